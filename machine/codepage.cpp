@@ -1,0 +1,91 @@
+#include "machine/codepage.h"
+
+#include <iconv.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <stdexcept>
+
+namespace q42 {
+namespace {
+
+constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
+
+// Length of the UTF-8 sequence that starts with this byte, 1 for a byte that cannot start one.
+std::size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead >= 0xF0) return 4;
+    if (lead >= 0xE0) return 3;
+    if (lead >= 0xC0) return 2;
+    return 1;
+}
+
+// Runs iconv over the whole input. On a character it cannot convert, appends `substitute` and
+// skips `skip(rest of the input)` bytes, so the conversion never stops early.
+template <typename Skip>
+std::string Convert(const char* to, const char* from, std::string_view in, std::string_view substitute,
+                    Skip skip) {
+    iconv_t cd = iconv_open(to, from);
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+        throw std::runtime_error(std::string("no converter from ") + from + " to " + to);
+    }
+    std::string out;
+    out.reserve(in.size() * 2);
+    char* src = const_cast<char*>(in.data());
+    std::size_t srcLeft = in.size();
+    char buffer[1024];
+    while (srcLeft > 0) {
+        char* dst = buffer;
+        std::size_t dstLeft = sizeof buffer;
+        std::size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        out.append(buffer, dst - buffer);
+        if (rc != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
+        // EILSEQ or EINVAL: an unconvertible or incomplete sequence.
+        std::size_t n = std::max<std::size_t>(1, std::min(skip({src, srcLeft}), srcLeft));
+        out.append(substitute);
+        src += n;
+        srcLeft -= n;
+    }
+    iconv_close(cd);
+    return out;
+}
+
+}  // namespace
+
+std::string Utf8ToCp1251(std::string_view utf8) {
+    // A valid character the code page cannot hold is skipped whole, a broken sequence byte by byte.
+    return Convert("CP1251", "UTF-8", utf8, "?", [](std::string_view rest) {
+        std::size_t n = Utf8SequenceLength(static_cast<unsigned char>(rest[0]));
+        return n <= rest.size() && IsValidUtf8(rest.substr(0, n)) ? n : std::size_t{1};
+    });
+}
+
+std::string Cp1251ToUtf8(std::string_view text) {
+    return Convert("UTF-8", "CP1251", text, kReplacementUtf8,
+                   [](std::string_view) { return std::size_t{1}; });
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t n = Utf8SequenceLength(lead);
+        if (n == 1 || lead > 0xF4 || i + n > bytes.size()) return false;
+        std::uint32_t cp = lead & (0x7F >> n);
+        for (std::size_t k = 1; k < n; ++k) {
+            auto c = static_cast<unsigned char>(bytes[i + k]);
+            if ((c & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (c & 0x3F);
+        }
+        constexpr std::uint32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (cp < kMinimum[n] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += n;
+    }
+    return true;
+}
+
+}  // namespace q42

@@ -1,0 +1,159 @@
+#pragma once
+// The Q42 machine: registers, flags, RAM and ROM, ports and keyboard buffer, and the execution of
+// one instruction word. One object holds one machine; the program uses one, tests as many as they
+// like.
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <string>
+
+#include "machine/common.h"
+#include "machine/faults.h"
+
+namespace q42 {
+
+// Memory map (byte addresses). A word occupies an even address and the odd one after it.
+constexpr int kRamWords = 128;
+constexpr int kRomWords = 640;
+constexpr Value kRamEnd = 0x0100;      // RAM is 0000..00FF
+constexpr Value kRomStart = 0x4000;    // ROM is 4000..44FF
+constexpr Value kRomCodeEnd = 0x4180;  // instructions may be fetched from 4000..417F
+constexpr Value kRomEnd = 0x4500;
+constexpr Value kBooleanEntry = 0x4180;  // input entry point: R1 := a Boolean read from the user
+constexpr Value kIntegerEntry = 0x4182;  // input entry point: R1 := an integer read from the user
+constexpr Value kInitialSP = 0x0100;
+constexpr int kPortCount = 16;
+constexpr std::size_t kKeyBufferSize = 9;
+
+// Flags are bits of PS. Clearing a flag ANDs PS with a 12-bit mask, so it also clears bits 12..15.
+constexpr Value kFlagN = 0x0001;
+constexpr Value kFlagZ = 0x0002;
+constexpr Value kClearN = 0x0FFE;
+constexpr Value kClearZ = 0x0FFD;
+
+// Fields of the processor window that the machine has written since the window last looked.
+enum ShownField : std::uint32_t {
+    kShowR0 = 1u << 0,  // kShowR0 << n for register n
+    kShowPC = 1u << 4,
+    kShowSP = 1u << 5,
+    kShowFlags = 1u << 6,  // N, Z and PS
+};
+
+// Operation codes (bits 8..11 of an instruction word).
+enum OperationCode : int {
+    kNop = 0,
+    kMov = 1,
+    kAdd = 2,
+    kSub = 3,
+    kCmp = 4,
+    kMul = 5,
+    kDiv = 6,
+    kAnd = 7,
+    kOr = 8,
+    kXor = 9,
+    kIn = 10,
+    kOut = 11,
+    kJump = 12,
+    kBranch = 13,
+    kSingle = 14,
+    kHlt = 15,
+};
+
+class Machine {
+public:
+    // Registers. Values are words 0..FFFF; SP alone may leave that range.
+    std::array<Value, 4> r{};
+    Value pc = 0;
+    Value sp = kInitialSP;
+    Value ps = 0;
+
+    std::array<Value, kRamWords> ram{};
+    std::array<Value, kRomWords> rom{};
+
+    std::array<Value, kPortCount> ports{};
+    int keyboardPolls = 0;
+    int displayPolls = 0;
+    std::string keyBuffer;  // keys typed and not yet read, oldest first, 8-bit characters
+
+    Value lastResult = 0;  // result of the last operation that produced one; N and Z derive from it
+    bool stopFlag = false;
+    Value initialSP = kInitialSP;
+    Value commandAddress = 0;   // where the current step fetched from
+    Value instructionWord = 0;  // the word the current step fetched
+    Fault runError = Fault::None;
+
+    // What the machine changed for the windows to show: processor window fields and RAM cells.
+    std::uint32_t fieldsToShow = 0;
+    std::bitset<kRamWords> ramToShow;
+
+    // Memory access. Failures set runError only; a failed read gives 0, a failed write stores
+    // nothing.
+    Value ReadWord(Value address);
+    void WriteWord(Value address, Value value);
+    static bool IsCodeAddress(Value address) {
+        return address >= 0 && (address < kRamEnd || (address >= kRomStart && address < kRomCodeEnd));
+    }
+
+    bool FlagN() const { return (ps & kFlagN) != 0; }
+    bool FlagZ() const { return (ps & kFlagZ) != 0; }
+    // Sets N from bit 15 of lastResult and Z from lastResult being 0.
+    void UpdateFlags();
+
+    // Performs instructionWord; pc already points past it.
+    void ExecuteInstruction();
+
+    const std::string& RunErrorText() const { return FaultText(runError); }
+    bool Failed() const { return runError != Fault::None; }
+
+private:
+    // Per-instruction flags.
+    bool sourceByte_ = false;
+    bool destinationByte_ = false;
+    bool movFlag_ = false;
+    bool storeAdvances_ = false;  // the destination's extension word has not been passed yet
+
+    void Fail(Fault fault) { runError = fault; }
+    void SetRegister(int n, Value value);
+    void SetPC(Value value);
+    int Bits(int from, int count) const { return static_cast<int>(instructionWord >> from) & ((1 << count) - 1); }
+    bool Bit(int n) const { return ((instructionWord >> n) & 1) != 0; }
+
+    // Operand access.
+    Value ReadOperand1();
+    Value ReadOperand2();
+    Value ReadOperand(int mode, int reg);
+    Value ByteAdjust(Value address, Value word) const;
+    Value SelectByte(Value address, Value word) const;
+    void StoreResult();
+    Value Merge(Value address, Value old) const;
+    void UpdateResultFlags();
+
+    // Operations.
+    void Move();
+    void Arithmetic(int code);
+    void CheckOverflowAndStore(Value result);
+    void Compare();
+    void Logic(int code);
+    void In();
+    void Out();
+    void Jump();
+    void Branch();
+    void TakeJump(Value target);
+    void Push(Value value);
+    Value Pop();
+    void SingleOperand();
+    void StackOperation(int s);
+    void RegisterForm(int n);
+    void Shift(int s);
+};
+
+// Byte access by address parity: the low byte at an even address, the high byte at an odd one.
+inline Value MergeByte(Value address, Value old, Value value) {
+    return (address & 1) == 0 ? (old & 0xFF00) | (value & 0xFF) : (old & 0x00FF) | ((value & 0xFF) << 8);
+}
+
+// The signed view of a word: a value with bit 15 set stands for value - 10000 hex.
+inline Value SignExtend(Value word) { return (word & 0x8000) != 0 ? word - 0x10000 : word; }
+
+}  // namespace q42
