@@ -23,10 +23,11 @@ std::size_t Utf8SequenceLength(unsigned char lead) {
 // Runs iconv over the whole input. On a character it cannot convert, appends `substitute` and
 // skips `skip(rest of the input)` bytes, so the conversion never stops early.
 template <typename Skip>
-std::string Convert(const char* to, const char* from, std::string_view in, std::string_view substitute,
-                    Skip skip) {
+std::string Convert(const char* to, const char* from, std::string_view in,
+                    std::string_view substitute, Skip skip) {
     iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
+    if (cd ==
+        reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr): iconv failure value
         throw std::runtime_error(std::string("no converter from ") + from + " to " + to);
     }
     std::string out;

@@ -5,13 +5,19 @@
 namespace q42 {
 namespace {
 
-char RaiseHexLetter(char c) { return (c >= 'a' && c <= 'f') ? static_cast<char>(c - 'a' + 'A') : c; }
+char RaiseHexLetter(char c) {
+    return (c >= 'a' && c <= 'f') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
-int HexDigitValue(char c) { return c <= '9' ? c - '0' : c - 'A' + 10; }
+int HexDigitValue(char c) {
+    return c <= '9' ? c - '0' : c - 'A' + 10;
+}
 
 }  // namespace
 
-bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+bool IsHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+}
 
 std::string WordToHex(Value value) {
     static constexpr char kDigits[] = "0123456789ABCDEF";

@@ -57,7 +57,9 @@ Value Machine::ReadOperand1() {
     return ReadOperand(Bits(6, 2), Bits(4, 2));
 }
 
-Value Machine::ReadOperand2() { return ReadOperand(Bits(2, 2), Bits(0, 2)); }
+Value Machine::ReadOperand2() {
+    return ReadOperand(Bits(2, 2), Bits(0, 2));
+}
 
 Value Machine::ReadOperand(int mode, int reg) {
     Value value = 0;

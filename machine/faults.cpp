@@ -38,7 +38,8 @@ static_assert(kUtf8Texts.size() == static_cast<std::size_t>(Fault::KeyBufferOver
 const std::string& FaultText(Fault fault) {
     static const auto texts = [] {
         std::array<std::string, kUtf8Texts.size()> result;
-        for (std::size_t i = 0; i < kUtf8Texts.size(); ++i) result[i] = Utf8ToCp1251(kUtf8Texts[i]);
+        for (std::size_t i = 0; i < kUtf8Texts.size(); ++i)
+            result[i] = Utf8ToCp1251(kUtf8Texts[i]);
         return result;
     }();
     return texts[static_cast<std::size_t>(fault)];

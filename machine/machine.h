@@ -61,7 +61,7 @@ enum OperationCode : int {
 };
 
 class Machine {
-public:
+  public:
     // Registers. Values are words 0..FFFF; SP alone may leave that range.
     std::array<Value, 4> r{};
     Value pc = 0;
@@ -92,7 +92,8 @@ public:
     Value ReadWord(Value address);
     void WriteWord(Value address, Value value);
     static bool IsCodeAddress(Value address) {
-        return address >= 0 && (address < kRamEnd || (address >= kRomStart && address < kRomCodeEnd));
+        return address >= 0 &&
+               (address < kRamEnd || (address >= kRomStart && address < kRomCodeEnd));
     }
 
     bool FlagN() const { return (ps & kFlagN) != 0; }
@@ -106,7 +107,7 @@ public:
     const std::string& RunErrorText() const { return FaultText(runError); }
     bool Failed() const { return runError != Fault::None; }
 
-private:
+  private:
     // Per-instruction flags.
     bool sourceByte_ = false;
     bool destinationByte_ = false;
@@ -116,7 +117,9 @@ private:
     void Fail(Fault fault) { runError = fault; }
     void SetRegister(int n, Value value);
     void SetPC(Value value);
-    int Bits(int from, int count) const { return static_cast<int>(instructionWord >> from) & ((1 << count) - 1); }
+    int Bits(int from, int count) const {
+        return static_cast<int>(instructionWord >> from) & ((1 << count) - 1);
+    }
     bool Bit(int n) const { return ((instructionWord >> n) & 1) != 0; }
 
     // Operand access.
@@ -150,10 +153,13 @@ private:
 
 // Byte access by address parity: the low byte at an even address, the high byte at an odd one.
 inline Value MergeByte(Value address, Value old, Value value) {
-    return (address & 1) == 0 ? (old & 0xFF00) | (value & 0xFF) : (old & 0x00FF) | ((value & 0xFF) << 8);
+    return (address & 1) == 0 ? (old & 0xFF00) | (value & 0xFF)
+                              : (old & 0x00FF) | ((value & 0xFF) << 8);
 }
 
 // The signed view of a word: a value with bit 15 set stands for value - 10000 hex.
-inline Value SignExtend(Value word) { return (word & 0x8000) != 0 ? word - 0x10000 : word; }
+inline Value SignExtend(Value word) {
+    return (word & 0x8000) != 0 ? word - 0x10000 : word;
+}
 
 }  // namespace q42

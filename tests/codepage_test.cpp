@@ -21,15 +21,20 @@ TEST(Codepage, UndefinedCodeBecomesReplacementCharacter) {
 
 TEST(Codepage, EveryByteConvertsToValidUtf8) {
     std::string all;
-    for (int c = 0; c < 256; ++c) all += static_cast<char>(c);
+    for (int c = 0; c < 256; ++c)
+        all += static_cast<char>(c);
     const std::string utf8 = Cp1251ToUtf8(all);
     EXPECT_TRUE(IsValidUtf8(utf8));
     EXPECT_EQ(Utf8ToCp1251(utf8).size(), 256u);
 }
 
 TEST(Codepage, UnrepresentableAndBrokenInputBecomesQuestionMarks) {
-    EXPECT_EQ(Utf8ToCp1251("a\xE4\xB8\xAD" "b"), "a?b");  // a CJK character: one "?"
-    EXPECT_EQ(Utf8ToCp1251("a\xC3" "b"), "a?b");          // a cut sequence keeps the next byte
+    EXPECT_EQ(Utf8ToCp1251("a\xE4\xB8\xAD"
+                           "b"),
+              "a?b");  // a CJK character: one "?"
+    EXPECT_EQ(Utf8ToCp1251("a\xC3"
+                           "b"),
+              "a?b");  // a cut sequence keeps the next byte
     EXPECT_EQ(Utf8ToCp1251("\xFF\xFE"), "??");
     EXPECT_EQ(Utf8ToCp1251(std::string("x\0y", 3)), std::string("x\0y", 3));
 }

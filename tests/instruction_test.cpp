@@ -1,5 +1,6 @@
-// One instruction at a time: each row gives the words at PC (0000 unless the row sets it), the state before, the state
-// expected after, and the error the instruction must leave (Fault::None for none).
+// One instruction at a time: each row gives the words at PC (0000 unless the row sets it), the
+// state before, the state expected after, and the error the instruction must leave (Fault::None for
+// none).
 
 #include <gtest/gtest.h>
 
@@ -16,7 +17,9 @@ struct InstructionCase {
     Fault fault = Fault::None;
 };
 
-void PrintTo(const InstructionCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const InstructionCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class InstructionTest : public testing::TestWithParam<InstructionCase> {};
 
@@ -31,7 +34,8 @@ TEST_P(InstructionTest, LeavesExpectedState) {
 
 std::string CaseName(const testing::TestParamInfo<InstructionCase>& info) {
     std::string name;
-    for (const char* p = info.param.name; *p; ++p) name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
+    for (const char* p = info.param.name; *p; ++p)
+        name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
     return name;
 }
 
@@ -73,7 +77,10 @@ const InstructionCase kMoveCases[] = {
     {"mov_from_beyond_rom_fails", {0x0150}, "R0=9 R1=4500", "R0=9", Fault::BadMemoryAddress},
     {"mov_from_gap_fails", {0x0150}, "R0=9 R1=3FFE", "R0=9", Fault::BadMemoryAddress},
     // The destination's extension word lies outside RAM: nothing is stored, word 0 included.
-    {"mov_absolute_destination_past_ram", {0x010E}, "R0=55 PC=FE", "@0=0 @FE=010E PC=102",
+    {"mov_absolute_destination_past_ram",
+     {0x010E},
+     "R0=55 PC=FE",
+     "@0=0 @FE=010E PC=102",
      Fault::BadMemoryAddress},
 };
 
@@ -81,20 +88,31 @@ const InstructionCase kArithmeticCases[] = {
     {"add", {0x0210}, "R0=3 R1=5", "R0=8 R1=5 N=0 Z=0"},
     {"add_negative", {0x0210}, "R0=FFFF R1=FFFF", "R0=FFFE N=1"},
     {"add_to_zero", {0x0210}, "R0=FFFF R1=1", "R0=0 Z=1"},
-    {"add_overflow_stores_nothing", {0x0210}, "R0=7FFF R1=1 PS=2", "R0=7FFF LR=8000 PS=2", Fault::Overflow},
+    {"add_overflow_stores_nothing",
+     {0x0210},
+     "R0=7FFF R1=1 PS=2",
+     "R0=7FFF LR=8000 PS=2",
+     Fault::Overflow},
     {"add_immediate_to_absolute", {0x02DE, 0x0003, 0x0040}, "@40=4", "@40=7 PC=6"},
     {"add_to_constant_reads_it_first", {0x021D, 0x0005}, "R1=1", "PC=4", Fault::Operand2Constant},
     {"add_byte_with_word_rejected", {0x8210}, "R0=1", "R0=1", Fault::ByteWithWord},
     {"add_word_with_byte_rejected", {0x4210}, "R0=1", "R0=1", Fault::WordWithByte},
     {"add_bytes", {0xC210}, "R0=AB05 R1=0003", "R0=AB08"},
-    {"add_byte_overflow_stores_low_byte", {0xC210}, "R0=00F0 R1=0020", "R0=0010 N=0 Z=0 LR=10",
+    {"add_byte_overflow_stores_low_byte",
+     {0xC210},
+     "R0=00F0 R1=0020",
+     "R0=0010 N=0 Z=0 LR=10",
      Fault::ByteOverflow},
     {"add_byte_overflow_to_zero", {0xC210}, "R0=00F0 R1=0010", "R0=0 Z=1", Fault::ByteOverflow},
     {"add_byte_short_minus_one", {0xF210}, "R0=0005", "R0=0004"},
     {"add_byte_short_minus_one_below_zero", {0xF210}, "R0=0", "R0=00FF N=1", Fault::ByteOverflow},
     {"sub_operand2_minus_operand1", {0x0310}, "R0=5 R1=3", "R0=2"},
     {"sub_to_minus_7fff", {0x0310}, "R0=0 R1=7FFF", "R0=8001 N=1"},
-    {"sub_to_minus_8000_overflows", {0x0310}, "R0=FFFF R1=7FFF", "R0=FFFF LR=8000", Fault::Overflow},
+    {"sub_to_minus_8000_overflows",
+     {0x0310},
+     "R0=FFFF R1=7FFF",
+     "R0=FFFF LR=8000",
+     Fault::Overflow},
     {"sub_byte_negative", {0xC310}, "R0=1 R1=2", "R0=FF N=1", Fault::ByteOverflow},
     {"mul", {0x0510}, "R0=7 R1=FFFA", "R0=FFD6 N=1"},
     {"mul_300_by_300_overflows", {0x0510}, "R0=12C R1=12C", "R0=12C", Fault::Overflow},
@@ -142,7 +160,11 @@ const InstructionCase kJumpCases[] = {
     {"ret_pops", {0x0C00}, "SP=FE @FE=22", "PC=22 SP=100"},
     {"ret_with_empty_stack_jumps_to_0", {0x0C00}, "SP=100", "PC=0 SP=102", Fault::BadMemoryAddress},
     {"return_with_bit_15_still_returns", {0x8C00}, "SP=FE @FE=22", "PC=22 SP=100"},
-    {"call_push_into_rom_still_jumps", {0x9C0D, 0x0040}, "SP=4002", "PC=40 SP=4000", Fault::RomWrite},
+    {"call_push_into_rom_still_jumps",
+     {0x9C0D, 0x0040},
+     "SP=4002",
+     "PC=40 SP=4000",
+     Fault::RomWrite},
     {"br_forward", {0x1D04}, "", "PC=6"},
     {"br_back_to_itself", {0x1DFE}, "", "PC=0"},
     {"br_wraps_below_zero", {0x1D80}, "", "PC=FF82"},
@@ -204,12 +226,14 @@ const InstructionCase kSingleOperandCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Move, InstructionTest, testing::ValuesIn(kMoveCases), CaseName);
-INSTANTIATE_TEST_SUITE_P(Arithmetic, InstructionTest, testing::ValuesIn(kArithmeticCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(Arithmetic, InstructionTest, testing::ValuesIn(kArithmeticCases),
+                         CaseName);
 INSTANTIATE_TEST_SUITE_P(CompareAndLogic, InstructionTest, testing::ValuesIn(kCompareAndLogicCases),
                          CaseName);
 INSTANTIATE_TEST_SUITE_P(FlagMasks, InstructionTest, testing::ValuesIn(kFlagCases), CaseName);
 INSTANTIATE_TEST_SUITE_P(Jump, InstructionTest, testing::ValuesIn(kJumpCases), CaseName);
-INSTANTIATE_TEST_SUITE_P(SingleOperand, InstructionTest, testing::ValuesIn(kSingleOperandCases), CaseName);
+INSTANTIATE_TEST_SUITE_P(SingleOperand, InstructionTest, testing::ValuesIn(kSingleOperandCases),
+                         CaseName);
 
 // Conditional jumps over every condition and every combination of N and Z.
 TEST(ConditionalJump, TakenExactlyWhenConditionHolds) {

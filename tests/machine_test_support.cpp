@@ -26,7 +26,8 @@ std::vector<Item> ParseState(std::string_view state) {
 }
 
 Value& Field(Machine& m, const std::string& name, Value& scratch) {
-    if (name.size() == 2 && name[0] == 'R' && name[1] >= '0' && name[1] <= '3') return m.r[name[1] - '0'];
+    if (name.size() == 2 && name[0] == 'R' && name[1] >= '0' && name[1] <= '3')
+        return m.r[name[1] - '0'];
     if (name == "PC") return m.pc;
     if (name == "SP") return m.sp;
     if (name == "PS") return m.ps;
@@ -62,8 +63,8 @@ std::string StateDifferences(Machine& machine, std::string_view state) {
         const Value actual = Field(machine, item.name, scratch);
         if (actual != item.value) {
             std::ostringstream line;
-            line << item.name << ": expected " << std::hex << std::uppercase << item.value << ", got "
-                 << actual << "\n";
+            line << item.name << ": expected " << std::hex << std::uppercase << item.value
+                 << ", got " << actual << "\n";
             differences += line.str();
         }
     }
@@ -80,6 +81,8 @@ void Execute(Machine& machine, const std::vector<Value>& words) {
     machine.ExecuteInstruction();
 }
 
-std::string Utf8(Fault fault) { return Cp1251ToUtf8(FaultText(fault)); }
+std::string Utf8(Fault fault) {
+    return Cp1251ToUtf8(FaultText(fault));
+}
 
 }  // namespace q42::test

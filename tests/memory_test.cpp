@@ -18,9 +18,9 @@ TEST(ReadWord, ReachesRamAndRomByAddressRoundedDown) {
         Fault fault;
     };
     const Row rows[] = {
-        {0x00FE, 0x1234, Fault::None},   {0x00FF, 0x1234, Fault::None},
+        {0x00FE, 0x1234, Fault::None},        {0x00FF, 0x1234, Fault::None},
         {0x0100, 0, Fault::BadMemoryAddress}, {0x4000, 0x4444, Fault::None},
-        {0x4001, 0x4444, Fault::None},   {0x44FF, 0xABCD, Fault::None},
+        {0x4001, 0x4444, Fault::None},        {0x44FF, 0xABCD, Fault::None},
         {0x4500, 0, Fault::BadMemoryAddress}, {0x3FFF, 0, Fault::BadMemoryAddress},
         {-1, 0, Fault::BadMemoryAddress},
     };
@@ -37,10 +37,14 @@ TEST(WriteWord, StoresInRamOnlyAndNamesTheFault) {
         Fault fault;
     };
     const Row rows[] = {
-        {0x0000, Fault::None},          {0x00FF, Fault::None},
-        {0x0100, Fault::BadMemoryAddress}, {0x3FFF, Fault::BadMemoryAddress},
-        {-2, Fault::BadMemoryAddress},  {0x4000, Fault::RomWrite},
-        {0x4500, Fault::RomWrite},      {0xFFFF, Fault::RomWrite},
+        {0x0000, Fault::None},
+        {0x00FF, Fault::None},
+        {0x0100, Fault::BadMemoryAddress},
+        {0x3FFF, Fault::BadMemoryAddress},
+        {-2, Fault::BadMemoryAddress},
+        {0x4000, Fault::RomWrite},
+        {0x4500, Fault::RomWrite},
+        {0xFFFF, Fault::RomWrite},
     };
     for (const auto& row : rows) {
         Machine m;
@@ -94,7 +98,8 @@ TEST(UpdateFlags, JudgesBit15AndTheWholeValue) {
 TEST(FaultText, IsEightBitRussian) {
     EXPECT_EQ(FaultText(Fault::None), "");
     EXPECT_EQ(FaultText(Fault::Overflow), "\xEF\xE5\xF0\xE5\xEF\xEE\xEB\xED\xE5\xED\xE8\xE5");
-    EXPECT_EQ(Utf8(Fault::BadNextCommandAddress), "адрес команды, следующей за данной, неправильный");
+    EXPECT_EQ(Utf8(Fault::BadNextCommandAddress),
+              "адрес команды, следующей за данной, неправильный");
     EXPECT_LE(FaultText(Fault::ByteWithWord).size(), 63u);
 }
 
