@@ -10,6 +10,7 @@
 
 #include "machine/common.h"
 #include "machine/faults.h"
+#include "machine/terminal.h"
 
 namespace q42 {
 
@@ -83,6 +84,9 @@ class Machine {
     Value instructionWord = 0;  // the word the current step fetched
     Fault runError = Fault::None;
 
+    // The screen and keyboard; null means no display is attached (output is dropped, input is 0).
+    Terminal* terminal = nullptr;
+
     // What the machine changed for the windows to show: processor window fields and RAM cells.
     std::uint32_t fieldsToShow = 0;
     std::bitset<kRamWords> ramToShow;
@@ -101,8 +105,16 @@ class Machine {
     // Sets N from bit 15 of lastResult and Z from lastResult being 0.
     void UpdateFlags();
 
+    // Executes one instruction at PC with its checks; a failure leaves runError set and its report
+    // written on the screen.
+    void ExecuteStep();
+    void FetchInstruction();
+    void AdvancePC() { SetPC(pc + 2); }
     // Performs instructionWord; pc already points past it.
     void ExecuteInstruction();
+
+    // Zeroes memory, ports, registers and counters and empties the key buffer.
+    void ResetMachine();
 
     const std::string& RunErrorText() const { return FaultText(runError); }
     bool Failed() const { return runError != Fault::None; }
@@ -140,6 +152,9 @@ class Machine {
     void Logic(int code);
     void In();
     void Out();
+    Value ReadPort(int port);
+    void RunInputRoutine(Value entry);
+    void WriteRunErrorReport();
     void Jump();
     void Branch();
     void TakeJump(Value target);

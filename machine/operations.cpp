@@ -224,8 +224,4 @@ void Machine::Shift(int s) {
     UpdateResultFlags();
 }
 
-// Port operations: placeholders until the ports are connected to the keyboard and the display.
-void Machine::In() {}
-void Machine::Out() {}
-
 }  // namespace q42

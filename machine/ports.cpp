@@ -1,0 +1,75 @@
+// The port operations IN and OUT: keyboard status and data, display status and data, a constant
+// port and a storage port. A device is ready on the third status read in a row, and each data
+// transfer makes it not ready again.
+
+#include "machine/machine.h"
+
+namespace q42 {
+namespace {
+
+constexpr Value kReady = 0x80;
+
+enum Port : int {
+    kKeyboardStatus = 0,
+    kKeyboardData = 1,
+    kDisplayStatus = 2,
+    kDisplayData = 3,
+    kConstantPort = 4,
+    kStoragePort = 5,
+};
+
+}  // namespace
+
+void Machine::In() {
+    lastResult = ReadPort(Bits(4, 4));
+    StoreResult();
+}
+
+Value Machine::ReadPort(int port) {
+    switch (port) {
+        case kKeyboardStatus:
+            if (++keyboardPolls > 2) ports[kKeyboardStatus] = kReady;
+            return ports[kKeyboardStatus];
+        case kKeyboardData: {
+            Value value = 0;
+            if ((ports[kKeyboardStatus] & kReady) != 0) {
+                char key = 0;
+                if (!keyBuffer.empty()) {
+                    key = keyBuffer.front();
+                    keyBuffer.erase(0, 1);
+                } else if (terminal != nullptr) {
+                    key = terminal->ReadKey();
+                }
+                ports[kKeyboardData] = static_cast<unsigned char>(key);
+                value = ports[kKeyboardData];
+            }
+            keyboardPolls = 0;
+            ports[kKeyboardStatus] = 0;
+            return value;
+        }
+        case kDisplayStatus:
+            if (++displayPolls > 2) ports[kDisplayStatus] = kReady;
+            return ports[kDisplayStatus];
+        case kConstantPort: return kReady;
+        case kStoragePort: return ports[kStoragePort];
+        default: return 0;  // the display data port reads 0; ports 6..15 have no device
+    }
+}
+
+void Machine::Out() {
+    const Value op1 = ReadOperand1();
+    if (Failed()) return;
+    lastResult = op1;
+    const int port = Bits(0, 4);
+    ports[port] = op1;
+    if (port != kDisplayData) return;
+    // A character written while the display is not ready is dropped.
+    if ((ports[kDisplayStatus] & kReady) != 0 && terminal != nullptr) {
+        const char c = static_cast<char>(ports[kDisplayData] & 0xFF);
+        terminal->WriteText(std::string_view(&c, 1));
+    }
+    displayPolls = 0;
+    ports[kDisplayStatus] = 0;
+}
+
+}  // namespace q42

@@ -1,0 +1,108 @@
+#include "machine/rom_image.h"
+
+#include <fstream>
+
+#include "machine/codepage.h"
+
+namespace q42 {
+namespace {
+
+constexpr std::size_t kLookedAtLength = 80;
+
+bool IsDataLine(const std::string& line) {
+    return !line.empty() && IsHexDigit(line[0]);
+}
+
+void ShowLoadError(const Machine& machine, int dataLine, const std::string& line,
+                   MessageSink& messages) {
+    static const std::string kError = Utf8ToCp1251("Ошибка в коде: ");
+    static const std::string kLine = Utf8ToCp1251("Строка ");
+    messages.ShowMessage(kError + machine.RunErrorText() + "\n\r" + kLine +
+                         std::to_string(dataLine) + ": " + line);
+}
+
+// Reads the next line without its line end (LF, CR LF or a lone CR), keeping only what is looked
+// at, so that an enormous line costs no memory.
+bool ReadLine(std::istream& in, std::string& line) {
+    line.clear();
+    bool any = false;
+    for (int c; (c = in.get()) != std::char_traits<char>::eof();) {
+        any = true;
+        if (c == '\n') return true;
+        if (c == '\r') {
+            if (in.peek() == '\n') in.get();
+            return true;
+        }
+        if (line.size() < kLookedAtLength) line += static_cast<char>(c);
+    }
+    return any;
+}
+
+}  // namespace
+
+void LoadRomImage(Machine& machine, std::istream& image, Value start, MessageSink& messages) {
+    int dataLine = 1;
+    Value address = start;
+    std::string line;
+    while (ReadLine(image, line) && line != ".") {
+        if (!IsDataLine(line)) continue;  // a comment
+        if (line.size() > 4 && line[4] != ' ') {
+            machine.runError = Fault::BadLength;
+            return ShowLoadError(machine, dataLine, line, messages);
+        }
+        const HexWord word = HexToWord(line.substr(0, 4));
+        machine.runError = word.error;
+        if (machine.Failed()) return ShowLoadError(machine, dataLine, line, messages);
+        ++dataLine;
+        if (address >= kRomStart && address < kRomEnd) {
+            machine.rom[(address - kRomStart) >> 1] = word.value;
+        } else {
+            machine.runError = Fault::None;
+            machine.WriteWord(address, word.value);
+            if (machine.Failed())
+                return messages.ShowMessage(machine.RunErrorText() + ": " + WordToHex(address));
+        }
+        address += 2;
+    }
+}
+
+void LoadRomImage(Machine& machine, const std::filesystem::path& file, Value start,
+                  MessageSink& messages) {
+    std::error_code error;
+    std::ifstream image;
+    if (std::filesystem::is_regular_file(file, error)) image.open(file, std::ios::binary);
+    if (!image.is_open()) {
+        static const std::string kNotFound = Utf8ToCp1251("Файл с ПЗУ не найден!");
+        return messages.ShowMessage(kNotFound);
+    }
+    LoadRomImage(machine, image, start, messages);
+}
+
+std::filesystem::path FindRomImage(const std::vector<std::filesystem::path>& directories) {
+    for (const auto& directory : directories) {
+        std::error_code error;
+        const auto candidate = directory / kRomFileName;
+        if (std::filesystem::is_regular_file(candidate, error)) return candidate;
+    }
+    return {};
+}
+
+std::vector<std::filesystem::path> RomSearchPath(const std::filesystem::path& programDirectory) {
+    std::vector<std::filesystem::path> directories{"."};
+    if (!programDirectory.empty()) directories.push_back(programDirectory);
+#ifdef Q42_DATA_DIR
+    directories.emplace_back(Q42_DATA_DIR);
+#endif
+    return directories;
+}
+
+void InitMachine(Machine& machine, const std::filesystem::path& romFile, MessageSink& messages) {
+    machine.ResetMachine();
+    // An empty path names no file, so the loader reports the ROM image as not found.
+    LoadRomImage(machine, romFile.empty() ? std::filesystem::path(kRomFileName) : romFile,
+                 kRomStart, messages);
+    machine.initialSP = kInitialSP;
+    machine.sp = machine.initialSP;
+}
+
+}  // namespace q42

@@ -1,0 +1,75 @@
+// One step of the machine: fetch, advance, execute, check, and the run-error report.
+
+#include "machine/codepage.h"
+#include "machine/machine.h"
+
+namespace q42 {
+
+void Machine::ExecuteStep() {
+    runError = Fault::None;
+    FetchInstruction();
+    if (!Failed()) {
+        AdvancePC();
+        ExecuteInstruction();
+        if (!Failed() && keyBuffer.size() == kKeyBufferSize) Fail(Fault::KeyBufferOverflow);
+    }
+    // Checked after HLT too: a program must not end where no instruction could follow.
+    if (!Failed() && pc != kBooleanEntry && pc != kIntegerEntry && !IsCodeAddress(pc)) {
+        Fail(Fault::BadNextCommandAddress);
+    }
+    if (Failed()) WriteRunErrorReport();
+}
+
+void Machine::FetchInstruction() {
+    if ((pc & 1) != 0) SetPC(pc - 1);
+    commandAddress = pc;
+    // The two input entry points are served here, never executed; the same step then goes on
+    // with the instruction at the return address.
+    if (pc == kBooleanEntry) RunInputRoutine(kBooleanEntry);
+    if (pc == kIntegerEntry) RunInputRoutine(kIntegerEntry);
+    if (IsCodeAddress(pc)) {
+        instructionWord = ReadWord(pc);
+    } else {
+        Fail(Fault::BadCommandAddress);
+    }
+}
+
+void Machine::RunInputRoutine(Value entry) {
+    if (entry == kBooleanEntry) {
+        r[1] =
+            terminal != nullptr && terminal->ReadBoolean() ? 1 : 0;  // R1's field is not refreshed
+    } else {
+        SetRegister(1, terminal != nullptr ? terminal->ReadInteger() : 0);
+    }
+    // Return as RET would; the stack pointer's field is not refreshed.
+    SetPC(ReadWord(sp));
+    sp += 2;
+}
+
+void Machine::WriteRunErrorReport() {
+    static const std::string kHeading =
+        Utf8ToCp1251("## ВЫПОЛНЕНИЕ ПРОГРАММЫ ПРЕРВАНО ИЗ-ЗА ОШИБКИ:");
+    if (terminal == nullptr) return;
+    terminal->WriteLine(kHeading);
+    terminal->WriteLine("   " + RunErrorText());
+    terminal->WriteText("   " + WordToHex(commandAddress));
+    if (IsCodeAddress(commandAddress)) {
+        terminal->WriteLine(": " + WordToHex(ReadWord(commandAddress)));
+    } else {
+        terminal->WriteLine(" ");
+    }
+}
+
+void Machine::ResetMachine() {
+    ram.fill(0);
+    rom.fill(0);
+    ports.fill(0);
+    r.fill(0);
+    pc = ps = 0;
+    keyboardPolls = displayPolls = 0;
+    keyBuffer.clear();
+    fieldsToShow = ~0u;
+    ramToShow.set();
+}
+
+}  // namespace q42

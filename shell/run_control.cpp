@@ -1,0 +1,58 @@
+#include "shell/run_control.h"
+
+#include "machine/codepage.h"
+
+namespace q42 {
+
+void RunControl::ShowGreeting() {
+    static const std::string kGreeting =
+        Utf8ToCp1251("***  Учебный компьютер \"Q42\" с ассемблером");
+    display_.ClearScreen();
+    display_.WriteLine(kGreeting);
+    display_.WriteLine(" ");
+}
+
+void RunControl::RunProgram() {
+    static const std::string kInterrupted = Utf8ToCp1251("Задача прервана пользователем");
+    static const std::string kFinished = Utf8ToCp1251("Задача завершена");
+    if (running_) return;
+    ShowGreeting();
+    // R0..R3, memory, the ports and the last result stay as they are.
+    machine_.pc = 0;
+    machine_.stopFlag = false;
+    machine_.ps = 0;
+    machine_.sp = machine_.initialSP;
+    machine_.displayPolls = 0;
+    machine_.keyboardPolls = 0;
+    machine_.keyBuffer.clear();
+    machine_.runError = Fault::None;
+    display_.stopRequested = false;
+    host_.ShowDisplay();
+    running_ = true;
+    host_.SetRunState(true);
+    do {
+        machine_.ExecuteStep();
+        host_.ProcessEvents();
+    } while (!machine_.stopFlag && !machine_.Failed());
+    running_ = false;
+    host_.SetRunState(false);
+    display_.WriteLine(" ");
+    display_.WriteText(display_.stopRequested ? kInterrupted : kFinished);
+}
+
+void RunControl::StopProgram() {
+    machine_.stopFlag = true;
+    display_.stopRequested = true;
+}
+
+void RunControl::FirstCommand() {
+    machine_.pc = 0;
+    machine_.fieldsToShow |= kShowPC;
+    machine_.ExecuteStep();
+}
+
+void RunControl::NextCommand() {
+    machine_.ExecuteStep();
+}
+
+}  // namespace q42

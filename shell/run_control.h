@@ -1,0 +1,47 @@
+#pragma once
+// Run control: running a program from RAM until it halts, fails or is stopped, single steps, and
+// the stop command. Written once for the desktop program and the command-line tool; what differs
+// between them (processing window events, enabling controls) sits behind RunHost.
+
+#include "machine/machine.h"
+#include "views/display.h"
+
+namespace q42 {
+
+class RunHost {
+  public:
+    virtual ~RunHost() = default;
+    // Called after every step of a run: let the interface handle pending events.
+    virtual void ProcessEvents() {}
+    // Enables or disables the controls that must not start while a program runs.
+    virtual void SetRunState(bool running) { (void)running; }
+    // Shows the display window, even if the user had hidden it.
+    virtual void ShowDisplay() {}
+};
+
+class RunControl {
+  public:
+    RunControl(Machine& machine, Display& display, RunHost& host)
+        : machine_(machine), display_(display), host_(host) {}
+
+    // Clears the screen and writes the greeting.
+    void ShowGreeting();
+    // Runs RAM from 0000 until HLT, a run-time error or the user's stop.
+    void RunProgram();
+    // Asks a running program to stop; the run ends after the current step.
+    void StopProgram();
+    // PC := 0, then one step.
+    void FirstCommand();
+    // One step at the current PC.
+    void NextCommand();
+
+    bool Running() const { return running_; }
+
+  private:
+    Machine& machine_;
+    Display& display_;
+    RunHost& host_;
+    bool running_ = false;
+};
+
+}  // namespace q42

@@ -1,0 +1,132 @@
+// The ROM image loader and the shipped ROM image.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "machine/rom_image.h"
+#include "tests/rig.h"
+
+namespace q42::test {
+namespace {
+
+struct RecordedMessages : MessageSink {
+    std::vector<std::string> texts;  // UTF-8
+    void ShowMessage(const std::string& text) override { texts.push_back(Cp1251ToUtf8(text)); }
+};
+
+struct LoadCase {
+    const char* name;
+    std::string image;
+    std::vector<Value> words;  // ROM from 4000 on; the rest must be 0
+    const char* message;       // nullptr for none
+};
+
+TEST(LoadRomImage, ReadsDataLinesSkipsCommentsAndStopsAtTheFirstError) {
+    const LoadCase cases[] = {
+        {"end line first", ".\n0E20\n", {}, nullptr},
+        {"data, comment, padding",
+         "0E20\n1c0d with a comment\n12\n.\n",
+         {0x0E20, 0x1C0D, 0x0012},
+         nullptr},
+        {"comments of every kind", " blank first\nabcd\n\n;x\nFFFF\n.\n", {0xFFFF}, nullptr},
+        {"crlf and cr line ends", "0001\r\n0002\r0003\r\n.\r\n", {1, 2, 3}, nullptr},
+        {"no end line", "0001\n0002", {1, 2}, nullptr},
+        {"short line with comment",
+         "0001\n12 comment\n",
+         {1},
+         "Ошибка в коде: неправильная длина\n\rСтрока 2: 12 comment"},
+        {"fifth character not blank",
+         "0E20x\n",
+         {},
+         "Ошибка в коде: неправильная длина\n\rСтрока 1: 0E20x"},
+        {"bad digit", "0G00\n", {}, "Ошибка в коде: неправильный символ\n\rСтрока 1: 0G00"},
+        {"bad digit in the third data line",
+         "1\n comment\n2\n12X4\n",
+         {1, 2},
+         "Ошибка в коде: неправильный символ\n\rСтрока 3: 12X4"},
+        {"everything after the end line ignored", "0001\n.\nzz\n0002\n", {1}, nullptr},
+    };
+    for (const auto& c : cases) {
+        Machine machine;
+        RecordedMessages messages;
+        std::istringstream image(c.image);
+        LoadRomImage(machine, image, kRomStart, messages);
+        std::vector<Value> expected = c.words;
+        expected.resize(kRomWords, 0);
+        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), machine.rom.begin())) << c.name;
+        if (c.message == nullptr) {
+            EXPECT_TRUE(messages.texts.empty()) << c.name;
+        } else {
+            EXPECT_EQ(messages.texts, std::vector<std::string>{c.message}) << c.name;
+        }
+    }
+}
+
+TEST(LoadRomImage, ShowsOnlyTheFirst80CharactersOfABadLine) {
+    Machine machine;
+    RecordedMessages messages;
+    std::istringstream image("12X4 " + std::string(1000, 'y') + "\n");
+    LoadRomImage(machine, image, kRomStart, messages);
+    ASSERT_EQ(messages.texts.size(), 1u);
+    EXPECT_EQ(messages.texts[0],
+              "Ошибка в коде: неправильный символ\n\rСтрока 1: 12X4 " + std::string(75, 'y'));
+}
+
+TEST(LoadRomImage, The641stWordIsAnAttemptToWriteRom) {
+    std::string image;
+    for (int i = 0; i < 100000; ++i)
+        image += "1234\n";
+    Machine machine;
+    RecordedMessages messages;
+    std::istringstream in(image);
+    LoadRomImage(machine, in, kRomStart, messages);
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"попытка записи в ПЗУ: 4500"});
+    EXPECT_EQ(machine.rom[kRomWords - 1], 0x1234);
+    EXPECT_EQ(machine.runError, Fault::RomWrite);
+}
+
+TEST(LoadRomImage, MissingFileIsReportedAndRomStaysZero) {
+    Machine machine;
+    RecordedMessages messages;
+    InitMachine(machine, "/nonexistent/Q42ROM.TXT", messages);
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"Файл с ПЗУ не найден!"});
+    EXPECT_EQ(machine.rom[0], 0);
+    EXPECT_EQ(machine.sp, 0x100);
+    messages.texts.clear();
+    LoadRomImage(machine, std::filesystem::path("/"), kRomStart, messages);  // a directory
+    EXPECT_EQ(messages.texts, std::vector<std::string>{"Файл с ПЗУ не найден!"});
+}
+
+TEST(FindRomImage, TakesTheFirstDirectoryThatHoldsTheFile) {
+    const auto base = std::filesystem::temp_directory_path() / "q42_find_rom_test";
+    std::filesystem::remove_all(base);
+    std::filesystem::create_directories(base / "a");
+    std::filesystem::create_directories(base / "b");
+    std::ofstream(base / "b" / kRomFileName) << ".\n";
+    EXPECT_EQ(FindRomImage({base / "a", base / "b"}), base / "b" / kRomFileName);
+    EXPECT_EQ(FindRomImage({base / "a"}), std::filesystem::path());
+    std::filesystem::remove_all(base);
+    EXPECT_EQ(RomSearchPath("/opt/q42/bin").front(), std::filesystem::path("."));
+}
+
+// The ROM image shipped with the program loads cleanly and its routines work.
+TEST(ShippedRom, WritesCharactersThroughItsRoutines) {
+    Rig rig;
+    RecordedMessages messages;
+    InitMachine(rig.machine, Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
+    EXPECT_TRUE(messages.texts.empty());
+    // MOV #'H',R0; CALL PUTC; MOV #'I',R0; CALL PUTC; CALL NEWLINE; HLT
+    rig.Load({0x01D0, 'H', 0x9C0D, 0x4000, 0x01D0, 'I', 0x9C0D, 0x4000, 0x9C0D, 0x4010, 0xAF18});
+    rig.RunAtMost(1000);
+    const auto screen = rig.Screen();
+    ASSERT_GE(screen.size(), 4u);
+    EXPECT_EQ(screen[2], " HI");
+    EXPECT_EQ(screen.back(), " Задача завершена");
+    EXPECT_EQ(rig.machine.r[3], 0);
+}
+
+}  // namespace
+}  // namespace q42::test

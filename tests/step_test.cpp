@@ -1,0 +1,202 @@
+// Steps of the machine: fetch checks, input entry points, ports, and the run-error report.
+
+#include <gtest/gtest.h>
+
+#include "tests/rig.h"
+
+namespace q42::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr const char* kHeading = "## ВЫПОЛНЕНИЕ ПРОГРАММЫ ПРЕРВАНО ИЗ-ЗА ОШИБКИ:";
+
+// The screen after one step at `pc` with `words` loaded at 0000.
+struct ReportCase {
+    const char* name;
+    std::vector<Value> words;
+    Value pc;
+    const char* error;
+    const char* addressLine;
+};
+
+TEST(RunErrorReport, NamesTheErrorTheAddressAndTheWord) {
+    const ReportCase cases[] = {
+        {"pc outside memory", {}, 0x0100, "неправильный адрес команды", "   0100 "},
+        {"pc in rom data part", {}, 0x4184, "неправильный адрес команды", "   4184 "},
+        {"division by zero", {0x0610}, 0, "деление на ноль", "   0000: 0610"},
+        {"jump to 4181",
+         {0x1C0D, 0x4181},
+         0,
+         "адрес команды, следующей за данной, неправильный",
+         "   0000: 1C0D"},
+        {"jump to 4184",
+         {0x1C0D, 0x4184},
+         0,
+         "адрес команды, следующей за данной, неправильный",
+         "   0000: 1C0D"},
+        {"odd pc rounds down", {0x0000, 0x0E00}, 3, "несуществующий код операции", "   0002: 0E00"},
+    };
+    for (const auto& c : cases) {
+        Rig rig;
+        rig.Load(c.words);
+        rig.machine.pc = c.pc;
+        rig.run.NextCommand();
+        EXPECT_EQ(rig.Screen(), (Lines{std::string(" ") + kHeading, std::string("    ") + c.error,
+                                       std::string(" ") + c.addressLine, " "}))
+            << c.name;
+    }
+}
+
+TEST(Step, HaltAtTheLastRamWordStillReportsTheNextAddress) {
+    Rig rig;
+    rig.machine.ram[0x7F] = 0xAF18;
+    rig.machine.pc = 0xFE;
+    rig.run.NextCommand();
+    EXPECT_TRUE(rig.machine.stopFlag);
+    EXPECT_EQ(rig.machine.runError, Fault::BadNextCommandAddress);
+    EXPECT_EQ(rig.Screen()[2], "    00FE: AF18");
+}
+
+TEST(Step, JumpsToEntryPointsAndOddAddressesAreAccepted) {
+    for (const Value target : {0x4180, 0x4182, 0x0011}) {
+        Rig rig;
+        rig.Load({0x1C0D, target});
+        rig.run.NextCommand();
+        EXPECT_EQ(rig.machine.runError, Fault::None) << std::hex << target;
+        EXPECT_EQ(rig.machine.pc, target);
+    }
+    Rig rig;
+    rig.Load({0x1C0D, 0x0011, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0xAF18});
+    rig.run.NextCommand();
+    rig.run.NextCommand();
+    EXPECT_EQ(rig.machine.commandAddress, 0x10);
+    EXPECT_TRUE(rig.machine.stopFlag);
+}
+
+TEST(Step, BooleanEntryReturnsAndRunsTheNextInstructionInTheSameStep) {
+    Rig rig;
+    rig.Load({0x9C0D, 0x4180, 0x0110, 0xAF18});  // CALL 4180; MOV R1,R0; HLT
+    rig.console.lines = {"True"};
+    rig.run.NextCommand();
+    rig.machine.fieldsToShow = 0;
+    rig.run.NextCommand();
+    EXPECT_EQ(rig.machine.r[1], 1);
+    EXPECT_EQ(rig.machine.r[0], 1);  // the MOV ran in the entry point's step
+    EXPECT_EQ(rig.machine.sp, 0x100);
+    EXPECT_EQ(rig.machine.commandAddress, 0x4180);
+    EXPECT_EQ(rig.machine.fieldsToShow & (kShowR0 << 1), 0u);  // R1 set without showing it
+}
+
+TEST(Step, IntegerEntryReadsAWordAndShowsR1) {
+    Rig rig;
+    rig.Load({0x9C0D, 0x4182, 0x0000});
+    rig.console.lines = {"x", "-2"};
+    rig.run.NextCommand();
+    rig.run.NextCommand();
+    EXPECT_EQ(rig.machine.r[1], 0xFFFE);
+    EXPECT_NE(rig.machine.fieldsToShow & (kShowR0 << 1), 0u);
+    EXPECT_EQ(rig.machine.pc, 6);
+}
+
+TEST(Step, ErrorAfterAnEntryPointIsReportedAtTheEntryPoint) {
+    Rig rig;
+    rig.Load({0x9C0D, 0x4180, 0x0E00});
+    rig.console.lines = {"false"};
+    rig.run.NextCommand();
+    rig.run.NextCommand();
+    EXPECT_EQ(rig.machine.runError, Fault::NonexistentOperation);
+    // The report follows the echoed answer, which stays on the current line.
+    EXPECT_EQ(rig.Screen(), (Lines{" false", " false## ВЫПОЛНЕНИЕ ПРОГРАММЫ ПРЕРВАНО ИЗ-ЗА ОШИБКИ:",
+                                   "    несуществующий код операции", "    4180 ", " "}));
+}
+
+TEST(Step, NinthUnreadKeyOverflowsTheBufferAfterTheInstruction) {
+    Rig rig;
+    rig.Load({0x0110});
+    rig.machine.r[1] = 7;
+    rig.machine.keyBuffer = "123456789";
+    rig.run.NextCommand();
+    EXPECT_EQ(rig.machine.runError, Fault::KeyBufferOverflow);
+    EXPECT_EQ(rig.machine.r[0], 7);
+}
+
+// Port operations, one instruction after another.
+TEST(Ports, DisplayIsReadyOnTheThirdStatusRead) {
+    Rig rig;
+    rig.Load({0x0A20, 0x0A21, 0x0A22, 0x0B03});  // IN 2 into R0, R1, R2; OUT R0,3
+    rig.machine.r[0] = 0x41;
+    for (int i = 0; i < 3; ++i)
+        rig.run.NextCommand();
+    EXPECT_EQ(rig.machine.r[0], 0);
+    EXPECT_EQ(rig.machine.r[1], 0);
+    EXPECT_EQ(rig.machine.r[2], 0x80);
+    rig.machine.r[0] = 0x41;
+    rig.run.NextCommand();
+    EXPECT_EQ(rig.Screen(), (Lines{" A"}));
+    EXPECT_EQ(rig.machine.ports[2], 0);
+    EXPECT_EQ(rig.machine.displayPolls, 0);
+}
+
+TEST(Ports, CharacterWrittenBeforeReadyIsDroppedAndResetsTheCount) {
+    Rig rig;
+    rig.Load({0x0A20, 0x0A20, 0x0B13, 0x0A20});
+    rig.machine.r[1] = 0x41;
+    for (int i = 0; i < 4; ++i)
+        rig.run.NextCommand();
+    EXPECT_EQ(rig.Screen(), (Lines{" "}));
+    EXPECT_EQ(rig.machine.r[0], 0);
+    EXPECT_EQ(rig.machine.displayPolls, 1);
+}
+
+TEST(Ports, OutputPortsCanBeMadeReadyByWriting) {
+    Rig rig;
+    rig.Load({0x0BD2, 0x0080, 0x0BD3, 0x0141});  // OUT #80,2; OUT #141,3 (only the low byte shows)
+    rig.run.NextCommand();
+    rig.run.NextCommand();
+    EXPECT_EQ(rig.Screen(), (Lines{" A"}));
+}
+
+TEST(Ports, KeyboardDataReadsOnlyWhenReady) {
+    Rig rig;
+    rig.Load({0x0A10, 0x0A00, 0x0A00, 0x0A00, 0x0A11, 0x0A12});
+    rig.machine.keyBuffer = "Zy";
+    rig.run.NextCommand();  // not ready: 0, the key stays
+    EXPECT_EQ(rig.machine.r[0], 0);
+    EXPECT_EQ(rig.machine.keyBuffer, "Zy");
+    for (int i = 0; i < 3; ++i)
+        rig.run.NextCommand();
+    EXPECT_EQ(rig.machine.r[0], 0x80);
+    rig.run.NextCommand();
+    EXPECT_EQ(rig.machine.r[1], 'Z');
+    EXPECT_EQ(rig.machine.ports[0], 0);
+    rig.run.NextCommand();  // no longer ready
+    EXPECT_EQ(rig.machine.r[2], 0);
+}
+
+TEST(Ports, KeyboardDataWaitsForAKeyWhenTheBufferIsEmpty) {
+    Rig rig;
+    rig.Load({0x0BD0, 0x0080, 0x0A11, 0x0A52});  // OUT #80,0; IN 1,R1; IN 5,R2
+    rig.machine.ports[5] = 0x1234;
+    rig.console.keys = "\n";
+    for (int i = 0; i < 3; ++i)
+        rig.run.NextCommand();
+    EXPECT_EQ(rig.machine.r[1], 0x0D);
+    EXPECT_EQ(rig.machine.r[2], 0x1234);
+}
+
+TEST(Ports, ConstantAndEmptyPorts) {
+    Rig rig;
+    rig.Load({0x0A40, 0x0A61, 0x0A32, 0x0BD9, 0x1234, 0x0A93});
+    rig.machine.r[1] = rig.machine.r[2] = rig.machine.r[3] = 7;
+    for (int i = 0; i < 5; ++i)
+        rig.run.NextCommand();
+    EXPECT_EQ(rig.machine.r[0], 0x80);
+    EXPECT_EQ(rig.machine.r[1], 0);
+    EXPECT_EQ(rig.machine.r[2], 0);
+    EXPECT_EQ(rig.machine.ports[9], 0x1234);
+    EXPECT_EQ(rig.machine.r[3], 0);  // a port without a device reads 0 whatever was written
+}
+
+}  // namespace
+}  // namespace q42::test

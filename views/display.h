@@ -1,0 +1,83 @@
+#pragma once
+// The machine's text screen and keyboard, without a window: ten screen lines that each start
+// with a blank, the keyboard buffer's key rule, and line input of integers and Booleans. The
+// waiting itself belongs to a DisplayHost: a nested event loop in the desktop program, standard
+// input in the command-line tool, a script in tests.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "machine/machine.h"
+#include "machine/terminal.h"
+
+namespace q42 {
+
+class DisplayHost {
+  public:
+    virtual ~DisplayHost() = default;
+    // A line input begins: show the input line after the current screen line's text, empty and
+    // focused.
+    virtual void BeginLineInput() = 0;
+    // The text typed into the input line (8-bit).
+    virtual std::string InputLineText() = 0;
+    virtual void HideInputLine() = 0;
+    // Lets the interface handle what the user does, waiting for at least one event. Returns
+    // false when no input can ever come (the program is closing, or input has ended).
+    virtual bool WaitForEvents() = 0;
+};
+
+// Receives each screen line as the screen moves past it (for a transcript of the screen).
+class ScreenListener {
+  public:
+    virtual ~ScreenListener() = default;
+    virtual void LineFinished(const std::string& line) = 0;
+};
+
+class Display : public Terminal {
+  public:
+    static constexpr int kScreenLines = 10;
+
+    Display(Machine& machine, DisplayHost& host);
+
+    // The screen: at most ten lines, the cursor on the last one.
+    const std::vector<std::string>& Lines() const { return lines_; }
+    int ScreenCursorLine() const { return static_cast<int>(lines_.size()) - 1; }
+    const std::string& CurrentLine() const { return lines_.back(); }
+    void ClearScreen();
+    void NextScreenLine();
+    void WriteText(std::string_view text) override;
+    void WriteLine(std::string_view text) override;
+
+    // Line and key input.
+    Value ReadInteger() override;
+    bool ReadBoolean() override;
+    char ReadKey() override;
+    static bool CheckIntegerInput(std::string_view text);
+
+    // What the window forwards: a key typed while the display has the focus, and Enter.
+    void KeyPress(char key);
+    void FinishInput();
+
+    bool LineInputActive() const { return lineInputActive_; }
+    bool KeyWaitActive() const { return keyWaitActive_; }
+
+    // The user's stop request, set together with the machine's stop flag.
+    bool stopRequested = false;
+    // True whenever the screen's text changed; the window clears it when it repaints.
+    bool screenChanged = true;
+    ScreenListener* listener = nullptr;
+
+  private:
+    Machine& machine_;
+    DisplayHost& host_;
+    std::vector<std::string> lines_;
+    bool lineInputActive_ = false;
+    bool keyWaitActive_ = false;
+
+    // Waits for a line and echoes it; false when no input can come (then the run stops).
+    bool ReadLine(std::string& text);
+    bool WaitForEvents();
+};
+
+}  // namespace q42
