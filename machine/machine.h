@@ -95,6 +95,12 @@ class Machine {
     // nothing.
     Value ReadWord(Value address);
     void WriteWord(Value address, Value value);
+    // Reads a word for display only: 0 outside RAM and ROM, and no error is set.
+    Value PeekWord(Value address) const {
+        if (address >= 0 && address < kRamEnd) return ram[address >> 1];
+        if (address >= kRomStart && address < kRomEnd) return rom[(address - kRomStart) >> 1];
+        return 0;
+    }
     static bool IsCodeAddress(Value address) {
         return address >= 0 &&
                (address < kRamEnd || (address >= kRomStart && address < kRomCodeEnd));

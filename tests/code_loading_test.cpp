@@ -1,0 +1,97 @@
+// Loading the code text into RAM.
+
+#include <gtest/gtest.h>
+
+#include "machine/codepage.h"
+#include "tests/machine_test_support.h"
+#include "views/code_loading.h"
+
+namespace q42::test {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct LoadCase {
+    const char* name;
+    Lines code;
+    std::vector<Value> words;  // RAM from 0000
+    const char* lineLab;       // nullptr: the load succeeds
+    const char* errLab;
+    int lineIndex;
+};
+
+TEST(CopyCode, AcceptsWordLinesAndStopsAtTheFirstBadLine) {
+    const LoadCase cases[] = {
+        {"plain words",
+         {"0E20", "ffff", "12", "7"},
+         {0x0E20, 0xFFFF, 0x0012, 0x0007},
+         nullptr,
+         "",
+         0},
+        {"comments and blanks skipped",
+         {"; x", " 1234", "", "abcd ; y", "1234;z"},
+         {0xABCD, 0x1234},
+         nullptr,
+         "",
+         0},
+        {"blank inside the digits", {"0001", "1 2"}, {1}, "1 2", "неправильный символ", 1},
+        {"short word with a comment", {"12 ; comment"}, {}, "12 ;", "неправильный символ", 0},
+        {"short word with a glued comment",
+         {"12 ;comment"},
+         {},
+         "12 ;comment",
+         "некорректная длина кода",
+         0},
+        {"fifth character", {"0001", "ABCDE"}, {1}, "ABCDE", "некорректная длина кода", 1},
+        {"semicolon glued after digits", {"12;x"}, {}, "12;x", "неправильный символ", 0},
+        {"comment after 4 digits with semicolon", {"0012;comment"}, {0x12}, nullptr, "", 0},
+    };
+    for (const auto& c : cases) {
+        Machine machine;
+        const auto error = CopyCode(machine, c.code);
+        for (std::size_t i = 0; i < c.words.size(); ++i)
+            EXPECT_EQ(machine.ram[i], c.words[i]) << c.name;
+        EXPECT_EQ(machine.ram[c.words.size()], 0) << c.name;
+        if (c.lineLab == nullptr) {
+            EXPECT_FALSE(error.has_value()) << c.name;
+            EXPECT_EQ(machine.runError, Fault::None) << c.name;
+            continue;
+        }
+        ASSERT_TRUE(error.has_value()) << c.name;
+        EXPECT_EQ(error->lineLab, c.lineLab) << c.name;
+        EXPECT_EQ(Cp1251ToUtf8(error->errLab), c.errLab) << c.name;
+        EXPECT_EQ(error->lineIndex, c.lineIndex) << c.name;
+    }
+}
+
+TEST(CopyCode, TextWithoutWordLinesLeavesTheErrorAsItWas) {
+    Machine machine;
+    machine.ram[0] = 0x5555;
+    machine.runError = Fault::Overflow;
+    EXPECT_FALSE(CopyCode(machine, {}).has_value());
+    EXPECT_FALSE(CopyCode(machine, {"; only", " comments"}).has_value());
+    EXPECT_EQ(machine.runError, Fault::Overflow);
+    EXPECT_EQ(machine.ram[0], 0x5555);
+}
+
+TEST(CopyCode, FillsRamExactlyAndReportsTheFirstWordThatDoesNotFit) {
+    Lines code(128, "1234");
+    Machine machine;
+    EXPECT_FALSE(CopyCode(machine, code).has_value());
+    EXPECT_EQ(machine.ram[127], 0x1234);
+    EXPECT_TRUE(machine.ramToShow.all());
+
+    code.push_back("; the end");
+    code.push_back("5678");
+    code.push_back("9ABC");
+    Machine full;
+    const auto error = CopyCode(full, code);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_EQ(error->lineLab, "5678");
+    EXPECT_EQ(Utf8(full.runError), "неправильный адрес памяти");
+    EXPECT_EQ(error->lineIndex, 129);
+    EXPECT_EQ(full.ram[127], 0x1234);
+}
+
+}  // namespace
+}  // namespace q42::test

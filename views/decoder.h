@@ -1,0 +1,62 @@
+#pragma once
+// What the instruction decoding dialog shows, as data: one instruction word taken apart and
+// explained in Russian (8-bit text), with the operand words that follow it and, for a jump or
+// branch whose target is known, where it goes. The dialog only shows these fields.
+
+#include <string>
+
+#include "machine/machine.h"
+
+namespace q42 {
+
+struct DecodedInstruction {
+    std::string edit2;  // the address
+    std::string edit3;  // the operand words read, newest first, then the instruction word
+    std::string edit1;  // the operation
+    bool panel1Visible = false;
+    std::string label1;         // "Операнд 1", "Адрес перехода" or "Порт"
+    bool shortVisible = false;  // the short constant and minus check boxes
+    bool shortChecked = false;
+    bool minusChecked = false;
+    std::string shortCaption;
+    std::string minusCaption;
+    std::string ope1;
+    bool arrowVisible = false;
+    std::string kuda;        // the target's memory: "ОЗУ", "ПЗУ", "ПЗУ2" or empty
+    std::string by1Caption;  // "Байт" or "Смещение"
+    bool by1Visible = false;
+    bool by1Checked = false;
+    bool panel2Visible = false;
+    std::string label2;  // "Операнд 2" or "Порт"
+    std::string ope2;
+    bool by2Visible = false;
+    bool by2Checked = false;
+    std::string by2Caption;
+    bool jumpEnabled = false;
+};
+
+// The dialog's state: what it shows and the address of the next word it will read. Decoding
+// reads memory only, never changes the machine, and reads 0000 outside RAM and ROM.
+class Decoder {
+  public:
+    const DecodedInstruction& Shown() const { return shown_; }
+    Value DecodePointer() const { return decodePointer_; }
+
+    void DecodeAt(const Machine& machine, Value address);
+    // "Дальше": the instruction after the one shown.
+    void Next(const Machine& machine) { DecodeAt(machine, decodePointer_); }
+    // "Переход": the jump target shown in operand 1; does nothing when the button is disabled.
+    void Jump(const Machine& machine);
+
+    // The operation description and operand text tables.
+    static std::string DescribeOperation(int flags, int operation, int operand1, int operand2);
+    static std::string DescribeOperand(int field);
+
+  private:
+    DecodedInstruction shown_;
+    Value decodePointer_ = 0;
+
+    Value TakeOperandWord(const Machine& machine, int field, Value& lastWord);
+};
+
+}  // namespace q42
