@@ -1,0 +1,40 @@
+#include "assembler/codetext.h"
+
+namespace q42 {
+
+TextLines SplitTextLines(std::string_view bytes) {
+    TextLines lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const auto end = bytes.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.emplace_back(bytes.substr(start));
+            break;
+        }
+        lines.emplace_back(bytes.substr(start, end - start));
+        const bool crlf = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n';
+        start = end + (crlf ? 2 : 1);
+    }
+    return lines;
+}
+
+std::string JoinTextLines(const TextLines& lines) {
+    std::string bytes;
+    for (const auto& line : lines) {
+        bytes += line;
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+std::string CodeFileContents(const TextLines& codeText) {
+    return JoinTextLines(codeText) + ".\r\n";
+}
+
+TextLines CodeTextFromFile(std::string_view bytes) {
+    TextLines lines = SplitTextLines(bytes);
+    if (!lines.empty() && lines.back() == ".") lines.pop_back();
+    return lines;
+}
+
+}  // namespace q42

@@ -1,0 +1,196 @@
+// The compiler, run on assembler text through the preprocessor as the assembler window does.
+
+#include <gtest/gtest.h>
+
+#include "tests/assembler/asm_test_support.h"
+
+namespace q42::test {
+namespace {
+
+TEST(Compile, WorkedExampleEndToEnd) {
+    AssemblerTexts texts;
+    texts.asmText = {"; count down",    "N=3",          "START: MOV #N,R0",
+                     "LOOP: SUB #1,R0", "    BNE LOOP", "    OUT #'A',P.1",
+                     "    HLT",         "MSG: DS Hi"};
+    ASSERT_EQ(Preprocess(texts, Options(true)), "");
+    EXPECT_EQ(Joined(texts.compText),
+              "N=|3|START:|MOV #N,R0|LOOP:|SUB #1,R0|BNE LOOP|OUT #65,P.1|HLT|MSG:|DW 6948H|"
+              "LEN(MSG)=|2");
+    RecordedWarnings warnings;
+    ASSERT_EQ(Compile(texts, Options(true), warnings), "");
+    EXPECT_EQ(Joined(texts.codeText), "01D0|0003|2310|4DFC|0BD1|0041|AF18|6948");
+    EXPECT_EQ(texts.compText.size(), 9u);
+    EXPECT_EQ(texts.lineMap, (std::vector<int>{0, 3, 3, 4, 4, 5, 6, 7, 8, 8}));
+    const std::vector<LabelGrid::Row> labels = {
+        {},
+        {"N", "=", "0003"},
+        {"START", ":", "0000"},
+        {"LOOP", ":", "0004"},
+        {"MSG", ":", "000E"},
+        {"LEN(MSG)", "=", "0002"},
+        {},
+    };
+    EXPECT_EQ(std::vector(texts.labels.rows.begin(), texts.labels.rows.begin() + 7), labels);
+    EXPECT_EQ(texts.labels.rows.size(), 20u);
+    EXPECT_TRUE(warnings.texts.empty());
+    EXPECT_EQ(texts.lineLab, "Successful compilation");
+    EXPECT_EQ(texts.asmSelection.kind, AsmSelection::Kind::Cleared);
+}
+
+struct StatementCase {
+    const char* source;      // lines separated by "|"; labels A and B follow them
+    const char* code;        // the code text joined by "|", without the words of A and B
+    const char* error = "";  // English
+    bool shortConst = true;
+};
+
+void PrintTo(const StatementCase& c, std::ostream* os) {
+    *os << '"' << c.source << '"' << (c.shortConst ? "" : " long");
+}
+
+class CompileStatement : public testing::TestWithParam<StatementCase> {};
+
+TEST_P(CompileStatement, GivesWordsOrError) {
+    const auto& c = GetParam();
+    std::vector<std::string> source;
+    for (std::string rest = c.source; !rest.empty();) {
+        const auto bar = std::min(rest.find('|'), rest.size());
+        source.push_back(rest.substr(0, bar));
+        rest.erase(0, bar + 1);
+    }
+    source.insert(source.end(), {"A: HLT", "B: DW 7"});
+    const auto run = Assemble(source, Options(true, c.shortConst));
+    EXPECT_EQ(run.ErrLab(), c.error);
+    const std::string code = Joined(run.texts.codeText);
+    EXPECT_EQ(run.error.empty() ? code.substr(0, code.size() - 10) : code, c.code);
+}
+
+const StatementCase kStatements[] = {
+    {"MOV #5,R0", "2150"},
+    {"MOV #5,R0", "01D0|0005", "", false},
+    {"MOV #15,R0", "21F0"},
+    {"MOV #16,R0", "01D0|0010"},
+    {"MOV #-1,R0", "3110"},
+    {"MOV #-15,R0", "31F0"},
+    {"MOV #-16,R0", "01D0|FFF0"},
+    {"MOV R1%,(R2)%", "C116"},
+    {"MOV (R1)%,R0", "8150"},
+    {"ADD (R1)%,R0", "8250", "Mixing byte and word: (R1)<=>R0"},
+    {"MOV R0,#5", "0100", "Const is forbidden here: #5"},
+    {"MOV A,B", "01EE|0006|0008"},
+    {"MOV R0", "0100", "\",\" not found: R0"},
+    {"MOV R0,%", "0100", "Missed operand"},
+    {"MOV #,R0", "01D0", "No value after \"#\""},
+    {"MOV #-,R0", "01D0", "Incorrect symbol in number: -"},
+    {"MOV #FFH,R0", "01D0|FFH", "Label not found in the list: FFH"},
+    {"MOV ( R2 ),R0", "0100", "Label not found in the list: ( R2 )"},
+    {"MOVE R0,R1", "", "Unknown operation name: MOVE"},
+    {"IN P.1,R0", "0A10"},
+    {"OUT #65,P.2", "0BD2|0041"},
+    {"OUT #-3,P2", "3B32"},
+    {"IN P.16,R0", "0A00", "Incorrect port: P.16"},
+    {"IN P.,R0", "0A00", "Missed operand: P."},
+    {"OUT R0%,P.1", "8B01", "Mixing byte and word: R0<=>P.1"},
+    {"IN P.1,R0%", "4A10", "Mixing byte and word: P.1<=>R0"},
+    {"JMP #5", "1C0D|0005"},
+    {"JMP #A", "1C0D|0004"},
+    {"RET R0", "0C00", "Extra operand: R0"},
+    {"NOT R0%", "CE10"},
+    {"PUSH #-1", "0E2D|FFFF"},
+    {"PUSH R0%", "0E20", "Byte addressing is forbidden here"},
+    {"NOT #1", "0E10", "Const is forbidden here: #1"},
+    {"POP", "0E30", "Missed operand"},
+    {"DW -2", "FFFE"},
+    {"DW -32768", "8000"},
+    {"DW 0007FFFH", "7FFF"},
+    {"DW 32768", "32768", "Too large const: 32768"},
+    {"DW 7FFFFH", "7FFFF", "Too large const: 7FFFF"},
+    {"DW 1G2XH", "1G2X", "Incorrect symbol in number: X"},
+    {"DW A", "A", "Incorrect symbol in number: A"},
+    {"DW", "", "Missed operand"},
+    {"N=10|MOV #N,R0", "01D0|000A"},
+    {"@P=0FFH|MOV @P,R0", "01E0|00FF"},
+    {"N=|MOV R0,R1", "", "Incorrect symbol in number: MOV R0,R1"},
+};
+INSTANTIATE_TEST_SUITE_P(Statements, CompileStatement, testing::ValuesIn(kStatements));
+
+TEST(Compile, ForwardReferencesOfEveryKind) {
+    const auto run = Assemble({"MOV #N,R0", "MOV X,R1", "MOV #X,R2", "MOV #LEN(S),R3", "BR L",
+                               "JMP L", "L: HLT", "X: DW 1", "N=300", "S: DS abc"},
+                              Options(true));
+    ASSERT_EQ(run.error, "");
+    EXPECT_EQ(Joined(run.texts.codeText),
+              "01D0|012C|01E1|0018|01D2|0018|01D3|0003|1D04|1C0E|0016|AF18|0001|6261|0063");
+}
+
+TEST(Compile, BranchReachIs126ForwardAnd128Back) {
+    const std::tuple<int, bool, const char*> rows[] = {
+        {63, true, "1D7E"}, {64, true, ""}, {62, false, "1D80"}, {63, false, ""}};
+    for (const auto& [nops, forward, branch] : rows) {
+        std::vector<std::string> source = {"; reach", forward ? "BR T" : "T: NOP"};
+        source.insert(source.end(), nops, "NOP");
+        source.push_back(forward ? "T: HLT" : "BR T");
+        const int branchLine = forward ? 2 : static_cast<int>(source.size());
+        const auto run = Assemble(source, Options(true));
+        if (*branch) {
+            EXPECT_EQ(forward ? run.texts.codeText.front() : run.texts.codeText.back(), branch);
+        } else {
+            EXPECT_EQ(run.error, "Too long displacement") << nops;
+            EXPECT_EQ(run.LineLab(), std::to_string(branchLine) + ":  " + source[branchLine - 1]);
+        }
+    }
+}
+
+TEST(Compile, ErrorsPointAtTheSourceLineAfterConstantsWereDeleted) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"  movE R0,R1", "Unknown operation name: MOVE"},  // pass 2
+        {"  BR FAR", "Too long displacement"},             // pass 3
+        {"  A: NOP", "Duplicate label name: A"},           // pass 1, before any code
+        {"  K=1X", "Incorrect symbol in number: 1X"},
+        {"  K=", "Missed operand"},  // no value line at all
+    };
+    for (const auto& [last, errLab] : rows) {
+        const auto run = Assemble(
+            {"; constants", "A: K0=1", "K1 = 2", "S: DS abc", "MOV #K1,R0", "FAR=1000H", last},
+            Options(true));
+        EXPECT_EQ(run.ErrLab(), errLab);
+        EXPECT_EQ(run.LineLab(), std::string("7:  ") + last);
+        EXPECT_EQ(run.texts.asmSelection.line, 7);
+    }
+}
+
+TEST(Compile, DiagnosticsAndSuccessInRussian) {
+    const auto bad = Assemble({";", ";", "MOVE  R0, R1"}, Options(false));
+    EXPECT_EQ(bad.ErrLab(), "Неизвестное имя операции: MOVE");
+    EXPECT_EQ(bad.LineLab(), "3:  MOVE  R0, R1");
+    EXPECT_EQ(Assemble({"ADD (R1)%,R0"}, Options(false)).ErrLab(),
+              "Смешение byte and word: (R1)<=>R0");
+    EXPECT_EQ(Assemble({"HLT"}, Options(false)).LineLab(), "Успешная компиляция");
+}
+
+TEST(Compile, WarningsGoOnToSuccess) {
+    const auto run = Assemble({"JMP START", "MOV N,R0", "MOV START,R1", "START: CALL START", "N=5"},
+                              Options(true));
+    EXPECT_EQ(run.error, "");
+    EXPECT_EQ(Joined(run.texts.codeText), "1C0E|000C|01E0|0005|01E1|000C|9C0E|000C");
+    const std::vector<std::string> expected = {"JMP START:\nSTART\nor #START?",
+                                               "MOV N,R0:\nN\nor #N?",
+                                               "CALL START:\nSTART\nor #START?", "No HLT command!"};
+    EXPECT_EQ(run.warnings.texts, expected);
+    EXPECT_EQ(run.LineLab(), "Successful compilation");
+}
+
+TEST(Compile, IntermediateTextTypedIntoTheWindow) {
+    auto run = Assemble({"N=5", "MOV #N,R0", "HLT"}, Options(true));
+    run.texts.codeText.clear();  // compiling again: the constant lines are gone
+    EXPECT_EQ(Compile(run.texts, Options(true), run.warnings), "Label not found in the list: N");
+    EXPECT_EQ(run.LineLab(), "2:  MOV #N,R0");
+
+    run.texts.compText = {"HLT", "N=", "X:", "compText"};  // beyond the line map
+    EXPECT_EQ(Compile(run.texts, Options(true), run.warnings), "Incorrect symbol in number: X:");
+    EXPECT_EQ(run.LineLab(), "0:  ");
+    EXPECT_EQ(run.texts.asmSelection.kind, AsmSelection::Kind::Unchanged);
+}
+
+}  // namespace
+}  // namespace q42::test
