@@ -1,25 +1,41 @@
-// q42cli: the command-line face of the Q42 teaching computer.
+// q42cli: the Q42 teaching computer on the command line. It assembles, runs and decodes
+// programs with the same core as the desktop program.
 
-#include <cstring>
+#include <filesystem>
 #include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+#include "cli/options.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: q42cli --help | --version\n"
-    "The assembler and the run commands are not built yet.\n";
+std::string ProgramDirectory(const char* argv0) {
+    std::error_code error;
+    auto self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) self = std::filesystem::absolute(argv0, error);
+    return self.parent_path().string();
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::cout << "q42cli 0.1.0\n";
-        return 0;
+    using namespace q42::cli;
+    std::ios::sync_with_stdio(false);
+    std::string error;
+    const Options options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    if (!error.empty()) {
+        std::cerr << "q42cli: " << error << "\n" << kUsage;
+        return kBadUsage;
     }
-    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
-        std::cout << kUsage;
-        return 0;
+    Streams io{std::cin, std::cout, std::cerr};
+    switch (options.command) {
+        case Command::Help: std::cout << kUsage; return kHalted;
+        case Command::Version: std::cout << "q42cli " << Q42_VERSION << '\n'; return kHalted;
+        case Command::Asm: return AssembleCommand(options, io);
+        case Command::Run: return RunCommand(options, ProgramDirectory(argv[0]), io);
+        case Command::Decode: return DecodeCommand(options, ProgramDirectory(argv[0]), io);
     }
-    std::cerr << kUsage;
-    return 2;
+    return kBadUsage;
 }

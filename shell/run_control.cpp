@@ -1,6 +1,8 @@
 #include "shell/run_control.h"
 
+#include "assembler/assembler.h"
 #include "machine/codepage.h"
+#include "views/code_loading.h"
 
 namespace q42 {
 
@@ -51,8 +53,30 @@ void RunControl::FirstCommand() {
     machine_.ExecuteStep();
 }
 
-void RunControl::NextCommand() {
-    machine_.ExecuteStep();
+void RunControl::NextCommand() { machine_.ExecuteStep(); }
+
+std::optional<int> RunControl::CopyCode(AssemblerTexts& texts) {
+    const auto error = q42::CopyCode(machine_, texts.codeText);
+    if (!error) {
+        texts.lineLab.clear();
+        texts.errLab.clear();
+        return std::nullopt;
+    }
+    texts.lineLab = error->lineLab;
+    texts.errLab = error->errLab;
+    return error->lineIndex;
+}
+
+std::optional<int> RunControl::LoadAndRun(AssemblerTexts& texts) {
+    const auto badLine = CopyCode(texts);
+    if (!machine_.Failed()) RunProgram();
+    return badLine;
+}
+
+std::optional<int> RunControl::BuildAndRun(AssemblerTexts& texts, const AsmOptions& options,
+                                           AsmWarnings& warnings) {
+    if (!PreprocessAndCompile(texts, options, warnings).empty()) return std::nullopt;
+    return LoadAndRun(texts);
 }
 
 }  // namespace q42

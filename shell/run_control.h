@@ -3,6 +3,9 @@
 // the stop command. Written once for the desktop program and the command-line tool; what differs
 // between them (processing window events, enabling controls) sits behind RunHost.
 
+#include <optional>
+
+#include "assembler/asm_texts.h"
 #include "machine/machine.h"
 #include "views/display.h"
 
@@ -34,6 +37,16 @@ class RunControl {
     void FirstCommand();
     // One step at the current PC.
     void NextCommand();
+
+    // Copies the code text into RAM and shows the outcome in the status texts: a bad line there,
+    // both emptied after a good load. Returns the index of the code line to select on an error.
+    std::optional<int> CopyCode(AssemblerTexts& texts);
+    // "3-4": copies the code text into RAM and, if that left no error, runs it.
+    std::optional<int> LoadAndRun(AssemblerTexts& texts);
+    // "1-4": preprocesses and compiles the assembler text and, if both succeeded, loads and runs
+    // the code. An assembler error is shown in the texts; a bad code line is returned as by
+    // LoadAndRun.
+    std::optional<int> BuildAndRun(AssemblerTexts& texts, const AsmOptions& options, AsmWarnings& warnings);
 
     bool Running() const { return running_; }
 

@@ -1,0 +1,157 @@
+#include "cli/commands.h"
+
+#include <fstream>
+#include <optional>
+
+#include "assembler/assembler.h"
+#include "assembler/codetext.h"
+#include "cli/console.h"
+#include "machine/codepage.h"
+#include "machine/rom_image.h"
+#include "shell/text_file.h"
+#include "views/code_loading.h"
+#include "views/decoder.h"
+
+namespace q42::cli {
+namespace {
+
+AsmOptions AssemblerOptions(const Options& options) {
+    AsmOptions asmOptions;
+    asmOptions.useShortConst = options.shortConst;
+    if (options.english) asmOptions.englishInterface = *options.english;
+    return asmOptions;
+}
+
+bool IsCodeFile(const std::string& name) {
+    if (name.size() < 4) return false;
+    std::string ending = name.substr(name.size() - 4);
+    for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ending == ".cod";
+}
+
+void PrintStatus(const AssemblerTexts& texts, std::ostream& err) {
+    err << Cp1251ToUtf8(texts.lineLab) << '\n' << Cp1251ToUtf8(texts.errLab) << '\n';
+}
+
+// The program as a code text: a code file's lines without the final ".", or the assembled
+// assembler text. On failure prints why and returns the exit status.
+std::optional<int> LoadProgram(const Options& options, AssemblerTexts& texts, AsmWarnings& warnings,
+                               std::ostream& err) {
+    TextFile file = ReadTextFile(options.file);
+    if (!file.error.empty()) {
+        err << "q42cli: " << file.error << '\n';
+        return kBadUsage;
+    }
+    if (IsCodeFile(options.file)) {
+        texts.codeText = std::move(file.lines);
+        if (!texts.codeText.empty() && texts.codeText.back() == ".") texts.codeText.pop_back();
+        return std::nullopt;
+    }
+    texts.asmText = std::move(file.lines);
+    if (PreprocessAndCompile(texts, AssemblerOptions(options), warnings).empty()) return std::nullopt;
+    PrintStatus(texts, err);
+    return kFailed;
+}
+
+void LoadRom(Machine& machine, const Options& options, const std::string& programDirectory, MessageSink& messages) {
+    const std::filesystem::path rom =
+        options.rom.empty() ? FindRomImage(RomSearchPath(programDirectory)) : std::filesystem::path(options.rom);
+    InitMachine(machine, rom, messages);
+}
+
+void DumpRam(const Machine& machine, std::ostream& out) {
+    for (int row = 0; row < kRamWords / 8; ++row) {
+        out << WordToHex(row * 16) << ':';
+        for (int i = 0; i < 8; ++i) out << ' ' << WordToHex(machine.ram[row * 8 + i]);
+        out << '\n';
+    }
+}
+
+}  // namespace
+
+int AssembleCommand(const Options& options, Streams io) {
+    Console console(io.in, io.out, io.err);
+    AssemblerTexts texts;
+    if (const auto status = LoadProgram(options, texts, console, io.err)) return *status;
+    if (options.output.empty()) {
+        for (const auto& line : texts.codeText) io.out << Cp1251ToUtf8(line) << '\n';
+        return kHalted;
+    }
+    const std::string error = WriteFileBytes(options.output, CodeFileContents(texts.codeText));
+    if (error.empty()) return kHalted;
+    io.err << "q42cli: " << error << '\n';
+    return kBadUsage;
+}
+
+int RunCommand(const Options& options, const std::string& programDirectory, Streams io) {
+    Console console(io.in, io.out, io.err);
+    Machine machine;
+    Display display(machine, console);
+    RunControl run(machine, display, console);
+    machine.terminal = &display;
+    console.Attach(machine, display, run);
+    LoadRom(machine, options, programDirectory, console);
+
+    AssemblerTexts texts;
+    if (const auto status = LoadProgram(options, texts, console, io.err)) return *status;
+
+    std::ofstream traceFile;
+    if (!options.trace.empty()) {
+        if (options.trace == "-") {
+            console.SetTrace(&io.err);
+        } else {
+            traceFile.open(options.trace, std::ios::binary);
+            if (!traceFile) {
+                io.err << "q42cli: cannot write " << options.trace << '\n';
+                return kBadUsage;
+            }
+            console.SetTrace(&traceFile);
+        }
+    }
+    console.SetMaxSteps(options.maxSteps);
+
+    run.CopyCode(texts);
+    if (machine.Failed()) {
+        // A bad code line, or an error left by the ROM image that keeps the run from starting.
+        if (texts.lineLab.empty()) texts.errLab = machine.RunErrorText();
+        PrintStatus(texts, io.err);
+        return kFailed;
+    }
+    run.RunProgram();
+    console.FinishTranscript();
+    if (options.dump) DumpRam(machine, io.out);
+    if (machine.Failed()) return kFailed;
+    return display.stopRequested ? kStopped : kHalted;
+}
+
+int DecodeCommand(const Options& options, const std::string& programDirectory, Streams io) {
+    Console console(io.in, io.out, io.err);
+    Machine machine;
+    LoadRom(machine, options, programDirectory, console);
+    AssemblerTexts texts;
+    if (const auto status = LoadProgram(options, texts, console, io.err)) return *status;
+    if (const auto badLine = CopyCode(machine, texts.codeText)) {
+        io.err << Cp1251ToUtf8(badLine->lineLab) << '\n' << Cp1251ToUtf8(badLine->errLab) << '\n';
+        return kFailed;
+    }
+    Value end = 0;
+    for (const auto& line : texts.codeText) {
+        if (!line.empty() && std::isxdigit(static_cast<unsigned char>(line[0]))) end += 2;
+    }
+    Decoder decoder;
+    Value address = options.from;
+    for (long long n = 0; options.count ? n < *options.count : address < end; ++n) {
+        decoder.DecodeAt(machine, address);
+        const DecodedInstruction& s = decoder.Shown();
+        io.out << s.edit2 << "  " << s.edit3 << "  " << Cp1251ToUtf8(s.edit1);
+        std::string operands;
+        if (s.panel1Visible) operands = s.ope1;
+        if (s.panel2Visible) operands += (operands.empty() ? "" : ", ") + s.ope2;
+        if (!operands.empty()) io.out << "  " << Cp1251ToUtf8(operands);
+        io.out << '\n';
+        address = decoder.DecodePointer();
+    }
+    return kHalted;
+}
+
+}  // namespace q42::cli

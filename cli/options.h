@@ -1,0 +1,33 @@
+#pragma once
+// The command line of q42cli.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "machine/common.h"
+
+namespace q42::cli {
+
+enum class Command { Help, Version, Asm, Run, Decode };
+
+struct Options {
+    Command command = Command::Help;
+    std::string file;
+    bool shortConst = true;
+    std::optional<bool> english;  // --lang; unset: the build's interface language
+    std::string output;           // asm -o
+    std::string rom;              // run --rom
+    long long maxSteps = 0;       // run --max-steps; 0: no limit
+    std::string trace;            // run --trace FILE, "-" for stderr
+    bool dump = false;            // run --dump
+    Value from = 0;               // decode --from
+    std::optional<long long> count;  // decode --count
+};
+
+// Parses the arguments after the program name; on bad usage returns the reason in `error`.
+Options ParseOptions(const std::vector<std::string>& args, std::string& error);
+
+extern const char* const kUsage;
+
+}  // namespace q42::cli

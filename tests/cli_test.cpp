@@ -1,0 +1,195 @@
+// The command-line tool end to end: files in, transcript, diagnostics and exit status out.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli/commands.h"
+
+namespace q42::cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kRom = Q42_SOURCE_DIR "/rom/Q42ROM.TXT";
+
+class CliTest : public testing::Test {
+protected:
+    fs::path dir_ = fs::temp_directory_path() / ("q42_cli_test_" + std::to_string(::getpid()));
+    std::istringstream in_;
+    std::ostringstream out_, err_;
+
+    void SetUp() override { fs::create_directories(dir_); }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string Write(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir_ / name, std::ios::binary) << bytes;
+        return (dir_ / name).string();
+    }
+    std::string Read(const std::string& name) {
+        std::ifstream file(dir_ / name, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), {}};
+    }
+    // Runs a command line (without the program name) with `input` on stdin.
+    int Cli(const std::vector<std::string>& args, const std::string& input = "") {
+        in_.str(input);
+        std::string error;
+        Options options = ParseOptions(args, error);
+        if (!error.empty()) return kBadUsage;
+        if (options.command == Command::Run && options.rom.empty()) options.rom = kRom;
+        Streams io{in_, out_, err_};
+        switch (options.command) {
+            case Command::Asm: return AssembleCommand(options, io);
+            case Command::Run: return RunCommand(options, "", io);
+            case Command::Decode: return DecodeCommand(options, "", io);
+            default: return kHalted;
+        }
+    }
+};
+
+constexpr const char* kGreeting = "***  Учебный компьютер \"Q42\" с ассемблером\n \n";
+
+TEST_F(CliTest, AsmPrintsTheCodeTextOrWritesACodeFile) {
+    const auto source = Write("five.asm", "  mov #5,r0\r\n  hlt\r\n");
+    EXPECT_EQ(Cli({"asm", source}), kHalted);
+    EXPECT_EQ(out_.str(), "2150\nAF18\n");
+    EXPECT_EQ(err_.str(), "");
+    EXPECT_EQ(Cli({"asm", "--no-short-const", source, "-o", (dir_ / "five.cod").string()}), kHalted);
+    EXPECT_EQ(Read("five.cod"), "01D0\r\n0005\r\nAF18\r\n.\r\n");
+}
+
+TEST_F(CliTest, AsmErrorIsTwoLinesOnStderr) {
+    const auto source = Write("bad.asm", "nop\nfoo r1\nhlt\n");
+    EXPECT_EQ(Cli({"asm", source}), kFailed);
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_EQ(err_.str().back(), '\n');
+    EXPECT_NE(err_.str().find("2:  foo r1\n"), std::string::npos) << err_.str();
+    err_.str("");
+    EXPECT_EQ(Cli({"asm", "--lang", "en", source}), kFailed);
+    const std::string err = err_.str();
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2);
+}
+
+TEST_F(CliTest, WarningsDoNotStopTheAssembler) {
+    const auto source = Write("nohlt.asm", "nop\n");
+    EXPECT_EQ(Cli({"asm", source}), kHalted);
+    EXPECT_EQ(err_.str(), "warning: No HLT command!\n");
+    EXPECT_EQ(out_.str(), "0000\n");
+}
+
+TEST_F(CliTest, RunPrintsTheScreenAsATranscript) {
+    const auto source = Write("hi.asm", "mov #'H',r0\ncall #4000h\nmov #'i',r0\ncall #4000h\nhlt\n");
+    EXPECT_EQ(Cli({"run", source}), kHalted);
+    EXPECT_EQ(out_.str(), std::string(kGreeting) + "Hi \nЗадача завершена\n");
+}
+
+TEST_F(CliTest, RunFeedsLinesAndKeysFromStdin) {
+    // Read an integer into R1, then a key into R2, then halt.
+    const auto source = Write("in.asm",
+                              "call #4182h\n"
+                              "w: in 0,r3\n cmp #80h,r3\n bne w\n in 1,r2\n hlt\n");
+    EXPECT_EQ(Cli({"run", "--dump", source}, "oops\r\n-2\nq"), kHalted);
+    EXPECT_EQ(out_.str().substr(0, out_.str().find("0000:")),
+              std::string(kGreeting) + "oops\nОшибка! Повторите ввод!\n-2\n \nЗадача завершена\n");
+}
+
+TEST_F(CliTest, EndOfInputAndStepLimitStopTheRun) {
+    const auto waits = Write("wait.asm", "call #4182h\nhlt\n");
+    EXPECT_EQ(Cli({"run", waits}, "12"), kHalted);  // a last line without a newline still counts
+    out_.str("");
+    EXPECT_EQ(Cli({"run", waits}, ""), kStopped);
+    EXPECT_NE(out_.str().find("Задача прервана пользователем\n"), std::string::npos);
+    const auto loops = Write("loop.asm", "l: br l\nhlt\n");
+    out_.str("");
+    EXPECT_EQ(Cli({"run", "--max-steps", "1000", loops}), kStopped);
+    const auto halts = Write("halt.asm", "nop\nhlt\n");
+    EXPECT_EQ(Cli({"run", "--max-steps", "2", halts}), kHalted);  // the last step halted by itself
+}
+
+TEST_F(CliTest, RunTimeErrorWinsAndIsReportedOnTheScreen) {
+    const auto source = Write("div.cod", "0610\n.\n");
+    EXPECT_EQ(Cli({"run", "--trace", (dir_ / "trace.txt").string(), source}), kFailed);
+    EXPECT_NE(out_.str().find("## ВЫПОЛНЕНИЕ ПРОГРАММЫ ПРЕРВАНО ИЗ-ЗА ОШИБКИ:\n   деление на ноль\n   0000: 0610\n"),
+              std::string::npos)
+        << out_.str();
+    EXPECT_EQ(Read("trace.txt"), "0000 0610 0000 0000 0000 0000 0002 0100 0000 ! деление на ноль\n");
+}
+
+TEST_F(CliTest, CodeFilesAreLoadedAsTheyAre) {
+    const auto upper = Write("HALT.COD", "; a comment\r\naf18\r\n.\r\n");
+    EXPECT_EQ(Cli({"run", "--dump", upper}), kHalted);
+    EXPECT_NE(out_.str().find("0000: AF18 0000 0000"), std::string::npos);
+    const std::string dump = out_.str();
+    EXPECT_EQ(std::count(dump.begin(), dump.end(), ':'), 16);
+
+    std::string tooLong;
+    for (int i = 0; i < 129; ++i) tooLong += "0000\n";
+    out_.str("");
+    EXPECT_EQ(Cli({"run", Write("long.cod", tooLong)}), kFailed);
+    EXPECT_EQ(out_.str(), "");
+    EXPECT_EQ(err_.str(), "0000\nнеправильный адрес памяти\n");
+
+    err_.str("");
+    EXPECT_EQ(Cli({"run", Write("bad.cod", "12345\n")}), kFailed);
+    EXPECT_EQ(err_.str(), "12345\nнекорректная длина кода\n");
+}
+
+TEST_F(CliTest, UnreadableFilesAndBadUsage) {
+    EXPECT_EQ(Cli({"run", (dir_ / "missing.asm").string()}), kBadUsage);
+    EXPECT_NE(err_.str().find("missing.asm"), std::string::npos);
+    EXPECT_EQ(Cli({"run", dir_.string()}), kBadUsage);
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"frobnicate"},
+        {"asm"},
+        {"run", "--max-steps", "0", "x.asm"},
+        {"run", "--max-steps", "x", "x.asm"},
+        {"asm", "--lang", "de", "x.asm"},
+        {"decode", "--from", "12G4", "x.cod"},
+        {"asm", "x.asm", "y.asm"},
+        {"asm", "--dump", "x.asm"},
+        {"run", "--trace"},
+    };
+    for (const auto& args : bad) {
+        std::string error;
+        ParseOptions(args, error);
+        EXPECT_FALSE(error.empty()) << (args.empty() ? "" : args[0]);
+    }
+}
+
+TEST_F(CliTest, DecodeListsTheProgram) {
+    const auto source = Write("jump.cod", "1C0D\n0004\nAF18\n");
+    EXPECT_EQ(Cli({"decode", source}), kHalted);
+    EXPECT_EQ(out_.str(),
+              "0000  0004 / 1C0D  JMP (безусловный переход)  0004\n"
+              "0004  AF18  HLT (останов)\n");
+    out_.str("");
+    EXPECT_EQ(Cli({"decode", "--from", "4", "--count", "1", source}), kHalted);
+    EXPECT_EQ(out_.str(), "0004  AF18  HLT (останов)\n");
+}
+
+// The example programs shipped for students run as their comments promise.
+TEST_F(CliTest, ExamplesRun) {
+    struct Example {
+        const char* file;
+        const char* input;
+        const char* shows;
+    };
+    const Example examples[] = {
+        {"hello.asm", "", "\nHello, world!\n"},
+        {"sum.asm", "12\n-30\n", "\n12\n-30\n-18\n"},
+        {"sum.asm", "32767\n-32767\n", "\n0\n"},
+        {"echo.asm", "Q42!\n", "\nQ42!\n"},
+    };
+    for (const auto& e : examples) {
+        out_.str("");
+        EXPECT_EQ(Cli({"run", std::string(Q42_SOURCE_DIR "/examples/") + e.file}, e.input), kHalted) << e.file;
+        EXPECT_NE(out_.str().find(e.shows), std::string::npos) << e.file << ":\n" << out_.str();
+        EXPECT_NE(out_.str().find("Задача завершена\n"), std::string::npos) << e.file;
+    }
+}
+
+}  // namespace
+}  // namespace q42::cli
