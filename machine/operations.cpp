@@ -181,14 +181,14 @@ void Machine::StackOperation(int s) {
             if (byte) return Fail(Fault::BytePush);
             lastResult = ps;
             return Push(ps);  // the flags stay as they are
-        default: {  // POPPS: PS takes the whole word, the N and Z fields are not refreshed
+        default: {  // POPPS: PS takes the whole word
             if (byte) return Fail(Fault::BytePop);
             const Value value = ReadWord(sp);
             if (Failed()) return;
             lastResult = value;
             sp += 2;
-            fieldsToShow |= kShowSP;
             ps = value;
+            fieldsToShow |= kShowSP | kShowFlags;
         }
     }
 }

@@ -36,14 +36,14 @@ void Machine::FetchInstruction() {
 
 void Machine::RunInputRoutine(Value entry) {
     if (entry == kBooleanEntry) {
-        r[1] =
-            terminal != nullptr && terminal->ReadBoolean() ? 1 : 0;  // R1's field is not refreshed
+        SetRegister(1, terminal != nullptr && terminal->ReadBoolean() ? 1 : 0);
     } else {
         SetRegister(1, terminal != nullptr ? terminal->ReadInteger() : 0);
     }
-    // Return as RET would; the stack pointer's field is not refreshed.
+    // Return as RET would.
     SetPC(ReadWord(sp));
     sp += 2;
+    fieldsToShow |= kShowSP;
 }
 
 void Machine::WriteRunErrorReport() {

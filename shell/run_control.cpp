@@ -28,6 +28,7 @@ void RunControl::RunProgram() {
     machine_.keyboardPolls = 0;
     machine_.keyBuffer.clear();
     machine_.runError = Fault::None;
+    machine_.fieldsToShow |= kShowPC | kShowSP | kShowFlags;
     display_.stopRequested = false;
     host_.ShowDisplay();
     running_ = true;

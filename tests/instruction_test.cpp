@@ -281,8 +281,8 @@ TEST(InstructionSequence, OnlyWrittenFieldsAreMarkedForShowing) {
     EXPECT_TRUE(machine.ramToShow.test(0x7F));
     machine.fieldsToShow = 0;
     machine.pc = 0;
-    Execute(machine, {0x0E90});  // POPPS changes PS without showing the flags
-    EXPECT_EQ(machine.fieldsToShow, kShowSP);
+    Execute(machine, {0x0E90});  // POPPS: the flags show the new PS at once
+    EXPECT_EQ(machine.fieldsToShow, kShowSP | kShowFlags);
 }
 
 }  // namespace

@@ -85,7 +85,8 @@ TEST(Step, BooleanEntryReturnsAndRunsTheNextInstructionInTheSameStep) {
     EXPECT_EQ(rig.machine.r[0], 1);  // the MOV ran in the entry point's step
     EXPECT_EQ(rig.machine.sp, 0x100);
     EXPECT_EQ(rig.machine.commandAddress, 0x4180);
-    EXPECT_EQ(rig.machine.fieldsToShow & (kShowR0 << 1), 0u);  // R1 set without showing it
+    EXPECT_NE(rig.machine.fieldsToShow & (kShowR0 << 1), 0u);  // R1 and SP show the routine's work
+    EXPECT_NE(rig.machine.fieldsToShow & kShowSP, 0u);
 }
 
 TEST(Step, IntegerEntryReadsAWordAndShowsR1) {
