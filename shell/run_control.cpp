@@ -54,7 +54,9 @@ void RunControl::FirstCommand() {
     machine_.ExecuteStep();
 }
 
-void RunControl::NextCommand() { machine_.ExecuteStep(); }
+void RunControl::NextCommand() {
+    machine_.ExecuteStep();
+}
 
 std::optional<int> RunControl::CopyCode(AssemblerTexts& texts) {
     const auto error = q42::CopyCode(machine_, texts.codeText);

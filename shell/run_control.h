@@ -46,7 +46,8 @@ class RunControl {
     // "1-4": preprocesses and compiles the assembler text and, if both succeeded, loads and runs
     // the code. An assembler error is shown in the texts; a bad code line is returned as by
     // LoadAndRun.
-    std::optional<int> BuildAndRun(AssemblerTexts& texts, const AsmOptions& options, AsmWarnings& warnings);
+    std::optional<int> BuildAndRun(AssemblerTexts& texts, const AsmOptions& options,
+                                   AsmWarnings& warnings);
 
     bool Running() const { return running_; }
 

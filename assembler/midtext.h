@@ -1,0 +1,23 @@
+#pragma once
+// The intermediate text window: the text the preprocessor writes and the compiler reads, and the
+// compiler's one setting, "Use short const".
+
+#include <QWidget>
+
+class QCheckBox;
+class QPlainTextEdit;
+
+namespace q42 {
+
+class Workbench;
+
+class TForm2 : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TForm2(Workbench& bench);
+
+    QPlainTextEdit* compText = nullptr;
+    QCheckBox* ShConst = nullptr;
+};
+
+}  // namespace q42

@@ -1,0 +1,21 @@
+#pragma once
+// The two caption sets of the interface, Russian and English, and their application to the
+// windows. The language is chosen when the program is built and never changes while it runs.
+
+#include <QString>
+
+namespace q42 {
+
+class Workbench;
+
+// True in the English build.
+bool EnglishInterface();
+
+// Writes the chosen caption set into the windows: titles, menus, grid headers, hints and the two
+// questions of the assembler window.
+void ApplyLanguage(Workbench& bench);
+
+// The question asked before saving text that holds characters Windows-1251 cannot hold.
+QString CodePageQuestion();
+
+}  // namespace q42

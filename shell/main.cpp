@@ -1,0 +1,39 @@
+// The Q42 teaching computer: the desktop program.
+
+#include <QApplication>
+
+#include "machine/rom_image.h"
+#include "shell/mainform.h"
+#include "shell/qt_text.h"
+#include "shell/workbench.h"
+
+namespace {
+
+// ROM image messages appear before any window exists.
+class StartupMessages : public q42::MessageSink {
+  public:
+    explicit StartupMessages(q42::UserDialogs& dialogs) : dialogs_(dialogs) {}
+    void ShowMessage(const std::string& text) override {
+        dialogs_.Warning(nullptr, q42::ToQt(text));
+    }
+
+  private:
+    q42::UserDialogs& dialogs_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("q42"));
+    QApplication::setQuitOnLastWindowClosed(
+        false);  // closing the assembler window ends the program
+    q42::QtDialogs dialogs;
+    q42::Workbench bench(dialogs);
+    StartupMessages messages(dialogs);
+    const auto directory = QApplication::applicationDirPath().toStdString();
+    q42::InitMachine(bench.machine, q42::FindRomImage(q42::RomSearchPath(directory)), messages);
+    bench.CreateWindows();
+    bench.form1->show();
+    return QApplication::exec();
+}

@@ -1,0 +1,446 @@
+#include "shell/mainform.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDate>
+#include <QFontDatabase>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLayout>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QStyle>
+#include <QTableWidget>
+#include <QTextBlock>
+#include <QToolButton>
+
+#include "assembler/assembler.h"
+#include "assembler/codetext.h"
+#include "assembler/compil.h"
+#include "assembler/midtext.h"
+#include "assembler/preproc.h"
+#include "shell/i_face.h"
+#include "shell/qt_text.h"
+#include "shell/regs.h"
+#include "shell/text_file.h"
+#include "shell/workbench.h"
+#include "views/Udisplay.h"
+#include "views/Uram.h"
+
+namespace q42 {
+namespace {
+
+const QString kAsmFilter = QStringLiteral("assembler files (*.asm);;all files (*)");
+const QString kAsmSaveFilter = QStringLiteral("assembler files (*.asm);;all fils (*)");
+const QString kCodeFilter = QStringLiteral("code files (*.cod);;all files (*)");
+
+QFont FixedFont(int pixels) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, int pixels,
+                  const QColor& color) {
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setPixelSize(pixels);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+    label->move(x, y);
+    label->setMinimumWidth(parent->width() - x - 8);
+    return label;
+}
+
+// The build date, as the window shows it: day.month year.
+QString BuildDate() {
+    const QDate date = QLocale::c().toDate(QString::fromLatin1(__DATE__).simplified(),
+                                           QStringLiteral("MMM d yyyy"));
+    return date.toString(QStringLiteral("dd.MM yy"));
+}
+
+}  // namespace
+
+TForm1::TForm1(Workbench& bench) : bench_(bench) {
+    setObjectName(QStringLiteral("TForm1"));
+    setWindowTitle(QStringLiteral("Form1"));
+    auto* client = new QWidget(this);
+    client->setFixedSize(742, 496);
+    setCentralWidget(client);
+    QFont font = client->font();
+    font.setPixelSize(11);
+    client->setFont(font);
+
+    asmText = new QPlainTextEdit(client);
+    asmText->setObjectName(QStringLiteral("asmText"));
+    asmText->setGeometry(8, 8, 345, 417);
+    asmText->setFont(FixedFont(16));
+    asmText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    asmText->setPlainText(QStringLiteral(";asmText\n\nhlt"));
+
+    codeText = new QPlainTextEdit(client);
+    codeText->setObjectName(QStringLiteral("codeText"));
+    codeText->setGeometry(368, 8, 137, 417);
+    codeText->setFont(FixedFont(16));
+    codeText->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    labels = new QTableWidget(client);
+    labels->setObjectName(QStringLiteral("labels"));
+    labels->setGeometry(520, 8, 217, 369);
+    labels->setFont(FixedFont(16));
+    labels->setColumnCount(LabelGrid::kColumns);
+    labels->verticalHeader()->hide();
+    labels->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    labels->setFocusPolicy(Qt::NoFocus);
+    labels->setColumnWidth(0, 114);
+    labels->setColumnWidth(1, 23);
+    labels->setColumnWidth(2, 54);
+    labels->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    labels->setHorizontalHeaderLabels({QString(), QString(), QString()});
+
+    SpeedButton1 = new QToolButton(client);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setGeometry(520, 384, 40, 40);
+    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    SpeedButton1->setIconSize(QSize(28, 28));
+    SpeedButton1->setAutoRaise(true);
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { PreprocessAndCompile(); });
+
+    LineLab = MakeLabel(client, QString(), 8, 432, 21, palette().color(QPalette::WindowText));
+    LineLab->setObjectName(QStringLiteral("LineLab"));
+    ErrLab = MakeLabel(client, QString(), 8, 464, 21, QColor(128, 0, 0));
+    ErrLab->setObjectName(QStringLiteral("ErrLab"));
+    MakeLabel(client, QStringLiteral("Q42"), 600, 392, 11, Qt::gray)
+        ->setObjectName(QStringLiteral("Label1"));
+    MakeLabel(client, QStringLiteral("Compilation date - ") + BuildDate(), 600, 416, 10, Qt::gray)
+        ->setObjectName(QStringLiteral("Label2"));
+    LineLab->setMinimumWidth(730);
+    ErrLab->setMinimumWidth(730);
+
+    CreateMenus();
+    ClearCodeAndLabels();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QAction* TForm1::AddItem(QMenu* menu, const char* name, const QKeySequence& shortcut,
+                         void (TForm1::*handler)()) {
+    QAction* action = menu->addAction(QString::fromLatin1(name));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    if (handler != nullptr) connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+void TForm1::CreateMenus() {
+    auto menu = [this](const char* name) {
+        QMenu* m = menuBar()->addMenu(QString::fromLatin1(name));
+        m->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    auto processor = [this](void (Tmain::*command)()) {
+        return [this, command] { (bench_.processor.get()->*command)(); };
+    };
+    auto onMemo = [this](void (QPlainTextEdit::*edit)(), bool needsSelection) {
+        return [this, edit, needsSelection] {
+            QPlainTextEdit* memo = FocusedMemo();
+            if (memo == nullptr || (needsSelection && !memo->textCursor().hasSelection())) return;
+            (memo->*edit)();
+        };
+    };
+
+    File1 = menu("File1");
+    AddItem(File1, "OpenAsm1", QKeySequence(Qt::CTRL | Qt::Key_O), &TForm1::OpenAsm1Click);
+    AddItem(File1, "OpenCod1", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O),
+            &TForm1::OpenCod1Click);
+    File1->addSeparator()->setObjectName(QStringLiteral("N2"));
+    AddItem(File1, "SaveAsm1", QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::SaveAsm1Click);
+    AddItem(File1, "SaveCod1", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S),
+            &TForm1::SaveCod1Click);
+    File1->addSeparator()->setObjectName(QStringLiteral("N1"));
+    AddItem(File1, "Exit1", {}, &TForm1::Exit1Click);
+
+    Edit1 = menu("Edit1");
+    connect(AddItem(Edit1, "Cut1", QKeySequence(Qt::CTRL | Qt::Key_X), nullptr),
+            &QAction::triggered, this, onMemo(&QPlainTextEdit::cut, true));
+    connect(AddItem(Edit1, "Copy1", QKeySequence(Qt::CTRL | Qt::Key_C), nullptr),
+            &QAction::triggered, this, onMemo(&QPlainTextEdit::copy, true));
+    connect(AddItem(Edit1, "Paste1", QKeySequence(Qt::CTRL | Qt::Key_V), nullptr),
+            &QAction::triggered, this, onMemo(&QPlainTextEdit::paste, false));
+    Edit1->addSeparator()->setObjectName(QStringLiteral("N3"));
+    connect(AddItem(Edit1, "SelectAll1", QKeySequence(Qt::CTRL | Qt::Key_A), nullptr),
+            &QAction::triggered, this, onMemo(&QPlainTextEdit::selectAll, false));
+    Edit1->addSeparator()->setObjectName(QStringLiteral("N4"));
+    connect(AddItem(Edit1, "UnDo1", QKeySequence(Qt::CTRL | Qt::Key_Z), nullptr),
+            &QAction::triggered, this, onMemo(&QPlainTextEdit::undo, false));
+    Edit1->addSeparator()->setObjectName(QStringLiteral("N5"));
+    AddItem(Edit1, "ClearAsm1", {}, &TForm1::ClearAsm1Click);
+    AddItem(Edit1, "ClearCode1", {}, &TForm1::ClearCodeAndLabels);
+
+    View1 = menu("View1");
+    Q421 = AddItem(View1, "Q421", {}, &TForm1::Q421Click);
+    Q421->setText(QStringLiteral("Q42"));
+    Q421->setCheckable(true);
+    Q421->setChecked(true);
+    View1->addSeparator()->setObjectName(QStringLiteral("N9"));
+    CompText1 = AddItem(View1, "CompText1", {}, &TForm1::CompText1Click);
+    CompText1->setCheckable(true);
+
+    Run1 = menu("Run1");
+    connect(AddItem(Run1, "CompAndRun1", QKeySequence(Qt::Key_F9), nullptr), &QAction::triggered,
+            this, processor(&Tmain::BuildAndRun));
+    Run1->addSeparator()->setObjectName(QStringLiteral("N7"));
+    connect(AddItem(Run1, "CopyAndRun1", QKeySequence(Qt::SHIFT | Qt::Key_F9), nullptr),
+            &QAction::triggered, this, processor(&Tmain::LoadAndRun));
+    connect(AddItem(Run1, "RunRAM1", {}, nullptr), &QAction::triggered, this,
+            processor(&Tmain::RunProgram));
+    connect(AddItem(Run1, "CopyCode1", QKeySequence(Qt::Key_F5), nullptr), &QAction::triggered,
+            this, [this] { CopyCode(); });
+    Run1->addSeparator()->setObjectName(QStringLiteral("N6"));
+    connect(AddItem(Run1, "CompAndPreproc1", QKeySequence(Qt::CTRL | Qt::Key_F9), nullptr),
+            &QAction::triggered, this, [this] { PreprocessAndCompile(); });
+    AddItem(Run1, "Compile1", {}, &TForm1::Compile1Click);
+    AddItem(Run1, "Preprocess1", {}, &TForm1::Preprocess1Click);
+    stop1 = AddItem(Run1, "stop1", QKeySequence(Qt::CTRL | Qt::Key_B), nullptr);
+    connect(stop1, &QAction::triggered, this, processor(&Tmain::StopProgram));
+    stop1->setEnabled(false);
+    Run1->addSeparator()->setObjectName(QStringLiteral("N8"));
+
+    race1 = menu("race1");
+    connect(AddItem(race1, "Decode1", {}, nullptr), &QAction::triggered, this,
+            processor(&Tmain::DecodeFromStart));
+    AddItem(race1, "DecodeCurrent1", {}, &TForm1::DecodeCurrent1Click);
+    race1->addSeparator()->setObjectName(QStringLiteral("N10"));
+    connect(AddItem(race1, "FirrstCom1", {}, nullptr), &QAction::triggered, this,
+            processor(&Tmain::FirstCommand));
+    connect(AddItem(race1, "NextCom1", QKeySequence(Qt::Key_F7), nullptr), &QAction::triggered,
+            this, processor(&Tmain::NextCommand));
+    race1->addSeparator()->setObjectName(QStringLiteral("N11"));
+    connect(AddItem(race1, "CopyRegs1", {}, nullptr), &QAction::triggered, this,
+            processor(&Tmain::ApplyRegisterEdits));
+}
+
+void TForm1::SetRunState(bool running) {
+    // A disabled menu's items must not answer their shortcuts either.
+    for (QMenu* menu : {File1, Edit1, View1, race1}) {
+        menu->menuAction()->setEnabled(!running);
+        for (QAction* action : menu->actions())
+            action->setEnabled(!running);
+    }
+    stop1->setEnabled(running);
+    for (const char* name : {"CompAndRun1", "CopyAndRun1", "RunRAM1", "CopyCode1",
+                             "CompAndPreproc1", "Compile1", "Preprocess1"}) {
+        findChild<QAction*>(QString::fromLatin1(name))->setEnabled(!running);
+    }
+}
+
+void TForm1::GatherTexts() {
+    bench_.texts.asmText = LinesFromQt(asmText->toPlainText());
+    bench_.texts.compText = LinesFromQt(bench_.form2->compText->toPlainText());
+    bench_.texts.codeText = LinesFromQt(codeText->toPlainText());
+}
+
+void TForm1::ShowTexts() {
+    const AssemblerTexts& texts = bench_.texts;
+    bench_.form2->compText->setPlainText(LinesToQt(texts.compText));
+    codeText->setPlainText(LinesToQt(texts.codeText));
+    ShowLabels();
+    LineLab->setText(ToQt(texts.lineLab));
+    ErrLab->setText(ToQt(texts.errLab));
+    const AsmSelection& selection = texts.asmSelection;
+    if (selection.kind == AsmSelection::Kind::Line) {
+        QTextCursor cursor(asmText->document()->findBlockByNumber(selection.line - 1));
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        asmText->setTextCursor(cursor);
+        asmText->setFocus();
+    } else if (selection.kind == AsmSelection::Kind::Cleared) {
+        QTextCursor cursor = asmText->textCursor();
+        cursor.clearSelection();
+        asmText->setTextCursor(cursor);
+    }
+}
+
+void TForm1::ShowLabels() {
+    const auto& rows = bench_.texts.labels.rows;
+    labels->setRowCount(static_cast<int>(rows.size()) - 1);  // row 0 is the header
+    for (int r = 1; r < static_cast<int>(rows.size()); ++r) {
+        for (int c = 0; c < LabelGrid::kColumns; ++c) {
+            auto* item = labels->item(r - 1, c);
+            if (item == nullptr) {
+                item = new QTableWidgetItem;
+                labels->setItem(r - 1, c, item);
+            }
+            item->setText(ToQt(rows[r][c]));
+        }
+    }
+}
+
+void TForm1::ClearCodeAndLabels() {
+    codeText->clear();
+    q42::ClearCodeAndLabels(bench_.texts);
+    ShowLabels();
+}
+
+bool TForm1::PreprocessAndCompile() {
+    bench_.form2->hide();
+    CompText1->setChecked(false);
+    GatherTexts();
+    const bool ok = q42::PreprocessAndCompile(bench_.texts, bench_.options, bench_).empty();
+    ShowTexts();
+    return ok;
+}
+
+void TForm1::Compile1Click() {
+    GatherTexts();
+    bench_.texts.codeText.clear();
+    bench_.texts.lineLab.clear();
+    bench_.texts.errLab.clear();
+    bench_.texts.asmSelection = {};
+    Compile(bench_.texts, bench_.options, bench_);
+    ShowTexts();
+}
+
+void TForm1::Preprocess1Click() {
+    bench_.form2->show();
+    CompText1->setChecked(true);
+    GatherTexts();
+    AssemblerTexts& texts = bench_.texts;
+    texts.compText.clear();
+    texts.lineMap = {0};
+    texts.lineLab.clear();
+    texts.errLab.clear();
+    texts.asmSelection = {};
+    q42::ClearCodeAndLabels(texts);
+    Preprocess(texts, bench_.options);
+    ShowTexts();
+}
+
+bool TForm1::CopyCode() {
+    bench_.texts.codeText = LinesFromQt(codeText->toPlainText());
+    const auto badLine = bench_.run.CopyCode(bench_.texts);
+    LineLab->setText(ToQt(bench_.texts.lineLab));
+    ErrLab->setText(ToQt(bench_.texts.errLab));
+    if (badLine) SelectCodeLine(*badLine);
+    bench_.RefreshViews();
+    return !bench_.machine.Failed();
+}
+
+void TForm1::SelectCodeLine(int index) {
+    QTextCursor cursor(codeText->document()->findBlockByNumber(index));
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    codeText->setTextCursor(cursor);
+    codeText->setFocus();
+}
+
+QPlainTextEdit* TForm1::FocusedMemo() const {
+    if (asmText->hasFocus()) return asmText;
+    if (codeText->hasFocus()) return codeText;
+    return nullptr;
+}
+
+QString TForm1::ReadFileInto(const QString& filter, QPlainTextEdit* memo) {
+    const QString name = bench_.dialogs.OpenFileName(this, filter);
+    if (name.isEmpty()) return name;
+    const TextFile file = ReadTextFile(std::filesystem::path(name.toStdString()));
+    if (!file.error.empty()) {
+        // The memo keeps its text.
+        bench_.dialogs.Warning(this, QString::fromStdString(file.error));
+        return QString();
+    }
+    memo->setPlainText(LinesToQt(file.lines));
+    return name;
+}
+
+void TForm1::OpenAsm1Click() {
+    if (ReadFileInto(kAsmFilter, asmText).isEmpty()) return;
+    ClearCodeAndLabels();
+}
+
+void TForm1::OpenCod1Click() {
+    ReadFileInto(kCodeFilter, codeText);
+    // Whether or not a file was read, a final "." line of the memo goes.
+    QTextBlock last = codeText->document()->lastBlock();
+    if (last.text() == QStringLiteral(".") && last.blockNumber() > 0) {
+        QTextCursor cursor(last.previous());
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    } else if (last.text() == QStringLiteral(".")) {
+        codeText->clear();
+    }
+}
+
+bool TForm1::SaveLines(const QString& filter, const QString& suffix, const QString& text,
+                       bool codeFile) {
+    const QString name = bench_.dialogs.SaveFileName(this, filter, suffix);
+    if (name.isEmpty()) return false;
+    if (!FitsCodePage(text) && !bench_.dialogs.Confirm(this, CodePageQuestion())) return false;
+    const std::vector<std::string> lines = LinesFromQt(text);
+    const std::string bytes = codeFile ? CodeFileContents(lines) : JoinTextLines(lines);
+    // The old file is replaced only once the whole text is written.
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !file.commit()) {
+        bench_.dialogs.Warning(this, name + QStringLiteral(": ") + file.errorString());
+        return false;
+    }
+    return true;
+}
+
+void TForm1::SaveAsm1Click() {
+    SaveLines(kAsmSaveFilter, QStringLiteral("asm"), asmText->toPlainText(), false);
+}
+
+void TForm1::SaveCod1Click() {
+    SaveLines(kCodeFilter, QStringLiteral("cod"), codeText->toPlainText(), true);
+}
+
+void TForm1::Exit1Click() {
+    if (bench_.dialogs.Confirm(this, exitQuestion)) close();
+}
+
+void TForm1::ClearAsm1Click() {
+    if (bench_.dialogs.Confirm(this, clearQuestion)) asmText->clear();
+}
+
+void TForm1::Q421Click() {
+    const bool show = Q421->isChecked();
+    QWidget* windows[] = {bench_.ramWindow.get(), bench_.displayWindow.get(),
+                          bench_.processor.get()};
+    for (QWidget* window : windows) {
+        window->setVisible(show);
+    }
+}
+
+void TForm1::CompText1Click() {
+    bench_.form2->setVisible(CompText1->isChecked());
+}
+
+void TForm1::DecodeCurrent1Click() {
+    bench_.decodeAddress = WordToHex(bench_.machine.pc);
+    bench_.ShowDecoder();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (languageApplied_) return;
+    languageApplied_ = true;
+    ApplyLanguage(bench_);
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // A running program or a waiting input ends first; then the program ends.
+    bench_.Close();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this) window->hide();
+    }
+    event->accept();
+    QCoreApplication::quit();
+}
+
+}  // namespace q42

@@ -1,0 +1,86 @@
+#pragma once
+// The assembler window, the program's main window: the assembler text, the code text, the label
+// table, the status lines and the main menu with every command.
+
+#include <QMainWindow>
+#include <QString>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QTableWidget;
+class QToolButton;
+
+namespace q42 {
+
+class Workbench;
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit TForm1(Workbench& bench);
+
+    QPlainTextEdit* asmText = nullptr;
+    QPlainTextEdit* codeText = nullptr;
+    QTableWidget* labels = nullptr;
+    QLabel* LineLab = nullptr;
+    QLabel* ErrLab = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+
+    QMenu* File1 = nullptr;
+    QMenu* Edit1 = nullptr;
+    QMenu* View1 = nullptr;
+    QMenu* Run1 = nullptr;
+    QMenu* race1 = nullptr;
+    QAction* Q421 = nullptr;
+    QAction* CompText1 = nullptr;
+    QAction* stop1 = nullptr;
+
+    QString exitQuestion;  // set by the interface language
+    QString clearQuestion;
+
+    // Enables and disables the menus during a run.
+    void SetRunState(bool running);
+    // "1-2": preprocess and, if that succeeded, compile; true when both succeeded.
+    bool PreprocessAndCompile();
+    // Copies the code text into RAM, showing a bad line; true when RAM holds the code.
+    bool CopyCode();
+    void ClearCodeAndLabels();
+
+    // Menu commands.
+    void OpenAsm1Click();
+    void OpenCod1Click();
+    void SaveAsm1Click();
+    void SaveCod1Click();
+    void Exit1Click();
+    void ClearAsm1Click();
+    void Q421Click();
+    void CompText1Click();
+    void Compile1Click();
+    void Preprocess1Click();
+    void DecodeCurrent1Click();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    Workbench& bench_;
+    bool languageApplied_ = false;
+
+    void CreateMenus();
+    QAction* AddItem(QMenu* menu, const char* name, const QKeySequence& shortcut,
+                     void (TForm1::*handler)());
+    // The texts the assembler works on: memos into the core, results back into the windows.
+    void GatherTexts();
+    void ShowTexts();
+    void ShowLabels();
+    void SelectCodeLine(int index);
+    QPlainTextEdit* FocusedMemo() const;
+    bool SaveLines(const QString& filter, const QString& suffix, const QString& text,
+                   bool codeFile);
+    QString ReadFileInto(const QString& filter, QPlainTextEdit* memo);
+};
+
+}  // namespace q42

@@ -1,0 +1,106 @@
+#include "shell/workbench.h"
+
+#include <QCoreApplication>
+
+#include "assembler/midtext.h"
+#include "shell/mainform.h"
+#include "shell/qt_text.h"
+#include "shell/regs.h"
+#include "views/Udecode.h"
+#include "views/Udisplay.h"
+#include "views/Uram.h"
+
+namespace q42 {
+namespace {
+
+constexpr int kStepsBetweenClockReads = 256;
+constexpr qint64 kEventInterval = 1'000'000;  // nanoseconds
+constexpr qint64 kPaintInterval = 20'000'000;
+
+}  // namespace
+
+Workbench::Workbench(UserDialogs& dialogs) : dialogs(dialogs) {
+    machine.terminal = &display;
+    clock_.start();
+}
+
+Workbench::~Workbench() = default;
+
+void Workbench::CreateWindows() {
+    form1 = std::make_unique<TForm1>(*this);
+    form2 = std::make_unique<TForm2>(*this);
+    ramWindow = std::make_unique<TFormRAM>(*this);
+    displayWindow = std::make_unique<TDisplay>(*this);
+    processor = std::make_unique<Tmain>(*this);
+    decodeDialog = std::make_unique<TComCod>(*this);
+}
+
+void Workbench::RefreshViews() {
+    if (processor) processor->ShowChangedRegisters();
+    if (ramWindow) ramWindow->ShowChangedCells();
+    if (displayWindow) displayWindow->ShowScreen();
+}
+
+void Workbench::ShowDecoder() {
+    decodeDialog->FormShow();
+    dialogs.ShowModal(*decodeDialog);
+}
+
+void Workbench::Close() {
+    closing = true;
+    run.StopProgram();
+}
+
+void Workbench::ProcessEvents() {
+    if (--stepsUntilClock_ > 0) return;
+    stepsUntilClock_ = kStepsBetweenClockReads;
+    const qint64 now = clock_.nsecsElapsed();
+    if (now - lastPaint_ >= kPaintInterval) {
+        RefreshViews();
+        lastPaint_ = now;
+    }
+    if (now - lastEvents_ >= kEventInterval) {
+        QCoreApplication::processEvents();
+        lastEvents_ = clock_.nsecsElapsed();
+    }
+    if (closing) run.StopProgram();
+}
+
+void Workbench::SetRunState(bool running) {
+    stepsUntilClock_ = 0;
+    processor->SetRunState(running);
+    form1->SetRunState(running);
+    if (!running) RefreshViews();
+}
+
+void Workbench::ShowDisplay() {
+    displayWindow->show();
+}
+
+void Workbench::BeginLineInput() {
+    RefreshViews();
+    displayWindow->BeginLineInput();
+}
+
+std::string Workbench::InputLineText() {
+    return displayWindow->InputLineText();
+}
+
+void Workbench::HideInputLine() {
+    displayWindow->HideInputLine();
+}
+
+bool Workbench::WaitForEvents() {
+    if (closing) return false;
+    RefreshViews();
+    if (display.KeyWaitActive()) displayWindow->ShowForInput();
+    // Blocks until something happens: a waiting program costs no processor time.
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return !closing;
+}
+
+void Workbench::Warn(const std::string& text) {
+    dialogs.Warning(form1.get(), ToQt(text));
+}
+
+}  // namespace q42

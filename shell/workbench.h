@@ -1,0 +1,81 @@
+#pragma once
+// The desktop program's one machine, its texts and its six windows, and the hooks through which
+// the core's run loop and display reach the windows. Windows show the machine's state and
+// forward what the user does; every rule lives in the core.
+
+#include <QElapsedTimer>
+#include <memory>
+#include <string>
+
+#include "assembler/asm_texts.h"
+#include "machine/machine.h"
+#include "shell/run_control.h"
+#include "shell/user_dialogs.h"
+#include "views/decoder.h"
+#include "views/display.h"
+
+namespace q42 {
+
+class TForm1;
+class TForm2;
+class TFormRAM;
+class TDisplay;
+class Tmain;
+class TComCod;
+
+class Workbench : public DisplayHost, public RunHost, public AsmWarnings {
+  public:
+    explicit Workbench(UserDialogs& dialogs);
+    ~Workbench() override;
+    Workbench(const Workbench&) = delete;
+    Workbench& operator=(const Workbench&) = delete;
+
+    // Creates the six windows in their order; the processor window places and shows the
+    // machine windows.
+    void CreateWindows();
+
+    Machine machine;
+    Display display{machine, *this};
+    RunControl run{machine, display, *this};
+    AssemblerTexts texts;
+    AsmOptions options;
+    Decoder decoder;
+    std::string decodeAddress = "0000";
+    UserDialogs& dialogs;
+    bool closing = false;  // the main window was closed: every wait and run ends
+
+    std::unique_ptr<TForm1> form1;
+    std::unique_ptr<TForm2> form2;
+    std::unique_ptr<TFormRAM> ramWindow;
+    std::unique_ptr<TDisplay> displayWindow;
+    std::unique_ptr<Tmain> processor;
+    std::unique_ptr<TComCod> decodeDialog;
+
+    // Repaints the register fields, RAM cells and screen where the machine changed something.
+    void RefreshViews();
+    // Shows the decoding dialog modally, starting at decodeAddress.
+    void ShowDecoder();
+    // Ends a run or an input wait because the program is closing.
+    void Close();
+
+    // RunHost: events are handled about every millisecond and the views repainted about 50
+    // times a second, reading the clock only every few hundred steps.
+    void ProcessEvents() override;
+    void SetRunState(bool running) override;
+    void ShowDisplay() override;
+    // DisplayHost
+    void BeginLineInput() override;
+    std::string InputLineText() override;
+    void HideInputLine() override;
+    bool WaitForEvents() override;
+    // AsmWarnings
+    void Warn(const std::string& text) override;
+
+  private:
+    QElapsedTimer clock_;
+    qint64 lastEvents_ = 0;
+    qint64 lastPaint_ = 0;
+    int stepsUntilClock_ = 0;
+};
+
+}  // namespace q42

@@ -1,0 +1,327 @@
+// The desktop program's windows, headless: start-up state, building and running, stopping, the
+// status lines, register edits, line input, the decoding dialog, code files and the captions.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+
+#include "assembler/midtext.h"
+#include "machine/rom_image.h"
+#include "shell/i_face.h"
+#include "shell/mainform.h"
+#include "shell/qt_text.h"
+#include "shell/regs.h"
+#include "shell/workbench.h"
+#include "tests/gui/scripted_dialogs.h"
+#include "views/Udecode.h"
+#include "views/Udisplay.h"
+#include "views/Uram.h"
+
+namespace q42::test {
+
+class NoMessages : public MessageSink {
+  public:
+    void ShowMessage(const std::string&) override {}
+};
+
+class GuiTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<Workbench> bench_;
+
+    TForm1& Form() { return *bench_->form1; }
+    Tmain& Processor() { return *bench_->processor; }
+    QAction* Action(const char* name) {
+        return Form().findChild<QAction*>(QString::fromLatin1(name));
+    }
+    QString LastScreenLine() { return ToQt(bench_->display.CurrentLine()); }
+    QStringList Screen() {
+        QStringList lines;
+        for (const auto& line : bench_->display.Lines())
+            lines << ToQt(line);
+        return lines;
+    }
+    void SetSource(const QString& text) { Form().asmText->setPlainText(text); }
+    // Runs `action` once the machine waits for a line of input, typing into the input line.
+    void WhenLineAwaited(std::function<void()> action) {
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this, timer, action] {
+            if (!bench_->display.LineInputActive()) return;
+            timer->stop();
+            timer->deleteLater();
+            action();
+        });
+        timer->start(5);
+    }
+    void TypeLine(const QString& text) {
+        QLineEdit* input = bench_->displayWindow->MyReadLine;
+        QVERIFY(input->isVisible());
+        QTest::keyClicks(input, text);
+        QTest::keyClick(input, Qt::Key_Return);
+    }
+
+  private slots:
+    void init() {
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        bench_ = std::make_unique<Workbench>(*dialogs_);
+        NoMessages messages;
+        InitMachine(bench_->machine, Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
+        bench_->CreateWindows();
+        Form().show();
+    }
+    void cleanup() { bench_.reset(); }
+
+    void startUpState() {
+        QCOMPARE(Form().asmText->toPlainText(), QStringLiteral(";asmText\n\nhlt"));
+        QCOMPARE(Form().codeText->toPlainText(), QString());
+        QCOMPARE(Form().LineLab->text(), QString());
+        QCOMPARE(Form().ErrLab->text(), QString());
+        QCOMPARE(Form().labels->rowCount(), 19);
+        QCOMPARE(Form().labels->item(0, 0)->text(), QString());
+        for (QLineEdit* edit : Processor().ER)
+            QCOMPARE(edit->text(), QStringLiteral("0000"));
+        QCOMPARE(Processor().EPC->text(), QStringLiteral("0000"));
+        QCOMPARE(Processor().ESP->text(), QStringLiteral("0100"));
+        QCOMPARE(Processor().EZ->text(), QStringLiteral("1"));
+        QCOMPARE(Processor().EN->text(), QStringLiteral("0"));
+        QCOMPARE(Processor().EPS->text(), QStringLiteral("0002"));
+        QVERIFY(!Action("stop1")->isEnabled());
+        QVERIFY(!Processor().SpeedButton[4]->isEnabled());
+        QVERIFY(Action("Q421")->isChecked());
+        QVERIFY(!Action("CompText1")->isChecked());
+        QVERIFY(bench_->ramWindow->isVisible() && bench_->displayWindow->isVisible() &&
+                Processor().isVisible());
+        QVERIFY(!bench_->form2->isVisible());
+        QCOMPARE(bench_->form2->compText->toPlainText(), QStringLiteral("compText"));
+    }
+
+    void captionsFollowTheBuildLanguage() {
+        const bool english = EnglishInterface();
+        auto pick = [english](const char* ru, const char* en) {
+            return QString::fromUtf8(english ? en : ru);
+        };
+        QCOMPARE(Form().windowTitle(), pick(" Ассемблер Q42", " Q42 Assembler"));
+        QCOMPARE(Processor().windowTitle(), pick(" Q42: процессор", " Q42: processor"));
+        QCOMPARE(bench_->displayWindow->windowTitle(),
+                 pick(" Q42: экран дисплея", " Q42: display screen"));
+        QCOMPARE(bench_->ramWindow->windowTitle(), pick(" Q42: ОЗУ", " Q42: RAM"));
+        QCOMPARE(bench_->form2->windowTitle(),
+                 pick(" Текст для компиляции", " Text for compilation"));
+        QCOMPARE(Form().race1->title(), pick("Отладка", "Debug"));
+        QCOMPARE(Action("DecodeCurrent1")->text(),
+                 pick("Декодировать c текущего PC", "Decode from current PC"));
+        QCOMPARE(Action("CompAndRun1")->text(),
+                 pick("1-4: компил. ASM и запуск", "1-4: compile ASM and run"));
+        QCOMPARE(Action("stop1")->text(), pick("Прервать программу", "Break program"));
+        QCOMPARE(Action("Q421")->text(), QStringLiteral("Q42"));
+        QCOMPARE(Form().labels->horizontalHeaderItem(0)->text(), pick("Метка", "Label"));
+        QCOMPARE(Form().labels->horizontalHeaderItem(2)->text(), pick("Адр.", "Addr."));
+        QCOMPARE(Processor().SpeedButton[4]->toolTip(),
+                 pick("Прервать программу", "Interrupt program"));
+        QCOMPARE(bench_->ramWindow->RAM->toolTip(),
+                 pick("Двойной щелчок для декодирования", "DblClick value to decode"));
+        QCOMPARE(Form().exitQuestion, pick("Действительно хотите выйти?", "Really want to exit?"));
+        QCOMPARE(Form().clearQuestion, pick("Действительно хотите очистить\nASM-текст?",
+                                            "Really want to clear\nASM-text?"));
+        QCOMPARE(bench_->decodeDialog->windowTitle(), QString::fromUtf8(" Декодирование  команды"));
+    }
+
+    void compileAndRunTheWorkedExample() {
+        SetSource(
+            QString::fromUtf8("; count down\nN=3\nSTART: MOV #N,R0\nLOOP: SUB #1,R0\n  BNE LOOP\n"
+                              "  OUT #'A',P.1\n  HLT\nMSG: DS Hi"));
+        Action("CompAndRun1")->trigger();
+        QCOMPARE(Form().codeText->toPlainText(),
+                 QStringLiteral("01D0\n0003\n2310\n4DFC\n0BD1\n0041\nAF18\n6948"));
+        QCOMPARE(Form().labels->item(0, 0)->text(), QStringLiteral("N"));
+        QCOMPARE(bench_->ramWindow->RAM->item(3, 1)->text(), QStringLiteral("4DFC"));
+        QCOMPARE(LastScreenLine(), QString::fromUtf8(" Задача завершена"));
+        QCOMPARE(bench_->displayWindow->MyScreen->toPlainText().split('\n').last(),
+                 QString::fromUtf8(" Задача завершена"));
+        QCOMPARE(Processor().EPC->text(), QStringLiteral("000E"));
+        QCOMPARE(Processor().EZ->text(), QStringLiteral("1"));
+    }
+
+    void stopEndsAnEndlessLoopAndRunStateIsRestored() {
+        SetSource(QStringLiteral("l: br l\nhlt"));
+        bool checkedWhileRunning = false;
+        QTimer::singleShot(30, this, [&] {
+            checkedWhileRunning =
+                Action("stop1")->isEnabled() && Processor().SpeedButton[4]->isEnabled() &&
+                !Processor().SpeedButton[1]->isEnabled() &&
+                !Form().File1->menuAction()->isEnabled() && !Action("NextCom1")->isEnabled() &&
+                !Action("CompAndRun1")->isEnabled() && Form().Run1->menuAction()->isEnabled() &&
+                Form().SpeedButton1->isEnabled();
+            Action("stop1")->trigger();
+        });
+        Action("CompAndRun1")->trigger();
+        QVERIFY(checkedWhileRunning);
+        QCOMPARE(LastScreenLine(), QString::fromUtf8(" Задача прервана пользователем"));
+        QVERIFY(!Action("stop1")->isEnabled());
+        QVERIFY(Action("NextCom1")->isEnabled() && Form().File1->menuAction()->isEnabled());
+        QVERIFY(Processor().SpeedButton[1]->isEnabled() &&
+                !Processor().SpeedButton[4]->isEnabled());
+    }
+
+    void preprocessingErrorSelectsItsSourceLine() {
+        SetSource(QStringLiteral("nop\n1abc: nop\nhlt"));
+        Action("CompAndPreproc1")->trigger();
+        QVERIFY(Form().LineLab->text().startsWith(QStringLiteral("2")));
+        QVERIFY(!Form().ErrLab->text().isEmpty());
+        QCOMPARE(Form().asmText->textCursor().selectedText(), QStringLiteral("1abc: nop"));
+        QCOMPARE(Form().codeText->toPlainText(), QString());
+    }
+
+    void codeLoadingErrorSelectsItsCodeLine() {
+        Form().codeText->setPlainText(QStringLiteral("0001\n; note\n12345\n"));
+        Action("CopyCode1")->trigger();
+        QCOMPARE(Form().LineLab->text(), QStringLiteral("12345"));
+        QCOMPARE(Form().ErrLab->text(), QString::fromUtf8("некорректная длина кода"));
+        QCOMPARE(Form().codeText->textCursor().selectedText(), QStringLiteral("12345"));
+        QCOMPARE(bench_->ramWindow->RAM->item(0, 1)->text(), QStringLiteral("0001"));
+    }
+
+    void registerEditsWarnAboutBadValues() {
+        Processor().ER[0]->setText(QStringLiteral("12"));
+        Processor().ER[1]->setText(QStringLiteral("xy"));
+        Processor().ER[2]->setText(QStringLiteral("abc"));
+        Processor().ER[3]->setText(QStringLiteral("12345"));
+        Processor().ESP->setText(QStringLiteral("80"));
+        Action("CopyRegs1")->trigger();
+        QCOMPARE(Processor().ER[0]->text(), QStringLiteral("0012"));
+        QCOMPARE(bench_->machine.r[0], 0x12);
+        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("00xy"));
+        QCOMPARE(bench_->machine.r[1], 0);
+        QCOMPARE(bench_->machine.r[2], 0xABC);
+        QCOMPARE(bench_->machine.sp, 0x80);
+        QCOMPARE(dialogs_->warnings,
+                 QStringList({QStringLiteral("Bad value for R1: 00xy\nIgnore!"),
+                              QStringLiteral("Bad value for R3: 12345\nIgnore!")}));
+    }
+
+    void typedRegisterValueStaysUntilTheMachineWritesIt() {
+        Form().codeText->setPlainText(QStringLiteral("2151\nAF18"));  // MOV #5,R1; HLT
+        Processor().ER[0]->setText(QStringLiteral("7777"));
+        Processor().ER[1]->setText(QStringLiteral("7777"));
+        Action("CopyAndRun1")->trigger();
+        QCOMPARE(Processor().ER[0]->text(), QStringLiteral("7777"));
+        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("0005"));
+        QCOMPARE(Processor().ESP->text(), QStringLiteral("0100"));
+    }
+
+    void readIntegerThroughTheInputLine() {
+        SetSource(QStringLiteral("call #4182h\nmov r1,r0\nhlt"));
+        bench_->displayWindow->hide();
+        WhenLineAwaited([this] {
+            QVERIFY(bench_->displayWindow->isVisible());  // input shows the display window
+            TypeLine(QStringLiteral("12x"));
+            WhenLineAwaited([this] { TypeLine(QStringLiteral("-5")); });
+        });
+        Action("CompAndRun1")->trigger();
+        QCOMPARE(bench_->machine.r[0], 0xFFFB);
+        QVERIFY(Screen().contains(QString::fromUtf8(" Ошибка! Повторите ввод!")));
+        QCOMPARE(LastScreenLine(), QString::fromUtf8(" Задача завершена"));
+        QVERIFY(!bench_->displayWindow->MyReadLine->isVisible());
+    }
+
+    void keysReachAWaitingProgram() {
+        Form().codeText->setPlainText(
+            QStringLiteral("0BD0\n0080\n0A10\nAF18"));  // OUT #80,0; IN 1,R0; HLT
+        QTimer::singleShot(20, this,
+                           [this] { QTest::keyClick(bench_->displayWindow->MyScreen, Qt::Key_Q); });
+        Action("CopyAndRun1")->trigger();
+        QCOMPARE(bench_->machine.r[0], 'q');
+    }
+
+    void closingWhileWaitingEndsTheRun() {
+        SetSource(QStringLiteral("call #4182h\nhlt"));
+        WhenLineAwaited([this] { Form().close(); });
+        Action("CompAndRun1")->trigger();
+        QVERIFY(bench_->closing);
+        QVERIFY(!bench_->run.Running());
+        QCOMPARE(LastScreenLine(), QString::fromUtf8(" Задача прервана пользователем"));
+    }
+
+    void decodingDialogWalksAndJumps() {
+        Form().codeText->setPlainText(QStringLiteral("1C0D\n0008\n0000\n0000\nAF18"));
+        Action("CopyCode1")->trigger();
+        QStringList seen;
+        dialogs_->onModal = [&](QDialog& dialog) {
+            auto& d = static_cast<TComCod&>(dialog);
+            seen << d.Edit1->text() << d.Ope1->text() << d.Kuda->text();
+            QVERIFY(d.JmpBtn->isEnabled() && d.Image1->isVisible());
+            QTest::mouseClick(d.JmpBtn, Qt::LeftButton);
+            seen << d.Edit2->text() << d.Edit1->text();
+            QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
+            seen << d.Edit2->text();
+        };
+        Action("Decode1")->trigger();
+        QCOMPARE(seen, QStringList({QString::fromUtf8("JMP (безусловный переход)"),
+                                    QStringLiteral("0008"), QString::fromUtf8("ОЗУ"),
+                                    QStringLiteral("0008"), QString::fromUtf8("HLT (останов)"),
+                                    QStringLiteral("000A")}));
+    }
+
+    void codeFileSaveAndReopen() {
+        QTemporaryDir dir;
+        dialogs_->fileName = dir.filePath(QStringLiteral("prog.cod"));
+        Form().codeText->setPlainText(QStringLiteral("2150\nAF18"));
+        Action("SaveCod1")->trigger();
+        QFile file(dialogs_->fileName);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("2150\r\nAF18\r\n.\r\n"));
+        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("2150\nAF18"));
+        Form().codeText->clear();
+        Action("OpenCod1")->trigger();
+        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("2150\nAF18"));
+    }
+
+    void failedFileOperationsKeepTheText() {
+        dialogs_->fileName = QStringLiteral("/nonexistent/dir/prog.cod");
+        Form().codeText->setPlainText(QStringLiteral("2150"));
+        Action("SaveCod1")->trigger();
+        QCOMPARE(dialogs_->warnings.size(), 1);
+        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("2150"));
+        Action("OpenCod1")->trigger();
+        QCOMPARE(dialogs_->warnings.size(), 2);
+        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("2150"));
+    }
+
+    void savingCharactersOutsideTheCodePageAsks() {
+        QTemporaryDir dir;
+        dialogs_->fileName = dir.filePath(QStringLiteral("prog.asm"));
+        dialogs_->answer = false;
+        SetSource(QString::fromUtf8("; 漢字\nhlt"));
+        Action("SaveAsm1")->trigger();
+        QCOMPARE(dialogs_->questions.size(), 1);
+        QVERIFY(!QFile::exists(dialogs_->fileName));
+        SetSource(QString::fromUtf8("; привет\nhlt"));
+        Action("SaveAsm1")->trigger();
+        QFile file(dialogs_->fileName);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("; \xEF\xF0\xE8\xE2\xE5\xF2\r\nhlt\r\n"));
+    }
+
+    void shortConstSettingReachesTheCompiler() {
+        bench_->form2->ShConst->setChecked(false);
+        SetSource(QStringLiteral("mov #5,r0\nhlt"));
+        Action("CompAndPreproc1")->trigger();
+        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("01D0\n0005\nAF18"));
+    }
+};
+
+}  // namespace q42::test
+
+QTEST_MAIN(q42::test::GuiTest)
+#include "gui_test.moc"

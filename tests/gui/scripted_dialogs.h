@@ -1,0 +1,32 @@
+#pragma once
+// Message boxes and file dialogs answered by a test: warnings and questions are recorded,
+// questions get the prepared answers, file dialogs return prepared names, and a modal dialog is
+// handed to a test function instead of blocking.
+
+#include <QDialog>
+#include <QStringList>
+#include <functional>
+
+#include "shell/user_dialogs.h"
+
+namespace q42::test {
+
+class ScriptedDialogs : public UserDialogs {
+  public:
+    QStringList warnings;
+    QStringList questions;
+    bool answer = true;
+    QString fileName;  // returned by the file dialogs; empty: cancelled
+    std::function<void(QDialog&)> onModal;
+
+    void Warning(QWidget*, const QString& text) override { warnings << text; }
+    bool Confirm(QWidget*, const QString& text) override {
+        questions << text;
+        return answer;
+    }
+    QString OpenFileName(QWidget*, const QString&) override { return fileName; }
+    QString SaveFileName(QWidget*, const QString&, const QString&) override { return fileName; }
+    void ShowModal(QDialog& dialog) override;
+};
+
+}  // namespace q42::test

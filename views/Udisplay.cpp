@@ -1,0 +1,126 @@
+#include "views/Udisplay.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+
+#include "shell/qt_text.h"
+#include "shell/workbench.h"
+
+namespace q42 {
+namespace {
+
+void PaintBlackAndLime(QWidget* widget, const QFont& font) {
+    widget->setFont(font);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, Qt::black);
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::Text, QColor(0, 255, 0));
+    palette.setColor(QPalette::WindowText, QColor(0, 255, 0));
+    widget->setPalette(palette);
+}
+
+}  // namespace
+
+TDisplay::TDisplay(Workbench& bench)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), bench_(bench) {
+    setObjectName(QStringLiteral("TDisplay"));
+    setWindowTitle(QString::fromUtf8("  Экран  текстового  дисплея"));
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPixelSize(13);
+    setFont(font);
+
+    FinishInput = new QPushButton(this);
+    FinishInput->setObjectName(QStringLiteral("FinishInput"));
+    FinishInput->setGeometry(300, 0, 8, 8);
+    FinishInput->setFocusPolicy(Qt::NoFocus);
+    connect(FinishInput, &QPushButton::clicked, this, &TDisplay::FinishInputClick);
+
+    MyScreen = new QPlainTextEdit(this);
+    MyScreen->setObjectName(QStringLiteral("MyScreen"));
+    MyScreen->setReadOnly(true);
+    MyScreen->setLineWrapMode(QPlainTextEdit::NoWrap);
+    MyScreen->setFrameStyle(0);
+    MyScreen->document()->setDocumentMargin(2);
+    PaintBlackAndLime(MyScreen, font);
+
+    MyReadLine = new QLineEdit(MyScreen->viewport());
+    MyReadLine->setObjectName(QStringLiteral("MyReadLine"));
+    MyReadLine->setFrame(false);
+    MyReadLine->setFixedSize(121, 24);
+    MyReadLine->hide();
+    PaintBlackAndLime(MyReadLine, font);
+
+    // Every key the window sees goes through the key buffer's rule first.
+    for (QWidget* widget : {static_cast<QWidget*>(this), static_cast<QWidget*>(MyScreen),
+                            MyScreen->viewport(), static_cast<QWidget*>(MyReadLine)}) {
+        widget->installEventFilter(this);
+    }
+
+    const int lineHeight = QFontMetrics(font).height();
+    resize(427, 13 * lineHeight);
+    setFixedHeight(13 * lineHeight);
+    MyScreen->setGeometry(0, 0, 427, height());
+    bench_.display.ClearScreen();
+    ShowScreen();
+}
+
+void TDisplay::ShowScreen() {
+    if (!bench_.display.screenChanged) return;
+    bench_.display.screenChanged = false;
+    MyScreen->setPlainText(LinesToQt(bench_.display.Lines()));
+}
+
+void TDisplay::BeginLineInput() {
+    ShowForInput();
+    ShowScreen();
+    const QFontMetrics metrics(MyScreen->font());
+    const QString current = ToQt(bench_.display.CurrentLine());
+    MyReadLine->move(metrics.horizontalAdvance(current) + 2,
+                     metrics.height() * bench_.display.ScreenCursorLine() + 2);
+    MyReadLine->clear();
+    MyReadLine->show();
+    MyReadLine->setFocus();
+}
+
+std::string TDisplay::InputLineText() const {
+    return FromQt(MyReadLine->text());
+}
+
+void TDisplay::HideInputLine() {
+    MyReadLine->hide();
+}
+
+void TDisplay::ShowForInput() {
+    if (isVisible()) return;
+    show();
+    raise();
+    activateWindow();
+}
+
+void TDisplay::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    MyScreen->setGeometry(rect());  // the screen fills the window
+}
+
+void TDisplay::FinishInputClick() {
+    bench_.display.FinishInput();
+}
+
+bool TDisplay::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        FinishInputClick();  // the window's default button
+        return true;
+    }
+    const std::string text = FromQt(key->text());
+    if (text.size() == 1) bench_.display.KeyPress(text[0]);
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace q42

@@ -1,0 +1,77 @@
+#include "views/Uram.h"
+
+#include <QFontDatabase>
+#include <QHeaderView>
+#include <QTableWidget>
+
+#include "shell/workbench.h"
+
+namespace q42 {
+
+TFormRAM::TFormRAM(Workbench& bench)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), bench_(bench) {
+    setObjectName(QStringLiteral("TFormRAM"));
+    setWindowTitle(QString::fromUtf8(" ОЗУ"));
+    setFixedSize(152, 516);
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPixelSize(13);
+    setFont(font);
+
+    RAM = new QTableWidget(kRamWords, 2, this);
+    RAM->setObjectName(QStringLiteral("RAM"));
+    RAM->setGeometry(8, 8, 137, 497);
+    QFont gridFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    gridFont.setPixelSize(16);
+    gridFont.setBold(true);
+    RAM->setFont(gridFont);
+    RAM->setHorizontalHeaderLabels({QString::fromUtf8("адрес"), QString::fromUtf8(" код")});
+    RAM->verticalHeader()->hide();
+    RAM->verticalHeader()->setDefaultSectionSize(24);
+    RAM->horizontalHeader()->setFixedHeight(24);
+    RAM->setColumnWidth(0, 60);
+    RAM->setColumnWidth(1, 60);
+    RAM->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    RAM->setSelectionBehavior(QAbstractItemView::SelectItems);
+    for (int row = 0; row < kRamWords; ++row) {
+        // The address column is fixed: it shows but cannot be selected.
+        auto* address = new QTableWidgetItem(QString::fromStdString(WordToHex(row * 2)));
+        address->setFlags(Qt::ItemIsEnabled);
+        address->setBackground(palette().button());
+        RAM->setItem(row, 0, address);
+        RAM->setItem(row, 1, new QTableWidgetItem);
+    }
+    RAM->setCurrentCell(0, 1);
+    connect(RAM, &QTableWidget::cellDoubleClicked, this, [this] { OpenDecoderAtRow(); });
+    FormShow();
+}
+
+void TFormRAM::FormShow() {
+    // Memory's real contents, also when the window is shown again after the machine ran.
+    for (int row = 0; row < kRamWords; ++row) {
+        RAM->item(row, 1)->setText(QString::fromStdString(WordToHex(bench_.machine.ram[row])));
+    }
+    bench_.machine.ramToShow.reset();
+}
+
+void TFormRAM::ShowChangedCells() {
+    auto& changed = bench_.machine.ramToShow;
+    if (changed.none()) return;
+    for (int row = 0; row < kRamWords; ++row) {
+        if (changed.test(row))
+            RAM->item(row, 1)->setText(QString::fromStdString(WordToHex(bench_.machine.ram[row])));
+    }
+    changed.reset();
+}
+
+void TFormRAM::OpenDecoderAtRow() {
+    const int row = std::max(0, RAM->currentRow());
+    bench_.decodeAddress = RAM->item(row, 0)->text().left(4).toStdString();
+    bench_.ShowDecoder();
+}
+
+void TFormRAM::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+}  // namespace q42

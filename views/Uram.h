@@ -1,0 +1,33 @@
+#pragma once
+// The RAM window: every RAM word as an address and a value; a double-click decodes from a row.
+
+#include <QWidget>
+
+class QTableWidget;
+
+namespace q42 {
+
+class Workbench;
+
+class TFormRAM : public QWidget {
+    Q_OBJECT
+  public:
+    explicit TFormRAM(Workbench& bench);
+
+    QTableWidget* RAM = nullptr;
+
+    // Fills the grid from memory.
+    void FormShow();
+    // Writes the cells of the words the machine changed since they were last shown.
+    void ShowChangedCells();
+    // Decodes from the selected row's address.
+    void OpenDecoderAtRow();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+
+  private:
+    Workbench& bench_;
+};
+
+}  // namespace q42
