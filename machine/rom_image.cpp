@@ -89,7 +89,10 @@ std::filesystem::path FindRomImage(const std::vector<std::filesystem::path>& dir
 
 std::vector<std::filesystem::path> RomSearchPath(const std::filesystem::path& programDirectory) {
     std::vector<std::filesystem::path> directories{"."};
-    if (!programDirectory.empty()) directories.push_back(programDirectory);
+    if (!programDirectory.empty()) {
+        directories.push_back(programDirectory);
+        directories.push_back(programDirectory.parent_path() / "share" / "q42");  // an installed tree
+    }
 #ifdef Q42_DATA_DIR
     directories.emplace_back(Q42_DATA_DIR);
 #endif

@@ -28,7 +28,8 @@ void LoadRomImage(Machine& machine, const std::filesystem::path& file, Value sta
 std::filesystem::path FindRomImage(const std::vector<std::filesystem::path>& directories);
 
 // The directories searched for the ROM image: the current directory first, then the program's
-// own directory and the installed data directory.
+// own directory, the data directory of the tree it is installed in, and the data directory it
+// was built for.
 std::vector<std::filesystem::path> RomSearchPath(const std::filesystem::path& programDirectory);
 
 // Machine start-up: reset, load the ROM image `romFile` at 4000, and set the initial stack pointer.

@@ -6,4 +6,4 @@ cd "$(dirname "$0")/.."
 ./scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$(nproc)"
-exec ./build/bin/q42cli --help
+exec ./build/bin/q42

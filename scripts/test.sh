@@ -12,6 +12,12 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
+# The English interface: its build and its caption test.
+cmake -S . -B build-en -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQ42_ENGLISH_INTERFACE=ON \
+      -DQ42_BUILD_BENCH=OFF
+cmake --build build-en -j "$jobs" --target gui_tests
+ctest --test-dir build-en --output-on-failure -R gui_tests
+
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQ42_SANITIZE=ON \
       -DQ42_BUILD_GUI=OFF -DQ42_BUILD_BENCH=OFF
 cmake --build build-sanitize -j "$jobs"

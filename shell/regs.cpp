@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -104,6 +105,7 @@ Tmain::Tmain(Workbench& bench)
     image->setObjectName(QStringLiteral("Image1"));
     image->setGeometry(216, 50, 150, 75);
     image->setPixmap(ChipPicture());
+    QApplication::setWindowIcon(QIcon(ChipPicture()));
     image->setScaledContents(true);
 
     MakeButton(5, 216, 4, 40, QStyle::SP_MediaPlay, &Tmain::BuildAndRun);

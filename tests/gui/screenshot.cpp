@@ -1,0 +1,55 @@
+// Takes screenshots of the desktop program for the documentation: starts the windows as the
+// program does, compiles and runs an example, opens the intermediate text, and saves the whole
+// screen. Run it under an X server with a window manager (see scripts/screenshots.sh).
+//   q42_screenshot EXAMPLE.asm OUT.png
+
+#include <QAction>
+#include <QApplication>
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTimer>
+
+#include "machine/rom_image.h"
+#include "shell/mainform.h"
+#include "shell/qt_text.h"
+#include "shell/text_file.h"
+#include "shell/workbench.h"
+
+namespace {
+
+class PrintedMessages : public q42::MessageSink {
+public:
+    void ShowMessage(const std::string& text) override { qWarning("%s", q42::ToQt(text).toUtf8().constData()); }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        qWarning("usage: q42_screenshot EXAMPLE.asm OUT.png");
+        return 2;
+    }
+    const QString output = QString::fromLocal8Bit(argv[2]);
+    q42::QtDialogs dialogs;
+    q42::Workbench bench(dialogs);
+    PrintedMessages messages;
+    q42::InitMachine(bench.machine, Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
+    bench.CreateWindows();
+    bench.form1->show();
+
+    const q42::TextFile source = q42::ReadTextFile(argv[1]);
+    QTimer::singleShot(700, [&] {
+        bench.form1->asmText->setPlainText(q42::LinesToQt(source.lines));
+        bench.form1->findChild<QAction*>(QStringLiteral("CompAndRun1"))->trigger();
+        bench.form1->findChild<QAction*>(QStringLiteral("CompText1"))->trigger();
+        bench.form1->activateWindow();
+    });
+    QTimer::singleShot(1800, [&] {
+        QGuiApplication::primaryScreen()->grabWindow(0).save(output);
+        QApplication::quit();
+    });
+    return QApplication::exec();
+}
