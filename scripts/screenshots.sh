@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 mkdir -p docs
 
 shoot() {  # build directory, English on or off, output file
-    cmake -S . -B "$1" -G Ninja -DQ42_ENGLISH_INTERFACE="$2" -DQ42_BUILD_BENCH=OFF >/dev/null
+    cmake -S . -B "$1" -G Ninja -DQ42_ENGLISH_INTERFACE="$2" >/dev/null
     cmake --build "$1" --target q42_screenshot >/dev/null
     xvfb-run -a -s "-screen 0 1280x860x24" bash -c "
         openbox >/dev/null 2>&1 &

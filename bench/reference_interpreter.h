@@ -1,0 +1,27 @@
+#pragma once
+// A minimal interpreter of Q42 instruction words, written only for speed: no error texts, no
+// views, no checks beyond what keeps it inside its arrays. It runs the benchmark programs so that
+// the machine's speed can be read as a ratio to it, measured in the same run.
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace q42::bench {
+
+class ReferenceInterpreter {
+  public:
+    // Loads words into RAM from 0000 and resets the registers.
+    void Load(const std::vector<std::int64_t>& words);
+    // Runs until HLT or an error; returns the number of steps.
+    std::int64_t Run();
+
+  private:
+    std::array<std::uint16_t, 128> ram_{};
+    std::array<std::uint16_t, 4> r_{};
+    std::uint32_t pc_ = 0;
+    std::uint32_t sp_ = 0x100;
+    std::uint16_t ps_ = 0;
+};
+
+}  // namespace q42::bench
