@@ -2,12 +2,21 @@
 // port and a storage port. A device is ready on the third status read in a row, and each data
 // transfer makes it not ready again.
 
+#include <limits>
+
 #include "machine/machine.h"
 
 namespace q42 {
 namespace {
 
 constexpr Value kReady = 0x80;
+
+// Counts one more status read. A program may poll for ever, so the count stops at the largest
+// int instead of overflowing; the device stays ready.
+int CountPoll(int& polls) {
+    if (polls < std::numeric_limits<int>::max()) ++polls;
+    return polls;
+}
 
 enum Port : int {
     kKeyboardStatus = 0,
@@ -28,7 +37,7 @@ void Machine::In() {
 Value Machine::ReadPort(int port) {
     switch (port) {
         case kKeyboardStatus:
-            if (++keyboardPolls > 2) ports[kKeyboardStatus] = kReady;
+            if (CountPoll(keyboardPolls) > 2) ports[kKeyboardStatus] = kReady;
             return ports[kKeyboardStatus];
         case kKeyboardData: {
             Value value = 0;
@@ -48,7 +57,7 @@ Value Machine::ReadPort(int port) {
             return value;
         }
         case kDisplayStatus:
-            if (++displayPolls > 2) ports[kDisplayStatus] = kReady;
+            if (CountPoll(displayPolls) > 2) ports[kDisplayStatus] = kReady;
             return ports[kDisplayStatus];
         case kConstantPort: return kReady;
         case kStoragePort: return ports[kStoragePort];

@@ -17,7 +17,7 @@ void RunControl::ShowGreeting() {
 void RunControl::RunProgram() {
     static const std::string kInterrupted = Utf8ToCp1251("Задача прервана пользователем");
     static const std::string kFinished = Utf8ToCp1251("Задача завершена");
-    if (running_) return;
+    if (running_ || stepping_) return;
     ShowGreeting();
     // R0..R3, memory, the ports and the last result stay as they are.
     machine_.pc = 0;
@@ -49,13 +49,24 @@ void RunControl::StopProgram() {
 }
 
 void RunControl::FirstCommand() {
+    if (running_ || stepping_) return;
     machine_.pc = 0;
     machine_.fieldsToShow |= kShowPC;
-    machine_.ExecuteStep();
+    Step();
 }
 
 void RunControl::NextCommand() {
+    if (running_ || stepping_) return;
+    Step();
+}
+
+// A step that waits for input lets the interface handle events meanwhile. A run or step command
+// given then would start a step inside the waiting one, and both would finish the same
+// instruction, so such commands are ignored until the step is done.
+void RunControl::Step() {
+    stepping_ = true;
     machine_.ExecuteStep();
+    stepping_ = false;
 }
 
 std::optional<int> RunControl::CopyCode(AssemblerTexts& texts) {

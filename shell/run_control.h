@@ -29,7 +29,8 @@ class RunControl {
 
     // Clears the screen and writes the greeting.
     void ShowGreeting();
-    // Runs RAM from 0000 until HLT, a run-time error or the user's stop.
+    // Runs RAM from 0000 until HLT, a run-time error or the user's stop. Like the two step
+    // commands, it does nothing while a run or a step is in progress (waiting for input).
     void RunProgram();
     // Asks a running program to stop; the run ends after the current step.
     void StopProgram();
@@ -56,6 +57,9 @@ class RunControl {
     Display& display_;
     RunHost& host_;
     bool running_ = false;
+    bool stepping_ = false;  // a single step is in progress
+
+    void Step();
 };
 
 }  // namespace q42

@@ -19,7 +19,16 @@ std::string DecodeFileText(std::string_view bytes) {
 
 TextFile ReadTextFile(const std::filesystem::path& path) {
     std::error_code error;
-    if (std::filesystem::is_directory(path, error)) return {{}, path.string() + ": is a directory"};
+    const auto status = std::filesystem::status(path, error);
+    if (std::filesystem::is_directory(status)) return {{}, path.string() + ": is a directory"};
+    // A device or a pipe could give bytes without end, or none and never end.
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return {{}, path.string() + ": not a regular file"};
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error && size > kMaxTextFileBytes) {
+        return {{},
+                path.string() + ": too large for a text (" + std::to_string(size >> 20) + " MB)"};
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) return {{}, path.string() + ": " + std::strerror(errno)};
     std::ostringstream bytes;

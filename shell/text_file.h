@@ -3,6 +3,7 @@
 // (Windows-1251); a file that is valid UTF-8 is read as UTF-8 for convenience, any other file as
 // Windows-1251. Lines end in CR LF, CR or LF when read, and in CR LF when written.
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -20,6 +21,12 @@ struct TextFile {
     std::string error;               // why the file could not be read (UTF-8); empty when read
 };
 
+// The largest file read: far beyond any program for the machine, and small enough that reading
+// it cannot exhaust memory.
+inline constexpr std::uintmax_t kMaxTextFileBytes = std::uintmax_t{64} << 20;
+
+// Reads a file's lines. A directory, a device or pipe, and a file over kMaxTextFileBytes are
+// refused with a reason, before anything is read.
 TextFile ReadTextFile(const std::filesystem::path& path);
 
 // Writes bytes to a file; returns why it failed (UTF-8), empty on success.

@@ -1,0 +1,109 @@
+// Faults found by fuzzing and review, each with the input that showed it (under tests/data).
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <climits>
+#include <filesystem>
+#include <fstream>
+
+#include "assembler/assembler.h"
+#include "shell/text_file.h"
+#include "tests/rig.h"
+#include "views/code_loading.h"
+
+namespace q42::test {
+namespace {
+
+class SilentWarnings : public AsmWarnings {
+  public:
+    void Warn(const std::string&) override {}
+};
+
+// Assembles a file of tests/data into the rig's RAM.
+void LoadProgram(Rig& rig, const std::string& name) {
+    const TextFile file = ReadTextFile(Q42_SOURCE_DIR "/tests/data/" + name);
+    ASSERT_EQ(file.error, "");
+    AssemblerTexts texts;
+    texts.asmText = file.lines;
+    SilentWarnings warnings;
+    ASSERT_EQ(PreprocessAndCompile(texts, AsmOptions{}, warnings), "");
+    ASSERT_FALSE(CopyCode(rig.machine, texts.codeText).has_value());
+}
+
+// A program that polls a status port for ever counted the polls in an int without end: after
+// 2^31 polls (minutes of running) the counter overflowed.
+TEST(Regression, StatusPollsForEverKeepTheDeviceReady) {
+    Rig rig;
+    LoadProgram(rig, "poll_forever.asm");
+    rig.machine.pc = 0;
+    rig.machine.keyboardPolls = INT_MAX - 1;
+    rig.machine.displayPolls = INT_MAX - 2;
+    for (int step = 0; step < 9; ++step)
+        rig.run.NextCommand();
+    EXPECT_FALSE(rig.machine.Failed());
+    EXPECT_EQ(rig.machine.r[0], 0x80);
+    EXPECT_EQ(rig.machine.r[1], 0x80);
+    EXPECT_GT(rig.machine.keyboardPolls, 2);
+    EXPECT_GT(rig.machine.displayPolls, 2);
+}
+
+// Pressing "next command" again while a step waits for a number ran a second step inside the
+// first: both returned from the input routine, popping the stack twice.
+TEST(Regression, StepCommandsDuringAnInputWaitAreIgnored) {
+    struct Click {
+        const char* name;
+        std::function<void(Rig&)> click;
+    };
+    const Click clicks[] = {
+        {"next command", [](Rig& rig) { rig.run.NextCommand(); }},
+        {"first command", [](Rig& rig) { rig.run.FirstCommand(); }},
+        {"run", [](Rig& rig) { rig.run.RunProgram(); }},
+    };
+    for (const Click& c : clicks) {
+        Rig rig;
+        LoadProgram(rig, "read_number.asm");
+        rig.machine.pc = 0;
+        rig.run.NextCommand();  // the CALL
+        rig.console.lines = {"5", "6", "7"};
+        int waits = 0;
+        rig.console.onWait = [&] {
+            if (++waits == 1) c.click(rig);
+        };
+        rig.run.NextCommand();  // the input routine and the MOV after it
+        EXPECT_EQ(rig.machine.r[0], 5) << c.name;
+        EXPECT_EQ(rig.machine.sp, kInitialSP) << c.name;
+        EXPECT_EQ(rig.machine.pc, 6) << c.name;
+        EXPECT_FALSE(rig.machine.Failed()) << c.name;
+        EXPECT_EQ(waits, 1) << c.name;
+    }
+}
+
+// Opening a device or a pipe read without end (or blocked for ever), and a huge file was read
+// whole, several times over, until memory ran out.
+TEST(Regression, FilesThatAreNoTextsAreRefusedBeforeReading) {
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::temp_directory_path() / ("q42_files_" + std::to_string(::getpid()));
+    fs::create_directories(dir);
+    ASSERT_EQ(::mkfifo((dir / "pipe.asm").c_str(), 0600), 0);
+    std::ofstream(dir / "huge.asm").put('x');
+    fs::resize_file(dir / "huge.asm", kMaxTextFileBytes + 1);  // sparse: costs no disk
+    std::ofstream(dir / "limit.cod") << "AF18\r\n";
+    const std::pair<fs::path, const char*> files[] = {
+        {"/dev/zero", ": not a regular file"},
+        {dir / "pipe.asm", ": not a regular file"},
+        {dir / "huge.asm", ": too large for a text (64 MB)"},
+        {dir, ": is a directory"},
+        {dir / "limit.cod", ""},
+    };
+    for (const auto& [path, reason] : files) {
+        const TextFile file = ReadTextFile(path);
+        EXPECT_EQ(file.error, *reason ? path.string() + reason : "");
+        EXPECT_EQ(file.lines.size(), *reason ? 0u : 1u) << path;
+    }
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace q42::test
