@@ -93,23 +93,36 @@ class Machine {
 
     // Memory access. Failures set runError only; a failed read gives 0, a failed write stores
     // nothing.
-    Value ReadWord(Value address);
-    void WriteWord(Value address, Value value);
+    Value ReadWord(Value address) {
+        if (IsRamAddress(address)) return ram[address >> 1];
+        return ReadOutsideRam(address);
+    }
+    void WriteWord(Value address, Value value) {
+        if (!IsRamAddress(address)) return WriteOutsideRam(address);
+        ram[address >> 1] = value;
+        ramToShow.set(address >> 1);
+    }
     // Reads a word for display only: 0 outside RAM and ROM, and no error is set.
     Value PeekWord(Value address) const {
         if (address >= 0 && address < kRamEnd) return ram[address >> 1];
         if (address >= kRomStart && address < kRomEnd) return rom[(address - kRomStart) >> 1];
         return 0;
     }
+    static bool IsRamAddress(Value address) {
+        return static_cast<std::uint64_t>(address) < kRamEnd;
+    }
     static bool IsCodeAddress(Value address) {
-        return address >= 0 &&
-               (address < kRamEnd || (address >= kRomStart && address < kRomCodeEnd));
+        return IsRamAddress(address) || (address >= kRomStart && address < kRomCodeEnd);
     }
 
     bool FlagN() const { return (ps & kFlagN) != 0; }
     bool FlagZ() const { return (ps & kFlagZ) != 0; }
     // Sets N from bit 15 of lastResult and Z from lastResult being 0.
-    void UpdateFlags();
+    void UpdateFlags() {
+        ps = (lastResult & 0x8000) != 0 ? ps | kFlagN : ps & kClearN;
+        ps = lastResult == 0 ? ps | kFlagZ : ps & kClearZ;
+        fieldsToShow |= kShowFlags;
+    }
 
     // Executes one instruction at PC with its checks; a failure leaves runError set and its report
     // written on the screen.
@@ -133,6 +146,8 @@ class Machine {
     bool storeAdvances_ = false;  // the destination's extension word has not been passed yet
 
     void Fail(Fault fault) { runError = fault; }
+    Value ReadOutsideRam(Value address);
+    void WriteOutsideRam(Value address);
     void SetRegister(int n, Value value);
     void SetPC(Value value);
     int Bits(int from, int count) const {
@@ -180,7 +195,7 @@ inline Value MergeByte(Value address, Value old, Value value) {
 
 // The signed view of a word: a value with bit 15 set stands for value - 10000 hex.
 inline Value SignExtend(Value word) {
-    return (word & 0x8000) != 0 ? word - 0x10000 : word;
+    return (word ^ 0x8000) - 0x8000;
 }
 
 }  // namespace q42

@@ -7,14 +7,21 @@ namespace q42 {
 
 void Machine::ExecuteStep() {
     runError = Fault::None;
-    FetchInstruction();
+    // The common case, an even PC in RAM, is fetched at once.
+    if (IsRamAddress(pc) && (pc & 1) == 0) {
+        commandAddress = pc;
+        instructionWord = ram[pc >> 1];
+    } else {
+        FetchInstruction();
+    }
     if (!Failed()) {
         AdvancePC();
         ExecuteInstruction();
         if (!Failed() && keyBuffer.size() == kKeyBufferSize) Fail(Fault::KeyBufferOverflow);
     }
     // Checked after HLT too: a program must not end where no instruction could follow.
-    if (!Failed() && pc != kBooleanEntry && pc != kIntegerEntry && !IsCodeAddress(pc)) {
+    if (!Failed() && !IsRamAddress(pc) && pc != kBooleanEntry && pc != kIntegerEntry &&
+        !IsCodeAddress(pc)) {
         Fail(Fault::BadNextCommandAddress);
     }
     if (Failed()) WriteRunErrorReport();

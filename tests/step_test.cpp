@@ -9,7 +9,7 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-constexpr const char* kHeading = "## ВЫПОЛНЕНИЕ ПРОГРАММЫ ПРЕРВАНО ИЗ-ЗА ОШИБКИ:";
+const std::string kHeading = "## ВЫПОЛНЕНИЕ ПРОГРАММЫ ПРЕРВАНО ИЗ-ЗА ОШИБКИ:";
 
 // The screen after one step at `pc` with `words` loaded at 0000.
 struct ReportCase {
@@ -42,7 +42,7 @@ TEST(RunErrorReport, NamesTheErrorTheAddressAndTheWord) {
         rig.Load(c.words);
         rig.machine.pc = c.pc;
         rig.run.NextCommand();
-        EXPECT_EQ(rig.Screen(), (Lines{std::string(" ") + kHeading, std::string("    ") + c.error,
+        EXPECT_EQ(rig.Screen(), (Lines{" " + kHeading, std::string("    ") + c.error,
                                        std::string(" ") + c.addressLine, " "}))
             << c.name;
     }
