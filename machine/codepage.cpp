@@ -20,8 +20,13 @@ std::size_t Utf8SequenceLength(unsigned char lead) {
     return 1;
 }
 
-// Runs iconv over the whole input. On a character it cannot convert, appends `substitute` and
-// skips `skip(rest of the input)` bytes, so the conversion never stops early.
+// Input given to iconv at a time. On a character it cannot convert, glibc's iconv first redoes
+// work in proportion to the input it was given, so a text full of such characters took
+// milliseconds per kilobyte; in small pieces each costs little more than a good one.
+constexpr std::size_t kPiece = 64;
+
+// Runs iconv over the whole input, a piece at a time. On a character it cannot convert, appends
+// `substitute` and skips `skip(rest of the input)` bytes, so the conversion never stops early.
 template <typename Skip>
 std::string Convert(const char* to, const char* from, std::string_view in,
                     std::string_view substitute, Skip skip) {
@@ -38,9 +43,14 @@ std::string Convert(const char* to, const char* from, std::string_view in,
     while (srcLeft > 0) {
         char* dst = buffer;
         std::size_t dstLeft = sizeof buffer;
-        std::size_t rc = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+        const std::size_t piece = std::min(srcLeft, kPiece);
+        std::size_t pieceLeft = piece;
+        std::size_t rc = iconv(cd, &src, &pieceLeft, &dst, &dstLeft);
         out.append(buffer, dst - buffer);
+        srcLeft -= piece - pieceLeft;
         if (rc != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
+        // A sequence cut by the end of the piece is whole in the next one.
+        if (errno == EINVAL && srcLeft > pieceLeft) continue;
         // EILSEQ or EINVAL: an unconvertible or incomplete sequence.
         std::size_t n = std::max<std::size_t>(1, std::min(skip({src, srcLeft}), srcLeft));
         out.append(substitute);
