@@ -8,6 +8,7 @@
 namespace q42 {
 
 void Machine::ExecuteInstruction() {
+    word_ = static_cast<std::uint16_t>(instructionWord);
     const int code = Bits(8, 4);
     movFlag_ = code == kMov;
     storeAdvances_ = code == kIn;

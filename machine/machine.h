@@ -150,10 +150,11 @@ class Machine {
     void WriteOutsideRam(Value address);
     void SetRegister(int n, Value value);
     void SetPC(Value value);
-    int Bits(int from, int count) const {
-        return static_cast<int>(instructionWord >> from) & ((1 << count) - 1);
-    }
-    bool Bit(int n) const { return ((instructionWord >> n) & 1) != 0; }
+    // The instruction word being executed, kept apart from the machine's wider values so that the
+    // compiler may hold it in a register for the whole instruction.
+    std::uint16_t word_ = 0;
+    int Bits(int from, int count) const { return (word_ >> from) & ((1 << count) - 1); }
+    bool Bit(int n) const { return ((word_ >> n) & 1) != 0; }
 
     // Operand access.
     Value ReadOperand1();

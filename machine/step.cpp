@@ -17,12 +17,14 @@ void Machine::ExecuteStep() {
     if (!Failed()) {
         AdvancePC();
         ExecuteInstruction();
-        if (!Failed() && keyBuffer.size() == kKeyBufferSize) Fail(Fault::KeyBufferOverflow);
-    }
-    // Checked after HLT too: a program must not end where no instruction could follow.
-    if (!Failed() && !IsRamAddress(pc) && pc != kBooleanEntry && pc != kIntegerEntry &&
-        !IsCodeAddress(pc)) {
-        Fail(Fault::BadNextCommandAddress);
+        if (!Failed()) {
+            // Checked after HLT too: a program must not end where no instruction could follow.
+            if (keyBuffer.size() == kKeyBufferSize) {
+                Fail(Fault::KeyBufferOverflow);
+            } else if (!IsRamAddress(pc) && pc != kBooleanEntry && pc != kIntegerEntry && !IsCodeAddress(pc)) {
+                Fail(Fault::BadNextCommandAddress);
+            }
+        }
     }
     if (Failed()) WriteRunErrorReport();
 }
