@@ -84,7 +84,9 @@ void FeedFromBytes(test::Rig& rig, ByteReader& input) {
         const Display& display = rig.display;
         Require(display.Lines().size() <= Display::kScreenLines);
         Require(display.LineInputActive() != display.KeyWaitActive());
-        // Commands the user may give while the program waits.
+        // Commands the user may give while the program waits. The step is not over, so none
+        // may start another: the machine stays as it is but for the stop.
+        const Machine before = rig.machine;
         for (bool clicked = true; clicked && !input.Empty();) {
             switch (input.Peek()) {
                 case kStopClick: rig.run.StopProgram(); break;
@@ -93,6 +95,10 @@ void FeedFromBytes(test::Rig& rig, ByteReader& input) {
                 default: clicked = false; continue;
             }
             input.Byte();
+            const Machine& m = rig.machine;
+            Require(m.pc == before.pc && m.sp == before.sp && m.r == before.r &&
+                    m.ram == before.ram && m.commandAddress == before.commandAddress &&
+                    m.runError == before.runError);
         }
         if (input.Empty()) return;
         if (display.LineInputActive() && rig.console.lines.empty()) {
