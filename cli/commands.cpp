@@ -61,7 +61,7 @@ void LoadRom(Machine& machine, const Options& options, const std::string& progra
 
 void DumpRam(const Machine& machine, std::ostream& out) {
     for (int row = 0; row < kRamWords / 8; ++row) {
-        out << WordToHex(row * 16) << ':';
+        out << WordToHex(Value{row} * 16) << ':';
         for (int i = 0; i < 8; ++i) out << ' ' << WordToHex(machine.ram[row * 8 + i]);
         out << '\n';
     }

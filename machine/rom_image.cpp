@@ -81,7 +81,7 @@ void LoadRomImage(Machine& machine, const std::filesystem::path& file, Value sta
 std::filesystem::path FindRomImage(const std::vector<std::filesystem::path>& directories) {
     for (const auto& directory : directories) {
         std::error_code error;
-        const auto candidate = directory / kRomFileName;
+        auto candidate = directory / kRomFileName;
         if (std::filesystem::is_regular_file(candidate, error)) return candidate;
     }
     return {};

@@ -342,7 +342,7 @@ QPlainTextEdit* TForm1::FocusedMemo() const {
 }
 
 QString TForm1::ReadFileInto(const QString& filter, QPlainTextEdit* memo) {
-    const QString name = bench_.dialogs.OpenFileName(this, filter);
+    QString name = bench_.dialogs.OpenFileName(this, filter);
     if (name.isEmpty()) return name;
     const TextFile file = ReadTextFile(std::filesystem::path(name.toStdString()));
     if (!file.error.empty()) {

@@ -34,7 +34,7 @@ TFormRAM::TFormRAM(Workbench& bench)
     RAM->setSelectionBehavior(QAbstractItemView::SelectItems);
     for (int row = 0; row < kRamWords; ++row) {
         // The address column is fixed: it shows but cannot be selected.
-        auto* address = new QTableWidgetItem(QString::fromStdString(WordToHex(row * 2)));
+        auto* address = new QTableWidgetItem(QString::fromStdString(WordToHex(Value{row} * 2)));
         address->setFlags(Qt::ItemIsEnabled);
         address->setBackground(palette().button());
         RAM->setItem(row, 0, address);
