@@ -87,14 +87,13 @@ void FeedFromBytes(test::Rig& rig, ByteReader& input) {
         // Commands the user may give while the program waits. The step is not over, so none
         // may start another: the machine stays as it is but for the stop.
         const Machine before = rig.machine;
-        for (bool clicked = true; clicked && !input.Empty();) {
-            switch (input.Peek()) {
-                case kStopClick: rig.run.StopProgram(); break;
-                case kStepClick: rig.run.NextCommand(); break;
-                case kRunClick: rig.run.RunProgram(); break;
-                default: clicked = false; continue;
-            }
+        for (;;) {
+            const std::uint8_t command = input.Peek();
+            if (command != kStopClick && command != kStepClick && command != kRunClick) break;
             input.Byte();
+            if (command == kStopClick) rig.run.StopProgram();
+            if (command == kStepClick) rig.run.NextCommand();
+            if (command == kRunClick) rig.run.RunProgram();
             const Machine& m = rig.machine;
             Require(m.pc == before.pc && m.sp == before.sp && m.r == before.r &&
                     m.ram == before.ram && m.commandAddress == before.commandAddress &&
