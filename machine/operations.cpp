@@ -1,6 +1,7 @@
 // What each operation computes once the instruction word has been dispatched.
 
 #include "machine/machine.h"
+#include "machine/operands.h"
 
 namespace q42 {
 
@@ -76,7 +77,7 @@ void Machine::Branch() {
     TakeJump((pc + offset) & 0xFFFF);
 }
 
-void Machine::TakeJump(Value target) {
+[[gnu::always_inline]] inline void Machine::TakeJump(Value target) {
     const int condition = Bits(12, 3);
     const bool n = FlagN();
     const bool z = FlagZ();
@@ -97,13 +98,13 @@ void Machine::TakeJump(Value target) {
     SetPC(target);
 }
 
-void Machine::Push(Value value) {
+[[gnu::always_inline]] inline void Machine::Push(Value value) {
     sp -= 2;
     fieldsToShow |= kShowSP;
     WriteWord(sp, value);
 }
 
-Value Machine::Pop() {
+[[gnu::always_inline]] inline Value Machine::Pop() {
     const Value value = ReadWord(sp);
     sp += 2;
     fieldsToShow |= kShowSP;
@@ -181,7 +182,7 @@ void Machine::StackOperation(int s) {
             if (byte) return Fail(Fault::BytePush);
             lastResult = ps;
             return Push(ps);  // the flags stay as they are
-        default: {  // POPPS: PS takes the whole word
+        default: {            // POPPS: PS takes the whole word
             if (byte) return Fail(Fault::BytePop);
             const Value value = ReadWord(sp);
             if (Failed()) return;

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "machine/machine.h"
+#include "machine/operands.h"
 
 namespace q42 {
 namespace {

@@ -2,6 +2,7 @@
 
 #include "machine/codepage.h"
 #include "machine/machine.h"
+#include "machine/operands.h"
 
 namespace q42 {
 
@@ -21,7 +22,8 @@ void Machine::ExecuteStep() {
             // Checked after HLT too: a program must not end where no instruction could follow.
             if (keyBuffer.size() == kKeyBufferSize) {
                 Fail(Fault::KeyBufferOverflow);
-            } else if (!IsRamAddress(pc) && pc != kBooleanEntry && pc != kIntegerEntry && !IsCodeAddress(pc)) {
+            } else if (!IsRamAddress(pc) && pc != kBooleanEntry && pc != kIntegerEntry &&
+                       !IsCodeAddress(pc)) {
                 Fail(Fault::BadNextCommandAddress);
             }
         }

@@ -1,0 +1,112 @@
+#pragma once
+// Operand access of the instruction being executed: the operand modes, short constants, byte
+// access within words, storing the result and deriving the flags from it. Defined here, inline,
+// so that every operation compiles into one piece with the operand access it uses.
+
+#include <utility>
+
+#include "machine/machine.h"
+
+namespace q42 {
+
+[[gnu::always_inline]] inline void Machine::SetRegister(int n, Value value) {
+    r[n] = value;
+    fieldsToShow |= kShowR0 << n;
+}
+
+[[gnu::always_inline]] inline void Machine::SetPC(Value value) {
+    pc = value;
+    fieldsToShow |= kShowPC;
+}
+
+[[gnu::always_inline]] inline Value Machine::ReadOperand1() {
+    if (Bit(13)) {
+        // A short constant: bits 4..7, negated by bit 12; never a byte of memory.
+        const Value magnitude = Bits(4, 4);
+        return Bit(12) ? (-magnitude) & 0xFFFF : magnitude;
+    }
+    return ReadOperand(Bits(6, 2), Bits(4, 2));
+}
+
+[[gnu::always_inline]] inline Value Machine::ReadOperand2() {
+    return ReadOperand(Bits(2, 2), Bits(0, 2));
+}
+
+[[gnu::always_inline]] inline Value Machine::ReadOperand(int mode, int reg) {
+    Value value = 0;
+    switch (mode) {
+        case 0: value = ByteAdjust(0, r[reg]); break;
+        case 1:
+        case 2: {
+            // Mode 2 adds the page base, which is always 0 in this machine.
+            const Value address = r[reg];
+            value = ByteAdjust(address, ReadWord(address));
+            break;
+        }
+        default:
+            if (reg == 1) {  // immediate: the extension word itself
+                value = ByteAdjust(pc, ReadWord(pc));
+                SetPC(pc + 2);
+            } else if (reg == 2) {  // absolute: the word at the address in the extension word
+                const Value address = ReadWord(pc);
+                value = ByteAdjust(address, ReadWord(address));
+                SetPC(pc + 2);
+            } else {
+                Fail(Fault::BadAddressingMode);
+            }
+    }
+    return Failed() ? 0 : value;
+}
+
+[[gnu::always_inline]] inline Value Machine::ByteAdjust(Value address, Value word) const {
+    return sourceByte_ ? SelectByte(address, word) : word;
+}
+
+[[gnu::always_inline]] inline Value Machine::SelectByte(Value address, Value word) const {
+    const Value byte = (address & 1) == 0 ? word & 0xFF : (word & 0xFFFF) >> 8;
+    // A byte moved into a word is sign-extended; every other byte read is unsigned.
+    return (byte > 0x7F && movFlag_ && !destinationByte_) ? 0xFF00 | byte : byte;
+}
+
+[[gnu::always_inline]] inline Value Machine::Merge(Value address, Value old) const {
+    // A word keeps 16 bits; only FRMSP with SP out of range could offer more.
+    return destinationByte_ ? MergeByte(address, old, lastResult) : lastResult & 0xFFFF;
+}
+
+[[gnu::always_inline]] inline void Machine::StoreResult() {
+    const int mode = Bits(2, 2);
+    const int reg = Bits(0, 2);
+    switch (mode) {
+        case 0: return SetRegister(reg, Merge(0, r[reg]));
+        case 1:
+        case 2: {
+            const Value address = r[reg];
+            const Value old = destinationByte_ ? ReadWord(address) : 0;
+            return WriteWord(address, Merge(address, old));
+        }
+        default:
+            if (reg == 1) return Fail(Fault::Operand2Constant);
+            if (reg != 2) return Fail(Fault::BadAddressingMode);
+            // An operation that did not read its destination has not passed its extension word.
+            if (movFlag_ || storeAdvances_) pc += 2;
+            // An extension word outside memory names no destination: store nothing rather than
+            // write to address 0 (an earlier byte overflow must not hide this failure either).
+            const Fault earlier = std::exchange(runError, Fault::None);
+            const Value address = ReadWord(pc - 2);
+            if (Failed()) return;
+            runError = earlier;
+            const Value old = destinationByte_ ? ReadWord(address) : 0;
+            WriteWord(address, Merge(address, old));
+    }
+}
+
+[[gnu::always_inline]] inline void Machine::UpdateResultFlags() {
+    if (!destinationByte_) return UpdateFlags();
+    // A byte result is judged as the byte sign-extended from bit 7.
+    const Value saved = lastResult;
+    lastResult = (lastResult & 0x80) != 0 ? lastResult | 0xFF00 : lastResult & 0xFF;
+    UpdateFlags();
+    lastResult = saved;
+}
+
+}  // namespace q42
