@@ -25,7 +25,8 @@ AsmOptions AssemblerOptions(const Options& options) {
 bool IsCodeFile(const std::string& name) {
     if (name.size() < 4) return false;
     std::string ending = name.substr(name.size() - 4);
-    for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : ending)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return ending == ".cod";
 }
 
@@ -48,21 +49,25 @@ std::optional<int> LoadProgram(const Options& options, AssemblerTexts& texts, As
         return std::nullopt;
     }
     texts.asmText = std::move(file.lines);
-    if (PreprocessAndCompile(texts, AssemblerOptions(options), warnings).empty()) return std::nullopt;
+    if (PreprocessAndCompile(texts, AssemblerOptions(options), warnings).empty())
+        return std::nullopt;
     PrintStatus(texts, err);
     return kFailed;
 }
 
-void LoadRom(Machine& machine, const Options& options, const std::string& programDirectory, MessageSink& messages) {
-    const std::filesystem::path rom =
-        options.rom.empty() ? FindRomImage(RomSearchPath(programDirectory)) : std::filesystem::path(options.rom);
+void LoadRom(Machine& machine, const Options& options, const std::string& programDirectory,
+             MessageSink& messages) {
+    const std::filesystem::path rom = options.rom.empty()
+                                          ? FindRomImage(RomSearchPath(programDirectory))
+                                          : std::filesystem::path(options.rom);
     InitMachine(machine, rom, messages);
 }
 
 void DumpRam(const Machine& machine, std::ostream& out) {
     for (int row = 0; row < kRamWords / 8; ++row) {
         out << WordToHex(Value{row} * 16) << ':';
-        for (int i = 0; i < 8; ++i) out << ' ' << WordToHex(machine.ram[row * 8 + i]);
+        for (int i = 0; i < 8; ++i)
+            out << ' ' << WordToHex(machine.ram[row * 8 + i]);
         out << '\n';
     }
 }
@@ -74,7 +79,8 @@ int AssembleCommand(const Options& options, Streams io) {
     AssemblerTexts texts;
     if (const auto status = LoadProgram(options, texts, console, io.err)) return *status;
     if (options.output.empty()) {
-        for (const auto& line : texts.codeText) io.out << Cp1251ToUtf8(line) << '\n';
+        for (const auto& line : texts.codeText)
+            io.out << Cp1251ToUtf8(line) << '\n';
         return kHalted;
     }
     const std::string error = WriteFileBytes(options.output, CodeFileContents(texts.codeText));

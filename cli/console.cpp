@@ -1,5 +1,7 @@
 #include "cli/console.h"
 
+#include <algorithm>
+
 #include "machine/codepage.h"
 
 namespace q42::cli {
@@ -22,16 +24,22 @@ void Console::Attach(Machine& machine, Display& display, RunControl& run) {
     display.listener = this;
 }
 
-void Console::FinishTranscript() { LineFinished(display_->CurrentLine()); }
+void Console::FinishTranscript() {
+    LineFinished(display_->CurrentLine());
+}
 
 void Console::LineFinished(const std::string& line) {
     // Every screen line starts with a blank that is not part of the transcript.
     out_ << Cp1251ToUtf8(std::string_view(line).substr(1)) << '\n';
 }
 
-void Console::ShowMessage(const std::string& text) { err_ << Cp1251ToUtf8(text) << '\n'; }
+void Console::ShowMessage(const std::string& text) {
+    err_ << Cp1251ToUtf8(text) << '\n';
+}
 
-void Console::Warn(const std::string& text) { err_ << "warning: " << Cp1251ToUtf8(text) << '\n'; }
+void Console::Warn(const std::string& text) {
+    err_ << "warning: " << Cp1251ToUtf8(text) << '\n';
+}
 
 bool Console::WaitForEvents() {
     out_.flush();
@@ -60,26 +68,38 @@ bool Console::ReadKey() {
         return true;
     }
     std::string character(1, static_cast<char>(c));
-    for (int i = 1; i < Utf8Length(static_cast<unsigned char>(c)) && in_.peek() != std::char_traits<char>::eof(); ++i) {
+    for (int i = 1; i < Utf8Length(static_cast<unsigned char>(c)) &&
+                    in_.peek() != std::char_traits<char>::eof();
+         ++i) {
         character += static_cast<char>(in_.get());
     }
-    const std::string key = IsValidUtf8(character) ? Utf8ToCp1251(character) : character.substr(0, 1);
+    const std::string key =
+        IsValidUtf8(character) ? Utf8ToCp1251(character) : character.substr(0, 1);
     display_->KeyPress(key.empty() ? '?' : key[0]);
     return true;
 }
 
-void Console::ProcessEvents() {
-    ++steps_;
+std::int64_t Console::StepsBeforeEvents() {
+    // A trace needs every step; a step limit must be met exactly; otherwise nothing waits.
+    if (trace_ != nullptr) return 1;
+    if (maxSteps_ > 0) return std::max<long long>(1, maxSteps_ - steps_);
+    return 1 << 20;
+}
+
+void Console::ProcessEvents(std::int64_t steps) {
+    steps_ += steps;
     if (trace_ != nullptr) WriteTraceLine();
     // The last allowed step ends the run as a stop, unless it halted or failed by itself.
-    if (maxSteps_ > 0 && steps_ >= maxSteps_ && !machine_->stopFlag && !machine_->Failed()) run_->StopProgram();
+    if (maxSteps_ > 0 && steps_ >= maxSteps_ && !machine_->stopFlag && !machine_->Failed())
+        run_->StopProgram();
 }
 
 void Console::WriteTraceLine() {
     const Machine& m = *machine_;
     std::ostream& t = *trace_;
     t << WordToHex(m.commandAddress) << ' ' << WordToHex(m.instructionWord);
-    for (const Value r : m.r) t << ' ' << WordToHex(r);
+    for (const Value r : m.r)
+        t << ' ' << WordToHex(r);
     t << ' ' << WordToHex(m.pc) << ' ' << WordToHex(m.sp) << ' ' << WordToHex(m.ps);
     if (m.Failed()) t << " ! " << Cp1251ToUtf8(m.RunErrorText());
     t << '\n';

@@ -14,9 +14,14 @@
 
 namespace q42::cli {
 
-class Console : public DisplayHost, public RunHost, public ScreenListener, public MessageSink, public AsmWarnings {
-public:
-    Console(std::istream& in, std::ostream& out, std::ostream& err) : in_(in), out_(out), err_(err) {}
+class Console : public DisplayHost,
+                public RunHost,
+                public ScreenListener,
+                public MessageSink,
+                public AsmWarnings {
+  public:
+    Console(std::istream& in, std::ostream& out, std::ostream& err)
+        : in_(in), out_(out), err_(err) {}
 
     // Connects the console to a machine's display and run control.
     void Attach(Machine& machine, Display& display, RunControl& run);
@@ -33,7 +38,8 @@ public:
     void HideInputLine() override {}
     bool WaitForEvents() override;
     // RunHost
-    void ProcessEvents() override;
+    std::int64_t StepsBeforeEvents() override;
+    void ProcessEvents(std::int64_t steps) override;
     // ScreenListener
     void LineFinished(const std::string& line) override;
     // MessageSink
@@ -41,7 +47,7 @@ public:
     // AsmWarnings
     void Warn(const std::string& text) override;
 
-private:
+  private:
     std::istream& in_;
     std::ostream& out_;
     std::ostream& err_;

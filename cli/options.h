@@ -15,13 +15,13 @@ struct Options {
     Command command = Command::Help;
     std::string file;
     bool shortConst = true;
-    std::optional<bool> english;  // --lang; unset: the build's interface language
-    std::string output;           // asm -o
-    std::string rom;              // run --rom
-    long long maxSteps = 0;       // run --max-steps; 0: no limit
-    std::string trace;            // run --trace FILE, "-" for stderr
-    bool dump = false;            // run --dump
-    Value from = 0;               // decode --from
+    std::optional<bool> english;     // --lang; unset: the build's interface language
+    std::string output;              // asm -o
+    std::string rom;                 // run --rom
+    long long maxSteps = 0;          // run --max-steps; 0: no limit
+    std::string trace;               // run --trace FILE, "-" for stderr
+    bool dump = false;               // run --dump
+    Value from = 0;                  // decode --from
     std::optional<long long> count;  // decode --count
 };
 

@@ -14,8 +14,11 @@ namespace q42 {
 class RunHost {
   public:
     virtual ~RunHost() = default;
-    // Called after every step of a run: let the interface handle pending events.
-    virtual void ProcessEvents() {}
+    // How many steps a run may take before the interface next handles its events (at least 1).
+    virtual std::int64_t StepsBeforeEvents() { return 1; }
+    // Called after those steps, or fewer when the run ended: let the interface handle pending
+    // events.
+    virtual void ProcessEvents(std::int64_t steps) { (void)steps; }
     // Enables or disables the controls that must not start while a program runs.
     virtual void SetRunState(bool running) { (void)running; }
     // Shows the display window, even if the user had hidden it.

@@ -51,9 +51,11 @@ void Workbench::Close() {
     run.StopProgram();
 }
 
-void Workbench::ProcessEvents() {
-    if (--stepsUntilClock_ > 0) return;
-    stepsUntilClock_ = kStepsBetweenClockReads;
+std::int64_t Workbench::StepsBeforeEvents() {
+    return kStepsBetweenClockReads;
+}
+
+void Workbench::ProcessEvents(std::int64_t) {
     const qint64 now = clock_.nsecsElapsed();
     if (now - lastPaint_ >= kPaintInterval) {
         RefreshViews();
@@ -67,7 +69,6 @@ void Workbench::ProcessEvents() {
 }
 
 void Workbench::SetRunState(bool running) {
-    stepsUntilClock_ = 0;
     processor->SetRunState(running);
     form1->SetRunState(running);
     if (!running) RefreshViews();

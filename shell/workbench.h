@@ -60,7 +60,8 @@ class Workbench : public DisplayHost, public RunHost, public AsmWarnings {
 
     // RunHost: events are handled about every millisecond and the views repainted about 50
     // times a second, reading the clock only every few hundred steps.
-    void ProcessEvents() override;
+    std::int64_t StepsBeforeEvents() override;
+    void ProcessEvents(std::int64_t steps) override;
     void SetRunState(bool running) override;
     void ShowDisplay() override;
     // DisplayHost
@@ -75,7 +76,6 @@ class Workbench : public DisplayHost, public RunHost, public AsmWarnings {
     QElapsedTimer clock_;
     qint64 lastEvents_ = 0;
     qint64 lastPaint_ = 0;
-    int stepsUntilClock_ = 0;
 };
 
 }  // namespace q42

@@ -33,7 +33,7 @@ class ScriptedConsole : public DisplayHost, public RunHost {
     void HideInputLine() override { inputVisible = false; }
     bool WaitForEvents() override;
 
-    void ProcessEvents() override {
+    void ProcessEvents(std::int64_t) override {
         if (onStep) onStep();
     }
     void SetRunState(bool running) override { runStates.push_back(running); }
