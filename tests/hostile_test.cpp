@@ -15,6 +15,7 @@
 #include "machine/rom_image.h"
 #include "shell/text_file.h"
 #include "tests/rig.h"
+#include "views/code_loading.h"
 
 namespace q42::cli {
 namespace {
@@ -94,7 +95,7 @@ TEST_F(Hostile, TenMegabyteAssemblerFileCompilesWithLinearWork) {
         std::string source;
         for (int n = 0; n < size.blocks; ++n)
             source += AsmBlock(n);
-        const std::string file = Write("big.asm", source);
+        const std::string file = Write(size.blocks == 100'000 ? "big10.asm" : "big.asm", source);
         if (size.blocks == 100'000) {
             EXPECT_GT(source.size(), 10'000'000u);
         }
@@ -112,11 +113,17 @@ TEST_F(Hostile, TenMegabyteAssemblerFileCompilesWithLinearWork) {
         EXPECT_EQ(size.labelRows, size.blocks + 1u);
 
         // Too long for RAM: a clear message names the first word that does not fit.
-        EXPECT_EQ(Cli({"run", file}), kFailed);
-        EXPECT_EQ(err_.str(), "C252\nнеправильный адрес памяти\n");
-        EXPECT_EQ(out_.str(), "");
+        Machine machine;
+        const auto badLine = CopyCode(machine, texts.codeText);
+        ASSERT_TRUE(badLine.has_value());
+        EXPECT_EQ(badLine->lineIndex, kRamWords);
+        EXPECT_EQ(Cp1251ToUtf8(badLine->errLab), "неправильный адрес памяти");
     }
     EXPECT_EQ(sizes[1].compLines, 10 * sizes[0].compLines);
+    // The command-line tool says the same, on the smaller file.
+    EXPECT_EQ(Cli({"run", (dir_ / "big.asm").string()}), kFailed);
+    EXPECT_EQ(err_.str(), "C252\nнеправильный адрес памяти\n");
+    EXPECT_EQ(out_.str(), "");
 }
 
 TEST_F(Hostile, OneMegabyteLineGetsAnOrdinaryAnswer) {
