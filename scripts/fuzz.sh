@@ -3,7 +3,8 @@
 # build-fuzz/ and runs each in turn for SECONDS (default 600) on a copy of its seed corpus.
 #   scripts/fuzz.sh [SECONDS] [TARGET...]      targets: assemble code_run rom_image machine
 #                                             decoder text_file (default: all)
-# Set Q42_FUZZ_KEEP=1 to keep the grown corpus in build-fuzz/corpus/TARGET for the next run.
+# Set Q42_FUZZ_KEEP=1 to keep the grown corpus in build-fuzz/corpus/TARGET for the next run, and
+# Q42_FUZZ_SEED to a number other than 0 to make a run repeatable.
 # A finding is written to build-fuzz/findings/ and makes the script fail.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,7 +39,7 @@ for target in "${targets[@]}"; do
     log=build-fuzz/logs/$target.log
     echo "== $target: $seconds s"
     status=0
-    ./build-fuzz/bin/fuzz_"$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    ./build-fuzz/bin/fuzz_"$target" -max_total_time="$seconds" -seed="${Q42_FUZZ_SEED:-0}" -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix=build-fuzz/findings/"$target"- "$corpus" \
         >"$log" 2>&1 || status=$?
     execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test: the normal build, then the core and its
-# tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Installs what is missing, builds, and runs every test: the normal build with the desktop
+# program's tests, the English interface's caption test, a short fuzzing pass, and the core and
+# its tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,6 +18,9 @@ cmake -S . -B build-en -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQ42_ENGLISH_
       -DQ42_BUILD_BENCH=OFF
 cmake --build build-en -j "$jobs" --target gui_tests
 ctest --test-dir build-en --output-on-failure -R gui_tests
+
+# A short pass of every fuzz target over its seed corpus (longer runs: scripts/fuzz.sh 600).
+Q42_FUZZ_SEED=1 bash scripts/fuzz.sh 10
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQ42_SANITIZE=ON \
       -DQ42_BUILD_GUI=OFF -DQ42_BUILD_BENCH=OFF

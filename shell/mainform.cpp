@@ -248,8 +248,7 @@ void TForm1::ShowTexts() {
     bench_.form2->compText->setPlainText(LinesToQt(texts.compText));
     codeText->setPlainText(LinesToQt(texts.codeText));
     ShowLabels();
-    LineLab->setText(ToQt(texts.lineLab));
-    ErrLab->setText(ToQt(texts.errLab));
+    ShowStatus();
     const AsmSelection& selection = texts.asmSelection;
     if (selection.kind == AsmSelection::Kind::Line) {
         QTextCursor cursor(asmText->document()->findBlockByNumber(selection.line - 1));
@@ -261,6 +260,19 @@ void TForm1::ShowTexts() {
         cursor.clearSelection();
         asmText->setTextCursor(cursor);
     }
+}
+
+void TForm1::ShowStatus() {
+    // A status line names a source or code line, which may be enormous; the window shows its
+    // start.
+    constexpr std::size_t kShownLength = 200;
+    auto shown = [](const std::string& text) {
+        return text.size() > kShownLength
+                   ? ToQt(text.substr(0, kShownLength)) + QStringLiteral("...")
+                   : ToQt(text);
+    };
+    LineLab->setText(shown(bench_.texts.lineLab));
+    ErrLab->setText(shown(bench_.texts.errLab));
 }
 
 void TForm1::ShowLabels() {
@@ -321,8 +333,7 @@ void TForm1::Preprocess1Click() {
 bool TForm1::CopyCode() {
     bench_.texts.codeText = LinesFromQt(codeText->toPlainText());
     const auto badLine = bench_.run.CopyCode(bench_.texts);
-    LineLab->setText(ToQt(bench_.texts.lineLab));
-    ErrLab->setText(ToQt(bench_.texts.errLab));
+    ShowStatus();
     if (badLine) SelectCodeLine(*badLine);
     bench_.RefreshViews();
     return !bench_.machine.Failed();

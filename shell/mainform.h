@@ -76,6 +76,7 @@ class TForm1 : public QMainWindow {
     void GatherTexts();
     void ShowTexts();
     void ShowLabels();
+    void ShowStatus();
     void SelectCodeLine(int index);
     QPlainTextEdit* FocusedMemo() const;
     bool SaveLines(const QString& filter, const QString& suffix, const QString& text,

@@ -72,7 +72,14 @@ TDisplay::TDisplay(Workbench& bench)
 void TDisplay::ShowScreen() {
     if (!bench_.display.screenChanged) return;
     bench_.display.screenChanged = false;
-    MyScreen->setPlainText(LinesToQt(bench_.display.Lines()));
+    // A program that never writes CR grows one line without end; the window shows its start, so
+    // repainting stays cheap however long the line gets.
+    constexpr std::size_t kShownLineLength = 4096;
+    std::vector<std::string> lines = bench_.display.Lines();
+    for (auto& line : lines) {
+        if (line.size() > kShownLineLength) line.resize(kShownLineLength);
+    }
+    MyScreen->setPlainText(LinesToQt(lines));
 }
 
 void TDisplay::BeginLineInput() {

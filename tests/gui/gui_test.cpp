@@ -313,6 +313,18 @@ class GuiTest : public QObject {
         QCOMPARE(file.readAll(), QByteArray("; \xEF\xF0\xE8\xE2\xE5\xF2\r\nhlt\r\n"));
     }
 
+    void enormousTextsAreShownCut() {
+        SetSource(QStringLiteral("nop\n1abc: nop ; ") + QString(100000, u'x') +
+                  QStringLiteral("\nhlt"));
+        Action("CompAndPreproc1")->trigger();
+        QVERIFY(Form().LineLab->text().size() < 300);
+        QVERIFY(Form().LineLab->text().startsWith(QStringLiteral("2")));
+        bench_->display.WriteText(std::string(10000, 'A'));
+        bench_->RefreshViews();
+        QVERIFY(bench_->display.CurrentLine().size() > 10000);
+        QVERIFY(bench_->displayWindow->MyScreen->toPlainText().size() < 5000);
+    }
+
     void shortConstSettingReachesTheCompiler() {
         bench_->form2->ShConst->setChecked(false);
         SetSource(QStringLiteral("mov #5,r0\nhlt"));
