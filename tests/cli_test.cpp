@@ -2,52 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-
-#include "cli/commands.h"
+#include "tests/cli_fixture.h"
 
 namespace q42::cli {
 namespace {
 
-namespace fs = std::filesystem;
-
-constexpr const char* kRom = Q42_SOURCE_DIR "/rom/Q42ROM.TXT";
-
-class CliTest : public testing::Test {
-protected:
-    fs::path dir_ = fs::temp_directory_path() / ("q42_cli_test_" + std::to_string(::getpid()));
-    std::istringstream in_;
-    std::ostringstream out_, err_;
-
-    void SetUp() override { fs::create_directories(dir_); }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string Write(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir_ / name, std::ios::binary) << bytes;
-        return (dir_ / name).string();
-    }
-    std::string Read(const std::string& name) {
-        std::ifstream file(dir_ / name, std::ios::binary);
-        return {std::istreambuf_iterator<char>(file), {}};
-    }
-    // Runs a command line (without the program name) with `input` on stdin.
-    int Cli(const std::vector<std::string>& args, const std::string& input = "") {
-        in_.str(input);
-        std::string error;
-        Options options = ParseOptions(args, error);
-        if (!error.empty()) return kBadUsage;
-        if (options.command == Command::Run && options.rom.empty()) options.rom = kRom;
-        Streams io{in_, out_, err_};
-        switch (options.command) {
-            case Command::Asm: return AssembleCommand(options, io);
-            case Command::Run: return RunCommand(options, "", io);
-            case Command::Decode: return DecodeCommand(options, "", io);
-            default: return kHalted;
-        }
-    }
-};
+using CliTest = CliFixture;
 
 constexpr const char* kGreeting = "***  Учебный компьютер \"Q42\" с ассемблером\n \n";
 
@@ -56,7 +16,8 @@ TEST_F(CliTest, AsmPrintsTheCodeTextOrWritesACodeFile) {
     EXPECT_EQ(Cli({"asm", source}), kHalted);
     EXPECT_EQ(out_.str(), "2150\nAF18\n");
     EXPECT_EQ(err_.str(), "");
-    EXPECT_EQ(Cli({"asm", "--no-short-const", source, "-o", (dir_ / "five.cod").string()}), kHalted);
+    EXPECT_EQ(Cli({"asm", "--no-short-const", source, "-o", (dir_ / "five.cod").string()}),
+              kHalted);
     EXPECT_EQ(Read("five.cod"), "01D0\r\n0005\r\nAF18\r\n.\r\n");
 }
 
@@ -80,7 +41,8 @@ TEST_F(CliTest, WarningsDoNotStopTheAssembler) {
 }
 
 TEST_F(CliTest, RunPrintsTheScreenAsATranscript) {
-    const auto source = Write("hi.asm", "mov #'H',r0\ncall #4000h\nmov #'i',r0\ncall #4000h\nhlt\n");
+    const auto source =
+        Write("hi.asm", "mov #'H',r0\ncall #4000h\nmov #'i',r0\ncall #4000h\nhlt\n");
     EXPECT_EQ(Cli({"run", source}), kHalted);
     EXPECT_EQ(out_.str(), std::string(kGreeting) + "Hi \nЗадача завершена\n");
 }
@@ -111,10 +73,13 @@ TEST_F(CliTest, EndOfInputAndStepLimitStopTheRun) {
 TEST_F(CliTest, RunTimeErrorWinsAndIsReportedOnTheScreen) {
     const auto source = Write("div.cod", "0610\n.\n");
     EXPECT_EQ(Cli({"run", "--trace", (dir_ / "trace.txt").string(), source}), kFailed);
-    EXPECT_NE(out_.str().find("## ВЫПОЛНЕНИЕ ПРОГРАММЫ ПРЕРВАНО ИЗ-ЗА ОШИБКИ:\n   деление на ноль\n   0000: 0610\n"),
-              std::string::npos)
+    EXPECT_NE(
+        out_.str().find(
+            "## ВЫПОЛНЕНИЕ ПРОГРАММЫ ПРЕРВАНО ИЗ-ЗА ОШИБКИ:\n   деление на ноль\n   0000: 0610\n"),
+        std::string::npos)
         << out_.str();
-    EXPECT_EQ(Read("trace.txt"), "0000 0610 0000 0000 0000 0000 0002 0100 0000 ! деление на ноль\n");
+    EXPECT_EQ(Read("trace.txt"),
+              "0000 0610 0000 0000 0000 0000 0002 0100 0000 ! деление на ноль\n");
 }
 
 TEST_F(CliTest, CodeFilesAreLoadedAsTheyAre) {
@@ -125,7 +90,8 @@ TEST_F(CliTest, CodeFilesAreLoadedAsTheyAre) {
     EXPECT_EQ(std::count(dump.begin(), dump.end(), ':'), 16);
 
     std::string tooLong;
-    for (int i = 0; i < 129; ++i) tooLong += "0000\n";
+    for (int i = 0; i < 129; ++i)
+        tooLong += "0000\n";
     out_.str("");
     EXPECT_EQ(Cli({"run", Write("long.cod", tooLong)}), kFailed);
     EXPECT_EQ(out_.str(), "");
@@ -185,7 +151,8 @@ TEST_F(CliTest, ExamplesRun) {
     };
     for (const auto& e : examples) {
         out_.str("");
-        EXPECT_EQ(Cli({"run", std::string(Q42_SOURCE_DIR "/examples/") + e.file}, e.input), kHalted) << e.file;
+        EXPECT_EQ(Cli({"run", std::string(Q42_SOURCE_DIR "/examples/") + e.file}, e.input), kHalted)
+            << e.file;
         EXPECT_NE(out_.str().find(e.shows), std::string::npos) << e.file << ":\n" << out_.str();
         EXPECT_NE(out_.str().find("Задача завершена\n"), std::string::npos) << e.file;
     }

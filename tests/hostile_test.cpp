@@ -10,10 +10,10 @@
 #include <sstream>
 
 #include "assembler/assembler.h"
-#include "cli/commands.h"
 #include "machine/codepage.h"
 #include "machine/rom_image.h"
 #include "shell/text_file.h"
+#include "tests/cli_fixture.h"
 #include "tests/rig.h"
 #include "views/code_loading.h"
 
@@ -22,7 +22,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kRom = Q42_SOURCE_DIR "/rom/Q42ROM.TXT";
 constexpr const char* kInterrupted = "Задача прервана пользователем\n";
 
 class SilentWarnings : public AsmWarnings {
@@ -30,38 +29,7 @@ class SilentWarnings : public AsmWarnings {
     void Warn(const std::string&) override {}
 };
 
-class Hostile : public testing::Test {
-  protected:
-    fs::path dir_ = fs::temp_directory_path() / ("q42_hostile_" + std::to_string(::getpid()));
-    std::istringstream in_;
-    std::ostringstream out_, err_;
-
-    void SetUp() override { fs::create_directories(dir_); }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string Write(const std::string& name, const std::string& bytes) {
-        std::ofstream(dir_ / name, std::ios::binary) << bytes;
-        return (dir_ / name).string();
-    }
-    // Runs a command line (without the program name) with `input` on stdin, from empty output.
-    int Cli(const std::vector<std::string>& args, const std::string& input = "") {
-        in_.clear();
-        in_.str(input);
-        out_.str("");
-        err_.str("");
-        std::string error;
-        Options options = ParseOptions(args, error);
-        EXPECT_EQ(error, "");
-        if (options.command == Command::Run && options.rom.empty()) options.rom = kRom;
-        Streams io{in_, out_, err_};
-        switch (options.command) {
-            case Command::Asm: return AssembleCommand(options, io);
-            case Command::Run: return RunCommand(options, "", io);
-            case Command::Decode: return DecodeCommand(options, "", io);
-            default: return kHalted;
-        }
-    }
-};
+using Hostile = CliFixture;
 
 std::size_t Lines(const std::string& text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
