@@ -103,8 +103,8 @@ void Assembler(benchmark::State& state) {
     state.counters["words"] = static_cast<double>(words);
 }
 
-BENCHMARK_CAPTURE(BareMachine, countdown, Countdown(167))->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(DesktopRun, countdown, Countdown(167))->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BareMachine, countdown, Countdown())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DesktopRun, countdown, Countdown())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BareMachine, mixed, Mixed())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DesktopRun, mixed, Mixed())->Unit(benchmark::kMillisecond);
 BENCHMARK(StartUp)->Unit(benchmark::kMillisecond);

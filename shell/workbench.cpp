@@ -71,7 +71,6 @@ void Workbench::ProcessEvents(std::int64_t) {
 void Workbench::SetRunState(bool running) {
     processor->SetRunState(running);
     form1->SetRunState(running);
-    if (!running) RefreshViews();
 }
 
 void Workbench::ShowDisplay() {
