@@ -29,9 +29,7 @@ class NoMessages : public MessageSink, public AsmWarnings {
 
 void StartWindows(Workbench& bench) {
     NoMessages messages;
-    InitMachine(bench.machine, Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
-    bench.CreateWindows();
-    bench.form1->show();
+    bench.Start(Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
     QApplication::processEvents();
 }
 

@@ -38,9 +38,7 @@ int main(int argc, char** argv) {
     q42::QtDialogs dialogs;
     q42::Workbench bench(dialogs);
     NoMessages messages;
-    q42::InitMachine(bench.machine, Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
-    bench.CreateWindows();
-    bench.form1->show();
+    bench.Start(Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
     bench.form1->asmText->setPlainText(
         q42::LinesToQt(q42::ReadTextFile(Q42_SOURCE_DIR "/examples/sum.asm").lines));
     double start = 0;

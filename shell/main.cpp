@@ -32,8 +32,6 @@ int main(int argc, char** argv) {
     q42::Workbench bench(dialogs);
     StartupMessages messages(dialogs);
     const auto directory = QApplication::applicationDirPath().toStdString();
-    q42::InitMachine(bench.machine, q42::FindRomImage(q42::RomSearchPath(directory)), messages);
-    bench.CreateWindows();
-    bench.form1->show();
+    bench.Start(q42::FindRomImage(q42::RomSearchPath(directory)), messages);
     return QApplication::exec();
 }

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "assembler/midtext.h"
+#include "machine/rom_image.h"
 #include "shell/mainform.h"
 #include "shell/qt_text.h"
 #include "shell/regs.h"
@@ -25,6 +26,12 @@ Workbench::Workbench(UserDialogs& dialogs) : dialogs(dialogs) {
 }
 
 Workbench::~Workbench() = default;
+
+void Workbench::Start(const std::filesystem::path& romFile, MessageSink& messages) {
+    InitMachine(machine, romFile, messages);
+    CreateWindows();
+    form1->show();
+}
 
 void Workbench::CreateWindows() {
     form1 = std::make_unique<TForm1>(*this);

@@ -4,6 +4,7 @@
 // forward what the user does; every rule lives in the core.
 
 #include <QElapsedTimer>
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -30,6 +31,9 @@ class Workbench : public DisplayHost, public RunHost, public AsmWarnings {
     Workbench(const Workbench&) = delete;
     Workbench& operator=(const Workbench&) = delete;
 
+    // The program's start-up: the machine with its ROM image (messages before any window), then
+    // the six windows, then the main window shown.
+    void Start(const std::filesystem::path& romFile, MessageSink& messages);
     // Creates the six windows in their order; the processor window places and shows the
     // machine windows.
     void CreateWindows();

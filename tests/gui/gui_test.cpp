@@ -76,9 +76,7 @@ class GuiTest : public QObject {
         dialogs_ = std::make_unique<ScriptedDialogs>();
         bench_ = std::make_unique<Workbench>(*dialogs_);
         NoMessages messages;
-        InitMachine(bench_->machine, Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
-        bench_->CreateWindows();
-        Form().show();
+        bench_->Start(Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
     }
     void cleanup() { bench_.reset(); }
 

@@ -20,8 +20,10 @@
 namespace {
 
 class PrintedMessages : public q42::MessageSink {
-public:
-    void ShowMessage(const std::string& text) override { qWarning("%s", q42::ToQt(text).toUtf8().constData()); }
+  public:
+    void ShowMessage(const std::string& text) override {
+        qWarning("%s", q42::ToQt(text).toUtf8().constData());
+    }
 };
 
 }  // namespace
@@ -36,9 +38,7 @@ int main(int argc, char** argv) {
     q42::QtDialogs dialogs;
     q42::Workbench bench(dialogs);
     PrintedMessages messages;
-    q42::InitMachine(bench.machine, Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
-    bench.CreateWindows();
-    bench.form1->show();
+    bench.Start(Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
 
     const q42::TextFile source = q42::ReadTextFile(argv[1]);
     QTimer::singleShot(700, [&] {
