@@ -2,6 +2,7 @@
 // The programs the benchmarks run, as instruction words, and a bare run of the machine.
 
 #include <cstdint>
+#include <limits>
 #include <vector>
 
 #include "machine/machine.h"
@@ -33,12 +34,7 @@ inline std::int64_t RunOnMachine(Machine& machine, const std::vector<Value>& pro
     machine.ps = 0;
     machine.sp = kInitialSP;
     machine.stopFlag = false;
-    std::int64_t steps = 0;
-    do {
-        machine.ExecuteStep();
-        ++steps;
-    } while (!machine.stopFlag && !machine.Failed());
-    return steps;
+    return machine.RunSteps(std::numeric_limits<std::int64_t>::max());
 }
 
 }  // namespace q42::bench

@@ -4,7 +4,6 @@
 // like.
 
 #include <array>
-#include <bitset>
 #include <cstdint>
 #include <string>
 
@@ -89,18 +88,18 @@ class Machine {
 
     // What the machine changed for the windows to show: processor window fields and RAM cells.
     std::uint32_t fieldsToShow = 0;
-    std::bitset<kRamWords> ramToShow;
+    std::array<bool, kRamWords> ramToShow{};  // a plain store on the hot path
 
     // Memory access. Failures set runError only; a failed read gives 0, a failed write stores
     // nothing.
-    Value ReadWord(Value address) {
+    [[gnu::always_inline]] Value ReadWord(Value address) {
         if (IsRamAddress(address)) return ram[address >> 1];
         return ReadOutsideRam(address);
     }
-    void WriteWord(Value address, Value value) {
+    [[gnu::always_inline]] void WriteWord(Value address, Value value) {
         if (!IsRamAddress(address)) return WriteOutsideRam(address);
         ram[address >> 1] = value;
-        ramToShow.set(address >> 1);
+        ramToShow[address >> 1] = true;
     }
     // Reads a word for display only: 0 outside RAM and ROM, and no error is set.
     Value PeekWord(Value address) const {
@@ -108,17 +107,17 @@ class Machine {
         if (address >= kRomStart && address < kRomEnd) return rom[(address - kRomStart) >> 1];
         return 0;
     }
-    static bool IsRamAddress(Value address) {
+    [[gnu::always_inline]] static bool IsRamAddress(Value address) {
         return static_cast<std::uint64_t>(address) < kRamEnd;
     }
-    static bool IsCodeAddress(Value address) {
+    [[gnu::always_inline]] static bool IsCodeAddress(Value address) {
         return IsRamAddress(address) || (address >= kRomStart && address < kRomCodeEnd);
     }
 
-    bool FlagN() const { return (ps & kFlagN) != 0; }
-    bool FlagZ() const { return (ps & kFlagZ) != 0; }
+    [[gnu::always_inline]] bool FlagN() const { return (ps & kFlagN) != 0; }
+    [[gnu::always_inline]] bool FlagZ() const { return (ps & kFlagZ) != 0; }
     // Sets N from bit 15 of lastResult and Z from lastResult being 0.
-    void UpdateFlags() {
+    [[gnu::always_inline]] void UpdateFlags() {
         ps = (lastResult & 0x8000) != 0 ? ps | kFlagN : ps & kClearN;
         ps = lastResult == 0 ? ps | kFlagZ : ps & kClearZ;
         fieldsToShow |= kShowFlags;
@@ -126,9 +125,11 @@ class Machine {
 
     // Executes one instruction at PC with its checks; a failure leaves runError set and its report
     // written on the screen.
-    void ExecuteStep();
-    void FetchInstruction();
-    void AdvancePC() { SetPC(pc + 2); }
+    void ExecuteStep() { RunSteps(1); }
+    // Executes steps until `limit` of them are done (at least one), HLT or the user sets stopFlag,
+    // or a step fails; returns the steps taken. A run calls it in batches, between which the
+    // interface handles its events.
+    std::int64_t RunSteps(std::int64_t limit);
     // Performs instructionWord; pc already points past it.
     void ExecuteInstruction();
 
@@ -136,25 +137,42 @@ class Machine {
     void ResetMachine();
 
     const std::string& RunErrorText() const { return FaultText(runError); }
-    bool Failed() const { return runError != Fault::None; }
+    [[gnu::always_inline]] bool Failed() const { return runError != Fault::None; }
 
   private:
-    // Per-instruction flags.
-    bool sourceByte_ = false;
-    bool destinationByte_ = false;
-    bool movFlag_ = false;
-    bool storeAdvances_ = false;  // the destination's extension word has not been passed yet
-
-    void Fail(Fault fault) { runError = fault; }
+    void Dispatch();
+    // The slower parts of a step: a fetch from elsewhere than an even address in RAM, and the
+    // checks after an unusual step (a failure, PC outside RAM, a full key buffer), which write the
+    // run-error report; false when the step failed.
+    void FetchInstruction();
+    bool CheckStepEnd();
+    [[gnu::always_inline]] void Fail(Fault fault) { runError = fault; }
     Value ReadOutsideRam(Value address);
     void WriteOutsideRam(Value address);
     void SetRegister(int n, Value value);
-    void SetPC(Value value);
+
     // The instruction word being executed, kept apart from the machine's wider values so that the
-    // compiler may hold it in a register for the whole instruction.
+    // compiler may hold it in a register for the whole instruction. Everything an operation needs
+    // to know about its instruction is read from it, so that the compiler can work out most of it
+    // for each operation code.
     std::uint16_t word_ = 0;
-    int Bits(int from, int count) const { return (word_ >> from) & ((1 << count) - 1); }
-    bool Bit(int n) const { return ((word_ >> n) & 1) != 0; }
+    [[gnu::always_inline]] int Bits(int from, int count) const {
+        return (word_ >> from) & ((1 << count) - 1);
+    }
+    [[gnu::always_inline]] bool Bit(int n) const { return ((word_ >> n) & 1) != 0; }
+    [[gnu::always_inline]] int Code() const { return Bits(8, 4); }
+    // Whether the operands are read as bytes. A jump's bit 15 means a call, and its target is a
+    // word; a single-operand instruction has one byte bit for both.
+    [[gnu::always_inline]] bool SourceByte() const { return Code() != kJump && Bit(15); }
+    [[gnu::always_inline]] bool DestinationByte() const {
+        return Code() == kSingle ? Bit(15) : Bit(14);
+    }
+    // Whether the destination's extension word is still ahead of PC when the result is stored:
+    // so for the operations that do not read their destination first (MOV, IN, POP and FRMSP).
+    [[gnu::always_inline]] bool StoreAdvances() const {
+        const int s = Bits(4, 4);
+        return Code() == kMov || Code() == kIn || (Code() == kSingle && (s == 3 || s == 7));
+    }
 
     // Operand access.
     Value ReadOperand1();

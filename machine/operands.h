@@ -14,11 +14,6 @@ namespace q42 {
     fieldsToShow |= kShowR0 << n;
 }
 
-[[gnu::always_inline]] inline void Machine::SetPC(Value value) {
-    pc = value;
-    fieldsToShow |= kShowPC;
-}
-
 [[gnu::always_inline]] inline Value Machine::ReadOperand1() {
     if (Bit(13)) {
         // A short constant: bits 4..7, negated by bit 12; never a byte of memory.
@@ -46,11 +41,11 @@ namespace q42 {
         default:
             if (reg == 1) {  // immediate: the extension word itself
                 value = ByteAdjust(pc, ReadWord(pc));
-                SetPC(pc + 2);
+                pc += 2;
             } else if (reg == 2) {  // absolute: the word at the address in the extension word
                 const Value address = ReadWord(pc);
                 value = ByteAdjust(address, ReadWord(address));
-                SetPC(pc + 2);
+                pc += 2;
             } else {
                 Fail(Fault::BadAddressingMode);
             }
@@ -59,18 +54,18 @@ namespace q42 {
 }
 
 [[gnu::always_inline]] inline Value Machine::ByteAdjust(Value address, Value word) const {
-    return sourceByte_ ? SelectByte(address, word) : word;
+    return SourceByte() ? SelectByte(address, word) : word;
 }
 
 [[gnu::always_inline]] inline Value Machine::SelectByte(Value address, Value word) const {
     const Value byte = (address & 1) == 0 ? word & 0xFF : (word & 0xFFFF) >> 8;
     // A byte moved into a word is sign-extended; every other byte read is unsigned.
-    return (byte > 0x7F && movFlag_ && !destinationByte_) ? 0xFF00 | byte : byte;
+    return (byte > 0x7F && Code() == kMov && !DestinationByte()) ? 0xFF00 | byte : byte;
 }
 
 [[gnu::always_inline]] inline Value Machine::Merge(Value address, Value old) const {
     // A word keeps 16 bits; only FRMSP with SP out of range could offer more.
-    return destinationByte_ ? MergeByte(address, old, lastResult) : lastResult & 0xFFFF;
+    return DestinationByte() ? MergeByte(address, old, lastResult) : lastResult & 0xFFFF;
 }
 
 [[gnu::always_inline]] inline void Machine::StoreResult() {
@@ -81,27 +76,26 @@ namespace q42 {
         case 1:
         case 2: {
             const Value address = r[reg];
-            const Value old = destinationByte_ ? ReadWord(address) : 0;
+            const Value old = DestinationByte() ? ReadWord(address) : 0;
             return WriteWord(address, Merge(address, old));
         }
         default:
             if (reg == 1) return Fail(Fault::Operand2Constant);
             if (reg != 2) return Fail(Fault::BadAddressingMode);
-            // An operation that did not read its destination has not passed its extension word.
-            if (movFlag_ || storeAdvances_) pc += 2;
+            if (StoreAdvances()) pc += 2;
             // An extension word outside memory names no destination: store nothing rather than
             // write to address 0 (an earlier byte overflow must not hide this failure either).
             const Fault earlier = std::exchange(runError, Fault::None);
             const Value address = ReadWord(pc - 2);
             if (Failed()) return;
             runError = earlier;
-            const Value old = destinationByte_ ? ReadWord(address) : 0;
+            const Value old = DestinationByte() ? ReadWord(address) : 0;
             WriteWord(address, Merge(address, old));
     }
 }
 
 [[gnu::always_inline]] inline void Machine::UpdateResultFlags() {
-    if (!destinationByte_) return UpdateFlags();
+    if (!DestinationByte()) return UpdateFlags();
     // A byte result is judged as the byte sign-extended from bit 7.
     const Value saved = lastResult;
     lastResult = (lastResult & 0x80) != 0 ? lastResult | 0xFF00 : lastResult & 0xFF;

@@ -1,4 +1,5 @@
-// One step of the machine: fetch, advance, execute, check, and the run-error report.
+// The slower parts of a step: fetching outside RAM, the input entry points, the run-error report;
+// and the reset.
 
 #include "machine/codepage.h"
 #include "machine/machine.h"
@@ -6,33 +7,8 @@
 
 namespace q42 {
 
-void Machine::ExecuteStep() {
-    runError = Fault::None;
-    // The common case, an even PC in RAM, is fetched at once.
-    if (IsRamAddress(pc) && (pc & 1) == 0) {
-        commandAddress = pc;
-        instructionWord = ram[pc >> 1];
-    } else {
-        FetchInstruction();
-    }
-    if (!Failed()) {
-        AdvancePC();
-        ExecuteInstruction();
-        if (!Failed()) {
-            // Checked after HLT too: a program must not end where no instruction could follow.
-            if (keyBuffer.size() == kKeyBufferSize) {
-                Fail(Fault::KeyBufferOverflow);
-            } else if (!IsRamAddress(pc) && pc != kBooleanEntry && pc != kIntegerEntry &&
-                       !IsCodeAddress(pc)) {
-                Fail(Fault::BadNextCommandAddress);
-            }
-        }
-    }
-    if (Failed()) WriteRunErrorReport();
-}
-
 void Machine::FetchInstruction() {
-    if ((pc & 1) != 0) SetPC(pc - 1);
+    if ((pc & 1) != 0) pc -= 1;
     commandAddress = pc;
     // The two input entry points are served here, never executed; the same step then goes on
     // with the instruction at the return address.
@@ -45,6 +21,20 @@ void Machine::FetchInstruction() {
     }
 }
 
+bool Machine::CheckStepEnd() {
+    if (!Failed()) {
+        // Checked after HLT too: a program must not end where no instruction could follow.
+        if (keyBuffer.size() == kKeyBufferSize) {
+            Fail(Fault::KeyBufferOverflow);
+        } else if (pc != kBooleanEntry && pc != kIntegerEntry && !IsCodeAddress(pc)) {
+            Fail(Fault::BadNextCommandAddress);
+        }
+    }
+    if (!Failed()) return true;
+    WriteRunErrorReport();
+    return false;
+}
+
 void Machine::RunInputRoutine(Value entry) {
     if (entry == kBooleanEntry) {
         SetRegister(1, terminal != nullptr && terminal->ReadBoolean() ? 1 : 0);
@@ -52,7 +42,7 @@ void Machine::RunInputRoutine(Value entry) {
         SetRegister(1, terminal != nullptr ? terminal->ReadInteger() : 0);
     }
     // Return as RET would.
-    SetPC(ReadWord(sp));
+    pc = ReadWord(sp);
     sp += 2;
     fieldsToShow |= kShowSP;
 }
@@ -80,7 +70,7 @@ void Machine::ResetMachine() {
     keyboardPolls = displayPolls = 0;
     keyBuffer.clear();
     fieldsToShow = ~0u;
-    ramToShow.set();
+    ramToShow.fill(true);
 }
 
 }  // namespace q42

@@ -1,7 +1,5 @@
 #include "shell/run_control.h"
 
-#include <algorithm>
-
 #include "assembler/assembler.h"
 #include "machine/codepage.h"
 #include "views/code_loading.h"
@@ -36,13 +34,7 @@ void RunControl::RunProgram() {
     running_ = true;
     host_.SetRunState(true);
     do {
-        const std::int64_t batch = std::max<std::int64_t>(1, host_.StepsBeforeEvents());
-        std::int64_t steps = 0;
-        do {
-            machine_.ExecuteStep();
-            ++steps;
-        } while (steps < batch && !machine_.stopFlag && !machine_.Failed());
-        host_.ProcessEvents(steps);
+        host_.ProcessEvents(machine_.RunSteps(host_.StepsBeforeEvents()));
     } while (!machine_.stopFlag && !machine_.Failed());
     running_ = false;
     host_.SetRunState(false);

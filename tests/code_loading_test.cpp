@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "machine/codepage.h"
 #include "tests/machine_test_support.h"
 #include "views/code_loading.h"
@@ -79,7 +82,7 @@ TEST(CopyCode, FillsRamExactlyAndReportsTheFirstWordThatDoesNotFit) {
     Machine machine;
     EXPECT_FALSE(CopyCode(machine, code).has_value());
     EXPECT_EQ(machine.ram[127], 0x1234);
-    EXPECT_TRUE(machine.ramToShow.all());
+    EXPECT_TRUE(std::ranges::all_of(machine.ramToShow, std::identity{}));
 
     code.push_back("; the end");
     code.push_back("5678");

@@ -278,7 +278,7 @@ TEST(InstructionSequence, OnlyWrittenFieldsAreMarkedForShowing) {
     machine.pc = 0;
     Execute(machine, {0x0E21});  // PUSH R1
     EXPECT_EQ(machine.fieldsToShow, kShowSP | kShowFlags);
-    EXPECT_TRUE(machine.ramToShow.test(0x7F));
+    EXPECT_TRUE(machine.ramToShow[0x7F]);
     machine.fieldsToShow = 0;
     machine.pc = 0;
     Execute(machine, {0x0E90});  // POPPS: the flags show the new PS at once

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+
 #include "tests/machine_test_support.h"
 
 namespace q42::test {
@@ -52,7 +55,7 @@ TEST(WriteWord, StoresInRamOnlyAndNamesTheFault) {
         EXPECT_EQ(m.runError, row.fault) << std::hex << row.address;
         const bool stored = row.fault == Fault::None;
         EXPECT_EQ(m.ram[(row.address & 0xFF) >> 1] == 0x5A5A, stored) << std::hex << row.address;
-        EXPECT_EQ(m.ramToShow.any(), stored);
+        EXPECT_EQ(std::ranges::any_of(m.ramToShow, std::identity{}), stored);
         EXPECT_EQ(m.rom[0], 0);
     }
 }

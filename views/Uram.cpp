@@ -3,6 +3,7 @@
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QTableWidget>
+#include <utility>
 
 #include "shell/workbench.h"
 
@@ -50,17 +51,15 @@ void TFormRAM::FormShow() {
     for (int row = 0; row < kRamWords; ++row) {
         RAM->item(row, 1)->setText(QString::fromStdString(WordToHex(bench_.machine.ram[row])));
     }
-    bench_.machine.ramToShow.reset();
+    bench_.machine.ramToShow.fill(false);
 }
 
 void TFormRAM::ShowChangedCells() {
     auto& changed = bench_.machine.ramToShow;
-    if (changed.none()) return;
     for (int row = 0; row < kRamWords; ++row) {
-        if (changed.test(row))
+        if (std::exchange(changed[row], false))
             RAM->item(row, 1)->setText(QString::fromStdString(WordToHex(bench_.machine.ram[row])));
     }
-    changed.reset();
 }
 
 void TFormRAM::OpenDecoderAtRow() {
