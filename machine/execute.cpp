@@ -44,8 +44,7 @@ void Machine::ExecuteInstruction() {
     word_ = static_cast<std::uint16_t>(instructionWord);
     const int code = Code();
     // Two operands are both words or both bytes; the only mixed form is MOV from a byte to a word.
-    const bool mixed = Bit(15) != Bit(14);
-    if (mixed && code >= kMov && code <= kOut) [[unlikely]] {
+    if (Bit(15) != Bit(14) && code >= kMov && code <= kOut) [[unlikely]] {
         if (Bit(14)) return Fail(Fault::WordWithByte);
         if (code != kMov) return Fail(Fault::ByteWithWord);
     }

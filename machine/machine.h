@@ -118,8 +118,11 @@ class Machine {
     [[gnu::always_inline]] bool FlagZ() const { return (ps & kFlagZ) != 0; }
     // Sets N from bit 15 of lastResult and Z from lastResult being 0.
     [[gnu::always_inline]] void UpdateFlags() {
-        ps = (lastResult & 0x8000) != 0 ? ps | kFlagN : ps & kClearN;
-        ps = lastResult == 0 ? ps | kFlagZ : ps & kClearZ;
+        // N and Z are never set together, so at least one of them is cleared, and with it bits
+        // 12..15: the same as setting or clearing each in turn.
+        const Value n = (lastResult & 0x8000) != 0 ? kFlagN : 0;
+        const Value z = lastResult == 0 ? kFlagZ : 0;
+        ps = (ps & kClearN & kClearZ) | n | z;
         fieldsToShow |= kShowFlags;
     }
 
