@@ -11,14 +11,15 @@ namespace q42 {
 
 std::int64_t Machine::RunSteps(std::int64_t limit) {
     fieldsToShow |= kShowPC;  // every step moves PC
+    // A step that fails ends the run, so every step starts without a failure.
+    runError = Fault::None;
     std::int64_t steps = 0;
     do {
         ++steps;
-        runError = Fault::None;
         // The common case, an even PC in RAM, is fetched at once.
         if ((pc & ~Value{0xFE}) == 0) {
             commandAddress = pc;
-            instructionWord = ram[pc >> 1];
+            instructionWord = static_cast<std::uint16_t>(ram[pc >> 1]);
         } else {
             FetchInstruction();
             if (Failed()) [[unlikely]] {
@@ -41,14 +42,7 @@ void Machine::ExecuteInstruction() {
 }
 
 [[gnu::always_inline]] inline void Machine::Dispatch() {
-    word_ = static_cast<std::uint16_t>(instructionWord);
-    const int code = Code();
-    // Two operands are both words or both bytes; the only mixed form is MOV from a byte to a word.
-    if (Bit(15) != Bit(14) && code >= kMov && code <= kOut) [[unlikely]] {
-        if (Bit(14)) return Fail(Fault::WordWithByte);
-        if (code != kMov) return Fail(Fault::ByteWithWord);
-    }
-    switch (code) {
+    switch (Code()) {
         case kNop: return;
         case kMov: return Move();
         case kAdd: return Arithmetic(kAdd);

@@ -79,8 +79,10 @@ class Machine {
     Value lastResult = 0;  // result of the last operation that produced one; N and Z derive from it
     bool stopFlag = false;
     Value initialSP = kInitialSP;
-    Value commandAddress = 0;   // where the current step fetched from
-    Value instructionWord = 0;  // the word the current step fetched
+    Value commandAddress = 0;  // where the current step fetched from
+    // The word the current step fetched: 16 bits, apart from the machine's wider values, so that
+    // the compiler may hold it in a register for the whole instruction.
+    std::uint16_t instructionWord = 0;
     Fault runError = Fault::None;
 
     // The screen and keyboard; null means no display is attached (output is dropped, input is 0).
@@ -154,15 +156,13 @@ class Machine {
     void WriteOutsideRam(Value address);
     void SetRegister(int n, Value value);
 
-    // The instruction word being executed, kept apart from the machine's wider values so that the
-    // compiler may hold it in a register for the whole instruction. Everything an operation needs
-    // to know about its instruction is read from it, so that the compiler can work out most of it
-    // for each operation code.
-    std::uint16_t word_ = 0;
+    // Fields of the instruction word being executed. Everything an operation needs to know about
+    // its instruction is read from the word, so that the compiler can work out most of it for
+    // each operation code.
     [[gnu::always_inline]] int Bits(int from, int count) const {
-        return (word_ >> from) & ((1 << count) - 1);
+        return (instructionWord >> from) & ((1 << count) - 1);
     }
-    [[gnu::always_inline]] bool Bit(int n) const { return ((word_ >> n) & 1) != 0; }
+    [[gnu::always_inline]] bool Bit(int n) const { return ((instructionWord >> n) & 1) != 0; }
     [[gnu::always_inline]] int Code() const { return Bits(8, 4); }
     // Whether the operands are read as bytes. A jump's bit 15 means a call, and its target is a
     // word; a single-operand instruction has one byte bit for both.
@@ -178,6 +178,7 @@ class Machine {
     }
 
     // Operand access.
+    bool OperandFormsAgree();
     Value ReadOperand1();
     Value ReadOperand2();
     Value ReadOperand(int mode, int reg);

@@ -14,6 +14,19 @@ namespace q42 {
     fieldsToShow |= kShowR0 << n;
 }
 
+// Checked first by every two-operand operation: both operands are words or both are bytes; the
+// only mixed form is MOV from a byte to a word. Any other mix fails.
+[[gnu::always_inline]] inline bool Machine::OperandFormsAgree() {
+    if (Bit(15) == Bit(14)) [[likely]]
+        return true;
+    if (Bit(14)) {
+        Fail(Fault::WordWithByte);
+    } else if (Code() != kMov) {
+        Fail(Fault::ByteWithWord);
+    }
+    return !Failed();
+}
+
 [[gnu::always_inline]] inline Value Machine::ReadOperand1() {
     if (Bit(13)) {
         // A short constant: bits 4..7, negated by bit 12; never a byte of memory.
@@ -27,6 +40,7 @@ namespace q42 {
     return ReadOperand(Bits(2, 2), Bits(0, 2));
 }
 
+// A failed read sets runError; the operation then stops without using the value.
 [[gnu::always_inline]] inline Value Machine::ReadOperand(int mode, int reg) {
     Value value = 0;
     switch (mode) {
@@ -50,7 +64,7 @@ namespace q42 {
                 Fail(Fault::BadAddressingMode);
             }
     }
-    return Failed() ? 0 : value;
+    return value;
 }
 
 [[gnu::always_inline]] inline Value Machine::ByteAdjust(Value address, Value word) const {

@@ -9,6 +9,7 @@
 namespace q42 {
 
 [[gnu::always_inline]] inline void Machine::Move() {
+    if (!OperandFormsAgree()) return;
     const Value op1 = ReadOperand1();
     if (Failed()) return;
     lastResult = op1;
@@ -17,6 +18,7 @@ namespace q42 {
 }
 
 [[gnu::always_inline]] inline void Machine::Arithmetic(int code) {
+    if (!OperandFormsAgree()) return;
     const Value op1 = SignExtend(ReadOperand1());
     if (Failed()) return;
     const Value op2 = SignExtend(ReadOperand2());
@@ -45,6 +47,7 @@ namespace q42 {
 }
 
 [[gnu::always_inline]] inline void Machine::Compare() {
+    if (!OperandFormsAgree()) return;
     Value op1 = ReadOperand1();
     if (Failed()) return;
     Value op2 = ReadOperand2();
@@ -59,6 +62,7 @@ namespace q42 {
 }
 
 [[gnu::always_inline]] inline void Machine::Logic(int code) {
+    if (!OperandFormsAgree()) return;
     const Value op1 = ReadOperand1();
     if (Failed()) return;
     const Value op2 = ReadOperand2();

@@ -31,6 +31,7 @@ enum Port : int {
 }  // namespace
 
 void Machine::In() {
+    if (!OperandFormsAgree()) return;
     lastResult = ReadPort(Bits(4, 4));
     StoreResult();
 }
@@ -67,6 +68,7 @@ Value Machine::ReadPort(int port) {
 }
 
 void Machine::Out() {
+    if (!OperandFormsAgree()) return;
     const Value op1 = ReadOperand1();
     if (Failed()) return;
     lastResult = op1;

@@ -15,7 +15,7 @@ void Machine::FetchInstruction() {
     if (pc == kBooleanEntry) RunInputRoutine(kBooleanEntry);
     if (pc == kIntegerEntry) RunInputRoutine(kIntegerEntry);
     if (IsCodeAddress(pc)) {
-        instructionWord = ReadWord(pc);
+        instructionWord = static_cast<std::uint16_t>(ReadWord(pc));
     } else {
         Fail(Fault::BadCommandAddress);
     }

@@ -75,7 +75,7 @@ void Execute(Machine& machine, const std::vector<Value>& words) {
     for (std::size_t i = 0; i < words.size() && machine.pc / 2 + i < kRamWords; ++i) {
         machine.ram[machine.pc / 2 + i] = words[i];
     }
-    machine.instructionWord = words.at(0);
+    machine.instructionWord = static_cast<std::uint16_t>(words.at(0));
     machine.pc += 2;
     machine.runError = Fault::None;
     machine.ExecuteInstruction();
