@@ -187,6 +187,7 @@ class Machine {
     void StoreResult();
     Value Merge(Value address, Value old) const;
     void UpdateResultFlags();
+    void StoreResultAndFlags();
 
     // Operations.
     void Move();

@@ -17,8 +17,10 @@ namespace q42 {
 // Checked first by every two-operand operation: both operands are words or both are bytes; the
 // only mixed form is MOV from a byte to a word. Any other mix fails.
 [[gnu::always_inline]] inline bool Machine::OperandFormsAgree() {
-    if (Bit(15) == Bit(14)) [[likely]]
+    const int forms = Bits(14, 2);  // source byte, destination byte
+    if (forms == 0b00 || forms == 0b11) [[likely]] {
         return true;
+    }
     if (Bit(14)) {
         Fail(Fault::WordWithByte);
     } else if (Code() != kMov) {
@@ -106,6 +108,13 @@ namespace q42 {
             const Value old = DestinationByte() ? ReadWord(address) : 0;
             WriteWord(address, Merge(address, old));
     }
+}
+
+// The end of most operations: lastResult goes to the destination and sets N and Z. The flags
+// are set first, while the result is still at hand; a failed store leaves them set all the same.
+[[gnu::always_inline]] inline void Machine::StoreResultAndFlags() {
+    UpdateResultFlags();
+    StoreResult();
 }
 
 [[gnu::always_inline]] inline void Machine::UpdateResultFlags() {

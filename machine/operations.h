@@ -13,8 +13,7 @@ namespace q42 {
     const Value op1 = ReadOperand1();
     if (Failed()) return;
     lastResult = op1;
-    StoreResult();
-    UpdateResultFlags();
+    StoreResultAndFlags();
 }
 
 [[gnu::always_inline]] inline void Machine::Arithmetic(int code) {
@@ -42,8 +41,7 @@ namespace q42 {
         if ((lastResult & 0xFF00) != 0) Fail(Fault::ByteOverflow);
         lastResult &= 0xFF;
     }
-    StoreResult();
-    UpdateResultFlags();
+    StoreResultAndFlags();
 }
 
 [[gnu::always_inline]] inline void Machine::Compare() {
@@ -68,8 +66,7 @@ namespace q42 {
     const Value op2 = ReadOperand2();
     if (Failed()) return;
     lastResult = code == kAnd ? op1 & op2 : (code == kOr ? op1 | op2 : op1 ^ op2);
-    StoreResult();
-    UpdateResultFlags();
+    StoreResultAndFlags();
 }
 
 [[gnu::always_inline]] inline void Machine::Jump() {

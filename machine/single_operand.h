@@ -16,8 +16,7 @@ namespace q42 {
             const Value op1 = ReadOperand2();
             if (Failed()) return;
             lastResult = ~op1 & 0xFFFF;
-            StoreResult();
-            return UpdateResultFlags();
+            return StoreResultAndFlags();
         }
         case 9: {
             const int n = Bits(0, 4);
@@ -53,8 +52,7 @@ namespace q42 {
             lastResult = op1;
             sp += 2;
             fieldsToShow |= kShowSP;
-            StoreResult();
-            return UpdateResultFlags();
+            return StoreResultAndFlags();
         }
         case 4:
         case 5:
@@ -70,8 +68,7 @@ namespace q42 {
         case 7:
             if (byte) return Fail(Fault::ByteAddressing);
             lastResult = sp;
-            StoreResult();
-            return UpdateResultFlags();
+            return StoreResultAndFlags();
         case 8:
             if (Bits(0, 4) != 0) return Fail(Fault::InvalidOperation);
             if (byte) return Fail(Fault::BytePush);
@@ -116,8 +113,7 @@ namespace q42 {
         lastResult = (op1 & 0xFFFF) >> 1;
         if (s == 12) lastResult |= op1 & (DestinationByte() ? 0x80 : 0x8000);  // keep the sign bit
     }
-    StoreResult();
-    UpdateResultFlags();
+    StoreResultAndFlags();
 }
 
 }  // namespace q42
