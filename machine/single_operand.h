@@ -9,27 +9,32 @@
 namespace q42 {
 
 [[gnu::always_inline]] inline void Machine::SingleOperand() {
-    const int s = Bits(4, 4);
-    if (s == 0) return Fail(Fault::NonexistentOperation);
-    switch (s) {
+    // One case for each sub-operation, so that each inlined operation knows its own.
+    switch (Bits(4, 4)) {
+        case 0: return Fail(Fault::NonexistentOperation);
         case 1: {
             const Value op1 = ReadOperand2();
             if (Failed()) return;
             lastResult = ~op1 & 0xFFFF;
             return StoreResultAndFlags();
         }
+        case 2: return StackOperation(2);
+        case 3: return StackOperation(3);
+        case 4: return StackOperation(4);
+        case 5: return StackOperation(5);
+        case 6: return StackOperation(6);
+        case 7: return StackOperation(7);
+        case 8: return StackOperation(8);
         case 9: {
             const int n = Bits(0, 4);
-            if (n == 0) return StackOperation(s);
+            if (n == 0) return StackOperation(9);
             if (n < 4) return Fail(Fault::InvalidOperation);
             return RegisterForm(n);
         }
-        case 10:
-        case 11:
-        case 12: return Shift(s);
-        default:
-            if (s <= 8) return StackOperation(s);
-            return;  // 13..15 do nothing at all
+        case 10: return Shift(10);
+        case 11: return Shift(11);
+        case 12: return Shift(12);
+        default: return;  // 13..15 do nothing at all
     }
 }
 

@@ -69,15 +69,26 @@ void Workbench::ProcessEvents(std::int64_t) {
         lastPaint_ = now;
     }
     if (now - lastEvents_ >= kEventInterval) {
-        QCoreApplication::processEvents();
+        HandleEvents(QEventLoop::AllEvents);
         lastEvents_ = clock_.nsecsElapsed();
     }
     if (closing) run.StopProgram();
 }
 
 void Workbench::SetRunState(bool running) {
+    running_ = running;
+    if (!running && controlsShowRun_) ShowRunStateOnControls(false);
+}
+
+void Workbench::ShowRunStateOnControls(bool running) {
     processor->SetRunState(running);
     form1->SetRunState(running);
+    controlsShowRun_ = running;
+}
+
+void Workbench::HandleEvents(QEventLoop::ProcessEventsFlags flags) {
+    if (running_ && !controlsShowRun_) ShowRunStateOnControls(true);
+    QCoreApplication::processEvents(flags);
 }
 
 void Workbench::ShowDisplay() {
@@ -102,7 +113,7 @@ bool Workbench::WaitForEvents() {
     RefreshViews();
     if (display.KeyWaitActive()) displayWindow->ShowForInput();
     // Blocks until something happens: a waiting program costs no processor time.
-    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    HandleEvents(QEventLoop::WaitForMoreEvents);
     return !closing;
 }
 

@@ -4,6 +4,7 @@
 // forward what the user does; every rule lives in the core.
 
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -77,6 +78,13 @@ class Workbench : public DisplayHost, public RunHost, public AsmWarnings {
     void Warn(const std::string& text) override;
 
   private:
+    // The controls show a run only once the user can see or use them, when events are first
+    // handled during it: a run shorter than that leaves them as they were.
+    bool running_ = false;
+    bool controlsShowRun_ = false;
+    void ShowRunStateOnControls(bool running);
+    void HandleEvents(QEventLoop::ProcessEventsFlags flags);
+
     QElapsedTimer clock_;
     qint64 lastEvents_ = 0;
     qint64 lastPaint_ = 0;
