@@ -149,11 +149,11 @@ class Machine {
     // The slower parts of a step: a fetch from elsewhere than an even address in RAM, and the
     // checks after an unusual step (a failure, PC outside RAM, a full key buffer), which write the
     // run-error report; false when the step failed.
-    void FetchInstruction();
-    bool CheckStepEnd();
+    [[gnu::cold]] void FetchInstruction();
+    [[gnu::cold]] bool CheckStepEnd();
     [[gnu::always_inline]] void Fail(Fault fault) { runError = fault; }
-    Value ReadOutsideRam(Value address);
-    void WriteOutsideRam(Value address);
+    [[gnu::cold]] Value ReadOutsideRam(Value address);
+    [[gnu::cold]] void WriteOutsideRam(Value address);
     void SetRegister(int n, Value value);
 
     // Fields of the instruction word being executed. Everything an operation needs to know about
@@ -199,7 +199,7 @@ class Machine {
     void Out();
     Value ReadPort(int port);
     void RunInputRoutine(Value entry);
-    void WriteRunErrorReport();
+    [[gnu::cold]] void WriteRunErrorReport();
     void Jump();
     void Branch();
     void TakeJump(Value target);
