@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <limits>
+
 #include "tests/rig.h"
 
 namespace q42::test {
@@ -197,6 +200,58 @@ TEST(Ports, ConstantAndEmptyPorts) {
     EXPECT_EQ(rig.machine.r[2], 0);
     EXPECT_EQ(rig.machine.ports[9], 0x1234);
     EXPECT_EQ(rig.machine.r[3], 0);  // a port without a device reads 0 whatever was written
+}
+
+// A run takes its steps in batches; wherever the batches end, it must end as single steps do.
+TEST(RunSteps, BatchesEndWhereSingleStepsEnd) {
+    struct Case {
+        const char* name;
+        std::vector<Value> words;
+        std::string keys;  // waiting in the key buffer from the start
+    };
+    const Case cases[] = {
+        {"two counters", {0x01D0, 3, 0x01D1, 5, 0x2311, 0x4DFC, 0x2310, 0x4DF4, 0xAF18}, ""},
+        {"memory, bytes, stack and calls",
+         {0x01D0, 4,      0x01D1, 0x0040, 0x0152, 0x2912, 0x0125, 0xC153, 0xE413, 0x6D02,
+          0x0000, 0x0E22, 0x9D0A, 0x0E33, 0x2310, 0x4DE8, 0xAF18, 0x0000, 0x2153, 0x0D00},
+         ""},
+        {"overflow", {0x01D0, 0x7FFD, 0x2210, 0x1DFC}, ""},
+        {"jump outside code", {0x0000, 0x1C0D, 0x4184}, ""},
+        {"a full key buffer", {0x0000, 0x0000}, "123456789"},
+    };
+    constexpr std::int64_t kMaxSteps = 100000;
+    for (const auto& c : cases) {
+        Machine single;
+        std::copy(c.words.begin(), c.words.end(), single.ram.begin());
+        single.keyBuffer = c.keys;
+        std::int64_t singleSteps = 0;
+        do {
+            single.ExecuteStep();
+            ++singleSteps;
+        } while (!single.stopFlag && !single.Failed() && singleSteps < kMaxSteps);
+        for (const std::int64_t batch : {std::int64_t{2}, std::int64_t{7}, std::int64_t{256},
+                                         std::numeric_limits<std::int64_t>::max()}) {
+            Machine batched;
+            std::copy(c.words.begin(), c.words.end(), batched.ram.begin());
+            batched.keyBuffer = c.keys;
+            std::int64_t steps = 0;
+            do {
+                steps += batched.RunSteps(std::min(batch, kMaxSteps - steps));
+            } while (!batched.stopFlag && !batched.Failed() && steps < kMaxSteps);
+            const std::string where = std::string(c.name) + ", batches of " + std::to_string(batch);
+            EXPECT_EQ(steps, singleSteps) << where;
+            EXPECT_EQ(batched.runError, single.runError) << where;
+            EXPECT_EQ(batched.stopFlag, single.stopFlag) << where;
+            EXPECT_EQ(batched.r, single.r) << where;
+            EXPECT_EQ(batched.pc, single.pc) << where;
+            EXPECT_EQ(batched.sp, single.sp) << where;
+            EXPECT_EQ(batched.ps, single.ps) << where;
+            EXPECT_EQ(batched.ram, single.ram) << where;
+            EXPECT_EQ(batched.commandAddress, single.commandAddress) << where;
+            EXPECT_EQ(batched.fieldsToShow, single.fieldsToShow) << where;
+            EXPECT_EQ(batched.ramToShow, single.ramToShow) << where;
+        }
+    }
 }
 
 }  // namespace
