@@ -134,7 +134,7 @@ class Machine {
     // Executes steps until `limit` of them are done (at least one), HLT or the user sets stopFlag,
     // or a step fails; returns the steps taken. A run calls it in batches, between which the
     // interface handles its events.
-    std::int64_t RunSteps(std::int64_t limit);
+    [[gnu::hot]] std::int64_t RunSteps(std::int64_t limit);
     // Performs instructionWord; pc already points past it.
     void ExecuteInstruction();
 
