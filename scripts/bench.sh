@@ -11,7 +11,8 @@ repetitions=${1:-1}
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$(nproc)" --target machine_bench gui_bench idle_cpu q42cli
 export QT_QPA_PLATFORM=offscreen
-aggregate=(--benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true)
+aggregate=(--benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true
+    --benchmark_enable_random_interleaving=true)
 
 machine_log=$(mktemp)
 countdown=$(mktemp --suffix=.cod)
