@@ -10,7 +10,6 @@
 namespace q42 {
 
 std::int64_t Machine::RunSteps(std::int64_t limit) {
-    fieldsToShow |= kShowPC;  // every step moves PC
     // A step that fails ends the run, so every step starts without a failure.
     runError = Fault::None;
     std::int64_t steps = 0;
@@ -28,6 +27,7 @@ std::int64_t Machine::RunSteps(std::int64_t limit) {
             }
         }
         pc += 2;
+        fieldsToShow |= kShowPC;
         Dispatch();
         // The usual step ends without a failure, in RAM, with room in the key buffer.
         if (Failed() || !IsRamAddress(pc) || keyBuffer.size() == kKeyBufferSize) [[unlikely]] {

@@ -8,7 +8,10 @@
 namespace q42 {
 
 void Machine::FetchInstruction() {
-    if ((pc & 1) != 0) pc -= 1;
+    if ((pc & 1) != 0) {
+        pc -= 1;
+        fieldsToShow |= kShowPC;
+    }
     commandAddress = pc;
     // The two input entry points are served here, never executed; the same step then goes on
     // with the instruction at the return address.
@@ -44,7 +47,7 @@ void Machine::RunInputRoutine(Value entry) {
     // Return as RET would.
     pc = ReadWord(sp);
     sp += 2;
-    fieldsToShow |= kShowSP;
+    fieldsToShow |= kShowPC | kShowSP;
 }
 
 void Machine::WriteRunErrorReport() {

@@ -202,6 +202,23 @@ TEST(Ports, ConstantAndEmptyPorts) {
     EXPECT_EQ(rig.machine.r[3], 0);  // a port without a device reads 0 whatever was written
 }
 
+// The processor window rewrites PC only when the machine wrote it: not after a step that could
+// not even fetch, so that a value the user typed there stays.
+TEST(Step, MarksPcForShowingOnlyWhenItMoves) {
+    const struct {
+        Value pc;
+        bool shown;
+    } cases[] = {{0x0000, true}, {0x0003, true}, {0x0100, false}, {0x4182, true}};
+    for (const auto& c : cases) {
+        Rig rig;
+        rig.machine.sp = 0x00F0;
+        rig.machine.pc = c.pc;
+        rig.machine.fieldsToShow = 0;
+        rig.run.NextCommand();
+        EXPECT_EQ((rig.machine.fieldsToShow & kShowPC) != 0, c.shown) << std::hex << c.pc;
+    }
+}
+
 // A run takes its steps in batches; wherever the batches end, it must end as single steps do.
 TEST(RunSteps, BatchesEndWhereSingleStepsEnd) {
     struct Case {
