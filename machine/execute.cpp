@@ -12,6 +12,8 @@ namespace q42 {
 std::int64_t Machine::RunSteps(std::int64_t limit) {
     // A step that fails ends the run, so every step starts without a failure.
     runError = Fault::None;
+    // Keys may have been typed, or the run stopped, since the last batch.
+    attention_ = true;
     std::int64_t steps = 0;
     do {
         ++steps;
@@ -29,11 +31,13 @@ std::int64_t Machine::RunSteps(std::int64_t limit) {
         pc += 2;
         fieldsToShow |= kShowPC;
         Dispatch();
-        // The usual step ends without a failure, in RAM, with room in the key buffer.
-        if (Failed() || !IsRamAddress(pc) || keyBuffer.size() == kKeyBufferSize) [[unlikely]] {
-            if (!CheckStepEnd()) break;
+        // The usual step ends without a failure, in RAM, and without anything that could have
+        // filled the key buffer or stopped the run.
+        if (Failed() || !IsRamAddress(pc) || attention_) [[unlikely]] {
+            attention_ = false;
+            if (!CheckStepEnd() || stopFlag) break;
         }
-    } while (steps < limit && !stopFlag);
+    } while (steps < limit);
     return steps;
 }
 
@@ -58,7 +62,10 @@ void Machine::ExecuteInstruction() {
         case kJump: return Jump();
         case kBranch: return Branch();
         case kSingle: return SingleOperand();
-        case kHlt: stopFlag = true; return;
+        case kHlt:
+            stopFlag = true;
+            attention_ = true;
+            return;
     }
 }
 

@@ -151,6 +151,14 @@ class Machine {
     // run-error report; false when the step failed.
     [[gnu::cold]] void FetchInstruction();
     [[gnu::cold]] bool CheckStepEnd();
+    // Set by HLT and by every use of the terminal: its waits let the user type keys or stop the
+    // run, and nothing else changes the key buffer or the stop flag during a batch. The step
+    // after it checks them.
+    bool attention_ = false;
+    Terminal* UseTerminal() {
+        attention_ = true;
+        return terminal;
+    }
     [[gnu::always_inline]] void Fail(Fault fault) { runError = fault; }
     [[gnu::cold]] Value ReadOutsideRam(Value address);
     [[gnu::cold]] void WriteOutsideRam(Value address);

@@ -48,8 +48,8 @@ Value Machine::ReadPort(int port) {
                 if (!keyBuffer.empty()) {
                     key = keyBuffer.front();
                     keyBuffer.erase(0, 1);
-                } else if (terminal != nullptr) {
-                    key = terminal->ReadKey();
+                } else if (Terminal* t = UseTerminal(); t != nullptr) {
+                    key = t->ReadKey();
                 }
                 ports[kKeyboardData] = static_cast<unsigned char>(key);
                 value = ports[kKeyboardData];
@@ -76,9 +76,10 @@ void Machine::Out() {
     ports[port] = op1;
     if (port != kDisplayData) return;
     // A character written while the display is not ready is dropped.
-    if ((ports[kDisplayStatus] & kReady) != 0 && terminal != nullptr) {
+    Terminal* t = (ports[kDisplayStatus] & kReady) != 0 ? UseTerminal() : nullptr;
+    if (t != nullptr) {
         const char c = static_cast<char>(ports[kDisplayData] & 0xFF);
-        terminal->WriteText(std::string_view(&c, 1));
+        t->WriteText(std::string_view(&c, 1));
     }
     displayPolls = 0;
     ports[kDisplayStatus] = 0;

@@ -39,10 +39,11 @@ bool Machine::CheckStepEnd() {
 }
 
 void Machine::RunInputRoutine(Value entry) {
+    Terminal* t = UseTerminal();
     if (entry == kBooleanEntry) {
-        SetRegister(1, terminal != nullptr && terminal->ReadBoolean() ? 1 : 0);
+        SetRegister(1, t != nullptr && t->ReadBoolean() ? 1 : 0);
     } else {
-        SetRegister(1, terminal != nullptr ? terminal->ReadInteger() : 0);
+        SetRegister(1, t != nullptr ? t->ReadInteger() : 0);
     }
     // Return as RET would.
     pc = ReadWord(sp);

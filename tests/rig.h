@@ -24,6 +24,7 @@ class ScriptedConsole : public DisplayHost, public RunHost {
     bool inputVisible = false;
     std::vector<bool> runStates;
     int displayShown = 0;
+    std::int64_t batch = 1;  // steps a run takes before it handles events
 
     void BeginLineInput() override {
         inputVisible = true;
@@ -33,6 +34,7 @@ class ScriptedConsole : public DisplayHost, public RunHost {
     void HideInputLine() override { inputVisible = false; }
     bool WaitForEvents() override;
 
+    std::int64_t StepsBeforeEvents() override { return batch; }
     void ProcessEvents(std::int64_t) override {
         if (onStep) onStep();
     }

@@ -219,6 +219,48 @@ TEST(Step, MarksPcForShowingOnlyWhenItMoves) {
     }
 }
 
+// Keys reach the buffer, and the user stops a run, only while events are handled: between
+// batches or in a wait for input inside one. The step after either is checked at once.
+TEST(RunSteps, KeysAndStopsBetweenOrInsideBatchesEndTheRunAfterTheNextStep) {
+    // OUT #80,0 (keyboard ready); IN 1,R1 (waits for a key); NOP; NOP; HLT
+    const std::vector<Value> program = {0x0BD0, 0x0080, 0x0A11, 0x0000, 0x0000, 0xAF18};
+    {
+        Rig rig;  // nine keys typed between the first batch and the second
+        rig.console.batch = 1;
+        rig.Load({0x0000, 0x0000, 0x0000, 0xAF18});
+        rig.console.onStep = [&] {
+            for (char key : std::string("123456789"))
+                rig.display.KeyPress(key);
+            rig.console.batch = 1000;
+        };
+        rig.run.RunProgram();
+        EXPECT_EQ(rig.machine.runError, Fault::KeyBufferOverflow);
+        EXPECT_EQ(rig.machine.commandAddress, 0x0002);
+    }
+    {
+        Rig rig;  // more keys than the buffer holds arrive while IN waits for one
+        rig.console.batch = 1000;
+        rig.Load(program);
+        rig.console.onWait = [&] { rig.machine.keyBuffer = "0123456789"; };
+        rig.run.RunProgram();
+        EXPECT_EQ(rig.machine.runError, Fault::KeyBufferOverflow);
+        EXPECT_EQ(rig.machine.commandAddress, 0x0004);
+        EXPECT_EQ(rig.machine.r[1], '0');
+    }
+    {
+        Rig rig;
+        rig.console.batch = 1000;
+        rig.Load(program);
+        rig.console.keys = "a";
+        rig.console.onWait = [&] { rig.run.StopProgram(); };
+        rig.run.RunProgram();
+        EXPECT_FALSE(rig.machine.Failed());
+        EXPECT_EQ(rig.machine.commandAddress, 0x0004);
+        EXPECT_EQ(rig.machine.pc, 0x0006);
+        EXPECT_EQ(rig.Screen().back(), " Задача прервана пользователем");
+    }
+}
+
 // A run takes its steps in batches; wherever the batches end, it must end as single steps do.
 TEST(RunSteps, BatchesEndWhereSingleStepsEnd) {
     struct Case {
