@@ -91,8 +91,8 @@ std::vector<std::filesystem::path> RomSearchPath(const std::filesystem::path& pr
     std::vector<std::filesystem::path> directories{"."};
     if (!programDirectory.empty()) {
         directories.push_back(programDirectory);
-        directories.push_back(programDirectory.parent_path() / "share" /
-                              "q42");  // an installed tree
+        // An installed tree keeps its data beside the program's folder.
+        directories.push_back(programDirectory.parent_path() / "share" / "q42");
     }
 #ifdef Q42_DATA_DIR
     directories.emplace_back(Q42_DATA_DIR);
