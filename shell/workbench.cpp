@@ -78,7 +78,6 @@ void Workbench::ProcessEvents(std::int64_t) {
 }
 
 void Workbench::SetRunState(bool running) {
-    running_ = running;
     if (!running && controlsShowRun_) ShowRunStateOnControls(false);
 }
 
@@ -89,7 +88,7 @@ void Workbench::ShowRunStateOnControls(bool running) {
 }
 
 void Workbench::HandleEvents(QEventLoop::ProcessEventsFlags flags) {
-    if (running_ && !controlsShowRun_) ShowRunStateOnControls(true);
+    if (run.Running() && !controlsShowRun_) ShowRunStateOnControls(true);
     QCoreApplication::processEvents(flags);
 }
 

@@ -80,7 +80,6 @@ class Workbench : public DisplayHost, public RunHost, public AsmWarnings {
   private:
     // The controls show a run only once the user can see or use them, when events are first
     // handled during it: a run shorter than that leaves them as they were.
-    bool running_ = false;
     bool controlsShowRun_ = false;
     void ShowRunStateOnControls(bool running);
     void HandleEvents(QEventLoop::ProcessEventsFlags flags);
