@@ -37,4 +37,15 @@ TextLines CodeTextFromFile(std::string_view bytes) {
     return lines;
 }
 
+bool IsCodeFileName(std::string_view name) {
+    if (name.size() < 4) return false;
+    const std::string_view ending = name.substr(name.size() - 4);
+    const char lower[] = ".cod";
+    for (std::size_t i = 0; i < 4; ++i) {
+        const char c = ending[i];
+        if ((c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c) != lower[i]) return false;
+    }
+    return true;
+}
+
 }  // namespace q42

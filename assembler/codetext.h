@@ -24,4 +24,8 @@ std::string CodeFileContents(const TextLines& codeText);
 // The code text held by a code file: its lines without a final "." line.
 TextLines CodeTextFromFile(std::string_view bytes);
 
+// True for a file name ending in ".cod", in any letter case: a code file; any other name is
+// assembler text.
+bool IsCodeFileName(std::string_view name);
+
 }  // namespace q42

@@ -9,8 +9,7 @@
 
 namespace q42 {
 
-TForm2::TForm2(Workbench& bench)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TForm2::TForm2(Workbench& bench) {
     setObjectName(QStringLiteral("TForm2"));
     setFixedSize(211, 478);
     move(805, 133);

@@ -2,7 +2,7 @@
 // The intermediate text window: the text the preprocessor writes and the compiler reads, and the
 // compiler's one setting, "Use short const".
 
-#include <QWidget>
+#include "shell/fixed_window.h"
 
 class QCheckBox;
 class QPlainTextEdit;
@@ -11,7 +11,7 @@ namespace q42 {
 
 class Workbench;
 
-class TForm2 : public QWidget {
+class TForm2 : public FixedWindow {
     Q_OBJECT
   public:
     explicit TForm2(Workbench& bench);

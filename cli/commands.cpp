@@ -22,14 +22,6 @@ AsmOptions AssemblerOptions(const Options& options) {
     return asmOptions;
 }
 
-bool IsCodeFile(const std::string& name) {
-    if (name.size() < 4) return false;
-    std::string ending = name.substr(name.size() - 4);
-    for (char& c : ending)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ending == ".cod";
-}
-
 void PrintStatus(const AssemblerTexts& texts, std::ostream& err) {
     err << Cp1251ToUtf8(texts.lineLab) << '\n' << Cp1251ToUtf8(texts.errLab) << '\n';
 }
@@ -43,7 +35,7 @@ std::optional<int> LoadProgram(const Options& options, AssemblerTexts& texts, As
         err << "q42cli: " << file.error << '\n';
         return kBadUsage;
     }
-    if (IsCodeFile(options.file)) {
+    if (IsCodeFileName(options.file)) {
         texts.codeText = std::move(file.lines);
         if (!texts.codeText.empty() && texts.codeText.back() == ".") texts.codeText.pop_back();
         return std::nullopt;

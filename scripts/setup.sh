@@ -9,6 +9,7 @@ packages=(
   fonts-dejavu-core
   xvfb xauth openbox imagemagick
   clang libclang-rt-14-dev
+  qt6-translations-l10n xdotool
 )
 
 missing=()

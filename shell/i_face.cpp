@@ -1,6 +1,9 @@
 #include "shell/i_face.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QMenu>
 #include <QTableWidget>
 #include <QWidget>
@@ -37,6 +40,7 @@ constexpr Caption kCaptions[] = {
     {Target::Item, "TForm1", "OpenAsm1", "Открыть .ASM...", "Open .ASM..."},
     {Target::Item, "TForm1", "OpenCod1", "Открыть .COD...", "Open .COD..."},
     {Target::Item, "TForm1", "SaveAsm1", "Сохранить .ASM...", "Save .ASM..."},
+    {Target::Item, "TForm1", "SaveAsmAs1", "Сохранить .ASM как...", "Save .ASM as..."},
     {Target::Item, "TForm1", "SaveCod1", "Сохранить .COD...", "Save .COD..."},
     {Target::Item, "TForm1", "Exit1", "Выход", "Exit"},
     {Target::Menu, "TForm1", "Edit1", "Правка", "Edit"},
@@ -86,7 +90,15 @@ constexpr Caption kCaptions[] = {
      "Really want to exit?"},
     {Target::Question, "TForm1", "ClearQuestion", "Действительно хотите очистить\nASM-текст?",
      "Really want to clear\nASM-text?"},
+    {Target::Question, "TForm1", "SaveQuestion", "ASM-текст изменён. Сохранить изменения?",
+     "The ASM text has been changed. Save the changes?"},
 };
+
+QString& Question(TForm1& form, const QString& name) {
+    if (name == QStringLiteral("ExitQuestion")) return form.exitQuestion;
+    if (name == QStringLiteral("ClearQuestion")) return form.clearQuestion;
+    return form.saveQuestion;
+}
 
 QWidget* Window(Workbench& bench, const QString& name) {
     QWidget* windows[] = {bench.form1.get(), bench.form2.get(), bench.ramWindow.get(),
@@ -110,10 +122,7 @@ void Apply(Workbench& bench, const Caption& caption, const QString& text) {
                                                          new QTableWidgetItem(text));
             break;
         case Target::Hint: window->findChild<QWidget*>(object)->setToolTip(text); break;
-        case Target::Question:
-            (object == QStringLiteral("ExitQuestion") ? bench.form1->exitQuestion
-                                                      : bench.form1->clearQuestion) = text;
-            break;
+        case Target::Question: Question(*bench.form1, object) = text; break;
     }
 }
 
@@ -127,6 +136,17 @@ void ApplyLanguage(Workbench& bench) {
     for (const Caption& caption : kCaptions) {
         Apply(bench, caption,
               QString::fromUtf8(EnglishInterface() ? caption.english : caption.russian));
+    }
+}
+
+void InstallQtTranslations() {
+    if (EnglishInterface()) return;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_ru"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    } else {
+        delete translator;  // without the package Qt's texts stay English
     }
 }
 

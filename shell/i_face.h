@@ -15,6 +15,10 @@ bool EnglishInterface();
 // questions of the assembler window.
 void ApplyLanguage(Workbench& bench);
 
+// Qt's own texts (the buttons of message boxes, file dialogs) in the interface language: the
+// Russian build loads Qt's Russian translation when the system has it.
+void InstallQtTranslations();
+
 // The question asked before saving text that holds characters Windows-1251 cannot hold.
 QString CodePageQuestion();
 

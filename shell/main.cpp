@@ -1,8 +1,10 @@
 // The Q42 teaching computer: the desktop program.
+//   q42 [FILE.asm | FILE.cod]   opens the file at start, as File > Open would
 
 #include <QApplication>
 
 #include "machine/rom_image.h"
+#include "shell/i_face.h"
 #include "shell/mainform.h"
 #include "shell/qt_text.h"
 #include "shell/workbench.h"
@@ -28,10 +30,13 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("q42"));
     QApplication::setQuitOnLastWindowClosed(
         false);  // closing the assembler window ends the program
+    q42::InstallQtTranslations();
     q42::QtDialogs dialogs;
     q42::Workbench bench(dialogs);
     StartupMessages messages(dialogs);
     const auto directory = QApplication::applicationDirPath().toStdString();
     bench.Start(q42::FindRomImage(q42::RomSearchPath(directory)), messages);
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) bench.form1->OpenFile(arguments.at(1));
     return QApplication::exec();
 }

@@ -1,7 +1,6 @@
 #include "shell/mainform.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QDate>
 #include <QFontDatabase>
 #include <QHeaderView>
@@ -10,7 +9,6 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QStyle>
 #include <QTableWidget>
 #include <QTextBlock>
@@ -21,20 +19,16 @@
 #include "assembler/compil.h"
 #include "assembler/midtext.h"
 #include "assembler/preproc.h"
+#include "shell/fixed_window.h"
 #include "shell/i_face.h"
 #include "shell/qt_text.h"
 #include "shell/regs.h"
-#include "shell/text_file.h"
 #include "shell/workbench.h"
 #include "views/Udisplay.h"
 #include "views/Uram.h"
 
 namespace q42 {
 namespace {
-
-const QString kAsmFilter = QStringLiteral("assembler files (*.asm);;all files (*)");
-const QString kAsmSaveFilter = QStringLiteral("assembler files (*.asm);;all fils (*)");
-const QString kCodeFilter = QStringLiteral("code files (*.cod);;all files (*)");
 
 QFont FixedFont(int pixels) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -65,8 +59,9 @@ QString BuildDate() {
 
 }  // namespace
 
-TForm1::TForm1(Workbench& bench) : bench_(bench) {
+TForm1::TForm1(Workbench& bench) : QMainWindow(nullptr, kMainWindowFlags), bench_(bench) {
     setObjectName(QStringLiteral("TForm1"));
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setWindowTitle(QStringLiteral("Form1"));
     auto* client = new QWidget(this);
     client->setFixedSize(742, 496);
@@ -81,6 +76,8 @@ TForm1::TForm1(Workbench& bench) : bench_(bench) {
     asmText->setFont(FixedFont(16));
     asmText->setLineWrapMode(QPlainTextEdit::NoWrap);
     asmText->setPlainText(QStringLiteral(";asmText\n\nhlt"));
+    asmText->document()->setModified(false);
+    connect(asmText->document(), &QTextDocument::modificationChanged, this, [this] { ShowTitle(); });
 
     codeText = new QPlainTextEdit(client);
     codeText->setObjectName(QStringLiteral("codeText"));
@@ -158,6 +155,8 @@ void TForm1::CreateMenus() {
             &TForm1::OpenCod1Click);
     File1->addSeparator()->setObjectName(QStringLiteral("N2"));
     AddItem(File1, "SaveAsm1", QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::SaveAsm1Click);
+    AddItem(File1, "SaveAsmAs1", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+            &TForm1::SaveAsmAs1Click);
     AddItem(File1, "SaveCod1", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S),
             &TForm1::SaveCod1Click);
     File1->addSeparator()->setObjectName(QStringLiteral("N1"));
@@ -221,6 +220,12 @@ void TForm1::CreateMenus() {
     race1->addSeparator()->setObjectName(QStringLiteral("N11"));
     connect(AddItem(race1, "CopyRegs1", {}, nullptr), &QAction::triggered, this,
             processor(&Tmain::ApplyRegisterEdits));
+
+    // Running, stepping and stopping answer their keys in every window of the program.
+    for (QMenu* m : {Run1, race1}) {
+        for (QAction* action : m->actions())
+            action->setShortcutContext(Qt::ApplicationShortcut);
+    }
 }
 
 void TForm1::SetRunState(bool running) {
@@ -352,73 +357,6 @@ QPlainTextEdit* TForm1::FocusedMemo() const {
     return nullptr;
 }
 
-QString TForm1::ReadFileInto(const QString& filter, QPlainTextEdit* memo) {
-    QString name = bench_.dialogs.OpenFileName(this, filter);
-    if (name.isEmpty()) return name;
-    const TextFile file = ReadTextFile(std::filesystem::path(name.toStdString()));
-    if (!file.error.empty()) {
-        // The memo keeps its text.
-        bench_.dialogs.Warning(this, QString::fromStdString(file.error));
-        return QString();
-    }
-    memo->setPlainText(LinesToQt(file.lines));
-    return name;
-}
-
-void TForm1::OpenAsm1Click() {
-    if (ReadFileInto(kAsmFilter, asmText).isEmpty()) return;
-    ClearCodeAndLabels();
-}
-
-void TForm1::OpenCod1Click() {
-    ReadFileInto(kCodeFilter, codeText);
-    // Whether or not a file was read, a final "." line of the memo goes.
-    QTextBlock last = codeText->document()->lastBlock();
-    if (last.text() == QStringLiteral(".") && last.blockNumber() > 0) {
-        QTextCursor cursor(last.previous());
-        cursor.movePosition(QTextCursor::EndOfBlock);
-        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-        cursor.removeSelectedText();
-    } else if (last.text() == QStringLiteral(".")) {
-        codeText->clear();
-    }
-}
-
-bool TForm1::SaveLines(const QString& filter, const QString& suffix, const QString& text,
-                       bool codeFile) {
-    const QString name = bench_.dialogs.SaveFileName(this, filter, suffix);
-    if (name.isEmpty()) return false;
-    if (!FitsCodePage(text) && !bench_.dialogs.Confirm(this, CodePageQuestion())) return false;
-    const std::vector<std::string> lines = LinesFromQt(text);
-    const std::string bytes = codeFile ? CodeFileContents(lines) : JoinTextLines(lines);
-    // The old file is replaced only once the whole text is written.
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
-        bench_.dialogs.Warning(this, name + QStringLiteral(": ") + file.errorString());
-        return false;
-    }
-    return true;
-}
-
-void TForm1::SaveAsm1Click() {
-    SaveLines(kAsmSaveFilter, QStringLiteral("asm"), asmText->toPlainText(), false);
-}
-
-void TForm1::SaveCod1Click() {
-    SaveLines(kCodeFilter, QStringLiteral("cod"), codeText->toPlainText(), true);
-}
-
-void TForm1::Exit1Click() {
-    if (bench_.dialogs.Confirm(this, exitQuestion)) close();
-}
-
-void TForm1::ClearAsm1Click() {
-    if (bench_.dialogs.Confirm(this, clearQuestion)) asmText->clear();
-}
-
 void TForm1::Q421Click() {
     const bool show = Q421->isChecked();
     QWidget* windows[] = {bench_.ramWindow.get(), bench_.displayWindow.get(),
@@ -432,6 +370,29 @@ void TForm1::CompText1Click() {
     bench_.form2->setVisible(CompText1->isChecked());
 }
 
+void TForm1::TrackViewMarks() {
+    for (QWidget* window : {static_cast<QWidget*>(bench_.ramWindow.get()),
+                            static_cast<QWidget*>(bench_.displayWindow.get()),
+                            static_cast<QWidget*>(bench_.processor.get()),
+                            static_cast<QWidget*>(bench_.form2.get())}) {
+        window->installEventFilter(this);
+    }
+    SyncViewMarks();
+}
+
+// The marks say what is shown, also when a run or an input shows the display window: the Q42
+// mark is set while any of the machine windows shows.
+void TForm1::SyncViewMarks() {
+    Q421->setChecked(bench_.ramWindow->isVisible() || bench_.displayWindow->isVisible() ||
+                     bench_.processor->isVisible());
+    CompText1->setChecked(bench_.form2->isVisible());
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show || event->type() == QEvent::Hide) SyncViewMarks();
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void TForm1::DecodeCurrent1Click() {
     bench_.decodeAddress = WordToHex(bench_.machine.pc);
     bench_.ShowDecoder();
@@ -442,16 +403,9 @@ void TForm1::showEvent(QShowEvent* event) {
     if (languageApplied_) return;
     languageApplied_ = true;
     ApplyLanguage(bench_);
-}
-
-void TForm1::closeEvent(QCloseEvent* event) {
-    // A running program or a waiting input ends first; then the program ends.
-    bench_.Close();
-    for (QWidget* window : QApplication::topLevelWidgets()) {
-        if (window != this) window->hide();
-    }
-    event->accept();
-    QCoreApplication::quit();
+    baseTitle_ = windowTitle();
+    ShowTitle();
+    bench_.PlaceWindowsWhenFramed();
 }
 
 }  // namespace q42

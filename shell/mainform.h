@@ -39,6 +39,7 @@ class TForm1 : public QMainWindow {
 
     QString exitQuestion;  // set by the interface language
     QString clearQuestion;
+    QString saveQuestion;
 
     // Enables and disables the menus during a run.
     void SetRunState(bool running);
@@ -47,11 +48,17 @@ class TForm1 : public QMainWindow {
     // Copies the code text into RAM, showing a bad line; true when RAM holds the code.
     bool CopyCode();
     void ClearCodeAndLabels();
+    // Opens a file by name as the File menu does: a code file (by its ".cod" ending) into the
+    // code text, any other into the assembler text.
+    void OpenFile(const QString& name);
+    // From now on the View menu's check marks follow whether the windows are shown.
+    void TrackViewMarks();
 
     // Menu commands.
     void OpenAsm1Click();
     void OpenCod1Click();
     void SaveAsm1Click();
+    void SaveAsmAs1Click();
     void SaveCod1Click();
     void Exit1Click();
     void ClearAsm1Click();
@@ -64,10 +71,14 @@ class TForm1 : public QMainWindow {
   protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     Workbench& bench_;
     bool languageApplied_ = false;
+    QString baseTitle_;       // the title the interface language gives
+    QString asmFileName_;     // the file the assembler text came from or was saved to
+    bool closeConfirmed_ = false;  // Exit has asked already
 
     void CreateMenus();
     QAction* AddItem(QMenu* menu, const char* name, const QKeySequence& shortcut,
@@ -79,9 +90,22 @@ class TForm1 : public QMainWindow {
     void ShowStatus();
     void SelectCodeLine(int index);
     QPlainTextEdit* FocusedMemo() const;
-    bool SaveLines(const QString& filter, const QString& suffix, const QString& text,
-                   bool codeFile);
-    QString ReadFileInto(const QString& filter, QPlainTextEdit* memo);
+
+    // Files (mainform_files.cpp).
+    // The title: the language's title, the assembler file's name, and "*" while it is modified.
+    void ShowTitle();
+    bool AsmModified() const;
+    // Before the assembler text is replaced or the program ends: a modified text may be saved
+    // first. False when the user cancels (or the save fails): nothing may be thrown away.
+    bool MayDiscardAsmText();
+    bool SaveAsm();
+    bool SaveAsmTo(const QString& name);
+    void OpenAsmFile(const QString& name);
+    void OpenCodFile(const QString& name);
+    // Reads a file into a memo; a file that cannot be read is reported and the memo keeps its text.
+    bool ReadFileInto(const QString& name, QPlainTextEdit* memo);
+    bool WriteLines(const QString& name, const QString& text, bool codeFile);
+    void SyncViewMarks();
 };
 
 }  // namespace q42

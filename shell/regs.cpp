@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPainter>
 #include <QScreen>
@@ -50,10 +51,19 @@ QPixmap ChipPicture() {
     return picture;
 }
 
+// What the window manager's frame adds to a window's width and height.
+int FrameWidth(const QWidget& window) {
+    return window.frameGeometry().width() - window.width();
+}
+
+int FrameHeight(const QWidget& window) {
+    return window.frameGeometry().height() - window.height();
+}
+
 }  // namespace
 
 Tmain::Tmain(Workbench& bench)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), bench_(bench) {
+    : bench_(bench) {
     setObjectName(QStringLiteral("Tmain"));
     setWindowTitle(QStringLiteral("main"));
     setFixedSize(376, 174);
@@ -143,28 +153,40 @@ QToolButton* Tmain::MakeButton(int n, int x, int y, int size, int icon, void (Tm
 }
 
 void Tmain::ArrangeWindows() {
+    PlaceWindows();
+    bench_.ramWindow->show();
+    show();
+    bench_.displayWindow->show();
+}
+
+// Every size and place here is the window's outer one, frame and title bar included. A window
+// manager frames a window only once it is shown; until then the frames count as nothing, and the
+// program places the windows again when they are known.
+void Tmain::PlaceWindows() {
     QWidget& assembler = *bench_.form1;
     QWidget& intermediate = *bench_.form2;
     QWidget& ram = *bench_.ramWindow;
     QWidget& display = *bench_.displayWindow;
+    if (assembler.layout() != nullptr) assembler.layout()->activate();  // its fixed size
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const QSize asmSize = assembler.sizeHint().expandedTo(assembler.size());
+    const QSize asmSize = assembler.frameGeometry().size();
     // All divisions truncate toward zero, as integer division does.
-    const int top = std::max(0, (screen.height() - asmSize.height() - height()) / 2);
-    const int x = (screen.width() - asmSize.width() - ram.width()) / 2;
-    assembler.move(screen.left() + x, screen.top() + top);
-    ram.setFixedHeight(asmSize.height());
-    ram.move(screen.left() + x + asmSize.width(), screen.top() + top);
-    const int processorLeft = x + asmSize.width() + ram.width() - width();
-    display.setFixedWidth(processorLeft - x);
-    display.move(screen.left() + x, screen.top() + top + asmSize.height());
-    setFixedHeight(display.height());
-    move(screen.left() + processorLeft, screen.top() + top + asmSize.height());
-    intermediate.move(std::max(0, x - intermediate.width()),
-                      screen.top() + top + (asmSize.height() - intermediate.height()) / 2);
-    ram.show();
-    show();
-    display.show();
+    const int top = std::max(0, (screen.height() - asmSize.height() - frameGeometry().height()) / 2);
+    const int x = (screen.width() - asmSize.width() - ram.frameGeometry().width()) / 2;
+    auto place = [&screen](QWidget& window, int left, int windowTop) {
+        window.move(screen.left() + left, screen.top() + windowTop);
+    };
+    place(assembler, x, top);
+    ram.setFixedHeight(asmSize.height() - FrameHeight(ram));
+    place(ram, x + asmSize.width(), top);
+    const int processorLeft = x + asmSize.width() + ram.frameGeometry().width() -
+                              frameGeometry().width();
+    display.setFixedWidth(processorLeft - x - FrameWidth(display));
+    place(display, x, top + asmSize.height());
+    setFixedHeight(display.frameGeometry().height() - FrameHeight(*this));
+    place(*this, processorLeft, top + asmSize.height());
+    place(intermediate, std::max(0, x - intermediate.frameGeometry().width()),
+          top + (asmSize.height() - intermediate.frameGeometry().height()) / 2);
 }
 
 void Tmain::ShowRegisters() {
@@ -234,17 +256,17 @@ void Tmain::LoadAndRun() {
 
 void Tmain::RunProgram() {
     bench_.run.RunProgram();
-    bench_.RefreshViews();  // the end message too
+    bench_.CommandDone();  // the end message too
 }
 
 void Tmain::FirstCommand() {
     bench_.run.FirstCommand();
-    bench_.RefreshViews();
+    bench_.CommandDone();
 }
 
 void Tmain::NextCommand() {
     bench_.run.NextCommand();
-    bench_.RefreshViews();
+    bench_.CommandDone();
 }
 
 void Tmain::StopProgram() {

@@ -1,8 +1,9 @@
 #pragma once
 // The processor window: the registers and flags, their editing, and the run-control buttons.
 
-#include <QWidget>
 #include <array>
+
+#include "shell/fixed_window.h"
 
 class QLineEdit;
 class QToolButton;
@@ -11,7 +12,7 @@ namespace q42 {
 
 class Workbench;
 
-class Tmain : public QWidget {
+class Tmain : public FixedWindow {
     Q_OBJECT
   public:
     explicit Tmain(Workbench& bench);
@@ -26,6 +27,8 @@ class Tmain : public QWidget {
 
     // Places the windows on the screen and shows the machine windows.
     void ArrangeWindows();
+    // Places the windows by their frames, without showing any.
+    void PlaceWindows();
     // Writes every register into its field, then the flags.
     void ShowRegisters();
     // Writes the fields the machine changed since they were last shown.

@@ -16,6 +16,17 @@ bool QtDialogs::Confirm(QWidget* parent, const QString& text) {
     return box.exec() == QMessageBox::Ok;
 }
 
+SaveChoice QtDialogs::AskSaveChanges(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Q42"), text,
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+        case QMessageBox::Save: return SaveChoice::Save;
+        case QMessageBox::Discard: return SaveChoice::Discard;
+        default: return SaveChoice::Cancel;
+    }
+}
+
 QString QtDialogs::OpenFileName(QWidget* parent, const QString& filter) {
     QFileDialog dialog(parent, QString(), QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);

@@ -8,6 +8,9 @@ class QWidget;
 
 namespace q42 {
 
+// The answers to "save the changes?".
+enum class SaveChoice { Save, Discard, Cancel };
+
 class UserDialogs {
   public:
     virtual ~UserDialogs() = default;
@@ -15,6 +18,8 @@ class UserDialogs {
     virtual void Warning(QWidget* parent, const QString& text) = 0;
     // A question with OK and Cancel; true for OK.
     virtual bool Confirm(QWidget* parent, const QString& text) = 0;
+    // A question with Save, Discard and Cancel.
+    virtual SaveChoice AskSaveChanges(QWidget* parent, const QString& text) = 0;
     // A file to open or save, or an empty text when the user cancels. The filter is Qt's
     // "description (*.ext);;..." form; a saved name without an extension gets `defaultSuffix`.
     virtual QString OpenFileName(QWidget* parent, const QString& filter) = 0;
@@ -29,6 +34,7 @@ class QtDialogs : public UserDialogs {
   public:
     void Warning(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& text) override;
+    SaveChoice AskSaveChanges(QWidget* parent, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& filter) override;
     QString SaveFileName(QWidget* parent, const QString& filter,
                          const QString& defaultSuffix) override;

@@ -1,6 +1,8 @@
 #include "shell/workbench.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QTimer>
+#include <utility>
 
 #include "assembler/midtext.h"
 #include "machine/rom_image.h"
@@ -42,12 +44,44 @@ void Workbench::CreateWindows() {
     displayWindow = std::make_unique<TDisplay>(*this);
     processor = std::make_unique<Tmain>(*this);
     decodeDialog = std::make_unique<TComCod>(*this);
+    form1->TrackViewMarks();
 }
 
 void Workbench::RefreshViews() {
     if (processor) processor->ShowChangedRegisters();
     if (ramWindow) ramWindow->ShowChangedCells();
     if (displayWindow) displayWindow->ShowScreen();
+}
+
+void Workbench::CommandDone() {
+    RefreshViews();
+    const QPointer<QWidget> focus = std::exchange(focusBeforeInput_, nullptr);
+    if (closing || focus.isNull() || QApplication::activeWindow() != displayWindow.get()) return;
+    focus->window()->activateWindow();
+    focus->setFocus();
+}
+
+void Workbench::RememberFocus() {
+    QWidget* focus = QApplication::focusWidget();
+    if (focusBeforeInput_.isNull() && focus != nullptr && focus->window() != displayWindow.get())
+        focusBeforeInput_ = focus;
+}
+
+void Workbench::PlaceWindowsWhenFramed() {
+    constexpr int kInterval = 20;  // milliseconds
+    constexpr int kTries = 50;     // without a window manager, frames never come
+    auto* timer = new QTimer(form1.get());
+    QObject::connect(timer, &QTimer::timeout, form1.get(), [this, timer, tries = 0]() mutable {
+        const bool framed = form1->frameGeometry() != form1->geometry() &&
+                            ramWindow->frameGeometry() != ramWindow->geometry() &&
+                            displayWindow->frameGeometry() != displayWindow->geometry() &&
+                            processor->frameGeometry() != processor->geometry();
+        if (!framed && ++tries < kTries) return;
+        timer->deleteLater();
+        timer->stop();
+        if (framed) processor->PlaceWindows();
+    });
+    timer->start(kInterval);
 }
 
 void Workbench::ShowDecoder() {
@@ -98,7 +132,14 @@ void Workbench::ShowDisplay() {
 
 void Workbench::BeginLineInput() {
     RefreshViews();
+    RememberFocus();
     displayWindow->BeginLineInput();
+}
+
+void Workbench::BeginKeyWait() {
+    RefreshViews();
+    RememberFocus();
+    displayWindow->BeginKeyWait();
 }
 
 std::string Workbench::InputLineText() {
@@ -112,7 +153,8 @@ void Workbench::HideInputLine() {
 bool Workbench::WaitForEvents() {
     if (closing) return false;
     RefreshViews();
-    if (display.KeyWaitActive()) displayWindow->ShowForInput();
+    // Input needs the display window: it comes back if something hid it during the wait.
+    displayWindow->ShowForInput();
     // Blocks until something happens: a waiting program costs no processor time.
     HandleEvents(QEventLoop::WaitForMoreEvents);
     return !closing;

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QPointer>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -58,6 +59,12 @@ class Workbench : public DisplayHost, public RunHost, public AsmWarnings {
 
     // Repaints the register fields, RAM cells and screen where the machine changed something.
     void RefreshViews();
+    // After a run or a step: the views repainted, and the keyboard back where it was if input
+    // took it to the display window.
+    void CommandDone();
+    // Places the windows again once the window manager has framed them (a little after they
+    // first show), so that they stand by their outer edges.
+    void PlaceWindowsWhenFramed();
     // Shows the decoding dialog modally, starting at decodeAddress.
     void ShowDecoder();
     // Ends a run or an input wait because the program is closing.
@@ -73,6 +80,7 @@ class Workbench : public DisplayHost, public RunHost, public AsmWarnings {
     void BeginLineInput() override;
     std::string InputLineText() override;
     void HideInputLine() override;
+    void BeginKeyWait() override;
     bool WaitForEvents() override;
     // AsmWarnings
     void Warn(const std::string& text) override;
@@ -83,6 +91,10 @@ class Workbench : public DisplayHost, public RunHost, public AsmWarnings {
     bool controlsShowRun_ = false;
     void ShowRunStateOnControls(bool running);
     void HandleEvents(QEventLoop::ProcessEventsFlags flags);
+
+    // The widget that had the keyboard before input took it to the display window.
+    QPointer<QWidget> focusBeforeInput_;
+    void RememberFocus();
 
     QElapsedTimer clock_;
     qint64 lastEvents_ = 0;

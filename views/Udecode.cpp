@@ -2,11 +2,13 @@
 
 #include <QCheckBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 
+#include "shell/fixed_window.h"
 #include "shell/qt_text.h"
 #include "shell/workbench.h"
 
@@ -55,7 +57,7 @@ QFrame* MakePanel(QWidget* parent, const char* name, int x, int y, int width, in
 }  // namespace
 
 TComCod::TComCod(Workbench& bench)
-    : QDialog(nullptr, Qt::Dialog | Qt::WindowCloseButtonHint), bench_(bench) {
+    : QDialog(nullptr, kDialogFlags), bench_(bench) {
     setObjectName(QStringLiteral("TComCod"));
     setWindowTitle(QString::fromUtf8(" Декодирование  команды"));
     setFixedSize(311, 318);
@@ -146,6 +148,11 @@ void TComCod::Show() {
     By2->setChecked(s.by2Checked);
     JmpBtn->setEnabled(s.jumpEnabled);
     BitBtn1->setFocus();  // Enter goes on with the next instruction
+}
+
+void TComCod::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(event);
 }
 
 }  // namespace q42

@@ -41,6 +41,10 @@ class TComCod : public QDialog {
     void BitBtn1Click();
     void JmpBtnClick();
 
+  protected:
+    // The dialog closes only by its close box: Escape does nothing.
+    void keyPressEvent(QKeyEvent* event) override;
+
   private:
     Workbench& bench_;
 

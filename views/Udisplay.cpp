@@ -27,7 +27,7 @@ void PaintBlackAndLime(QWidget* widget, const QFont& font) {
 }  // namespace
 
 TDisplay::TDisplay(Workbench& bench)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), bench_(bench) {
+    : bench_(bench) {
     setObjectName(QStringLiteral("TDisplay"));
     setWindowTitle(QString::fromUtf8("  Экран  текстового  дисплея"));
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -54,8 +54,12 @@ TDisplay::TDisplay(Workbench& bench)
     MyReadLine->setFixedSize(121, 24);
     MyReadLine->hide();
     PaintBlackAndLime(MyReadLine, font);
+    // A thin lime line under the input shows that the machine waits for it.
+    MyReadLine->setStyleSheet(QStringLiteral(
+        "QLineEdit { background: black; color: lime; border: none; border-bottom: 1px solid lime; }"));
 
-    // Every key the window sees goes through the key buffer's rule first.
+    // Every key the window sees goes through the key buffer's rule first, whichever child has
+    // the focus (key preview).
     for (QWidget* widget : {static_cast<QWidget*>(this), static_cast<QWidget*>(MyScreen),
                             MyScreen->viewport(), static_cast<QWidget*>(MyReadLine)}) {
         widget->installEventFilter(this);
@@ -83,7 +87,7 @@ void TDisplay::ShowScreen() {
 }
 
 void TDisplay::BeginLineInput() {
-    ShowForInput();
+    TakeKeyboard();
     ShowScreen();
     const QFontMetrics metrics(MyScreen->font());
     const QString current = ToQt(bench_.display.CurrentLine());
@@ -102,11 +106,19 @@ void TDisplay::HideInputLine() {
     MyReadLine->hide();
 }
 
-void TDisplay::ShowForInput() {
-    if (isVisible()) return;
+void TDisplay::BeginKeyWait() {
+    TakeKeyboard();
+    MyScreen->setFocus();
+}
+
+void TDisplay::TakeKeyboard() {
     show();
     raise();
     activateWindow();
+}
+
+void TDisplay::ShowForInput() {
+    if (!isVisible()) TakeKeyboard();
 }
 
 void TDisplay::resizeEvent(QResizeEvent* event) {
@@ -120,6 +132,10 @@ void TDisplay::FinishInputClick() {
 
 bool TDisplay::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    // A key that a child does not use travels on to its parents; it counts only where it was
+    // delivered first, the focused widget.
+    const QWidget* first = focusWidget() != nullptr ? focusWidget() : this;
+    if (watched != first) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
         FinishInputClick();  // the window's default button

@@ -2,8 +2,9 @@
 // The display window: the machine's ten-line screen, black with lime text, the input line laid
 // over it while the machine reads a line, and the keyboard that fills the key buffer.
 
-#include <QWidget>
 #include <string>
+
+#include "shell/fixed_window.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -13,7 +14,7 @@ namespace q42 {
 
 class Workbench;
 
-class TDisplay : public QWidget {
+class TDisplay : public FixedWindow {
     Q_OBJECT
   public:
     explicit TDisplay(Workbench& bench);
@@ -24,10 +25,12 @@ class TDisplay : public QWidget {
 
     // Repaints the screen if its text changed.
     void ShowScreen();
-    // Places the input line after the current line's text, empty and focused.
+    // Places the input line after the current line's text, empty, and gives it the keyboard.
     void BeginLineInput();
     std::string InputLineText() const;
     void HideInputLine();
+    // A key read waits: the window comes forward and takes the keyboard.
+    void BeginKeyWait();
     // Input is awaited: the window must be visible to take it.
     void ShowForInput();
     // Enter: ends a line input, or gives a waiting key read a CR.
@@ -39,6 +42,9 @@ class TDisplay : public QWidget {
 
   private:
     Workbench& bench_;
+
+    // Shows the window in front and makes it the active window.
+    void TakeKeyboard();
 };
 
 }  // namespace q42

@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QTableWidget>
 #include <utility>
 
@@ -10,7 +11,7 @@
 namespace q42 {
 
 TFormRAM::TFormRAM(Workbench& bench)
-    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint), bench_(bench) {
+    : bench_(bench) {
     setObjectName(QStringLiteral("TFormRAM"));
     setWindowTitle(QString::fromUtf8(" ОЗУ"));
     setFixedSize(152, 516);
@@ -43,6 +44,7 @@ TFormRAM::TFormRAM(Workbench& bench)
     }
     RAM->setCurrentCell(0, 1);
     connect(RAM, &QTableWidget::cellDoubleClicked, this, [this] { OpenDecoderAtRow(); });
+    RAM->viewport()->installEventFilter(this);
     FormShow();
 }
 
@@ -71,6 +73,20 @@ void TFormRAM::OpenDecoderAtRow() {
 void TFormRAM::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     FormShow();
+}
+
+// The address column is fixed: a click there leaves the selection as it was, and a double-click
+// decodes from the row selected before.
+bool TFormRAM::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove)
+        return QWidget::eventFilter(watched, event);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (RAM->columnAt(mouse->position().toPoint().x()) != 0)
+        return QWidget::eventFilter(watched, event);
+    if (type == QEvent::MouseButtonDblClick) OpenDecoderAtRow();
+    return true;
 }
 
 }  // namespace q42

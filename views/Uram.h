@@ -1,7 +1,7 @@
 #pragma once
 // The RAM window: every RAM word as an address and a value; a double-click decodes from a row.
 
-#include <QWidget>
+#include "shell/fixed_window.h"
 
 class QTableWidget;
 
@@ -9,7 +9,7 @@ namespace q42 {
 
 class Workbench;
 
-class TFormRAM : public QWidget {
+class TFormRAM : public FixedWindow {
     Q_OBJECT
   public:
     explicit TFormRAM(Workbench& bench);
@@ -25,6 +25,7 @@ class TFormRAM : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     Workbench& bench_;

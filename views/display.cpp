@@ -150,6 +150,7 @@ bool Display::ReadBoolean() {
 
 char Display::ReadKey() {
     keyWaitActive_ = true;
+    if (machine_.keyBuffer.empty()) host_.BeginKeyWait();
     while (keyWaitActive_ && machine_.keyBuffer.empty()) {
         if (!WaitForEvents()) break;
     }

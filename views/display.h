@@ -22,6 +22,8 @@ class DisplayHost {
     // The text typed into the input line (8-bit).
     virtual std::string InputLineText() = 0;
     virtual void HideInputLine() = 0;
+    // A key read begins to wait: the keyboard should go to the display.
+    virtual void BeginKeyWait() {}
     // Lets the interface handle what the user does, waiting for at least one event. Returns
     // false when no input can ever come (the program is closing, or input has ended).
     virtual bool WaitForEvents() = 0;

@@ -16,6 +16,8 @@ class ScriptedDialogs : public UserDialogs {
     QStringList warnings;
     QStringList questions;
     bool answer = true;
+    SaveChoice saveChoice = SaveChoice::Cancel;
+    QStringList saveQuestions;
     QString fileName;  // returned by the file dialogs; empty: cancelled
     std::function<void(QDialog&)> onModal;
 
@@ -23,6 +25,10 @@ class ScriptedDialogs : public UserDialogs {
     bool Confirm(QWidget*, const QString& text) override {
         questions << text;
         return answer;
+    }
+    SaveChoice AskSaveChanges(QWidget*, const QString& text) override {
+        saveQuestions << text;
+        return saveChoice;
     }
     QString OpenFileName(QWidget*, const QString&) override { return fileName; }
     QString SaveFileName(QWidget*, const QString&, const QString&) override { return fileName; }

@@ -1,0 +1,180 @@
+// The assembler window's files: opening and saving the assembler and code texts, the title that
+// names the file, and the question before a modified text would be thrown away.
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QPlainTextEdit>
+#include <QSaveFile>
+#include <QTextBlock>
+
+#include "assembler/codetext.h"
+#include "shell/i_face.h"
+#include "shell/mainform.h"
+#include "shell/qt_text.h"
+#include "shell/text_file.h"
+#include "shell/workbench.h"
+
+namespace q42 {
+namespace {
+
+const QString kAsmFilter = QStringLiteral("assembler files (*.asm);;all files (*)");
+const QString kAsmSaveFilter = QStringLiteral("assembler files (*.asm);;all fils (*)");
+const QString kCodeFilter = QStringLiteral("code files (*.cod);;all files (*)");
+
+}  // namespace
+
+void TForm1::ShowTitle() {
+    if (baseTitle_.isEmpty()) return;  // the language is applied when the window first shows
+    QString title = baseTitle_;
+    if (!asmFileName_.isEmpty()) title += QStringLiteral(" - ") + QFileInfo(asmFileName_).fileName();
+    if (AsmModified()) title += QLatin1Char('*');
+    setWindowTitle(title);
+}
+
+bool TForm1::AsmModified() const {
+    return asmText->document()->isModified();
+}
+
+bool TForm1::MayDiscardAsmText() {
+    if (!AsmModified()) return true;
+    switch (bench_.dialogs.AskSaveChanges(this, saveQuestion)) {
+        case SaveChoice::Save: return SaveAsm();
+        case SaveChoice::Discard: return true;
+        case SaveChoice::Cancel: return false;
+    }
+    return false;
+}
+
+bool TForm1::ReadFileInto(const QString& name, QPlainTextEdit* memo) {
+    const TextFile file = ReadTextFile(std::filesystem::path(name.toStdString()));
+    if (!file.error.empty()) {
+        bench_.dialogs.Warning(this, QString::fromStdString(file.error));
+        return false;
+    }
+    memo->setPlainText(LinesToQt(file.lines));
+    return true;
+}
+
+void TForm1::OpenFile(const QString& name) {
+    if (IsCodeFileName(name.toStdString())) {
+        OpenCodFile(name);
+    } else {
+        OpenAsmFile(name);
+    }
+}
+
+void TForm1::OpenAsm1Click() {
+    if (!MayDiscardAsmText()) return;
+    const QString name = bench_.dialogs.OpenFileName(this, kAsmFilter);
+    if (!name.isEmpty()) OpenAsmFile(name);
+}
+
+void TForm1::OpenAsmFile(const QString& name) {
+    if (!ReadFileInto(name, asmText)) return;
+    asmFileName_ = name;
+    asmText->document()->setModified(false);
+    ShowTitle();
+    ClearCodeAndLabels();
+}
+
+void TForm1::OpenCod1Click() {
+    OpenCodFile(bench_.dialogs.OpenFileName(this, kCodeFilter));
+}
+
+void TForm1::OpenCodFile(const QString& name) {
+    if (!name.isEmpty()) ReadFileInto(name, codeText);
+    // Whether or not a file was read, a final "." line of the memo goes.
+    QTextBlock last = codeText->document()->lastBlock();
+    if (last.text() == QStringLiteral(".") && last.blockNumber() > 0) {
+        QTextCursor cursor(last.previous());
+        cursor.movePosition(QTextCursor::EndOfBlock);
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    } else if (last.text() == QStringLiteral(".")) {
+        codeText->clear();
+    }
+}
+
+bool TForm1::WriteLines(const QString& name, const QString& text, bool codeFile) {
+    if (!FitsCodePage(text) && !bench_.dialogs.Confirm(this, CodePageQuestion())) return false;
+    const std::vector<std::string> lines = LinesFromQt(text);
+    const std::string bytes = codeFile ? CodeFileContents(lines) : JoinTextLines(lines);
+    // The old file is replaced only once the whole text is written.
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
+            static_cast<qint64>(bytes.size()) ||
+        !file.commit()) {
+        bench_.dialogs.Warning(this, name + QStringLiteral(": ") + file.errorString());
+        return false;
+    }
+    return true;
+}
+
+void TForm1::SaveAsm1Click() {
+    SaveAsm();
+}
+
+// Saves to the file the text came from; a text from no file asks for a name.
+bool TForm1::SaveAsm() {
+    if (asmFileName_.isEmpty()) {
+        const QString name =
+            bench_.dialogs.SaveFileName(this, kAsmSaveFilter, QStringLiteral("asm"));
+        return !name.isEmpty() && SaveAsmTo(name);
+    }
+    return SaveAsmTo(asmFileName_);
+}
+
+void TForm1::SaveAsmAs1Click() {
+    const QString name = bench_.dialogs.SaveFileName(this, kAsmSaveFilter, QStringLiteral("asm"));
+    if (!name.isEmpty()) SaveAsmTo(name);
+}
+
+bool TForm1::SaveAsmTo(const QString& name) {
+    if (!WriteLines(name, asmText->toPlainText(), false)) return false;
+    asmFileName_ = name;
+    asmText->document()->setModified(false);
+    ShowTitle();
+    return true;
+}
+
+void TForm1::SaveCod1Click() {
+    const QString name = bench_.dialogs.SaveFileName(this, kCodeFilter, QStringLiteral("cod"));
+    if (!name.isEmpty()) WriteLines(name, codeText->toPlainText(), true);
+}
+
+void TForm1::Exit1Click() {
+    // A modified text asks whether to save it instead of whether to exit.
+    const bool mayExit = AsmModified() ? MayDiscardAsmText()
+                                       : bench_.dialogs.Confirm(this, exitQuestion);
+    if (!mayExit) return;
+    closeConfirmed_ = true;
+    close();
+}
+
+void TForm1::ClearAsm1Click() {
+    const bool mayClear = AsmModified() ? MayDiscardAsmText()
+                                        : bench_.dialogs.Confirm(this, clearQuestion);
+    if (!mayClear) return;
+    asmText->clear();
+    asmText->document()->setModified(false);
+    asmFileName_.clear();
+    ShowTitle();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    if (!closeConfirmed_ && !MayDiscardAsmText()) {
+        event->ignore();
+        return;
+    }
+    // A running program or a waiting input ends first; then the program ends.
+    bench_.Close();
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window != this) window->hide();
+    }
+    event->accept();
+    QCoreApplication::quit();
+}
+
+}  // namespace q42
