@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "cli/interrupt.h"
 #include "machine/codepage.h"
 
 namespace q42::cli {
@@ -30,7 +31,8 @@ void Console::FinishTranscript() {
 
 void Console::LineFinished(const std::string& line) {
     // Every screen line starts with a blank that is not part of the transcript.
-    out_ << Cp1251ToUtf8(std::string_view(line).substr(1)) << '\n';
+    // Each line shows as soon as it is finished, also from a program that never ends.
+    out_ << Cp1251ToUtf8(std::string_view(line).substr(1)) << '\n' << std::flush;
 }
 
 void Console::ShowMessage(const std::string& text) {
@@ -89,6 +91,7 @@ std::int64_t Console::StepsBeforeEvents() {
 void Console::ProcessEvents(std::int64_t steps) {
     steps_ += steps;
     if (trace_ != nullptr) WriteTraceLine();
+    if (Interrupted() && !machine_->stopFlag) run_->StopProgram();
     // The last allowed step ends the run as a stop, unless it halted or failed by itself.
     if (maxSteps_ > 0 && steps_ >= maxSteps_ && !machine_->stopFlag && !machine_->Failed())
         run_->StopProgram();

@@ -3,9 +3,9 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QLibraryInfo>
-#include <QTranslator>
 #include <QMenu>
 #include <QTableWidget>
+#include <QTranslator>
 #include <QWidget>
 
 #include "assembler/midtext.h"

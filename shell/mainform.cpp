@@ -77,7 +77,8 @@ TForm1::TForm1(Workbench& bench) : QMainWindow(nullptr, kMainWindowFlags), bench
     asmText->setLineWrapMode(QPlainTextEdit::NoWrap);
     asmText->setPlainText(QStringLiteral(";asmText\n\nhlt"));
     asmText->document()->setModified(false);
-    connect(asmText->document(), &QTextDocument::modificationChanged, this, [this] { ShowTitle(); });
+    connect(asmText->document(), &QTextDocument::modificationChanged, this,
+            [this] { ShowTitle(); });
 
     codeText = new QPlainTextEdit(client);
     codeText->setObjectName(QStringLiteral("codeText"));

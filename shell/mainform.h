@@ -76,8 +76,8 @@ class TForm1 : public QMainWindow {
   private:
     Workbench& bench_;
     bool languageApplied_ = false;
-    QString baseTitle_;       // the title the interface language gives
-    QString asmFileName_;     // the file the assembler text came from or was saved to
+    QString baseTitle_;            // the title the interface language gives
+    QString asmFileName_;          // the file the assembler text came from or was saved to
     bool closeConfirmed_ = false;  // Exit has asked already
 
     void CreateMenus();

@@ -27,7 +27,8 @@ const QString kCodeFilter = QStringLiteral("code files (*.cod);;all files (*)");
 void TForm1::ShowTitle() {
     if (baseTitle_.isEmpty()) return;  // the language is applied when the window first shows
     QString title = baseTitle_;
-    if (!asmFileName_.isEmpty()) title += QStringLiteral(" - ") + QFileInfo(asmFileName_).fileName();
+    if (!asmFileName_.isEmpty())
+        title += QStringLiteral(" - ") + QFileInfo(asmFileName_).fileName();
     if (AsmModified()) title += QLatin1Char('*');
     setWindowTitle(title);
 }
@@ -146,16 +147,16 @@ void TForm1::SaveCod1Click() {
 
 void TForm1::Exit1Click() {
     // A modified text asks whether to save it instead of whether to exit.
-    const bool mayExit = AsmModified() ? MayDiscardAsmText()
-                                       : bench_.dialogs.Confirm(this, exitQuestion);
+    const bool mayExit =
+        AsmModified() ? MayDiscardAsmText() : bench_.dialogs.Confirm(this, exitQuestion);
     if (!mayExit) return;
     closeConfirmed_ = true;
     close();
 }
 
 void TForm1::ClearAsm1Click() {
-    const bool mayClear = AsmModified() ? MayDiscardAsmText()
-                                        : bench_.dialogs.Confirm(this, clearQuestion);
+    const bool mayClear =
+        AsmModified() ? MayDiscardAsmText() : bench_.dialogs.Confirm(this, clearQuestion);
     if (!mayClear) return;
     asmText->clear();
     asmText->document()->setModified(false);

@@ -62,8 +62,7 @@ int FrameHeight(const QWidget& window) {
 
 }  // namespace
 
-Tmain::Tmain(Workbench& bench)
-    : bench_(bench) {
+Tmain::Tmain(Workbench& bench) : bench_(bench) {
     setObjectName(QStringLiteral("Tmain"));
     setWindowTitle(QStringLiteral("main"));
     setFixedSize(376, 174);
@@ -171,7 +170,8 @@ void Tmain::PlaceWindows() {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const QSize asmSize = assembler.frameGeometry().size();
     // All divisions truncate toward zero, as integer division does.
-    const int top = std::max(0, (screen.height() - asmSize.height() - frameGeometry().height()) / 2);
+    const int top =
+        std::max(0, (screen.height() - asmSize.height() - frameGeometry().height()) / 2);
     const int x = (screen.width() - asmSize.width() - ram.frameGeometry().width()) / 2;
     auto place = [&screen](QWidget& window, int left, int windowTop) {
         window.move(screen.left() + left, screen.top() + windowTop);
@@ -179,8 +179,8 @@ void Tmain::PlaceWindows() {
     place(assembler, x, top);
     ram.setFixedHeight(asmSize.height() - FrameHeight(ram));
     place(ram, x + asmSize.width(), top);
-    const int processorLeft = x + asmSize.width() + ram.frameGeometry().width() -
-                              frameGeometry().width();
+    const int processorLeft =
+        x + asmSize.width() + ram.frameGeometry().width() - frameGeometry().width();
     display.setFixedWidth(processorLeft - x - FrameWidth(display));
     place(display, x, top + asmSize.height());
     setFixedHeight(display.frameGeometry().height() - FrameHeight(*this));

@@ -56,8 +56,7 @@ QFrame* MakePanel(QWidget* parent, const char* name, int x, int y, int width, in
 
 }  // namespace
 
-TComCod::TComCod(Workbench& bench)
-    : QDialog(nullptr, kDialogFlags), bench_(bench) {
+TComCod::TComCod(Workbench& bench) : QDialog(nullptr, kDialogFlags), bench_(bench) {
     setObjectName(QStringLiteral("TComCod"));
     setWindowTitle(QString::fromUtf8(" Декодирование  команды"));
     setFixedSize(311, 318);

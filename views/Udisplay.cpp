@@ -26,8 +26,7 @@ void PaintBlackAndLime(QWidget* widget, const QFont& font) {
 
 }  // namespace
 
-TDisplay::TDisplay(Workbench& bench)
-    : bench_(bench) {
+TDisplay::TDisplay(Workbench& bench) : bench_(bench) {
     setObjectName(QStringLiteral("TDisplay"));
     setWindowTitle(QString::fromUtf8("  Экран  текстового  дисплея"));
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -55,8 +54,9 @@ TDisplay::TDisplay(Workbench& bench)
     MyReadLine->hide();
     PaintBlackAndLime(MyReadLine, font);
     // A thin lime line under the input shows that the machine waits for it.
-    MyReadLine->setStyleSheet(QStringLiteral(
-        "QLineEdit { background: black; color: lime; border: none; border-bottom: 1px solid lime; }"));
+    MyReadLine->setStyleSheet(
+        QStringLiteral("QLineEdit { background: black; color: lime; border: none; border-bottom: "
+                       "1px solid lime; }"));
 
     // Every key the window sees goes through the key buffer's rule first, whichever child has
     // the focus (key preview).

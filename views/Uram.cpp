@@ -10,8 +10,7 @@
 
 namespace q42 {
 
-TFormRAM::TFormRAM(Workbench& bench)
-    : bench_(bench) {
+TFormRAM::TFormRAM(Workbench& bench) : bench_(bench) {
     setObjectName(QStringLiteral("TFormRAM"));
     setWindowTitle(QString::fromUtf8(" ОЗУ"));
     setFixedSize(152, 516);

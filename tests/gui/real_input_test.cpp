@@ -1,0 +1,290 @@
+// The desktop program driven as a person drives it: keys go to the window that is active and from
+// there to its focused widget, through shortcuts and event propagation, never straight into one
+// widget; windows are closed as a window manager asks them to close.
+
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+#include <functional>
+#include <memory>
+
+#include "assembler/midtext.h"
+#include "machine/rom_image.h"
+#include "shell/i_face.h"
+#include "shell/mainform.h"
+#include "shell/qt_text.h"
+#include "shell/regs.h"
+#include "shell/workbench.h"
+#include "tests/gui/scripted_dialogs.h"
+#include "views/Udecode.h"
+#include "views/Udisplay.h"
+#include "views/Uram.h"
+
+namespace q42::test {
+
+class NoStartupMessages : public MessageSink {
+  public:
+    void ShowMessage(const std::string&) override {}
+};
+
+class RealInputTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<Workbench> bench_;
+
+    TForm1& Form() { return *bench_->form1; }
+    QAction* Action(const char* name) {
+        return Form().findChild<QAction*>(QString::fromLatin1(name));
+    }
+    QString LastScreenLine() { return ToQt(bench_->display.CurrentLine()); }
+
+    // Makes a window the active one, as a click on its title bar would.
+    bool Activate(QWidget& window) {
+        window.activateWindow();
+        return QTest::qWaitForWindowActive(&window);
+    }
+    // Types into whatever window has the keyboard now.
+    static void Type(const QString& text) {
+        for (const QChar c : text)
+            QTest::keyClick(QGuiApplication::focusWindow(), c.toLatin1());
+    }
+    static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QTest::keyClick(QGuiApplication::focusWindow(), key, modifiers);
+    }
+    // Runs `action` once the machine waits for a line of input.
+    void WhenLineAwaited(std::function<void()> action) {
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, [this, timer, action] {
+            if (!bench_->display.LineInputActive()) return;
+            timer->stop();
+            timer->deleteLater();
+            action();
+        });
+        timer->start(5);
+    }
+    // A test that would otherwise wait for ever ends its run after a few seconds and fails.
+    void Watchdog() {
+        QTimer::singleShot(5000, bench_->form1.get(), [this] { bench_->Close(); });
+    }
+
+  private slots:
+    void initTestCase() { InstallQtTranslations(); }
+    void init() {
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        bench_ = std::make_unique<Workbench>(*dialogs_);
+        NoStartupMessages messages;
+        bench_->Start(Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
+        QVERIFY(Activate(Form()));
+        Form().asmText->setFocus();
+    }
+    void cleanup() { bench_.reset(); }
+
+    void keysTypedIntoTheScreenAreBufferedOnce() {
+        TDisplay& display = *bench_->displayWindow;
+        QVERIFY(Activate(display));
+        display.MyScreen->setFocus();
+        QCOMPARE(QApplication::focusWidget(), display.MyScreen);
+        Type(QStringLiteral("abc"));
+        QCOMPARE(QString::fromStdString(bench_->machine.keyBuffer), QStringLiteral("abc"));
+    }
+
+    void numbersTypedAfterF9GoToTheProgramNotTheSource() {
+        const QString source =
+            QStringLiteral("call #4182h\nmov r1,r3\ncall #4182h\nadd r1,r3\nmov r3,r0\nhlt");
+        Form().asmText->setPlainText(source);
+        Watchdog();
+        WhenLineAwaited([this] {
+            Type(QStringLiteral("12"));
+            Press(Qt::Key_Return);
+            WhenLineAwaited([this] {
+                Type(QStringLiteral("30"));
+                Press(Qt::Key_Return);
+            });
+        });
+        Press(Qt::Key_F9);
+        QCOMPARE(bench_->machine.r[0], 42);
+        QCOMPARE(Form().asmText->toPlainText(), source);
+        QCOMPARE(LastScreenLine(), QString::fromUtf8(" Задача завершена"));
+        // The keyboard goes back to the editor once the program has its input.
+        QCOMPARE(QApplication::focusWidget(), Form().asmText);
+    }
+
+    void keysReachAProgramWaitingForAKey() {
+        // Waits for the keyboard's status, then reads a key into R0 and halts.
+        Form().asmText->setPlainText(
+            QStringLiteral("w: in 0,r3\ncmp #80h,r3\nbne w\nin 1,r0\nhlt"));
+        Watchdog();
+        QTimer::singleShot(50, this, [] { Type(QStringLiteral("q")); });
+        Press(Qt::Key_F9);
+        QCOMPARE(bench_->machine.r[0], 'q');
+        QVERIFY(bench_->machine.keyBuffer.empty());
+    }
+
+    void runKeysWorkFromEveryWindow() {
+        Form().codeText->setPlainText(QStringLiteral("2150\n2151\nAF18"));  // MOV #5,R0; MOV #5,R1
+        Action("CopyCode1")->trigger();
+        QVERIFY(Activate(*bench_->processor));
+        Press(Qt::Key_F7);
+        QCOMPARE(bench_->machine.pc, 2);
+        QVERIFY(Activate(*bench_->ramWindow));
+        Press(Qt::Key_F7);
+        QCOMPARE(bench_->machine.pc, 4);
+    }
+
+    void ctrlBInTheDisplayStopsTheRun() {
+        Form().asmText->setPlainText(QStringLiteral("l: br l\nhlt"));
+        Watchdog();
+        QTimer::singleShot(50, this, [this] {
+            Activate(*bench_->displayWindow);
+            Press(Qt::Key_B, Qt::ControlModifier);
+        });
+        Press(Qt::Key_F9);
+        QCOMPARE(LastScreenLine(), QString::fromUtf8(" Задача прервана пользователем"));
+        QVERIFY(bench_->machine.keyBuffer.empty());
+        QVERIFY(!bench_->closing);  // the stop came from the key, not from the watchdog
+    }
+
+    void closingAnEditedTextAsksAndCancelKeepsIt() {
+        Form().asmText->moveCursor(QTextCursor::End);
+        Type(QStringLiteral(" nop"));
+        const QString edited = Form().asmText->toPlainText();
+        QVERIFY(Form().windowTitle().endsWith(QLatin1Char('*')));
+        dialogs_->saveChoice = SaveChoice::Cancel;
+        Form().close();
+        QCOMPARE(dialogs_->saveQuestions.size(), 1);
+        QVERIFY(Form().isVisible());
+        QVERIFY(!bench_->closing);
+        QCOMPARE(Form().asmText->toPlainText(), edited);
+        // Exit asks the same question instead of whether to exit.
+        Action("Exit1")->trigger();
+        QCOMPARE(dialogs_->saveQuestions.size(), 2);
+        QVERIFY(dialogs_->questions.isEmpty());
+        QVERIFY(Form().isVisible());
+    }
+
+    void unmodifiedTextClosesAsBefore() {
+        dialogs_->answer = false;
+        Action("Exit1")->trigger();  // asks whether to exit; the answer is no
+        QCOMPARE(dialogs_->questions, QStringList({Form().exitQuestion}));
+        QVERIFY(Form().isVisible());
+        Form().close();  // the frame asks nothing
+        QVERIFY(dialogs_->saveQuestions.isEmpty());
+        QVERIFY(bench_->closing);
+    }
+
+    void openingAnotherFileOffersToSaveTheEditedOne() {
+        QTemporaryDir dir;
+        const QString first = dir.filePath(QStringLiteral("first.asm"));
+        const QString second = dir.filePath(QStringLiteral("second.asm"));
+        QFile(first).open(QIODevice::WriteOnly);
+        {
+            QFile file(second);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("hlt\r\n");
+        }
+        Form().OpenFile(first);
+        QCOMPARE(Form().windowTitle(),
+                 QString::fromUtf8(EnglishInterface() ? " Q42 Assembler" : " Ассемблер Q42") +
+                     QStringLiteral(" - first.asm"));
+        Form().asmText->setFocus();
+        Type(QStringLiteral("nop"));
+        dialogs_->saveChoice = SaveChoice::Save;
+        dialogs_->fileName = second;
+        Action("OpenAsm1")->trigger();
+        // The edit went into the file it came from, without a file dialog; then the other opened.
+        QFile saved(first);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("nop\r\n"));
+        QCOMPARE(Form().asmText->toPlainText(), QStringLiteral("hlt"));
+        QVERIFY(!Form().windowTitle().endsWith(QLatin1Char('*')));
+    }
+
+    void saveWritesToTheFileTheTextCameFrom() {
+        QTemporaryDir dir;
+        const QString name = dir.filePath(QStringLiteral("prog.asm"));
+        dialogs_->fileName = name;
+        Press(Qt::Key_S, Qt::ControlModifier);  // no file yet: asks for a name
+        Form().asmText->setFocus();
+        Form().asmText->moveCursor(QTextCursor::End);
+        Type(QStringLiteral("x"));
+        dialogs_->fileName.clear();  // a dialog now would cancel the save
+        Press(Qt::Key_S, Qt::ControlModifier);
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray(";asmText\r\n\r\nhltx\r\n"));
+    }
+
+    void machineWindowsRefuseToClose() {
+        for (QWidget* window : {static_cast<QWidget*>(bench_->ramWindow.get()),
+                                static_cast<QWidget*>(bench_->displayWindow.get()),
+                                static_cast<QWidget*>(bench_->processor.get())}) {
+            QVERIFY(!window->close());
+            QVERIFY(window->isVisible());
+            QVERIFY(!(window->windowFlags() & Qt::WindowCloseButtonHint));
+            QVERIFY(!(window->windowFlags() & Qt::WindowMinMaxButtonsHint));
+        }
+        QVERIFY(!(Form().windowFlags() & Qt::WindowMaximizeButtonHint));
+    }
+
+    void viewMarksFollowWhatIsShown() {
+        Action("Q421")->trigger();
+        QVERIFY(!bench_->displayWindow->isVisible() && !Action("Q421")->isChecked());
+        Form().codeText->setPlainText(QStringLiteral("AF18"));
+        Action("CopyAndRun1")->trigger();  // a run shows the display window
+        QVERIFY(bench_->displayWindow->isVisible());
+        QVERIFY(Action("Q421")->isChecked());
+        Action("Preprocess1")->trigger();
+        QVERIFY(Action("CompText1")->isChecked());
+        QVERIFY(!bench_->form2->close());
+        QVERIFY(Action("CompText1")->isChecked());
+    }
+
+    void doubleClickOnTheAddressColumnDecodesFromTheSelectedRow() {
+        QTableWidget& ram = *bench_->ramWindow->RAM;
+        ram.setCurrentCell(4, 1);
+        QString decoded;
+        dialogs_->onModal = [&](QDialog& dialog) {
+            decoded = static_cast<TComCod&>(dialog).Edit2->text();
+        };
+        const QPoint address = ram.visualItemRect(ram.item(9, 0)).center();
+        QTest::mouseDClick(ram.viewport(), Qt::LeftButton, {}, address);
+        QCOMPARE(decoded, QStringLiteral("0008"));
+        QCOMPARE(ram.currentRow(), 4);
+    }
+
+    void escapeDoesNotCloseTheDecodingDialog() {
+        bool stillOpen = false;
+        dialogs_->onModal = [&](QDialog& dialog) {
+            QVERIFY(QTest::qWaitForWindowActive(&dialog));
+            Press(Qt::Key_Escape);
+            stillOpen = dialog.isVisible();
+        };
+        Action("Decode1")->trigger();
+        QVERIFY(stillOpen);
+    }
+
+    void qtDialogsSpeakTheInterfaceLanguage() {
+        const QString cancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
+        QCOMPARE(cancel,
+                 EnglishInterface() ? QStringLiteral("Cancel") : QString::fromUtf8("Отмена"));
+    }
+
+    void unreadableFileGivenAtStartIsReported() {
+        const QString text = Form().asmText->toPlainText();
+        Form().OpenFile(QStringLiteral("/nonexistent/prog.asm"));
+        QCOMPARE(dialogs_->warnings.size(), 1);
+        QCOMPARE(Form().asmText->toPlainText(), text);
+    }
+};
+
+}  // namespace q42::test
+
+QTEST_MAIN(q42::test::RealInputTest)
+#include "real_input_test.moc"
