@@ -175,7 +175,8 @@ void TForm1::closeEvent(QCloseEvent* event) {
         if (window != this) window->hide();
     }
     event->accept();
-    QCoreApplication::quit();
+    // Ends the event loop at once: the machine windows would refuse the close that quit() asks.
+    QCoreApplication::exit(0);
 }
 
 }  // namespace q42

@@ -185,8 +185,12 @@ void Tmain::PlaceWindows() {
     place(display, x, top + asmSize.height());
     setFixedHeight(display.frameGeometry().height() - FrameHeight(*this));
     place(*this, processorLeft, top + asmSize.height());
-    place(intermediate, std::max(0, x - intermediate.frameGeometry().width()),
-          top + (asmSize.height() - intermediate.frameGeometry().height()) / 2);
+    // The intermediate window is hidden at start and so not framed yet: its frame is taken to be
+    // that of the RAM window, which has the same title bar and border.
+    const QSize intermediateSize =
+        intermediate.size() + QSize(FrameWidth(ram), FrameHeight(ram));
+    place(intermediate, std::max(0, x - intermediateSize.width()),
+          top + (asmSize.height() - intermediateSize.height()) / 2);
 }
 
 void Tmain::ShowRegisters() {

@@ -112,13 +112,17 @@ void TDisplay::BeginKeyWait() {
 }
 
 void TDisplay::TakeKeyboard() {
-    show();
+    if (isMinimized()) {
+        showNormal();  // a window manager may minimise it even without the button
+    } else {
+        show();
+    }
     raise();
     activateWindow();
 }
 
 void TDisplay::ShowForInput() {
-    if (!isVisible()) TakeKeyboard();
+    if (!isVisible() || isMinimized()) TakeKeyboard();
 }
 
 void TDisplay::resizeEvent(QResizeEvent* event) {

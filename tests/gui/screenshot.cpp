@@ -49,7 +49,7 @@ int main(int argc, char** argv) {
     });
     QTimer::singleShot(1800, [&] {
         QGuiApplication::primaryScreen()->grabWindow(0).save(output);
-        QApplication::quit();
+        QApplication::exit(0);
     });
     return QApplication::exec();
 }
