@@ -76,6 +76,16 @@ void ExpandString(PreprocRun& run, std::string& line) {
     if (rest.size() < 3 || UpperLetter(rest[0]) != 'D' || UpperLetter(rest[1]) != 'S') return;
     rest.remove_prefix(2);
     if (rest.front() == ' ') rest.remove_prefix(1);
+    // A string shares the reserved words' cap: no more could ever load, and the cap is checked
+    // before anything is expanded.
+    const auto words = static_cast<std::int64_t>((rest.size() + 1) / 2);
+    if (words > kMaxReservedWords - run.reservedWords) {
+        run.Fail(run.Msg(AsmMessage::TooLargeConst) + ": DS " + std::to_string(rest.size()),
+                 std::string_view(line).substr(0, 200));
+        line.clear();
+        return;
+    }
+    run.reservedWords += words;
 
     // Blanks around the label are dropped, as they are for every other label.
     std::string label =

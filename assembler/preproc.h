@@ -13,8 +13,9 @@
 
 namespace q42 {
 
-// Most words that RW may reserve in one program: the whole 64 KB address space. A larger
-// reservation is rejected with "Too large const" instead of filling memory with lines.
+// Most words that RW and DS may reserve in one program together: the whole 64 KB address space.
+// A larger reservation or string is rejected with "Too large const" instead of filling memory
+// with lines.
 constexpr std::int64_t kMaxReservedWords = 0x8000;
 
 struct ParsedNumber {

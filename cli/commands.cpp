@@ -47,6 +47,23 @@ std::optional<int> LoadProgram(const Options& options, AssemblerTexts& texts, As
     return kFailed;
 }
 
+// An output that is the input file would destroy the program it is made from.
+bool RefusesInputAsOutput(const Options& options, const std::string& output, std::ostream& err) {
+    std::error_code error;
+    if (output.empty() || output == "-" ||
+        !std::filesystem::equivalent(options.file, output, error))
+        return false;
+    err << "q42cli: " << output << " is the input file\n";
+    return true;
+}
+
+// Output that could not be written (a full disk, /dev/full) is an error, not a success.
+int CheckWritten(std::ostream& stream, const std::string& name, int status, std::ostream& err) {
+    if (stream.flush()) return status;
+    err << "q42cli: cannot write " << name << '\n';
+    return kBadUsage;
+}
+
 void LoadRom(Machine& machine, const Options& options, const std::string& programDirectory,
              MessageSink& messages) {
     const std::filesystem::path rom = options.rom.empty()
@@ -67,13 +84,14 @@ void DumpRam(const Machine& machine, std::ostream& out) {
 }  // namespace
 
 int AssembleCommand(const Options& options, Streams io) {
+    if (RefusesInputAsOutput(options, options.output, io.err)) return kBadUsage;
     Console console(io.in, io.out, io.err);
     AssemblerTexts texts;
     if (const auto status = LoadProgram(options, texts, console, io.err)) return *status;
     if (options.output.empty()) {
         for (const auto& line : texts.codeText)
             io.out << Cp1251ToUtf8(line) << '\n';
-        return kHalted;
+        return CheckWritten(io.out, "the standard output", kHalted, io.err);
     }
     const std::string error = WriteFileBytes(options.output, CodeFileContents(texts.codeText));
     if (error.empty()) return kHalted;
@@ -82,6 +100,7 @@ int AssembleCommand(const Options& options, Streams io) {
 }
 
 int RunCommand(const Options& options, const std::string& programDirectory, Streams io) {
+    if (RefusesInputAsOutput(options, options.trace, io.err)) return kBadUsage;
     Console console(io.in, io.out, io.err);
     Machine machine;
     Display display(machine, console);
@@ -117,9 +136,15 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
     }
     run.RunProgram();
     console.FinishTranscript();
+    if (display.charactersCut > 0) {
+        io.err << "q42cli: a screen line was longer than " << Display::kMaxLineLength
+               << " characters; the " << display.charactersCut
+               << " written past that were not kept\n";
+    }
     if (options.dump) DumpRam(machine, io.out);
-    if (machine.Failed()) return kFailed;
-    return display.stopRequested ? kStopped : kHalted;
+    int status = machine.Failed() ? kFailed : display.stopRequested ? kStopped : kHalted;
+    if (traceFile.is_open()) status = CheckWritten(traceFile, options.trace, status, io.err);
+    return CheckWritten(io.out, "the standard output", status, io.err);
 }
 
 int DecodeCommand(const Options& options, const std::string& programDirectory, Streams io) {
@@ -147,6 +172,7 @@ int DecodeCommand(const Options& options, const std::string& programDirectory, S
         if (s.panel2Visible) operands += (operands.empty() ? "" : ", ") + s.ope2;
         if (!operands.empty()) io.out << "  " << Cp1251ToUtf8(operands);
         io.out << '\n';
+        if (!decoder.HasNext()) break;  // memory ends at FFFF
         address = decoder.DecodePointer();
     }
     return kHalted;

@@ -8,12 +8,20 @@
 namespace q42::cli {
 namespace {
 
+// The longest input line read: far beyond any text a program can use (it keeps 80 characters),
+// and small enough that endless input without a line end cannot exhaust memory.
+constexpr std::size_t kMaxInputLineBytes = std::size_t{1} << 20;
+
 // The length of the UTF-8 sequence that starts with this byte (1 for a single byte).
 int Utf8Length(unsigned char lead) {
     if (lead >= 0xF0) return 4;
     if (lead >= 0xE0) return 3;
     if (lead >= 0xC0) return 2;
     return 1;
+}
+
+bool IsContinuationByte(int c) {
+    return c >= 0x80 && c <= 0xBF;
 }
 
 }  // namespace
@@ -33,6 +41,8 @@ void Console::LineFinished(const std::string& line) {
     // Every screen line starts with a blank that is not part of the transcript.
     // Each line shows as soon as it is finished, also from a program that never ends.
     out_ << Cp1251ToUtf8(std::string_view(line).substr(1)) << '\n' << std::flush;
+    // Output that cannot be written ends the run; the command reports it.
+    if (!out_ && run_ != nullptr) run_->StopProgram();
 }
 
 void Console::ShowMessage(const std::string& text) {
@@ -50,10 +60,20 @@ bool Console::WaitForEvents() {
     return !in_.eof();
 }
 
-// A line input takes the next line of stdin; a last line without a newline still counts.
+// A line input takes the next line of stdin; a last line without a newline still counts. A line
+// longer than kMaxInputLineBytes ends the input.
 bool Console::ReadInputLine() {
     std::string line;
-    if (!std::getline(in_, line) && line.empty()) return false;
+    int c = 0;
+    while ((c = in_.get()) != std::char_traits<char>::eof() && c != '\n') {
+        if (line.size() == kMaxInputLineBytes) {
+            err_ << "q42cli: an input line longer than " << kMaxInputLineBytes
+                 << " bytes; input ends here\n";
+            return false;
+        }
+        line += static_cast<char>(c);
+    }
+    if (c == std::char_traits<char>::eof() && line.empty()) return false;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     inputLine_ = IsValidUtf8(line) ? Utf8ToCp1251(line) : line;
     display_->FinishInput();
@@ -69,15 +89,19 @@ bool Console::ReadKey() {
         display_->FinishInput();
         return true;
     }
-    std::string character(1, static_cast<char>(c));
-    for (int i = 1; i < Utf8Length(static_cast<unsigned char>(c)) &&
-                    in_.peek() != std::char_traits<char>::eof();
+    // A UTF-8 sequence is one key; bytes that do not form one are Windows-1251 keys each.
+    std::string bytes(1, static_cast<char>(c));
+    for (int i = 1; i < Utf8Length(static_cast<unsigned char>(c)) && IsContinuationByte(in_.peek());
          ++i) {
-        character += static_cast<char>(in_.get());
+        bytes += static_cast<char>(in_.get());
     }
-    const std::string key =
-        IsValidUtf8(character) ? Utf8ToCp1251(character) : character.substr(0, 1);
-    display_->KeyPress(key.empty() ? '?' : key[0]);
+    if (bytes.size() > 1 && IsValidUtf8(bytes)) {
+        const std::string key = Utf8ToCp1251(bytes);
+        display_->KeyPress(key.empty() ? '?' : key[0]);
+        return true;
+    }
+    for (const char key : bytes)
+        display_->KeyPress(key);
     return true;
 }
 
@@ -90,7 +114,10 @@ std::int64_t Console::StepsBeforeEvents() {
 
 void Console::ProcessEvents(std::int64_t steps) {
     steps_ += steps;
-    if (trace_ != nullptr) WriteTraceLine();
+    if (trace_ != nullptr) {
+        WriteTraceLine();
+        if (!*trace_) run_->StopProgram();
+    }
     if (Interrupted() && !machine_->stopFlag) run_->StopProgram();
     // The last allowed step ends the run as a stop, unless it halted or failed by itself.
     if (maxSteps_ > 0 && steps_ >= maxSteps_ && !machine_->stopFlag && !machine_->Failed())

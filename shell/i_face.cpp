@@ -150,6 +150,14 @@ void InstallQtTranslations() {
     }
 }
 
+QString SaveFailedMessage(const QString& reason) {
+    return (EnglishInterface()
+                ? QStringLiteral(
+                      "The file was not saved: %1\nThe old file and the text are unchanged.")
+                : QStringLiteral("Файл не сохранён: %1\nСтарый файл и текст не изменились."))
+        .arg(reason);
+}
+
 QString CodePageQuestion() {
     return EnglishInterface()
                ? QStringLiteral(

@@ -19,6 +19,9 @@ void ApplyLanguage(Workbench& bench);
 // Russian build loads Qt's Russian translation when the system has it.
 void InstallQtTranslations();
 
+// The warning after a save that failed, with the reason.
+QString SaveFailedMessage(const QString& reason);
+
 // The question asked before saving text that holds characters Windows-1251 cannot hold.
 QString CodePageQuestion();
 

@@ -5,7 +5,6 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QPlainTextEdit>
-#include <QSaveFile>
 #include <QTextBlock>
 
 #include "assembler/codetext.h"
@@ -102,15 +101,10 @@ bool TForm1::WriteLines(const QString& name, const QString& text, bool codeFile)
     const std::vector<std::string> lines = LinesFromQt(text);
     const std::string bytes = codeFile ? CodeFileContents(lines) : JoinTextLines(lines);
     // The old file is replaced only once the whole text is written.
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit()) {
-        bench_.dialogs.Warning(this, name + QStringLiteral(": ") + file.errorString());
-        return false;
-    }
-    return true;
+    const std::string error = WriteFileBytes(std::filesystem::path(name.toStdString()), bytes);
+    if (error.empty()) return true;
+    bench_.dialogs.Warning(this, SaveFailedMessage(QString::fromStdString(error)));
+    return false;
 }
 
 void TForm1::SaveAsm1Click() {

@@ -187,8 +187,7 @@ void Tmain::PlaceWindows() {
     place(*this, processorLeft, top + asmSize.height());
     // The intermediate window is hidden at start and so not framed yet: its frame is taken to be
     // that of the RAM window, which has the same title bar and border.
-    const QSize intermediateSize =
-        intermediate.size() + QSize(FrameWidth(ram), FrameHeight(ram));
+    const QSize intermediateSize = intermediate.size() + QSize(FrameWidth(ram), FrameHeight(ram));
     place(intermediate, std::max(0, x - intermediateSize.width()),
           top + (asmSize.height() - intermediateSize.height()) / 2);
 }

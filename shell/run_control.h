@@ -54,6 +54,8 @@ class RunControl {
                                    AsmWarnings& warnings);
 
     bool Running() const { return running_; }
+    // A run, or a single step that waits for input, is in progress.
+    bool Busy() const { return running_ || stepping_; }
 
   private:
     Machine& machine_;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <istream>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,10 +27,16 @@ struct TextFile {
 inline constexpr std::uintmax_t kMaxTextFileBytes = std::uintmax_t{64} << 20;
 
 // Reads a file's lines. A directory, a device or pipe, and a file over kMaxTextFileBytes are
-// refused with a reason, before anything is read.
+// refused with a reason, before anything is read; a file that grows past it while it is read is
+// refused when it does.
 TextFile ReadTextFile(const std::filesystem::path& path);
 
-// Writes bytes to a file; returns why it failed (UTF-8), empty on success.
+// Reads a stream to its end; nothing once it has given more than `limit` bytes.
+std::optional<std::string> ReadAtMost(std::istream& in, std::uintmax_t limit);
+
+// Writes bytes to a file; returns why it failed (UTF-8), empty on success. An existing file is
+// replaced only once every byte is written and on the disk; until then, and after a failure, it
+// keeps its old contents and permissions. A device or pipe is written directly.
 std::string WriteFileBytes(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace q42

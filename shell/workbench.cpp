@@ -55,6 +55,7 @@ void Workbench::RefreshViews() {
 
 void Workbench::CommandDone() {
     RefreshViews();
+    if (controlsShowRun_ && !run.Busy()) ShowRunStateOnControls(false);
     const QPointer<QWidget> focus = std::exchange(focusBeforeInput_, nullptr);
     if (closing || focus.isNull() || QApplication::activeWindow() != displayWindow.get()) return;
     focus->window()->activateWindow();
@@ -122,7 +123,9 @@ void Workbench::ShowRunStateOnControls(bool running) {
 }
 
 void Workbench::HandleEvents(QEventLoop::ProcessEventsFlags flags) {
-    if (run.Running() && !controlsShowRun_) ShowRunStateOnControls(true);
+    // A single step that waits for input locks the controls as a run does: a command given
+    // meanwhile would change the code or the stack under the waiting instruction.
+    if (run.Busy() && !controlsShowRun_) ShowRunStateOnControls(true);
     QCoreApplication::processEvents(flags);
 }
 

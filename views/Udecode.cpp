@@ -146,6 +146,7 @@ void TComCod::Show() {
     By2->setVisible(s.by2Visible);
     By2->setChecked(s.by2Checked);
     JmpBtn->setEnabled(s.jumpEnabled);
+    BitBtn1->setEnabled(bench_.decoder.HasNext());
     BitBtn1->setFocus();  // Enter goes on with the next instruction
 }
 

@@ -51,6 +51,7 @@ TDisplay::TDisplay(Workbench& bench) : bench_(bench) {
     MyReadLine->setObjectName(QStringLiteral("MyReadLine"));
     MyReadLine->setFrame(false);
     MyReadLine->setFixedSize(121, 24);
+    MyReadLine->setMaxLength(static_cast<int>(Display::kMaxInputText));
     MyReadLine->hide();
     PaintBlackAndLime(MyReadLine, font);
     // A thin lime line under the input shows that the machine waits for it.
@@ -76,14 +77,13 @@ TDisplay::TDisplay(Workbench& bench) : bench_(bench) {
 void TDisplay::ShowScreen() {
     if (!bench_.display.screenChanged) return;
     bench_.display.screenChanged = false;
-    // A program that never writes CR grows one line without end; the window shows its start, so
-    // repainting stays cheap however long the line gets.
+    // A program that never writes CR makes one long line; the window shows its start, and only
+    // that is copied, so repainting stays cheap however long the line gets.
     constexpr std::size_t kShownLineLength = 4096;
-    std::vector<std::string> lines = bench_.display.Lines();
-    for (auto& line : lines) {
-        if (line.size() > kShownLineLength) line.resize(kShownLineLength);
-    }
-    MyScreen->setPlainText(LinesToQt(lines));
+    QStringList shown;
+    for (const std::string& line : bench_.display.Lines())
+        shown << ToQt(line.substr(0, kShownLineLength));
+    MyScreen->setPlainText(shown.join(QLatin1Char('\n')));
 }
 
 void TDisplay::BeginLineInput() {

@@ -43,8 +43,13 @@ class Decoder {
     Value DecodePointer() const { return decodePointer_; }
 
     void DecodeAt(const Machine& machine, Value address);
-    // "Дальше": the instruction after the one shown.
-    void Next(const Machine& machine) { DecodeAt(machine, decodePointer_); }
+    // True while the instruction after the one shown still starts inside memory (at FFFE at the
+    // latest): memory ends there, and addresses do not wrap round to 0000.
+    bool HasNext() const { return decodePointer_ <= 0xFFFE; }
+    // "Дальше": the instruction after the one shown; nothing past the end of memory.
+    void Next(const Machine& machine) {
+        if (HasNext()) DecodeAt(machine, decodePointer_);
+    }
     // "Переход": the jump target shown in operand 1; does nothing when the button is disabled.
     void Jump(const Machine& machine);
 

@@ -71,7 +71,12 @@ void Display::WriteText(std::string_view text) {
         if (c == '\r') {
             NextScreenLine();
         } else if (c != '\n') {
-            lines_.back() += c;
+            std::string& line = lines_.back();
+            if (line.size() < kMaxLineLength) {
+                line += c;
+            } else {
+                ++charactersCut;
+            }
         }
     }
     screenChanged = true;
@@ -100,6 +105,7 @@ bool Display::ReadLine(std::string& text) {
         if (!WaitForEvents()) return false;
     }
     text = host_.InputLineText();
+    if (text.size() > kMaxInputText) text.resize(kMaxInputText);
     WriteLine(text);
     return true;
 }

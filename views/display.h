@@ -4,6 +4,8 @@
 // waiting itself belongs to a DisplayHost: a nested event loop in the desktop program, standard
 // input in the command-line tool, a script in tests.
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +41,13 @@ class ScreenListener {
 class Display : public Terminal {
   public:
     static constexpr int kScreenLines = 10;
+    // A screen line keeps its first 64 Ki characters; what a program writes beyond them is
+    // counted, not kept, so that a program that never ends a line cannot exhaust memory. The
+    // window shows far less than that.
+    static constexpr std::size_t kMaxLineLength = std::size_t{1} << 16;
+    // A typed line keeps its first 80 characters: no number or Boolean is that long, so a longer
+    // text is as bad cut as it was whole.
+    static constexpr std::size_t kMaxInputText = 80;
 
     Display(Machine& machine, DisplayHost& host);
 
@@ -68,6 +77,8 @@ class Display : public Terminal {
     bool stopRequested = false;
     // True whenever the screen's text changed; the window clears it when it repaints.
     bool screenChanged = true;
+    // Characters written past the end of a full screen line since the start.
+    std::uint64_t charactersCut = 0;
     ScreenListener* listener = nullptr;
 
   private:

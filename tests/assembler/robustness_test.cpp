@@ -18,7 +18,8 @@ TEST(Robustness, EnormousLinesGiveOrdinaryResults) {
         {"RW " + digits, "Too large const: 777"},
         {"DW " + std::string(1 << 18, '0') + "12H", ""},
         {"L" + blanks + ":" + blanks + "MOV" + blanks + "R0" + blanks + "," + blanks + "R1", ""},
-        {"DS " + digits, ""},
+        {"DS " + digits, "Too large const: DS 262144"},
+        {"DS " + std::string(1 << 16, 'a'), ""},
         {std::string(1 << 18, ','), "Unknown operation name: ,,,"},
     };
     for (const auto& [source, errorStart] : rows) {

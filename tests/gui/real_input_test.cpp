@@ -5,11 +5,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <QWindow>
 #include <functional>
 #include <memory>
@@ -21,6 +23,7 @@
 #include "shell/qt_text.h"
 #include "shell/regs.h"
 #include "shell/workbench.h"
+#include "tests/full_disk.h"
 #include "tests/gui/scripted_dialogs.h"
 #include "views/Udecode.h"
 #include "views/Udisplay.h"
@@ -274,6 +277,52 @@ class RealInputTest : public QObject {
         const QString cancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
         QCOMPARE(cancel,
                  EnglishInterface() ? QStringLiteral("Cancel") : QString::fromUtf8("Отмена"));
+    }
+
+    void singleStepWaitingForInputLocksTheCommands() {
+        Form().codeText->setPlainText(QStringLiteral("9C0D\n4182\nAF18"));  // CALL #4182H; HLT
+        Press(Qt::Key_F5);
+        Press(Qt::Key_F7);  // the call: the next step is the input entry point
+        Form().codeText->setPlainText(QStringLiteral("2151"));  // what F5 would copy meanwhile
+        bool locked = false;
+        Watchdog();
+        WhenLineAwaited([&] {
+            locked = !Action("CopyCode1")->isEnabled() && !Action("NextCom1")->isEnabled() &&
+                     !Form().race1->menuAction()->isEnabled() && Action("stop1")->isEnabled() &&
+                     !bench_->processor->SpeedButton[1]->isEnabled();
+            Press(Qt::Key_F5);
+            Press(Qt::Key_F7);
+            Type(QStringLiteral("5"));
+            Press(Qt::Key_Return);
+        });
+        Press(Qt::Key_F7);
+        QVERIFY(locked);
+        QCOMPARE(bench_->machine.ram[0], 0x9C0D);  // the copy did not happen
+        QCOMPARE(bench_->machine.r[1], 5);
+        // The entry point returned to the address the call left on the stack and went on to HLT,
+        // as one step does: nothing ran in between.
+        QCOMPARE(bench_->machine.pc, 0x0006);
+        QCOMPARE(bench_->machine.sp, 0x0100);
+        QVERIFY(Action("CopyCode1")->isEnabled() && !Action("stop1")->isEnabled());
+    }
+
+    void saveOntoAFullDiskKeepsTheFileAndTheText() {
+        FullDisk disk;
+        if (!disk.Mounted()) QSKIP("mounting a tmpfs needs root");
+        const auto file = disk.FileThenFill("prog.asm", "hlt\r\n");
+        Form().OpenFile(QString::fromStdString(file.string()));
+        Form().asmText->setFocus();
+        Type(QString(20, QLatin1Char('n')));
+        Press(Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(dialogs_->warnings.size(), 1);
+        QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("No space left")));
+        QVERIFY(dialogs_->warnings[0].contains(
+            EnglishInterface() ? QStringLiteral("not saved") : QString::fromUtf8("не сохранён")));
+        QFile saved(QString::fromStdString(file.string()));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), QByteArray("hlt\r\n"));
+        QVERIFY(Form().windowTitle().endsWith(QLatin1Char('*')));
+        QVERIFY(Form().asmText->toPlainText().startsWith(QString(20, QLatin1Char('n'))));
     }
 
     void unreadableFileGivenAtStartIsReported() {
