@@ -53,6 +53,10 @@ std::string_view ByteReader::Take(std::size_t count) {
     return taken;
 }
 
+const char* RomImagePath() {
+    return Q42_ROM_IMAGE;
+}
+
 const Rom& ShippedRom() {
     static const Rom rom = [] {
         Machine machine;

@@ -44,8 +44,9 @@ class ByteReader {
 
 using Rom = std::array<Value, kRomWords>;
 
-// The ROM loaded from the image shipped with the program.
+// The ROM loaded from the image shipped with the program, and the image's path.
 const Rom& ShippedRom();
+const char* RomImagePath();
 
 // Checks what must hold after every step: ROM equal to `rom` (nothing an instruction does may
 // write it), RAM, registers and ports within 0..FFFF (SP excepted), an error text that fits its

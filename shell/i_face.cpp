@@ -150,6 +150,18 @@ void InstallQtTranslations() {
     }
 }
 
+QString LongLineMessage(const QString& file, int line, std::size_t length) {
+    return (EnglishInterface()
+                ? QStringLiteral("%1: line %2 is %3 characters long; the editor opens lines of up "
+                                 "to %4 characters.")
+                : QStringLiteral("%1: строка %2 длиной %3 символов; редактор открывает строки "
+                                 "не длиннее %4 символов."))
+        .arg(file)
+        .arg(line)
+        .arg(static_cast<qulonglong>(length))
+        .arg(static_cast<qulonglong>(kMaxEditorLine));
+}
+
 QString SaveFailedMessage(const QString& reason) {
     return (EnglishInterface()
                 ? QStringLiteral(

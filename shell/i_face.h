@@ -3,6 +3,7 @@
 // windows. The language is chosen when the program is built and never changes while it runs.
 
 #include <QString>
+#include <cstddef>
 
 namespace q42 {
 
@@ -18,6 +19,11 @@ void ApplyLanguage(Workbench& bench);
 // Qt's own texts (the buttons of message boxes, file dialogs) in the interface language: the
 // Russian build loads Qt's Russian translation when the system has it.
 void InstallQtTranslations();
+
+// The longest line the editors open from a file.
+inline constexpr std::size_t kMaxEditorLine = 4096;
+// The warning for a file with a longer line.
+QString LongLineMessage(const QString& file, int line, std::size_t length);
 
 // The warning after a save that failed, with the reason.
 QString SaveFailedMessage(const QString& reason);

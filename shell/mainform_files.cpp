@@ -52,6 +52,15 @@ bool TForm1::ReadFileInto(const QString& name, QPlainTextEdit* memo) {
         bench_.dialogs.Warning(this, QString::fromStdString(file.error));
         return false;
     }
+    // The editor lays out and repaints a line as a whole: a line of megabytes would take seconds
+    // to open and keep the processor busy while the caret blinks. Such a file is refused.
+    for (std::size_t i = 0; i < file.lines.size(); ++i) {
+        if (file.lines[i].size() > kMaxEditorLine) {
+            bench_.dialogs.Warning(this, LongLineMessage(name, static_cast<int>(i) + 1,
+                                                         file.lines[i].size()));
+            return false;
+        }
+    }
     memo->setPlainText(LinesToQt(file.lines));
     return true;
 }

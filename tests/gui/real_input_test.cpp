@@ -325,6 +325,20 @@ class RealInputTest : public QObject {
         QVERIFY(Form().asmText->toPlainText().startsWith(QString(20, QLatin1Char('n'))));
     }
 
+    void fileWithAnEnormousLineIsRefused() {
+        QTemporaryDir dir;
+        const QString name = dir.filePath(QStringLiteral("one.asm"));
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("hlt\r\n; " + QByteArray(1 << 20, 'x') + "\r\n");
+        file.close();
+        const QString text = Form().asmText->toPlainText();
+        Form().OpenFile(name);
+        QCOMPARE(dialogs_->warnings.size(), 1);
+        QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("1048578")));
+        QCOMPARE(Form().asmText->toPlainText(), text);
+    }
+
     void unreadableFileGivenAtStartIsReported() {
         const QString text = Form().asmText->toPlainText();
         Form().OpenFile(QStringLiteral("/nonexistent/prog.asm"));
