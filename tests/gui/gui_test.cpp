@@ -22,17 +22,13 @@
 #include "shell/qt_text.h"
 #include "shell/regs.h"
 #include "shell/workbench.h"
+#include "tests/gui/gui_support.h"
 #include "tests/gui/scripted_dialogs.h"
 #include "views/Udecode.h"
 #include "views/Udisplay.h"
 #include "views/Uram.h"
 
 namespace q42::test {
-
-class NoMessages : public MessageSink {
-  public:
-    void ShowMessage(const std::string&) override {}
-};
 
 class GuiTest : public QObject {
     Q_OBJECT
@@ -53,16 +49,8 @@ class GuiTest : public QObject {
         return lines;
     }
     void SetSource(const QString& text) { Form().asmText->setPlainText(text); }
-    // Runs `action` once the machine waits for a line of input, typing into the input line.
     void WhenLineAwaited(std::function<void()> action) {
-        auto* timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, [this, timer, action] {
-            if (!bench_->display.LineInputActive()) return;
-            timer->stop();
-            timer->deleteLater();
-            action();
-        });
-        timer->start(5);
+        test::WhenLineAwaited(this, bench_->display, std::move(action));
     }
     void TypeLine(const QString& text) {
         QLineEdit* input = bench_->displayWindow->MyReadLine;
@@ -75,8 +63,7 @@ class GuiTest : public QObject {
     void init() {
         dialogs_ = std::make_unique<ScriptedDialogs>();
         bench_ = std::make_unique<Workbench>(*dialogs_);
-        NoMessages messages;
-        bench_->Start(Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
+        StartProgram(*bench_);
     }
     void cleanup() { bench_.reset(); }
 

@@ -24,17 +24,13 @@
 #include "shell/regs.h"
 #include "shell/workbench.h"
 #include "tests/full_disk.h"
+#include "tests/gui/gui_support.h"
 #include "tests/gui/scripted_dialogs.h"
 #include "views/Udecode.h"
 #include "views/Udisplay.h"
 #include "views/Uram.h"
 
 namespace q42::test {
-
-class NoStartupMessages : public MessageSink {
-  public:
-    void ShowMessage(const std::string&) override {}
-};
 
 class RealInputTest : public QObject {
     Q_OBJECT
@@ -61,16 +57,8 @@ class RealInputTest : public QObject {
     static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(QGuiApplication::focusWindow(), key, modifiers);
     }
-    // Runs `action` once the machine waits for a line of input.
     void WhenLineAwaited(std::function<void()> action) {
-        auto* timer = new QTimer(this);
-        connect(timer, &QTimer::timeout, this, [this, timer, action] {
-            if (!bench_->display.LineInputActive()) return;
-            timer->stop();
-            timer->deleteLater();
-            action();
-        });
-        timer->start(5);
+        test::WhenLineAwaited(this, bench_->display, std::move(action));
     }
     // A test that would otherwise wait for ever ends its run after a few seconds and fails.
     void Watchdog() {
@@ -82,8 +70,7 @@ class RealInputTest : public QObject {
     void init() {
         dialogs_ = std::make_unique<ScriptedDialogs>();
         bench_ = std::make_unique<Workbench>(*dialogs_);
-        NoStartupMessages messages;
-        bench_->Start(Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
+        StartProgram(*bench_);
         QVERIFY(Activate(Form()));
         Form().asmText->setFocus();
     }
@@ -350,4 +337,4 @@ class RealInputTest : public QObject {
 }  // namespace q42::test
 
 QTEST_MAIN(q42::test::RealInputTest)
-#include "real_input_test.moc"
+#include "gui_input_test.moc"
