@@ -28,8 +28,10 @@ void DecodeEverywhere(const Machine& machine, Decoder& decoder, Value address) {
     const Value next = decoder.DecodePointer();
     if (!decoder.Shown().jumpEnabled) {
         if ((address & 0x3F) != 0) return;
+        // Past the end of memory "Дальше" does nothing: what is shown stays.
+        const bool more = decoder.HasNext();
         decoder.Next(machine);
-        return CheckShown(decoder, next);
+        return CheckShown(decoder, more ? next : address);
     }
     const Value target = HexToWord(decoder.Shown().ope1).value;
     decoder.Jump(machine);
