@@ -42,13 +42,13 @@ for target in "${targets[@]}"; do
     ./build-fuzz/bin/fuzz_"$target" -max_total_time="$seconds" -seed="${Q42_FUZZ_SEED:-0}" -timeout=10 -rss_limit_mb=2048 \
         -print_final_stats=1 -artifact_prefix=build-fuzz/findings/"$target"- "$corpus" \
         >"$log" 2>&1 || status=$?
-    execs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-    cov=$(grep -Eo 'cov: [0-9]+ ft: [0-9]+' "$log" | tail -1 || true)
+    execs=$(LC_ALL=C sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+    cov=$(grep -aEo 'cov: [0-9]+ ft: [0-9]+' "$log" | tail -1 || true)
     line="$target: ${execs:-?} executions, ${cov:-no coverage line}"
     if [ "$status" -ne 0 ]; then
         line="$line, FAILED (see $log)"
         failed+=("$target")
-        grep -E 'ERROR|runtime error|Test unit written' "$log" | head -5 || true
+        grep -aE 'ERROR|runtime error|Test unit written' "$log" | head -5 || true
     fi
     echo "$line"
     summary+=("$line")

@@ -55,7 +55,7 @@ std::string AsmBlock(int n) {
 
 TEST_F(Hostile, TenMegabyteAssemblerFileCompilesWithLinearWork) {
     struct Size {
-        int blocks;
+        int blocks = 0;
         std::size_t compLines = 0, codeLines = 0, labelRows = 0;
     };
     Size sizes[] = {{10'000}, {100'000}};  // about 1 MB and 10 MB
@@ -179,7 +179,7 @@ TEST_F(Hostile, NulBytesAndInvalidUtf8AreCharactersLikeAnyOther) {
 }
 
 TEST_F(Hostile, BinaryFileOpenedAsAssemblerOrCode) {
-    const std::string binary = BinaryBytes(64 * 1024);
+    const std::string binary = BinaryBytes(std::size_t{64} * 1024);
     EXPECT_EQ(Cli({"asm", Write("binary.asm", binary)}), kFailed);
     EXPECT_EQ(Lines(err_.str()), 2u);
     EXPECT_TRUE(IsValidUtf8(err_.str()));

@@ -50,6 +50,7 @@ TEST(Robustness, ReservationsStopAtTheAddressSpace) {
 
 TEST(Robustness, LongProgramsCompileInLinearTime) {
     std::vector<std::string> source;
+    source.reserve(38000);
     for (int i = 0; i < 30000; ++i)
         source.push_back("K" + std::to_string(i) + "=" + std::to_string(i));
     for (int i = 0; i < 8000; ++i) {
