@@ -1,5 +1,7 @@
 ; Hello: writes a greeting on the screen, one character at a time.
-; The ROM routine PUTC waits until the display is ready and writes R0.
+; Shows a DS string, its length LEN(MSG) and the ROM routine PUTC, which writes R0.
+; Привет: выводит приветствие на экран по одному символу.
+; Показывает строку DS, её длину LEN(MSG) и подпрограмму ПЗУ PUTC, выводящую R0.
 
 PUTC = 4000H            ; ROM: writes the character in R0
 NEWLINE = 4010H         ; ROM: moves the screen to the next line

@@ -1,4 +1,7 @@
 ; Sum: reads two integers and writes their sum in decimal.
+; Shows the ROM entry point 4182H, which reads a number into R1, and DIV and MUL for the digits.
+; Сумма: читает два целых числа и выводит их сумму в десятичном виде.
+; Показывает точку входа ПЗУ 4182H, читающую число в R1, и DIV и MUL для получения цифр.
 
 READINT = 4182H         ; ROM entry point: R1 := an integer typed by the user
 PUTC = 4000H            ; ROM: writes the character in R0

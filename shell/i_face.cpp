@@ -42,6 +42,7 @@ constexpr Caption kCaptions[] = {
     {Target::Item, "TForm1", "SaveAsm1", "Сохранить .ASM...", "Save .ASM..."},
     {Target::Item, "TForm1", "SaveAsmAs1", "Сохранить .ASM как...", "Save .ASM as..."},
     {Target::Item, "TForm1", "SaveCod1", "Сохранить .COD...", "Save .COD..."},
+    {Target::Menu, "TForm1", "Examples1", "Примеры", "Examples"},
     {Target::Item, "TForm1", "Exit1", "Выход", "Exit"},
     {Target::Menu, "TForm1", "Edit1", "Правка", "Edit"},
     {Target::Item, "TForm1", "Cut1", "Вырезать", "Cut"},
@@ -72,6 +73,9 @@ constexpr Caption kCaptions[] = {
     {Target::Item, "TForm1", "FirrstCom1", "Вып. первую команду", "Do first command"},
     {Target::Item, "TForm1", "NextCom1", "Вып. следующую команду", "Do next command"},
     {Target::Item, "TForm1", "CopyRegs1", "Копировать в регистры", "Copy to registers"},
+    {Target::Menu, "TForm1", "Help1", "Справка", "Help"},
+    {Target::Item, "TForm1", "Guide1", "Руководство", "Guide"},
+    {Target::Item, "TForm1", "About1", "О программе", "About"},
     {Target::Header, "TForm1", "0", "Метка", "Label"},
     {Target::Header, "TForm1", "2", "Адр.", "Addr."},
     {Target::Hint, "TForm1", "SpeedButton1", "Компилировать", "Compile"},
@@ -160,6 +164,18 @@ QString LongLineMessage(const QString& file, int line, std::size_t length) {
         .arg(line)
         .arg(static_cast<qulonglong>(length))
         .arg(static_cast<qulonglong>(kMaxEditorLine));
+}
+
+QString AboutText() {
+    const QString version = QStringLiteral(Q42_VERSION);
+    const QString built = QString::fromLatin1(__DATE__);
+    return EnglishInterface()
+               ? QStringLiteral("Q42 teaching computer %1\n\nA simulator of the 16-bit teaching "
+                                "machine Q42 with its assembler.\nBuilt %2.")
+                     .arg(version, built)
+               : QStringLiteral("Учебный компьютер Q42 %1\n\nСимулятор 16-разрядной учебной "
+                                "машины Q42 с ассемблером.\nСборка от %2.")
+                     .arg(version, built);
 }
 
 QString SaveFailedMessage(const QString& reason) {

@@ -25,6 +25,9 @@ inline constexpr std::size_t kMaxEditorLine = 4096;
 // The warning for a file with a longer line.
 QString LongLineMessage(const QString& file, int line, std::size_t length);
 
+// The text of the "About" box: the program, its version and build date.
+QString AboutText();
+
 // The warning after a save that failed, with the reason.
 QString SaveFailedMessage(const QString& reason);
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDate>
+#include <QDir>
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,6 +21,7 @@
 #include "assembler/midtext.h"
 #include "assembler/preproc.h"
 #include "shell/fixed_window.h"
+#include "shell/guide_window.h"
 #include "shell/i_face.h"
 #include "shell/qt_text.h"
 #include "shell/regs.h"
@@ -161,6 +163,13 @@ void TForm1::CreateMenus() {
     AddItem(File1, "SaveCod1", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S),
             &TForm1::SaveCod1Click);
     File1->addSeparator()->setObjectName(QStringLiteral("N1"));
+    QMenu* examples = File1->addMenu(QString());
+    examples->setObjectName(QStringLiteral("Examples1"));
+    for (const QString& name : QDir(QStringLiteral(":/examples")).entryList({QStringLiteral("*.asm")})) {
+        connect(examples->addAction(name), &QAction::triggered, this,
+                [this, name] { OpenExample(name); });
+    }
+    File1->addSeparator();
     AddItem(File1, "Exit1", {}, &TForm1::Exit1Click);
 
     Edit1 = menu("Edit1");
@@ -221,6 +230,11 @@ void TForm1::CreateMenus() {
     race1->addSeparator()->setObjectName(QStringLiteral("N11"));
     connect(AddItem(race1, "CopyRegs1", {}, nullptr), &QAction::triggered, this,
             processor(&Tmain::ApplyRegisterEdits));
+
+    Help1 = menu("Help1");
+    AddItem(Help1, "Guide1", QKeySequence(Qt::Key_F1), &TForm1::Guide1Click)
+        ->setShortcutContext(Qt::ApplicationShortcut);
+    AddItem(Help1, "About1", {}, &TForm1::About1Click);
 
     // Running, stepping and stopping answer their keys in every window of the program.
     for (QMenu* m : {Run1, race1}) {
@@ -397,6 +411,18 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 void TForm1::DecodeCurrent1Click() {
     bench_.decodeAddress = WordToHex(bench_.machine.pc);
     bench_.ShowDecoder();
+}
+
+void TForm1::Guide1Click() {
+    if (!bench_.guideWindow) bench_.guideWindow = std::make_unique<GuideWindow>();
+    bench_.guideWindow->setWindowTitle(Help1->actions().value(0)->text().remove(QLatin1Char('&')));
+    bench_.guideWindow->show();
+    bench_.guideWindow->raise();
+    bench_.guideWindow->activateWindow();
+}
+
+void TForm1::About1Click() {
+    bench_.dialogs.About(this, AboutText());
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -33,6 +33,7 @@ class TForm1 : public QMainWindow {
     QMenu* View1 = nullptr;
     QMenu* Run1 = nullptr;
     QMenu* race1 = nullptr;
+    QMenu* Help1 = nullptr;
     QAction* Q421 = nullptr;
     QAction* CompText1 = nullptr;
     QAction* stop1 = nullptr;
@@ -67,6 +68,10 @@ class TForm1 : public QMainWindow {
     void Compile1Click();
     void Preprocess1Click();
     void DecodeCurrent1Click();
+    void Guide1Click();
+    void About1Click();
+    // Opens a built-in example into the assembler text, as a text from no file.
+    void OpenExample(const QString& name);
 
   protected:
     void showEvent(QShowEvent* event) override;

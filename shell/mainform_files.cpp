@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <QTextBlock>
@@ -82,6 +83,20 @@ void TForm1::OpenAsm1Click() {
 void TForm1::OpenAsmFile(const QString& name) {
     if (!ReadFileInto(name, asmText)) return;
     asmFileName_ = name;
+    asmText->document()->setModified(false);
+    ShowTitle();
+    ClearCodeAndLabels();
+}
+
+void TForm1::OpenExample(const QString& name) {
+    if (!MayDiscardAsmText()) return;
+    QFile file(QStringLiteral(":/examples/") + name);
+    if (!file.open(QIODevice::ReadOnly)) return;
+    const QByteArray bytes = file.readAll();
+    asmText->setPlainText(
+        LinesToQt(SplitTextLines(DecodeFileText(std::string_view(bytes.data(), bytes.size())))));
+    // Saving an example asks for a name of the student's own.
+    asmFileName_.clear();
     asmText->document()->setModified(false);
     ShowTitle();
     ClearCodeAndLabels();

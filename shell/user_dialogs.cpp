@@ -16,6 +16,10 @@ bool QtDialogs::Confirm(QWidget* parent, const QString& text) {
     return box.exec() == QMessageBox::Ok;
 }
 
+void QtDialogs::About(QWidget* parent, const QString& text) {
+    QMessageBox::about(parent, QStringLiteral("Q42"), text);
+}
+
 SaveChoice QtDialogs::AskSaveChanges(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Q42"), text,
                     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);

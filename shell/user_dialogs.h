@@ -18,6 +18,8 @@ class UserDialogs {
     virtual void Warning(QWidget* parent, const QString& text) = 0;
     // A question with OK and Cancel; true for OK.
     virtual bool Confirm(QWidget* parent, const QString& text) = 0;
+    // The program's "About" box.
+    virtual void About(QWidget* parent, const QString& text) = 0;
     // A question with Save, Discard and Cancel.
     virtual SaveChoice AskSaveChanges(QWidget* parent, const QString& text) = 0;
     // A file to open or save, or an empty text when the user cancels. The filter is Qt's
@@ -34,6 +36,7 @@ class QtDialogs : public UserDialogs {
   public:
     void Warning(QWidget* parent, const QString& text) override;
     bool Confirm(QWidget* parent, const QString& text) override;
+    void About(QWidget* parent, const QString& text) override;
     SaveChoice AskSaveChanges(QWidget* parent, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& filter) override;
     QString SaveFileName(QWidget* parent, const QString& filter,

@@ -6,6 +6,7 @@
 
 #include "assembler/midtext.h"
 #include "machine/rom_image.h"
+#include "shell/guide_window.h"
 #include "shell/mainform.h"
 #include "shell/qt_text.h"
 #include "shell/regs.h"

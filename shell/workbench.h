@@ -25,6 +25,7 @@ class TFormRAM;
 class TDisplay;
 class Tmain;
 class TComCod;
+class GuideWindow;
 
 class Workbench : public DisplayHost, public RunHost, public AsmWarnings {
   public:
@@ -56,6 +57,7 @@ class Workbench : public DisplayHost, public RunHost, public AsmWarnings {
     std::unique_ptr<TDisplay> displayWindow;
     std::unique_ptr<Tmain> processor;
     std::unique_ptr<TComCod> decodeDialog;
+    std::unique_ptr<GuideWindow> guideWindow;  // made when the guide is first asked for
 
     // Repaints the register fields, RAM cells and screen where the machine changed something.
     void RefreshViews();

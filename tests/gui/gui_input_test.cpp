@@ -7,6 +7,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,6 +21,7 @@
 
 #include "assembler/midtext.h"
 #include "machine/rom_image.h"
+#include "shell/guide_window.h"
 #include "shell/i_face.h"
 #include "shell/mainform.h"
 #include "shell/qt_text.h"
@@ -57,8 +61,13 @@ class RealInputTest : public QObject {
     static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QTest::keyClick(QGuiApplication::focusWindow(), key, modifiers);
     }
+    // Runs `action` once the machine waits for a line and the display window, which input
+    // brings forward, is the active one: a person types once they see it.
     void WhenLineAwaited(std::function<void()> action) {
-        test::WhenLineAwaited(this, bench_->display, std::move(action));
+        test::WhenLineAwaited(this, bench_->display, [this, action] {
+            QVERIFY(QTest::qWaitForWindowActive(bench_->displayWindow.get()));
+            action();
+        });
     }
     // A test that would otherwise wait for ever ends its run after a few seconds and fails.
     void Watchdog() {
@@ -111,7 +120,10 @@ class RealInputTest : public QObject {
         Form().asmText->setPlainText(
             QStringLiteral("w: in 0,r3\ncmp #80h,r3\nbne w\nin 1,r0\nhlt"));
         Watchdog();
-        QTimer::singleShot(50, this, [] { Type(QStringLiteral("q")); });
+        QTimer::singleShot(50, this, [this] {
+            QVERIFY(QTest::qWaitForWindowActive(bench_->displayWindow.get()));
+            Type(QStringLiteral("q"));
+        });
         Press(Qt::Key_F9);
         QCOMPARE(bench_->machine.r[0], 'q');
         QVERIFY(bench_->machine.keyBuffer.empty());
@@ -324,6 +336,53 @@ class RealInputTest : public QObject {
         QCOMPARE(dialogs_->warnings.size(), 1);
         QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("1048578")));
         QCOMPARE(Form().asmText->toPlainText(), text);
+    }
+
+    void f1ShowsTheGuideWithSearchAndLinks() {
+        QVERIFY(!GuideMarkdown().isEmpty());
+        Press(Qt::Key_F1);
+        GuideWindow& guide = *bench_->guideWindow;
+        QVERIFY(guide.isVisible());
+        QVERIFY(guide.text->toPlainText().contains(QStringLiteral("HLT")));
+        guide.search->setText(QStringLiteral("BNE"));
+        guide.FindNext();
+        QCOMPARE(guide.text->textCursor().selectedText(), QStringLiteral("BNE"));
+        // A link to a section moves the view to its heading.
+        const QTextBlock last = guide.text->document()->lastBlock();
+        QTextBlock heading = last;
+        while (heading.isValid() && heading.blockFormat().headingLevel() != 2)
+            heading = heading.previous();
+        QVERIFY(heading.isValid());
+        guide.text->moveCursor(QTextCursor::Start);
+        // The contents at the top link to every section; the last link goes to the last one.
+        const QString markdown = GuideMarkdown();
+        const QRegularExpression link(QStringLiteral("\\]\\((#[^)]+)\\)"));
+        QString lastLink;
+        for (const auto& match : link.globalMatch(markdown))
+            lastLink = match.captured(1);
+        QVERIFY(!lastLink.isEmpty());
+        guide.FollowLink(QUrl(lastLink));
+        QCOMPARE(guide.text->textCursor().block().text(), heading.text());
+    }
+
+    void examplesOpenIntoTheEditorAfterAsking() {
+        QMenu* examples = Form().findChild<QMenu*>(QStringLiteral("Examples1"));
+        QVERIFY(examples != nullptr);
+        QStringList names;
+        for (QAction* action : examples->actions())
+            names << action->text();
+        QVERIFY(names.contains(QStringLiteral("hello.asm")) && names.size() >= 3);
+        Form().asmText->setFocus();
+        Type(QStringLiteral("x"));
+        dialogs_->saveChoice = SaveChoice::Cancel;
+        examples->actions().at(names.indexOf(QStringLiteral("hello.asm")))->trigger();
+        QCOMPARE(dialogs_->saveQuestions.size(), 1);
+        QVERIFY(!Form().asmText->toPlainText().contains(QStringLiteral("DS Hello")));
+        dialogs_->saveChoice = SaveChoice::Discard;
+        examples->actions().at(names.indexOf(QStringLiteral("hello.asm")))->trigger();
+        QVERIFY(Form().asmText->toPlainText().contains(QStringLiteral("DS Hello")));
+        Press(Qt::Key_F9);
+        QCOMPARE(ToQt(bench_->display.Lines()[2]), QStringLiteral(" Hello, world!"));
     }
 
     void unreadableFileGivenAtStartIsReported() {

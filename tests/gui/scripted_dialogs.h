@@ -26,6 +26,7 @@ class ScriptedDialogs : public UserDialogs {
         questions << text;
         return answer;
     }
+    void About(QWidget*, const QString& text) override { warnings << text; }
     SaveChoice AskSaveChanges(QWidget*, const QString& text) override {
         saveQuestions << text;
         return saveChoice;

@@ -1,0 +1,145 @@
+// The student's guides (docs/guide.en.md, docs/guide.ru.md): every complete program, a fenced block
+// "asm program", runs through q42cli to the transcript in the "text output" block after it (with
+// the "text input" block between them on stdin); both guides show the same programs; and each
+// guide names every operation of the instruction table and every message of its language.
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "assembler/err_diag.h"
+#include "assembler/mnemonic.h"
+#include "machine/codepage.h"
+#include "machine/faults.h"
+#include "tests/cli_fixture.h"
+
+namespace q42::cli {
+namespace {
+
+struct Guide {
+    const char* file;
+    bool english;  // selects the row of the assembler messages
+};
+constexpr Guide kGuides[] = {{"guide.en.md", true}, {"guide.ru.md", false}};
+
+struct Block {
+    std::string info, text;
+    int line;  // of the opening fence, for the failure messages
+};
+
+struct Program {
+    std::string source, input, output;
+    int line;
+};
+
+std::string ReadGuide(const Guide& guide) {
+    std::ifstream file(std::string(Q42_SOURCE_DIR) + "/docs/" + guide.file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
+
+std::vector<Block> FencedBlocks(const std::string& text) {
+    std::vector<Block> blocks;
+    std::istringstream lines(text);
+    std::string line;
+    bool inside = false;
+    for (int number = 1; std::getline(lines, line); ++number) {
+        if (!inside && line.starts_with("```")) {
+            blocks.push_back({line.substr(3), "", number});
+            inside = true;
+        } else if (inside && line == "```") {
+            inside = false;
+        } else if (inside) {
+            blocks.back().text += line + '\n';
+        }
+    }
+    EXPECT_FALSE(inside) << "a code block is not closed";
+    return blocks;
+}
+
+// Each "asm program" block with the optional "text input" and the required "text output" after it.
+std::vector<Program> Programs(const Guide& guide) {
+    const std::vector<Block> blocks = FencedBlocks(ReadGuide(guide));
+    std::vector<Program> programs;
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        if (blocks[i].info != "asm program") continue;
+        Program program{blocks[i].text, "", "", blocks[i].line};
+        std::size_t next = i + 1;
+        if (next < blocks.size() && blocks[next].info == "text input")
+            program.input = blocks[next++].text;
+        if (next < blocks.size() && blocks[next].info == "text output")
+            program.output = blocks[next].text;
+        else
+            ADD_FAILURE() << guide.file << ':' << program.line << ": no text output block";
+        programs.push_back(program);
+    }
+    return programs;
+}
+
+// The program without its comments and trailing blanks: what the two guides must share.
+std::string Code(const std::string& source) {
+    std::istringstream lines(source);
+    std::string line, code;
+    while (std::getline(lines, line)) {
+        line = line.substr(0, line.find(';'));
+        line.erase(line.find_last_not_of(' ') + 1);
+        code += line + '\n';
+    }
+    return code;
+}
+
+class GuideProgramsTest : public CliFixture {};
+
+TEST_F(GuideProgramsTest, EveryProgramPrintsItsTranscript) {
+    for (const Guide& guide : kGuides) {
+        const std::vector<Program> programs = Programs(guide);
+        EXPECT_GE(programs.size(), 5u) << guide.file;
+        for (const Program& program : programs) {
+            const std::string path = Write("guide.asm", program.source);
+            const int status = Cli({"run", "--max-steps", "1000000", path}, program.input);
+            EXPECT_EQ(status, kHalted) << guide.file << ':' << program.line << '\n' << err_.str();
+            EXPECT_EQ(out_.str(), program.output) << guide.file << ':' << program.line;
+        }
+    }
+}
+
+TEST(GuideTextTest, BothGuidesShowTheSamePrograms) {
+    const std::vector<Program> en = Programs(kGuides[0]), ru = Programs(kGuides[1]);
+    ASSERT_EQ(en.size(), ru.size());
+    for (std::size_t i = 0; i < en.size(); ++i) {
+        EXPECT_EQ(Code(en[i].source), Code(ru[i].source)) << "program " << i + 1;
+        EXPECT_EQ(en[i].input, ru[i].input) << "program " << i + 1;
+        EXPECT_EQ(en[i].output, ru[i].output) << "program " << i + 1;
+    }
+}
+
+TEST(GuideTextTest, EveryOperationAndMessageIsExplained) {
+    for (const Guide& guide : kGuides) {
+        const std::string text = ReadGuide(guide);
+        ASSERT_FALSE(text.empty()) << guide.file;
+        // An operation is named in code quotes: `MOV` or `MOV op1,op2`.
+        for (const Mnemonic& operation : MnemonicTable()) {
+            const std::string quoted = "`" + std::string(operation.name);
+            bool named = false;
+            for (auto at = text.find(quoted); at != std::string::npos && !named;
+                 at = text.find(quoted, at + 1)) {
+                const char after = text[at + quoted.size()];
+                named = after == '`' || after == ' ';
+            }
+            EXPECT_TRUE(named) << guide.file << ": " << operation.name;
+        }
+        for (const std::string& message : AsmMessages()[guide.english ? 1 : 0])
+            EXPECT_NE(text.find(Cp1251ToUtf8(message)), std::string::npos)
+                << guide.file << ": " << Cp1251ToUtf8(message);
+        for (int fault = 1; fault <= static_cast<int>(Fault::KeyBufferOverflow); ++fault) {
+            const std::string message = Cp1251ToUtf8(FaultText(static_cast<Fault>(fault)));
+            EXPECT_NE(text.find(message), std::string::npos) << guide.file << ": " << message;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace q42::cli
