@@ -8,9 +8,8 @@
 #include <string>
 #include <vector>
 
-#ifndef Q42_ENGLISH_INTERFACE
-#define Q42_ENGLISH_INTERFACE 0
-#endif
+#include "machine/language.h"
+
 
 namespace q42 {
 
@@ -52,7 +51,7 @@ struct AssemblerTexts {
 };
 
 struct AsmOptions {
-    bool englishInterface = Q42_ENGLISH_INTERFACE != 0;  // the diagnostics' language
+    bool englishInterface = EnglishTexts();  // the diagnostics' language
     bool useShortConst = true;  // constants -15..15 go into the instruction word
 };
 

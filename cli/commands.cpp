@@ -18,7 +18,7 @@ namespace {
 AsmOptions AssemblerOptions(const Options& options) {
     AsmOptions asmOptions;
     asmOptions.useShortConst = options.shortConst;
-    if (options.english) asmOptions.englishInterface = *options.english;
+    asmOptions.englishInterface = options.language == Language::English;
     return asmOptions;
 }
 
@@ -84,6 +84,7 @@ void DumpRam(const Machine& machine, std::ostream& out) {
 }  // namespace
 
 int AssembleCommand(const Options& options, Streams io) {
+    SetTextLanguage(options.language);
     if (RefusesInputAsOutput(options, options.output, io.err)) return kBadUsage;
     Console console(io.in, io.out, io.err);
     AssemblerTexts texts;
@@ -100,6 +101,7 @@ int AssembleCommand(const Options& options, Streams io) {
 }
 
 int RunCommand(const Options& options, const std::string& programDirectory, Streams io) {
+    SetTextLanguage(options.language);
     if (RefusesInputAsOutput(options, options.trace, io.err)) return kBadUsage;
     Console console(io.in, io.out, io.err);
     Machine machine;
@@ -148,6 +150,7 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
 }
 
 int DecodeCommand(const Options& options, const std::string& programDirectory, Streams io) {
+    SetTextLanguage(options.language);
     Console console(io.in, io.out, io.err);
     Machine machine;
     LoadRom(machine, options, programDirectory, console);

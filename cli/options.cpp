@@ -9,7 +9,7 @@ const char* const kUsage =
     "  q42cli asm [--no-short-const] [--lang ru|en] FILE.asm [-o OUT.cod]\n"
     "  q42cli run [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--max-steps N]\n"
     "             [--trace TRACEFILE|-] [--dump] FILE.asm|FILE.cod\n"
-    "  q42cli decode [--from HHHH] [--count N] FILE.cod|FILE.asm\n"
+    "  q42cli decode [--lang ru|en] [--from HHHH] [--count N] FILE.cod|FILE.asm\n"
     "  q42cli --help | --version\n"
     "\n"
     "asm     assembles FILE.asm; prints the code text, or writes a code file with -o\n"
@@ -18,6 +18,7 @@ const char* const kUsage =
     "        --trace writes the registers after every step, --dump prints RAM at the end\n"
     "decode  lists the instructions from address HHHH (default 0000), N lines (default: to the\n"
     "        end of the program)\n"
+    "--lang  ru or en: the language of the messages, the screen's texts and the descriptions\n"
     "exit status: 0 halted, 1 run-time, assembler or code line error, 2 bad usage or\n"
     "unreadable file, 3 stopped before HLT\n";
 
@@ -66,10 +67,10 @@ Options ParseOptions(const std::vector<std::string>& args, std::string& error) {
         };
         if (assembles && arg == "--no-short-const") {
             options.shortConst = false;
-        } else if (assembles && arg == "--lang") {
+        } else if (arg == "--lang") {
             const std::string lang = value();
             if (lang == "ru" || lang == "en") {
-                options.english = lang == "en";
+                options.language = lang == "en" ? Language::English : Language::Russian;
             } else if (error.empty()) {
                 error = "--lang takes ru or en";
             }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "machine/common.h"
+#include "machine/language.h"
 
 namespace q42::cli {
 
@@ -15,7 +16,7 @@ struct Options {
     Command command = Command::Help;
     std::string file;
     bool shortConst = true;
-    std::optional<bool> english;     // --lang; unset: the build's interface language
+    Language language = Language::Russian;  // --lang: the messages' and the screen's texts
     std::string output;              // asm -o
     std::string rom;                 // run --rom
     long long maxSteps = 0;          // run --max-steps; 0: no limit

@@ -3,7 +3,6 @@
 // These conversions are used only at the edges: terminal output, reading a UTF-8 file, and the
 // system's own texts, which are written in the source as UTF-8.
 
-#include <array>
 #include <string>
 #include <string_view>
 
@@ -19,14 +18,5 @@ std::string Cp1251ToUtf8(std::string_view text);
 
 // True when the bytes form valid UTF-8.
 bool IsValidUtf8(std::string_view bytes);
-
-// Converts a table of the system's own texts, written in the source as UTF-8, once.
-template <std::size_t N>
-std::array<std::string, N> Cp1251Table(const std::array<std::string_view, N>& utf8) {
-    std::array<std::string, N> texts;
-    for (std::size_t i = 0; i < N; ++i)
-        texts[i] = Utf8ToCp1251(utf8[i]);
-    return texts;
-}
 
 }  // namespace q42

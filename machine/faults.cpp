@@ -1,48 +1,46 @@
 #include "machine/faults.h"
 
 #include <array>
-#include <string_view>
 
-#include "machine/codepage.h"
+#include "machine/language.h"
 
 namespace q42 {
 namespace {
 
-constexpr std::array<std::string_view, 21> kUtf8Texts = {
-    "",
-    "неправильный адрес памяти",
-    "попытка записи в ПЗУ",
-    "неправильный символ",
-    "неправильная длина",
-    "некорректная длина кода",
-    "неправильный метод адресации",
-    "ОП2 не должен быть константой",
-    "ошибка в МОД: операция между байтом и словом запрещена",
-    "ошибка в МОД: операция между словом и байтом запрещена",
-    "переполнение",
-    "переполнение байта",
-    "деление на ноль",
-    "несуществующий код операции",
-    "недопустимый КОП",
-    "ошибка в МОД: запись байта в стек запрещена",
-    "чтение байта из стека запрещено",
-    "ошибка в МОД: адресация байта запрещена",
-    "неправильный адрес команды",
-    "адрес команды, следующей за данной, неправильный",
-    "переполнение буфера клавиатуры",
-};
-static_assert(kUtf8Texts.size() == static_cast<std::size_t>(Fault::KeyBufferOverflow) + 1);
+constexpr std::array<Bilingual, 21> kTexts = {{
+    {"", ""},
+    {"неправильный адрес памяти", "wrong memory address"},
+    {"попытка записи в ПЗУ", "attempt to write into ROM"},
+    {"неправильный символ", "wrong character"},
+    {"неправильная длина", "wrong length"},
+    {"некорректная длина кода", "incorrect code length"},
+    {"неправильный метод адресации", "wrong addressing mode"},
+    {"ОП2 не должен быть константой", "operand 2 must not be a constant"},
+    {"ошибка в МОД: операция между байтом и словом запрещена",
+     "mode error: an operation between a byte and a word is forbidden"},
+    {"ошибка в МОД: операция между словом и байтом запрещена",
+     "mode error: an operation between a word and a byte is forbidden"},
+    {"переполнение", "overflow"},
+    {"переполнение байта", "byte overflow"},
+    {"деление на ноль", "division by zero"},
+    {"несуществующий код операции", "nonexistent operation code"},
+    {"недопустимый КОП", "invalid operation code"},
+    {"ошибка в МОД: запись байта в стек запрещена",
+     "mode error: pushing a byte onto the stack is forbidden"},
+    {"чтение байта из стека запрещено", "popping a byte from the stack is forbidden"},
+    {"ошибка в МОД: адресация байта запрещена", "mode error: byte addressing is forbidden"},
+    {"неправильный адрес команды", "wrong command address"},
+    {"адрес команды, следующей за данной, неправильный",
+     "the address of the command after this one is wrong"},
+    {"переполнение буфера клавиатуры", "keyboard buffer overflow"},
+}};
+static_assert(kTexts.size() == static_cast<std::size_t>(Fault::KeyBufferOverflow) + 1);
 
 }  // namespace
 
 const std::string& FaultText(Fault fault) {
-    static const auto texts = [] {
-        std::array<std::string, kUtf8Texts.size()> result;
-        for (std::size_t i = 0; i < kUtf8Texts.size(); ++i)
-            result[i] = Utf8ToCp1251(kUtf8Texts[i]);
-        return result;
-    }();
-    return texts[static_cast<std::size_t>(fault)];
+    static const TextTable table(kTexts);
+    return table[static_cast<std::size_t>(fault)];
 }
 
 }  // namespace q42

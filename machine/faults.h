@@ -35,7 +35,7 @@ enum class Fault : std::uint8_t {
     KeyBufferOverflow,
 };
 
-// The text of a fault in Windows-1251; empty for Fault::None.
+// The text of a fault in the current text language, 8-bit; empty for Fault::None.
 const std::string& FaultText(Fault fault);
 
 }  // namespace q42

@@ -2,7 +2,7 @@
 
 #include <fstream>
 
-#include "machine/codepage.h"
+#include "machine/run_texts.h"
 
 namespace q42 {
 namespace {
@@ -15,9 +15,8 @@ bool IsDataLine(const std::string& line) {
 
 void ShowLoadError(const Machine& machine, int dataLine, const std::string& line,
                    MessageSink& messages) {
-    static const std::string kError = Utf8ToCp1251("Ошибка в коде: ");
-    static const std::string kLine = Utf8ToCp1251("Строка ");
-    messages.ShowMessage(kError + machine.RunErrorText() + "\n\r" + kLine +
+    messages.ShowMessage(Text(RunText::CodeError) + machine.RunErrorText() + "\n\r" +
+                         Text(RunText::CodeLine) +
                          std::to_string(dataLine) + ": " + line);
 }
 
@@ -72,8 +71,7 @@ void LoadRomImage(Machine& machine, const std::filesystem::path& file, Value sta
     std::ifstream image;
     if (std::filesystem::is_regular_file(file, error)) image.open(file, std::ios::binary);
     if (!image.is_open()) {
-        static const std::string kNotFound = Utf8ToCp1251("Файл с ПЗУ не найден!");
-        return messages.ShowMessage(kNotFound);
+        return messages.ShowMessage(Text(RunText::RomNotFound));
     }
     LoadRomImage(machine, image, start, messages);
 }

@@ -1,7 +1,7 @@
 // The slower parts of a step: fetching outside RAM, the input entry points, the run-error report;
 // and the reset.
 
-#include "machine/codepage.h"
+#include "machine/run_texts.h"
 #include "machine/machine.h"
 #include "machine/operands.h"
 
@@ -52,10 +52,8 @@ void Machine::RunInputRoutine(Value entry) {
 }
 
 void Machine::WriteRunErrorReport() {
-    static const std::string kHeading =
-        Utf8ToCp1251("## ВЫПОЛНЕНИЕ ПРОГРАММЫ ПРЕРВАНО ИЗ-ЗА ОШИБКИ:");
     if (terminal == nullptr) return;
-    terminal->WriteLine(kHeading);
+    terminal->WriteLine(Text(RunText::ErrorReport));
     terminal->WriteLine("   " + RunErrorText());
     terminal->WriteText("   " + WordToHex(commandAddress));
     if (IsCodeAddress(commandAddress)) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build with the desktop
-# program's tests, the English interface's caption test, a short fuzzing pass, and the core and
-# its tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# program's tests in Russian and in English, a short fuzzing pass, and the core and its tests
+# again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,12 +12,6 @@ jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
-
-# The English interface: its build and its window tests.
-cmake -S . -B build-en -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQ42_ENGLISH_INTERFACE=ON \
-      -DQ42_BUILD_BENCH=OFF
-cmake --build build-en -j "$jobs" --target gui_tests gui_input_tests
-ctest --test-dir build-en --output-on-failure -R gui_
 
 # A short pass of every fuzz target over its seed corpus (longer runs: scripts/fuzz.sh 600).
 Q42_FUZZ_SEED=1 bash scripts/fuzz.sh 10

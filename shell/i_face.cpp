@@ -1,7 +1,9 @@
 #include "shell/i_face.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QTableWidget>
@@ -9,21 +11,23 @@
 #include <QWidget>
 
 #include "assembler/midtext.h"
+#include "machine/language.h"
 #include "shell/mainform.h"
 #include "shell/regs.h"
 #include "shell/workbench.h"
+#include "views/Udecode.h"
 #include "views/Udisplay.h"
 #include "views/Uram.h"
 
 namespace q42 {
 namespace {
 
-enum class Target { Title, Menu, Item, Header, Hint, Question };
+enum class Target { Title, Menu, Item, Header, Text, Hint, Question };
 
 struct Caption {
     Target target;
     const char* window;  // the window's object name
-    const char* object;  // the component's object name (a column number for a header)
+    const char* object;  // the component's object name ("grid:column" for a header)
     const char* russian;
     const char* english;
 };
@@ -36,6 +40,7 @@ constexpr Caption kCaptions[] = {
     {Target::Title, "TFormRAM", "", " Q42: ОЗУ", " Q42: RAM"},
     {Target::Title, "Tmain", "", " Q42: процессор", " Q42: processor"},
     {Target::Title, "TDisplay", "", " Q42: экран дисплея", " Q42: display screen"},
+    {Target::Title, "TComCod", "", " Декодирование  команды", " Instruction decoding"},
     {Target::Menu, "TForm1", "File1", "Файл", "File"},
     {Target::Item, "TForm1", "OpenAsm1", "Открыть .ASM...", "Open .ASM..."},
     {Target::Item, "TForm1", "OpenCod1", "Открыть .COD...", "Open .COD..."},
@@ -76,8 +81,13 @@ constexpr Caption kCaptions[] = {
     {Target::Menu, "TForm1", "Help1", "Справка", "Help"},
     {Target::Item, "TForm1", "Guide1", "Руководство", "Guide"},
     {Target::Item, "TForm1", "About1", "О программе", "About"},
-    {Target::Header, "TForm1", "0", "Метка", "Label"},
-    {Target::Header, "TForm1", "2", "Адр.", "Addr."},
+    {Target::Header, "TForm1", "labels:0", "Метка", "Label"},
+    {Target::Header, "TForm1", "labels:2", "Адр.", "Addr."},
+    {Target::Header, "TFormRAM", "RAM:0", "адрес", "address"},
+    {Target::Header, "TFormRAM", "RAM:1", " код", " code"},
+    {Target::Text, "TComCod", "Label3", "Операция", "Operation"},
+    {Target::Text, "TComCod", "BitBtn1", "Дальше", "Next"},
+    {Target::Text, "TComCod", "JmpBtn", "Переход", "Jump"},
     {Target::Hint, "TForm1", "SpeedButton1", "Компилировать", "Compile"},
     {Target::Hint, "Tmain", "SpeedButton1", "Выполнить следующую команду", "Execute next command"},
     {Target::Hint, "Tmain", "SpeedButton2", "Скопировать код в ОЗУ и запустить",
@@ -104,9 +114,16 @@ QString& Question(TForm1& form, const QString& name) {
     return form.saveQuestion;
 }
 
+// A label's or a button's text.
+void SetText(QWidget* widget, const QString& text) {
+    if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(text);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(text);
+}
+
 QWidget* Window(Workbench& bench, const QString& name) {
-    QWidget* windows[] = {bench.form1.get(), bench.form2.get(), bench.ramWindow.get(),
-                          bench.displayWindow.get(), bench.processor.get()};
+    QWidget* windows[] = {bench.form1.get(),         bench.form2.get(),
+                          bench.ramWindow.get(),     bench.displayWindow.get(),
+                          bench.processor.get(),     bench.decodeDialog.get()};
     for (QWidget* window : windows) {
         if (window != nullptr && window->objectName() == name) return window;
     }
@@ -121,10 +138,13 @@ void Apply(Workbench& bench, const Caption& caption, const QString& text) {
         case Target::Title: window->setWindowTitle(text); break;
         case Target::Menu: window->findChild<QMenu*>(object)->setTitle(text); break;
         case Target::Item: window->findChild<QAction*>(object)->setText(text); break;
-        case Target::Header:
-            bench.form1->labels->setHorizontalHeaderItem(object.toInt(),
-                                                         new QTableWidgetItem(text));
+        case Target::Header: {
+            const QStringList grid = object.split(QLatin1Char(':'));
+            window->findChild<QTableWidget*>(grid.at(0))
+                ->setHorizontalHeaderItem(grid.at(1).toInt(), new QTableWidgetItem(text));
             break;
+        }
+        case Target::Text: SetText(window->findChild<QWidget*>(object), text); break;
         case Target::Hint: window->findChild<QWidget*>(object)->setToolTip(text); break;
         case Target::Question: Question(*bench.form1, object) = text; break;
     }
@@ -133,7 +153,7 @@ void Apply(Workbench& bench, const Caption& caption, const QString& text) {
 }  // namespace
 
 bool EnglishInterface() {
-    return Q42_ENGLISH_INTERFACE != 0;
+    return EnglishTexts();
 }
 
 void ApplyLanguage(Workbench& bench) {

@@ -1,8 +1,10 @@
 // The Q42 teaching computer: the desktop program.
-//   q42 [FILE.asm | FILE.cod]   opens the file at start, as File > Open would
+//   q42 [FILE.asm | FILE.cod]      opens the file at start, as File > Open would
+//   q42-en [FILE.asm | FILE.cod]   the same program with every text in English
 
 #include <QApplication>
 
+#include "machine/language.h"
 #include "machine/rom_image.h"
 #include "shell/i_face.h"
 #include "shell/mainform.h"
@@ -26,6 +28,9 @@ class StartupMessages : public q42::MessageSink {
 }  // namespace
 
 int main(int argc, char** argv) {
+#ifdef Q42_ENGLISH_PROGRAM
+    q42::SetTextLanguage(q42::Language::English);
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("q42"));
     QApplication::setQuitOnLastWindowClosed(

@@ -23,6 +23,7 @@
 #include "shell/fixed_window.h"
 #include "shell/guide_window.h"
 #include "shell/i_face.h"
+#include "shell/operation_tips.h"
 #include "shell/qt_text.h"
 #include "shell/regs.h"
 #include "shell/workbench.h"
@@ -77,6 +78,7 @@ TForm1::TForm1(Workbench& bench) : QMainWindow(nullptr, kMainWindowFlags), bench
     asmText->setGeometry(8, 8, 345, 417);
     asmText->setFont(FixedFont(16));
     asmText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    new OperationTips(asmText);
     asmText->setPlainText(QStringLiteral(";asmText\n\nhlt"));
     asmText->document()->setModified(false);
     connect(asmText->document(), &QTextDocument::modificationChanged, this,

@@ -1,22 +1,18 @@
 #include "shell/run_control.h"
 
 #include "assembler/assembler.h"
-#include "machine/codepage.h"
+#include "machine/run_texts.h"
 #include "views/code_loading.h"
 
 namespace q42 {
 
 void RunControl::ShowGreeting() {
-    static const std::string kGreeting =
-        Utf8ToCp1251("***  Учебный компьютер \"Q42\" с ассемблером");
     display_.ClearScreen();
-    display_.WriteLine(kGreeting);
+    display_.WriteLine(Text(RunText::Greeting));
     display_.WriteLine(" ");
 }
 
 void RunControl::RunProgram() {
-    static const std::string kInterrupted = Utf8ToCp1251("Задача прервана пользователем");
-    static const std::string kFinished = Utf8ToCp1251("Задача завершена");
     if (running_ || stepping_) return;
     ShowGreeting();
     // R0..R3, memory, the ports and the last result stay as they are.
@@ -39,7 +35,7 @@ void RunControl::RunProgram() {
     running_ = false;
     host_.SetRunState(false);
     display_.WriteLine(" ");
-    display_.WriteText(display_.stopRequested ? kInterrupted : kFinished);
+    display_.WriteText(Text(display_.stopRequested ? RunText::Interrupted : RunText::Finished));
 }
 
 void RunControl::StopProgram() {

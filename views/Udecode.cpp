@@ -58,7 +58,6 @@ QFrame* MakePanel(QWidget* parent, const char* name, int x, int y, int width, in
 
 TComCod::TComCod(Workbench& bench) : QDialog(nullptr, kDialogFlags), bench_(bench) {
     setObjectName(QStringLiteral("TComCod"));
-    setWindowTitle(QString::fromUtf8(" Декодирование  команды"));
     setFixedSize(311, 318);
     setModal(true);
     QFont font = this->font();
@@ -68,7 +67,7 @@ TComCod::TComCod(Workbench& bench) : QDialog(nullptr, kDialogFlags), bench_(benc
     QFrame* panel3 = MakePanel(this, "Panel3", 16, 8, 273, 41);
     Edit2 = MakeEdit(panel3, "Edit2", 8, 8, 49);
     Edit3 = MakeEdit(panel3, "Edit3", 64, 8, 201);
-    MakeLabel(this, "Label3", 104, 60, true)->setText(QString::fromUtf8("Операция"));
+    MakeLabel(this, "Label3", 104, 60, true);  // its text comes with the caption set
     Edit1 = MakeEdit(this, "Edit1", 16, 80, 273);
 
     Panel1 = MakePanel(this, "Panel1", 16, 112, 273, 89);
@@ -90,14 +89,12 @@ TComCod::TComCod(Workbench& bench) : QDialog(nullptr, kDialogFlags), bench_(benc
     Ope2 = MakeEdit(Panel2, "Ope2", 8, 25, 73);
     By2 = MakeCheck(Panel2, "By2", 168, 32);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown),
-                              QString::fromUtf8("Дальше"), this);
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown), QString(), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setGeometry(40, 280, 97, 33);
     BitBtn1->setDefault(true);
     connect(BitBtn1, &QPushButton::clicked, this, &TComCod::BitBtn1Click);
-    JmpBtn = new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward),
-                             QString::fromUtf8("Переход"), this);
+    JmpBtn = new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward), QString(), this);
     JmpBtn->setObjectName(QStringLiteral("JmpBtn"));
     JmpBtn->setGeometry(168, 280, 97, 33);
     JmpBtn->setEnabled(false);

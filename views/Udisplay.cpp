@@ -28,7 +28,6 @@ void PaintBlackAndLime(QWidget* widget, const QFont& font) {
 
 TDisplay::TDisplay(Workbench& bench) : bench_(bench) {
     setObjectName(QStringLiteral("TDisplay"));
-    setWindowTitle(QString::fromUtf8("  Экран  текстового  дисплея"));
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPixelSize(13);
     setFont(font);

@@ -12,7 +12,6 @@ namespace q42 {
 
 TFormRAM::TFormRAM(Workbench& bench) : bench_(bench) {
     setObjectName(QStringLiteral("TFormRAM"));
-    setWindowTitle(QString::fromUtf8(" ОЗУ"));
     setFixedSize(152, 516);
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPixelSize(13);
@@ -25,7 +24,6 @@ TFormRAM::TFormRAM(Workbench& bench) : bench_(bench) {
     gridFont.setPixelSize(16);
     gridFont.setBold(true);
     RAM->setFont(gridFont);
-    RAM->setHorizontalHeaderLabels({QString::fromUtf8("адрес"), QString::fromUtf8(" код")});
     RAM->verticalHeader()->hide();
     RAM->verticalHeader()->setDefaultSectionSize(24);
     RAM->horizontalHeader()->setFixedHeight(24);

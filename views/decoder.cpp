@@ -2,9 +2,8 @@
 
 #include <array>
 #include <cstdint>
-#include <string_view>
 
-#include "machine/codepage.h"
+#include "machine/language.h"
 
 namespace q42 {
 namespace {
@@ -26,99 +25,124 @@ enum TextId {
     kTextCount
 };
 
-constexpr std::array<std::string_view, kTextCount> kUtf8Texts = {
-    "Операнд 1",  "Адрес перехода", "Порт",  "Операнд 2", "Байт", "Смещение", "Короткая константа",
-    "Знак минус", "константа",      "адрес", "ОЗУ",       "ПЗУ",  "ПЗУ2",
-};
+constexpr std::array<Bilingual, kTextCount> kTexts = {{
+    {"Операнд 1", "Operand 1"},
+    {"Адрес перехода", "Jump address"},
+    {"Порт", "Port"},
+    {"Операнд 2", "Operand 2"},
+    {"Байт", "Byte"},
+    {"Смещение", "Offset"},
+    {"Короткая константа", "Short constant"},
+    {"Знак минус", "Minus sign"},
+    {"константа", "constant"},
+    {"адрес", "address"},
+    {"ОЗУ", "RAM"},
+    {"ПЗУ", "ROM"},
+    {"ПЗУ2", "ROM2"},
+}};
 
 const std::string& Text(TextId id) {
-    static const auto texts = Cp1251Table(kUtf8Texts);
+    static const TextTable texts(kTexts);
     return texts[id];
 }
 
-constexpr std::array<std::string_view, 16> kOperations = {
-    "NOP (нет операции)",
-    "MOV (переписать)",
-    "ADD (сложить)",
-    "SUB (вычесть)",
-    "CMP (сравнить)",
-    "MUL (умножить)",
-    "DIV (разделить)",
-    "AND (логическое И)",
-    "OR (логическое ИЛИ)",
-    "XOR (исключающее ИЛИ)",
-    "IN (прочитать из порта - ввод)",
-    "OUT (записать в порт - вывод)",
-    "",
-    "",
-    "",
-    "HLT (останов)",
-};
+constexpr std::array<Bilingual, 16> kOperations = {{
+    {"NOP (нет операции)", "NOP (no operation)"},
+    {"MOV (переписать)", "MOV (move)"},
+    {"ADD (сложить)", "ADD (add)"},
+    {"SUB (вычесть)", "SUB (subtract)"},
+    {"CMP (сравнить)", "CMP (compare)"},
+    {"MUL (умножить)", "MUL (multiply)"},
+    {"DIV (разделить)", "DIV (divide)"},
+    {"AND (логическое И)", "AND (logical AND)"},
+    {"OR (логическое ИЛИ)", "OR (logical OR)"},
+    {"XOR (исключающее ИЛИ)", "XOR (exclusive OR)"},
+    {"IN (прочитать из порта - ввод)", "IN (read from a port - input)"},
+    {"OUT (записать в порт - вывод)", "OUT (write to a port - output)"},
+    {"", ""},
+    {"", ""},
+    {"", ""},
+    {"HLT (останов)", "HLT (halt)"},
+}};
 
 // Jumps and branches by the condition code (bits 15..12). Codes 8 and 10..15 have no name of
 // their own: 8 returns, and 10..15 are the conditional jumps 2..7 that call when taken.
-constexpr std::array<std::string_view, 16> kJumps = {
-    "RET (возврат из подпрограммы)",
-    "JMP (безусловный переход)",
-    "JGE (переход при N=0: >=0)",
-    "JL (переход при N=1: <0)",
-    "JNE (переход при Z=0: <>0)",
-    "JE (переход при Z=1: =0)",
-    "JLE (переход при N=1 or Z=1: <=0)",
-    "JG (переход при N=0 and Z=0: >0)",
-    "возврат из подпрограммы",
-    "CALL (вызов подпрограммы)",
-    "вызов подпрограммы при N=0: >=0",
-    "вызов подпрограммы при N=1: <0",
-    "вызов подпрограммы при Z=0: <>0",
-    "вызов подпрограммы при Z=1: =0",
-    "вызов подпрограммы при N=1 or Z=1: <=0",
-    "вызов подпрограммы при N=0 and Z=0: >0",
-};
+constexpr std::array<Bilingual, 16> kJumps = {{
+    {"RET (возврат из подпрограммы)", "RET (return from subroutine)"},
+    {"JMP (безусловный переход)", "JMP (unconditional jump)"},
+    {"JGE (переход при N=0: >=0)", "JGE (jump if N=0: >=0)"},
+    {"JL (переход при N=1: <0)", "JL (jump if N=1: <0)"},
+    {"JNE (переход при Z=0: <>0)", "JNE (jump if Z=0: <>0)"},
+    {"JE (переход при Z=1: =0)", "JE (jump if Z=1: =0)"},
+    {"JLE (переход при N=1 or Z=1: <=0)", "JLE (jump if N=1 or Z=1: <=0)"},
+    {"JG (переход при N=0 and Z=0: >0)", "JG (jump if N=0 and Z=0: >0)"},
+    {"возврат из подпрограммы", "return from subroutine"},
+    {"CALL (вызов подпрограммы)", "CALL (call a subroutine)"},
+    {"вызов подпрограммы при N=0: >=0", "call a subroutine if N=0: >=0"},
+    {"вызов подпрограммы при N=1: <0", "call a subroutine if N=1: <0"},
+    {"вызов подпрограммы при Z=0: <>0", "call a subroutine if Z=0: <>0"},
+    {"вызов подпрограммы при Z=1: =0", "call a subroutine if Z=1: =0"},
+    {"вызов подпрограммы при N=1 or Z=1: <=0", "call a subroutine if N=1 or Z=1: <=0"},
+    {"вызов подпрограммы при N=0 and Z=0: >0", "call a subroutine if N=0 and Z=0: >0"},
+}};
 
-constexpr std::array<std::string_view, 16> kBranches = {
-    "BRET (возврат из подпрограммы)",
-    "BR (безусловный переход)",
-    "BGE (переход при N=0: >=0)",
-    "BL (переход при N=1: <0)",
-    "BNE (переход при Z=0: <>0)",
-    "BE (переход при Z=1: =0)",
-    "BLE (переход при N=1 or Z=1: <=0)",
-    "BG (переход при N=0 and Z=0: >0)",
-    "возврат из подпрограммы",
-    "BCALL (вызов подпрограммы)",
-    "вызов подпрограммы при N=0: >=0",
-    "вызов подпрограммы при N=1: <0",
-    "вызов подпрограммы при Z=0: <>0",
-    "вызов подпрограммы при Z=1: =0",
-    "вызов подпрограммы при N=1 or Z=1: <=0",
-    "вызов подпрограммы при N=0 and Z=0: >0",
-};
+constexpr std::array<Bilingual, 16> kBranches = {{
+    {"BRET (возврат из подпрограммы)", "BRET (return from subroutine)"},
+    {"BR (безусловный переход)", "BR (unconditional branch)"},
+    {"BGE (переход при N=0: >=0)", "BGE (branch if N=0: >=0)"},
+    {"BL (переход при N=1: <0)", "BL (branch if N=1: <0)"},
+    {"BNE (переход при Z=0: <>0)", "BNE (branch if Z=0: <>0)"},
+    {"BE (переход при Z=1: =0)", "BE (branch if Z=1: =0)"},
+    {"BLE (переход при N=1 or Z=1: <=0)", "BLE (branch if N=1 or Z=1: <=0)"},
+    {"BG (переход при N=0 and Z=0: >0)", "BG (branch if N=0 and Z=0: >0)"},
+    {"возврат из подпрограммы", "return from subroutine"},
+    {"BCALL (вызов подпрограммы)", "BCALL (call a subroutine)"},
+    {"вызов подпрограммы при N=0: >=0", "call a subroutine if N=0: >=0"},
+    {"вызов подпрограммы при N=1: <0", "call a subroutine if N=1: <0"},
+    {"вызов подпрограммы при Z=0: <>0", "call a subroutine if Z=0: <>0"},
+    {"вызов подпрограммы при Z=1: =0", "call a subroutine if Z=1: =0"},
+    {"вызов подпрограммы при N=1 or Z=1: <=0", "call a subroutine if N=1 or Z=1: <=0"},
+    {"вызов подпрограммы при N=0 and Z=0: >0", "call a subroutine if N=0 and Z=0: >0"},
+}};
 
 // Operation 14 by its sub-operation; 8 and 9 only with operand field 0.
-constexpr std::array<std::string_view, 16> kSingleOperand = {
-    "",
-    "NOT (логическое НЕ)",
-    "PUSH (записать в стек)",
-    "POP (прочитать из стека)",
-    "ADDSP (прибавить к SP)",
-    "SUBSP (вычесть из SP)",
-    "TOSP (записать в SP)",
-    "FRMSP (прочитать SP)",
-    "PUSHPS (записать PS в стек)",
-    "POPPS (прочитать PS из стека)",
-    "SL (сдвиг влево)",
-    "SR (сдвиг вправо)",
-    "ASR (арифметический сдвиг вправо)",
-    "",
-    "",
-    "",
-};
+constexpr std::array<Bilingual, 16> kSingleOperand = {{
+    {"", ""},
+    {"NOT (логическое НЕ)", "NOT (logical NOT)"},
+    {"PUSH (записать в стек)", "PUSH (push onto the stack)"},
+    {"POP (прочитать из стека)", "POP (pop from the stack)"},
+    {"ADDSP (прибавить к SP)", "ADDSP (add to SP)"},
+    {"SUBSP (вычесть из SP)", "SUBSP (subtract from SP)"},
+    {"TOSP (записать в SP)", "TOSP (write to SP)"},
+    {"FRMSP (прочитать SP)", "FRMSP (read SP)"},
+    {"PUSHPS (записать PS в стек)", "PUSHPS (push PS onto the stack)"},
+    {"POPPS (прочитать PS из стека)", "POPPS (pop PS from the stack)"},
+    {"SL (сдвиг влево)", "SL (shift left)"},
+    {"SR (сдвиг вправо)", "SR (shift right)"},
+    {"ASR (арифметический сдвиг вправо)", "ASR (arithmetic shift right)"},
+    {"", ""},
+    {"", ""},
+    {"", ""},
+}};
 
-constexpr std::array<std::string_view, 16> kOperands = {
-    "R0",      "R1",      "R2",      "R3",      "(R0)", "(R1)",      "(R2)",  "(R3)",
-    "(R0+Ri)", "(R1+Ri)", "(R2+Ri)", "(R3+Ri)", "",     "константа", "адрес", "",
-};
+constexpr std::array<Bilingual, 16> kOperands = {{
+    {"R0", "R0"},
+    {"R1", "R1"},
+    {"R2", "R2"},
+    {"R3", "R3"},
+    {"(R0)", "(R0)"},
+    {"(R1)", "(R1)"},
+    {"(R2)", "(R2)"},
+    {"(R3)", "(R3)"},
+    {"(R0+Ri)", "(R0+Ri)"},
+    {"(R1+Ri)", "(R1+Ri)"},
+    {"(R2+Ri)", "(R2+Ri)"},
+    {"(R3+Ri)", "(R3+Ri)"},
+    {"", ""},
+    {"константа", "constant"},
+    {"адрес", "address"},
+    {"", ""},
+}};
 
 bool IsShortConstant(int flags, int operation) {
     return (flags & 2) != 0 && ((operation >= kMov && operation <= kXor) || operation == kOut);
@@ -127,10 +151,10 @@ bool IsShortConstant(int flags, int operation) {
 }  // namespace
 
 std::string Decoder::DescribeOperation(int flags, int operation, int operand1, int operand2) {
-    static const auto operations = Cp1251Table(kOperations);
-    static const auto jumps = Cp1251Table(kJumps);
-    static const auto branches = Cp1251Table(kBranches);
-    static const auto single = Cp1251Table(kSingleOperand);
+    static const TextTable operations(kOperations);
+    static const TextTable jumps(kJumps);
+    static const TextTable branches(kBranches);
+    static const TextTable single(kSingleOperand);
     switch (operation) {
         case kJump: return jumps[flags];
         case kBranch: return branches[flags];
@@ -141,7 +165,7 @@ std::string Decoder::DescribeOperation(int flags, int operation, int operand1, i
 }
 
 std::string Decoder::DescribeOperand(int field) {
-    static const auto operands = Cp1251Table(kOperands);
+    static const TextTable operands(kOperands);
     return operands[field];
 }
 

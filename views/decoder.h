@@ -1,7 +1,7 @@
 #pragma once
 // What the instruction decoding dialog shows, as data: one instruction word taken apart and
-// explained in Russian (8-bit text), with the operand words that follow it and, for a jump or
-// branch whose target is known, where it goes. The dialog only shows these fields.
+// explained in the current text language (8-bit text), with the operand words that follow it and,
+// for a jump or branch whose target is known, where it goes. The dialog only shows these fields.
 
 #include <string>
 

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "machine/codepage.h"
+#include "machine/run_texts.h"
 
 namespace q42 {
 namespace {
@@ -43,10 +43,6 @@ bool ParseInteger(std::string_view text, long& value) {
     return true;
 }
 
-const std::string& RepeatInputText() {
-    static const std::string text = Utf8ToCp1251("Ошибка! Повторите ввод!");
-    return text;
-}
 
 }  // namespace
 
@@ -131,7 +127,7 @@ Value Display::ReadInteger() {
             ParseInteger(text, value);
             break;
         }
-        WriteLine(RepeatInputText());
+        WriteLine(Text(RunText::RepeatInput));
     }
     host_.HideInputLine();
     return value & 0xFFFF;

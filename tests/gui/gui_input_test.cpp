@@ -75,7 +75,10 @@ class RealInputTest : public QObject {
     }
 
   private slots:
-    void initTestCase() { InstallQtTranslations(); }
+    void initTestCase() {
+        UseTestLanguage();
+        InstallQtTranslations();
+    }
     void init() {
         dialogs_ = std::make_unique<ScriptedDialogs>();
         bench_ = std::make_unique<Workbench>(*dialogs_);
@@ -110,7 +113,7 @@ class RealInputTest : public QObject {
         Press(Qt::Key_F9);
         QCOMPARE(bench_->machine.r[0], 42);
         QCOMPARE(Form().asmText->toPlainText(), source);
-        QCOMPARE(LastScreenLine(), QString::fromUtf8(" Задача завершена"));
+        QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
         // The keyboard goes back to the editor once the program has its input.
         QCOMPARE(QApplication::focusWidget(), Form().asmText);
     }
@@ -148,7 +151,7 @@ class RealInputTest : public QObject {
             Press(Qt::Key_B, Qt::ControlModifier);
         });
         Press(Qt::Key_F9);
-        QCOMPARE(LastScreenLine(), QString::fromUtf8(" Задача прервана пользователем"));
+        QCOMPARE(LastScreenLine(), ScreenText(RunText::Interrupted));
         QVERIFY(bench_->machine.keyBuffer.empty());
         QVERIFY(!bench_->closing);  // the stop came from the key, not from the watchdog
     }
@@ -193,7 +196,7 @@ class RealInputTest : public QObject {
         }
         Form().OpenFile(first);
         QCOMPARE(Form().windowTitle(),
-                 QString::fromUtf8(EnglishInterface() ? " Q42 Assembler" : " Ассемблер Q42") +
+                 Pick(" Ассемблер Q42", " Q42 Assembler") +
                      QStringLiteral(" - first.asm"));
         Form().asmText->setFocus();
         Type(QStringLiteral("nop"));
@@ -275,7 +278,7 @@ class RealInputTest : public QObject {
     void qtDialogsSpeakTheInterfaceLanguage() {
         const QString cancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
         QCOMPARE(cancel,
-                 EnglishInterface() ? QStringLiteral("Cancel") : QString::fromUtf8("Отмена"));
+                 Pick("Отмена", "Cancel"));
     }
 
     void singleStepWaitingForInputLocksTheCommands() {
@@ -316,7 +319,7 @@ class RealInputTest : public QObject {
         QCOMPARE(dialogs_->warnings.size(), 1);
         QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("No space left")));
         QVERIFY(dialogs_->warnings[0].contains(
-            EnglishInterface() ? QStringLiteral("not saved") : QString::fromUtf8("не сохранён")));
+            Pick("не сохранён", "not saved")));
         QFile saved(QString::fromStdString(file.string()));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), QByteArray("hlt\r\n"));

@@ -5,10 +5,30 @@
 #include <QTimer>
 #include <functional>
 
+#include "machine/language.h"
 #include "machine/rom_image.h"
+#include "machine/run_texts.h"
+#include "shell/qt_text.h"
 #include "shell/workbench.h"
 
 namespace q42::test {
+
+// The window tests run once for each program: in Russian as q42, and in English as q42-en when
+// Q42_TEST_LANGUAGE is "en".
+inline void UseTestLanguage() {
+    if (qEnvironmentVariable("Q42_TEST_LANGUAGE") == QStringLiteral("en"))
+        SetTextLanguage(Language::English);
+}
+
+// The text of the program's language, from its two versions.
+inline QString Pick(const char* russian, const char* english) {
+    return QString::fromUtf8(EnglishTexts() ? english : russian);
+}
+
+// A line the run writes on the screen, as the screen shows it (after its leading blank).
+inline QString ScreenText(RunText text) {
+    return QLatin1Char(' ') + ToQt(Text(text));
+}
 
 // Starts the program: the ROM image of the source tree (its messages dropped), then the windows.
 inline void StartProgram(Workbench& bench) {

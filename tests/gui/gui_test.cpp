@@ -60,6 +60,7 @@ class GuiTest : public QObject {
     }
 
   private slots:
+    void initTestCase() { UseTestLanguage(); }
     void init() {
         dialogs_ = std::make_unique<ScriptedDialogs>();
         bench_ = std::make_unique<Workbench>(*dialogs_);
@@ -92,34 +93,32 @@ class GuiTest : public QObject {
     }
 
     void captionsFollowTheBuildLanguage() {
-        const bool english = EnglishInterface();
-        auto pick = [english](const char* ru, const char* en) {
-            return QString::fromUtf8(english ? en : ru);
-        };
-        QCOMPARE(Form().windowTitle(), pick(" Ассемблер Q42", " Q42 Assembler"));
-        QCOMPARE(Processor().windowTitle(), pick(" Q42: процессор", " Q42: processor"));
+        QCOMPARE(Form().windowTitle(), Pick(" Ассемблер Q42", " Q42 Assembler"));
+        QCOMPARE(Processor().windowTitle(), Pick(" Q42: процессор", " Q42: processor"));
         QCOMPARE(bench_->displayWindow->windowTitle(),
-                 pick(" Q42: экран дисплея", " Q42: display screen"));
-        QCOMPARE(bench_->ramWindow->windowTitle(), pick(" Q42: ОЗУ", " Q42: RAM"));
+                 Pick(" Q42: экран дисплея", " Q42: display screen"));
+        QCOMPARE(bench_->ramWindow->windowTitle(), Pick(" Q42: ОЗУ", " Q42: RAM"));
         QCOMPARE(bench_->form2->windowTitle(),
-                 pick(" Текст для компиляции", " Text for compilation"));
-        QCOMPARE(Form().race1->title(), pick("Отладка", "Debug"));
+                 Pick(" Текст для компиляции", " Text for compilation"));
+        QCOMPARE(Form().race1->title(), Pick("Отладка", "Debug"));
         QCOMPARE(Action("DecodeCurrent1")->text(),
-                 pick("Декодировать c текущего PC", "Decode from current PC"));
+                 Pick("Декодировать c текущего PC", "Decode from current PC"));
         QCOMPARE(Action("CompAndRun1")->text(),
-                 pick("1-4: компил. ASM и запуск", "1-4: compile ASM and run"));
-        QCOMPARE(Action("stop1")->text(), pick("Прервать программу", "Break program"));
+                 Pick("1-4: компил. ASM и запуск", "1-4: compile ASM and run"));
+        QCOMPARE(Action("stop1")->text(), Pick("Прервать программу", "Break program"));
         QCOMPARE(Action("Q421")->text(), QStringLiteral("Q42"));
-        QCOMPARE(Form().labels->horizontalHeaderItem(0)->text(), pick("Метка", "Label"));
-        QCOMPARE(Form().labels->horizontalHeaderItem(2)->text(), pick("Адр.", "Addr."));
+        QCOMPARE(Form().labels->horizontalHeaderItem(0)->text(), Pick("Метка", "Label"));
+        QCOMPARE(Form().labels->horizontalHeaderItem(2)->text(), Pick("Адр.", "Addr."));
         QCOMPARE(Processor().SpeedButton[4]->toolTip(),
-                 pick("Прервать программу", "Interrupt program"));
+                 Pick("Прервать программу", "Interrupt program"));
         QCOMPARE(bench_->ramWindow->RAM->toolTip(),
-                 pick("Двойной щелчок для декодирования", "DblClick value to decode"));
-        QCOMPARE(Form().exitQuestion, pick("Действительно хотите выйти?", "Really want to exit?"));
-        QCOMPARE(Form().clearQuestion, pick("Действительно хотите очистить\nASM-текст?",
+                 Pick("Двойной щелчок для декодирования", "DblClick value to decode"));
+        QCOMPARE(Form().exitQuestion, Pick("Действительно хотите выйти?", "Really want to exit?"));
+        QCOMPARE(Form().clearQuestion, Pick("Действительно хотите очистить\nASM-текст?",
                                             "Really want to clear\nASM-text?"));
-        QCOMPARE(bench_->decodeDialog->windowTitle(), QString::fromUtf8(" Декодирование  команды"));
+        QCOMPARE(bench_->decodeDialog->windowTitle(),
+                 Pick(" Декодирование  команды", " Instruction decoding"));
+        QCOMPARE(bench_->ramWindow->RAM->horizontalHeaderItem(0)->text(), Pick("адрес", "address"));
     }
 
     void compileAndRunTheWorkedExample() {
@@ -131,9 +130,9 @@ class GuiTest : public QObject {
                  QStringLiteral("01D0\n0003\n2310\n4DFC\n0BD1\n0041\nAF18\n6948"));
         QCOMPARE(Form().labels->item(0, 0)->text(), QStringLiteral("N"));
         QCOMPARE(bench_->ramWindow->RAM->item(3, 1)->text(), QStringLiteral("4DFC"));
-        QCOMPARE(LastScreenLine(), QString::fromUtf8(" Задача завершена"));
+        QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
         QCOMPARE(bench_->displayWindow->MyScreen->toPlainText().split('\n').last(),
-                 QString::fromUtf8(" Задача завершена"));
+                 ScreenText(RunText::Finished));
         QCOMPARE(Processor().EPC->text(), QStringLiteral("000E"));
         QCOMPARE(Processor().EZ->text(), QStringLiteral("1"));
     }
@@ -152,7 +151,7 @@ class GuiTest : public QObject {
         });
         Action("CompAndRun1")->trigger();
         QVERIFY(checkedWhileRunning);
-        QCOMPARE(LastScreenLine(), QString::fromUtf8(" Задача прервана пользователем"));
+        QCOMPARE(LastScreenLine(), ScreenText(RunText::Interrupted));
         QVERIFY(!Action("stop1")->isEnabled());
         QVERIFY(Action("NextCom1")->isEnabled() && Form().File1->menuAction()->isEnabled());
         QVERIFY(Processor().SpeedButton[1]->isEnabled() &&
@@ -172,7 +171,7 @@ class GuiTest : public QObject {
         Form().codeText->setPlainText(QStringLiteral("0001\n; note\n12345\n"));
         Action("CopyCode1")->trigger();
         QCOMPARE(Form().LineLab->text(), QStringLiteral("12345"));
-        QCOMPARE(Form().ErrLab->text(), QString::fromUtf8("некорректная длина кода"));
+        QCOMPARE(Form().ErrLab->text(), Pick("некорректная длина кода", "incorrect code length"));
         QCOMPARE(Form().codeText->textCursor().selectedText(), QStringLiteral("12345"));
         QCOMPARE(bench_->ramWindow->RAM->item(0, 1)->text(), QStringLiteral("0001"));
     }
@@ -215,8 +214,8 @@ class GuiTest : public QObject {
         });
         Action("CompAndRun1")->trigger();
         QCOMPARE(bench_->machine.r[0], 0xFFFB);
-        QVERIFY(Screen().contains(QString::fromUtf8(" Ошибка! Повторите ввод!")));
-        QCOMPARE(LastScreenLine(), QString::fromUtf8(" Задача завершена"));
+        QVERIFY(Screen().contains(ScreenText(RunText::RepeatInput)));
+        QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
         QVERIFY(!bench_->displayWindow->MyReadLine->isVisible());
     }
 
@@ -235,7 +234,7 @@ class GuiTest : public QObject {
         Action("CompAndRun1")->trigger();
         QVERIFY(bench_->closing);
         QVERIFY(!bench_->run.Running());
-        QCOMPARE(LastScreenLine(), QString::fromUtf8(" Задача прервана пользователем"));
+        QCOMPARE(LastScreenLine(), ScreenText(RunText::Interrupted));
     }
 
     void decodingDialogWalksAndJumps() {
@@ -252,9 +251,9 @@ class GuiTest : public QObject {
             seen << d.Edit2->text();
         };
         Action("Decode1")->trigger();
-        QCOMPARE(seen, QStringList({QString::fromUtf8("JMP (безусловный переход)"),
-                                    QStringLiteral("0008"), QString::fromUtf8("ОЗУ"),
-                                    QStringLiteral("0008"), QString::fromUtf8("HLT (останов)"),
+        QCOMPARE(seen, QStringList({Pick("JMP (безусловный переход)", "JMP (unconditional jump)"),
+                                    QStringLiteral("0008"), Pick("ОЗУ", "RAM"),
+                                    QStringLiteral("0008"), Pick("HLT (останов)", "HLT (halt)"),
                                     QStringLiteral("000A")}));
     }
 
