@@ -10,7 +10,6 @@
 
 #include "machine/language.h"
 
-
 namespace q42 {
 
 using TextLines = std::vector<std::string>;
@@ -52,7 +51,7 @@ struct AssemblerTexts {
 
 struct AsmOptions {
     bool englishInterface = EnglishTexts();  // the diagnostics' language
-    bool useShortConst = true;  // constants -15..15 go into the instruction word
+    bool useShortConst = true;               // constants -15..15 go into the instruction word
 };
 
 // Warnings of the compiler: "No HLT command!" and the name-or-constant question. Each is a notice

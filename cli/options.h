@@ -17,13 +17,13 @@ struct Options {
     std::string file;
     bool shortConst = true;
     Language language = Language::Russian;  // --lang: the messages' and the screen's texts
-    std::string output;              // asm -o
-    std::string rom;                 // run --rom
-    long long maxSteps = 0;          // run --max-steps; 0: no limit
-    std::string trace;               // run --trace FILE, "-" for stderr
-    bool dump = false;               // run --dump
-    Value from = 0;                  // decode --from
-    std::optional<long long> count;  // decode --count
+    std::string output;                     // asm -o
+    std::string rom;                        // run --rom
+    long long maxSteps = 0;                 // run --max-steps; 0: no limit
+    std::string trace;                      // run --trace FILE, "-" for stderr
+    bool dump = false;                      // run --dump
+    Value from = 0;                         // decode --from
+    std::optional<long long> count;         // decode --count
 };
 
 // Parses the arguments after the program name; on bad usage returns the reason in `error`.

@@ -16,8 +16,7 @@ bool IsDataLine(const std::string& line) {
 void ShowLoadError(const Machine& machine, int dataLine, const std::string& line,
                    MessageSink& messages) {
     messages.ShowMessage(Text(RunText::CodeError) + machine.RunErrorText() + "\n\r" +
-                         Text(RunText::CodeLine) +
-                         std::to_string(dataLine) + ": " + line);
+                         Text(RunText::CodeLine) + std::to_string(dataLine) + ": " + line);
 }
 
 // Reads the next line without its line end (LF, CR LF or a lone CR), keeping only what is looked

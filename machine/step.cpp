@@ -1,9 +1,9 @@
 // The slower parts of a step: fetching outside RAM, the input entry points, the run-error report;
 // and the reset.
 
-#include "machine/run_texts.h"
 #include "machine/machine.h"
 #include "machine/operands.h"
+#include "machine/run_texts.h"
 
 namespace q42 {
 

@@ -1,9 +1,9 @@
 #include "shell/guide_window.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
-#include <QAbstractTextDocumentLayout>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTextBlock>

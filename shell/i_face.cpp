@@ -121,9 +121,9 @@ void SetText(QWidget* widget, const QString& text) {
 }
 
 QWidget* Window(Workbench& bench, const QString& name) {
-    QWidget* windows[] = {bench.form1.get(),         bench.form2.get(),
-                          bench.ramWindow.get(),     bench.displayWindow.get(),
-                          bench.processor.get(),     bench.decodeDialog.get()};
+    QWidget* windows[] = {bench.form1.get(),     bench.form2.get(),
+                          bench.ramWindow.get(), bench.displayWindow.get(),
+                          bench.processor.get(), bench.decodeDialog.get()};
     for (QWidget* window : windows) {
         if (window != nullptr && window->objectName() == name) return window;
     }
@@ -190,11 +190,13 @@ QString AboutText() {
     const QString version = QStringLiteral(Q42_VERSION);
     const QString built = QString::fromLatin1(__DATE__);
     return EnglishInterface()
-               ? QStringLiteral("Q42 teaching computer %1\n\nA simulator of the 16-bit teaching "
-                                "machine Q42 with its assembler.\nBuilt %2.")
+               ? QStringLiteral(
+                     "Q42 teaching computer %1\n\nA simulator of the 16-bit teaching "
+                     "machine Q42 with its assembler.\nBuilt %2.")
                      .arg(version, built)
-               : QStringLiteral("Учебный компьютер Q42 %1\n\nСимулятор 16-разрядной учебной "
-                                "машины Q42 с ассемблером.\nСборка от %2.")
+               : QStringLiteral(
+                     "Учебный компьютер Q42 %1\n\nСимулятор 16-разрядной учебной "
+                     "машины Q42 с ассемблером.\nСборка от %2.")
                      .arg(version, built);
 }
 

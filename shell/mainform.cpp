@@ -167,7 +167,8 @@ void TForm1::CreateMenus() {
     File1->addSeparator()->setObjectName(QStringLiteral("N1"));
     QMenu* examples = File1->addMenu(QString());
     examples->setObjectName(QStringLiteral("Examples1"));
-    for (const QString& name : QDir(QStringLiteral(":/examples")).entryList({QStringLiteral("*.asm")})) {
+    for (const QString& name :
+         QDir(QStringLiteral(":/examples")).entryList({QStringLiteral("*.asm")})) {
         connect(examples->addAction(name), &QAction::triggered, this,
                 [this, name] { OpenExample(name); });
     }

@@ -57,8 +57,8 @@ bool TForm1::ReadFileInto(const QString& name, QPlainTextEdit* memo) {
     // to open and keep the processor busy while the caret blinks. Such a file is refused.
     for (std::size_t i = 0; i < file.lines.size(); ++i) {
         if (file.lines[i].size() > kMaxEditorLine) {
-            bench_.dialogs.Warning(this, LongLineMessage(name, static_cast<int>(i) + 1,
-                                                         file.lines[i].size()));
+            bench_.dialogs.Warning(
+                this, LongLineMessage(name, static_cast<int>(i) + 1, file.lines[i].size()));
             return false;
         }
     }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/commands.h"
+#include "machine/language.h"
 
 namespace q42::cli {
 
@@ -23,7 +24,10 @@ class CliFixture : public testing::Test {
     std::ostringstream out_, err_;
 
     void SetUp() override { std::filesystem::create_directories(dir_); }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
+    void TearDown() override {
+        std::filesystem::remove_all(dir_);
+        SetTextLanguage(Language::Russian);  // a command with --lang en chose English
+    }
 
     std::string Write(const std::string& name, const std::string& bytes) {
         std::ofstream(dir_ / name, std::ios::binary) << bytes;

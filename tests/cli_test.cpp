@@ -113,6 +113,7 @@ TEST_F(CliTest, UnreadableFilesAndBadUsage) {
         {"run", "--max-steps", "0", "x.asm"},
         {"run", "--max-steps", "x", "x.asm"},
         {"asm", "--lang", "de", "x.asm"},
+        {"decode", "--lang", "x.cod"},
         {"decode", "--from", "12G4", "x.cod"},
         {"asm", "x.asm", "y.asm"},
         {"asm", "--dump", "x.asm"},
@@ -134,6 +135,30 @@ TEST_F(CliTest, DecodeListsTheProgram) {
     out_.str("");
     EXPECT_EQ(Cli({"decode", "--from", "4", "--count", "1", source}), kHalted);
     EXPECT_EQ(out_.str(), "0004  AF18  HLT (останов)\n");
+}
+
+// --lang en gives the English texts on every output: the transcript, the trace, the assembler's
+// messages and the decoding listing; each run chooses anew, so the next one without it is Russian.
+TEST_F(CliTest, EnglishTextsOnRequest) {
+    const auto divides = Write("div.cod", "0610\n.\n");
+    EXPECT_EQ(Cli({"run", "--lang", "en", "--trace", "-", divides}), kFailed);
+    EXPECT_EQ(out_.str(),
+              "***  Teaching computer \"Q42\" with assembler\n \n"
+              "## PROGRAM STOPPED BY AN ERROR:\n   division by zero\n   0000: 0610\n \n"
+              "Task completed\n");
+    EXPECT_NE(err_.str().find("! division by zero\n"), std::string::npos);
+    const auto waits = Write("wait.asm", "call #4182h\nhlt\n");
+    EXPECT_EQ(Cli({"run", "--lang", "en", waits}, "x\n"), kStopped);
+    EXPECT_NE(out_.str().find("\nError! Repeat the input!\n"), std::string::npos);
+    EXPECT_NE(out_.str().find("\nTask interrupted by the user\n"), std::string::npos);
+    EXPECT_EQ(Cli({"asm", "--lang", "en", Write("bad.asm", "mov 2(sp),r0\n")}), kFailed);
+    EXPECT_NE(err_.str().find("Label not found in the list"), std::string::npos);
+    const auto jumps = Write("jump.cod", "1C0D\n0004\nAF18\n");
+    EXPECT_EQ(Cli({"decode", "--lang", "en", jumps}), kHalted);
+    EXPECT_EQ(out_.str(),
+              "0000  0004 / 1C0D  JMP (unconditional jump)  0004\n0004  AF18  HLT (halt)\n");
+    EXPECT_EQ(Cli({"decode", jumps}), kHalted);
+    EXPECT_NE(out_.str().find("HLT (останов)"), std::string::npos);
 }
 
 // The example programs shipped for students run as their comments promise.

@@ -1,5 +1,6 @@
 // Every program in examples/ runs to its HLT and prints exactly its transcript: NAME.asm is run
-// with NAME.in on stdin (when there is one) and its stdout must equal NAME.out. The programs are
+// with NAME.in on stdin (when there is one) and its stdout must equal NAME.out; in English it
+// prints no Cyrillic letter. The programs are
 // found by listing the folder, so a new example is checked as soon as it is added.
 
 #include <gtest/gtest.h>
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "tests/cli_fixture.h"
+#include "tests/cyrillic.h"
 
 namespace q42::cli {
 namespace {
@@ -49,6 +51,17 @@ TEST_P(ExampleRun, PrintsItsTranscript) {
     EXPECT_EQ(status, kHalted) << err_.str();
     EXPECT_EQ(err_.str(), "");
     EXPECT_EQ(out_.str(), ReadBytes(expected));
+}
+
+// The English program writes every text of the run in English.
+TEST_P(ExampleRun, InEnglishPrintsNoCyrillic) {
+    const std::string base = (kExamples / GetParam()).string();
+    const fs::path input = base + ".in";
+    const int status = Cli({"run", "--lang", "en", "--max-steps", "1000000", base + ".asm"},
+                           fs::exists(input) ? ReadBytes(input) : "");
+    EXPECT_EQ(status, kHalted) << err_.str();
+    EXPECT_FALSE(HasCyrillic(out_.str())) << out_.str();
+    EXPECT_NE(out_.str().find("Task completed"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, ExampleRun, testing::ValuesIn(ExampleNames()),

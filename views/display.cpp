@@ -43,7 +43,6 @@ bool ParseInteger(std::string_view text, long& value) {
     return true;
 }
 
-
 }  // namespace
 
 Display::Display(Machine& machine, DisplayHost& host) : machine_(machine), host_(host) {

@@ -4,17 +4,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
-#include <QTextBlock>
-#include <QTextBrowser>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <QWindow>
 #include <functional>
 #include <memory>
@@ -53,17 +55,9 @@ class RealInputTest : public QObject {
         window.activateWindow();
         return QTest::qWaitForWindowActive(&window);
     }
-    // Types into whatever window has the keyboard now.
-    static void Type(const QString& text) {
-        for (const QChar c : text)
-            QTest::keyClick(QGuiApplication::focusWindow(), c.toLatin1());
-    }
-    static void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(QGuiApplication::focusWindow(), key, modifiers);
-    }
     // Runs `action` once the machine waits for a line and the display window, which input
     // brings forward, is the active one: a person types once they see it.
-    void WhenLineAwaited(std::function<void()> action) {
+    void WhenLineAwaited(const std::function<void()>& action) {
         test::WhenLineAwaited(this, bench_->display, [this, action] {
             QVERIFY(QTest::qWaitForWindowActive(bench_->displayWindow.get()));
             action();
@@ -196,8 +190,7 @@ class RealInputTest : public QObject {
         }
         Form().OpenFile(first);
         QCOMPARE(Form().windowTitle(),
-                 Pick(" Ассемблер Q42", " Q42 Assembler") +
-                     QStringLiteral(" - first.asm"));
+                 Pick(" Ассемблер Q42", " Q42 Assembler") + QStringLiteral(" - first.asm"));
         Form().asmText->setFocus();
         Type(QStringLiteral("nop"));
         dialogs_->saveChoice = SaveChoice::Save;
@@ -224,6 +217,25 @@ class RealInputTest : public QObject {
         QFile file(name);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray(";asmText\r\n\r\nhltx\r\n"));
+    }
+
+    // The mouse resting on an operation name in the editor: the tooltip event the editor's text
+    // area receives brings the operation's line from the instruction table.
+    void restingOnAnOperationShowsItsTip() {
+        QPlainTextEdit& editor = *Form().asmText;
+        editor.setPlainText(QStringLiteral("start: cmp #0,r1 ; mov"));
+        const auto tipAt = [&](int position) {
+            QTextCursor cursor(editor.document());
+            cursor.setPosition(position);
+            const QPoint point = editor.cursorRect(cursor).center() + QPoint(2, 0);
+            QHelpEvent event(QEvent::ToolTip, point, editor.viewport()->mapToGlobal(point));
+            QApplication::sendEvent(editor.viewport(), &event);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QVERIFY(tipAt(8).contains(QStringLiteral("CMP op1,op2")));
+        QVERIFY(tipAt(8).contains(Pick("ничего не записывает", "stores nothing")));
+        QTRY_VERIFY(tipAt(2).isEmpty());   // the label
+        QTRY_VERIFY(tipAt(20).isEmpty());  // the comment
     }
 
     void machineWindowsRefuseToClose() {
@@ -277,8 +289,7 @@ class RealInputTest : public QObject {
 
     void qtDialogsSpeakTheInterfaceLanguage() {
         const QString cancel = QCoreApplication::translate("QPlatformTheme", "Cancel");
-        QCOMPARE(cancel,
-                 Pick("Отмена", "Cancel"));
+        QCOMPARE(cancel, Pick("Отмена", "Cancel"));
     }
 
     void singleStepWaitingForInputLocksTheCommands() {
@@ -318,8 +329,7 @@ class RealInputTest : public QObject {
         Press(Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(dialogs_->warnings.size(), 1);
         QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("No space left")));
-        QVERIFY(dialogs_->warnings[0].contains(
-            Pick("не сохранён", "not saved")));
+        QVERIFY(dialogs_->warnings[0].contains(Pick("не сохранён", "not saved")));
         QFile saved(QString::fromStdString(file.string()));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), QByteArray("hlt\r\n"));

@@ -2,6 +2,8 @@
 // What the window tests share: starting the desktop program as its entry does, and acting once
 // the machine waits for a line of input.
 
+#include <QGuiApplication>
+#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -36,6 +38,15 @@ inline void StartProgram(Workbench& bench) {
         void ShowMessage(const std::string&) override {}
     } messages;
     bench.Start(Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
+}
+
+// Types into whatever window has the keyboard now, as a person at the keyboard would.
+inline void Type(const QString& text) {
+    for (const QChar c : text)
+        QTest::keyClick(QGuiApplication::focusWindow(), c.toLatin1());
+}
+inline void Press(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(QGuiApplication::focusWindow(), key, modifiers);
 }
 
 // Runs `action` once the machine waits for a line of input, checking every few milliseconds

@@ -19,6 +19,7 @@
 #include "machine/rom_image.h"
 #include "shell/i_face.h"
 #include "shell/mainform.h"
+#include "shell/operation_tips.h"
 #include "shell/qt_text.h"
 #include "shell/regs.h"
 #include "shell/workbench.h"
@@ -251,10 +252,10 @@ class GuiTest : public QObject {
             seen << d.Edit2->text();
         };
         Action("Decode1")->trigger();
-        QCOMPARE(seen, QStringList({Pick("JMP (безусловный переход)", "JMP (unconditional jump)"),
-                                    QStringLiteral("0008"), Pick("ОЗУ", "RAM"),
-                                    QStringLiteral("0008"), Pick("HLT (останов)", "HLT (halt)"),
-                                    QStringLiteral("000A")}));
+        QCOMPARE(seen,
+                 QStringList({Pick("JMP (безусловный переход)", "JMP (unconditional jump)"),
+                              QStringLiteral("0008"), Pick("ОЗУ", "RAM"), QStringLiteral("0008"),
+                              Pick("HLT (останов)", "HLT (halt)"), QStringLiteral("000A")}));
     }
 
     void codeFileSaveAndReopen() {
@@ -307,6 +308,40 @@ class GuiTest : public QObject {
         bench_->RefreshViews();
         QVERIFY(bench_->display.CurrentLine().size() > 10000);
         QVERIFY(bench_->displayWindow->MyScreen->toPlainText().size() < 5000);
+    }
+
+    // The tip names the operation under the mouse in any letter case, and nothing else: not a
+    // label, an operand, a longer name or a word in a comment.
+    void operationTipsOnlyOverOperationNames() {
+        struct Case {
+            const char* line;
+            int column;
+            const char* syntax;  // "" when no tip
+        };
+        const Case cases[] = {
+            {"  mov #5,r0", 2, "MOV op1,op2"},
+            {"  mov #5,r0", 4, "MOV op1,op2"},
+            {"  mov #5,r0", 5, ""},
+            {"  mov #5,r0", 7, ""},
+            {"LOOP: Bne LOOP", 7, "BNE label"},
+            {"LOOP: Bne LOOP", 1, ""},
+            {"  movx r0,r1", 3, ""},
+            {"  hlt ; mov", 9, ""},
+            {"  hlt ; mov", 3, "HLT"},
+            {"", 0, ""},
+        };
+        for (const Case& c : cases) {
+            const QString tip = OperationTips::TipAt(QString::fromLatin1(c.line), c.column);
+            if (*c.syntax == '\0') {
+                QVERIFY2(tip.isEmpty(), c.line);
+            } else {
+                QVERIFY2(
+                    tip.startsWith(QStringLiteral("<b>%1</b>").arg(QString::fromLatin1(c.syntax))),
+                    qPrintable(tip));
+                QVERIFY2(tip.contains(Pick("флаги", "sets")) == (c.syntax[0] == 'M'),
+                         qPrintable(tip));
+            }
+        }
     }
 
     void shortConstSettingReachesTheCompiler() {

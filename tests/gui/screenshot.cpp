@@ -1,7 +1,7 @@
 // Takes screenshots of the desktop program for the documentation: starts the windows as the
 // program does, compiles and runs an example, opens the intermediate text, and saves the whole
 // screen. Run it under an X server with a window manager (see scripts/screenshots.sh).
-//   q42_screenshot EXAMPLE.asm OUT.png
+//   q42_screenshot EXAMPLE.asm OUT.png [en]   (en: the English program)
 
 #include <QAction>
 #include <QApplication>
@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "machine/language.h"
 #include "machine/rom_image.h"
 #include "shell/mainform.h"
 #include "shell/qt_text.h"
@@ -30,10 +31,11 @@ class PrintedMessages : public q42::MessageSink {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        qWarning("usage: q42_screenshot EXAMPLE.asm OUT.png");
+    if (argc < 3 || argc > 4) {
+        qWarning("usage: q42_screenshot EXAMPLE.asm OUT.png [en]");
         return 2;
     }
+    if (argc == 4 && QByteArray(argv[3]) == "en") q42::SetTextLanguage(q42::Language::English);
     const QString output = QString::fromLocal8Bit(argv[2]);
     q42::QtDialogs dialogs;
     q42::Workbench bench(dialogs);

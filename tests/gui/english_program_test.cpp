@@ -1,0 +1,218 @@
+// The English program (q42-en) shows no Cyrillic letter anywhere but in the student's own text:
+// every window and its menus, grids, hints and buttons after runs that produce the greeting, the
+// input retry, a run-time error report and both end messages; the decoding dialog over every
+// kind of instruction; the guide; the message boxes and questions; the operation tooltips.
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <memory>
+
+#include "assembler/mnemonic.h"
+#include "shell/i_face.h"
+#include "shell/mainform.h"
+#include "shell/operation_tips.h"
+#include "shell/regs.h"
+#include "tests/gui/gui_support.h"
+#include "tests/gui/scripted_dialogs.h"
+#include "views/Udecode.h"
+#include "views/Udisplay.h"
+
+namespace q42::test {
+namespace {
+
+bool HasCyrillic(const QString& text) {
+    static const QRegularExpression kCyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
+    return text.contains(kCyrillic);
+}
+
+void AddGridTexts(const QTableWidget& grid, QStringList& texts) {
+    for (int column = 0; column < grid.columnCount(); ++column) {
+        if (const QTableWidgetItem* header = grid.horizontalHeaderItem(column))
+            texts << header->text();
+        for (int row = 0; row < grid.rowCount(); ++row)
+            if (const QTableWidgetItem* cell = grid.item(row, column)) texts << cell->text();
+    }
+}
+
+// Every text a widget shows or offers: its title, hints, caption or contents, its cells, and the
+// texts of its actions. The assembler editor holds the student's own text and is left out.
+QStringList TextsOf(QWidget& widget) {
+    QStringList texts{widget.windowTitle(), widget.toolTip(), widget.statusTip(),
+                      widget.whatsThis()};
+    if (auto* label = qobject_cast<QLabel*>(&widget)) texts << label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(&widget)) texts << button->text();
+    if (auto* edit = qobject_cast<QLineEdit*>(&widget))
+        texts << edit->text() << edit->placeholderText();
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(&widget);
+        memo != nullptr && memo->objectName() != QStringLiteral("asmText"))
+        texts << memo->toPlainText();
+    if (auto* browser = qobject_cast<QTextBrowser*>(&widget)) texts << browser->toPlainText();
+    if (auto* grid = qobject_cast<QTableWidget*>(&widget)) AddGridTexts(*grid, texts);
+    if (auto* menu = qobject_cast<QMenu*>(&widget)) texts << menu->title();
+    for (const QAction* action : widget.actions())
+        texts << action->text() << action->toolTip();
+    return texts;
+}
+
+}  // namespace
+
+class EnglishProgramTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<Workbench> bench_;
+
+    TForm1& Form() { return *bench_->form1; }
+    QAction* Action(const char* name) {
+        return Form().findChild<QAction*>(QString::fromLatin1(name));
+    }
+    void Run(const char* source) {
+        Form().asmText->setPlainText(QString::fromUtf8(source));
+        Action("CompAndRun1")->trigger();
+    }
+    // Types a line once the display window, which input brings forward, has the keyboard.
+    void TypeLine(const QString& text) {
+        QVERIFY(QTest::qWaitForWindowActive(bench_->displayWindow.get()));
+        Type(text);
+        Press(Qt::Key_Return);
+    }
+
+    // Fails on each text of each widget of the program that holds a Cyrillic letter.
+    void ExpectEnglishEverywhere(const char* when) {
+        for (QWidget* widget : QApplication::allWidgets())
+            for (const QString& text : TextsOf(*widget))
+                QVERIFY2(!HasCyrillic(text), qPrintable(QStringLiteral("%1: %2 \"%3\"")
+                                                            .arg(QString::fromLatin1(when),
+                                                                 widget->objectName(), text)));
+    }
+
+  private slots:
+    void initTestCase() {
+        SetTextLanguage(Language::English);
+        InstallQtTranslations();
+    }
+    void init() {
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        bench_ = std::make_unique<Workbench>(*dialogs_);
+        StartProgram(*bench_);
+        Action("CompText1")->trigger();  // every window is open
+        Form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Form()));
+        // A run that waits for input it never gets ends after a while, and the test fails.
+        QTimer::singleShot(10000, bench_->form1.get(), [this] { bench_->Close(); });
+    }
+    void cleanup() { bench_.reset(); }
+
+    void windowsAfterRuns() {
+        ExpectEnglishEverywhere("at start");
+        // A wrong number and its retry, then a normal end.
+        test::WhenLineAwaited(this, bench_->display, [this] {
+            TypeLine(QStringLiteral("12x"));
+            test::WhenLineAwaited(this, bench_->display, [this] { TypeLine(QStringLiteral("7")); });
+        });
+        Run("call #4182h\nhlt");
+        QVERIFY(bench_->displayWindow->MyScreen->toPlainText().contains(
+            QStringLiteral("Error! Repeat the input!")));
+        ExpectEnglishEverywhere("after an input retry");
+        // A run-time error's report.
+        Run("mov #7fffh,r0\nadd #1,r0\nhlt");
+        QVERIFY(
+            bench_->displayWindow->MyScreen->toPlainText().contains(QStringLiteral("overflow")));
+        ExpectEnglishEverywhere("after a run-time error");
+        // The stop command's end message.
+        test::WhenLineAwaited(this, bench_->display, [this] { Action("stop1")->trigger(); });
+        Run("call #4182h\nhlt");
+        QVERIFY(bench_->displayWindow->MyScreen->toPlainText().endsWith(
+            QStringLiteral("Task interrupted by the user")));
+        ExpectEnglishEverywhere("after the stop command");
+        // A code line that cannot be loaded, and an assembler error.
+        Form().codeText->setPlainText(QStringLiteral("12345"));
+        Action("CopyCode1")->trigger();
+        ExpectEnglishEverywhere("after a bad code line");
+        Run("mov 2(sp),r0\nhlt");
+        ExpectEnglishEverywhere("after an assembler error");
+    }
+
+    // The dialog over data, jumps and branches to RAM and ROM, the single-operand group, ports,
+    // short constants and the words no operation has.
+    void decodingDialogOverEveryKindOfWord() {
+        Form().codeText->setPlainText(
+            QStringLiteral("2150\n01D0\n0010\n1CD0\n4000\n9D02\n0E20\n0E80\n0A10\n0B01\n"
+                           "0E00\n0EF0\n0CF0\nFDFE\n0C00\n0D00\n0E81\nAF18\n0F00\n1DE0\n0030"));
+        Action("CopyCode1")->trigger();
+        int shown = 0;
+        dialogs_->onModal = [&](QDialog& dialog) {
+            auto& decoding = static_cast<TComCod&>(dialog);
+            for (; decoding.BitBtn1->isEnabled() && shown < 24; ++shown) {
+                ExpectEnglishEverywhere(qPrintable(decoding.Edit2->text()));
+                QTest::mouseClick(decoding.BitBtn1, Qt::LeftButton);
+            }
+        };
+        Action("Decode1")->trigger();
+        QCOMPARE(shown, 24);
+    }
+
+    void guideWindow() {
+        Action("Guide1")->trigger();
+        ExpectEnglishEverywhere("with the guide open");
+    }
+
+    void messagesAndQuestions() {
+        QTemporaryDir dir;
+        Form().asmText->setPlainText(QString::fromUtf8("; \u6f22\nhlt"));  // not in the code page
+        dialogs_->answer = false;
+        dialogs_->fileName = dir.filePath(QStringLiteral("a.asm"));
+        Action("SaveAsm1")->trigger();
+        dialogs_->fileName = QStringLiteral("/nonexistent/dir/a.cod");
+        Action("SaveCod1")->trigger();
+        Action("OpenCod1")->trigger();
+        QFile longLine(dir.filePath(QStringLiteral("long.asm")));
+        QVERIFY(longLine.open(QIODevice::WriteOnly));
+        longLine.write(QByteArray(5000, 'x'));
+        longLine.close();
+        dialogs_->fileName = longLine.fileName();
+        Action("OpenAsm1")->trigger();
+        Action("ClearAsm1")->trigger();
+        Action("Exit1")->trigger();
+        Action("About1")->trigger();
+        bench_->processor->ER[0]->setText(QStringLiteral("XYZ"));
+        Action("CopyRegs1")->trigger();
+        const QStringList all = dialogs_->warnings + dialogs_->questions + dialogs_->saveQuestions;
+        QVERIFY(all.size() >= 6);
+        for (const QString& text : all)
+            QVERIFY2(!HasCyrillic(text), qPrintable(text));
+    }
+
+    void operationTooltips() {
+        for (const Mnemonic& operation : MnemonicTable()) {
+            const QString tip = OperationTips::TipAt(
+                QString::fromLatin1(operation.name.data(),
+                                    static_cast<qsizetype>(operation.name.size()))
+                    .toLower(),
+                0);
+            QVERIFY2(
+                tip.contains(QString::fromLatin1(operation.syntax.data(),
+                                                 static_cast<qsizetype>(operation.syntax.size()))
+                                 .toHtmlEscaped()),
+                operation.name.data());
+            QVERIFY2(!HasCyrillic(tip), qPrintable(tip));
+        }
+    }
+};
+
+}  // namespace q42::test
+
+QTEST_MAIN(q42::test::EnglishProgramTest)
+#include "english_program_test.moc"
