@@ -18,9 +18,9 @@ namespace q42 {
 struct Mnemonic {
     std::string_view name;
     std::string_view code;
-    std::string_view syntax;  // how it is written: "MOV op1,op2"
-    Bilingual does;           // what it does and the flags it sets, in a line
-    Bilingual operands;       // the operand forms it takes
+    Bilingual syntax;    // how it is written: "MOV op1,op2"
+    Bilingual does;      // what it does and the flags it sets, in a line
+    Bilingual operands;  // the operand forms it takes
 };
 
 struct OperandName {

@@ -38,7 +38,7 @@ QString OperationTips::TipAt(const QString& line, int column) {
     if (operation == nullptr) return {};
     const bool english = EnglishTexts();
     return QStringLiteral("<b>%1</b><br>%2<br><i>%3</i>")
-        .arg(FromTable(operation->syntax),
+        .arg(FromTable(english ? operation->syntax.english : operation->syntax.russian),
              FromTable(english ? operation->does.english : operation->does.russian),
              FromTable(english ? operation->operands.english : operation->operands.russian));
 }

@@ -316,29 +316,29 @@ class GuiTest : public QObject {
         struct Case {
             const char* line;
             int column;
-            const char* syntax;  // "" when no tip
+            const char* russian;  // how the tip writes the operation; "" when there is no tip
+            const char* english;
         };
         const Case cases[] = {
-            {"  mov #5,r0", 2, "MOV op1,op2"},
-            {"  mov #5,r0", 4, "MOV op1,op2"},
-            {"  mov #5,r0", 5, ""},
-            {"  mov #5,r0", 7, ""},
-            {"LOOP: Bne LOOP", 7, "BNE label"},
-            {"LOOP: Bne LOOP", 1, ""},
-            {"  movx r0,r1", 3, ""},
-            {"  hlt ; mov", 9, ""},
-            {"  hlt ; mov", 3, "HLT"},
-            {"", 0, ""},
+            {"  mov #5,r0", 2, "MOV оп1,оп2", "MOV op1,op2"},
+            {"  mov #5,r0", 4, "MOV оп1,оп2", "MOV op1,op2"},
+            {"  mov #5,r0", 5, "", ""},
+            {"  mov #5,r0", 7, "", ""},
+            {"LOOP: Bne LOOP", 7, "BNE имя", "BNE name"},
+            {"LOOP: Bne LOOP", 1, "", ""},
+            {"  movx r0,r1", 3, "", ""},
+            {"  hlt ; mov", 9, "", ""},
+            {"  hlt ; mov", 3, "HLT", "HLT"},
+            {"", 0, "", ""},
         };
         for (const Case& c : cases) {
             const QString tip = OperationTips::TipAt(QString::fromLatin1(c.line), c.column);
-            if (*c.syntax == '\0') {
+            const QString syntax = Pick(c.russian, c.english);
+            if (syntax.isEmpty()) {
                 QVERIFY2(tip.isEmpty(), c.line);
             } else {
-                QVERIFY2(
-                    tip.startsWith(QStringLiteral("<b>%1</b>").arg(QString::fromLatin1(c.syntax))),
-                    qPrintable(tip));
-                QVERIFY2(tip.contains(Pick("флаги", "sets")) == (c.syntax[0] == 'M'),
+                QVERIFY2(tip.startsWith(QStringLiteral("<b>%1</b>").arg(syntax)), qPrintable(tip));
+                QVERIFY2(tip.contains(Pick("флаги", "sets")) == syntax.startsWith(u'M'),
                          qPrintable(tip));
             }
         }
