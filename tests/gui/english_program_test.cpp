@@ -68,16 +68,9 @@ QStringList TextsOf(QWidget& widget) {
 
 }  // namespace
 
-class EnglishProgramTest : public QObject {
+class EnglishProgramTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<Workbench> bench_;
-
-    TForm1& Form() { return *bench_->form1; }
-    QAction* Action(const char* name) {
-        return Form().findChild<QAction*>(QString::fromLatin1(name));
-    }
     void Run(const char* source) {
         Form().asmText->setPlainText(QString::fromUtf8(source));
         Action("CompAndRun1")->trigger();
@@ -104,9 +97,7 @@ class EnglishProgramTest : public QObject {
         InstallQtTranslations();
     }
     void init() {
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        bench_ = std::make_unique<Workbench>(*dialogs_);
-        StartProgram(*bench_);
+        StartProgram();
         Action("CompText1")->trigger();  // every window is open
         Form().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&Form()));

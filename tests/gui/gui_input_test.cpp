@@ -38,16 +38,9 @@
 
 namespace q42::test {
 
-class RealInputTest : public QObject {
+class RealInputTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<Workbench> bench_;
-
-    TForm1& Form() { return *bench_->form1; }
-    QAction* Action(const char* name) {
-        return Form().findChild<QAction*>(QString::fromLatin1(name));
-    }
     QString LastScreenLine() { return ToQt(bench_->display.CurrentLine()); }
 
     // Makes a window the active one, as a click on its title bar would.
@@ -74,9 +67,7 @@ class RealInputTest : public QObject {
         InstallQtTranslations();
     }
     void init() {
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        bench_ = std::make_unique<Workbench>(*dialogs_);
-        StartProgram(*bench_);
+        StartProgram();
         QVERIFY(Activate(Form()));
         Form().asmText->setFocus();
     }

@@ -2,16 +2,20 @@
 // What the window tests share: starting the desktop program as its entry does, and acting once
 // the machine waits for a line of input.
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QTest>
 #include <QTimer>
 #include <functional>
+#include <memory>
 
 #include "machine/language.h"
 #include "machine/rom_image.h"
 #include "machine/run_texts.h"
+#include "shell/mainform.h"
 #include "shell/qt_text.h"
 #include "shell/workbench.h"
+#include "tests/gui/scripted_dialogs.h"
 
 namespace q42::test {
 
@@ -32,13 +36,28 @@ inline QString ScreenText(RunText text) {
     return QLatin1Char(' ') + ToQt(Text(text));
 }
 
-// Starts the program: the ROM image of the source tree (its messages dropped), then the windows.
-inline void StartProgram(Workbench& bench) {
-    class NoMessages : public MessageSink {
-        void ShowMessage(const std::string&) override {}
-    } messages;
-    bench.Start(Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
-}
+// What every window test holds: the program's windows over scripted message boxes, started
+// afresh for each test function.
+class ProgramTest : public QObject {
+  protected:
+    std::unique_ptr<ScriptedDialogs> dialogs_;
+    std::unique_ptr<Workbench> bench_;
+
+    // Starts the program as its entry does: the ROM image of the source tree (its messages
+    // dropped), then the windows.
+    void StartProgram() {
+        class NoMessages : public MessageSink {
+            void ShowMessage(const std::string&) override {}
+        } messages;
+        dialogs_ = std::make_unique<ScriptedDialogs>();
+        bench_ = std::make_unique<Workbench>(*dialogs_);
+        bench_->Start(Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
+    }
+    TForm1& Form() { return *bench_->form1; }
+    QAction* Action(const char* name) {
+        return Form().findChild<QAction*>(QString::fromLatin1(name));
+    }
+};
 
 // Types into whatever window has the keyboard now, as a person at the keyboard would.
 inline void Type(const QString& text) {

@@ -31,17 +31,10 @@
 
 namespace q42::test {
 
-class GuiTest : public QObject {
+class GuiTest : public ProgramTest {
     Q_OBJECT
 
-    std::unique_ptr<ScriptedDialogs> dialogs_;
-    std::unique_ptr<Workbench> bench_;
-
-    TForm1& Form() { return *bench_->form1; }
     Tmain& Processor() { return *bench_->processor; }
-    QAction* Action(const char* name) {
-        return Form().findChild<QAction*>(QString::fromLatin1(name));
-    }
     QString LastScreenLine() { return ToQt(bench_->display.CurrentLine()); }
     QStringList Screen() {
         QStringList lines;
@@ -62,11 +55,7 @@ class GuiTest : public QObject {
 
   private slots:
     void initTestCase() { UseTestLanguage(); }
-    void init() {
-        dialogs_ = std::make_unique<ScriptedDialogs>();
-        bench_ = std::make_unique<Workbench>(*dialogs_);
-        StartProgram(*bench_);
-    }
+    void init() { StartProgram(); }
     void cleanup() { bench_.reset(); }
 
     void startUpState() {
