@@ -12,11 +12,11 @@
 #include "assembler/assembler.h"
 #include "bench/bench_programs.h"
 #include "bench/ratio_reporter.h"
+#include "desktop/assembler_window.h"
+#include "desktop/processor_window.h"
+#include "desktop/user_dialogs.h"
+#include "desktop/workbench.h"
 #include "machine/rom_image.h"
-#include "shell/mainform.h"
-#include "shell/regs.h"
-#include "shell/user_dialogs.h"
-#include "shell/workbench.h"
 
 namespace q42::bench {
 namespace {

@@ -8,9 +8,9 @@
 #include "cli/console.h"
 #include "machine/codepage.h"
 #include "machine/rom_image.h"
-#include "shell/text_file.h"
-#include "views/code_loading.h"
-#include "views/decoder.h"
+#include "session/text_file.h"
+#include "session/code_loading.h"
+#include "session/decoder.h"
 
 namespace q42::cli {
 namespace {

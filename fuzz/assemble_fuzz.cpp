@@ -7,8 +7,8 @@
 #include "assembler/assembler.h"
 #include "assembler/codetext.h"
 #include "fuzz/fuzz_support.h"
-#include "shell/text_file.h"
-#include "views/code_loading.h"
+#include "session/text_file.h"
+#include "session/code_loading.h"
 
 namespace q42::fuzz {
 namespace {

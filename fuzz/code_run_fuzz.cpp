@@ -6,7 +6,7 @@
 
 #include "assembler/codetext.h"
 #include "fuzz/fuzz_support.h"
-#include "views/code_loading.h"
+#include "session/code_loading.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace q42;

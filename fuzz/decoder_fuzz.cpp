@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "fuzz/fuzz_support.h"
-#include "views/decoder.h"
+#include "session/decoder.h"
 
 namespace q42::fuzz {
 namespace {

@@ -7,8 +7,8 @@
 #include "assembler/codetext.h"
 #include "fuzz/fuzz_support.h"
 #include "machine/codepage.h"
-#include "shell/text_file.h"
-#include "views/code_loading.h"
+#include "session/text_file.h"
+#include "session/code_loading.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace q42;

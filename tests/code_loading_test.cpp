@@ -7,7 +7,7 @@
 
 #include "machine/codepage.h"
 #include "tests/machine_test_support.h"
-#include "views/code_loading.h"
+#include "session/code_loading.h"
 
 namespace q42::test {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "machine/codepage.h"
 #include "tests/machine_test_support.h"
-#include "views/decoder.h"
+#include "session/decoder.h"
 
 namespace q42::test {
 namespace {

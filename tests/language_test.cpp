@@ -11,7 +11,7 @@
 #include "machine/run_texts.h"
 #include "tests/cyrillic.h"
 #include "tests/machine_test_support.h"
-#include "views/decoder.h"
+#include "session/decoder.h"
 
 namespace q42::test {
 namespace {

@@ -9,8 +9,8 @@
 
 #include "machine/codepage.h"
 #include "machine/machine.h"
-#include "shell/run_control.h"
-#include "views/display.h"
+#include "session/run_control.h"
+#include "session/display.h"
 
 namespace q42::test {
 

@@ -20,14 +20,14 @@
 #include <memory>
 
 #include "assembler/mnemonic.h"
-#include "shell/i_face.h"
-#include "shell/mainform.h"
-#include "shell/operation_tips.h"
-#include "shell/regs.h"
+#include "desktop/assembler_window.h"
+#include "desktop/captions.h"
+#include "desktop/decoding_dialog.h"
+#include "desktop/display_window.h"
+#include "desktop/operation_tips.h"
+#include "desktop/processor_window.h"
 #include "tests/gui/gui_support.h"
 #include "tests/gui/scripted_dialogs.h"
-#include "views/Udecode.h"
-#include "views/Udisplay.h"
 
 namespace q42::test {
 namespace {
@@ -145,7 +145,7 @@ class EnglishProgramTest : public ProgramTest {
         Action("CopyCode1")->trigger();
         int shown = 0;
         dialogs_->onModal = [&](QDialog& dialog) {
-            auto& decoding = static_cast<TComCod&>(dialog);
+            auto& decoding = static_cast<DecodingDialog&>(dialog);
             for (; decoding.BitBtn1->isEnabled() && shown < 24; ++shown) {
                 ExpectEnglishEverywhere(qPrintable(decoding.Edit2->text()));
                 QTest::mouseClick(decoding.BitBtn1, Qt::LeftButton);

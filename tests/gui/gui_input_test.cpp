@@ -21,20 +21,20 @@
 #include <functional>
 #include <memory>
 
-#include "assembler/midtext.h"
+#include "desktop/assembler_window.h"
+#include "desktop/captions.h"
+#include "desktop/decoding_dialog.h"
+#include "desktop/display_window.h"
+#include "desktop/guide_window.h"
+#include "desktop/intermediate_text_window.h"
+#include "desktop/processor_window.h"
+#include "desktop/qt_text.h"
+#include "desktop/ram_window.h"
+#include "desktop/workbench.h"
 #include "machine/rom_image.h"
-#include "shell/guide_window.h"
-#include "shell/i_face.h"
-#include "shell/mainform.h"
-#include "shell/qt_text.h"
-#include "shell/regs.h"
-#include "shell/workbench.h"
 #include "tests/full_disk.h"
 #include "tests/gui/gui_support.h"
 #include "tests/gui/scripted_dialogs.h"
-#include "views/Udecode.h"
-#include "views/Udisplay.h"
-#include "views/Uram.h"
 
 namespace q42::test {
 
@@ -74,7 +74,7 @@ class RealInputTest : public ProgramTest {
     void cleanup() { bench_.reset(); }
 
     void keysTypedIntoTheScreenAreBufferedOnce() {
-        TDisplay& display = *bench_->displayWindow;
+        DisplayWindow& display = *bench_->displayWindow;
         QVERIFY(Activate(display));
         display.MyScreen->setFocus();
         QCOMPARE(QApplication::focusWidget(), display.MyScreen);
@@ -259,7 +259,7 @@ class RealInputTest : public ProgramTest {
         ram.setCurrentCell(4, 1);
         QString decoded;
         dialogs_->onModal = [&](QDialog& dialog) {
-            decoded = static_cast<TComCod&>(dialog).Edit2->text();
+            decoded = static_cast<DecodingDialog&>(dialog).Edit2->text();
         };
         const QPoint address = ram.visualItemRect(ram.item(9, 0)).center();
         QTest::mouseDClick(ram.viewport(), Qt::LeftButton, {}, address);

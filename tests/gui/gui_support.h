@@ -9,12 +9,12 @@
 #include <functional>
 #include <memory>
 
+#include "desktop/assembler_window.h"
+#include "desktop/qt_text.h"
+#include "desktop/workbench.h"
 #include "machine/language.h"
 #include "machine/rom_image.h"
 #include "machine/run_texts.h"
-#include "shell/mainform.h"
-#include "shell/qt_text.h"
-#include "shell/workbench.h"
 #include "tests/gui/scripted_dialogs.h"
 
 namespace q42::test {
@@ -53,7 +53,7 @@ class ProgramTest : public QObject {
         bench_ = std::make_unique<Workbench>(*dialogs_);
         bench_->Start(Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
     }
-    TForm1& Form() { return *bench_->form1; }
+    AssemblerWindow& Form() { return *bench_->form1; }
     QAction* Action(const char* name) {
         return Form().findChild<QAction*>(QString::fromLatin1(name));
     }

@@ -15,26 +15,26 @@
 #include <QToolButton>
 #include <memory>
 
-#include "assembler/midtext.h"
+#include "desktop/assembler_window.h"
+#include "desktop/captions.h"
+#include "desktop/decoding_dialog.h"
+#include "desktop/display_window.h"
+#include "desktop/intermediate_text_window.h"
+#include "desktop/operation_tips.h"
+#include "desktop/processor_window.h"
+#include "desktop/qt_text.h"
+#include "desktop/ram_window.h"
+#include "desktop/workbench.h"
 #include "machine/rom_image.h"
-#include "shell/i_face.h"
-#include "shell/mainform.h"
-#include "shell/operation_tips.h"
-#include "shell/qt_text.h"
-#include "shell/regs.h"
-#include "shell/workbench.h"
 #include "tests/gui/gui_support.h"
 #include "tests/gui/scripted_dialogs.h"
-#include "views/Udecode.h"
-#include "views/Udisplay.h"
-#include "views/Uram.h"
 
 namespace q42::test {
 
 class GuiTest : public ProgramTest {
     Q_OBJECT
 
-    Tmain& Processor() { return *bench_->processor; }
+    ProcessorWindow& Processor() { return *bench_->processor; }
     QString LastScreenLine() { return ToQt(bench_->display.CurrentLine()); }
     QStringList Screen() {
         QStringList lines;
@@ -232,7 +232,7 @@ class GuiTest : public ProgramTest {
         Action("CopyCode1")->trigger();
         QStringList seen;
         dialogs_->onModal = [&](QDialog& dialog) {
-            auto& d = static_cast<TComCod&>(dialog);
+            auto& d = static_cast<DecodingDialog&>(dialog);
             seen << d.Edit1->text() << d.Ope1->text() << d.Kuda->text();
             QVERIFY(d.JmpBtn->isEnabled() && d.Image1->isVisible());
             QTest::mouseClick(d.JmpBtn, Qt::LeftButton);

@@ -11,12 +11,12 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "desktop/assembler_window.h"
+#include "desktop/qt_text.h"
+#include "desktop/workbench.h"
 #include "machine/language.h"
 #include "machine/rom_image.h"
-#include "shell/mainform.h"
-#include "shell/qt_text.h"
-#include "shell/text_file.h"
-#include "shell/workbench.h"
+#include "session/text_file.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "shell/user_dialogs.h"
+#include "desktop/user_dialogs.h"
 
 namespace q42::test {
 

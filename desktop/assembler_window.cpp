@@ -1,0 +1,442 @@
+#include "desktop/assembler_window.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFontDatabase>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLayout>
+#include <QLocale>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QTableWidget>
+#include <QTextBlock>
+#include <QToolButton>
+
+#include "assembler/assembler.h"
+#include "assembler/codetext.h"
+#include "assembler/compil.h"
+#include "assembler/preproc.h"
+#include "desktop/captions.h"
+#include "desktop/display_window.h"
+#include "desktop/fixed_window.h"
+#include "desktop/guide_window.h"
+#include "desktop/intermediate_text_window.h"
+#include "desktop/operation_tips.h"
+#include "desktop/processor_window.h"
+#include "desktop/qt_text.h"
+#include "desktop/ram_window.h"
+#include "desktop/workbench.h"
+
+namespace q42 {
+namespace {
+
+QFont FixedFont(int pixels) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, int pixels,
+                  const QColor& color) {
+    auto* label = new QLabel(text, parent);
+    QFont font = label->font();
+    font.setPixelSize(pixels);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label->setPalette(palette);
+    label->move(x, y);
+    label->setMinimumWidth(parent->width() - x - 8);
+    return label;
+}
+
+// The build date, as the window shows it: day.month year.
+QString BuildDate() {
+    const QDate date = QLocale::c().toDate(QString::fromLatin1(__DATE__).simplified(),
+                                           QStringLiteral("MMM d yyyy"));
+    return date.toString(QStringLiteral("dd.MM yy"));
+}
+
+}  // namespace
+
+AssemblerWindow::AssemblerWindow(Workbench& bench)
+    : QMainWindow(nullptr, kMainWindowFlags), bench_(bench) {
+    setObjectName(QStringLiteral("TForm1"));
+    setAttribute(Qt::WA_AlwaysShowToolTips);
+    setWindowTitle(QStringLiteral("Form1"));
+    auto* client = new QWidget(this);
+    client->setFixedSize(742, 496);
+    setCentralWidget(client);
+    QFont font = client->font();
+    font.setPixelSize(11);
+    client->setFont(font);
+
+    asmText = new QPlainTextEdit(client);
+    asmText->setObjectName(QStringLiteral("asmText"));
+    asmText->setGeometry(8, 8, 345, 417);
+    asmText->setFont(FixedFont(16));
+    asmText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    new OperationTips(asmText);
+    asmText->setPlainText(QStringLiteral(";asmText\n\nhlt"));
+    asmText->document()->setModified(false);
+    connect(asmText->document(), &QTextDocument::modificationChanged, this,
+            [this] { ShowTitle(); });
+
+    codeText = new QPlainTextEdit(client);
+    codeText->setObjectName(QStringLiteral("codeText"));
+    codeText->setGeometry(368, 8, 137, 417);
+    codeText->setFont(FixedFont(16));
+    codeText->setLineWrapMode(QPlainTextEdit::NoWrap);
+
+    labels = new QTableWidget(client);
+    labels->setObjectName(QStringLiteral("labels"));
+    labels->setGeometry(520, 8, 217, 369);
+    labels->setFont(FixedFont(16));
+    labels->setColumnCount(LabelGrid::kColumns);
+    labels->verticalHeader()->hide();
+    labels->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    labels->setFocusPolicy(Qt::NoFocus);
+    labels->setColumnWidth(0, 114);
+    labels->setColumnWidth(1, 23);
+    labels->setColumnWidth(2, 54);
+    labels->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    labels->setHorizontalHeaderLabels({QString(), QString(), QString()});
+
+    SpeedButton1 = new QToolButton(client);
+    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
+    SpeedButton1->setGeometry(520, 384, 40, 40);
+    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    SpeedButton1->setIconSize(QSize(28, 28));
+    SpeedButton1->setAutoRaise(true);
+    connect(SpeedButton1, &QToolButton::clicked, this, [this] { PreprocessAndCompile(); });
+
+    LineLab = MakeLabel(client, QString(), 8, 432, 21, palette().color(QPalette::WindowText));
+    LineLab->setObjectName(QStringLiteral("LineLab"));
+    ErrLab = MakeLabel(client, QString(), 8, 464, 21, QColor(128, 0, 0));
+    ErrLab->setObjectName(QStringLiteral("ErrLab"));
+    MakeLabel(client, QStringLiteral("Q42"), 600, 392, 11, Qt::gray)
+        ->setObjectName(QStringLiteral("Label1"));
+    MakeLabel(client, QStringLiteral("Compilation date - ") + BuildDate(), 600, 416, 10, Qt::gray)
+        ->setObjectName(QStringLiteral("Label2"));
+    LineLab->setMinimumWidth(730);
+    ErrLab->setMinimumWidth(730);
+
+    CreateMenus();
+    ClearCodeAndLabels();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+QAction* AssemblerWindow::AddItem(QMenu* menu, const char* name, const QKeySequence& shortcut,
+                                  void (AssemblerWindow::*handler)()) {
+    QAction* action = menu->addAction(QString::fromLatin1(name));
+    action->setObjectName(QString::fromLatin1(name));
+    action->setShortcut(shortcut);
+    if (handler != nullptr) connect(action, &QAction::triggered, this, handler);
+    return action;
+}
+
+void AssemblerWindow::CreateMenus() {
+    auto menu = [this](const char* name) {
+        QMenu* m = menuBar()->addMenu(QString::fromLatin1(name));
+        m->setObjectName(QString::fromLatin1(name));
+        return m;
+    };
+    auto processor = [this](void (ProcessorWindow::*command)()) {
+        return [this, command] { (bench_.processor.get()->*command)(); };
+    };
+    auto onMemo = [this](void (QPlainTextEdit::*edit)(), bool needsSelection) {
+        return [this, edit, needsSelection] {
+            QPlainTextEdit* memo = FocusedMemo();
+            if (memo == nullptr || (needsSelection && !memo->textCursor().hasSelection())) return;
+            (memo->*edit)();
+        };
+    };
+
+    File1 = menu("File1");
+    AddItem(File1, "OpenAsm1", QKeySequence(Qt::CTRL | Qt::Key_O), &AssemblerWindow::OpenAsm1Click);
+    AddItem(File1, "OpenCod1", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O),
+            &AssemblerWindow::OpenCod1Click);
+    File1->addSeparator()->setObjectName(QStringLiteral("N2"));
+    AddItem(File1, "SaveAsm1", QKeySequence(Qt::CTRL | Qt::Key_S), &AssemblerWindow::SaveAsm1Click);
+    AddItem(File1, "SaveAsmAs1", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+            &AssemblerWindow::SaveAsmAs1Click);
+    AddItem(File1, "SaveCod1", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S),
+            &AssemblerWindow::SaveCod1Click);
+    File1->addSeparator()->setObjectName(QStringLiteral("N1"));
+    QMenu* examples = File1->addMenu(QString());
+    examples->setObjectName(QStringLiteral("Examples1"));
+    for (const QString& name :
+         QDir(QStringLiteral(":/examples")).entryList({QStringLiteral("*.asm")})) {
+        connect(examples->addAction(name), &QAction::triggered, this,
+                [this, name] { OpenExample(name); });
+    }
+    File1->addSeparator();
+    AddItem(File1, "Exit1", {}, &AssemblerWindow::Exit1Click);
+
+    Edit1 = menu("Edit1");
+    connect(AddItem(Edit1, "Cut1", QKeySequence(Qt::CTRL | Qt::Key_X), nullptr),
+            &QAction::triggered, this, onMemo(&QPlainTextEdit::cut, true));
+    connect(AddItem(Edit1, "Copy1", QKeySequence(Qt::CTRL | Qt::Key_C), nullptr),
+            &QAction::triggered, this, onMemo(&QPlainTextEdit::copy, true));
+    connect(AddItem(Edit1, "Paste1", QKeySequence(Qt::CTRL | Qt::Key_V), nullptr),
+            &QAction::triggered, this, onMemo(&QPlainTextEdit::paste, false));
+    Edit1->addSeparator()->setObjectName(QStringLiteral("N3"));
+    connect(AddItem(Edit1, "SelectAll1", QKeySequence(Qt::CTRL | Qt::Key_A), nullptr),
+            &QAction::triggered, this, onMemo(&QPlainTextEdit::selectAll, false));
+    Edit1->addSeparator()->setObjectName(QStringLiteral("N4"));
+    connect(AddItem(Edit1, "UnDo1", QKeySequence(Qt::CTRL | Qt::Key_Z), nullptr),
+            &QAction::triggered, this, onMemo(&QPlainTextEdit::undo, false));
+    Edit1->addSeparator()->setObjectName(QStringLiteral("N5"));
+    AddItem(Edit1, "ClearAsm1", {}, &AssemblerWindow::ClearAsm1Click);
+    AddItem(Edit1, "ClearCode1", {}, &AssemblerWindow::ClearCodeAndLabels);
+
+    View1 = menu("View1");
+    Q421 = AddItem(View1, "Q421", {}, &AssemblerWindow::Q421Click);
+    Q421->setText(QStringLiteral("Q42"));
+    Q421->setCheckable(true);
+    Q421->setChecked(true);
+    View1->addSeparator()->setObjectName(QStringLiteral("N9"));
+    CompText1 = AddItem(View1, "CompText1", {}, &AssemblerWindow::CompText1Click);
+    CompText1->setCheckable(true);
+
+    Run1 = menu("Run1");
+    connect(AddItem(Run1, "CompAndRun1", QKeySequence(Qt::Key_F9), nullptr), &QAction::triggered,
+            this, processor(&ProcessorWindow::BuildAndRun));
+    Run1->addSeparator()->setObjectName(QStringLiteral("N7"));
+    connect(AddItem(Run1, "CopyAndRun1", QKeySequence(Qt::SHIFT | Qt::Key_F9), nullptr),
+            &QAction::triggered, this, processor(&ProcessorWindow::LoadAndRun));
+    connect(AddItem(Run1, "RunRAM1", {}, nullptr), &QAction::triggered, this,
+            processor(&ProcessorWindow::RunProgram));
+    connect(AddItem(Run1, "CopyCode1", QKeySequence(Qt::Key_F5), nullptr), &QAction::triggered,
+            this, [this] { CopyCode(); });
+    Run1->addSeparator()->setObjectName(QStringLiteral("N6"));
+    connect(AddItem(Run1, "CompAndPreproc1", QKeySequence(Qt::CTRL | Qt::Key_F9), nullptr),
+            &QAction::triggered, this, [this] { PreprocessAndCompile(); });
+    AddItem(Run1, "Compile1", {}, &AssemblerWindow::Compile1Click);
+    AddItem(Run1, "Preprocess1", {}, &AssemblerWindow::Preprocess1Click);
+    stop1 = AddItem(Run1, "stop1", QKeySequence(Qt::CTRL | Qt::Key_B), nullptr);
+    connect(stop1, &QAction::triggered, this, processor(&ProcessorWindow::StopProgram));
+    stop1->setEnabled(false);
+    Run1->addSeparator()->setObjectName(QStringLiteral("N8"));
+
+    race1 = menu("race1");
+    connect(AddItem(race1, "Decode1", {}, nullptr), &QAction::triggered, this,
+            processor(&ProcessorWindow::DecodeFromStart));
+    AddItem(race1, "DecodeCurrent1", {}, &AssemblerWindow::DecodeCurrent1Click);
+    race1->addSeparator()->setObjectName(QStringLiteral("N10"));
+    connect(AddItem(race1, "FirrstCom1", {}, nullptr), &QAction::triggered, this,
+            processor(&ProcessorWindow::FirstCommand));
+    connect(AddItem(race1, "NextCom1", QKeySequence(Qt::Key_F7), nullptr), &QAction::triggered,
+            this, processor(&ProcessorWindow::NextCommand));
+    race1->addSeparator()->setObjectName(QStringLiteral("N11"));
+    connect(AddItem(race1, "CopyRegs1", {}, nullptr), &QAction::triggered, this,
+            processor(&ProcessorWindow::ApplyRegisterEdits));
+
+    Help1 = menu("Help1");
+    AddItem(Help1, "Guide1", QKeySequence(Qt::Key_F1), &AssemblerWindow::Guide1Click)
+        ->setShortcutContext(Qt::ApplicationShortcut);
+    AddItem(Help1, "About1", {}, &AssemblerWindow::About1Click);
+
+    // Running, stepping and stopping answer their keys in every window of the program.
+    for (QMenu* m : {Run1, race1}) {
+        for (QAction* action : m->actions())
+            action->setShortcutContext(Qt::ApplicationShortcut);
+    }
+}
+
+void AssemblerWindow::SetRunState(bool running) {
+    // A disabled menu's items must not answer their shortcuts either.
+    for (QMenu* menu : {File1, Edit1, View1, race1}) {
+        menu->menuAction()->setEnabled(!running);
+        for (QAction* action : menu->actions())
+            action->setEnabled(!running);
+    }
+    stop1->setEnabled(running);
+    for (const char* name : {"CompAndRun1", "CopyAndRun1", "RunRAM1", "CopyCode1",
+                             "CompAndPreproc1", "Compile1", "Preprocess1"}) {
+        findChild<QAction*>(QString::fromLatin1(name))->setEnabled(!running);
+    }
+}
+
+void AssemblerWindow::GatherTexts() {
+    bench_.texts.asmText = LinesFromQt(asmText->toPlainText());
+    bench_.texts.compText = LinesFromQt(bench_.form2->compText->toPlainText());
+    bench_.texts.codeText = LinesFromQt(codeText->toPlainText());
+}
+
+void AssemblerWindow::ShowTexts() {
+    const AssemblerTexts& texts = bench_.texts;
+    bench_.form2->compText->setPlainText(LinesToQt(texts.compText));
+    codeText->setPlainText(LinesToQt(texts.codeText));
+    ShowLabels();
+    ShowStatus();
+    const AsmSelection& selection = texts.asmSelection;
+    if (selection.kind == AsmSelection::Kind::Line) {
+        QTextCursor cursor(asmText->document()->findBlockByNumber(selection.line - 1));
+        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+        asmText->setTextCursor(cursor);
+        asmText->setFocus();
+    } else if (selection.kind == AsmSelection::Kind::Cleared) {
+        QTextCursor cursor = asmText->textCursor();
+        cursor.clearSelection();
+        asmText->setTextCursor(cursor);
+    }
+}
+
+void AssemblerWindow::ShowStatus() {
+    // A status line names a source or code line, which may be enormous; the window shows its
+    // start.
+    constexpr std::size_t kShownLength = 200;
+    auto shown = [](const std::string& text) {
+        return text.size() > kShownLength
+                   ? ToQt(text.substr(0, kShownLength)) + QStringLiteral("...")
+                   : ToQt(text);
+    };
+    LineLab->setText(shown(bench_.texts.lineLab));
+    ErrLab->setText(shown(bench_.texts.errLab));
+}
+
+void AssemblerWindow::ShowLabels() {
+    const auto& rows = bench_.texts.labels.rows;
+    labels->setRowCount(static_cast<int>(rows.size()) - 1);  // row 0 is the header
+    for (int r = 1; r < static_cast<int>(rows.size()); ++r) {
+        for (int c = 0; c < LabelGrid::kColumns; ++c) {
+            auto* item = labels->item(r - 1, c);
+            if (item == nullptr) {
+                item = new QTableWidgetItem;
+                labels->setItem(r - 1, c, item);
+            }
+            item->setText(ToQt(rows[r][c]));
+        }
+    }
+}
+
+void AssemblerWindow::ClearCodeAndLabels() {
+    codeText->clear();
+    q42::ClearCodeAndLabels(bench_.texts);
+    ShowLabels();
+}
+
+bool AssemblerWindow::PreprocessAndCompile() {
+    bench_.form2->hide();
+    CompText1->setChecked(false);
+    GatherTexts();
+    const bool ok = q42::PreprocessAndCompile(bench_.texts, bench_.options, bench_).empty();
+    ShowTexts();
+    return ok;
+}
+
+void AssemblerWindow::Compile1Click() {
+    GatherTexts();
+    bench_.texts.codeText.clear();
+    bench_.texts.lineLab.clear();
+    bench_.texts.errLab.clear();
+    bench_.texts.asmSelection = {};
+    Compile(bench_.texts, bench_.options, bench_);
+    ShowTexts();
+}
+
+void AssemblerWindow::Preprocess1Click() {
+    bench_.form2->show();
+    CompText1->setChecked(true);
+    GatherTexts();
+    AssemblerTexts& texts = bench_.texts;
+    texts.compText.clear();
+    texts.lineMap = {0};
+    texts.lineLab.clear();
+    texts.errLab.clear();
+    texts.asmSelection = {};
+    q42::ClearCodeAndLabels(texts);
+    Preprocess(texts, bench_.options);
+    ShowTexts();
+}
+
+bool AssemblerWindow::CopyCode() {
+    bench_.texts.codeText = LinesFromQt(codeText->toPlainText());
+    const auto badLine = bench_.run.CopyCode(bench_.texts);
+    ShowStatus();
+    if (badLine) SelectCodeLine(*badLine);
+    bench_.RefreshViews();
+    return !bench_.machine.Failed();
+}
+
+void AssemblerWindow::SelectCodeLine(int index) {
+    QTextCursor cursor(codeText->document()->findBlockByNumber(index));
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    codeText->setTextCursor(cursor);
+    codeText->setFocus();
+}
+
+QPlainTextEdit* AssemblerWindow::FocusedMemo() const {
+    if (asmText->hasFocus()) return asmText;
+    if (codeText->hasFocus()) return codeText;
+    return nullptr;
+}
+
+void AssemblerWindow::Q421Click() {
+    const bool show = Q421->isChecked();
+    QWidget* windows[] = {bench_.ramWindow.get(), bench_.displayWindow.get(),
+                          bench_.processor.get()};
+    for (QWidget* window : windows) {
+        window->setVisible(show);
+    }
+}
+
+void AssemblerWindow::CompText1Click() {
+    bench_.form2->setVisible(CompText1->isChecked());
+}
+
+void AssemblerWindow::TrackViewMarks() {
+    for (QWidget* window : {static_cast<QWidget*>(bench_.ramWindow.get()),
+                            static_cast<QWidget*>(bench_.displayWindow.get()),
+                            static_cast<QWidget*>(bench_.processor.get()),
+                            static_cast<QWidget*>(bench_.form2.get())}) {
+        window->installEventFilter(this);
+    }
+    SyncViewMarks();
+}
+
+// The marks say what is shown, also when a run or an input shows the display window: the Q42
+// mark is set while any of the machine windows shows.
+void AssemblerWindow::SyncViewMarks() {
+    Q421->setChecked(bench_.ramWindow->isVisible() || bench_.displayWindow->isVisible() ||
+                     bench_.processor->isVisible());
+    CompText1->setChecked(bench_.form2->isVisible());
+}
+
+bool AssemblerWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show || event->type() == QEvent::Hide) SyncViewMarks();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void AssemblerWindow::DecodeCurrent1Click() {
+    bench_.decodeAddress = WordToHex(bench_.machine.pc);
+    bench_.ShowDecoder();
+}
+
+void AssemblerWindow::Guide1Click() {
+    if (!bench_.guideWindow) bench_.guideWindow = std::make_unique<GuideWindow>();
+    bench_.guideWindow->setWindowTitle(Help1->actions().value(0)->text().remove(QLatin1Char('&')));
+    bench_.guideWindow->show();
+    bench_.guideWindow->raise();
+    bench_.guideWindow->activateWindow();
+}
+
+void AssemblerWindow::About1Click() {
+    bench_.dialogs.About(this, AboutText());
+}
+
+void AssemblerWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (languageApplied_) return;
+    languageApplied_ = true;
+    ApplyLanguage(bench_);
+    baseTitle_ = windowTitle();
+    ShowTitle();
+    bench_.PlaceWindowsWhenFramed();
+}
+
+}  // namespace q42

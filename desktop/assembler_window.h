@@ -1,0 +1,116 @@
+#pragma once
+// The assembler window, the program's main window: the assembler text, the code text, the label
+// table, the status lines and the main menu with every command.
+
+#include <QMainWindow>
+#include <QString>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QTableWidget;
+class QToolButton;
+
+namespace q42 {
+
+class Workbench;
+
+class AssemblerWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    explicit AssemblerWindow(Workbench& bench);
+
+    QPlainTextEdit* asmText = nullptr;
+    QPlainTextEdit* codeText = nullptr;
+    QTableWidget* labels = nullptr;
+    QLabel* LineLab = nullptr;
+    QLabel* ErrLab = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+
+    QMenu* File1 = nullptr;
+    QMenu* Edit1 = nullptr;
+    QMenu* View1 = nullptr;
+    QMenu* Run1 = nullptr;
+    QMenu* race1 = nullptr;
+    QMenu* Help1 = nullptr;
+    QAction* Q421 = nullptr;
+    QAction* CompText1 = nullptr;
+    QAction* stop1 = nullptr;
+
+    QString exitQuestion;  // set by the interface language
+    QString clearQuestion;
+    QString saveQuestion;
+
+    // Enables and disables the menus during a run.
+    void SetRunState(bool running);
+    // "1-2": preprocess and, if that succeeded, compile; true when both succeeded.
+    bool PreprocessAndCompile();
+    // Copies the code text into RAM, showing a bad line; true when RAM holds the code.
+    bool CopyCode();
+    void ClearCodeAndLabels();
+    // Opens a file by name as the File menu does: a code file (by its ".cod" ending) into the
+    // code text, any other into the assembler text.
+    void OpenFile(const QString& name);
+    // From now on the View menu's check marks follow whether the windows are shown.
+    void TrackViewMarks();
+
+    // Menu commands.
+    void OpenAsm1Click();
+    void OpenCod1Click();
+    void SaveAsm1Click();
+    void SaveAsmAs1Click();
+    void SaveCod1Click();
+    void Exit1Click();
+    void ClearAsm1Click();
+    void Q421Click();
+    void CompText1Click();
+    void Compile1Click();
+    void Preprocess1Click();
+    void DecodeCurrent1Click();
+    void Guide1Click();
+    void About1Click();
+    // Opens a built-in example into the assembler text, as a text from no file.
+    void OpenExample(const QString& name);
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+  private:
+    Workbench& bench_;
+    bool languageApplied_ = false;
+    QString baseTitle_;            // the title the interface language gives
+    QString asmFileName_;          // the file the assembler text came from or was saved to
+    bool closeConfirmed_ = false;  // Exit has asked already
+
+    void CreateMenus();
+    QAction* AddItem(QMenu* menu, const char* name, const QKeySequence& shortcut,
+                     void (AssemblerWindow::*handler)());
+    // The texts the assembler works on: memos into the core, results back into the windows.
+    void GatherTexts();
+    void ShowTexts();
+    void ShowLabels();
+    void ShowStatus();
+    void SelectCodeLine(int index);
+    QPlainTextEdit* FocusedMemo() const;
+
+    // Files (assembler_window_files.cpp).
+    // The title: the language's title, the assembler file's name, and "*" while it is modified.
+    void ShowTitle();
+    bool AsmModified() const;
+    // Before the assembler text is replaced or the program ends: a modified text may be saved
+    // first. False when the user cancels (or the save fails): nothing may be thrown away.
+    bool MayDiscardAsmText();
+    bool SaveAsm();
+    bool SaveAsmTo(const QString& name);
+    void OpenAsmFile(const QString& name);
+    void OpenCodFile(const QString& name);
+    // Reads a file into a memo; a file that cannot be read is reported and the memo keeps its text.
+    bool ReadFileInto(const QString& name, QPlainTextEdit* memo);
+    bool WriteLines(const QString& name, const QString& text, bool codeFile);
+    void SyncViewMarks();
+};
+
+}  // namespace q42

@@ -1,0 +1,222 @@
+#include "desktop/captions.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QMenu>
+#include <QTableWidget>
+#include <QTranslator>
+#include <QWidget>
+
+#include "desktop/assembler_window.h"
+#include "desktop/decoding_dialog.h"
+#include "desktop/display_window.h"
+#include "desktop/intermediate_text_window.h"
+#include "desktop/processor_window.h"
+#include "desktop/ram_window.h"
+#include "desktop/workbench.h"
+#include "machine/language.h"
+
+namespace q42 {
+namespace {
+
+enum class Target { Title, Menu, Item, Header, Text, Hint, Question };
+
+struct Caption {
+    Target target;
+    const char* window;  // the window's object name
+    const char* object;  // the component's object name ("grid:column" for a header)
+    const char* russian;
+    const char* english;
+};
+
+// In the order the captions are written: window titles, menus in menu order, grid headers,
+// hints, and last the two questions.
+constexpr Caption kCaptions[] = {
+    {Target::Title, "TForm1", "", " Ассемблер Q42", " Q42 Assembler"},
+    {Target::Title, "TForm2", "", " Текст для компиляции", " Text for compilation"},
+    {Target::Title, "TFormRAM", "", " Q42: ОЗУ", " Q42: RAM"},
+    {Target::Title, "Tmain", "", " Q42: процессор", " Q42: processor"},
+    {Target::Title, "TDisplay", "", " Q42: экран дисплея", " Q42: display screen"},
+    {Target::Title, "TComCod", "", " Декодирование  команды", " Instruction decoding"},
+    {Target::Menu, "TForm1", "File1", "Файл", "File"},
+    {Target::Item, "TForm1", "OpenAsm1", "Открыть .ASM...", "Open .ASM..."},
+    {Target::Item, "TForm1", "OpenCod1", "Открыть .COD...", "Open .COD..."},
+    {Target::Item, "TForm1", "SaveAsm1", "Сохранить .ASM...", "Save .ASM..."},
+    {Target::Item, "TForm1", "SaveAsmAs1", "Сохранить .ASM как...", "Save .ASM as..."},
+    {Target::Item, "TForm1", "SaveCod1", "Сохранить .COD...", "Save .COD..."},
+    {Target::Menu, "TForm1", "Examples1", "Примеры", "Examples"},
+    {Target::Item, "TForm1", "Exit1", "Выход", "Exit"},
+    {Target::Menu, "TForm1", "Edit1", "Правка", "Edit"},
+    {Target::Item, "TForm1", "Cut1", "Вырезать", "Cut"},
+    {Target::Item, "TForm1", "Copy1", "Копировать", "Copy"},
+    {Target::Item, "TForm1", "Paste1", "Вставить", "Paste"},
+    {Target::Item, "TForm1", "SelectAll1", "Выделить все", "Select all"},
+    {Target::Item, "TForm1", "UnDo1", "Отменить", "Undo"},
+    {Target::Item, "TForm1", "ClearAsm1", "Очистить текст", "Clear text"},
+    {Target::Item, "TForm1", "ClearCode1", "Очистить код", "Clear code"},
+    {Target::Menu, "TForm1", "View1", "Вид", "View"},
+    {Target::Item, "TForm1", "CompText1", "Текст для компиляции", "Text for compilation"},
+    {Target::Menu, "TForm1", "Run1", "Запуск", "Run"},
+    {Target::Item, "TForm1", "CompAndRun1", "1-4: компил. ASM и запуск",
+     "1-4: compile ASM and run"},
+    {Target::Item, "TForm1", "CopyAndRun1", "3-4: запуск кода", "3-4: run code"},
+    {Target::Item, "TForm1", "RunRAM1", "4*: запуск из ОЗУ", "4*: run from RAM"},
+    {Target::Item, "TForm1", "CopyCode1", "3*: код в ОЗУ", "3*: copy code into RAM"},
+    {Target::Item, "TForm1", "CompAndPreproc1", "1-2: компил. + препроцес.",
+     "1-2: compile + preproc."},
+    {Target::Item, "TForm1", "Compile1", "2*: только компиляция", "2*: compile only"},
+    {Target::Item, "TForm1", "Preprocess1", "1*: только препроцессинг", "1*: preprocess only"},
+    {Target::Item, "TForm1", "stop1", "Прервать программу", "Break program"},
+    {Target::Menu, "TForm1", "race1", "Отладка", "Debug"},
+    {Target::Item, "TForm1", "Decode1", "Декодировать команды с 0", "Decode commands from 0"},
+    // Its "c" is the Latin letter.
+    {Target::Item, "TForm1", "DecodeCurrent1", "Декодировать c текущего PC",
+     "Decode from current PC"},
+    {Target::Item, "TForm1", "FirrstCom1", "Вып. первую команду", "Do first command"},
+    {Target::Item, "TForm1", "NextCom1", "Вып. следующую команду", "Do next command"},
+    {Target::Item, "TForm1", "CopyRegs1", "Копировать в регистры", "Copy to registers"},
+    {Target::Menu, "TForm1", "Help1", "Справка", "Help"},
+    {Target::Item, "TForm1", "Guide1", "Руководство", "Guide"},
+    {Target::Item, "TForm1", "About1", "О программе", "About"},
+    {Target::Header, "TForm1", "labels:0", "Метка", "Label"},
+    {Target::Header, "TForm1", "labels:2", "Адр.", "Addr."},
+    {Target::Header, "TFormRAM", "RAM:0", "адрес", "address"},
+    {Target::Header, "TFormRAM", "RAM:1", " код", " code"},
+    {Target::Text, "TComCod", "Label3", "Операция", "Operation"},
+    {Target::Text, "TComCod", "BitBtn1", "Дальше", "Next"},
+    {Target::Text, "TComCod", "JmpBtn", "Переход", "Jump"},
+    {Target::Hint, "TForm1", "SpeedButton1", "Компилировать", "Compile"},
+    {Target::Hint, "Tmain", "SpeedButton1", "Выполнить следующую команду", "Execute next command"},
+    {Target::Hint, "Tmain", "SpeedButton2", "Скопировать код в ОЗУ и запустить",
+     "Copy code into RAM & run"},
+    {Target::Hint, "Tmain", "SpeedButton3", "Выполнить первую команду", "Execute first command"},
+    {Target::Hint, "Tmain", "SpeedButton4", "Прервать программу", "Interrupt program"},
+    {Target::Hint, "Tmain", "SpeedButton5", "Скомпилировать ASM и запустить", "Compile ASM & run"},
+    {Target::Hint, "Tmain", "SpeedButton6", "Изменить значения регистров",
+     "Change register values"},
+    {Target::Hint, "Tmain", "SpeedButton7", "Декодировать программу", "Decode program"},
+    {Target::Hint, "TFormRAM", "RAM", "Двойной щелчок для декодирования",
+     "DblClick value to decode"},
+    {Target::Question, "TForm1", "ExitQuestion", "Действительно хотите выйти?",
+     "Really want to exit?"},
+    {Target::Question, "TForm1", "ClearQuestion", "Действительно хотите очистить\nASM-текст?",
+     "Really want to clear\nASM-text?"},
+    {Target::Question, "TForm1", "SaveQuestion", "ASM-текст изменён. Сохранить изменения?",
+     "The ASM text has been changed. Save the changes?"},
+};
+
+QString& Question(AssemblerWindow& form, const QString& name) {
+    if (name == QStringLiteral("ExitQuestion")) return form.exitQuestion;
+    if (name == QStringLiteral("ClearQuestion")) return form.clearQuestion;
+    return form.saveQuestion;
+}
+
+// A label's or a button's text.
+void SetText(QWidget* widget, const QString& text) {
+    if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(text);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(text);
+}
+
+QWidget* Window(Workbench& bench, const QString& name) {
+    QWidget* windows[] = {bench.form1.get(),     bench.form2.get(),
+                          bench.ramWindow.get(), bench.displayWindow.get(),
+                          bench.processor.get(), bench.decodeDialog.get()};
+    for (QWidget* window : windows) {
+        if (window != nullptr && window->objectName() == name) return window;
+    }
+    return nullptr;
+}
+
+void Apply(Workbench& bench, const Caption& caption, const QString& text) {
+    QWidget* window = Window(bench, QString::fromLatin1(caption.window));
+    if (window == nullptr) return;
+    const QString object = QString::fromLatin1(caption.object);
+    switch (caption.target) {
+        case Target::Title: window->setWindowTitle(text); break;
+        case Target::Menu: window->findChild<QMenu*>(object)->setTitle(text); break;
+        case Target::Item: window->findChild<QAction*>(object)->setText(text); break;
+        case Target::Header: {
+            const QStringList grid = object.split(QLatin1Char(':'));
+            window->findChild<QTableWidget*>(grid.at(0))
+                ->setHorizontalHeaderItem(grid.at(1).toInt(), new QTableWidgetItem(text));
+            break;
+        }
+        case Target::Text: SetText(window->findChild<QWidget*>(object), text); break;
+        case Target::Hint: window->findChild<QWidget*>(object)->setToolTip(text); break;
+        case Target::Question: Question(*bench.form1, object) = text; break;
+    }
+}
+
+}  // namespace
+
+bool EnglishInterface() {
+    return EnglishTexts();
+}
+
+void ApplyLanguage(Workbench& bench) {
+    for (const Caption& caption : kCaptions) {
+        Apply(bench, caption,
+              QString::fromUtf8(EnglishInterface() ? caption.english : caption.russian));
+    }
+}
+
+void InstallQtTranslations() {
+    if (EnglishInterface()) return;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QStringLiteral("qtbase_ru"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+    } else {
+        delete translator;  // without the package Qt's texts stay English
+    }
+}
+
+QString LongLineMessage(const QString& file, int line, std::size_t length) {
+    return (EnglishInterface()
+                ? QStringLiteral("%1: line %2 is %3 characters long; the editor opens lines of up "
+                                 "to %4 characters.")
+                : QStringLiteral("%1: строка %2 длиной %3 символов; редактор открывает строки "
+                                 "не длиннее %4 символов."))
+        .arg(file)
+        .arg(line)
+        .arg(static_cast<qulonglong>(length))
+        .arg(static_cast<qulonglong>(kMaxEditorLine));
+}
+
+QString AboutText() {
+    const QString version = QStringLiteral(Q42_VERSION);
+    const QString built = QString::fromLatin1(__DATE__);
+    return EnglishInterface()
+               ? QStringLiteral(
+                     "Q42 teaching computer %1\n\nA simulator of the 16-bit teaching "
+                     "machine Q42 with its assembler.\nBuilt %2.")
+                     .arg(version, built)
+               : QStringLiteral(
+                     "Учебный компьютер Q42 %1\n\nСимулятор 16-разрядной учебной "
+                     "машины Q42 с ассемблером.\nСборка от %2.")
+                     .arg(version, built);
+}
+
+QString SaveFailedMessage(const QString& reason) {
+    return (EnglishInterface()
+                ? QStringLiteral(
+                      "The file was not saved: %1\nThe old file and the text are unchanged.")
+                : QStringLiteral("Файл не сохранён: %1\nСтарый файл и текст не изменились."))
+        .arg(reason);
+}
+
+QString CodePageQuestion() {
+    return EnglishInterface()
+               ? QStringLiteral(
+                     "The text holds characters that Windows-1251 cannot hold; they will be saved "
+                     "as "
+                     "\"?\". Save anyway?")
+               : QStringLiteral(
+                     "В тексте есть символы, которых нет в кодировке Windows-1251; они будут "
+                     "сохранены как «?». Всё равно сохранить?");
+}
+
+}  // namespace q42

@@ -1,0 +1,155 @@
+#include "desktop/decoding_dialog.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyle>
+
+#include "desktop/fixed_window.h"
+#include "desktop/qt_text.h"
+#include "desktop/workbench.h"
+
+namespace q42 {
+namespace {
+
+QLineEdit* MakeEdit(QWidget* parent, const char* name, int x, int y, int width) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setReadOnly(true);
+    edit->setGeometry(x, y, width, 21);
+    return edit;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, bool maroon) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->move(x, y);
+    label->setMinimumWidth(120);
+    if (maroon) {
+        QPalette palette = label->palette();
+        palette.setColor(QPalette::WindowText, QColor(128, 0, 0));
+        label->setPalette(palette);
+    }
+    return label;
+}
+
+QCheckBox* MakeCheck(QWidget* parent, const char* name, int x, int y) {
+    auto* box = new QCheckBox(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->move(x, y);
+    box->setMinimumWidth(100);
+    box->setAttribute(Qt::WA_TransparentForMouseEvents);  // shows, never edits
+    box->setFocusPolicy(Qt::NoFocus);
+    return box;
+}
+
+QFrame* MakePanel(QWidget* parent, const char* name, int x, int y, int width, int height) {
+    auto* panel = new QFrame(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setGeometry(x, y, width, height);
+    return panel;
+}
+
+}  // namespace
+
+DecodingDialog::DecodingDialog(Workbench& bench) : QDialog(nullptr, kDialogFlags), bench_(bench) {
+    setObjectName(QStringLiteral("TComCod"));
+    setFixedSize(311, 318);
+    setModal(true);
+    QFont font = this->font();
+    font.setPixelSize(13);
+    setFont(font);
+
+    QFrame* panel3 = MakePanel(this, "Panel3", 16, 8, 273, 41);
+    Edit2 = MakeEdit(panel3, "Edit2", 8, 8, 49);
+    Edit3 = MakeEdit(panel3, "Edit3", 64, 8, 201);
+    MakeLabel(this, "Label3", 104, 60, true);  // its text comes with the caption set
+    Edit1 = MakeEdit(this, "Edit1", 16, 80, 273);
+
+    Panel1 = MakePanel(this, "Panel1", 16, 112, 273, 89);
+    Label1 = MakeLabel(Panel1, "Label1", 8, 4, true);
+    Short = MakeCheck(Panel1, "Short", 8, 24);
+    Minus = MakeCheck(Panel1, "Minus", 168, 24);
+    Ope1 = MakeEdit(Panel1, "Ope1", 8, 48, 73);
+    Image1 = new QLabel(Panel1);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(88, 50, 16, 16);
+    Image1->setPixmap(style()->standardIcon(QStyle::SP_ArrowRight).pixmap(16, 16));
+    Image1->hide();
+    Kuda = MakeLabel(Panel1, "Kuda", 106, 52, false);
+    Kuda->setMinimumWidth(50);
+    By1 = MakeCheck(Panel1, "By1", 168, 48);
+
+    Panel2 = MakePanel(this, "Panel2", 16, 208, 273, 65);
+    Label2 = MakeLabel(Panel2, "Label2", 8, 4, true);
+    Ope2 = MakeEdit(Panel2, "Ope2", 8, 25, 73);
+    By2 = MakeCheck(Panel2, "By2", 168, 32);
+
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown), QString(), this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setGeometry(40, 280, 97, 33);
+    BitBtn1->setDefault(true);
+    connect(BitBtn1, &QPushButton::clicked, this, &DecodingDialog::BitBtn1Click);
+    JmpBtn = new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward), QString(), this);
+    JmpBtn->setObjectName(QStringLiteral("JmpBtn"));
+    JmpBtn->setGeometry(168, 280, 97, 33);
+    JmpBtn->setEnabled(false);
+    JmpBtn->setAutoDefault(false);
+    connect(JmpBtn, &QPushButton::clicked, this, &DecodingDialog::JmpBtnClick);
+}
+
+void DecodingDialog::FormShow() {
+    bench_.decoder.DecodeAt(bench_.machine, HexToWord(bench_.decodeAddress).value);
+    Show();
+}
+
+void DecodingDialog::BitBtn1Click() {
+    bench_.decoder.Next(bench_.machine);
+    Show();
+}
+
+void DecodingDialog::JmpBtnClick() {
+    bench_.decoder.Jump(bench_.machine);
+    Show();
+}
+
+void DecodingDialog::Show() {
+    const DecodedInstruction& s = bench_.decoder.Shown();
+    Edit2->setText(ToQt(s.edit2));
+    Edit3->setText(ToQt(s.edit3));
+    Edit1->setText(ToQt(s.edit1));
+    Panel1->setVisible(s.panel1Visible);
+    Label1->setText(ToQt(s.label1));
+    Short->setText(ToQt(s.shortCaption));
+    Minus->setText(ToQt(s.minusCaption));
+    Short->setVisible(s.shortVisible);
+    Minus->setVisible(s.shortVisible);
+    Short->setChecked(s.shortChecked);
+    Minus->setChecked(s.minusChecked);
+    Ope1->setText(ToQt(s.ope1));
+    Image1->setVisible(s.arrowVisible);
+    Kuda->setText(ToQt(s.kuda));
+    By1->setText(ToQt(s.by1Caption));
+    By1->setVisible(s.by1Visible);
+    By1->setChecked(s.by1Checked);
+    Panel2->setVisible(s.panel2Visible);
+    Label2->setText(ToQt(s.label2));
+    Ope2->setText(ToQt(s.ope2));
+    By2->setText(ToQt(s.by2Caption));
+    By2->setVisible(s.by2Visible);
+    By2->setChecked(s.by2Checked);
+    JmpBtn->setEnabled(s.jumpEnabled);
+    BitBtn1->setEnabled(bench_.decoder.HasNext());
+    BitBtn1->setFocus();  // Enter goes on with the next instruction
+}
+
+void DecodingDialog::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) return;
+    QDialog::keyPressEvent(event);
+}
+
+}  // namespace q42

@@ -1,0 +1,152 @@
+#include "desktop/display_window.h"
+
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+
+#include "desktop/qt_text.h"
+#include "desktop/workbench.h"
+
+namespace q42 {
+namespace {
+
+void PaintBlackAndLime(QWidget* widget, const QFont& font) {
+    widget->setFont(font);
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Base, Qt::black);
+    palette.setColor(QPalette::Window, Qt::black);
+    palette.setColor(QPalette::Text, QColor(0, 255, 0));
+    palette.setColor(QPalette::WindowText, QColor(0, 255, 0));
+    widget->setPalette(palette);
+}
+
+}  // namespace
+
+DisplayWindow::DisplayWindow(Workbench& bench) : bench_(bench) {
+    setObjectName(QStringLiteral("TDisplay"));
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPixelSize(13);
+    setFont(font);
+
+    FinishInput = new QPushButton(this);
+    FinishInput->setObjectName(QStringLiteral("FinishInput"));
+    FinishInput->setGeometry(300, 0, 8, 8);
+    FinishInput->setFocusPolicy(Qt::NoFocus);
+    connect(FinishInput, &QPushButton::clicked, this, &DisplayWindow::FinishInputClick);
+
+    MyScreen = new QPlainTextEdit(this);
+    MyScreen->setObjectName(QStringLiteral("MyScreen"));
+    MyScreen->setReadOnly(true);
+    MyScreen->setLineWrapMode(QPlainTextEdit::NoWrap);
+    MyScreen->setFrameStyle(0);
+    MyScreen->document()->setDocumentMargin(2);
+    PaintBlackAndLime(MyScreen, font);
+
+    MyReadLine = new QLineEdit(MyScreen->viewport());
+    MyReadLine->setObjectName(QStringLiteral("MyReadLine"));
+    MyReadLine->setFrame(false);
+    MyReadLine->setFixedSize(121, 24);
+    MyReadLine->setMaxLength(static_cast<int>(Display::kMaxInputText));
+    MyReadLine->hide();
+    PaintBlackAndLime(MyReadLine, font);
+    // A thin lime line under the input shows that the machine waits for it.
+    MyReadLine->setStyleSheet(
+        QStringLiteral("QLineEdit { background: black; color: lime; border: none; border-bottom: "
+                       "1px solid lime; }"));
+
+    // Every key the window sees goes through the key buffer's rule first, whichever child has
+    // the focus (key preview).
+    for (QWidget* widget : {static_cast<QWidget*>(this), static_cast<QWidget*>(MyScreen),
+                            MyScreen->viewport(), static_cast<QWidget*>(MyReadLine)}) {
+        widget->installEventFilter(this);
+    }
+
+    const int lineHeight = QFontMetrics(font).height();
+    resize(427, 13 * lineHeight);
+    setFixedHeight(13 * lineHeight);
+    MyScreen->setGeometry(0, 0, 427, height());
+    bench_.display.ClearScreen();
+    ShowScreen();
+}
+
+void DisplayWindow::ShowScreen() {
+    if (!bench_.display.screenChanged) return;
+    bench_.display.screenChanged = false;
+    // A program that never writes CR makes one long line; the window shows its start, and only
+    // that is copied, so repainting stays cheap however long the line gets.
+    constexpr std::size_t kShownLineLength = 4096;
+    QStringList shown;
+    for (const std::string& line : bench_.display.Lines())
+        shown << ToQt(line.substr(0, kShownLineLength));
+    MyScreen->setPlainText(shown.join(QLatin1Char('\n')));
+}
+
+void DisplayWindow::BeginLineInput() {
+    TakeKeyboard();
+    ShowScreen();
+    const QFontMetrics metrics(MyScreen->font());
+    const QString current = ToQt(bench_.display.CurrentLine());
+    MyReadLine->move(metrics.horizontalAdvance(current) + 2,
+                     metrics.height() * bench_.display.ScreenCursorLine() + 2);
+    MyReadLine->clear();
+    MyReadLine->show();
+    MyReadLine->setFocus();
+}
+
+std::string DisplayWindow::InputLineText() const {
+    return FromQt(MyReadLine->text());
+}
+
+void DisplayWindow::HideInputLine() {
+    MyReadLine->hide();
+}
+
+void DisplayWindow::BeginKeyWait() {
+    TakeKeyboard();
+    MyScreen->setFocus();
+}
+
+void DisplayWindow::TakeKeyboard() {
+    if (isMinimized()) {
+        showNormal();  // a window manager may minimise it even without the button
+    } else {
+        show();
+    }
+    raise();
+    activateWindow();
+}
+
+void DisplayWindow::ShowForInput() {
+    if (!isVisible() || isMinimized()) TakeKeyboard();
+}
+
+void DisplayWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    MyScreen->setGeometry(rect());  // the screen fills the window
+}
+
+void DisplayWindow::FinishInputClick() {
+    bench_.display.FinishInput();
+}
+
+bool DisplayWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) return QWidget::eventFilter(watched, event);
+    // A key that a child does not use travels on to its parents; it counts only where it was
+    // delivered first, the focused widget.
+    const QWidget* first = focusWidget() != nullptr ? focusWidget() : this;
+    if (watched != first) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+        FinishInputClick();  // the window's default button
+        return true;
+    }
+    const std::string text = FromQt(key->text());
+    if (text.size() == 1) bench_.display.KeyPress(text[0]);
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace q42

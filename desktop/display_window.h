@@ -1,0 +1,50 @@
+#pragma once
+// The display window: the machine's ten-line screen, black with lime text, the input line laid
+// over it while the machine reads a line, and the keyboard that fills the key buffer.
+
+#include <string>
+
+#include "desktop/fixed_window.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace q42 {
+
+class Workbench;
+
+class DisplayWindow : public FixedWindow {
+    Q_OBJECT
+  public:
+    explicit DisplayWindow(Workbench& bench);
+
+    QPlainTextEdit* MyScreen = nullptr;
+    QLineEdit* MyReadLine = nullptr;
+    QPushButton* FinishInput = nullptr;
+
+    // Repaints the screen if its text changed.
+    void ShowScreen();
+    // Places the input line after the current line's text, empty, and gives it the keyboard.
+    void BeginLineInput();
+    std::string InputLineText() const;
+    void HideInputLine();
+    // A key read waits: the window comes forward and takes the keyboard.
+    void BeginKeyWait();
+    // Input is awaited: the window must be visible to take it.
+    void ShowForInput();
+    // Enter: ends a line input, or gives a waiting key read a CR.
+    void FinishInputClick();
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    Workbench& bench_;
+
+    // Shows the window in front and makes it the active window.
+    void TakeKeyboard();
+};
+
+}  // namespace q42

@@ -1,0 +1,287 @@
+#include "desktop/processor_window.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <QToolButton>
+
+#include "desktop/assembler_window.h"
+#include "desktop/display_window.h"
+#include "desktop/intermediate_text_window.h"
+#include "desktop/ram_window.h"
+#include "desktop/workbench.h"
+
+namespace q42 {
+namespace {
+
+const char* const kRegisterNames[] = {"R0", "R1", "R2", "R3", "PC", "SP"};
+
+QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y) {
+    auto* label = new QLabel(text, parent);
+    label->move(x, y);
+    return label;
+}
+
+// The processor window's picture: a chip with its pins.
+QPixmap ChipPicture() {
+    QPixmap picture(150, 75);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(90, 90, 90), 2));
+    for (int x = 30; x <= 120; x += 15) {
+        p.drawLine(x, 4, x, 14);
+        p.drawLine(x, 61, x, 71);
+    }
+    p.setBrush(QColor(40, 40, 48));
+    p.drawRoundedRect(QRectF(20, 14, 110, 47), 4, 4);
+    p.setPen(QColor(50, 205, 50));
+    QFont font = p.font();
+    font.setPixelSize(22);
+    font.setBold(true);
+    p.setFont(font);
+    p.drawText(QRectF(20, 14, 110, 47), Qt::AlignCenter, QStringLiteral("Q42"));
+    return picture;
+}
+
+// What the window manager's frame adds to a window's width and height.
+int FrameWidth(const QWidget& window) {
+    return window.frameGeometry().width() - window.width();
+}
+
+int FrameHeight(const QWidget& window) {
+    return window.frameGeometry().height() - window.height();
+}
+
+}  // namespace
+
+ProcessorWindow::ProcessorWindow(Workbench& bench) : bench_(bench) {
+    setObjectName(QStringLiteral("Tmain"));
+    setWindowTitle(QStringLiteral("main"));
+    setFixedSize(376, 174);
+    QFont font = this->font();
+    font.setPixelSize(11);
+    setFont(font);
+
+    auto* panel = new QFrame(this);
+    panel->setObjectName(QStringLiteral("MRegPanel"));
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panel->setGeometry(8, 4, 201, 170 - 4);
+    QFont panelFont = panel->font();
+    panelFont.setPixelSize(13);
+    panel->setFont(panelFont);
+    QLabel* welcome = MakeLabel(panel, QStringLiteral("Welcome to the Machine!"), 40, 12);
+    welcome->setObjectName(QStringLiteral("Label2"));
+    welcome->setFont(font);
+
+    const int places[6][2] = {{38, 32}, {136, 32}, {38, 60}, {136, 60}, {38, 90}, {136, 93}};
+    const int labelPlaces[6][2] = {{12, 36}, {110, 36}, {12, 64}, {110, 64}, {12, 94}, {110, 94}};
+    for (int i = 0; i < 6; ++i) {
+        MakeLabel(panel, QString::fromLatin1(kRegisterNames[i]), labelPlaces[i][0],
+                  labelPlaces[i][1]);
+        const std::string name = std::string("E") + kRegisterNames[i];
+        QLineEdit* edit = MakeEdit(panel, name.c_str(), places[i][0], places[i][1], 49);
+        if (i < 4) ER[i] = edit;
+    }
+    EPC = panel->findChild<QLineEdit*>(QStringLiteral("EPC"));
+    ESP = panel->findChild<QLineEdit*>(QStringLiteral("ESP"));
+    MakeLabel(panel, QStringLiteral("PS"), 10, 132);
+    EPS = MakeEdit(panel, "EPS", 38, 128, 49);
+    EPS->setReadOnly(true);
+    EPS->setFocusPolicy(Qt::NoFocus);
+    MakeLabel(panel, QStringLiteral("==>"), 88, 132)->setFont(font);
+    auto* flags = new QFrame(panel);
+    flags->setObjectName(QStringLiteral("Panel1"));
+    flags->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    flags->setGeometry(108, 122, 81, 38);
+    MakeLabel(flags, QStringLiteral("Z"), 8, 11);
+    EZ = MakeEdit(flags, "EZ", 20, 8, 16);
+    MakeLabel(flags, QStringLiteral("N"), 42, 11);
+    EN = MakeEdit(flags, "EN", 56, 8, 16);
+    for (QLineEdit* flag : {EZ, EN}) {
+        flag->setReadOnly(true);
+        flag->setFocusPolicy(Qt::NoFocus);
+    }
+
+    auto* image = new QLabel(this);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setGeometry(216, 50, 150, 75);
+    image->setPixmap(ChipPicture());
+    QApplication::setWindowIcon(QIcon(ChipPicture()));
+    image->setScaledContents(true);
+
+    MakeButton(5, 216, 4, 40, QStyle::SP_MediaPlay, &ProcessorWindow::BuildAndRun);
+    MakeButton(2, 264, 4, 40, QStyle::SP_MediaSeekForward, &ProcessorWindow::LoadAndRun);
+    MakeButton(4, 326, 4, 40, QStyle::SP_MediaStop, &ProcessorWindow::StopProgram)
+        ->setEnabled(false);
+    MakeButton(3, 216, 132, 40, QStyle::SP_MediaSkipBackward, &ProcessorWindow::FirstCommand);
+    MakeButton(1, 264, 132, 40, QStyle::SP_MediaSkipForward, &ProcessorWindow::NextCommand);
+    MakeButton(7, 326, 132, 40, QStyle::SP_FileDialogContentsView,
+               &ProcessorWindow::DecodeFromStart);
+    QToolButton* apply =
+        MakeButton(6, 8, 8, 23, QStyle::SP_DialogApplyButton, &ProcessorWindow::ApplyRegisterEdits);
+    apply->setParent(panel);
+    apply->setGeometry(8, 8, 23, 22);
+
+    ArrangeWindows();
+    ShowRegisters();
+}
+
+QLineEdit* ProcessorWindow::MakeEdit(QWidget* parent, const char* name, int x, int y, int width) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setGeometry(x, y, width, 21);
+    return edit;
+}
+
+QToolButton* ProcessorWindow::MakeButton(int n, int x, int y, int size, int icon,
+                                         void (ProcessorWindow::*command)()) {
+    auto* button = new QToolButton(this);
+    button->setObjectName(QStringLiteral("SpeedButton%1").arg(n));
+    button->setGeometry(x, y, size, size);
+    button->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
+    button->setIconSize(QSize(size * 2 / 3, size * 2 / 3));
+    button->setAutoRaise(true);
+    connect(button, &QToolButton::clicked, this, command);
+    SpeedButton[n] = button;
+    return button;
+}
+
+void ProcessorWindow::ArrangeWindows() {
+    PlaceWindows();
+    bench_.ramWindow->show();
+    show();
+    bench_.displayWindow->show();
+}
+
+// Every size and place here is the window's outer one, frame and title bar included. A window
+// manager frames a window only once it is shown; until then the frames count as nothing, and the
+// program places the windows again when they are known.
+void ProcessorWindow::PlaceWindows() {
+    QWidget& assembler = *bench_.form1;
+    QWidget& intermediate = *bench_.form2;
+    QWidget& ram = *bench_.ramWindow;
+    QWidget& display = *bench_.displayWindow;
+    if (assembler.layout() != nullptr) assembler.layout()->activate();  // its fixed size
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize asmSize = assembler.frameGeometry().size();
+    // All divisions truncate toward zero, as integer division does.
+    const int top =
+        std::max(0, (screen.height() - asmSize.height() - frameGeometry().height()) / 2);
+    const int x = (screen.width() - asmSize.width() - ram.frameGeometry().width()) / 2;
+    auto place = [&screen](QWidget& window, int left, int windowTop) {
+        window.move(screen.left() + left, screen.top() + windowTop);
+    };
+    place(assembler, x, top);
+    ram.setFixedHeight(asmSize.height() - FrameHeight(ram));
+    place(ram, x + asmSize.width(), top);
+    const int processorLeft =
+        x + asmSize.width() + ram.frameGeometry().width() - frameGeometry().width();
+    display.setFixedWidth(processorLeft - x - FrameWidth(display));
+    place(display, x, top + asmSize.height());
+    setFixedHeight(display.frameGeometry().height() - FrameHeight(*this));
+    place(*this, processorLeft, top + asmSize.height());
+    // The intermediate window is hidden at start and so not framed yet: its frame is taken to be
+    // that of the RAM window, which has the same title bar and border.
+    const QSize intermediateSize = intermediate.size() + QSize(FrameWidth(ram), FrameHeight(ram));
+    place(intermediate, std::max(0, x - intermediateSize.width()),
+          top + (asmSize.height() - intermediateSize.height()) / 2);
+}
+
+void ProcessorWindow::ShowRegisters() {
+    Machine& m = bench_.machine;
+    for (int i = 0; i < 4; ++i)
+        ER[i]->setText(QString::fromStdString(WordToHex(m.r[i])));
+    EPC->setText(QString::fromStdString(WordToHex(m.pc)));
+    ESP->setText(QString::fromStdString(WordToHex(m.sp)));
+    m.UpdateFlags();
+    ShowFlags();
+    m.fieldsToShow = 0;
+}
+
+void ProcessorWindow::ShowFlags() {
+    const Machine& m = bench_.machine;
+    EN->setText(m.FlagN() ? QStringLiteral("1") : QStringLiteral("0"));
+    EZ->setText(m.FlagZ() ? QStringLiteral("1") : QStringLiteral("0"));
+    EPS->setText(QString::fromStdString(WordToHex(m.ps)));
+}
+
+void ProcessorWindow::ShowChangedRegisters() {
+    Machine& m = bench_.machine;
+    const std::uint32_t changed = std::exchange(m.fieldsToShow, 0);
+    if (changed == 0) return;
+    // A field the user typed into keeps its text until the machine writes that register.
+    for (int i = 0; i < 4; ++i) {
+        if ((changed & (kShowR0 << i)) != 0)
+            ER[i]->setText(QString::fromStdString(WordToHex(m.r[i])));
+    }
+    if ((changed & kShowPC) != 0) EPC->setText(QString::fromStdString(WordToHex(m.pc)));
+    if ((changed & kShowSP) != 0) ESP->setText(QString::fromStdString(WordToHex(m.sp)));
+    if ((changed & kShowFlags) != 0) ShowFlags();
+}
+
+void ProcessorWindow::SetRunState(bool running) {
+    SpeedButton[4]->setEnabled(running);
+    for (int n : {1, 2, 3, 5, 6, 7})
+        SpeedButton[n]->setEnabled(!running);
+}
+
+void ProcessorWindow::ApplyRegisterEdits() {
+    Machine& m = bench_.machine;
+    Value* registers[] = {&m.r[0], &m.r[1], &m.r[2], &m.r[3], &m.pc, &m.sp};
+    QLineEdit* edits[] = {ER[0], ER[1], ER[2], ER[3], EPC, ESP};
+    for (int i = 0; i < 6; ++i) {
+        std::string text = edits[i]->text().toStdString();
+        const bool bad = CheckHexEdit(text);
+        edits[i]->setText(QString::fromStdString(text));
+        if (bad) {
+            bench_.dialogs.Warning(
+                this,
+                QStringLiteral("Bad value for %1: ").arg(QString::fromLatin1(kRegisterNames[i])) +
+                    QString::fromStdString(text) + QStringLiteral("\nIgnore!"));
+            continue;
+        }
+        *registers[i] = HexToWord(text).value;
+    }
+}
+
+void ProcessorWindow::BuildAndRun() {
+    if (bench_.form1->PreprocessAndCompile()) LoadAndRun();
+}
+
+void ProcessorWindow::LoadAndRun() {
+    if (bench_.form1->CopyCode()) RunProgram();
+}
+
+void ProcessorWindow::RunProgram() {
+    bench_.run.RunProgram();
+    bench_.CommandDone();  // the end message too
+}
+
+void ProcessorWindow::FirstCommand() {
+    bench_.run.FirstCommand();
+    bench_.CommandDone();
+}
+
+void ProcessorWindow::NextCommand() {
+    bench_.run.NextCommand();
+    bench_.CommandDone();
+}
+
+void ProcessorWindow::StopProgram() {
+    bench_.run.StopProgram();
+}
+
+void ProcessorWindow::DecodeFromStart() {
+    bench_.decodeAddress = "0000";
+    bench_.ShowDecoder();
+}
+
+}  // namespace q42

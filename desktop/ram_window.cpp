@@ -1,0 +1,89 @@
+#include "desktop/ram_window.h"
+
+#include <QFontDatabase>
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QTableWidget>
+#include <utility>
+
+#include "desktop/workbench.h"
+
+namespace q42 {
+
+RamWindow::RamWindow(Workbench& bench) : bench_(bench) {
+    setObjectName(QStringLiteral("TFormRAM"));
+    setFixedSize(152, 516);
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setPixelSize(13);
+    setFont(font);
+
+    RAM = new QTableWidget(kRamWords, 2, this);
+    RAM->setObjectName(QStringLiteral("RAM"));
+    RAM->setGeometry(8, 8, 137, 497);
+    QFont gridFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    gridFont.setPixelSize(16);
+    gridFont.setBold(true);
+    RAM->setFont(gridFont);
+    RAM->verticalHeader()->hide();
+    RAM->verticalHeader()->setDefaultSectionSize(24);
+    RAM->horizontalHeader()->setFixedHeight(24);
+    RAM->setColumnWidth(0, 60);
+    RAM->setColumnWidth(1, 60);
+    RAM->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    RAM->setSelectionBehavior(QAbstractItemView::SelectItems);
+    for (int row = 0; row < kRamWords; ++row) {
+        // The address column is fixed: it shows but cannot be selected.
+        auto* address = new QTableWidgetItem(QString::fromStdString(WordToHex(Value{row} * 2)));
+        address->setFlags(Qt::ItemIsEnabled);
+        address->setBackground(palette().button());
+        RAM->setItem(row, 0, address);
+        RAM->setItem(row, 1, new QTableWidgetItem);
+    }
+    RAM->setCurrentCell(0, 1);
+    connect(RAM, &QTableWidget::cellDoubleClicked, this, [this] { OpenDecoderAtRow(); });
+    RAM->viewport()->installEventFilter(this);
+    FormShow();
+}
+
+void RamWindow::FormShow() {
+    // Memory's real contents, also when the window is shown again after the machine ran.
+    for (int row = 0; row < kRamWords; ++row) {
+        RAM->item(row, 1)->setText(QString::fromStdString(WordToHex(bench_.machine.ram[row])));
+    }
+    bench_.machine.ramToShow.fill(false);
+}
+
+void RamWindow::ShowChangedCells() {
+    auto& changed = bench_.machine.ramToShow;
+    for (int row = 0; row < kRamWords; ++row) {
+        if (std::exchange(changed[row], false))
+            RAM->item(row, 1)->setText(QString::fromStdString(WordToHex(bench_.machine.ram[row])));
+    }
+}
+
+void RamWindow::OpenDecoderAtRow() {
+    const int row = std::max(0, RAM->currentRow());
+    bench_.decodeAddress = RAM->item(row, 0)->text().left(4).toStdString();
+    bench_.ShowDecoder();
+}
+
+void RamWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    FormShow();
+}
+
+// The address column is fixed: a click there leaves the selection as it was, and a double-click
+// decodes from the row selected before.
+bool RamWindow::eventFilter(QObject* watched, QEvent* event) {
+    const auto type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonRelease &&
+        type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove)
+        return QWidget::eventFilter(watched, event);
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    if (RAM->columnAt(mouse->position().toPoint().x()) != 0)
+        return QWidget::eventFilter(watched, event);
+    if (type == QEvent::MouseButtonDblClick) OpenDecoderAtRow();
+    return true;
+}
+
+}  // namespace q42

@@ -1,0 +1,91 @@
+#include "session/run_control.h"
+
+#include "assembler/assembler.h"
+#include "machine/run_texts.h"
+#include "session/code_loading.h"
+
+namespace q42 {
+
+void RunControl::ShowGreeting() {
+    display_.ClearScreen();
+    display_.WriteLine(Text(RunText::Greeting));
+    display_.WriteLine(" ");
+}
+
+void RunControl::RunProgram() {
+    if (running_ || stepping_) return;
+    ShowGreeting();
+    // R0..R3, memory, the ports and the last result stay as they are.
+    machine_.pc = 0;
+    machine_.stopFlag = false;
+    machine_.ps = 0;
+    machine_.sp = machine_.initialSP;
+    machine_.displayPolls = 0;
+    machine_.keyboardPolls = 0;
+    machine_.keyBuffer.clear();
+    machine_.runError = Fault::None;
+    machine_.fieldsToShow |= kShowPC | kShowSP | kShowFlags;
+    display_.stopRequested = false;
+    host_.ShowDisplay();
+    running_ = true;
+    host_.SetRunState(true);
+    do {
+        host_.ProcessEvents(machine_.RunSteps(host_.StepsBeforeEvents()));
+    } while (!machine_.stopFlag && !machine_.Failed());
+    running_ = false;
+    host_.SetRunState(false);
+    display_.WriteLine(" ");
+    display_.WriteText(Text(display_.stopRequested ? RunText::Interrupted : RunText::Finished));
+}
+
+void RunControl::StopProgram() {
+    machine_.stopFlag = true;
+    display_.stopRequested = true;
+}
+
+void RunControl::FirstCommand() {
+    if (running_ || stepping_) return;
+    machine_.pc = 0;
+    machine_.fieldsToShow |= kShowPC;
+    Step();
+}
+
+void RunControl::NextCommand() {
+    if (running_ || stepping_) return;
+    Step();
+}
+
+// A step that waits for input lets the interface handle events meanwhile. A run or step command
+// given then would start a step inside the waiting one, and both would finish the same
+// instruction, so such commands are ignored until the step is done.
+void RunControl::Step() {
+    stepping_ = true;
+    machine_.ExecuteStep();
+    stepping_ = false;
+}
+
+std::optional<int> RunControl::CopyCode(AssemblerTexts& texts) {
+    const auto error = q42::CopyCode(machine_, texts.codeText);
+    if (!error) {
+        texts.lineLab.clear();
+        texts.errLab.clear();
+        return std::nullopt;
+    }
+    texts.lineLab = error->lineLab;
+    texts.errLab = error->errLab;
+    return error->lineIndex;
+}
+
+std::optional<int> RunControl::LoadAndRun(AssemblerTexts& texts) {
+    const auto badLine = CopyCode(texts);
+    if (!machine_.Failed()) RunProgram();
+    return badLine;
+}
+
+std::optional<int> RunControl::BuildAndRun(AssemblerTexts& texts, const AsmOptions& options,
+                                           AsmWarnings& warnings) {
+    if (!PreprocessAndCompile(texts, options, warnings).empty()) return std::nullopt;
+    return LoadAndRun(texts);
+}
+
+}  // namespace q42

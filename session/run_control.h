@@ -1,0 +1,70 @@
+#pragma once
+// Run control: running a program from RAM until it halts, fails or is stopped, single steps, and
+// the stop command. Written once for the desktop program and the command-line tool; what differs
+// between them (processing window events, enabling controls) sits behind RunHost.
+
+#include <optional>
+
+#include "assembler/asm_texts.h"
+#include "machine/machine.h"
+#include "session/display.h"
+
+namespace q42 {
+
+class RunHost {
+  public:
+    virtual ~RunHost() = default;
+    // How many steps a run may take before the interface next handles its events (at least 1).
+    virtual std::int64_t StepsBeforeEvents() { return 1; }
+    // Called after those steps, or fewer when the run ended: let the interface handle pending
+    // events.
+    virtual void ProcessEvents(std::int64_t steps) { (void)steps; }
+    // Enables or disables the controls that must not start while a program runs.
+    virtual void SetRunState(bool running) { (void)running; }
+    // Shows the display window, even if the user had hidden it.
+    virtual void ShowDisplay() {}
+};
+
+class RunControl {
+  public:
+    RunControl(Machine& machine, Display& display, RunHost& host)
+        : machine_(machine), display_(display), host_(host) {}
+
+    // Clears the screen and writes the greeting.
+    void ShowGreeting();
+    // Runs RAM from 0000 until HLT, a run-time error or the user's stop. Like the two step
+    // commands, it does nothing while a run or a step is in progress (waiting for input).
+    void RunProgram();
+    // Asks a running program to stop; the run ends after the current step.
+    void StopProgram();
+    // PC := 0, then one step.
+    void FirstCommand();
+    // One step at the current PC.
+    void NextCommand();
+
+    // Copies the code text into RAM and shows the outcome in the status texts: a bad line there,
+    // both emptied after a good load. Returns the index of the code line to select on an error.
+    std::optional<int> CopyCode(AssemblerTexts& texts);
+    // "3-4": copies the code text into RAM and, if that left no error, runs it.
+    std::optional<int> LoadAndRun(AssemblerTexts& texts);
+    // "1-4": preprocesses and compiles the assembler text and, if both succeeded, loads and runs
+    // the code. An assembler error is shown in the texts; a bad code line is returned as by
+    // LoadAndRun.
+    std::optional<int> BuildAndRun(AssemblerTexts& texts, const AsmOptions& options,
+                                   AsmWarnings& warnings);
+
+    bool Running() const { return running_; }
+    // A run, or a single step that waits for input, is in progress.
+    bool Busy() const { return running_ || stepping_; }
+
+  private:
+    Machine& machine_;
+    Display& display_;
+    RunHost& host_;
+    bool running_ = false;
+    bool stepping_ = false;  // a single step is in progress
+
+    void Step();
+};
+
+}  // namespace q42

@@ -1,0 +1,125 @@
+#include "session/text_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+
+#include "assembler/codetext.h"
+#include "machine/codepage.h"
+
+namespace q42 {
+namespace {
+
+// The permissions of a new file, as the process's umask makes them.
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return 0666 & ~mask;
+}
+
+}  // namespace
+
+std::string DecodeFileText(std::string_view bytes) {
+    if (!IsValidUtf8(bytes)) return std::string(bytes);
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.substr(0, 3) == kByteOrderMark) bytes.remove_prefix(3);
+    return Utf8ToCp1251(bytes);
+}
+
+TextFile ReadTextFile(const std::filesystem::path& path) {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (std::filesystem::is_directory(status)) return {{}, path.string() + ": is a directory"};
+    // A device or a pipe could give bytes without end, or none and never end.
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return {{}, path.string() + ": not a regular file"};
+    const auto tooLarge = [&path](std::uintmax_t size) {
+        return TextFile{
+            {}, path.string() + ": too large for a text (" + std::to_string(size >> 20) + " MB)"};
+    };
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error && size > kMaxTextFileBytes) return tooLarge(size);
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return {{}, path.string() + ": " + std::strerror(errno)};
+    // The file may grow while it is read: reading stops at the limit whatever it does.
+    const auto bytes = ReadAtMost(in, kMaxTextFileBytes);
+    if (!bytes) return tooLarge(kMaxTextFileBytes + 1);
+    if (in.bad()) return {{}, path.string() + ": read error"};
+    return {SplitTextLines(DecodeFileText(*bytes)), ""};
+}
+
+std::optional<std::string> ReadAtMost(std::istream& in, std::uintmax_t limit) {
+    std::string bytes;
+    char buffer[1 << 16];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        bytes.append(buffer, static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > limit) return std::nullopt;
+    }
+    return bytes;
+}
+
+namespace {
+
+std::string Reason(const std::filesystem::path& path, int error) {
+    return path.string() + ": " + std::strerror(error);
+}
+
+// Writes all of the bytes, as often as the system takes only part of them.
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// A device or a pipe (/dev/stdout, a named pipe) is written as it is: it cannot be replaced.
+std::string WriteInPlace(const std::filesystem::path& path, std::string_view bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    if (fd < 0) return Reason(path, errno);
+    const bool written = WriteAll(fd, bytes);
+    const int error = errno;
+    if (::close(fd) != 0 && written) return Reason(path, errno);
+    return written ? "" : Reason(path, error);
+}
+
+}  // namespace
+
+std::string WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
+    std::error_code error;
+    // A link is followed, so that the file it names gets the text and the link stays.
+    std::filesystem::path target = path;
+    if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+        target = std::filesystem::weakly_canonical(path, error);
+        if (error) return Reason(path, error.value());
+    }
+    const auto status = std::filesystem::status(target, error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return WriteInPlace(target, bytes);
+
+    // The text goes into a new file beside the old one, which it replaces only once all of it is
+    // on the disk: a full disk or a failed write leaves the old file as it was.
+    std::string temporary = target.string() + ".XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) return Reason(path, errno);
+    struct stat old {};
+    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
+    const bool written = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
+    const int writeError = errno;
+    const bool closed = ::close(fd) == 0;
+    const int closeError = errno;
+    if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int reason = !written ? writeError : !closed ? closeError : errno;
+        ::unlink(temporary.c_str());
+        return Reason(path, reason);
+    }
+    return "";
+}
+
+}  // namespace q42
