@@ -9,11 +9,11 @@
 #include <streambuf>
 
 #include "assembler/assembler.h"
+#include "session/decoder.h"
 #include "session/text_file.h"
 #include "tests/cli_fixture.h"
 #include "tests/full_disk.h"
 #include "tests/rig.h"
-#include "session/decoder.h"
 
 namespace q42::cli {
 namespace {

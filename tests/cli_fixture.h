@@ -49,6 +49,8 @@ class CliFixture : public testing::Test {
         if (!error.empty()) return kBadUsage;
         if (options.command == Command::Run && options.rom.empty())
             options.rom = Q42_SOURCE_DIR "/rom/Q42ROM.TXT";
+        // A program that a fault makes loop for ever stops (exit 3) instead of hanging the test.
+        if (options.command == Command::Run && options.maxSteps == 0) options.maxSteps = 50'000'000;
         Streams io{in_, out_, err_};
         switch (options.command) {
             case Command::Asm: return AssembleCommand(options, io);

@@ -6,8 +6,8 @@
 #include <functional>
 
 #include "machine/codepage.h"
-#include "tests/machine_test_support.h"
 #include "session/code_loading.h"
+#include "tests/machine_test_support.h"
 
 namespace q42::test {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "machine/codepage.h"
-#include "tests/machine_test_support.h"
 #include "session/decoder.h"
+#include "tests/machine_test_support.h"
 
 namespace q42::test {
 namespace {

@@ -12,10 +12,10 @@
 #include "assembler/assembler.h"
 #include "machine/codepage.h"
 #include "machine/rom_image.h"
+#include "session/code_loading.h"
 #include "session/text_file.h"
 #include "tests/cli_fixture.h"
 #include "tests/rig.h"
-#include "session/code_loading.h"
 
 namespace q42::cli {
 namespace {

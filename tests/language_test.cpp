@@ -9,9 +9,9 @@
 #include "machine/faults.h"
 #include "machine/language.h"
 #include "machine/run_texts.h"
+#include "session/decoder.h"
 #include "tests/cyrillic.h"
 #include "tests/machine_test_support.h"
-#include "session/decoder.h"
 
 namespace q42::test {
 namespace {

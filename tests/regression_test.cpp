@@ -10,9 +10,9 @@
 
 #include "assembler/assembler.h"
 #include "machine/codepage.h"
+#include "session/code_loading.h"
 #include "session/text_file.h"
 #include "tests/rig.h"
-#include "session/code_loading.h"
 
 namespace q42::test {
 namespace {

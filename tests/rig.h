@@ -9,8 +9,8 @@
 
 #include "machine/codepage.h"
 #include "machine/machine.h"
-#include "session/run_control.h"
 #include "session/display.h"
+#include "session/run_control.h"
 
 namespace q42::test {
 
@@ -25,6 +25,10 @@ class ScriptedConsole : public DisplayHost, public RunHost {
     std::vector<bool> runStates;
     int displayShown = 0;
     std::int64_t batch = 1;  // steps a run takes before it handles events
+    // A run is stopped, as the stop command does, after this many steps: a program that a fault
+    // makes loop for ever ends the test instead of hanging it.
+    std::int64_t stepCap = 50'000'000;
+    RunControl* run = nullptr;
 
     void BeginLineInput() override {
         inputVisible = true;
@@ -35,14 +39,20 @@ class ScriptedConsole : public DisplayHost, public RunHost {
     bool WaitForEvents() override;
 
     std::int64_t StepsBeforeEvents() override { return batch; }
-    void ProcessEvents(std::int64_t) override {
+    void ProcessEvents(std::int64_t steps) override {
         if (onStep) onStep();
+        stepsInRun_ += steps;
+        if (stepsInRun_ >= stepCap && run != nullptr) run->StopProgram();
     }
-    void SetRunState(bool running) override { runStates.push_back(running); }
+    void SetRunState(bool running) override {
+        runStates.push_back(running);
+        stepsInRun_ = 0;
+    }
     void ShowDisplay() override { ++displayShown; }
 
   private:
     std::string inputLine_;
+    std::int64_t stepsInRun_ = 0;
 };
 
 struct Rig {
@@ -54,6 +64,7 @@ struct Rig {
     Rig() {
         machine.terminal = &display;
         console.display = &display;
+        console.run = &run;
     }
     // Puts words into RAM from address 0000.
     void Load(const std::vector<Value>& words);

@@ -88,6 +88,18 @@ TEST(RunProgram, ReadsKeysTypedDuringTheRun) {
     EXPECT_EQ(rig.Screen().back(), " Задача завершена");
 }
 
+// Status reads left over from an earlier run or step do not count towards the three reads in a
+// row that make a port ready.
+TEST(RunProgram, StartsWithNoStatusReadsCounted) {
+    Rig rig;
+    rig.machine.keyboardPolls = 2;
+    rig.machine.displayPolls = 2;
+    rig.Load({0x0A00, 0x0A21, 0xAF18});  // IN P.0,R0; IN P.2,R1; HLT
+    rig.RunAtMost(10);
+    EXPECT_EQ(rig.machine.r[0], 0);
+    EXPECT_EQ(rig.machine.r[1], 0);
+}
+
 TEST(SingleSteps, FirstCommandRestartsAtZeroWithoutResettingAnythingElse) {
     Rig rig;
     rig.Load({0x0E21, 0xAF18});  // PUSH R1; HLT
