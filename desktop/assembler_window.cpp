@@ -138,118 +138,147 @@ QAction* AssemblerWindow::AddItem(QMenu* menu, const char* name, const QKeySeque
     return action;
 }
 
-void AssemblerWindow::CreateMenus() {
-    auto menu = [this](const char* name) {
-        QMenu* m = menuBar()->addMenu(QString::fromLatin1(name));
-        m->setObjectName(QString::fromLatin1(name));
-        return m;
-    };
-    auto processor = [this](void (ProcessorWindow::*command)()) {
-        return [this, command] { (bench_.processor.get()->*command)(); };
-    };
-    auto onMemo = [this](void (QPlainTextEdit::*edit)(), bool needsSelection) {
-        return [this, edit, needsSelection] {
-            QPlainTextEdit* memo = FocusedMemo();
-            if (memo == nullptr || (needsSelection && !memo->textCursor().hasSelection())) return;
-            (memo->*edit)();
-        };
-    };
+QMenu* AssemblerWindow::AddMenu(const char* name) {
+    QMenu* menu = menuBar()->addMenu(QString::fromLatin1(name));
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
 
-    File1 = menu("File1");
-    AddItem(File1, "OpenAsm1", QKeySequence(Qt::CTRL | Qt::Key_O), &AssemblerWindow::OpenAsm1Click);
-    AddItem(File1, "OpenCod1", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O),
+// Runs a command of the processor window.
+std::function<void()> AssemblerWindow::OnProcessor(void (ProcessorWindow::*command)()) {
+    return [this, command] { (bench_.processor.get()->*command)(); };
+}
+
+// Runs an edit on the editor that has the keyboard, if any; a cut or copy needs a selection.
+std::function<void()> AssemblerWindow::OnEditor(void (QPlainTextEdit::*edit)(),
+                                                bool needsSelection) {
+    return [this, edit, needsSelection] {
+        QPlainTextEdit* memo = FocusedMemo();
+        if (memo == nullptr || (needsSelection && !memo->textCursor().hasSelection())) return;
+        (memo->*edit)();
+    };
+}
+
+void AssemblerWindow::CreateMenus() {
+    CreateFileMenu();
+    CreateEditMenu();
+    CreateViewMenu();
+    CreateRunMenu();
+    CreateDebugMenu();
+    CreateHelpMenu();
+    // Running, stepping and stopping answer their keys in every window of the program.
+    for (QMenu* menu : {runMenu, debugMenu}) {
+        for (QAction* action : menu->actions())
+            action->setShortcutContext(Qt::ApplicationShortcut);
+    }
+}
+
+void AssemblerWindow::CreateFileMenu() {
+    fileMenu = AddMenu("File1");
+    AddItem(fileMenu, "OpenAsm1", QKeySequence(Qt::CTRL | Qt::Key_O),
+            &AssemblerWindow::OpenAsm1Click);
+    AddItem(fileMenu, "OpenCod1", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O),
             &AssemblerWindow::OpenCod1Click);
-    File1->addSeparator()->setObjectName(QStringLiteral("N2"));
-    AddItem(File1, "SaveAsm1", QKeySequence(Qt::CTRL | Qt::Key_S), &AssemblerWindow::SaveAsm1Click);
-    AddItem(File1, "SaveAsmAs1", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+    fileMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
+    AddItem(fileMenu, "SaveAsm1", QKeySequence(Qt::CTRL | Qt::Key_S),
+            &AssemblerWindow::SaveAsm1Click);
+    AddItem(fileMenu, "SaveAsmAs1", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
             &AssemblerWindow::SaveAsmAs1Click);
-    AddItem(File1, "SaveCod1", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S),
+    AddItem(fileMenu, "SaveCod1", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S),
             &AssemblerWindow::SaveCod1Click);
-    File1->addSeparator()->setObjectName(QStringLiteral("N1"));
-    QMenu* examples = File1->addMenu(QString());
+    fileMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
+    QMenu* examples = fileMenu->addMenu(QString());
     examples->setObjectName(QStringLiteral("Examples1"));
     for (const QString& name :
          QDir(QStringLiteral(":/examples")).entryList({QStringLiteral("*.asm")})) {
         connect(examples->addAction(name), &QAction::triggered, this,
                 [this, name] { OpenExample(name); });
     }
-    File1->addSeparator();
-    AddItem(File1, "Exit1", {}, &AssemblerWindow::Exit1Click);
+    fileMenu->addSeparator();
+    AddItem(fileMenu, "Exit1", {}, &AssemblerWindow::Exit1Click);
+}
 
-    Edit1 = menu("Edit1");
-    connect(AddItem(Edit1, "Cut1", QKeySequence(Qt::CTRL | Qt::Key_X), nullptr),
-            &QAction::triggered, this, onMemo(&QPlainTextEdit::cut, true));
-    connect(AddItem(Edit1, "Copy1", QKeySequence(Qt::CTRL | Qt::Key_C), nullptr),
-            &QAction::triggered, this, onMemo(&QPlainTextEdit::copy, true));
-    connect(AddItem(Edit1, "Paste1", QKeySequence(Qt::CTRL | Qt::Key_V), nullptr),
-            &QAction::triggered, this, onMemo(&QPlainTextEdit::paste, false));
-    Edit1->addSeparator()->setObjectName(QStringLiteral("N3"));
-    connect(AddItem(Edit1, "SelectAll1", QKeySequence(Qt::CTRL | Qt::Key_A), nullptr),
-            &QAction::triggered, this, onMemo(&QPlainTextEdit::selectAll, false));
-    Edit1->addSeparator()->setObjectName(QStringLiteral("N4"));
-    connect(AddItem(Edit1, "UnDo1", QKeySequence(Qt::CTRL | Qt::Key_Z), nullptr),
-            &QAction::triggered, this, onMemo(&QPlainTextEdit::undo, false));
-    Edit1->addSeparator()->setObjectName(QStringLiteral("N5"));
-    AddItem(Edit1, "ClearAsm1", {}, &AssemblerWindow::ClearAsm1Click);
-    AddItem(Edit1, "ClearCode1", {}, &AssemblerWindow::ClearCodeAndLabels);
+void AssemblerWindow::CreateEditMenu() {
+    editMenu = AddMenu("Edit1");
+    const auto item = [this](const char* name, const QKeySequence& keys,
+                             void (QPlainTextEdit::*edit)(), bool needsSelection) {
+        connect(AddItem(editMenu, name, keys, nullptr), &QAction::triggered, this,
+                OnEditor(edit, needsSelection));
+    };
+    item("Cut1", QKeySequence(Qt::CTRL | Qt::Key_X), &QPlainTextEdit::cut, true);
+    item("Copy1", QKeySequence(Qt::CTRL | Qt::Key_C), &QPlainTextEdit::copy, true);
+    item("Paste1", QKeySequence(Qt::CTRL | Qt::Key_V), &QPlainTextEdit::paste, false);
+    editMenu->addSeparator()->setObjectName(QStringLiteral("N3"));
+    item("SelectAll1", QKeySequence(Qt::CTRL | Qt::Key_A), &QPlainTextEdit::selectAll, false);
+    editMenu->addSeparator()->setObjectName(QStringLiteral("N4"));
+    item("UnDo1", QKeySequence(Qt::CTRL | Qt::Key_Z), &QPlainTextEdit::undo, false);
+    editMenu->addSeparator()->setObjectName(QStringLiteral("N5"));
+    AddItem(editMenu, "ClearAsm1", {}, &AssemblerWindow::ClearAsm1Click);
+    AddItem(editMenu, "ClearCode1", {}, &AssemblerWindow::ClearCodeAndLabels);
+}
 
-    View1 = menu("View1");
-    Q421 = AddItem(View1, "Q421", {}, &AssemblerWindow::Q421Click);
+void AssemblerWindow::CreateViewMenu() {
+    viewMenu = AddMenu("View1");
+    Q421 = AddItem(viewMenu, "Q421", {}, &AssemblerWindow::Q421Click);
     Q421->setText(QStringLiteral("Q42"));
     Q421->setCheckable(true);
     Q421->setChecked(true);
-    View1->addSeparator()->setObjectName(QStringLiteral("N9"));
-    CompText1 = AddItem(View1, "CompText1", {}, &AssemblerWindow::CompText1Click);
+    viewMenu->addSeparator()->setObjectName(QStringLiteral("N9"));
+    CompText1 = AddItem(viewMenu, "CompText1", {}, &AssemblerWindow::CompText1Click);
     CompText1->setCheckable(true);
+}
 
-    Run1 = menu("Run1");
-    connect(AddItem(Run1, "CompAndRun1", QKeySequence(Qt::Key_F9), nullptr), &QAction::triggered,
-            this, processor(&ProcessorWindow::BuildAndRun));
-    Run1->addSeparator()->setObjectName(QStringLiteral("N7"));
-    connect(AddItem(Run1, "CopyAndRun1", QKeySequence(Qt::SHIFT | Qt::Key_F9), nullptr),
-            &QAction::triggered, this, processor(&ProcessorWindow::LoadAndRun));
-    connect(AddItem(Run1, "RunRAM1", {}, nullptr), &QAction::triggered, this,
-            processor(&ProcessorWindow::RunProgram));
-    connect(AddItem(Run1, "CopyCode1", QKeySequence(Qt::Key_F5), nullptr), &QAction::triggered,
-            this, [this] { CopyCode(); });
-    Run1->addSeparator()->setObjectName(QStringLiteral("N6"));
-    connect(AddItem(Run1, "CompAndPreproc1", QKeySequence(Qt::CTRL | Qt::Key_F9), nullptr),
-            &QAction::triggered, this, [this] { PreprocessAndCompile(); });
-    AddItem(Run1, "Compile1", {}, &AssemblerWindow::Compile1Click);
-    AddItem(Run1, "Preprocess1", {}, &AssemblerWindow::Preprocess1Click);
-    stop1 = AddItem(Run1, "stop1", QKeySequence(Qt::CTRL | Qt::Key_B), nullptr);
-    connect(stop1, &QAction::triggered, this, processor(&ProcessorWindow::StopProgram));
+void AssemblerWindow::CreateRunMenu() {
+    runMenu = AddMenu("Run1");
+    const auto item = [this](const char* name, const QKeySequence& keys,
+                             std::function<void()> command) {
+        QAction* action = AddItem(runMenu, name, keys, nullptr);
+        connect(action, &QAction::triggered, this, std::move(command));
+        return action;
+    };
+    item("CompAndRun1", QKeySequence(Qt::Key_F9), OnProcessor(&ProcessorWindow::BuildAndRun));
+    runMenu->addSeparator()->setObjectName(QStringLiteral("N7"));
+    item("CopyAndRun1", QKeySequence(Qt::SHIFT | Qt::Key_F9),
+         OnProcessor(&ProcessorWindow::LoadAndRun));
+    item("RunRAM1", {}, OnProcessor(&ProcessorWindow::RunProgram));
+    item("CopyCode1", QKeySequence(Qt::Key_F5), [this] { CopyCode(); });
+    runMenu->addSeparator()->setObjectName(QStringLiteral("N6"));
+    item("CompAndPreproc1", QKeySequence(Qt::CTRL | Qt::Key_F9),
+         [this] { PreprocessAndCompile(); });
+    AddItem(runMenu, "Compile1", {}, &AssemblerWindow::Compile1Click);
+    AddItem(runMenu, "Preprocess1", {}, &AssemblerWindow::Preprocess1Click);
+    stop1 = item("stop1", QKeySequence(Qt::CTRL | Qt::Key_B),
+                 OnProcessor(&ProcessorWindow::StopProgram));
     stop1->setEnabled(false);
-    Run1->addSeparator()->setObjectName(QStringLiteral("N8"));
+    runMenu->addSeparator()->setObjectName(QStringLiteral("N8"));
+}
 
-    race1 = menu("race1");
-    connect(AddItem(race1, "Decode1", {}, nullptr), &QAction::triggered, this,
-            processor(&ProcessorWindow::DecodeFromStart));
-    AddItem(race1, "DecodeCurrent1", {}, &AssemblerWindow::DecodeCurrent1Click);
-    race1->addSeparator()->setObjectName(QStringLiteral("N10"));
-    connect(AddItem(race1, "FirrstCom1", {}, nullptr), &QAction::triggered, this,
-            processor(&ProcessorWindow::FirstCommand));
-    connect(AddItem(race1, "NextCom1", QKeySequence(Qt::Key_F7), nullptr), &QAction::triggered,
-            this, processor(&ProcessorWindow::NextCommand));
-    race1->addSeparator()->setObjectName(QStringLiteral("N11"));
-    connect(AddItem(race1, "CopyRegs1", {}, nullptr), &QAction::triggered, this,
-            processor(&ProcessorWindow::ApplyRegisterEdits));
+void AssemblerWindow::CreateDebugMenu() {
+    debugMenu = AddMenu("race1");
+    const auto item = [this](const char* name, const QKeySequence& keys,
+                             void (ProcessorWindow::*command)()) {
+        connect(AddItem(debugMenu, name, keys, nullptr), &QAction::triggered, this,
+                OnProcessor(command));
+    };
+    item("Decode1", {}, &ProcessorWindow::DecodeFromStart);
+    AddItem(debugMenu, "DecodeCurrent1", {}, &AssemblerWindow::DecodeCurrent1Click);
+    debugMenu->addSeparator()->setObjectName(QStringLiteral("N10"));
+    item("FirrstCom1", {}, &ProcessorWindow::FirstCommand);
+    item("NextCom1", QKeySequence(Qt::Key_F7), &ProcessorWindow::NextCommand);
+    debugMenu->addSeparator()->setObjectName(QStringLiteral("N11"));
+    item("CopyRegs1", {}, &ProcessorWindow::ApplyRegisterEdits);
+}
 
-    Help1 = menu("Help1");
-    AddItem(Help1, "Guide1", QKeySequence(Qt::Key_F1), &AssemblerWindow::Guide1Click)
+void AssemblerWindow::CreateHelpMenu() {
+    helpMenu = AddMenu("Help1");
+    AddItem(helpMenu, "Guide1", QKeySequence(Qt::Key_F1), &AssemblerWindow::Guide1Click)
         ->setShortcutContext(Qt::ApplicationShortcut);
-    AddItem(Help1, "About1", {}, &AssemblerWindow::About1Click);
-
-    // Running, stepping and stopping answer their keys in every window of the program.
-    for (QMenu* m : {Run1, race1}) {
-        for (QAction* action : m->actions())
-            action->setShortcutContext(Qt::ApplicationShortcut);
-    }
+    AddItem(helpMenu, "About1", {}, &AssemblerWindow::About1Click);
 }
 
 void AssemblerWindow::SetRunState(bool running) {
     // A disabled menu's items must not answer their shortcuts either.
-    for (QMenu* menu : {File1, Edit1, View1, race1}) {
+    for (QMenu* menu : {fileMenu, editMenu, viewMenu, debugMenu}) {
         menu->menuAction()->setEnabled(!running);
         for (QAction* action : menu->actions())
             action->setEnabled(!running);
@@ -419,7 +448,8 @@ void AssemblerWindow::DecodeCurrent1Click() {
 
 void AssemblerWindow::Guide1Click() {
     if (!bench_.guideWindow) bench_.guideWindow = std::make_unique<GuideWindow>();
-    bench_.guideWindow->setWindowTitle(Help1->actions().value(0)->text().remove(QLatin1Char('&')));
+    bench_.guideWindow->setWindowTitle(
+        helpMenu->actions().value(0)->text().remove(QLatin1Char('&')));
     bench_.guideWindow->show();
     bench_.guideWindow->raise();
     bench_.guideWindow->activateWindow();

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 
 class QAction;
 class QLabel;
@@ -14,6 +15,7 @@ class QToolButton;
 
 namespace q42 {
 
+class ProcessorWindow;
 class Workbench;
 
 class AssemblerWindow : public QMainWindow {
@@ -28,12 +30,12 @@ class AssemblerWindow : public QMainWindow {
     QLabel* ErrLab = nullptr;
     QToolButton* SpeedButton1 = nullptr;
 
-    QMenu* File1 = nullptr;
-    QMenu* Edit1 = nullptr;
-    QMenu* View1 = nullptr;
-    QMenu* Run1 = nullptr;
-    QMenu* race1 = nullptr;
-    QMenu* Help1 = nullptr;
+    QMenu* fileMenu = nullptr;
+    QMenu* editMenu = nullptr;
+    QMenu* viewMenu = nullptr;
+    QMenu* runMenu = nullptr;
+    QMenu* debugMenu = nullptr;
+    QMenu* helpMenu = nullptr;
     QAction* Q421 = nullptr;
     QAction* CompText1 = nullptr;
     QAction* stop1 = nullptr;
@@ -86,6 +88,15 @@ class AssemblerWindow : public QMainWindow {
     bool closeConfirmed_ = false;  // Exit has asked already
 
     void CreateMenus();
+    void CreateFileMenu();
+    void CreateEditMenu();
+    void CreateViewMenu();
+    void CreateRunMenu();
+    void CreateDebugMenu();
+    void CreateHelpMenu();
+    QMenu* AddMenu(const char* name);
+    std::function<void()> OnProcessor(void (ProcessorWindow::*command)());
+    std::function<void()> OnEditor(void (QPlainTextEdit::*edit)(), bool needsSelection);
     QAction* AddItem(QMenu* menu, const char* name, const QKeySequence& shortcut,
                      void (AssemblerWindow::*handler)());
     // The texts the assembler works on: memos into the core, results back into the windows.

@@ -52,14 +52,6 @@ QPixmap ChipPicture() {
 }
 
 // What the window manager's frame adds to a window's width and height.
-int FrameWidth(const QWidget& window) {
-    return window.frameGeometry().width() - window.width();
-}
-
-int FrameHeight(const QWidget& window) {
-    return window.frameGeometry().height() - window.height();
-}
-
 }  // namespace
 
 ProcessorWindow::ProcessorWindow(Workbench& bench) : bench_(bench) {
@@ -130,7 +122,6 @@ ProcessorWindow::ProcessorWindow(Workbench& bench) : bench_(bench) {
     apply->setParent(panel);
     apply->setGeometry(8, 8, 23, 22);
 
-    ArrangeWindows();
     ShowRegisters();
 }
 
@@ -152,47 +143,6 @@ QToolButton* ProcessorWindow::MakeButton(int n, int x, int y, int size, int icon
     connect(button, &QToolButton::clicked, this, command);
     SpeedButton[n] = button;
     return button;
-}
-
-void ProcessorWindow::ArrangeWindows() {
-    PlaceWindows();
-    bench_.ramWindow->show();
-    show();
-    bench_.displayWindow->show();
-}
-
-// Every size and place here is the window's outer one, frame and title bar included. A window
-// manager frames a window only once it is shown; until then the frames count as nothing, and the
-// program places the windows again when they are known.
-void ProcessorWindow::PlaceWindows() {
-    QWidget& assembler = *bench_.form1;
-    QWidget& intermediate = *bench_.form2;
-    QWidget& ram = *bench_.ramWindow;
-    QWidget& display = *bench_.displayWindow;
-    if (assembler.layout() != nullptr) assembler.layout()->activate();  // its fixed size
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const QSize asmSize = assembler.frameGeometry().size();
-    // All divisions truncate toward zero, as integer division does.
-    const int top =
-        std::max(0, (screen.height() - asmSize.height() - frameGeometry().height()) / 2);
-    const int x = (screen.width() - asmSize.width() - ram.frameGeometry().width()) / 2;
-    auto place = [&screen](QWidget& window, int left, int windowTop) {
-        window.move(screen.left() + left, screen.top() + windowTop);
-    };
-    place(assembler, x, top);
-    ram.setFixedHeight(asmSize.height() - FrameHeight(ram));
-    place(ram, x + asmSize.width(), top);
-    const int processorLeft =
-        x + asmSize.width() + ram.frameGeometry().width() - frameGeometry().width();
-    display.setFixedWidth(processorLeft - x - FrameWidth(display));
-    place(display, x, top + asmSize.height());
-    setFixedHeight(display.frameGeometry().height() - FrameHeight(*this));
-    place(*this, processorLeft, top + asmSize.height());
-    // The intermediate window is hidden at start and so not framed yet: its frame is taken to be
-    // that of the RAM window, which has the same title bar and border.
-    const QSize intermediateSize = intermediate.size() + QSize(FrameWidth(ram), FrameHeight(ram));
-    place(intermediate, std::max(0, x - intermediateSize.width()),
-          top + (asmSize.height() - intermediateSize.height()) / 2);
 }
 
 void ProcessorWindow::ShowRegisters() {

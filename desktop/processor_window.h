@@ -25,10 +25,6 @@ class ProcessorWindow : public FixedWindow {
     QLineEdit* EZ = nullptr;
     std::array<QToolButton*, 8> SpeedButton{};  // SpeedButton1..SpeedButton7 at 1..7
 
-    // Places the windows on the screen and shows the machine windows.
-    void ArrangeWindows();
-    // Places the windows by their frames, without showing any.
-    void PlaceWindows();
     // Writes every register into its field, then the flags.
     void ShowRegisters();
     // Writes the fields the machine changed since they were last shown.

@@ -12,6 +12,7 @@
 #include "desktop/processor_window.h"
 #include "desktop/qt_text.h"
 #include "desktop/ram_window.h"
+#include "desktop/window_layout.h"
 #include "machine/rom_image.h"
 
 namespace q42 {
@@ -46,6 +47,14 @@ void Workbench::CreateWindows() {
     processor = std::make_unique<ProcessorWindow>(*this);
     decodeDialog = std::make_unique<DecodingDialog>(*this);
     form1->TrackViewMarks();
+    PlaceWindows(Windows());
+    ramWindow->show();
+    processor->show();
+    displayWindow->show();
+}
+
+ProgramWindows Workbench::Windows() {
+    return {*form1, *form2, *ramWindow, *displayWindow, *processor};
 }
 
 void Workbench::RefreshViews() {
@@ -81,7 +90,7 @@ void Workbench::PlaceWindowsWhenFramed() {
         if (!framed && ++tries < kTries) return;
         timer->deleteLater();
         timer->stop();
-        if (framed) processor->PlaceWindows();
+        if (framed) PlaceWindows(Windows());
     });
     timer->start(kInterval);
 }

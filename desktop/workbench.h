@@ -25,6 +25,7 @@ class RamWindow;
 class DisplayWindow;
 class ProcessorWindow;
 class DecodingDialog;
+struct ProgramWindows;
 class GuideWindow;
 
 class Workbench : public DisplayHost, public RunHost, public AsmWarnings {
@@ -67,6 +68,8 @@ class Workbench : public DisplayHost, public RunHost, public AsmWarnings {
     // Places the windows again once the window manager has framed them (a little after they
     // first show), so that they stand by their outer edges.
     void PlaceWindowsWhenFramed();
+    // The five windows that stand on the screen, for their layout.
+    ProgramWindows Windows();
     // Shows the decoding dialog modally, starting at decodeAddress.
     void ShowDecoder();
     // Ends a run or an input wait because the program is closing.

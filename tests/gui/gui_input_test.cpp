@@ -292,7 +292,7 @@ class RealInputTest : public ProgramTest {
         Watchdog();
         WhenLineAwaited([&] {
             locked = !Action("CopyCode1")->isEnabled() && !Action("NextCom1")->isEnabled() &&
-                     !Form().race1->menuAction()->isEnabled() && Action("stop1")->isEnabled() &&
+                     !Form().debugMenu->menuAction()->isEnabled() && Action("stop1")->isEnabled() &&
                      !bench_->processor->SpeedButton[1]->isEnabled();
             Press(Qt::Key_F5);
             Press(Qt::Key_F7);

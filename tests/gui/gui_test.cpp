@@ -90,7 +90,7 @@ class GuiTest : public ProgramTest {
         QCOMPARE(bench_->ramWindow->windowTitle(), Pick(" Q42: ОЗУ", " Q42: RAM"));
         QCOMPARE(bench_->form2->windowTitle(),
                  Pick(" Текст для компиляции", " Text for compilation"));
-        QCOMPARE(Form().race1->title(), Pick("Отладка", "Debug"));
+        QCOMPARE(Form().debugMenu->title(), Pick("Отладка", "Debug"));
         QCOMPARE(Action("DecodeCurrent1")->text(),
                  Pick("Декодировать c текущего PC", "Decode from current PC"));
         QCOMPARE(Action("CompAndRun1")->text(),
@@ -134,8 +134,8 @@ class GuiTest : public ProgramTest {
             checkedWhileRunning =
                 Action("stop1")->isEnabled() && Processor().SpeedButton[4]->isEnabled() &&
                 !Processor().SpeedButton[1]->isEnabled() &&
-                !Form().File1->menuAction()->isEnabled() && !Action("NextCom1")->isEnabled() &&
-                !Action("CompAndRun1")->isEnabled() && Form().Run1->menuAction()->isEnabled() &&
+                !Form().fileMenu->menuAction()->isEnabled() && !Action("NextCom1")->isEnabled() &&
+                !Action("CompAndRun1")->isEnabled() && Form().runMenu->menuAction()->isEnabled() &&
                 Form().SpeedButton1->isEnabled();
             Action("stop1")->trigger();
         });
@@ -143,7 +143,7 @@ class GuiTest : public ProgramTest {
         QVERIFY(checkedWhileRunning);
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Interrupted));
         QVERIFY(!Action("stop1")->isEnabled());
-        QVERIFY(Action("NextCom1")->isEnabled() && Form().File1->menuAction()->isEnabled());
+        QVERIFY(Action("NextCom1")->isEnabled() && Form().fileMenu->menuAction()->isEnabled());
         QVERIFY(Processor().SpeedButton[1]->isEnabled() &&
                 !Processor().SpeedButton[4]->isEnabled());
     }
