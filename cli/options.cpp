@@ -1,6 +1,9 @@
 #include "cli/options.h"
 
 #include <charconv>
+#include <utility>
+
+#include <CLI/CLI.hpp>
 
 namespace q42::cli {
 
@@ -24,90 +27,146 @@ const char* const kUsage =
 
 namespace {
 
-bool ParseCount(const std::string& text, long long& value) {
+// Refuses an option's value from inside its `each` check; the parser reports it as
+// "OPTION: reason".
+[[noreturn]] void Refuse(const char* reason) {
+    throw CLI::ValidationError(reason);
+}
+
+// A decimal whole number of at least `least`; no sign, no base prefix, nothing after it.
+long long WholeNumber(const std::string& text, long long least, const char* reason) {
+    long long value = 0;
     const char* end = text.data() + text.size();
     auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    return ec == std::errc() && ptr == end && value >= 0;
+    if (ec != std::errc() || ptr != end || value < least) Refuse(reason);
+    return value;
+}
+
+// An option that takes one value. Every value given is checked in turn by `each`, so a bad
+// one is refused even when a later one replaces it; the last one counts.
+CLI::Option* ValueOption(CLI::App& command, const std::string& name, const std::string& shape) {
+    return command.add_option(name)->type_name(shape)->multi_option_policy(
+        CLI::MultiOptionPolicy::TakeLast);
+}
+
+void AddLanguage(CLI::App& command, Options& options) {
+    ValueOption(command, "--lang", "ru|en")->each([&options](const std::string& text) {
+        if (text != "ru" && text != "en") Refuse("takes ru or en");
+        options.language = text == "en" ? Language::English : Language::Russian;
+    });
+}
+
+// The options of the commands that assemble a source text.
+void AddAssembling(CLI::App& command, Options& options) {
+    command.add_flag_callback("--no-short-const", [&options] { options.shortConst = false; });
+    AddLanguage(command, options);
+}
+
+void AddAsm(CLI::App& command, Options& options) {
+    AddAssembling(command, options);
+    ValueOption(command, "-o", "OUT.cod")->each([&options](const std::string& text) {
+        options.output = text;
+    });
+}
+
+void AddRun(CLI::App& command, Options& options) {
+    AddAssembling(command, options);
+    ValueOption(command, "--rom", "ROMFILE")->each([&options](const std::string& text) {
+        options.rom = text;
+    });
+    ValueOption(command, "--max-steps", "N")->each([&options](const std::string& text) {
+        options.maxSteps = WholeNumber(text, 1, "takes a whole number of at least 1");
+    });
+    ValueOption(command, "--trace", "TRACEFILE|-")->each([&options](const std::string& text) {
+        options.trace = text;
+    });
+    command.add_flag_callback("--dump", [&options] { options.dump = true; });
+}
+
+void AddDecode(CLI::App& command, Options& options) {
+    AddLanguage(command, options);
+    ValueOption(command, "--from", "HHHH")->each([&options](const std::string& text) {
+        const HexWord from = HexToWord(text);
+        if (text.empty() || text.size() > 4 || from.error != Fault::None) {
+            Refuse("takes up to four hex digits");
+        }
+        options.from = from.value;
+    });
+    ValueOption(command, "--count", "N")->each([&options](const std::string& text) {
+        options.count = WholeNumber(text, 0, "takes a whole number");
+    });
+}
+
+struct CommandLine {
+    CLI::App app{"q42cli"};
+    bool help = false;
+    bool version = false;
+    std::vector<std::string> files;  // every plain argument of the command
+};
+
+// Declares the commands; each one knows only its own options, so an option of another command
+// is left over and refused afterwards.
+void Declare(CommandLine& line, Options& options) {
+    CLI::App& app = line.app;
+    // --help is an ordinary flag: the caller prints the usage text. What is left over is named
+    // in the error instead of a generic message.
+    app.set_help_flag();
+    app.allow_extras();
+    app.require_subcommand(0, 1);
+    app.add_flag("-h,--help", line.help);
+    app.add_flag("--version", line.version);
+    const std::pair<const char*, void (*)(CLI::App&, Options&)> commands[] = {
+        {"asm", AddAsm}, {"run", AddRun}, {"decode", AddDecode}};
+    for (const auto& [name, add] : commands) {
+        CLI::App* command = app.add_subcommand(name);
+        add(*command, options);
+        command->add_option("file", line.files)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
+    }
+}
+
+Command CommandNamed(const std::string& name) {
+    if (name == "asm") return Command::Asm;
+    return name == "run" ? Command::Run : Command::Decode;
+}
+
+// What the parser accepted but the command line must not hold; empty when it is good.
+std::string Misuse(const CommandLine& line, Options& options) {
+    if (!line.app.remaining().empty()) return "unknown command: " + line.app.remaining().front();
+    const auto commands = line.app.get_subcommands();
+    if (commands.empty()) return "no command given";
+    const CLI::App& command = *commands.front();
+    options.command = CommandNamed(command.get_name());
+    std::vector<std::string> stray = command.remaining();
+    for (const std::string& file : line.files) {
+        if (file.size() > 1 && file[0] == '-') stray.push_back(file);  // "-5", or after "--"
+    }
+    if (!stray.empty()) return "unknown option for " + command.get_name() + ": " + stray.front();
+    if (line.files.empty()) return "no file given";
+    if (line.files.size() > 1) return "more than one file given";
+    options.file = line.files.front();
+    return "";
 }
 
 }  // namespace
 
 Options ParseOptions(const std::vector<std::string>& args, std::string& error) {
     Options options;
-    if (args.empty()) {
-        error = "no command given";
+    CommandLine line;
+    Declare(line, options);
+    try {
+        line.app.parse(
+            std::vector<std::string>(args.rbegin(), args.rend()));  // wants them reversed
+    } catch (const CLI::ParseError& e) {
+        error = e.what();
         return options;
     }
-    const std::string& command = args[0];
-    if (command == "--help" || command == "-h") return options;
-    if (command == "--version") {
-        options.command = Command::Version;
-        return options;
+    if (line.help || line.version) {  // they win over a command and its file
+        Options alone;
+        alone.command = line.help ? Command::Help : Command::Version;
+        return alone;
     }
-    if (command == "asm") {
-        options.command = Command::Asm;
-    } else if (command == "run") {
-        options.command = Command::Run;
-    } else if (command == "decode") {
-        options.command = Command::Decode;
-    } else {
-        error = "unknown command: " + command;
-        return options;
-    }
-    const bool assembles = options.command != Command::Decode;
-    for (std::size_t i = 1; i < args.size() && error.empty(); ++i) {
-        const std::string& arg = args[i];
-        const bool hasValue = i + 1 < args.size();
-        auto value = [&]() -> std::string {
-            if (!hasValue) {
-                error = arg + " needs a value";
-                return "";
-            }
-            return args[++i];
-        };
-        if (assembles && arg == "--no-short-const") {
-            options.shortConst = false;
-        } else if (arg == "--lang") {
-            const std::string lang = value();
-            if (lang == "ru" || lang == "en") {
-                options.language = lang == "en" ? Language::English : Language::Russian;
-            } else if (error.empty()) {
-                error = "--lang takes ru or en";
-            }
-        } else if (options.command == Command::Asm && arg == "-o") {
-            options.output = value();
-        } else if (options.command == Command::Run && arg == "--rom") {
-            options.rom = value();
-        } else if (options.command == Command::Run && arg == "--max-steps") {
-            const std::string text = value();
-            if (error.empty() && (!ParseCount(text, options.maxSteps) || options.maxSteps < 1)) {
-                error = "--max-steps takes a whole number of at least 1";
-            }
-        } else if (options.command == Command::Run && arg == "--trace") {
-            options.trace = value();
-        } else if (options.command == Command::Run && arg == "--dump") {
-            options.dump = true;
-        } else if (options.command == Command::Decode && arg == "--from") {
-            const std::string text = value();
-            const HexWord from = HexToWord(text);
-            if (error.empty() && (text.empty() || text.size() > 4 || from.error != Fault::None)) {
-                error = "--from takes up to four hex digits";
-            }
-            options.from = from.value;
-        } else if (options.command == Command::Decode && arg == "--count") {
-            long long count = 0;
-            const std::string text = value();
-            if (error.empty() && !ParseCount(text, count)) error = "--count takes a whole number";
-            options.count = count;
-        } else if (arg.size() > 1 && arg[0] == '-') {
-            error = "unknown option for " + command + ": " + arg;
-        } else if (options.file.empty()) {
-            options.file = arg;
-        } else {
-            error = "more than one file given";
-        }
-    }
-    if (error.empty() && options.file.empty()) error = "no file given";
+    error = Misuse(line, options);
     return options;
 }
 

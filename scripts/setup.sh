@@ -10,6 +10,7 @@ packages=(
   xvfb xauth openbox imagemagick
   clang libclang-rt-14-dev
   qt6-translations-l10n xdotool
+  libcli11-dev
 )
 
 missing=()

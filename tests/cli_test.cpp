@@ -118,11 +118,77 @@ TEST_F(CliTest, UnreadableFilesAndBadUsage) {
         {"asm", "x.asm", "y.asm"},
         {"asm", "--dump", "x.asm"},
         {"run", "--trace"},
+        {"decode", "--count", "-1", "x.cod"},
+        {"decode", "--from", "12345", "x.cod"},
+        {"decode", "--no-short-const", "x.cod"},
+        {"run", "--max-steps", "x", "--max-steps", "3", "x.asm"},  // the later one excuses nothing
+        {"asm", "x.asm", "run", "y.asm"},  // one command only: "run" is a second file here
+        {"asm", "-5"},
+        {"frobnicate", "asm", "x.asm"},
     };
     for (const auto& args : bad) {
         std::string error;
         ParseOptions(args, error);
         EXPECT_FALSE(error.empty()) << (args.empty() ? "" : args[0]);
+    }
+}
+
+TEST(CliOptions, ReadsTheValuesOfAGoodCommandLine) {
+    struct Case {
+        std::vector<std::string> args;
+        Options expected;
+    };
+    const auto make = [](Command command, auto&& set) {
+        Options options;
+        options.command = command;
+        options.file = command == Command::Decode ? "p.cod" : "p.asm";
+        set(options);
+        return options;
+    };
+    const std::vector<Case> cases = {
+        {{"--help"}, Options{}},
+        {{"-h"}, Options{}},
+        {{"--version"}, make(Command::Version, [](Options& o) { o.file.clear(); })},
+        {{"asm", "--no-short-const", "--lang", "en", "p.asm", "-o", "-x.cod"},
+         make(Command::Asm,
+              [](Options& o) {
+                  o.shortConst = false;
+                  o.language = Language::English;
+                  o.output = "-x.cod";  // a value is taken as it is, dash or not
+              })},
+        {{"run", "--lang", "en", "--lang", "ru", "--max-steps", "010", "--trace", "-", "--dump",
+          "--rom", "r.txt", "p.asm"},
+         make(Command::Run,
+              [](Options& o) {
+                  o.maxSteps = 10;  // decimal, a leading zero or not
+                  o.trace = "-";
+                  o.dump = true;
+                  o.rom = "r.txt";
+              })},
+        {{"decode", "p.cod", "--from", "fF", "--count", "0"},
+         make(Command::Decode,
+              [](Options& o) {
+                  o.from = 0x00FF;
+                  o.count = 0;
+              })},
+        {{"decode", "p.cod"}, make(Command::Decode, [](Options&) {})},
+    };
+    for (const auto& c : cases) {
+        std::string error;
+        const Options got = ParseOptions(c.args, error);
+        const std::string line = testing::PrintToString(c.args);
+        EXPECT_EQ(error, "") << line;
+        EXPECT_EQ(got.command, c.expected.command) << line;
+        EXPECT_EQ(got.file, c.expected.file) << line;
+        EXPECT_EQ(got.shortConst, c.expected.shortConst) << line;
+        EXPECT_EQ(got.language, c.expected.language) << line;
+        EXPECT_EQ(got.output, c.expected.output) << line;
+        EXPECT_EQ(got.rom, c.expected.rom) << line;
+        EXPECT_EQ(got.maxSteps, c.expected.maxSteps) << line;
+        EXPECT_EQ(got.trace, c.expected.trace) << line;
+        EXPECT_EQ(got.dump, c.expected.dump) << line;
+        EXPECT_EQ(got.from, c.expected.from) << line;
+        EXPECT_EQ(got.count, c.expected.count) << line;
     }
 }
 
