@@ -31,10 +31,13 @@ std::string CodeFileContents(const TextLines& codeText) {
     return JoinTextLines(codeText) + ".\r\n";
 }
 
-TextLines CodeTextFromFile(std::string_view bytes) {
-    TextLines lines = SplitTextLines(bytes);
+TextLines CodeTextFromLines(TextLines lines) {
     if (!lines.empty() && lines.back() == ".") lines.pop_back();
     return lines;
+}
+
+TextLines CodeTextFromFile(std::string_view bytes) {
+    return CodeTextFromLines(SplitTextLines(bytes));
 }
 
 bool IsCodeFileName(std::string_view name) {

@@ -23,6 +23,8 @@ std::string CodeFileContents(const TextLines& codeText);
 
 // The code text held by a code file: its lines without a final "." line.
 TextLines CodeTextFromFile(std::string_view bytes);
+// The same from a code file's lines, already split and converted.
+TextLines CodeTextFromLines(TextLines lines);
 
 // True for a file name ending in ".cod", in any letter case: a code file; any other name is
 // assembler text.

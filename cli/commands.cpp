@@ -8,9 +8,9 @@
 #include "cli/console.h"
 #include "machine/codepage.h"
 #include "machine/rom_image.h"
-#include "session/text_file.h"
 #include "session/code_loading.h"
 #include "session/decoder.h"
+#include "session/text_file.h"
 
 namespace q42::cli {
 namespace {
@@ -36,8 +36,7 @@ std::optional<int> LoadProgram(const Options& options, AssemblerTexts& texts, As
         return kBadUsage;
     }
     if (IsCodeFileName(options.file)) {
-        texts.codeText = std::move(file.lines);
-        if (!texts.codeText.empty() && texts.codeText.back() == ".") texts.codeText.pop_back();
+        texts.codeText = CodeTextFromLines(std::move(file.lines));
         return std::nullopt;
     }
     texts.asmText = std::move(file.lines);

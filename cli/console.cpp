@@ -12,14 +12,6 @@ namespace {
 // and small enough that endless input without a line end cannot exhaust memory.
 constexpr std::size_t kMaxInputLineBytes = std::size_t{1} << 20;
 
-// The length of the UTF-8 sequence that starts with this byte (1 for a single byte).
-int Utf8Length(unsigned char lead) {
-    if (lead >= 0xF0) return 4;
-    if (lead >= 0xE0) return 3;
-    if (lead >= 0xC0) return 2;
-    return 1;
-}
-
 bool IsContinuationByte(int c) {
     return c >= 0x80 && c <= 0xBF;
 }
@@ -91,8 +83,8 @@ bool Console::ReadKey() {
     }
     // A UTF-8 sequence is one key; bytes that do not form one are Windows-1251 keys each.
     std::string bytes(1, static_cast<char>(c));
-    for (int i = 1; i < Utf8Length(static_cast<unsigned char>(c)) && IsContinuationByte(in_.peek());
-         ++i) {
+    const std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(c));
+    for (std::size_t i = 1; i < length && IsContinuationByte(in_.peek()); ++i) {
         bytes += static_cast<char>(in_.get());
     }
     if (bytes.size() > 1 && IsValidUtf8(bytes)) {

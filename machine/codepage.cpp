@@ -12,14 +12,6 @@ namespace {
 
 constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
 
-// Length of the UTF-8 sequence that starts with this byte, 1 for a byte that cannot start one.
-std::size_t Utf8SequenceLength(unsigned char lead) {
-    if (lead >= 0xF0) return 4;
-    if (lead >= 0xE0) return 3;
-    if (lead >= 0xC0) return 2;
-    return 1;
-}
-
 // Input given to iconv at a time. On a character it cannot convert, glibc's iconv first redoes
 // work in proportion to the input it was given, so a text full of such characters took
 // milliseconds per kilobyte; in small pieces each costs little more than a good one.
@@ -62,6 +54,13 @@ std::string Convert(const char* to, const char* from, std::string_view in,
 }
 
 }  // namespace
+
+std::size_t Utf8SequenceLength(unsigned char lead) {
+    if (lead >= 0xF0) return 4;
+    if (lead >= 0xE0) return 3;
+    if (lead >= 0xC0) return 2;
+    return 1;
+}
 
 std::string Utf8ToCp1251(std::string_view utf8) {
     // A valid character the code page cannot hold is skipped whole, a broken sequence byte by byte.

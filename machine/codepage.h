@@ -3,6 +3,7 @@
 // These conversions are used only at the edges: terminal output, reading a UTF-8 file, and the
 // system's own texts, which are written in the source as UTF-8.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,10 @@ std::string Utf8ToCp1251(std::string_view utf8);
 // Converts Windows-1251 to UTF-8. The one code the code page leaves undefined (98 hex) becomes
 // U+FFFD.
 std::string Cp1251ToUtf8(std::string_view text);
+
+// The length of the UTF-8 sequence that starts with this byte; 1 for a byte that cannot start
+// one.
+std::size_t Utf8SequenceLength(unsigned char lead);
 
 // True when the bytes form valid UTF-8.
 bool IsValidUtf8(std::string_view bytes);
