@@ -11,10 +11,6 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-bool OneOf(char c, std::string_view set) {
-    return set.find(c) != std::string_view::npos;
-}
-
 bool IsExtraWordKind(char kind) {
     return kind == 'D' || kind == 'E';
 }
@@ -75,7 +71,7 @@ void EncodeTwoOperands(Compilation& c, Statement& st, const std::string& operand
     if (mode == 0) return;
     st.word[0] = kHexDigits[mode];
     // MOV may copy a byte operand into a word operand.
-    const bool byteIntoWord = st.word[1] == '1' && mode == 8;
+    const bool byteIntoWord = st.operation->form == OperandForm::Move && mode == 8;
     if (byte1 != byte2 && !byteIntoWord) RejectMixedBytes(c, op1.text, op2.text);
 }
 
@@ -117,9 +113,8 @@ void EncodeOut(Compilation& c, Statement& st, const std::string& operands) {
     SetPortMode(c, st, mode, op.text, port);
 }
 
-// Jumps and CALL; RET takes no operand. A byte mark is accepted and changes nothing.
+// Jumps and CALL. A byte mark is accepted and changes nothing.
 void EncodeJump(Compilation& c, Statement& st, const std::string& operands) {
-    if (st.word[0] == '0') return RequireNoOperand(c, operands);
     Operand op = ParseOperand(c, st, operands);
     if (!c.error.empty()) return;
     UseFullConstant(st, op);
@@ -127,9 +122,8 @@ void EncodeJump(Compilation& c, Statement& st, const std::string& operands) {
     if (IsExtraWordKind(op.kind)) st.extra1 = op.text;
 }
 
-// Branches to a name; the displacement is filled in by pass 3. BRET takes no operand.
+// Branches to a name; the displacement is filled in by pass 3.
 void EncodeBranch(Compilation& c, Statement& st, const std::string& operands) {
-    if (st.word[0] == '0') return RequireNoOperand(c, operands);
     if (c.LookupName(operands) == 0) {
         c.Fail(c.Msg(AsmMessage::LabelNotFound) + ": " + operands);
         return;
@@ -137,14 +131,14 @@ void EncodeBranch(Compilation& c, Statement& st, const std::string& operands) {
     st.word += "@" + operands;
 }
 
-// NOT, PUSH, POP, ... ASR; PAGE0, MYPAGE, PUSHPS and POPPS take no operand.
+// NOT, PUSH, POP, ... ASR: one operand, which the operation may write and may read as a byte.
 void EncodeSingle(Compilation& c, Statement& st, const std::string& operands) {
-    const char sub = st.word[2];
-    if (OneOf(sub, "089")) return RequireNoOperand(c, operands);
     if (operands.empty()) return c.Fail(c.Msg(AsmMessage::MissedOperand));
-    if (OneOf(sub, "137ABC") && RejectConstant(c, operands)) return;
+    const OperandForm form = st.operation->form;
+    const bool written = form == OperandForm::Changed || form == OperandForm::WordDestination;
+    if (written && RejectConstant(c, operands)) return;
     Operand op = ParseOperand(c, st, operands);
-    if (!OneOf(sub, "1ABC") && st.byteMark)
+    if (!st.operation->byteForm && st.byteMark)
         return c.Fail(c.Msg(AsmMessage::ByteAddressingForbidden));
     UseFullConstant(st, op);
     if (st.byteMark) st.word[0] = 'C';
@@ -162,17 +156,20 @@ void EncodeDataWord(Compilation& c, Statement& st, std::string_view operands) {
 }
 
 void EncodeOperands(Compilation& c, Statement& st, const std::string& operands) {
-    const char group = st.word[1];
-    switch (group) {
-        case '0': return RequireNoOperand(c, operands);
-        case 'F': c.hltSeen = true; return RequireNoOperand(c, operands);
-        case 'W': return EncodeDataWord(c, st, operands);
-        case 'A': return EncodeIn(c, st, operands);
-        case 'B': return EncodeOut(c, st, operands);
-        case 'C': return EncodeJump(c, st, operands);
-        case 'D': return EncodeBranch(c, st, operands);
-        case 'E': return EncodeSingle(c, st, operands);
-        default: return EncodeTwoOperands(c, st, operands);
+    switch (st.operation->form) {
+        case OperandForm::None:
+            if (st.operation->fields.operation == kHlt) c.hltSeen = true;
+            return RequireNoOperand(c, operands);
+        case OperandForm::Number: return EncodeDataWord(c, st, operands);
+        case OperandForm::PortToWord: return EncodeIn(c, st, operands);
+        case OperandForm::WordToPort: return EncodeOut(c, st, operands);
+        case OperandForm::Target: return EncodeJump(c, st, operands);
+        case OperandForm::Label: return EncodeBranch(c, st, operands);
+        case OperandForm::Changed:
+        case OperandForm::WordSource:
+        case OperandForm::WordDestination: return EncodeSingle(c, st, operands);
+        case OperandForm::Data:
+        case OperandForm::Move: return EncodeTwoOperands(c, st, operands);
     }
 }
 
@@ -180,11 +177,12 @@ void EncodeOperands(Compilation& c, Statement& st, const std::string& operands) 
 void EncodeStatement(Compilation& c, const std::string& line) {
     const auto blank = line.find(' ');
     const std::string name = line.substr(0, blank);
-    const std::string_view code = LookupOperation(name);
-    if (code.empty()) return c.Fail(c.Msg(AsmMessage::UnknownOperation) + ": " + name);
+    const Mnemonic* operation = LookupMnemonic(name);
+    if (operation == nullptr) return c.Fail(c.Msg(AsmMessage::UnknownOperation) + ": " + name);
     Statement st;
     st.line = line;
-    st.word = code;
+    st.operation = operation;
+    st.word = operation->Code();
     const std::string operands = blank == std::string::npos ? "" : line.substr(blank + 1);
     EncodeOperands(c, st, operands);
     c.AppendCode(std::move(st.word));

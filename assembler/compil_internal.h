@@ -8,13 +8,15 @@
 
 #include "assembler/asm_texts.h"
 #include "assembler/err_diag.h"
+#include "assembler/instruction_set.h"
 
 namespace q42::compil {
 
 // One statement while it is encoded.
 struct Statement {
-    std::string line;  // the whole intermediate line
-    std::string word;  // the code word, starting as the operation's code text
+    std::string line;                     // the whole intermediate line
+    const Mnemonic* operation = nullptr;  // its entry in the instruction table
+    std::string word;                     // the code word, starting as the operation's code text
     std::string extra1;
     std::string extra2;
     int byteMark = 0;    // 1 when the operand parsed last ended in "%"

@@ -112,7 +112,7 @@ Operand ParseConstant(Compilation& c, Statement& st, const std::string& text) {
 // A jump or call to a name, or any use of a constant's name without "#", may be meant as the
 // name's value rather than the word at that address: the user is asked to check.
 void AskNameOrConstant(Compilation& c, const Statement& st, const std::string& name, int row) {
-    const bool jump = st.line.starts_with('J') || st.line.starts_with("CALL");
+    const bool jump = st.operation->form == OperandForm::Target;
     if (jump || c.texts.labels.rows[row][1] == "=")
         c.warnings.Warn(st.line + ":\n" + name + "\nor #" + name + "?");
 }

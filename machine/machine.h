@@ -60,6 +60,39 @@ enum OperationCode : int {
     kHlt = 15,
 };
 
+// The sub-operations of the single-operand group (bits 4..7 of a word with operation code 14).
+// 13..15 name nothing and do nothing.
+enum class SubOperation : int {
+    Page = 0,  // PAGE0 and MYPAGE: this machine has no pages, so running either is an error
+    Not = 1,
+    Push = 2,
+    Pop = 3,
+    AddSp = 4,
+    SubSp = 5,
+    ToSp = 6,
+    FromSp = 7,
+    PushPs = 8,
+    PopPs = 9,  // with operand field 0; fields 4..15 are the register forms
+    ShiftLeft = 10,
+    ShiftRight = 11,
+    ArithmeticShiftRight = 12,
+};
+
+// The condition of a jump or branch (bits 12..14 of a word with operation code 12 or 13).
+enum class Condition : int {
+    Return = 0,  // always, to the address popped from the stack
+    Always = 1,
+    NotNegative = 2,     // N = 0
+    Negative = 3,        // N = 1
+    NotZero = 4,         // Z = 0
+    Zero = 5,            // Z = 1
+    NegativeOrZero = 6,  // N = 1 or Z = 1
+    Positive = 7,        // N = 0 and Z = 0
+};
+
+// Bit 15 of a jump or branch, bit 3 of its top four bits: a taken jump other than a return calls.
+constexpr int kCallFlag = 8;
+
 class Machine {
   public:
     // Registers. Values are words 0..FFFF; SP alone may leave that range.
@@ -181,8 +214,9 @@ class Machine {
     // Whether the destination's extension word is still ahead of PC when the result is stored:
     // so for the operations that do not read their destination first (MOV, IN, POP and FRMSP).
     [[gnu::always_inline]] bool StoreAdvances() const {
-        const int s = Bits(4, 4);
-        return Code() == kMov || Code() == kIn || (Code() == kSingle && (s == 3 || s == 7));
+        const auto s = static_cast<SubOperation>(Bits(4, 4));
+        return Code() == kMov || Code() == kIn ||
+               (Code() == kSingle && (s == SubOperation::Pop || s == SubOperation::FromSp));
     }
 
     // Operand access.
@@ -214,9 +248,9 @@ class Machine {
     void Push(Value value);
     Value Pop();
     void SingleOperand();
-    void StackOperation(int s);
+    void StackOperation(SubOperation s);
     void RegisterForm(int n);
-    void Shift(int s);
+    void Shift(SubOperation s);
 };
 
 // Byte access by address parity: the low byte at an even address, the high byte at an odd one.

@@ -81,23 +81,23 @@ namespace q42 {
 }
 
 [[gnu::always_inline]] inline void Machine::TakeJump(Value target) {
-    const int condition = Bits(12, 3);
+    const auto condition = static_cast<Condition>(Bits(12, 3));
     const bool n = FlagN();
     const bool z = FlagZ();
     bool taken = true;
     switch (condition) {
-        case 0: target = Pop(); break;  // return: the target comes from the stack
-        case 1: break;
-        case 2: taken = !n; break;
-        case 3: taken = n; break;
-        case 4: taken = !z; break;
-        case 5: taken = z; break;
-        case 6: taken = n || z; break;
-        case 7: taken = !n && !z; break;
+        case Condition::Return: target = Pop(); break;  // the target comes from the stack
+        case Condition::Always: break;
+        case Condition::NotNegative: taken = !n; break;
+        case Condition::Negative: taken = n; break;
+        case Condition::NotZero: taken = !z; break;
+        case Condition::Zero: taken = z; break;
+        case Condition::NegativeOrZero: taken = n || z; break;
+        case Condition::Positive: taken = !n && !z; break;
     }
     if (!taken) return;
     // Any taken jump other than a return becomes a call when bit 15 is set.
-    if (condition != 0 && Bit(15)) Push(pc);
+    if (condition != Condition::Return && Bit(15)) Push(pc);
     pc = target;
 }
 

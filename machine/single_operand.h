@@ -10,39 +10,39 @@ namespace q42 {
 
 [[gnu::always_inline]] inline void Machine::SingleOperand() {
     // One case for each sub-operation, so that each inlined operation knows its own.
-    switch (Bits(4, 4)) {
-        case 0: return Fail(Fault::NonexistentOperation);
-        case 1: {
+    switch (static_cast<SubOperation>(Bits(4, 4))) {
+        case SubOperation::Page: return Fail(Fault::NonexistentOperation);
+        case SubOperation::Not: {
             const Value op1 = ReadOperand2();
             if (Failed()) return;
             lastResult = ~op1 & 0xFFFF;
             return StoreResultAndFlags();
         }
-        case 2: return StackOperation(2);
-        case 3: return StackOperation(3);
-        case 4: return StackOperation(4);
-        case 5: return StackOperation(5);
-        case 6: return StackOperation(6);
-        case 7: return StackOperation(7);
-        case 8: return StackOperation(8);
-        case 9: {
+        case SubOperation::Push: return StackOperation(SubOperation::Push);
+        case SubOperation::Pop: return StackOperation(SubOperation::Pop);
+        case SubOperation::AddSp: return StackOperation(SubOperation::AddSp);
+        case SubOperation::SubSp: return StackOperation(SubOperation::SubSp);
+        case SubOperation::ToSp: return StackOperation(SubOperation::ToSp);
+        case SubOperation::FromSp: return StackOperation(SubOperation::FromSp);
+        case SubOperation::PushPs: return StackOperation(SubOperation::PushPs);
+        case SubOperation::PopPs: {
             const int n = Bits(0, 4);
-            if (n == 0) return StackOperation(9);
+            if (n == 0) return StackOperation(SubOperation::PopPs);
             if (n < 4) return Fail(Fault::InvalidOperation);
             return RegisterForm(n);
         }
-        case 10: return Shift(10);
-        case 11: return Shift(11);
-        case 12: return Shift(12);
+        case SubOperation::ShiftLeft: return Shift(SubOperation::ShiftLeft);
+        case SubOperation::ShiftRight: return Shift(SubOperation::ShiftRight);
+        case SubOperation::ArithmeticShiftRight: return Shift(SubOperation::ArithmeticShiftRight);
         default: return;  // 13..15 do nothing at all
     }
 }
 
 // PUSH, POP, ADDSP, SUBSP, TOSP, FRMSP, PUSHPS and POPPS (sub-operation 9 with n = 0).
-[[gnu::always_inline]] inline void Machine::StackOperation(int s) {
+[[gnu::always_inline]] inline void Machine::StackOperation(SubOperation s) {
     const bool byte = Bit(15);
     switch (s) {
-        case 2: {
+        case SubOperation::Push: {
             if (byte) return Fail(Fault::BytePush);
             const Value op1 = ReadOperand2();
             if (Failed()) return;
@@ -50,7 +50,7 @@ namespace q42 {
             Push(op1);
             return UpdateResultFlags();
         }
-        case 3: {
+        case SubOperation::Pop: {
             if (byte) return Fail(Fault::BytePop);
             const Value op1 = ReadWord(sp);
             if (Failed()) return;
@@ -59,22 +59,24 @@ namespace q42 {
             fieldsToShow |= kShowSP;
             return StoreResultAndFlags();
         }
-        case 4:
-        case 5:
-        case 6: {
+        case SubOperation::AddSp:
+        case SubOperation::SubSp:
+        case SubOperation::ToSp: {
             if (byte) return Fail(Fault::ByteAddressing);
             const Value op1 = ReadOperand2();
             if (Failed()) return;
-            lastResult = s == 4 ? sp + op1 : (s == 5 ? sp - op1 : op1);
+            lastResult = s == SubOperation::AddSp   ? sp + op1
+                         : s == SubOperation::SubSp ? sp - op1
+                                                    : op1;
             sp = lastResult;  // not reduced to 16 bits
             fieldsToShow |= kShowSP;
             return UpdateResultFlags();
         }
-        case 7:
+        case SubOperation::FromSp:
             if (byte) return Fail(Fault::ByteAddressing);
             lastResult = sp;
             return StoreResultAndFlags();
-        case 8:
+        case SubOperation::PushPs:
             if (Bits(0, 4) != 0) return Fail(Fault::InvalidOperation);
             if (byte) return Fail(Fault::BytePush);
             lastResult = ps;
@@ -109,14 +111,15 @@ namespace q42 {
 }
 
 // SL, SR and ASR.
-[[gnu::always_inline]] inline void Machine::Shift(int s) {
+[[gnu::always_inline]] inline void Machine::Shift(SubOperation s) {
     const Value op1 = ReadOperand2();
     if (Failed()) return;
-    if (s == 10) {
+    if (s == SubOperation::ShiftLeft) {
         lastResult = (op1 * 2) & 0xFFFF;
     } else {
         lastResult = (op1 & 0xFFFF) >> 1;
-        if (s == 12) lastResult |= op1 & (DestinationByte() ? 0x80 : 0x8000);  // keep the sign bit
+        if (s == SubOperation::ArithmeticShiftRight)
+            lastResult |= op1 & (DestinationByte() ? 0x80 : 0x8000);  // keep the sign bit
     }
     StoreResultAndFlags();
 }

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "assembler/instruction_set.h"
 #include "machine/language.h"
 
 namespace q42 {
@@ -46,38 +47,12 @@ const std::string& Text(TextId id) {
     return texts[id];
 }
 
-constexpr std::array<Bilingual, 16> kOperations = {{
-    {"NOP (нет операции)", "NOP (no operation)"},
-    {"MOV (переписать)", "MOV (move)"},
-    {"ADD (сложить)", "ADD (add)"},
-    {"SUB (вычесть)", "SUB (subtract)"},
-    {"CMP (сравнить)", "CMP (compare)"},
-    {"MUL (умножить)", "MUL (multiply)"},
-    {"DIV (разделить)", "DIV (divide)"},
-    {"AND (логическое И)", "AND (logical AND)"},
-    {"OR (логическое ИЛИ)", "OR (logical OR)"},
-    {"XOR (исключающее ИЛИ)", "XOR (exclusive OR)"},
-    {"IN (прочитать из порта - ввод)", "IN (read from a port - input)"},
-    {"OUT (записать в порт - вывод)", "OUT (write to a port - output)"},
-    {"", ""},
-    {"", ""},
-    {"", ""},
-    {"HLT (останов)", "HLT (halt)"},
-}};
-
-// Jumps and branches by the condition code (bits 15..12). Codes 8 and 10..15 have no name of
-// their own: 8 returns, and 10..15 are the conditional jumps 2..7 that call when taken.
-constexpr std::array<Bilingual, 16> kJumps = {{
-    {"RET (возврат из подпрограммы)", "RET (return from subroutine)"},
-    {"JMP (безусловный переход)", "JMP (unconditional jump)"},
-    {"JGE (переход при N=0: >=0)", "JGE (jump if N=0: >=0)"},
-    {"JL (переход при N=1: <0)", "JL (jump if N=1: <0)"},
-    {"JNE (переход при Z=0: <>0)", "JNE (jump if Z=0: <>0)"},
-    {"JE (переход при Z=1: =0)", "JE (jump if Z=1: =0)"},
-    {"JLE (переход при N=1 or Z=1: <=0)", "JLE (jump if N=1 or Z=1: <=0)"},
-    {"JG (переход при N=0 and Z=0: >0)", "JG (jump if N=0 and Z=0: >0)"},
+// Jump and branch words that no operation name writes, by their condition: with the call flag
+// set, a return still returns and a conditional jump calls when it is taken. The unconditional
+// call is CALL or BCALL.
+constexpr std::array<Bilingual, 8> kUnnamedCalls = {{
     {"возврат из подпрограммы", "return from subroutine"},
-    {"CALL (вызов подпрограммы)", "CALL (call a subroutine)"},
+    {"", ""},
     {"вызов подпрограммы при N=0: >=0", "call a subroutine if N=0: >=0"},
     {"вызов подпрограммы при N=1: <0", "call a subroutine if N=1: <0"},
     {"вызов подпрограммы при Z=0: <>0", "call a subroutine if Z=0: <>0"},
@@ -86,44 +61,36 @@ constexpr std::array<Bilingual, 16> kJumps = {{
     {"вызов подпрограммы при N=0 and Z=0: >0", "call a subroutine if N=0 and Z=0: >0"},
 }};
 
-constexpr std::array<Bilingual, 16> kBranches = {{
-    {"BRET (возврат из подпрограммы)", "BRET (return from subroutine)"},
-    {"BR (безусловный переход)", "BR (unconditional branch)"},
-    {"BGE (переход при N=0: >=0)", "BGE (branch if N=0: >=0)"},
-    {"BL (переход при N=1: <0)", "BL (branch if N=1: <0)"},
-    {"BNE (переход при Z=0: <>0)", "BNE (branch if Z=0: <>0)"},
-    {"BE (переход при Z=1: =0)", "BE (branch if Z=1: =0)"},
-    {"BLE (переход при N=1 or Z=1: <=0)", "BLE (branch if N=1 or Z=1: <=0)"},
-    {"BG (переход при N=0 and Z=0: >0)", "BG (branch if N=0 and Z=0: >0)"},
-    {"возврат из подпрограммы", "return from subroutine"},
-    {"BCALL (вызов подпрограммы)", "BCALL (call a subroutine)"},
-    {"вызов подпрограммы при N=0: >=0", "call a subroutine if N=0: >=0"},
-    {"вызов подпрограммы при N=1: <0", "call a subroutine if N=1: <0"},
-    {"вызов подпрограммы при Z=0: <>0", "call a subroutine if Z=0: <>0"},
-    {"вызов подпрограммы при Z=1: =0", "call a subroutine if Z=1: =0"},
-    {"вызов подпрограммы при N=1 or Z=1: <=0", "call a subroutine if N=1 or Z=1: <=0"},
-    {"вызов подпрограммы при N=0 and Z=0: >0", "call a subroutine if N=0 and Z=0: >0"},
-}};
+// The instruction table's decoding names, in the table's order.
+std::array<Bilingual, kMnemonicCount> DecodedNames() {
+    std::array<Bilingual, kMnemonicCount> names{};
+    for (int i = 0; i < kMnemonicCount; ++i)
+        names[i] = MnemonicTable()[i].decoded;
+    return names;
+}
 
-// Operation 14 by its sub-operation; 8 and 9 only with operand field 0.
-constexpr std::array<Bilingual, 16> kSingleOperand = {{
-    {"", ""},
-    {"NOT (логическое НЕ)", "NOT (logical NOT)"},
-    {"PUSH (записать в стек)", "PUSH (push onto the stack)"},
-    {"POP (прочитать из стека)", "POP (pop from the stack)"},
-    {"ADDSP (прибавить к SP)", "ADDSP (add to SP)"},
-    {"SUBSP (вычесть из SP)", "SUBSP (subtract from SP)"},
-    {"TOSP (записать в SP)", "TOSP (write to SP)"},
-    {"FRMSP (прочитать SP)", "FRMSP (read SP)"},
-    {"PUSHPS (записать PS в стек)", "PUSHPS (push PS onto the stack)"},
-    {"POPPS (прочитать PS из стека)", "POPPS (pop PS from the stack)"},
-    {"SL (сдвиг влево)", "SL (shift left)"},
-    {"SR (сдвиг вправо)", "SR (shift right)"},
-    {"ASR (арифметический сдвиг вправо)", "ASR (arithmetic shift right)"},
-    {"", ""},
-    {"", ""},
-    {"", ""},
-}};
+// The table entry whose words these fields are: for a jump or branch its condition and call flag
+// decide, in the single-operand group its sub-operation (and, where it takes no operand, the
+// operand field as well), and otherwise the operation code alone. Nullptr when none names it.
+const Mnemonic* NamingEntry(int flags, int operation, int operand1, int operand2) {
+    for (const Mnemonic& entry : MnemonicTable()) {
+        const InstructionFields& fields = entry.fields;
+        if (entry.form == OperandForm::Number || fields.operation != operation) continue;
+        switch (operation) {
+            case kJump:
+            case kBranch:
+                if (fields.mode == flags) return &entry;
+                break;
+            case kSingle:
+                if (fields.field1 == operand1 &&
+                    (entry.form != OperandForm::None || fields.field2 == operand2))
+                    return &entry;
+                break;
+            default: return &entry;
+        }
+    }
+    return nullptr;
+}
 
 constexpr std::array<Bilingual, 16> kOperands = {{
     {"R0", "R0"},
@@ -151,17 +118,12 @@ bool IsShortConstant(int flags, int operation) {
 }  // namespace
 
 std::string Decoder::DescribeOperation(int flags, int operation, int operand1, int operand2) {
-    static const TextTable operations(kOperations);
-    static const TextTable jumps(kJumps);
-    static const TextTable branches(kBranches);
-    static const TextTable single(kSingleOperand);
-    switch (operation) {
-        case kJump: return jumps[flags];
-        case kBranch: return branches[flags];
-        case kSingle:
-            return (operand1 == 8 || operand1 == 9) && operand2 != 0 ? "" : single[operand1];
-        default: return operations[operation];
-    }
+    static const TextTable names(DecodedNames());
+    static const TextTable unnamedCalls(kUnnamedCalls);
+    if (const Mnemonic* entry = NamingEntry(flags, operation, operand1, operand2))
+        return names[static_cast<std::size_t>(entry - MnemonicTable().data())];
+    if (operation == kJump || operation == kBranch) return unnamedCalls[flags % 8];
+    return "";
 }
 
 std::string Decoder::DescribeOperand(int field) {

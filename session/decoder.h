@@ -53,7 +53,7 @@ class Decoder {
     // "Переход": the jump target shown in operand 1; does nothing when the button is disabled.
     void Jump(const Machine& machine);
 
-    // The operation description and operand text tables.
+    // The operation's name, as the instruction table gives it, and the operand texts.
     static std::string DescribeOperation(int flags, int operation, int operand1, int operand2);
     static std::string DescribeOperand(int field);
 

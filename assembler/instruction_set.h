@@ -1,0 +1,67 @@
+#pragma once
+// The instruction set as one table: the 46 operation names of the assembler language, each with
+// the fields of the instruction word it writes, the operands it takes, how it is written, what it
+// does, and what the decoding dialog calls its words. The compiler encodes from it, the decoding
+// dialog and the editor's tooltips explain operations from it, and the guide is checked against it.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "machine/language.h"
+#include "machine/machine.h"
+
+namespace q42 {
+
+// The operands an operation takes, which decides how the compiler reads them.
+enum class OperandForm : std::uint8_t {
+    None,             // no operand
+    Data,             // op1 any mode or a constant, op2 any mode but a constant (ADD ... XOR)
+    Move,             // as Data, and a byte may also be moved into a word (MOV)
+    PortToWord,       // a port, then a word operand written: not a constant (IN)
+    WordToPort,       // a word operand or a constant, then a port (OUT)
+    Target,           // one operand, the address to jump to: any mode
+    Label,            // a label, which must lie near the next instruction
+    Changed,          // one operand read and written: not a constant
+    WordSource,       // one word operand: any mode or a constant
+    WordDestination,  // one word operand written: not a constant
+    Number,           // DW: the word is the number itself
+};
+
+// The fields of an instruction word that an operation fixes: bits 12..15 (a jump's or branch's
+// condition and call flag, HLT's A, otherwise 0: there the compiler writes the byte and
+// short-constant bits), the operation code (bits 8..11), bits 4..7 (the sub-operation of the
+// single-operand group, HLT's 1) and bits 0..3 (MYPAGE's 1, HLT's 8). The operands fill in the
+// other fields.
+struct InstructionFields {
+    int mode = 0;
+    OperationCode operation = kNop;
+    int field1 = 0;
+    int field2 = 0;
+
+    constexpr Value Word() const {
+        return (Value{mode} << 12) | (Value{operation} << 8) | (Value{field1} << 4) | field2;
+    }
+};
+
+struct Mnemonic {
+    std::string_view name;
+    InstructionFields fields;  // DW has none of its own: its word is the number
+    OperandForm form;
+    bool byteForm;       // whether "%" may mark its operands as bytes
+    Bilingual syntax;    // how it is written: "MOV op1,op2"
+    Bilingual does;      // what it does and the flags it sets, in a line
+    Bilingual operands;  // the operand forms it takes
+    Bilingual decoded;   // the decoding dialog's name for its words; empty when it shows none
+    std::array<char, 5> codeText;  // the code text, ended by '\0'
+
+    // The code text the compiler starts a statement's word from: the four fields as hex digits
+    // ("0100", "AF18"), or "0W" for DW, whose word is the number written.
+    constexpr std::string_view Code() const { return codeText.data(); }
+};
+
+constexpr int kMnemonicCount = 46;
+
+const std::array<Mnemonic, kMnemonicCount>& MnemonicTable();
+
+}  // namespace q42
