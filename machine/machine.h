@@ -111,7 +111,6 @@ class Machine {
 
     Value lastResult = 0;  // result of the last operation that produced one; N and Z derive from it
     bool stopFlag = false;
-    Value initialSP = kInitialSP;
     Value commandAddress = 0;  // where the current step fetched from
     // The word the current step fetched: 16 bits, apart from the machine's wider values, so that
     // the compiler may hold it in a register for the whole instruction.

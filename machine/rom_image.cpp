@@ -102,8 +102,7 @@ void InitMachine(Machine& machine, const std::filesystem::path& romFile, Message
     // An empty path names no file, so the loader reports the ROM image as not found.
     LoadRomImage(machine, romFile.empty() ? std::filesystem::path(kRomFileName) : romFile,
                  kRomStart, messages);
-    machine.initialSP = kInitialSP;
-    machine.sp = machine.initialSP;
+    machine.sp = kInitialSP;
 }
 
 }  // namespace q42

@@ -19,7 +19,7 @@ void RunControl::RunProgram() {
     machine_.pc = 0;
     machine_.stopFlag = false;
     machine_.ps = 0;
-    machine_.sp = machine_.initialSP;
+    machine_.sp = kInitialSP;
     machine_.displayPolls = 0;
     machine_.keyboardPolls = 0;
     machine_.keyBuffer.clear();
