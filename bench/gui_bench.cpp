@@ -42,7 +42,7 @@ void BareMachine(benchmark::State& state, const std::vector<Value>& program) {
         benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate);
 }
 
-// The program runs through the processor window's run command: greeting, run loop with event
+// The program runs through the run command the windows send: greeting, run loop with event
 // handling and repainting, end message.
 void DesktopRun(benchmark::State& state, const std::vector<Value>& program) {
     QtDialogs dialogs;
@@ -53,8 +53,8 @@ void DesktopRun(benchmark::State& state, const std::vector<Value>& program) {
     std::int64_t steps = 0;
     for (auto _ : state) {
         for (std::size_t i = 0; i < program.size(); ++i)
-            bench.machine.ram[i] = program[i];
-        bench.processor->RunProgram();
+            bench.session.machine.ram[i] = program[i];
+        bench.RunProgram();
         steps += stepsPerRun;
     }
     state.counters["steps/s"] =

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     q42::Workbench bench(dialogs);
     NoMessages messages;
     bench.Start(Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
-    bench.form1->asmText->setPlainText(
+    bench.assemblerWindow->asmText->setPlainText(
         q42::LinesToQt(q42::ReadTextFile(Q42_SOURCE_DIR "/examples/sum.asm").lines));
     double start = 0;
     QTimer::singleShot(500, [&] { start = CpuSeconds(); });
@@ -47,10 +47,11 @@ int main(int argc, char** argv) {
         const double used = CpuSeconds() - start;
         std::printf("waiting for input: %.1f ms of CPU time over %d s (%.3f%%)\n", used * 1000,
                     seconds, used * 100 / seconds);
-        bench.form1->close();
+        bench.assemblerWindow->close();
     });
     // The run starts inside the event loop and waits there for a number until the window closes.
-    QTimer::singleShot(
-        0, [&] { bench.form1->findChild<QAction*>(QStringLiteral("CompAndRun1"))->trigger(); });
+    QTimer::singleShot(0, [&] {
+        bench.assemblerWindow->findChild<QAction*>(QStringLiteral("CompAndRun1"))->trigger();
+    });
     return QApplication::exec();
 }

@@ -20,15 +20,12 @@
 #include "assembler/compil.h"
 #include "assembler/preproc.h"
 #include "desktop/captions.h"
-#include "desktop/display_window.h"
 #include "desktop/fixed_window.h"
-#include "desktop/guide_window.h"
-#include "desktop/intermediate_text_window.h"
 #include "desktop/operation_tips.h"
-#include "desktop/processor_window.h"
+#include "desktop/program_commands.h"
 #include "desktop/qt_text.h"
-#include "desktop/ram_window.h"
-#include "desktop/workbench.h"
+#include "desktop/user_dialogs.h"
+#include "session/session.h"
 
 namespace q42 {
 namespace {
@@ -62,8 +59,11 @@ QString BuildDate() {
 
 }  // namespace
 
-AssemblerWindow::AssemblerWindow(Workbench& bench)
-    : QMainWindow(nullptr, kMainWindowFlags), bench_(bench) {
+AssemblerWindow::AssemblerWindow(Session& session, ProgramCommands& commands, UserDialogs& dialogs)
+    : QMainWindow(nullptr, kMainWindowFlags),
+      session_(session),
+      commands_(commands),
+      dialogs_(dialogs) {
     setObjectName(QStringLiteral("TForm1"));
     setAttribute(Qt::WA_AlwaysShowToolTips);
     setWindowTitle(QStringLiteral("Form1"));
@@ -73,7 +73,15 @@ AssemblerWindow::AssemblerWindow(Workbench& bench)
     QFont font = client->font();
     font.setPixelSize(11);
     client->setFont(font);
+    CreateTexts(client);
+    CreateStatusArea(client);
+    CreateMenus();
+    ClearCodeAndLabels();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
 
+// The assembler text, the code text and the label table, side by side.
+void AssemblerWindow::CreateTexts(QWidget* client) {
     asmText = new QPlainTextEdit(client);
     asmText->setObjectName(QStringLiteral("asmText"));
     asmText->setGeometry(8, 8, 345, 417);
@@ -104,7 +112,11 @@ AssemblerWindow::AssemblerWindow(Workbench& bench)
     labels->setColumnWidth(2, 54);
     labels->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     labels->setHorizontalHeaderLabels({QString(), QString(), QString()});
+}
 
+// Under the label table the compile button and the build date; along the bottom the two status
+// lines.
+void AssemblerWindow::CreateStatusArea(QWidget* client) {
     SpeedButton1 = new QToolButton(client);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setGeometry(520, 384, 40, 40);
@@ -123,10 +135,6 @@ AssemblerWindow::AssemblerWindow(Workbench& bench)
         ->setObjectName(QStringLiteral("Label2"));
     LineLab->setMinimumWidth(730);
     ErrLab->setMinimumWidth(730);
-
-    CreateMenus();
-    ClearCodeAndLabels();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 QAction* AssemblerWindow::AddItem(QMenu* menu, const char* name, const QKeySequence& shortcut,
@@ -144,9 +152,9 @@ QMenu* AssemblerWindow::AddMenu(const char* name) {
     return menu;
 }
 
-// Runs a command of the processor window.
-std::function<void()> AssemblerWindow::OnProcessor(void (ProcessorWindow::*command)()) {
-    return [this, command] { (bench_.processor.get()->*command)(); };
+// Sends a command up to the program.
+std::function<void()> AssemblerWindow::OnCommand(void (ProgramCommands::*command)()) {
+    return [this, command] { (commands_.*command)(); };
 }
 
 // Runs an edit on the editor that has the keyboard, if any; a cut or copy needs a selection.
@@ -236,19 +244,19 @@ void AssemblerWindow::CreateRunMenu() {
         connect(action, &QAction::triggered, this, std::move(command));
         return action;
     };
-    item("CompAndRun1", QKeySequence(Qt::Key_F9), OnProcessor(&ProcessorWindow::BuildAndRun));
+    item("CompAndRun1", QKeySequence(Qt::Key_F9), OnCommand(&ProgramCommands::BuildAndRun));
     runMenu->addSeparator()->setObjectName(QStringLiteral("N7"));
     item("CopyAndRun1", QKeySequence(Qt::SHIFT | Qt::Key_F9),
-         OnProcessor(&ProcessorWindow::LoadAndRun));
-    item("RunRAM1", {}, OnProcessor(&ProcessorWindow::RunProgram));
+         OnCommand(&ProgramCommands::LoadAndRun));
+    item("RunRAM1", {}, OnCommand(&ProgramCommands::RunProgram));
     item("CopyCode1", QKeySequence(Qt::Key_F5), [this] { CopyCode(); });
     runMenu->addSeparator()->setObjectName(QStringLiteral("N6"));
     item("CompAndPreproc1", QKeySequence(Qt::CTRL | Qt::Key_F9),
          [this] { PreprocessAndCompile(); });
     AddItem(runMenu, "Compile1", {}, &AssemblerWindow::Compile1Click);
     AddItem(runMenu, "Preprocess1", {}, &AssemblerWindow::Preprocess1Click);
-    stop1 = item("stop1", QKeySequence(Qt::CTRL | Qt::Key_B),
-                 OnProcessor(&ProcessorWindow::StopProgram));
+    stop1 =
+        item("stop1", QKeySequence(Qt::CTRL | Qt::Key_B), OnCommand(&ProgramCommands::StopProgram));
     stop1->setEnabled(false);
     runMenu->addSeparator()->setObjectName(QStringLiteral("N8"));
 }
@@ -256,17 +264,17 @@ void AssemblerWindow::CreateRunMenu() {
 void AssemblerWindow::CreateDebugMenu() {
     debugMenu = AddMenu("race1");
     const auto item = [this](const char* name, const QKeySequence& keys,
-                             void (ProcessorWindow::*command)()) {
+                             std::function<void()> command) {
         connect(AddItem(debugMenu, name, keys, nullptr), &QAction::triggered, this,
-                OnProcessor(command));
+                std::move(command));
     };
-    item("Decode1", {}, &ProcessorWindow::DecodeFromStart);
+    item("Decode1", {}, [this] { commands_.DecodeFrom(0x0000); });
     AddItem(debugMenu, "DecodeCurrent1", {}, &AssemblerWindow::DecodeCurrent1Click);
     debugMenu->addSeparator()->setObjectName(QStringLiteral("N10"));
-    item("FirrstCom1", {}, &ProcessorWindow::FirstCommand);
-    item("NextCom1", QKeySequence(Qt::Key_F7), &ProcessorWindow::NextCommand);
+    item("FirrstCom1", {}, OnCommand(&ProgramCommands::FirstCommand));
+    item("NextCom1", QKeySequence(Qt::Key_F7), OnCommand(&ProgramCommands::NextCommand));
     debugMenu->addSeparator()->setObjectName(QStringLiteral("N11"));
-    item("CopyRegs1", {}, &ProcessorWindow::ApplyRegisterEdits);
+    item("CopyRegs1", {}, OnCommand(&ProgramCommands::ApplyRegisterEdits));
 }
 
 void AssemblerWindow::CreateHelpMenu() {
@@ -291,14 +299,14 @@ void AssemblerWindow::SetRunState(bool running) {
 }
 
 void AssemblerWindow::GatherTexts() {
-    bench_.texts.asmText = LinesFromQt(asmText->toPlainText());
-    bench_.texts.compText = LinesFromQt(bench_.form2->compText->toPlainText());
-    bench_.texts.codeText = LinesFromQt(codeText->toPlainText());
+    session_.texts.asmText = LinesFromQt(asmText->toPlainText());
+    commands_.GatherIntermediateText();
+    session_.texts.codeText = LinesFromQt(codeText->toPlainText());
 }
 
 void AssemblerWindow::ShowTexts() {
-    const AssemblerTexts& texts = bench_.texts;
-    bench_.form2->compText->setPlainText(LinesToQt(texts.compText));
+    const AssemblerTexts& texts = session_.texts;
+    commands_.ShowIntermediateText();
     codeText->setPlainText(LinesToQt(texts.codeText));
     ShowLabels();
     ShowStatus();
@@ -324,12 +332,12 @@ void AssemblerWindow::ShowStatus() {
                    ? ToQt(text.substr(0, kShownLength)) + QStringLiteral("...")
                    : ToQt(text);
     };
-    LineLab->setText(shown(bench_.texts.lineLab));
-    ErrLab->setText(shown(bench_.texts.errLab));
+    LineLab->setText(shown(session_.texts.lineLab));
+    ErrLab->setText(shown(session_.texts.errLab));
 }
 
 void AssemblerWindow::ShowLabels() {
-    const auto& rows = bench_.texts.labels.rows;
+    const auto& rows = session_.texts.labels.rows;
     labels->setRowCount(static_cast<int>(rows.size()) - 1);  // row 0 is the header
     for (int r = 1; r < static_cast<int>(rows.size()); ++r) {
         for (int c = 0; c < LabelGrid::kColumns; ++c) {
@@ -345,51 +353,51 @@ void AssemblerWindow::ShowLabels() {
 
 void AssemblerWindow::ClearCodeAndLabels() {
     codeText->clear();
-    q42::ClearCodeAndLabels(bench_.texts);
+    q42::ClearCodeAndLabels(session_.texts);
     ShowLabels();
 }
 
 bool AssemblerWindow::PreprocessAndCompile() {
-    bench_.form2->hide();
+    commands_.ShowIntermediateWindow(false);
     CompText1->setChecked(false);
     GatherTexts();
-    const bool ok = q42::PreprocessAndCompile(bench_.texts, bench_.options, bench_).empty();
+    const bool ok = q42::PreprocessAndCompile(session_.texts, session_.options, *this).empty();
     ShowTexts();
     return ok;
 }
 
 void AssemblerWindow::Compile1Click() {
     GatherTexts();
-    bench_.texts.codeText.clear();
-    bench_.texts.lineLab.clear();
-    bench_.texts.errLab.clear();
-    bench_.texts.asmSelection = {};
-    Compile(bench_.texts, bench_.options, bench_);
+    session_.texts.codeText.clear();
+    session_.texts.lineLab.clear();
+    session_.texts.errLab.clear();
+    session_.texts.asmSelection = {};
+    Compile(session_.texts, session_.options, *this);
     ShowTexts();
 }
 
 void AssemblerWindow::Preprocess1Click() {
-    bench_.form2->show();
+    commands_.ShowIntermediateWindow(true);
     CompText1->setChecked(true);
     GatherTexts();
-    AssemblerTexts& texts = bench_.texts;
+    AssemblerTexts& texts = session_.texts;
     texts.compText.clear();
     texts.lineMap = {0};
     texts.lineLab.clear();
     texts.errLab.clear();
     texts.asmSelection = {};
     q42::ClearCodeAndLabels(texts);
-    Preprocess(texts, bench_.options);
+    Preprocess(texts, session_.options);
     ShowTexts();
 }
 
 bool AssemblerWindow::CopyCode() {
-    bench_.texts.codeText = LinesFromQt(codeText->toPlainText());
-    const auto badLine = bench_.run.CopyCode(bench_.texts);
+    session_.texts.codeText = LinesFromQt(codeText->toPlainText());
+    const auto badLine = session_.run.CopyCode(session_.texts);
     ShowStatus();
     if (badLine) SelectCodeLine(*badLine);
-    bench_.RefreshViews();
-    return !bench_.machine.Failed();
+    commands_.RefreshViews();
+    return !session_.machine.Failed();
 }
 
 void AssemblerWindow::SelectCodeLine(int index) {
@@ -406,34 +414,17 @@ QPlainTextEdit* AssemblerWindow::FocusedMemo() const {
 }
 
 void AssemblerWindow::Q421Click() {
-    const bool show = Q421->isChecked();
-    QWidget* windows[] = {bench_.ramWindow.get(), bench_.displayWindow.get(),
-                          bench_.processor.get()};
-    for (QWidget* window : windows) {
-        window->setVisible(show);
-    }
+    commands_.ShowMachineWindows(Q421->isChecked());
 }
 
 void AssemblerWindow::CompText1Click() {
-    bench_.form2->setVisible(CompText1->isChecked());
+    commands_.ShowIntermediateWindow(CompText1->isChecked());
 }
 
-void AssemblerWindow::TrackViewMarks() {
-    for (QWidget* window : {static_cast<QWidget*>(bench_.ramWindow.get()),
-                            static_cast<QWidget*>(bench_.displayWindow.get()),
-                            static_cast<QWidget*>(bench_.processor.get()),
-                            static_cast<QWidget*>(bench_.form2.get())}) {
-        window->installEventFilter(this);
-    }
-    SyncViewMarks();
-}
-
-// The marks say what is shown, also when a run or an input shows the display window: the Q42
-// mark is set while any of the machine windows shows.
+// The marks say what is shown, also when a run or an input shows the display window.
 void AssemblerWindow::SyncViewMarks() {
-    Q421->setChecked(bench_.ramWindow->isVisible() || bench_.displayWindow->isVisible() ||
-                     bench_.processor->isVisible());
-    CompText1->setChecked(bench_.form2->isVisible());
+    Q421->setChecked(commands_.MachineWindowsShown());
+    CompText1->setChecked(commands_.IntermediateWindowShown());
 }
 
 bool AssemblerWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -441,32 +432,32 @@ bool AssemblerWindow::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
+// Decodes from the PC as its field shows it: its four hex digits.
 void AssemblerWindow::DecodeCurrent1Click() {
-    bench_.decodeAddress = WordToHex(bench_.machine.pc);
-    bench_.ShowDecoder();
+    commands_.DecodeFrom(HexToWord(WordToHex(session_.machine.pc)).value);
 }
 
+// The guide's title is the Help menu's item.
 void AssemblerWindow::Guide1Click() {
-    if (!bench_.guideWindow) bench_.guideWindow = std::make_unique<GuideWindow>();
-    bench_.guideWindow->setWindowTitle(
-        helpMenu->actions().value(0)->text().remove(QLatin1Char('&')));
-    bench_.guideWindow->show();
-    bench_.guideWindow->raise();
-    bench_.guideWindow->activateWindow();
+    commands_.ShowGuide(helpMenu->actions().value(0)->text().remove(QLatin1Char('&')));
 }
 
 void AssemblerWindow::About1Click() {
-    bench_.dialogs.About(this, AboutText());
+    dialogs_.About(this, AboutText());
+}
+
+void AssemblerWindow::Warn(const std::string& text) {
+    dialogs_.Warning(this, ToQt(text));
 }
 
 void AssemblerWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (languageApplied_) return;
     languageApplied_ = true;
-    ApplyLanguage(bench_);
+    commands_.ApplyLanguage();
     baseTitle_ = windowTitle();
     ShowTitle();
-    bench_.PlaceWindowsWhenFramed();
+    commands_.PlaceWindowsWhenFramed();
 }
 
 }  // namespace q42

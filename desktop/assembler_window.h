@@ -6,6 +6,8 @@
 #include <QString>
 #include <functional>
 
+#include "assembler/asm_texts.h"
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -15,13 +17,15 @@ class QToolButton;
 
 namespace q42 {
 
-class ProcessorWindow;
-class Workbench;
+class ProgramCommands;
+class Session;
+class UserDialogs;
 
-class AssemblerWindow : public QMainWindow {
+// The window shows the assembler's warnings too.
+class AssemblerWindow : public QMainWindow, public AsmWarnings {
     Q_OBJECT
   public:
-    explicit AssemblerWindow(Workbench& bench);
+    AssemblerWindow(Session& session, ProgramCommands& commands, UserDialogs& dialogs);
 
     QPlainTextEdit* asmText = nullptr;
     QPlainTextEdit* codeText = nullptr;
@@ -54,8 +58,12 @@ class AssemblerWindow : public QMainWindow {
     // Opens a file by name as the File menu does: a code file (by its ".cod" ending) into the
     // code text, any other into the assembler text.
     void OpenFile(const QString& name);
-    // From now on the View menu's check marks follow whether the windows are shown.
-    void TrackViewMarks();
+    // The View menu's check marks say what is shown: the Q42 mark is set while any of the
+    // machine windows shows. The window's event filter calls it again whenever a window it
+    // watches shows or hides (the workbench has it watch the machine and intermediate windows).
+    void SyncViewMarks();
+    // AsmWarnings
+    void Warn(const std::string& text) override;
 
     // Menu commands.
     void OpenAsm1Click();
@@ -81,12 +89,16 @@ class AssemblerWindow : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    Workbench& bench_;
+    Session& session_;
+    ProgramCommands& commands_;
+    UserDialogs& dialogs_;
     bool languageApplied_ = false;
     QString baseTitle_;            // the title the interface language gives
     QString asmFileName_;          // the file the assembler text came from or was saved to
     bool closeConfirmed_ = false;  // Exit has asked already
 
+    void CreateTexts(QWidget* client);
+    void CreateStatusArea(QWidget* client);
     void CreateMenus();
     void CreateFileMenu();
     void CreateEditMenu();
@@ -95,7 +107,7 @@ class AssemblerWindow : public QMainWindow {
     void CreateDebugMenu();
     void CreateHelpMenu();
     QMenu* AddMenu(const char* name);
-    std::function<void()> OnProcessor(void (ProcessorWindow::*command)());
+    std::function<void()> OnCommand(void (ProgramCommands::*command)());
     std::function<void()> OnEditor(void (QPlainTextEdit::*edit)(), bool needsSelection);
     QAction* AddItem(QMenu* menu, const char* name, const QKeySequence& shortcut,
                      void (AssemblerWindow::*handler)());
@@ -121,7 +133,6 @@ class AssemblerWindow : public QMainWindow {
     // Reads a file into a memo; a file that cannot be read is reported and the memo keeps its text.
     bool ReadFileInto(const QString& name, QPlainTextEdit* memo);
     bool WriteLines(const QString& name, const QString& text, bool codeFile);
-    void SyncViewMarks();
 };
 
 }  // namespace q42

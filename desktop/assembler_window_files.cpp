@@ -11,8 +11,9 @@
 #include "assembler/codetext.h"
 #include "desktop/assembler_window.h"
 #include "desktop/captions.h"
+#include "desktop/program_commands.h"
 #include "desktop/qt_text.h"
-#include "desktop/workbench.h"
+#include "desktop/user_dialogs.h"
 #include "session/text_file.h"
 
 namespace q42 {
@@ -39,7 +40,7 @@ bool AssemblerWindow::AsmModified() const {
 
 bool AssemblerWindow::MayDiscardAsmText() {
     if (!AsmModified()) return true;
-    switch (bench_.dialogs.AskSaveChanges(this, saveQuestion)) {
+    switch (dialogs_.AskSaveChanges(this, saveQuestion)) {
         case SaveChoice::Save: return SaveAsm();
         case SaveChoice::Discard: return true;
         case SaveChoice::Cancel: return false;
@@ -50,15 +51,15 @@ bool AssemblerWindow::MayDiscardAsmText() {
 bool AssemblerWindow::ReadFileInto(const QString& name, QPlainTextEdit* memo) {
     const TextFile file = ReadTextFile(std::filesystem::path(name.toStdString()));
     if (!file.error.empty()) {
-        bench_.dialogs.Warning(this, QString::fromStdString(file.error));
+        dialogs_.Warning(this, QString::fromStdString(file.error));
         return false;
     }
     // The editor lays out and repaints a line as a whole: a line of megabytes would take seconds
     // to open and keep the processor busy while the caret blinks. Such a file is refused.
     for (std::size_t i = 0; i < file.lines.size(); ++i) {
         if (file.lines[i].size() > kMaxEditorLine) {
-            bench_.dialogs.Warning(
-                this, LongLineMessage(name, static_cast<int>(i) + 1, file.lines[i].size()));
+            dialogs_.Warning(this,
+                             LongLineMessage(name, static_cast<int>(i) + 1, file.lines[i].size()));
             return false;
         }
     }
@@ -76,7 +77,7 @@ void AssemblerWindow::OpenFile(const QString& name) {
 
 void AssemblerWindow::OpenAsm1Click() {
     if (!MayDiscardAsmText()) return;
-    const QString name = bench_.dialogs.OpenFileName(this, kAsmFilter);
+    const QString name = dialogs_.OpenFileName(this, kAsmFilter);
     if (!name.isEmpty()) OpenAsmFile(name);
 }
 
@@ -103,7 +104,7 @@ void AssemblerWindow::OpenExample(const QString& name) {
 }
 
 void AssemblerWindow::OpenCod1Click() {
-    OpenCodFile(bench_.dialogs.OpenFileName(this, kCodeFilter));
+    OpenCodFile(dialogs_.OpenFileName(this, kCodeFilter));
 }
 
 void AssemblerWindow::OpenCodFile(const QString& name) {
@@ -121,13 +122,13 @@ void AssemblerWindow::OpenCodFile(const QString& name) {
 }
 
 bool AssemblerWindow::WriteLines(const QString& name, const QString& text, bool codeFile) {
-    if (!FitsCodePage(text) && !bench_.dialogs.Confirm(this, CodePageQuestion())) return false;
+    if (!FitsCodePage(text) && !dialogs_.Confirm(this, CodePageQuestion())) return false;
     const std::vector<std::string> lines = LinesFromQt(text);
     const std::string bytes = codeFile ? CodeFileContents(lines) : JoinTextLines(lines);
     // The old file is replaced only once the whole text is written.
     const std::string error = WriteFileBytes(std::filesystem::path(name.toStdString()), bytes);
     if (error.empty()) return true;
-    bench_.dialogs.Warning(this, SaveFailedMessage(QString::fromStdString(error)));
+    dialogs_.Warning(this, SaveFailedMessage(QString::fromStdString(error)));
     return false;
 }
 
@@ -138,15 +139,14 @@ void AssemblerWindow::SaveAsm1Click() {
 // Saves to the file the text came from; a text from no file asks for a name.
 bool AssemblerWindow::SaveAsm() {
     if (asmFileName_.isEmpty()) {
-        const QString name =
-            bench_.dialogs.SaveFileName(this, kAsmSaveFilter, QStringLiteral("asm"));
+        const QString name = dialogs_.SaveFileName(this, kAsmSaveFilter, QStringLiteral("asm"));
         return !name.isEmpty() && SaveAsmTo(name);
     }
     return SaveAsmTo(asmFileName_);
 }
 
 void AssemblerWindow::SaveAsmAs1Click() {
-    const QString name = bench_.dialogs.SaveFileName(this, kAsmSaveFilter, QStringLiteral("asm"));
+    const QString name = dialogs_.SaveFileName(this, kAsmSaveFilter, QStringLiteral("asm"));
     if (!name.isEmpty()) SaveAsmTo(name);
 }
 
@@ -159,14 +159,13 @@ bool AssemblerWindow::SaveAsmTo(const QString& name) {
 }
 
 void AssemblerWindow::SaveCod1Click() {
-    const QString name = bench_.dialogs.SaveFileName(this, kCodeFilter, QStringLiteral("cod"));
+    const QString name = dialogs_.SaveFileName(this, kCodeFilter, QStringLiteral("cod"));
     if (!name.isEmpty()) WriteLines(name, codeText->toPlainText(), true);
 }
 
 void AssemblerWindow::Exit1Click() {
     // A modified text asks whether to save it instead of whether to exit.
-    const bool mayExit =
-        AsmModified() ? MayDiscardAsmText() : bench_.dialogs.Confirm(this, exitQuestion);
+    const bool mayExit = AsmModified() ? MayDiscardAsmText() : dialogs_.Confirm(this, exitQuestion);
     if (!mayExit) return;
     closeConfirmed_ = true;
     close();
@@ -174,7 +173,7 @@ void AssemblerWindow::Exit1Click() {
 
 void AssemblerWindow::ClearAsm1Click() {
     const bool mayClear =
-        AsmModified() ? MayDiscardAsmText() : bench_.dialogs.Confirm(this, clearQuestion);
+        AsmModified() ? MayDiscardAsmText() : dialogs_.Confirm(this, clearQuestion);
     if (!mayClear) return;
     asmText->clear();
     asmText->document()->setModified(false);
@@ -188,7 +187,7 @@ void AssemblerWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     // A running program or a waiting input ends first; then the program ends.
-    bench_.Close();
+    commands_.Close();
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window != this) window->hide();
     }

@@ -121,9 +121,9 @@ void SetText(QWidget* widget, const QString& text) {
 }
 
 QWidget* Window(Workbench& bench, const QString& name) {
-    QWidget* windows[] = {bench.form1.get(),     bench.form2.get(),
-                          bench.ramWindow.get(), bench.displayWindow.get(),
-                          bench.processor.get(), bench.decodeDialog.get()};
+    QWidget* windows[] = {bench.assemblerWindow.get(), bench.intermediateWindow.get(),
+                          bench.ramWindow.get(),       bench.displayWindow.get(),
+                          bench.processorWindow.get(), bench.decodingDialog.get()};
     for (QWidget* window : windows) {
         if (window != nullptr && window->objectName() == name) return window;
     }
@@ -146,7 +146,7 @@ void Apply(Workbench& bench, const Caption& caption, const QString& text) {
         }
         case Target::Text: SetText(window->findChild<QWidget*>(object), text); break;
         case Target::Hint: window->findChild<QWidget*>(object)->setToolTip(text); break;
-        case Target::Question: Question(*bench.form1, object) = text; break;
+        case Target::Question: Question(*bench.assemblerWindow, object) = text; break;
     }
 }
 

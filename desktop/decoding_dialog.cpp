@@ -10,7 +10,7 @@
 
 #include "desktop/fixed_window.h"
 #include "desktop/qt_text.h"
-#include "desktop/workbench.h"
+#include "session/session.h"
 
 namespace q42 {
 namespace {
@@ -56,7 +56,8 @@ QFrame* MakePanel(QWidget* parent, const char* name, int x, int y, int width, in
 
 }  // namespace
 
-DecodingDialog::DecodingDialog(Workbench& bench) : QDialog(nullptr, kDialogFlags), bench_(bench) {
+DecodingDialog::DecodingDialog(Session& session)
+    : QDialog(nullptr, kDialogFlags), session_(session) {
     setObjectName(QStringLiteral("TComCod"));
     setFixedSize(311, 318);
     setModal(true);
@@ -103,22 +104,22 @@ DecodingDialog::DecodingDialog(Workbench& bench) : QDialog(nullptr, kDialogFlags
 }
 
 void DecodingDialog::FormShow() {
-    bench_.decoder.DecodeAt(bench_.machine, HexToWord(bench_.decodeAddress).value);
+    session_.StartDecoding();
     Show();
 }
 
 void DecodingDialog::BitBtn1Click() {
-    bench_.decoder.Next(bench_.machine);
+    session_.decoder.Next(session_.machine);
     Show();
 }
 
 void DecodingDialog::JmpBtnClick() {
-    bench_.decoder.Jump(bench_.machine);
+    session_.decoder.Jump(session_.machine);
     Show();
 }
 
 void DecodingDialog::Show() {
-    const DecodedInstruction& s = bench_.decoder.Shown();
+    const DecodedInstruction& s = session_.decoder.Shown();
     Edit2->setText(ToQt(s.edit2));
     Edit3->setText(ToQt(s.edit3));
     Edit1->setText(ToQt(s.edit1));
@@ -143,7 +144,7 @@ void DecodingDialog::Show() {
     By2->setVisible(s.by2Visible);
     By2->setChecked(s.by2Checked);
     JmpBtn->setEnabled(s.jumpEnabled);
-    BitBtn1->setEnabled(bench_.decoder.HasNext());
+    BitBtn1->setEnabled(session_.decoder.HasNext());
     BitBtn1->setFocus();  // Enter goes on with the next instruction
 }
 

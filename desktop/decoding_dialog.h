@@ -11,12 +11,12 @@ class QPushButton;
 
 namespace q42 {
 
-class Workbench;
+class Session;
 
 class DecodingDialog : public QDialog {
     Q_OBJECT
   public:
-    explicit DecodingDialog(Workbench& bench);
+    explicit DecodingDialog(Session& session);
 
     QLineEdit* Edit1 = nullptr;
     QLineEdit* Edit2 = nullptr;
@@ -46,7 +46,7 @@ class DecodingDialog : public QDialog {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    Workbench& bench_;
+    Session& session_;
 
     void Show();
 };

@@ -9,7 +9,7 @@
 #include <QResizeEvent>
 
 #include "desktop/qt_text.h"
-#include "desktop/workbench.h"
+#include "session/display.h"
 
 namespace q42 {
 namespace {
@@ -26,7 +26,7 @@ void PaintBlackAndLime(QWidget* widget, const QFont& font) {
 
 }  // namespace
 
-DisplayWindow::DisplayWindow(Workbench& bench) : bench_(bench) {
+DisplayWindow::DisplayWindow(Display& display) : display_(display) {
     setObjectName(QStringLiteral("TDisplay"));
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPixelSize(13);
@@ -69,18 +69,18 @@ DisplayWindow::DisplayWindow(Workbench& bench) : bench_(bench) {
     resize(427, 13 * lineHeight);
     setFixedHeight(13 * lineHeight);
     MyScreen->setGeometry(0, 0, 427, height());
-    bench_.display.ClearScreen();
+    display_.ClearScreen();
     ShowScreen();
 }
 
 void DisplayWindow::ShowScreen() {
-    if (!bench_.display.screenChanged) return;
-    bench_.display.screenChanged = false;
+    if (!display_.screenChanged) return;
+    display_.screenChanged = false;
     // A program that never writes CR makes one long line; the window shows its start, and only
     // that is copied, so repainting stays cheap however long the line gets.
     constexpr std::size_t kShownLineLength = 4096;
     QStringList shown;
-    for (const std::string& line : bench_.display.Lines())
+    for (const std::string& line : display_.Lines())
         shown << ToQt(line.substr(0, kShownLineLength));
     MyScreen->setPlainText(shown.join(QLatin1Char('\n')));
 }
@@ -89,9 +89,9 @@ void DisplayWindow::BeginLineInput() {
     TakeKeyboard();
     ShowScreen();
     const QFontMetrics metrics(MyScreen->font());
-    const QString current = ToQt(bench_.display.CurrentLine());
+    const QString current = ToQt(display_.CurrentLine());
     MyReadLine->move(metrics.horizontalAdvance(current) + 2,
-                     metrics.height() * bench_.display.ScreenCursorLine() + 2);
+                     metrics.height() * display_.ScreenCursorLine() + 2);
     MyReadLine->clear();
     MyReadLine->show();
     MyReadLine->setFocus();
@@ -130,7 +130,7 @@ void DisplayWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void DisplayWindow::FinishInputClick() {
-    bench_.display.FinishInput();
+    display_.FinishInput();
 }
 
 bool DisplayWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -145,7 +145,7 @@ bool DisplayWindow::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     const std::string text = FromQt(key->text());
-    if (text.size() == 1) bench_.display.KeyPress(text[0]);
+    if (text.size() == 1) display_.KeyPress(text[0]);
     return QWidget::eventFilter(watched, event);
 }
 

@@ -12,12 +12,12 @@ class QPushButton;
 
 namespace q42 {
 
-class Workbench;
+class Display;
 
 class DisplayWindow : public FixedWindow {
     Q_OBJECT
   public:
-    explicit DisplayWindow(Workbench& bench);
+    explicit DisplayWindow(Display& display);
 
     QPlainTextEdit* MyScreen = nullptr;
     QLineEdit* MyReadLine = nullptr;
@@ -41,7 +41,7 @@ class DisplayWindow : public FixedWindow {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    Workbench& bench_;
+    Display& display_;
 
     // Shows the window in front and makes it the active window.
     void TakeKeyboard();

@@ -5,11 +5,13 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 
-#include "desktop/workbench.h"
+#include "assembler/asm_texts.h"
+#include "desktop/qt_text.h"
 
 namespace q42 {
 
-IntermediateTextWindow::IntermediateTextWindow(Workbench& bench) {
+IntermediateTextWindow::IntermediateTextWindow(AssemblerTexts& texts, AsmOptions& options)
+    : texts_(texts) {
     setObjectName(QStringLiteral("TForm2"));
     setFixedSize(211, 478);
     move(805, 133);
@@ -29,9 +31,17 @@ IntermediateTextWindow::IntermediateTextWindow(Workbench& bench) {
     ShConst = new QCheckBox(QStringLiteral("Use short const"), group);
     ShConst->setObjectName(QStringLiteral("ShConst"));
     ShConst->setGeometry(16, 32, 150, 17);
-    ShConst->setChecked(bench.options.useShortConst);
+    ShConst->setChecked(options.useShortConst);
     connect(ShConst, &QCheckBox::toggled, this,
-            [&bench](bool checked) { bench.options.useShortConst = checked; });
+            [&options](bool checked) { options.useShortConst = checked; });
+}
+
+void IntermediateTextWindow::GatherText() {
+    texts_.compText = LinesFromQt(compText->toPlainText());
+}
+
+void IntermediateTextWindow::ShowText() {
+    compText->setPlainText(LinesToQt(texts_.compText));
 }
 
 }  // namespace q42

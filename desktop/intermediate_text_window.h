@@ -9,15 +9,24 @@ class QPlainTextEdit;
 
 namespace q42 {
 
-class Workbench;
+struct AsmOptions;
+struct AssemblerTexts;
 
 class IntermediateTextWindow : public FixedWindow {
     Q_OBJECT
   public:
-    explicit IntermediateTextWindow(Workbench& bench);
+    IntermediateTextWindow(AssemblerTexts& texts, AsmOptions& options);
 
     QPlainTextEdit* compText = nullptr;
     QCheckBox* ShConst = nullptr;
+
+    // The text as the user left it, into the assembler's texts.
+    void GatherText();
+    // The assembler's intermediate text, into the window.
+    void ShowText();
+
+  private:
+    AssemblerTexts& texts_;
 };
 
 }  // namespace q42

@@ -42,6 +42,6 @@ int main(int argc, char** argv) {
     const auto directory = QApplication::applicationDirPath().toStdString();
     bench.Start(q42::FindRomImage(q42::RomSearchPath(directory)), messages);
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1) bench.form1->OpenFile(arguments.at(1));
+    if (arguments.size() > 1) bench.assemblerWindow->OpenFile(arguments.at(1));
     return QApplication::exec();
 }

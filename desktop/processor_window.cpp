@@ -12,11 +12,9 @@
 #include <QStyle>
 #include <QToolButton>
 
-#include "desktop/assembler_window.h"
-#include "desktop/display_window.h"
-#include "desktop/intermediate_text_window.h"
-#include "desktop/ram_window.h"
-#include "desktop/workbench.h"
+#include "desktop/program_commands.h"
+#include "desktop/user_dialogs.h"
+#include "machine/machine.h"
 
 namespace q42 {
 namespace {
@@ -54,7 +52,8 @@ QPixmap ChipPicture() {
 // What the window manager's frame adds to a window's width and height.
 }  // namespace
 
-ProcessorWindow::ProcessorWindow(Workbench& bench) : bench_(bench) {
+ProcessorWindow::ProcessorWindow(Machine& machine, ProgramCommands& commands, UserDialogs& dialogs)
+    : machine_(machine), commands_(commands), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Tmain"));
     setWindowTitle(QStringLiteral("main"));
     setFixedSize(376, 174);
@@ -62,6 +61,20 @@ ProcessorWindow::ProcessorWindow(Workbench& bench) : bench_(bench) {
     font.setPixelSize(11);
     setFont(font);
 
+    QFrame* panel = CreateRegisterPanel(font);
+    auto* image = new QLabel(this);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setGeometry(216, 50, 150, 75);
+    image->setPixmap(ChipPicture());
+    QApplication::setWindowIcon(QIcon(ChipPicture()));
+    image->setScaledContents(true);
+    CreateButtons(panel);
+
+    ShowRegisters();
+}
+
+// The register fields and the flags, on a sunken panel.
+QFrame* ProcessorWindow::CreateRegisterPanel(const QFont& font) {
     auto* panel = new QFrame(this);
     panel->setObjectName(QStringLiteral("MRegPanel"));
     panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -101,28 +114,22 @@ ProcessorWindow::ProcessorWindow(Workbench& bench) : bench_(bench) {
         flag->setReadOnly(true);
         flag->setFocusPolicy(Qt::NoFocus);
     }
+    return panel;
+}
 
-    auto* image = new QLabel(this);
-    image->setObjectName(QStringLiteral("Image1"));
-    image->setGeometry(216, 50, 150, 75);
-    image->setPixmap(ChipPicture());
-    QApplication::setWindowIcon(QIcon(ChipPicture()));
-    image->setScaledContents(true);
-
-    MakeButton(5, 216, 4, 40, QStyle::SP_MediaPlay, &ProcessorWindow::BuildAndRun);
-    MakeButton(2, 264, 4, 40, QStyle::SP_MediaSeekForward, &ProcessorWindow::LoadAndRun);
-    MakeButton(4, 326, 4, 40, QStyle::SP_MediaStop, &ProcessorWindow::StopProgram)
-        ->setEnabled(false);
-    MakeButton(3, 216, 132, 40, QStyle::SP_MediaSkipBackward, &ProcessorWindow::FirstCommand);
-    MakeButton(1, 264, 132, 40, QStyle::SP_MediaSkipForward, &ProcessorWindow::NextCommand);
-    MakeButton(7, 326, 132, 40, QStyle::SP_FileDialogContentsView,
-               &ProcessorWindow::DecodeFromStart);
+// The run-control buttons around the picture, and the apply button on the register panel.
+void ProcessorWindow::CreateButtons(QFrame* panel) {
+    ProgramCommands& c = commands_;
+    MakeButton(5, 216, 4, 40, QStyle::SP_MediaPlay, [&c] { c.BuildAndRun(); });
+    MakeButton(2, 264, 4, 40, QStyle::SP_MediaSeekForward, [&c] { c.LoadAndRun(); });
+    MakeButton(4, 326, 4, 40, QStyle::SP_MediaStop, [&c] { c.StopProgram(); })->setEnabled(false);
+    MakeButton(3, 216, 132, 40, QStyle::SP_MediaSkipBackward, [&c] { c.FirstCommand(); });
+    MakeButton(1, 264, 132, 40, QStyle::SP_MediaSkipForward, [&c] { c.NextCommand(); });
+    MakeButton(7, 326, 132, 40, QStyle::SP_FileDialogContentsView, [&c] { c.DecodeFrom(0x0000); });
     QToolButton* apply =
-        MakeButton(6, 8, 8, 23, QStyle::SP_DialogApplyButton, &ProcessorWindow::ApplyRegisterEdits);
+        MakeButton(6, 8, 8, 23, QStyle::SP_DialogApplyButton, [this] { ApplyRegisterEdits(); });
     apply->setParent(panel);
     apply->setGeometry(8, 8, 23, 22);
-
-    ShowRegisters();
 }
 
 QLineEdit* ProcessorWindow::MakeEdit(QWidget* parent, const char* name, int x, int y, int width) {
@@ -133,20 +140,20 @@ QLineEdit* ProcessorWindow::MakeEdit(QWidget* parent, const char* name, int x, i
 }
 
 QToolButton* ProcessorWindow::MakeButton(int n, int x, int y, int size, int icon,
-                                         void (ProcessorWindow::*command)()) {
+                                         std::function<void()> command) {
     auto* button = new QToolButton(this);
     button->setObjectName(QStringLiteral("SpeedButton%1").arg(n));
     button->setGeometry(x, y, size, size);
     button->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
     button->setIconSize(QSize(size * 2 / 3, size * 2 / 3));
     button->setAutoRaise(true);
-    connect(button, &QToolButton::clicked, this, command);
+    connect(button, &QToolButton::clicked, this, std::move(command));
     SpeedButton[n] = button;
     return button;
 }
 
 void ProcessorWindow::ShowRegisters() {
-    Machine& m = bench_.machine;
+    Machine& m = machine_;
     for (int i = 0; i < 4; ++i)
         ER[i]->setText(QString::fromStdString(WordToHex(m.r[i])));
     EPC->setText(QString::fromStdString(WordToHex(m.pc)));
@@ -157,14 +164,14 @@ void ProcessorWindow::ShowRegisters() {
 }
 
 void ProcessorWindow::ShowFlags() {
-    const Machine& m = bench_.machine;
+    const Machine& m = machine_;
     EN->setText(m.FlagN() ? QStringLiteral("1") : QStringLiteral("0"));
     EZ->setText(m.FlagZ() ? QStringLiteral("1") : QStringLiteral("0"));
     EPS->setText(QString::fromStdString(WordToHex(m.ps)));
 }
 
 void ProcessorWindow::ShowChangedRegisters() {
-    Machine& m = bench_.machine;
+    Machine& m = machine_;
     const std::uint32_t changed = std::exchange(m.fieldsToShow, 0);
     if (changed == 0) return;
     // A field the user typed into keeps its text until the machine writes that register.
@@ -184,7 +191,7 @@ void ProcessorWindow::SetRunState(bool running) {
 }
 
 void ProcessorWindow::ApplyRegisterEdits() {
-    Machine& m = bench_.machine;
+    Machine& m = machine_;
     Value* registers[] = {&m.r[0], &m.r[1], &m.r[2], &m.r[3], &m.pc, &m.sp};
     QLineEdit* edits[] = {ER[0], ER[1], ER[2], ER[3], EPC, ESP};
     for (int i = 0; i < 6; ++i) {
@@ -192,7 +199,7 @@ void ProcessorWindow::ApplyRegisterEdits() {
         const bool bad = CheckHexEdit(text);
         edits[i]->setText(QString::fromStdString(text));
         if (bad) {
-            bench_.dialogs.Warning(
+            dialogs_.Warning(
                 this,
                 QStringLiteral("Bad value for %1: ").arg(QString::fromLatin1(kRegisterNames[i])) +
                     QString::fromStdString(text) + QStringLiteral("\nIgnore!"));
@@ -200,38 +207,6 @@ void ProcessorWindow::ApplyRegisterEdits() {
         }
         *registers[i] = HexToWord(text).value;
     }
-}
-
-void ProcessorWindow::BuildAndRun() {
-    if (bench_.form1->PreprocessAndCompile()) LoadAndRun();
-}
-
-void ProcessorWindow::LoadAndRun() {
-    if (bench_.form1->CopyCode()) RunProgram();
-}
-
-void ProcessorWindow::RunProgram() {
-    bench_.run.RunProgram();
-    bench_.CommandDone();  // the end message too
-}
-
-void ProcessorWindow::FirstCommand() {
-    bench_.run.FirstCommand();
-    bench_.CommandDone();
-}
-
-void ProcessorWindow::NextCommand() {
-    bench_.run.NextCommand();
-    bench_.CommandDone();
-}
-
-void ProcessorWindow::StopProgram() {
-    bench_.run.StopProgram();
-}
-
-void ProcessorWindow::DecodeFromStart() {
-    bench_.decodeAddress = "0000";
-    bench_.ShowDecoder();
 }
 
 }  // namespace q42

@@ -2,20 +2,24 @@
 // The processor window: the registers and flags, their editing, and the run-control buttons.
 
 #include <array>
+#include <functional>
 
 #include "desktop/fixed_window.h"
 
+class QFrame;
 class QLineEdit;
 class QToolButton;
 
 namespace q42 {
 
-class Workbench;
+class Machine;
+class ProgramCommands;
+class UserDialogs;
 
 class ProcessorWindow : public FixedWindow {
     Q_OBJECT
   public:
-    explicit ProcessorWindow(Workbench& bench);
+    ProcessorWindow(Machine& machine, ProgramCommands& commands, UserDialogs& dialogs);
 
     std::array<QLineEdit*, 4> ER{};  // ER0..ER3
     QLineEdit* EPC = nullptr;
@@ -31,22 +35,19 @@ class ProcessorWindow : public FixedWindow {
     void ShowChangedRegisters();
     void SetRunState(bool running);
 
-    // Run control, as the buttons and the Run and Trace menus call it.
+    // Copies the register fields into the registers; a field that holds no hex word is reported
+    // and leaves its register as it was.
     void ApplyRegisterEdits();
-    void BuildAndRun();
-    void LoadAndRun();
-    void RunProgram();
-    void FirstCommand();
-    void NextCommand();
-    void StopProgram();
-    void DecodeFromStart();
 
   private:
-    Workbench& bench_;
+    Machine& machine_;
+    ProgramCommands& commands_;
+    UserDialogs& dialogs_;
 
     QLineEdit* MakeEdit(QWidget* parent, const char* name, int x, int y, int width);
-    QToolButton* MakeButton(int n, int x, int y, int size, int icon,
-                            void (ProcessorWindow::*command)());
+    QToolButton* MakeButton(int n, int x, int y, int size, int icon, std::function<void()> command);
+    QFrame* CreateRegisterPanel(const QFont& font);
+    void CreateButtons(QFrame* panel);
     void ShowFlags();
 };
 

@@ -6,11 +6,13 @@
 #include <QTableWidget>
 #include <utility>
 
-#include "desktop/workbench.h"
+#include "desktop/program_commands.h"
+#include "machine/machine.h"
 
 namespace q42 {
 
-RamWindow::RamWindow(Workbench& bench) : bench_(bench) {
+RamWindow::RamWindow(Machine& machine, ProgramCommands& commands)
+    : machine_(machine), commands_(commands) {
     setObjectName(QStringLiteral("TFormRAM"));
     setFixedSize(152, 516);
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -48,23 +50,22 @@ RamWindow::RamWindow(Workbench& bench) : bench_(bench) {
 void RamWindow::FormShow() {
     // Memory's real contents, also when the window is shown again after the machine ran.
     for (int row = 0; row < kRamWords; ++row) {
-        RAM->item(row, 1)->setText(QString::fromStdString(WordToHex(bench_.machine.ram[row])));
+        RAM->item(row, 1)->setText(QString::fromStdString(WordToHex(machine_.ram[row])));
     }
-    bench_.machine.ramToShow.fill(false);
+    machine_.ramToShow.fill(false);
 }
 
 void RamWindow::ShowChangedCells() {
-    auto& changed = bench_.machine.ramToShow;
+    auto& changed = machine_.ramToShow;
     for (int row = 0; row < kRamWords; ++row) {
         if (std::exchange(changed[row], false))
-            RAM->item(row, 1)->setText(QString::fromStdString(WordToHex(bench_.machine.ram[row])));
+            RAM->item(row, 1)->setText(QString::fromStdString(WordToHex(machine_.ram[row])));
     }
 }
 
 void RamWindow::OpenDecoderAtRow() {
     const int row = std::max(0, RAM->currentRow());
-    bench_.decodeAddress = RAM->item(row, 0)->text().left(4).toStdString();
-    bench_.ShowDecoder();
+    commands_.DecodeFrom(Value{row} * 2);  // the row's address
 }
 
 void RamWindow::showEvent(QShowEvent* event) {

@@ -7,12 +7,13 @@ class QTableWidget;
 
 namespace q42 {
 
-class Workbench;
+class Machine;
+class ProgramCommands;
 
 class RamWindow : public FixedWindow {
     Q_OBJECT
   public:
-    explicit RamWindow(Workbench& bench);
+    RamWindow(Machine& machine, ProgramCommands& commands);
 
     QTableWidget* RAM = nullptr;
 
@@ -28,7 +29,8 @@ class RamWindow : public FixedWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
-    Workbench& bench_;
+    Machine& machine_;
+    ProgramCommands& commands_;
 };
 
 }  // namespace q42

@@ -5,12 +5,12 @@
 #include <utility>
 
 #include "desktop/assembler_window.h"
+#include "desktop/captions.h"
 #include "desktop/decoding_dialog.h"
 #include "desktop/display_window.h"
 #include "desktop/guide_window.h"
 #include "desktop/intermediate_text_window.h"
 #include "desktop/processor_window.h"
-#include "desktop/qt_text.h"
 #include "desktop/ram_window.h"
 #include "desktop/window_layout.h"
 #include "machine/rom_image.h"
@@ -27,45 +27,57 @@ constexpr qint64 kPaintInterval = 20'000'000;
 }  // namespace
 
 Workbench::Workbench(UserDialogs& dialogs) : dialogs(dialogs) {
-    machine.terminal = &display;
     clock_.start();
 }
 
-Workbench::~Workbench() = default;
+// A window destroyed while shown hides first: the View marks stop following the windows before
+// any of them goes, so that no mark asks about a window already gone.
+Workbench::~Workbench() {
+    if (!assemblerWindow) return;
+    for (QWidget* window : MarkedWindows())
+        window->removeEventFilter(assemblerWindow.get());
+}
 
 void Workbench::Start(const std::filesystem::path& romFile, MessageSink& messages) {
-    InitMachine(machine, romFile, messages);
+    InitMachine(session.machine, romFile, messages);
     CreateWindows();
-    form1->show();
+    assemblerWindow->show();
 }
 
 void Workbench::CreateWindows() {
-    form1 = std::make_unique<AssemblerWindow>(*this);
-    form2 = std::make_unique<IntermediateTextWindow>(*this);
-    ramWindow = std::make_unique<RamWindow>(*this);
-    displayWindow = std::make_unique<DisplayWindow>(*this);
-    processor = std::make_unique<ProcessorWindow>(*this);
-    decodeDialog = std::make_unique<DecodingDialog>(*this);
-    form1->TrackViewMarks();
+    assemblerWindow = std::make_unique<AssemblerWindow>(session, *this, dialogs);
+    intermediateWindow = std::make_unique<IntermediateTextWindow>(session.texts, session.options);
+    ramWindow = std::make_unique<RamWindow>(session.machine, *this);
+    displayWindow = std::make_unique<DisplayWindow>(session.display);
+    processorWindow = std::make_unique<ProcessorWindow>(session.machine, *this, dialogs);
+    decodingDialog = std::make_unique<DecodingDialog>(session);
+    // The View menu's check marks follow whether the windows are shown.
+    for (QWidget* window : MarkedWindows())
+        window->installEventFilter(assemblerWindow.get());
+    assemblerWindow->SyncViewMarks();
     PlaceWindows(Windows());
     ramWindow->show();
-    processor->show();
+    processorWindow->show();
     displayWindow->show();
 }
 
+std::array<QWidget*, 4> Workbench::MarkedWindows() {
+    return {ramWindow.get(), displayWindow.get(), processorWindow.get(), intermediateWindow.get()};
+}
+
 ProgramWindows Workbench::Windows() {
-    return {*form1, *form2, *ramWindow, *displayWindow, *processor};
+    return {*assemblerWindow, *intermediateWindow, *ramWindow, *displayWindow, *processorWindow};
 }
 
 void Workbench::RefreshViews() {
-    if (processor) processor->ShowChangedRegisters();
+    if (processorWindow) processorWindow->ShowChangedRegisters();
     if (ramWindow) ramWindow->ShowChangedCells();
     if (displayWindow) displayWindow->ShowScreen();
 }
 
 void Workbench::CommandDone() {
     RefreshViews();
-    if (controlsShowRun_ && !run.Busy()) ShowRunStateOnControls(false);
+    if (controlsShowRun_ && !session.run.Busy()) ShowRunStateOnControls(false);
     const QPointer<QWidget> focus = std::exchange(focusBeforeInput_, nullptr);
     if (closing || focus.isNull() || QApplication::activeWindow() != displayWindow.get()) return;
     focus->window()->activateWindow();
@@ -81,28 +93,25 @@ void Workbench::RememberFocus() {
 void Workbench::PlaceWindowsWhenFramed() {
     constexpr int kInterval = 20;  // milliseconds
     constexpr int kTries = 50;     // without a window manager, frames never come
-    auto* timer = new QTimer(form1.get());
-    QObject::connect(timer, &QTimer::timeout, form1.get(), [this, timer, tries = 0]() mutable {
-        const bool framed = form1->frameGeometry() != form1->geometry() &&
-                            ramWindow->frameGeometry() != ramWindow->geometry() &&
-                            displayWindow->frameGeometry() != displayWindow->geometry() &&
-                            processor->frameGeometry() != processor->geometry();
-        if (!framed && ++tries < kTries) return;
-        timer->deleteLater();
-        timer->stop();
-        if (framed) PlaceWindows(Windows());
-    });
+    auto* timer = new QTimer(assemblerWindow.get());
+    QObject::connect(timer, &QTimer::timeout, assemblerWindow.get(),
+                     [this, timer, tries = 0]() mutable {
+                         const auto framed = [](const QWidget& window) {
+                             return window.frameGeometry() != window.geometry();
+                         };
+                         const bool allFramed = framed(*assemblerWindow) && framed(*ramWindow) &&
+                                                framed(*displayWindow) && framed(*processorWindow);
+                         if (!allFramed && ++tries < kTries) return;
+                         timer->deleteLater();
+                         timer->stop();
+                         if (allFramed) PlaceWindows(Windows());
+                     });
     timer->start(kInterval);
-}
-
-void Workbench::ShowDecoder() {
-    decodeDialog->FormShow();
-    dialogs.ShowModal(*decodeDialog);
 }
 
 void Workbench::Close() {
     closing = true;
-    run.StopProgram();
+    session.run.StopProgram();
 }
 
 std::int64_t Workbench::StepsBeforeEvents() {
@@ -119,7 +128,7 @@ void Workbench::ProcessEvents(std::int64_t) {
         HandleEvents(QEventLoop::AllEvents);
         lastEvents_ = clock_.nsecsElapsed();
     }
-    if (closing) run.StopProgram();
+    if (closing) session.run.StopProgram();
 }
 
 void Workbench::SetRunState(bool running) {
@@ -127,15 +136,15 @@ void Workbench::SetRunState(bool running) {
 }
 
 void Workbench::ShowRunStateOnControls(bool running) {
-    processor->SetRunState(running);
-    form1->SetRunState(running);
+    processorWindow->SetRunState(running);
+    assemblerWindow->SetRunState(running);
     controlsShowRun_ = running;
 }
 
 void Workbench::HandleEvents(QEventLoop::ProcessEventsFlags flags) {
     // A single step that waits for input locks the controls as a run does: a command given
     // meanwhile would change the code or the stack under the waiting instruction.
-    if (run.Busy() && !controlsShowRun_) ShowRunStateOnControls(true);
+    if (session.run.Busy() && !controlsShowRun_) ShowRunStateOnControls(true);
     QCoreApplication::processEvents(flags);
 }
 
@@ -173,8 +182,79 @@ bool Workbench::WaitForEvents() {
     return !closing;
 }
 
-void Workbench::Warn(const std::string& text) {
-    dialogs.Warning(form1.get(), ToQt(text));
+void Workbench::BuildAndRun() {
+    if (assemblerWindow->PreprocessAndCompile()) LoadAndRun();
+}
+
+void Workbench::LoadAndRun() {
+    if (assemblerWindow->CopyCode()) RunProgram();
+}
+
+void Workbench::RunProgram() {
+    session.run.RunProgram();
+    CommandDone();  // the end message too
+}
+
+void Workbench::StopProgram() {
+    session.run.StopProgram();
+}
+
+void Workbench::FirstCommand() {
+    session.run.FirstCommand();
+    CommandDone();
+}
+
+void Workbench::NextCommand() {
+    session.run.NextCommand();
+    CommandDone();
+}
+
+void Workbench::ApplyRegisterEdits() {
+    processorWindow->ApplyRegisterEdits();
+}
+
+void Workbench::DecodeFrom(Value address) {
+    session.decodeAddress = address;
+    decodingDialog->FormShow();
+    dialogs.ShowModal(*decodingDialog);
+}
+
+void Workbench::GatherIntermediateText() {
+    intermediateWindow->GatherText();
+}
+
+void Workbench::ShowIntermediateText() {
+    intermediateWindow->ShowText();
+}
+
+void Workbench::ShowMachineWindows(bool shown) {
+    ramWindow->setVisible(shown);
+    displayWindow->setVisible(shown);
+    processorWindow->setVisible(shown);
+}
+
+bool Workbench::MachineWindowsShown() const {
+    return ramWindow->isVisible() || displayWindow->isVisible() || processorWindow->isVisible();
+}
+
+void Workbench::ShowIntermediateWindow(bool shown) {
+    intermediateWindow->setVisible(shown);
+}
+
+bool Workbench::IntermediateWindowShown() const {
+    return intermediateWindow->isVisible();
+}
+
+void Workbench::ShowGuide(const QString& title) {
+    if (!guideWindow) guideWindow = std::make_unique<GuideWindow>();
+    guideWindow->setWindowTitle(title);
+    guideWindow->show();
+    guideWindow->raise();
+    guideWindow->activateWindow();
+}
+
+void Workbench::ApplyLanguage() {
+    q42::ApplyLanguage(*this);
 }
 
 }  // namespace q42

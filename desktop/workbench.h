@@ -1,21 +1,20 @@
 #pragma once
-// The desktop program's one machine, its texts and its six windows, and the hooks through which
-// the core's run loop and display reach the windows. Windows show the machine's state and
-// forward what the user does; every rule lives in the core.
+// The desktop program's one session and its six windows, and the hooks through which the core's
+// run loop and display reach the windows. Windows show the session's state and send what the
+// user does up through ProgramCommands; the workbench carries the commands out, so that what one
+// window needs from another goes through here. Every rule lives in the core.
 
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPointer>
+#include <array>
 #include <filesystem>
 #include <memory>
 #include <string>
 
-#include "assembler/asm_texts.h"
+#include "desktop/program_commands.h"
 #include "desktop/user_dialogs.h"
-#include "machine/machine.h"
-#include "session/decoder.h"
-#include "session/display.h"
-#include "session/run_control.h"
+#include "session/session.h"
 
 namespace q42 {
 
@@ -28,7 +27,7 @@ class DecodingDialog;
 struct ProgramWindows;
 class GuideWindow;
 
-class Workbench : public DisplayHost, public RunHost, public AsmWarnings {
+class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
   public:
     explicit Workbench(UserDialogs& dialogs);
     ~Workbench() override;
@@ -38,42 +37,51 @@ class Workbench : public DisplayHost, public RunHost, public AsmWarnings {
     // The program's start-up: the machine with its ROM image (messages before any window), then
     // the six windows, then the main window shown.
     void Start(const std::filesystem::path& romFile, MessageSink& messages);
-    // Creates the six windows in their order; the processor window places and shows the
-    // machine windows.
+    // Creates the six windows in their order, has the assembler window's View marks follow the
+    // others, places the windows and shows the machine windows.
     void CreateWindows();
 
-    Machine machine;
-    Display display{machine, *this};
-    RunControl run{machine, display, *this};
-    AssemblerTexts texts;
-    AsmOptions options;
-    Decoder decoder;
-    std::string decodeAddress = "0000";
+    Session session{*this, *this};
     UserDialogs& dialogs;
     bool closing = false;  // the main window was closed: every wait and run ends
 
-    std::unique_ptr<AssemblerWindow> form1;
-    std::unique_ptr<IntermediateTextWindow> form2;
+    std::unique_ptr<AssemblerWindow> assemblerWindow;
+    std::unique_ptr<IntermediateTextWindow> intermediateWindow;
     std::unique_ptr<RamWindow> ramWindow;
     std::unique_ptr<DisplayWindow> displayWindow;
-    std::unique_ptr<ProcessorWindow> processor;
-    std::unique_ptr<DecodingDialog> decodeDialog;
+    std::unique_ptr<ProcessorWindow> processorWindow;
+    std::unique_ptr<DecodingDialog> decodingDialog;
     std::unique_ptr<GuideWindow> guideWindow;  // made when the guide is first asked for
 
-    // Repaints the register fields, RAM cells and screen where the machine changed something.
-    void RefreshViews();
     // After a run or a step: the views repainted, and the keyboard back where it was if input
     // took it to the display window.
     void CommandDone();
-    // Places the windows again once the window manager has framed them (a little after they
-    // first show), so that they stand by their outer edges.
-    void PlaceWindowsWhenFramed();
     // The five windows that stand on the screen, for their layout.
     ProgramWindows Windows();
-    // Shows the decoding dialog modally, starting at decodeAddress.
-    void ShowDecoder();
-    // Ends a run or an input wait because the program is closing.
-    void Close();
+
+    // ProgramCommands
+    void BuildAndRun() override;
+    void LoadAndRun() override;
+    void RunProgram() override;
+    void StopProgram() override;
+    void FirstCommand() override;
+    void NextCommand() override;
+    void ApplyRegisterEdits() override;
+    // Shows the decoding dialog modally, starting at the address.
+    void DecodeFrom(Value address) override;
+    void RefreshViews() override;
+    void GatherIntermediateText() override;
+    void ShowIntermediateText() override;
+    void ShowMachineWindows(bool shown) override;
+    bool MachineWindowsShown() const override;
+    void ShowIntermediateWindow(bool shown) override;
+    bool IntermediateWindowShown() const override;
+    void ShowGuide(const QString& title) override;
+    void ApplyLanguage() override;
+    // Places the windows again once the window manager has framed them (a little after they
+    // first show), so that they stand by their outer edges.
+    void PlaceWindowsWhenFramed() override;
+    void Close() override;
 
     // RunHost: events are handled about every millisecond and the views repainted about 50
     // times a second, reading the clock only every few hundred steps.
@@ -87,10 +95,11 @@ class Workbench : public DisplayHost, public RunHost, public AsmWarnings {
     void HideInputLine() override;
     void BeginKeyWait() override;
     bool WaitForEvents() override;
-    // AsmWarnings
-    void Warn(const std::string& text) override;
 
   private:
+    // The windows whose being shown the View menu's check marks follow.
+    std::array<QWidget*, 4> MarkedWindows();
+
     // The controls show a run only once the user can see or use them, when events are first
     // handled during it: a run shorter than that leaves them as they were.
     bool controlsShowRun_ = false;

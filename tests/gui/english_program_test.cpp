@@ -102,16 +102,17 @@ class EnglishProgramTest : public ProgramTest {
         Form().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&Form()));
         // A run that waits for input it never gets ends after a while, and the test fails.
-        QTimer::singleShot(10000, bench_->form1.get(), [this] { bench_->Close(); });
+        QTimer::singleShot(10000, bench_->assemblerWindow.get(), [this] { bench_->Close(); });
     }
     void cleanup() { bench_.reset(); }
 
     void windowsAfterRuns() {
         ExpectEnglishEverywhere("at start");
         // A wrong number and its retry, then a normal end.
-        test::WhenLineAwaited(this, bench_->display, [this] {
+        test::WhenLineAwaited(this, bench_->session.display, [this] {
             TypeLine(QStringLiteral("12x"));
-            test::WhenLineAwaited(this, bench_->display, [this] { TypeLine(QStringLiteral("7")); });
+            test::WhenLineAwaited(this, bench_->session.display,
+                                  [this] { TypeLine(QStringLiteral("7")); });
         });
         Run("call #4182h\nhlt");
         QVERIFY(bench_->displayWindow->MyScreen->toPlainText().contains(
@@ -123,7 +124,8 @@ class EnglishProgramTest : public ProgramTest {
             bench_->displayWindow->MyScreen->toPlainText().contains(QStringLiteral("overflow")));
         ExpectEnglishEverywhere("after a run-time error");
         // The stop command's end message.
-        test::WhenLineAwaited(this, bench_->display, [this] { Action("stop1")->trigger(); });
+        test::WhenLineAwaited(this, bench_->session.display,
+                              [this] { Action("stop1")->trigger(); });
         Run("call #4182h\nhlt");
         QVERIFY(bench_->displayWindow->MyScreen->toPlainText().endsWith(
             QStringLiteral("Task interrupted by the user")));
@@ -178,7 +180,7 @@ class EnglishProgramTest : public ProgramTest {
         Action("ClearAsm1")->trigger();
         Action("Exit1")->trigger();
         Action("About1")->trigger();
-        bench_->processor->ER[0]->setText(QStringLiteral("XYZ"));
+        bench_->processorWindow->ER[0]->setText(QStringLiteral("XYZ"));
         Action("CopyRegs1")->trigger();
         const QStringList all = dialogs_->warnings + dialogs_->questions + dialogs_->saveQuestions;
         QVERIFY(all.size() >= 6);

@@ -41,7 +41,7 @@ namespace q42::test {
 class RealInputTest : public ProgramTest {
     Q_OBJECT
 
-    QString LastScreenLine() { return ToQt(bench_->display.CurrentLine()); }
+    QString LastScreenLine() { return ToQt(bench_->session.display.CurrentLine()); }
 
     // Makes a window the active one, as a click on its title bar would.
     bool Activate(QWidget& window) {
@@ -51,14 +51,14 @@ class RealInputTest : public ProgramTest {
     // Runs `action` once the machine waits for a line and the display window, which input
     // brings forward, is the active one: a person types once they see it.
     void WhenLineAwaited(const std::function<void()>& action) {
-        test::WhenLineAwaited(this, bench_->display, [this, action] {
+        test::WhenLineAwaited(this, bench_->session.display, [this, action] {
             QVERIFY(QTest::qWaitForWindowActive(bench_->displayWindow.get()));
             action();
         });
     }
     // A test that would otherwise wait for ever ends its run after a few seconds and fails.
     void Watchdog() {
-        QTimer::singleShot(5000, bench_->form1.get(), [this] { bench_->Close(); });
+        QTimer::singleShot(5000, bench_->assemblerWindow.get(), [this] { bench_->Close(); });
     }
 
   private slots:
@@ -79,7 +79,7 @@ class RealInputTest : public ProgramTest {
         display.MyScreen->setFocus();
         QCOMPARE(QApplication::focusWidget(), display.MyScreen);
         Type(QStringLiteral("abc"));
-        QCOMPARE(QString::fromStdString(bench_->machine.keyBuffer), QStringLiteral("abc"));
+        QCOMPARE(QString::fromStdString(bench_->session.machine.keyBuffer), QStringLiteral("abc"));
     }
 
     void numbersTypedAfterF9GoToTheProgramNotTheSource() {
@@ -96,7 +96,7 @@ class RealInputTest : public ProgramTest {
             });
         });
         Press(Qt::Key_F9);
-        QCOMPARE(bench_->machine.r[0], 42);
+        QCOMPARE(bench_->session.machine.r[0], 42);
         QCOMPARE(Form().asmText->toPlainText(), source);
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
         // The keyboard goes back to the editor once the program has its input.
@@ -113,19 +113,19 @@ class RealInputTest : public ProgramTest {
             Type(QStringLiteral("q"));
         });
         Press(Qt::Key_F9);
-        QCOMPARE(bench_->machine.r[0], 'q');
-        QVERIFY(bench_->machine.keyBuffer.empty());
+        QCOMPARE(bench_->session.machine.r[0], 'q');
+        QVERIFY(bench_->session.machine.keyBuffer.empty());
     }
 
     void runKeysWorkFromEveryWindow() {
         Form().codeText->setPlainText(QStringLiteral("2150\n2151\nAF18"));  // MOV #5,R0; MOV #5,R1
         Action("CopyCode1")->trigger();
-        QVERIFY(Activate(*bench_->processor));
+        QVERIFY(Activate(*bench_->processorWindow));
         Press(Qt::Key_F7);
-        QCOMPARE(bench_->machine.pc, 2);
+        QCOMPARE(bench_->session.machine.pc, 2);
         QVERIFY(Activate(*bench_->ramWindow));
         Press(Qt::Key_F7);
-        QCOMPARE(bench_->machine.pc, 4);
+        QCOMPARE(bench_->session.machine.pc, 4);
     }
 
     void ctrlBInTheDisplayStopsTheRun() {
@@ -137,7 +137,7 @@ class RealInputTest : public ProgramTest {
         });
         Press(Qt::Key_F9);
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Interrupted));
-        QVERIFY(bench_->machine.keyBuffer.empty());
+        QVERIFY(bench_->session.machine.keyBuffer.empty());
         QVERIFY(!bench_->closing);  // the stop came from the key, not from the watchdog
     }
 
@@ -232,7 +232,7 @@ class RealInputTest : public ProgramTest {
     void machineWindowsRefuseToClose() {
         for (QWidget* window : {static_cast<QWidget*>(bench_->ramWindow.get()),
                                 static_cast<QWidget*>(bench_->displayWindow.get()),
-                                static_cast<QWidget*>(bench_->processor.get())}) {
+                                static_cast<QWidget*>(bench_->processorWindow.get())}) {
             QVERIFY(!window->close());
             QVERIFY(window->isVisible());
             QVERIFY(!(window->windowFlags() & Qt::WindowCloseButtonHint));
@@ -250,7 +250,7 @@ class RealInputTest : public ProgramTest {
         QVERIFY(Action("Q421")->isChecked());
         Action("Preprocess1")->trigger();
         QVERIFY(Action("CompText1")->isChecked());
-        QVERIFY(!bench_->form2->close());
+        QVERIFY(!bench_->intermediateWindow->close());
         QVERIFY(Action("CompText1")->isChecked());
     }
 
@@ -293,7 +293,7 @@ class RealInputTest : public ProgramTest {
         WhenLineAwaited([&] {
             locked = !Action("CopyCode1")->isEnabled() && !Action("NextCom1")->isEnabled() &&
                      !Form().debugMenu->menuAction()->isEnabled() && Action("stop1")->isEnabled() &&
-                     !bench_->processor->SpeedButton[1]->isEnabled();
+                     !bench_->processorWindow->SpeedButton[1]->isEnabled();
             Press(Qt::Key_F5);
             Press(Qt::Key_F7);
             Type(QStringLiteral("5"));
@@ -301,12 +301,12 @@ class RealInputTest : public ProgramTest {
         });
         Press(Qt::Key_F7);
         QVERIFY(locked);
-        QCOMPARE(bench_->machine.ram[0], 0x9C0D);  // the copy did not happen
-        QCOMPARE(bench_->machine.r[1], 5);
+        QCOMPARE(bench_->session.machine.ram[0], 0x9C0D);  // the copy did not happen
+        QCOMPARE(bench_->session.machine.r[1], 5);
         // The entry point returned to the address the call left on the stack and went on to HLT,
         // as one step does: nothing ran in between.
-        QCOMPARE(bench_->machine.pc, 0x0006);
-        QCOMPARE(bench_->machine.sp, 0x0100);
+        QCOMPARE(bench_->session.machine.pc, 0x0006);
+        QCOMPARE(bench_->session.machine.sp, 0x0100);
         QVERIFY(Action("CopyCode1")->isEnabled() && !Action("stop1")->isEnabled());
     }
 
@@ -386,7 +386,7 @@ class RealInputTest : public ProgramTest {
         examples->actions().at(names.indexOf(QStringLiteral("hello.asm")))->trigger();
         QVERIFY(Form().asmText->toPlainText().contains(QStringLiteral("DS Hello")));
         Press(Qt::Key_F9);
-        QCOMPARE(ToQt(bench_->display.Lines()[2]), QStringLiteral(" Hello, world!"));
+        QCOMPARE(ToQt(bench_->session.display.Lines()[2]), QStringLiteral(" Hello, world!"));
     }
 
     void unreadableFileGivenAtStartIsReported() {

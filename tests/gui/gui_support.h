@@ -53,7 +53,7 @@ class ProgramTest : public QObject {
         bench_ = std::make_unique<Workbench>(*dialogs_);
         bench_->Start(Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
     }
-    AssemblerWindow& Form() { return *bench_->form1; }
+    AssemblerWindow& Form() { return *bench_->assemblerWindow; }
     QAction* Action(const char* name) {
         return Form().findChild<QAction*>(QString::fromLatin1(name));
     }

@@ -34,17 +34,17 @@ namespace q42::test {
 class GuiTest : public ProgramTest {
     Q_OBJECT
 
-    ProcessorWindow& Processor() { return *bench_->processor; }
-    QString LastScreenLine() { return ToQt(bench_->display.CurrentLine()); }
+    ProcessorWindow& Processor() { return *bench_->processorWindow; }
+    QString LastScreenLine() { return ToQt(bench_->session.display.CurrentLine()); }
     QStringList Screen() {
         QStringList lines;
-        for (const auto& line : bench_->display.Lines())
+        for (const auto& line : bench_->session.display.Lines())
             lines << ToQt(line);
         return lines;
     }
     void SetSource(const QString& text) { Form().asmText->setPlainText(text); }
     void WhenLineAwaited(std::function<void()> action) {
-        test::WhenLineAwaited(this, bench_->display, std::move(action));
+        test::WhenLineAwaited(this, bench_->session.display, std::move(action));
     }
     void TypeLine(const QString& text) {
         QLineEdit* input = bench_->displayWindow->MyReadLine;
@@ -78,8 +78,8 @@ class GuiTest : public ProgramTest {
         QVERIFY(!Action("CompText1")->isChecked());
         QVERIFY(bench_->ramWindow->isVisible() && bench_->displayWindow->isVisible() &&
                 Processor().isVisible());
-        QVERIFY(!bench_->form2->isVisible());
-        QCOMPARE(bench_->form2->compText->toPlainText(), QStringLiteral("compText"));
+        QVERIFY(!bench_->intermediateWindow->isVisible());
+        QCOMPARE(bench_->intermediateWindow->compText->toPlainText(), QStringLiteral("compText"));
     }
 
     void captionsFollowTheBuildLanguage() {
@@ -88,7 +88,7 @@ class GuiTest : public ProgramTest {
         QCOMPARE(bench_->displayWindow->windowTitle(),
                  Pick(" Q42: экран дисплея", " Q42: display screen"));
         QCOMPARE(bench_->ramWindow->windowTitle(), Pick(" Q42: ОЗУ", " Q42: RAM"));
-        QCOMPARE(bench_->form2->windowTitle(),
+        QCOMPARE(bench_->intermediateWindow->windowTitle(),
                  Pick(" Текст для компиляции", " Text for compilation"));
         QCOMPARE(Form().debugMenu->title(), Pick("Отладка", "Debug"));
         QCOMPARE(Action("DecodeCurrent1")->text(),
@@ -106,7 +106,7 @@ class GuiTest : public ProgramTest {
         QCOMPARE(Form().exitQuestion, Pick("Действительно хотите выйти?", "Really want to exit?"));
         QCOMPARE(Form().clearQuestion, Pick("Действительно хотите очистить\nASM-текст?",
                                             "Really want to clear\nASM-text?"));
-        QCOMPARE(bench_->decodeDialog->windowTitle(),
+        QCOMPARE(bench_->decodingDialog->windowTitle(),
                  Pick(" Декодирование  команды", " Instruction decoding"));
         QCOMPARE(bench_->ramWindow->RAM->horizontalHeaderItem(0)->text(), Pick("адрес", "address"));
     }
@@ -174,11 +174,11 @@ class GuiTest : public ProgramTest {
         Processor().ESP->setText(QStringLiteral("80"));
         Action("CopyRegs1")->trigger();
         QCOMPARE(Processor().ER[0]->text(), QStringLiteral("0012"));
-        QCOMPARE(bench_->machine.r[0], 0x12);
+        QCOMPARE(bench_->session.machine.r[0], 0x12);
         QCOMPARE(Processor().ER[1]->text(), QStringLiteral("00xy"));
-        QCOMPARE(bench_->machine.r[1], 0);
-        QCOMPARE(bench_->machine.r[2], 0xABC);
-        QCOMPARE(bench_->machine.sp, 0x80);
+        QCOMPARE(bench_->session.machine.r[1], 0);
+        QCOMPARE(bench_->session.machine.r[2], 0xABC);
+        QCOMPARE(bench_->session.machine.sp, 0x80);
         QCOMPARE(dialogs_->warnings,
                  QStringList({QStringLiteral("Bad value for R1: 00xy\nIgnore!"),
                               QStringLiteral("Bad value for R3: 12345\nIgnore!")}));
@@ -203,7 +203,7 @@ class GuiTest : public ProgramTest {
             WhenLineAwaited([this] { TypeLine(QStringLiteral("-5")); });
         });
         Action("CompAndRun1")->trigger();
-        QCOMPARE(bench_->machine.r[0], 0xFFFB);
+        QCOMPARE(bench_->session.machine.r[0], 0xFFFB);
         QVERIFY(Screen().contains(ScreenText(RunText::RepeatInput)));
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
         QVERIFY(!bench_->displayWindow->MyReadLine->isVisible());
@@ -215,7 +215,7 @@ class GuiTest : public ProgramTest {
         QTimer::singleShot(20, this,
                            [this] { QTest::keyClick(bench_->displayWindow->MyScreen, Qt::Key_Q); });
         Action("CopyAndRun1")->trigger();
-        QCOMPARE(bench_->machine.r[0], 'q');
+        QCOMPARE(bench_->session.machine.r[0], 'q');
     }
 
     void closingWhileWaitingEndsTheRun() {
@@ -223,7 +223,7 @@ class GuiTest : public ProgramTest {
         WhenLineAwaited([this] { Form().close(); });
         Action("CompAndRun1")->trigger();
         QVERIFY(bench_->closing);
-        QVERIFY(!bench_->run.Running());
+        QVERIFY(!bench_->session.run.Running());
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Interrupted));
     }
 
@@ -245,6 +245,41 @@ class GuiTest : public ProgramTest {
                  QStringList({Pick("JMP (безусловный переход)", "JMP (unconditional jump)"),
                               QStringLiteral("0008"), Pick("ОЗУ", "RAM"), QStringLiteral("0008"),
                               Pick("HLT (останов)", "HLT (halt)"), QStringLiteral("000A")}));
+    }
+
+    // The current-command decoding starts at the PC the processor window shows, the processor
+    // window's decode button at 0000.
+    void decodingStartsAtThePcOrAtZero() {
+        Form().codeText->setPlainText(QStringLiteral("1C0D\n0008\n0000\n0000\nAF18"));
+        Action("CopyCode1")->trigger();
+        Action("FirrstCom1")->trigger();  // the jump
+        QCOMPARE(Processor().EPC->text(), QStringLiteral("0008"));
+        QStringList starts;
+        dialogs_->onModal = [&](QDialog& dialog) {
+            starts << static_cast<DecodingDialog&>(dialog).Edit2->text();
+        };
+        Action("DecodeCurrent1")->trigger();
+        QTest::mouseClick(Processor().SpeedButton[7], Qt::LeftButton);
+        QCOMPARE(starts, QStringList({QStringLiteral("0008"), QStringLiteral("0000")}));
+    }
+
+    // Preprocessing shows the intermediate text in its window; compiling alone works on that
+    // text as the user left it there.
+    void compileTakesTheIntermediateWindowsText() {
+        QPlainTextEdit& intermediate = *bench_->intermediateWindow->compText;
+        SetSource(QStringLiteral("mov #1,r0\nhlt"));
+        Action("CompAndPreproc1")->trigger();
+        const QString expected = Form().codeText->toPlainText();
+        Action("Preprocess1")->trigger();
+        const QString edited = intermediate.toPlainText();
+        QVERIFY(bench_->intermediateWindow->isVisible() && Action("CompText1")->isChecked());
+        QVERIFY(Form().codeText->toPlainText().isEmpty());
+        SetSource(QStringLiteral("hlt"));
+        Action("Preprocess1")->trigger();
+        QVERIFY(intermediate.toPlainText() != edited);
+        intermediate.setPlainText(edited);  // the user's edit
+        Action("Compile1")->trigger();
+        QCOMPARE(Form().codeText->toPlainText(), expected);
     }
 
     void codeFileSaveAndReopen() {
@@ -293,9 +328,9 @@ class GuiTest : public ProgramTest {
         Action("CompAndPreproc1")->trigger();
         QVERIFY(Form().LineLab->text().size() < 300);
         QVERIFY(Form().LineLab->text().startsWith(QStringLiteral("2")));
-        bench_->display.WriteText(std::string(10000, 'A'));
+        bench_->session.display.WriteText(std::string(10000, 'A'));
         bench_->RefreshViews();
-        QVERIFY(bench_->display.CurrentLine().size() > 10000);
+        QVERIFY(bench_->session.display.CurrentLine().size() > 10000);
         QVERIFY(bench_->displayWindow->MyScreen->toPlainText().size() < 5000);
     }
 
@@ -334,7 +369,7 @@ class GuiTest : public ProgramTest {
     }
 
     void shortConstSettingReachesTheCompiler() {
-        bench_->form2->ShConst->setChecked(false);
+        bench_->intermediateWindow->ShConst->setChecked(false);
         SetSource(QStringLiteral("mov #5,r0\nhlt"));
         Action("CompAndPreproc1")->trigger();
         QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("01D0\n0005\nAF18"));

@@ -44,10 +44,10 @@ int main(int argc, char** argv) {
 
     const q42::TextFile source = q42::ReadTextFile(argv[1]);
     QTimer::singleShot(700, [&] {
-        bench.form1->asmText->setPlainText(q42::LinesToQt(source.lines));
-        bench.form1->findChild<QAction*>(QStringLiteral("CompAndRun1"))->trigger();
-        bench.form1->findChild<QAction*>(QStringLiteral("CompText1"))->trigger();
-        bench.form1->activateWindow();
+        bench.assemblerWindow->asmText->setPlainText(q42::LinesToQt(source.lines));
+        bench.assemblerWindow->findChild<QAction*>(QStringLiteral("CompAndRun1"))->trigger();
+        bench.assemblerWindow->findChild<QAction*>(QStringLiteral("CompText1"))->trigger();
+        bench.assemblerWindow->activateWindow();
     });
     QTimer::singleShot(1800, [&] {
         QGuiApplication::primaryScreen()->grabWindow(0).save(output);

@@ -1,0 +1,52 @@
+#pragma once
+// The commands a window sends up to the program: running and stepping, decoding, showing and
+// hiding the other windows, and what the assembler window needs from the intermediate text
+// window. The workbench carries them out, so that no window reaches another.
+
+#include <QString>
+
+#include "machine/common.h"
+
+namespace q42 {
+
+class ProgramCommands {
+  public:
+    virtual ~ProgramCommands() = default;
+
+    // Run control, as the menus and the processor window's buttons give it.
+    // "1-4": preprocess, compile, load the code and run it.
+    virtual void BuildAndRun() = 0;
+    // "3-4": load the code text into RAM and run it.
+    virtual void LoadAndRun() = 0;
+    virtual void RunProgram() = 0;
+    virtual void StopProgram() = 0;
+    virtual void FirstCommand() = 0;
+    virtual void NextCommand() = 0;
+    // Copies what the user typed into the register fields into the registers.
+    virtual void ApplyRegisterEdits() = 0;
+    // Opens the decoding dialog at an address.
+    virtual void DecodeFrom(Value address) = 0;
+    // Repaints the register fields, RAM cells and screen where the machine changed something.
+    virtual void RefreshViews() = 0;
+
+    // The intermediate text: its window's text into the assembler's texts, and back.
+    virtual void GatherIntermediateText() = 0;
+    virtual void ShowIntermediateText() = 0;
+
+    // The machine windows (RAM, display, processor) and the intermediate text window.
+    virtual void ShowMachineWindows(bool shown) = 0;
+    virtual bool MachineWindowsShown() const = 0;
+    virtual void ShowIntermediateWindow(bool shown) = 0;
+    virtual bool IntermediateWindowShown() const = 0;
+    // Shows the guide window (made when first asked for) in front, with this title.
+    virtual void ShowGuide(const QString& title) = 0;
+
+    // When the main window first shows: the interface language written into every window, and
+    // the windows placed again once the window manager has framed them.
+    virtual void ApplyLanguage() = 0;
+    virtual void PlaceWindowsWhenFramed() = 0;
+    // Ends a run or an input wait because the program is closing.
+    virtual void Close() = 0;
+};
+
+}  // namespace q42

@@ -1,0 +1,34 @@
+#pragma once
+// What every face of the program drives: the machine with its screen and keyboard, the run
+// control, the assembler's texts and options, and the decoder with the address it starts at.
+// The face provides the two hooks: how a wait for input lets the user act, and how a run lets
+// the interface handle its events.
+
+#include "assembler/asm_texts.h"
+#include "machine/machine.h"
+#include "session/decoder.h"
+#include "session/display.h"
+#include "session/run_control.h"
+
+namespace q42 {
+
+class Session {
+  public:
+    Session(DisplayHost& displayHost, RunHost& runHost);
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Machine machine;
+    Display display;
+    RunControl run;
+    AssemblerTexts texts;
+    AsmOptions options;
+    Decoder decoder;
+    // Where the next decoding starts: the command that opens the decoder sets it.
+    Value decodeAddress = 0;
+
+    // Decodes the instruction at decodeAddress, the first one the decoder shows.
+    void StartDecoding() { decoder.DecodeAt(machine, decodeAddress); }
+};
+
+}  // namespace q42
