@@ -168,10 +168,10 @@ int DecodeCommand(const Options& options, const std::string& programDirectory, S
     for (long long n = 0; options.count ? n < *options.count : address < end; ++n) {
         decoder.DecodeAt(machine, address);
         const DecodedInstruction& s = decoder.Shown();
-        io.out << s.edit2 << "  " << s.edit3 << "  " << Cp1251ToUtf8(s.edit1);
+        io.out << s.address << "  " << s.words << "  " << Cp1251ToUtf8(s.operation);
         std::string operands;
-        if (s.panel1Visible) operands = s.ope1;
-        if (s.panel2Visible) operands += (operands.empty() ? "" : ", ") + s.ope2;
+        if (s.operand1Shown) operands = s.operand1;
+        if (s.operand2Shown) operands += (operands.empty() ? "" : ", ") + s.operand2;
         if (!operands.empty()) io.out << "  " << Cp1251ToUtf8(operands);
         io.out << '\n';
         if (!decoder.HasNext()) break;  // memory ends at FFFF

@@ -120,30 +120,30 @@ void DecodingDialog::JmpBtnClick() {
 
 void DecodingDialog::Show() {
     const DecodedInstruction& s = session_.decoder.Shown();
-    Edit2->setText(ToQt(s.edit2));
-    Edit3->setText(ToQt(s.edit3));
-    Edit1->setText(ToQt(s.edit1));
-    Panel1->setVisible(s.panel1Visible);
-    Label1->setText(ToQt(s.label1));
-    Short->setText(ToQt(s.shortCaption));
-    Minus->setText(ToQt(s.minusCaption));
-    Short->setVisible(s.shortVisible);
-    Minus->setVisible(s.shortVisible);
-    Short->setChecked(s.shortChecked);
-    Minus->setChecked(s.minusChecked);
-    Ope1->setText(ToQt(s.ope1));
-    Image1->setVisible(s.arrowVisible);
-    Kuda->setText(ToQt(s.kuda));
-    By1->setText(ToQt(s.by1Caption));
-    By1->setVisible(s.by1Visible);
-    By1->setChecked(s.by1Checked);
-    Panel2->setVisible(s.panel2Visible);
-    Label2->setText(ToQt(s.label2));
-    Ope2->setText(ToQt(s.ope2));
-    By2->setText(ToQt(s.by2Caption));
-    By2->setVisible(s.by2Visible);
-    By2->setChecked(s.by2Checked);
-    JmpBtn->setEnabled(s.jumpEnabled);
+    Edit2->setText(ToQt(s.address));
+    Edit3->setText(ToQt(s.words));
+    Edit1->setText(ToQt(s.operation));
+    Panel1->setVisible(s.operand1Shown);
+    Label1->setText(ToQt(s.operand1Caption));
+    Short->setText(ToQt(s.shortConstantCaption));
+    Minus->setText(ToQt(s.negativeCaption));
+    Short->setVisible(s.shortConstantShown);
+    Minus->setVisible(s.shortConstantShown);
+    Short->setChecked(s.shortConstant);
+    Minus->setChecked(s.negative);
+    Ope1->setText(ToQt(s.operand1));
+    Image1->setVisible(s.targetShown);
+    Kuda->setText(ToQt(s.targetMemory));
+    By1->setText(ToQt(s.byte1Caption));
+    By1->setVisible(s.byte1Shown);
+    By1->setChecked(s.byte1);
+    Panel2->setVisible(s.operand2Shown);
+    Label2->setText(ToQt(s.operand2Caption));
+    Ope2->setText(ToQt(s.operand2));
+    By2->setText(ToQt(s.byte2Caption));
+    By2->setVisible(s.byte2Shown);
+    By2->setChecked(s.byte2);
+    JmpBtn->setEnabled(s.canJump);
     BitBtn1->setEnabled(session_.decoder.HasNext());
     BitBtn1->setFocus();  // Enter goes on with the next instruction
 }

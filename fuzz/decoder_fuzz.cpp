@@ -16,9 +16,9 @@ void CheckShown(const Decoder& decoder, Value address) {
     const DecodedInstruction& s = decoder.Shown();
     // The instruction word and at most two operand words, each "HHHH / ".
     Require(decoder.DecodePointer() >= address + 2 && decoder.DecodePointer() <= address + 6);
-    Require(s.edit2.size() == 4 && s.edit3.size() <= 4 + 2 * 7);
-    Require(s.ope1.size() <= 40 && s.ope2.size() <= 40);
-    Require(!s.jumpEnabled || s.arrowVisible);
+    Require(s.address.size() == 4 && s.words.size() <= 4 + 2 * 7);
+    Require(s.operand1.size() <= 40 && s.operand2.size() <= 40);
+    Require(!s.canJump || s.targetShown);
 }
 
 // Decodes at `address`, then follows "Дальше" or, when it is enabled, "Переход".
@@ -26,14 +26,14 @@ void DecodeEverywhere(const Machine& machine, Decoder& decoder, Value address) {
     decoder.DecodeAt(machine, address);
     CheckShown(decoder, address);
     const Value next = decoder.DecodePointer();
-    if (!decoder.Shown().jumpEnabled) {
+    if (!decoder.Shown().canJump) {
         if ((address & 0x3F) != 0) return;
         // Past the end of memory "Дальше" does nothing: what is shown stays.
         const bool more = decoder.HasNext();
         decoder.Next(machine);
         return CheckShown(decoder, more ? next : address);
     }
-    const Value target = HexToWord(decoder.Shown().ope1).value;
+    const Value target = HexToWord(decoder.Shown().operand1).value;
     decoder.Jump(machine);
     CheckShown(decoder, target);
 }

@@ -135,7 +135,7 @@ Value Decoder::TakeOperandWord(const Machine& machine, int field, Value& lastWor
     if (field != 13 && field != 14) return lastWord;
     lastWord = machine.PeekWord(decodePointer_);
     decodePointer_ += 2;
-    shown_.edit3 = WordToHex(lastWord) + " / " + shown_.edit3;
+    shown_.words = WordToHex(lastWord) + " / " + shown_.words;
     return lastWord;
 }
 
@@ -143,92 +143,92 @@ void Decoder::DecodeAt(const Machine& machine, Value address) {
     DecodedInstruction& s = shown_;
     decodePointer_ = address + 2;
     const Value word = machine.PeekWord(address);
-    s.edit2 = WordToHex(address);
-    s.edit3 = WordToHex(word);
+    s.address = WordToHex(address);
+    s.words = WordToHex(word);
     const int flags = static_cast<int>(word >> 12) & 0xF;
     const int op = static_cast<int>(word >> 8) & 0xF;
     const int field1 = static_cast<int>(word >> 4) & 0xF;
     const int field2 = static_cast<int>(word) & 0xF;
     const bool isJump = op == kJump || op == kBranch;
 
-    s.panel1Visible = op != kNop && op != kHlt;
-    s.label1 = Text(kOperand1);
-    s.by1Caption = Text(kByte);
-    s.by1Visible = true;
-    s.by1Checked = (flags & 8) != 0;
-    s.edit1 = DescribeOperation(flags, op, field1, field2);
+    s.operand1Shown = op != kNop && op != kHlt;
+    s.operand1Caption = Text(kOperand1);
+    s.byte1Caption = Text(kByte);
+    s.byte1Shown = true;
+    s.byte1 = (flags & 8) != 0;
+    s.operation = DescribeOperation(flags, op, field1, field2);
     if (isJump) {
-        s.panel1Visible = flags % 8 != 0;  // the two returns have no target
-        s.label1 = Text(kJumpAddress);
-        s.by1Caption = Text(kOffset);
-        s.by1Checked = op == kBranch;
+        s.operand1Shown = flags % 8 != 0;  // the two returns have no target
+        s.operand1Caption = Text(kJumpAddress);
+        s.byte1Caption = Text(kOffset);
+        s.byte1 = op == kBranch;
     }
-    s.by2Caption = Text(kByte);
-    s.by2Checked = (flags & 4) != 0;
-    s.shortCaption = Text(kShortConstant);
-    s.minusCaption = Text(kMinusSign);
+    s.byte2Caption = Text(kByte);
+    s.byte2 = (flags & 4) != 0;
+    s.shortConstantCaption = Text(kShortConstant);
+    s.negativeCaption = Text(kMinusSign);
     const bool shortConstant = IsShortConstant(flags, op);
-    s.shortVisible = s.shortChecked = shortConstant;
-    s.minusChecked = shortConstant && (flags & 1) != 0;
+    s.shortConstantShown = s.shortConstant = shortConstant;
+    s.negative = shortConstant && (flags & 1) != 0;
 
     Value lastWord = 0;
     if (shortConstant) {
-        s.ope1 = (s.minusChecked ? "-" : "") + std::to_string(field1);
+        s.operand1 = (s.negative ? "-" : "") + std::to_string(field1);
     } else if (op == kIn) {
-        s.label1 = Text(kPort);
-        s.ope1 = std::to_string(field1);
-        s.by1Visible = false;
+        s.operand1Caption = Text(kPort);
+        s.operand1 = std::to_string(field1);
+        s.byte1Shown = false;
     } else if (op == kJump || op == kSingle) {
-        s.ope1 = DescribeOperand(field2);
+        s.operand1 = DescribeOperand(field2);
         TakeOperandWord(machine, field2, lastWord);
     } else if (op == kBranch) {
         const auto offset = static_cast<std::int8_t>(word & 0xFF);
-        s.ope1 = WordToHex((address + 2 + offset) & 0xFFFF);
+        s.operand1 = WordToHex((address + 2 + offset) & 0xFFFF);
     } else if (op != kNop && op != kHlt) {
-        s.ope1 = DescribeOperand(field1);
+        s.operand1 = DescribeOperand(field1);
         TakeOperandWord(machine, field1, lastWord);
     }
     // Operation 0 and 15 leave operand 1 as the previous instruction showed it.
     const std::string bracketed = "(" + WordToHex(machine.PeekWord(decodePointer_ - 2)) + ")";
-    if (s.ope1 == Text(kConstant)) s.ope1 = WordToHex(machine.PeekWord(decodePointer_ - 2));
-    if (s.ope1 == Text(kAddress)) s.ope1 = bracketed;
+    if (s.operand1 == Text(kConstant)) s.operand1 = WordToHex(machine.PeekWord(decodePointer_ - 2));
+    if (s.operand1 == Text(kAddress)) s.operand1 = bracketed;
 
     if (op == kOut) {
-        s.label2 = Text(kPort);
-        s.ope2 = std::to_string(field2);
-        s.by2Visible = false;
+        s.operand2Caption = Text(kPort);
+        s.operand2 = std::to_string(field2);
+        s.byte2Shown = false;
     } else {
-        s.label2 = Text(kOperand2);
-        s.ope2 = DescribeOperand(field2);
+        s.operand2Caption = Text(kOperand2);
+        s.operand2 = DescribeOperand(field2);
         if (op >= kMov && op <= kIn) TakeOperandWord(machine, field2, lastWord);
-        s.by2Visible = true;
+        s.byte2Shown = true;
     }
-    s.panel2Visible = op >= kMov && op <= kOut;
+    s.operand2Shown = op >= kMov && op <= kOut;
     // A constant operand 2 stays shown as the word "константа"; its value is in edit3.
-    if (s.ope2 == Text(kAddress))
-        s.ope2 = "(" + WordToHex(machine.PeekWord(decodePointer_ - 2)) + ")";
+    if (s.operand2 == Text(kAddress))
+        s.operand2 = "(" + WordToHex(machine.PeekWord(decodePointer_ - 2)) + ")";
 
-    s.arrowVisible = flags % 8 != 0 && (op == kBranch || (op == kJump && field2 == 13));
-    const HexWord target = HexToWord(std::string_view(s.ope1).substr(0, 4));
+    s.targetShown = flags % 8 != 0 && (op == kBranch || (op == kJump && field2 == 13));
+    const HexWord target = HexToWord(std::string_view(s.operand1).substr(0, 4));
     const bool valid = target.error == Fault::None;
     const bool inRam = valid && target.value < kRamEnd;
     const bool inRom = valid && target.value >= kRomStart && target.value < kRomEnd;
-    s.jumpEnabled = s.arrowVisible && target.value % 2 == 0 && (inRam || inRom);
-    s.kuda.clear();
-    if (s.arrowVisible) {
+    s.canJump = s.targetShown && target.value % 2 == 0 && (inRam || inRom);
+    s.targetMemory.clear();
+    if (s.targetShown) {
         if (inRam) {
-            s.kuda = Text(kRam);
+            s.targetMemory = Text(kRam);
         } else if (inRom) {
-            s.kuda = Text(kRom);
+            s.targetMemory = Text(kRom);
         } else if (target.value > kRomEnd) {
-            s.kuda = Text(kRom2);
+            s.targetMemory = Text(kRom2);
         }
     }
 }
 
 void Decoder::Jump(const Machine& machine) {
-    if (!shown_.jumpEnabled) return;
-    DecodeAt(machine, HexToWord(std::string_view(shown_.ope1).substr(0, 4)).value);
+    if (!shown_.canJump) return;
+    DecodeAt(machine, HexToWord(std::string_view(shown_.operand1).substr(0, 4)).value);
 }
 
 }  // namespace q42

@@ -10,29 +10,29 @@
 namespace q42 {
 
 struct DecodedInstruction {
-    std::string edit2;  // the address
-    std::string edit3;  // the operand words read, newest first, then the instruction word
-    std::string edit1;  // the operation
-    bool panel1Visible = false;
-    std::string label1;         // "Операнд 1", "Адрес перехода" or "Порт"
-    bool shortVisible = false;  // the short constant and minus check boxes
-    bool shortChecked = false;
-    bool minusChecked = false;
-    std::string shortCaption;
-    std::string minusCaption;
-    std::string ope1;
-    bool arrowVisible = false;
-    std::string kuda;        // the target's memory: "ОЗУ", "ПЗУ", "ПЗУ2" or empty
-    std::string by1Caption;  // "Байт" or "Смещение"
-    bool by1Visible = false;
-    bool by1Checked = false;
-    bool panel2Visible = false;
-    std::string label2;  // "Операнд 2" or "Порт"
-    std::string ope2;
-    bool by2Visible = false;
-    bool by2Checked = false;
-    std::string by2Caption;
-    bool jumpEnabled = false;
+    std::string address;    // of the instruction word
+    std::string words;      // the operand words read, newest first, then the instruction word
+    std::string operation;  // what the operation is called
+    bool operand1Shown = false;
+    std::string operand1Caption;  // "Операнд 1", "Адрес перехода" or "Порт"
+    bool shortConstantShown = false;  // the short constant and minus check boxes
+    bool shortConstant = false;
+    bool negative = false;
+    std::string shortConstantCaption;
+    std::string negativeCaption;
+    std::string operand1;
+    bool targetShown = false;  // the arrow to a jump's or branch's known target
+    std::string targetMemory;  // the target's memory: "ОЗУ", "ПЗУ", "ПЗУ2" or empty
+    std::string byte1Caption;  // "Байт" or "Смещение"
+    bool byte1Shown = false;
+    bool byte1 = false;
+    bool operand2Shown = false;
+    std::string operand2Caption;  // "Операнд 2" or "Порт"
+    std::string operand2;
+    bool byte2Shown = false;
+    bool byte2 = false;
+    std::string byte2Caption;
+    bool canJump = false;  // the target lies in memory at an even address
 };
 
 // The dialog's state: what it shows and the address of the next word it will read. Decoding

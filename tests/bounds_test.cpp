@@ -187,7 +187,7 @@ TEST_F(Bounds, DecodingStopsAtTheEndOfMemory) {
     decoder.DecodeAt(machine, 0xFFFE);
     EXPECT_FALSE(decoder.HasNext());
     decoder.Next(machine);
-    EXPECT_EQ(decoder.Shown().edit2, "FFFE");
+    EXPECT_EQ(decoder.Shown().address, "FFFE");
 }
 
 TEST(StringCap, StringsAndReservationsShareTheAddressSpace) {

@@ -10,22 +10,22 @@ namespace q42::test {
 namespace {
 
 struct Shown {
-    std::string edit3, edit1, ope1, ope2, kuda;
+    std::string words, operation, operand1, operand2, targetMemory;
     bool panel1, panel2, arrow, jump;
 };
 
 Shown Decode(Decoder& decoder, const Machine& machine, Value address) {
     decoder.DecodeAt(machine, address);
     const auto& s = decoder.Shown();
-    return {s.edit3,
-            Cp1251ToUtf8(s.edit1),
-            Cp1251ToUtf8(s.ope1),
-            Cp1251ToUtf8(s.ope2),
-            Cp1251ToUtf8(s.kuda),
-            s.panel1Visible,
-            s.panel2Visible,
-            s.arrowVisible,
-            s.jumpEnabled};
+    return {s.words,
+            Cp1251ToUtf8(s.operation),
+            Cp1251ToUtf8(s.operand1),
+            Cp1251ToUtf8(s.operand2),
+            Cp1251ToUtf8(s.targetMemory),
+            s.operand1Shown,
+            s.operand2Shown,
+            s.targetShown,
+            s.canJump};
 }
 
 struct DecodeCase {
@@ -119,11 +119,11 @@ TEST(Decoder, ExplainsEachKindOfWord) {
         Decoder decoder;
         const Shown s = Decode(decoder, machine, 0x10);
         const Shown& e = c.expected;
-        EXPECT_EQ(s.edit3, e.edit3) << c.name;
-        EXPECT_EQ(s.edit1, e.edit1) << c.name;
-        EXPECT_EQ(s.ope1, e.ope1) << c.name;
-        EXPECT_EQ(s.ope2, e.ope2) << c.name;
-        EXPECT_EQ(s.kuda, e.kuda) << c.name;
+        EXPECT_EQ(s.words, e.words) << c.name;
+        EXPECT_EQ(s.operation, e.operation) << c.name;
+        EXPECT_EQ(s.operand1, e.operand1) << c.name;
+        EXPECT_EQ(s.operand2, e.operand2) << c.name;
+        EXPECT_EQ(s.targetMemory, e.targetMemory) << c.name;
         EXPECT_EQ(s.panel1, e.panel1) << c.name;
         EXPECT_EQ(s.panel2, e.panel2) << c.name;
         EXPECT_EQ(s.arrow, e.arrow) << c.name;
@@ -141,18 +141,18 @@ TEST(Decoder, CheckBoxesFollowTheFlagBits) {
     Decoder decoder;
     decoder.DecodeAt(machine, 0);
     auto s = decoder.Shown();
-    EXPECT_TRUE(s.shortVisible && s.shortChecked && s.minusChecked && s.by1Checked && s.by2Checked);
-    EXPECT_EQ(Cp1251ToUtf8(s.by1Caption), "Байт");
+    EXPECT_TRUE(s.shortConstantShown && s.shortConstant && s.negative && s.byte1 && s.byte2);
+    EXPECT_EQ(Cp1251ToUtf8(s.byte1Caption), "Байт");
     decoder.Next(machine);
     s = decoder.Shown();
-    EXPECT_EQ(Cp1251ToUtf8(s.label1), "Адрес перехода");
-    EXPECT_EQ(Cp1251ToUtf8(s.by1Caption), "Смещение");
-    EXPECT_TRUE(s.by1Checked);
-    EXPECT_FALSE(s.shortVisible);
+    EXPECT_EQ(Cp1251ToUtf8(s.operand1Caption), "Адрес перехода");
+    EXPECT_EQ(Cp1251ToUtf8(s.byte1Caption), "Смещение");
+    EXPECT_TRUE(s.byte1);
+    EXPECT_FALSE(s.shortConstantShown);
     decoder.Next(machine);
     s = decoder.Shown();
-    EXPECT_EQ(Cp1251ToUtf8(s.label1), "Порт");
-    EXPECT_FALSE(s.by1Visible);
+    EXPECT_EQ(Cp1251ToUtf8(s.operand1Caption), "Порт");
+    EXPECT_FALSE(s.byte1Shown);
 }
 
 TEST(Decoder, NextAndJumpWalkThroughTheProgram) {
@@ -163,20 +163,20 @@ TEST(Decoder, NextAndJumpWalkThroughTheProgram) {
     Decoder decoder;
     decoder.DecodeAt(machine, 0x10);
     decoder.Jump(machine);
-    EXPECT_EQ(decoder.Shown().edit2, "0040");
-    EXPECT_EQ(Cp1251ToUtf8(decoder.Shown().edit1), "HLT (останов)");
-    EXPECT_EQ(decoder.Shown().ope1, "0040");  // kept from the jump while the panel is hidden
+    EXPECT_EQ(decoder.Shown().address, "0040");
+    EXPECT_EQ(Cp1251ToUtf8(decoder.Shown().operation), "HLT (останов)");
+    EXPECT_EQ(decoder.Shown().operand1, "0040");  // kept from the jump while the panel is hidden
     decoder.Next(machine);
-    EXPECT_EQ(decoder.Shown().edit2, "0042");
+    EXPECT_EQ(decoder.Shown().address, "0042");
 }
 
 TEST(Decoder, AddressesOutsideMemoryReadAsNop) {
     Machine machine;
     Decoder decoder;
     decoder.DecodeAt(machine, 0x3000);
-    EXPECT_EQ(Cp1251ToUtf8(decoder.Shown().edit1), "NOP (нет операции)");
+    EXPECT_EQ(Cp1251ToUtf8(decoder.Shown().operation), "NOP (нет операции)");
     decoder.Next(machine);
-    EXPECT_EQ(decoder.Shown().edit2, "3002");
+    EXPECT_EQ(decoder.Shown().address, "3002");
     EXPECT_EQ(machine.runError, Fault::None);
 }
 

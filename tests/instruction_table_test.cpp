@@ -70,7 +70,7 @@ void ExpectDecodedName(const Mnemonic& entry, const std::vector<Value>& words) {
         Decoder decoder;
         decoder.DecodeAt(machine, 0);
         const Bilingual& name = entry.decoded;
-        EXPECT_EQ(Cp1251ToUtf8(decoder.Shown().edit1),
+        EXPECT_EQ(Cp1251ToUtf8(decoder.Shown().operation),
                   language == Language::English ? name.english : name.russian)
             << entry.name;
     }

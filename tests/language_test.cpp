@@ -55,17 +55,18 @@ TEST_F(LanguageTest, DecoderExplainsEveryWordInEnglish) {
         decoder.DecodeAt(machine, 0x10);
         const DecodedInstruction& s = decoder.Shown();
         for (const std::string* text :
-             {&s.edit1, &s.label1, &s.shortCaption, &s.minusCaption, &s.ope1, &s.kuda,
-              &s.by1Caption, &s.label2, &s.ope2, &s.by2Caption})
+             {&s.operation, &s.operand1Caption, &s.shortConstantCaption, &s.negativeCaption,
+              &s.operand1, &s.targetMemory, &s.byte1Caption, &s.operand2Caption, &s.operand2,
+              &s.byte2Caption})
             ASSERT_FALSE(HasCyrillic(Cp1251ToUtf8(*text))) << WordToHex(word) << ": " << *text;
     }
     ApplyState(machine, "@0010=1C0D @0012=0004");
     decoder.DecodeAt(machine, 0x10);
-    EXPECT_EQ(decoder.Shown().edit1, "JMP (unconditional jump)");
-    EXPECT_EQ(decoder.Shown().kuda, "RAM");
+    EXPECT_EQ(decoder.Shown().operation, "JMP (unconditional jump)");
+    EXPECT_EQ(decoder.Shown().targetMemory, "RAM");
     SetTextLanguage(Language::Russian);
     decoder.DecodeAt(machine, 0x10);
-    EXPECT_EQ(Cp1251ToUtf8(decoder.Shown().edit1), "JMP (безусловный переход)");
+    EXPECT_EQ(Cp1251ToUtf8(decoder.Shown().operation), "JMP (безусловный переход)");
 }
 
 }  // namespace
