@@ -9,8 +9,6 @@
 namespace q42::compil {
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 bool IsExtraWordKind(char kind) {
     return kind == 'D' || kind == 'E';
 }
@@ -69,7 +67,7 @@ void EncodeTwoOperands(Compilation& c, Statement& st, const std::string& operand
         if (op2.kind == 'E') (st.extra1.empty() ? st.extra1 : st.extra2) = op2.text;
     }
     if (mode == 0) return;
-    st.word[0] = kHexDigits[mode];
+    st.word[0] = HexDigit(mode);
     // MOV may copy a byte operand into a word operand.
     const bool byteIntoWord = st.operation->form == OperandForm::Move && mode == 8;
     if (byte1 != byte2 && !byteIntoWord) RejectMixedBytes(c, op1.text, op2.text);
@@ -79,7 +77,7 @@ void EncodeTwoOperands(Compilation& c, Statement& st, const std::string& operand
 void SetPortMode(Compilation& c, Statement& st, int mode, const std::string& first,
                  const std::string& second) {
     if (mode == 0) return;
-    st.word[0] = kHexDigits[mode];
+    st.word[0] = HexDigit(mode);
     if (((mode & 8) != 0) != ((mode & 4) != 0)) RejectMixedBytes(c, first, second);
 }
 

@@ -10,8 +10,6 @@
 namespace q42 {
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 HexConst HexToConst(std::string_view digits, bool english) {
     HexConst result{std::string(digits), ""};
     bool bad = false;
@@ -95,7 +93,7 @@ Operand ParseConstant(Compilation& c, Statement& st, const std::string& text) {
             op.kind = body[3];
         } else if (body.starts_with("FFF") && body[3] != '0') {
             st.shortConst = 3;
-            body[3] = kHexDigits[16 - HexToWord(body.substr(3)).value];
+            body[3] = HexDigit(16 - HexToWord(body.substr(3)).value);
             op.kind = body[3];
         }
         return op;

@@ -381,9 +381,8 @@ constexpr std::array<Row, kMnemonicCount> kRows = {{
 
 constexpr std::array<char, 5> CodeText(const InstructionFields& fields, OperandForm form) {
     if (form == Number) return {'0', 'W'};
-    constexpr char kHexDigits[] = "0123456789ABCDEF";
-    return {kHexDigits[fields.mode], kHexDigits[fields.operation], kHexDigits[fields.field1],
-            kHexDigits[fields.field2]};
+    return {HexDigit(fields.mode), HexDigit(fields.operation), HexDigit(fields.field1),
+            HexDigit(fields.field2)};
 }
 
 constexpr std::array<Mnemonic, kMnemonicCount> Entries() {

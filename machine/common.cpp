@@ -20,12 +20,11 @@ bool IsHexDigit(char c) {
 }
 
 std::string WordToHex(Value value) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
     auto bits = value < 0 ? static_cast<std::uint64_t>(static_cast<std::uint32_t>(value))
                           : static_cast<std::uint64_t>(value);
     std::string text;
     do {
-        text.insert(text.begin(), kDigits[bits & 0xF]);
+        text.insert(text.begin(), HexDigit(static_cast<int>(bits & 0xF)));
         bits >>= 4;
     } while (bits != 0);
     return PadHex4(std::move(text)).substr(0, 4);

@@ -18,6 +18,11 @@ using Value = std::int64_t;
 // True for 0..9 and A..F (upper case only).
 bool IsHexDigit(char c);
 
+// The upper-case hex digit of a value's low four bits.
+constexpr char HexDigit(int value) {
+    return "0123456789ABCDEF"[value & 0xF];
+}
+
 // Upper-case hex text with at least four digits, cut to its first four: FF -> 00FF,
 // 100FE -> 100F; a negative value shows the first four digits of its 32-bit two's complement.
 std::string WordToHex(Value value);
