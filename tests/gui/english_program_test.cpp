@@ -123,9 +123,14 @@ class EnglishProgramTest : public ProgramTest {
         QVERIFY(
             bench_->displayWindow->MyScreen->toPlainText().contains(QStringLiteral("overflow")));
         ExpectEnglishEverywhere("after a run-time error");
-        // The stop command's end message.
-        test::WhenLineAwaited(this, bench_->session.display,
-                              [this] { Action("stop1")->trigger(); });
+        // The stop command's end message: Ctrl+B while a number is awaited, and the wait goes
+        // on until the line is finished.
+        test::WhenLineAwaited(this, bench_->session.display, [this] {
+            QVERIFY(QTest::qWaitForWindowActive(bench_->displayWindow.get()));
+            Press(Qt::Key_B, Qt::ControlModifier);
+            Type(QStringLiteral("5"));
+            Press(Qt::Key_Return);
+        });
         Run("call #4182h\nhlt");
         QVERIFY(bench_->displayWindow->MyScreen->toPlainText().endsWith(
             QStringLiteral("Task interrupted by the user")));
