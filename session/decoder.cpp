@@ -131,98 +131,125 @@ std::string Decoder::DescribeOperand(int field) {
     return operands[field];
 }
 
-Value Decoder::TakeOperandWord(const Machine& machine, int field, Value& lastWord) {
-    if (field != 13 && field != 14) return lastWord;
-    lastWord = machine.PeekWord(decodePointer_);
+// The fields of an instruction word.
+struct Decoder::Word {
+    Value value;
+    int flags, operation, field1, field2;
+
+    explicit Word(Value word)
+        : value(word),
+          flags(static_cast<int>(word >> 12) & 0xF),
+          operation(static_cast<int>(word >> 8) & 0xF),
+          field1(static_cast<int>(word >> 4) & 0xF),
+          field2(static_cast<int>(word) & 0xF) {}
+    bool IsJump() const { return operation == kJump || operation == kBranch; }
+};
+
+// An operand's text: a constant shows the word that follows the instruction, an address that
+// word in brackets, and a register form its name. Reads the operand word when the field has one.
+std::string Decoder::OperandText(const Machine& machine, int field) {
+    if (field != kConstantField && field != kAddressField) return DescribeOperand(field);
+    const Value value = machine.PeekWord(decodePointer_);
     decodePointer_ += 2;
-    shown_.words = WordToHex(lastWord) + " / " + shown_.words;
-    return lastWord;
+    shown_.words = WordToHex(value) + " / " + shown_.words;
+    return field == kConstantField ? WordToHex(value) : "(" + WordToHex(value) + ")";
 }
 
 void Decoder::DecodeAt(const Machine& machine, Value address) {
-    DecodedInstruction& s = shown_;
     decodePointer_ = address + 2;
-    const Value word = machine.PeekWord(address);
-    s.address = WordToHex(address);
-    s.words = WordToHex(word);
-    const int flags = static_cast<int>(word >> 12) & 0xF;
-    const int op = static_cast<int>(word >> 8) & 0xF;
-    const int field1 = static_cast<int>(word >> 4) & 0xF;
-    const int field2 = static_cast<int>(word) & 0xF;
-    const bool isJump = op == kJump || op == kBranch;
+    const Word word(machine.PeekWord(address));
+    shown_.address = WordToHex(address);
+    shown_.words = WordToHex(word.value);
+    shown_.operation = DescribeOperation(word.flags, word.operation, word.field1, word.field2);
+    ShowCaptions(word);
+    ShowOperand1(machine, word, address);
+    ShowOperand2(machine, word);
+    ShowTarget(word);
+}
 
-    s.operand1Shown = op != kNop && op != kHlt;
+void Decoder::ShowCaptions(const Word& word) {
+    DecodedInstruction& s = shown_;
+    s.operand1Shown = word.operation != kNop && word.operation != kHlt;
     s.operand1Caption = Text(kOperand1);
     s.byte1Caption = Text(kByte);
     s.byte1Shown = true;
-    s.byte1 = (flags & 8) != 0;
-    s.operation = DescribeOperation(flags, op, field1, field2);
-    if (isJump) {
-        s.operand1Shown = flags % 8 != 0;  // the two returns have no target
+    s.byte1 = (word.flags & 8) != 0;
+    if (word.IsJump()) {
+        s.operand1Shown = word.flags % 8 != 0;  // the two returns have no target
         s.operand1Caption = Text(kJumpAddress);
         s.byte1Caption = Text(kOffset);
-        s.byte1 = op == kBranch;
+        s.byte1 = word.operation == kBranch;
     }
     s.byte2Caption = Text(kByte);
-    s.byte2 = (flags & 4) != 0;
+    s.byte2 = (word.flags & 4) != 0;
     s.shortConstantCaption = Text(kShortConstant);
     s.negativeCaption = Text(kMinusSign);
-    const bool shortConstant = IsShortConstant(flags, op);
-    s.shortConstantShown = s.shortConstant = shortConstant;
-    s.negative = shortConstant && (flags & 1) != 0;
+    s.shortConstant = s.shortConstantShown = IsShortConstant(word.flags, word.operation);
+    s.negative = s.shortConstant && (word.flags & 1) != 0;
+}
 
-    Value lastWord = 0;
-    if (shortConstant) {
-        s.operand1 = (s.negative ? "-" : "") + std::to_string(field1);
+// Operation 0 and 15 leave operand 1 as the previous instruction showed it.
+void Decoder::ShowOperand1(const Machine& machine, const Word& word, Value address) {
+    DecodedInstruction& s = shown_;
+    const int op = word.operation;
+    if (s.shortConstant) {
+        s.operand1 = (s.negative ? "-" : "") + std::to_string(word.field1);
     } else if (op == kIn) {
         s.operand1Caption = Text(kPort);
-        s.operand1 = std::to_string(field1);
+        s.operand1 = std::to_string(word.field1);
         s.byte1Shown = false;
     } else if (op == kJump || op == kSingle) {
-        s.operand1 = DescribeOperand(field2);
-        TakeOperandWord(machine, field2, lastWord);
+        s.operand1 = OperandText(machine, word.field2);
     } else if (op == kBranch) {
-        const auto offset = static_cast<std::int8_t>(word & 0xFF);
+        const auto offset = static_cast<std::int8_t>(word.value & 0xFF);
         s.operand1 = WordToHex((address + 2 + offset) & 0xFFFF);
     } else if (op != kNop && op != kHlt) {
-        s.operand1 = DescribeOperand(field1);
-        TakeOperandWord(machine, field1, lastWord);
+        s.operand1 = OperandText(machine, word.field1);
     }
-    // Operation 0 and 15 leave operand 1 as the previous instruction showed it.
-    const std::string bracketed = "(" + WordToHex(machine.PeekWord(decodePointer_ - 2)) + ")";
-    if (s.operand1 == Text(kConstant)) s.operand1 = WordToHex(machine.PeekWord(decodePointer_ - 2));
-    if (s.operand1 == Text(kAddress)) s.operand1 = bracketed;
+}
 
+void Decoder::ShowOperand2(const Machine& machine, const Word& word) {
+    DecodedInstruction& s = shown_;
+    const int op = word.operation;
+    s.operand2Shown = op >= kMov && op <= kOut;
+    s.byte2Shown = op != kOut;
     if (op == kOut) {
         s.operand2Caption = Text(kPort);
-        s.operand2 = std::to_string(field2);
-        s.byte2Shown = false;
-    } else {
-        s.operand2Caption = Text(kOperand2);
-        s.operand2 = DescribeOperand(field2);
-        if (op >= kMov && op <= kIn) TakeOperandWord(machine, field2, lastWord);
-        s.byte2Shown = true;
+        s.operand2 = std::to_string(word.field2);
+        return;
     }
-    s.operand2Shown = op >= kMov && op <= kOut;
-    // A constant operand 2 stays shown as the word "константа"; its value is in edit3.
-    if (s.operand2 == Text(kAddress))
-        s.operand2 = "(" + WordToHex(machine.PeekWord(decodePointer_ - 2)) + ")";
+    s.operand2Caption = Text(kOperand2);
+    if (op >= kMov && op <= kIn) {
+        s.operand2 = OperandText(machine, word.field2);
+        // A constant operand 2 stays shown as the word "константа"; its value is in `words`.
+        if (word.field2 == kConstantField) s.operand2 = DescribeOperand(kConstantField);
+    } else {
+        // An operand 2 the operation does not read: an address field shows the last word read.
+        s.operand2 = DescribeOperand(word.field2);
+        if (word.field2 == kAddressField)
+            s.operand2 = "(" + WordToHex(machine.PeekWord(decodePointer_ - 2)) + ")";
+    }
+}
 
-    s.targetShown = flags % 8 != 0 && (op == kBranch || (op == kJump && field2 == 13));
+// A jump's or branch's known target: whether the dialog can go there, and which memory it is in.
+void Decoder::ShowTarget(const Word& word) {
+    DecodedInstruction& s = shown_;
+    s.targetShown =
+        word.flags % 8 != 0 &&
+        (word.operation == kBranch || (word.operation == kJump && word.field2 == kConstantField));
     const HexWord target = HexToWord(std::string_view(s.operand1).substr(0, 4));
     const bool valid = target.error == Fault::None;
     const bool inRam = valid && target.value < kRamEnd;
     const bool inRom = valid && target.value >= kRomStart && target.value < kRomEnd;
     s.canJump = s.targetShown && target.value % 2 == 0 && (inRam || inRom);
     s.targetMemory.clear();
-    if (s.targetShown) {
-        if (inRam) {
-            s.targetMemory = Text(kRam);
-        } else if (inRom) {
-            s.targetMemory = Text(kRom);
-        } else if (target.value > kRomEnd) {
-            s.targetMemory = Text(kRom2);
-        }
+    if (!s.targetShown) return;
+    if (inRam) {
+        s.targetMemory = Text(kRam);
+    } else if (inRom) {
+        s.targetMemory = Text(kRom);
+    } else if (target.value > kRomEnd) {
+        s.targetMemory = Text(kRom2);
     }
 }
 

@@ -61,7 +61,16 @@ class Decoder {
     DecodedInstruction shown_;
     Value decodePointer_ = 0;
 
-    Value TakeOperandWord(const Machine& machine, int field, Value& lastWord);
+    // The operand fields whose value is the word after the instruction.
+    static constexpr int kConstantField = 13;
+    static constexpr int kAddressField = 14;
+    struct Word;
+
+    std::string OperandText(const Machine& machine, int field);
+    void ShowCaptions(const Word& word);
+    void ShowOperand1(const Machine& machine, const Word& word, Value address);
+    void ShowOperand2(const Machine& machine, const Word& word);
+    void ShowTarget(const Word& word);
 };
 
 }  // namespace q42
