@@ -38,6 +38,24 @@ void Compilation::ShowCompileError(int sourceLine) {
         exists ? AsmSelection{AsmSelection::Kind::Line, sourceLine} : AsmSelection{};
 }
 
+// The value of the constant "NAME=" on intermediate line i (from 0), from the line after it, into
+// its row of the label table; false, with the error set, when there is none or it is bad.
+bool ReadConstantValue(Compilation& c, std::size_t i, LabelGrid::Row& row) {
+    const TextLines& text = c.texts.compText;
+    if (i + 1 == text.size()) {  // NAME= on the last line: there is no value
+        c.Fail(c.Msg(AsmMessage::MissedOperand));
+        return false;
+    }
+    c.lastRead = static_cast<int>(i + 2);
+    auto value = ConstToHex(text[i + 1], c.options.englishInterface);
+    if (!value.error.empty()) {
+        c.Fail(std::move(value.error));
+        return false;
+    }
+    row[2] = std::move(value.text);
+    return true;
+}
+
 // Pass 1. Constant lines (NAME= and its value line) are dropped from the intermediate text and
 // its line map in one sweep, so that later errors still point at the right source lines.
 bool CollectNames(Compilation& c) {
@@ -72,17 +90,7 @@ bool CollectNames(Compilation& c) {
             keep(i++);
             continue;
         }
-        if (i + 1 == text.size()) {  // NAME= on the last line: there is no value
-            c.Fail(c.Msg(AsmMessage::MissedOperand));
-            break;
-        }
-        c.lastRead = static_cast<int>(i + 2);
-        auto value = ConstToHex(text[i + 1], c.options.englishInterface);
-        if (!value.error.empty()) {
-            c.Fail(std::move(value.error));
-            break;
-        }
-        row[2] = std::move(value.text);
+        if (!ReadConstantValue(c, i, row)) break;
         i += 2;
     }
     const bool ok = c.error.empty();
