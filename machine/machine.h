@@ -172,6 +172,15 @@ class Machine {
 
     // Zeroes memory, ports, registers and counters and empties the key buffer.
     void ResetMachine();
+    // What a run starts from: PC, PS, the stop flag, the error, both status counts and the key
+    // buffer cleared, SP at 0100; R0..R3, memory, the ports and the last result stay.
+    void ResetForRun();
+    // A key typed for the program; false when the key buffer is full and the key is lost.
+    bool PressKey(char key);
+    // The oldest key typed and not yet read, taken out of the buffer; 0 when there is none.
+    char TakeKey();
+    // The user's stop: the run ends after the step it is in.
+    void RequestStop() { stopFlag = true; }
 
     const std::string& RunErrorText() const { return FaultText(runError); }
     [[gnu::always_inline]] bool Failed() const { return runError != Fault::None; }

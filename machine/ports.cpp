@@ -46,8 +46,7 @@ Value Machine::ReadPort(int port) {
             if ((ports[kKeyboardStatus] & kReady) != 0) {
                 char key = 0;
                 if (!keyBuffer.empty()) {
-                    key = keyBuffer.front();
-                    keyBuffer.erase(0, 1);
+                    key = TakeKey();
                 } else if (Terminal* t = UseTerminal(); t != nullptr) {
                     key = t->ReadKey();
                 }

@@ -75,4 +75,29 @@ void Machine::ResetMachine() {
     ramToShow.fill(true);
 }
 
+void Machine::ResetForRun() {
+    pc = 0;
+    stopFlag = false;
+    ps = 0;
+    sp = kInitialSP;
+    displayPolls = 0;
+    keyboardPolls = 0;
+    keyBuffer.clear();
+    runError = Fault::None;
+    fieldsToShow |= kShowPC | kShowSP | kShowFlags;
+}
+
+bool Machine::PressKey(char key) {
+    if (keyBuffer.size() >= kKeyBufferSize) return false;
+    keyBuffer += key;
+    return true;
+}
+
+char Machine::TakeKey() {
+    if (keyBuffer.empty()) return 0;
+    const char key = keyBuffer.front();
+    keyBuffer.erase(0, 1);
+    return key;
+}
+
 }  // namespace q42

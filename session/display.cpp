@@ -88,7 +88,7 @@ bool Display::WaitForEvents() {
     lineInputActive_ = false;
     keyWaitActive_ = false;
     stopRequested = true;
-    machine_.stopFlag = true;
+    machine_.RequestStop();
     return false;
 }
 
@@ -156,21 +156,17 @@ char Display::ReadKey() {
         if (!WaitForEvents()) break;
     }
     keyWaitActive_ = false;
-    if (machine_.keyBuffer.empty()) return 0;
-    const char key = machine_.keyBuffer.front();
-    machine_.keyBuffer.erase(0, 1);
-    return key;
+    return machine_.TakeKey();
 }
 
 void Display::KeyPress(char key) {
-    if (lineInputActive_ || machine_.keyBuffer.size() >= kKeyBufferSize) return;
-    machine_.keyBuffer += key;
+    if (!lineInputActive_) machine_.PressKey(key);
 }
 
 void Display::FinishInput() {
     lineInputActive_ = false;
     // Enter reaches a program that waits for a key as CR.
-    if (keyWaitActive_ && machine_.keyBuffer.size() < kKeyBufferSize) machine_.keyBuffer += '\r';
+    if (keyWaitActive_) machine_.PressKey('\r');
 }
 
 }  // namespace q42

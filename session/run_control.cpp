@@ -15,16 +15,7 @@ void RunControl::ShowGreeting() {
 void RunControl::RunProgram() {
     if (running_ || stepping_) return;
     ShowGreeting();
-    // R0..R3, memory, the ports and the last result stay as they are.
-    machine_.pc = 0;
-    machine_.stopFlag = false;
-    machine_.ps = 0;
-    machine_.sp = kInitialSP;
-    machine_.displayPolls = 0;
-    machine_.keyboardPolls = 0;
-    machine_.keyBuffer.clear();
-    machine_.runError = Fault::None;
-    machine_.fieldsToShow |= kShowPC | kShowSP | kShowFlags;
+    machine_.ResetForRun();
     display_.stopRequested = false;
     host_.ShowDisplay();
     running_ = true;
@@ -39,7 +30,7 @@ void RunControl::RunProgram() {
 }
 
 void RunControl::StopProgram() {
-    machine_.stopFlag = true;
+    machine_.RequestStop();
     display_.stopRequested = true;
 }
 
