@@ -1,8 +1,6 @@
 #include "assembler/mnemonic.h"
 
-#include <algorithm>
 #include <array>
-#include <cctype>
 
 namespace q42 {
 namespace {
@@ -34,18 +32,6 @@ const Mnemonic* LookupMnemonic(std::string_view name) {
 std::string_view LookupOperation(std::string_view name) {
     const Mnemonic* entry = LookupMnemonic(name);
     return entry == nullptr ? std::string_view{} : entry->Code();
-}
-
-const Mnemonic* FindOperation(std::string_view name) {
-    for (const auto& entry : MnemonicTable()) {
-        const bool same =
-            entry.name.size() == name.size() &&
-            std::equal(name.begin(), name.end(), entry.name.begin(), [](char a, char b) {
-                return std::toupper(static_cast<unsigned char>(a)) == b;
-            });
-        if (same) return &entry;
-    }
-    return nullptr;
 }
 
 char LookupOperandName(std::string_view name) {

@@ -14,9 +14,6 @@ const Mnemonic* LookupMnemonic(std::string_view name);
 // The code text of the operation named exactly `name` (case-sensitive), or "" if there is none.
 std::string_view LookupOperation(std::string_view name);
 
-// The table's entry for the operation named `name` in any letter case, or nullptr.
-const Mnemonic* FindOperation(std::string_view name);
-
 // The operand code of the register operand named exactly `name`, or '\0' if it names none.
 char LookupOperandName(std::string_view name);
 

@@ -152,19 +152,15 @@ void Apply(Workbench& bench, const Caption& caption, const QString& text) {
 
 }  // namespace
 
-bool EnglishInterface() {
-    return EnglishTexts();
-}
-
 void ApplyLanguage(Workbench& bench) {
     for (const Caption& caption : kCaptions) {
         Apply(bench, caption,
-              QString::fromUtf8(EnglishInterface() ? caption.english : caption.russian));
+              QString::fromUtf8(EnglishTexts() ? caption.english : caption.russian));
     }
 }
 
 void InstallQtTranslations() {
-    if (EnglishInterface()) return;
+    if (EnglishTexts()) return;
     auto* translator = new QTranslator(QCoreApplication::instance());
     if (translator->load(QStringLiteral("qtbase_ru"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
@@ -175,7 +171,7 @@ void InstallQtTranslations() {
 }
 
 QString LongLineMessage(const QString& file, int line, std::size_t length) {
-    return (EnglishInterface()
+    return (EnglishTexts()
                 ? QStringLiteral("%1: line %2 is %3 characters long; the editor opens lines of up "
                                  "to %4 characters.")
                 : QStringLiteral("%1: строка %2 длиной %3 символов; редактор открывает строки "
@@ -189,19 +185,18 @@ QString LongLineMessage(const QString& file, int line, std::size_t length) {
 QString AboutText() {
     const QString version = QStringLiteral(Q42_VERSION);
     const QString built = QString::fromLatin1(__DATE__);
-    return EnglishInterface()
-               ? QStringLiteral(
-                     "Q42 teaching computer %1\n\nA simulator of the 16-bit teaching "
-                     "machine Q42 with its assembler.\nBuilt %2.")
-                     .arg(version, built)
-               : QStringLiteral(
-                     "Учебный компьютер Q42 %1\n\nСимулятор 16-разрядной учебной "
-                     "машины Q42 с ассемблером.\nСборка от %2.")
-                     .arg(version, built);
+    return EnglishTexts() ? QStringLiteral(
+                                "Q42 teaching computer %1\n\nA simulator of the 16-bit teaching "
+                                "machine Q42 with its assembler.\nBuilt %2.")
+                                .arg(version, built)
+                          : QStringLiteral(
+                                "Учебный компьютер Q42 %1\n\nСимулятор 16-разрядной учебной "
+                                "машины Q42 с ассемблером.\nСборка от %2.")
+                                .arg(version, built);
 }
 
 QString SaveFailedMessage(const QString& reason) {
-    return (EnglishInterface()
+    return (EnglishTexts()
                 ? QStringLiteral(
                       "The file was not saved: %1\nThe old file and the text are unchanged.")
                 : QStringLiteral("Файл не сохранён: %1\nСтарый файл и текст не изменились."))
@@ -209,7 +204,7 @@ QString SaveFailedMessage(const QString& reason) {
 }
 
 QString CodePageQuestion() {
-    return EnglishInterface()
+    return EnglishTexts()
                ? QStringLiteral(
                      "The text holds characters that Windows-1251 cannot hold; they will be saved "
                      "as "

@@ -9,9 +9,6 @@ namespace q42 {
 
 class Workbench;
 
-// True in the English build.
-bool EnglishInterface();
-
 // Writes the chosen caption set into the windows: titles, menus, grid headers, hints and the two
 // questions of the assembler window.
 void ApplyLanguage(Workbench& bench);

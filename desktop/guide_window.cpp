@@ -10,7 +10,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "desktop/captions.h"
+#include "machine/language.h"
 
 namespace q42 {
 namespace {
@@ -31,8 +31,8 @@ QString Slug(const QString& heading) {
 }  // namespace
 
 QString GuideMarkdown() {
-    QFile file(EnglishInterface() ? QStringLiteral(":/docs/guide.en.md")
-                                  : QStringLiteral(":/docs/guide.ru.md"));
+    QFile file(EnglishTexts() ? QStringLiteral(":/docs/guide.en.md")
+                              : QStringLiteral(":/docs/guide.ru.md"));
     if (!file.open(QIODevice::ReadOnly)) return {};
     return QString::fromUtf8(file.readAll());
 }

@@ -6,6 +6,7 @@
 #include <QToolTip>
 
 #include "assembler/mnemonic.h"
+#include "machine/language.h"
 
 namespace q42 {
 namespace {
@@ -34,7 +35,9 @@ QString OperationTips::TipAt(const QString& line, int column) {
     int end = column;
     while (end < line.size() && IsNameCharacter(line.at(end)))
         ++end;
-    const Mnemonic* operation = FindOperation(line.mid(start, end - start).toStdString());
+    // The assembler upper-cases its lines before it looks operation names up; so does the tip.
+    const Mnemonic* operation =
+        LookupMnemonic(line.mid(start, end - start).toUpper().toStdString());
     if (operation == nullptr) return {};
     const bool english = EnglishTexts();
     return QStringLiteral("<b>%1</b><br>%2<br><i>%3</i>")
