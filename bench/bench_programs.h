@@ -34,14 +34,9 @@ inline std::vector<Value> Mixed(Value count = 0x7FFF, Value outer = 16) {
 // Loads the program at 0000 and steps the machine from 0000 to its halt or first error, as the
 // run loop does but without a display; returns the steps taken.
 inline std::int64_t RunOnMachine(Machine& machine, const std::vector<Value>& program) {
-    machine.ram.fill(0);
-    for (std::size_t i = 0; i < program.size(); ++i)
-        machine.ram[i] = program[i];
-    machine.r.fill(0);
-    machine.pc = 0;
-    machine.ps = 0;
-    machine.sp = kInitialSP;
-    machine.stopFlag = false;
+    MachineState start;
+    std::copy(program.begin(), program.end(), start.ram.begin());
+    machine.Restore(start);
     // Hidden from the compiler, so that it runs the same code as the run loop's batches rather
     // than a copy specialised for an endless batch.
     std::int64_t limit = std::numeric_limits<std::int64_t>::max();

@@ -53,7 +53,7 @@ void DesktopRun(benchmark::State& state, const std::vector<Value>& program) {
     std::int64_t steps = 0;
     for (auto _ : state) {
         for (std::size_t i = 0; i < program.size(); ++i)
-            bench.session.machine.ram[i] = program[i];
+            bench.session.machine.WriteWord(static_cast<q42::Value>(2 * i), program[i]);
         bench.RunProgram();
         steps += stepsPerRun;
     }

@@ -75,7 +75,7 @@ void DumpRam(const Machine& machine, std::ostream& out) {
     for (int row = 0; row < kRamWords / 8; ++row) {
         out << WordToHex(Value{row} * 16) << ':';
         for (int i = 0; i < 8; ++i)
-            out << ' ' << WordToHex(machine.ram[row * 8 + i]);
+            out << ' ' << WordToHex(machine.State().ram[row * 8 + i]);
         out << '\n';
     }
 }
@@ -106,7 +106,7 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
     Machine machine;
     Display display(machine, console);
     RunControl run(machine, display, console);
-    machine.terminal = &display;
+    machine.AttachTerminal(&display);
     console.Attach(machine, display, run);
     LoadRom(machine, options, programDirectory, console);
 
@@ -155,7 +155,7 @@ int DecodeCommand(const Options& options, const std::string& programDirectory, S
     LoadRom(machine, options, programDirectory, console);
     AssemblerTexts texts;
     if (const auto status = LoadProgram(options, texts, console, io.err)) return *status;
-    if (const auto badLine = CopyCode(machine, texts.codeText)) {
+    if (const auto badLine = CopyCode(machine, texts.codeText).error) {
         io.err << Cp1251ToUtf8(badLine->lineLab) << '\n' << Cp1251ToUtf8(badLine->errLab) << '\n';
         return kFailed;
     }

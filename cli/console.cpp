@@ -110,20 +110,20 @@ void Console::ProcessEvents(std::int64_t steps) {
         WriteTraceLine();
         if (!*trace_) run_->StopProgram();
     }
-    if (Interrupted() && !machine_->stopFlag) run_->StopProgram();
+    if (Interrupted() && !machine_->State().stopFlag) run_->StopProgram();
     // The last allowed step ends the run as a stop, unless it halted or failed by itself.
-    if (maxSteps_ > 0 && steps_ >= maxSteps_ && !machine_->stopFlag && !machine_->Failed())
+    if (maxSteps_ > 0 && steps_ >= maxSteps_ && !machine_->State().stopFlag && !machine_->Failed())
         run_->StopProgram();
 }
 
 void Console::WriteTraceLine() {
-    const Machine& m = *machine_;
+    const MachineState& m = machine_->State();
     std::ostream& t = *trace_;
-    t << WordToHex(m.commandAddress) << ' ' << WordToHex(m.instructionWord);
+    t << WordToHex(m.commandAddress) << ' ' << WordToHex(machine_->InstructionWord());
     for (const Value r : m.r)
         t << ' ' << WordToHex(r);
     t << ' ' << WordToHex(m.pc) << ' ' << WordToHex(m.sp) << ' ' << WordToHex(m.ps);
-    if (m.Failed()) t << " ! " << Cp1251ToUtf8(m.RunErrorText());
+    if (machine_->Failed()) t << " ! " << Cp1251ToUtf8(machine_->RunErrorText());
     t << '\n';
 }
 

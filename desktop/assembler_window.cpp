@@ -434,7 +434,7 @@ bool AssemblerWindow::eventFilter(QObject* watched, QEvent* event) {
 
 // Decodes from the PC as its field shows it: its four hex digits.
 void AssemblerWindow::DecodeCurrent1Click() {
-    commands_.DecodeFrom(HexToWord(WordToHex(session_.machine.pc)).value);
+    commands_.DecodeFrom(HexToWord(WordToHex(session_.machine.State().pc)).value);
 }
 
 // The guide's title is the Help menu's item.

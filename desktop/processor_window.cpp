@@ -155,32 +155,32 @@ QToolButton* ProcessorWindow::MakeButton(int n, int x, int y, int size, int icon
 void ProcessorWindow::ShowRegisters() {
     Machine& m = machine_;
     for (int i = 0; i < 4; ++i)
-        ER[i]->setText(QString::fromStdString(WordToHex(m.r[i])));
-    EPC->setText(QString::fromStdString(WordToHex(m.pc)));
-    ESP->setText(QString::fromStdString(WordToHex(m.sp)));
+        ER[i]->setText(QString::fromStdString(WordToHex(m.State().r[i])));
+    EPC->setText(QString::fromStdString(WordToHex(m.State().pc)));
+    ESP->setText(QString::fromStdString(WordToHex(m.State().sp)));
     m.UpdateFlags();
     ShowFlags();
-    m.fieldsToShow = 0;
+    m.TakeShownFields();
 }
 
 void ProcessorWindow::ShowFlags() {
     const Machine& m = machine_;
     EN->setText(m.FlagN() ? QStringLiteral("1") : QStringLiteral("0"));
     EZ->setText(m.FlagZ() ? QStringLiteral("1") : QStringLiteral("0"));
-    EPS->setText(QString::fromStdString(WordToHex(m.ps)));
+    EPS->setText(QString::fromStdString(WordToHex(m.State().ps)));
 }
 
 void ProcessorWindow::ShowChangedRegisters() {
     Machine& m = machine_;
-    const std::uint32_t changed = std::exchange(m.fieldsToShow, 0);
+    const std::uint32_t changed = m.TakeShownFields();
     if (changed == 0) return;
     // A field the user typed into keeps its text until the machine writes that register.
     for (int i = 0; i < 4; ++i) {
         if ((changed & (kShowR0 << i)) != 0)
-            ER[i]->setText(QString::fromStdString(WordToHex(m.r[i])));
+            ER[i]->setText(QString::fromStdString(WordToHex(m.State().r[i])));
     }
-    if ((changed & kShowPC) != 0) EPC->setText(QString::fromStdString(WordToHex(m.pc)));
-    if ((changed & kShowSP) != 0) ESP->setText(QString::fromStdString(WordToHex(m.sp)));
+    if ((changed & kShowPC) != 0) EPC->setText(QString::fromStdString(WordToHex(m.State().pc)));
+    if ((changed & kShowSP) != 0) ESP->setText(QString::fromStdString(WordToHex(m.State().sp)));
     if ((changed & kShowFlags) != 0) ShowFlags();
 }
 
@@ -192,7 +192,6 @@ void ProcessorWindow::SetRunState(bool running) {
 
 void ProcessorWindow::ApplyRegisterEdits() {
     Machine& m = machine_;
-    Value* registers[] = {&m.r[0], &m.r[1], &m.r[2], &m.r[3], &m.pc, &m.sp};
     QLineEdit* edits[] = {ER[0], ER[1], ER[2], ER[3], EPC, ESP};
     for (int i = 0; i < 6; ++i) {
         std::string text = edits[i]->text().toStdString();
@@ -205,7 +204,12 @@ void ProcessorWindow::ApplyRegisterEdits() {
                     QString::fromStdString(text) + QStringLiteral("\nIgnore!"));
             continue;
         }
-        *registers[i] = HexToWord(text).value;
+        const Value value = HexToWord(text).value;
+        if (i < 4) {
+            m.EditRegister(i, value);
+        } else {
+            (i == 4) ? m.EditPc(value) : m.EditSp(value);
+        }
     }
 }
 

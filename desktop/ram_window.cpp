@@ -50,16 +50,17 @@ RamWindow::RamWindow(Machine& machine, ProgramCommands& commands)
 void RamWindow::FormShow() {
     // Memory's real contents, also when the window is shown again after the machine ran.
     for (int row = 0; row < kRamWords; ++row) {
-        RAM->item(row, 1)->setText(QString::fromStdString(WordToHex(machine_.ram[row])));
+        RAM->item(row, 1)->setText(QString::fromStdString(WordToHex(machine_.State().ram[row])));
     }
-    machine_.ramToShow.fill(false);
+    machine_.TakeShownRam();
 }
 
 void RamWindow::ShowChangedCells() {
-    auto& changed = machine_.ramToShow;
+    const auto changed = machine_.TakeShownRam();
     for (int row = 0; row < kRamWords; ++row) {
-        if (std::exchange(changed[row], false))
-            RAM->item(row, 1)->setText(QString::fromStdString(WordToHex(machine_.ram[row])));
+        if (changed[row])
+            RAM->item(row, 1)->setText(
+                QString::fromStdString(WordToHex(machine_.State().ram[row])));
     }
 }
 

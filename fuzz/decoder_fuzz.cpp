@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace q42::fuzz;
     ByteReader input(data, size);
     Machine machine;
-    for (Value& word : machine.ram)
+    for (Value& word : machine.State().ram)
         word = input.Word();
     for (Value& word : machine.rom)
         word = input.Word();
@@ -62,6 +62,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         DecodeEverywhere(machine, decoder, address);
     while (!input.Empty())
         DecodeEverywhere(machine, decoder, input.Int32());
-    Require(machine.ram == before.ram && machine.rom == before.rom);
+    Require(machine.State().ram == before.ram && machine.rom == before.rom);
     return 0;
 }

@@ -71,15 +71,15 @@ const Rom& ShippedRom() {
 
 void CheckStep(const Machine& machine, const Display& display, const Rom& rom) {
     Require(machine.rom == rom);
-    for (const Value word : machine.ram)
+    for (const Value word : machine.State().ram)
         Require(IsWord(word));
-    for (const Value port : machine.ports)
+    for (const Value port : machine.State().ports)
         Require(IsWord(port));
-    for (const Value reg : machine.r)
+    for (const Value reg : machine.State().r)
         Require(IsWord(reg));
-    Require(IsWord(machine.pc) && IsWord(machine.ps));
+    Require(IsWord(machine.State().pc) && IsWord(machine.State().ps));
     Require(machine.RunErrorText().size() <= 63);
-    Require(machine.keyBuffer.size() <= kKeyBufferSize);
+    Require(machine.State().keyBuffer.size() <= kKeyBufferSize);
     Require(display.Lines().size() <= Display::kScreenLines && !display.Lines().empty());
 }
 
@@ -99,9 +99,10 @@ void FeedFromBytes(test::Rig& rig, ByteReader& input) {
             if (command == kStepClick) rig.run.NextCommand();
             if (command == kRunClick) rig.run.RunProgram();
             const Machine& m = rig.machine;
-            Require(m.pc == before.pc && m.sp == before.sp && m.r == before.r &&
-                    m.ram == before.ram && m.commandAddress == before.commandAddress &&
-                    m.runError == before.runError);
+            Require(m.State().pc == before.pc && m.State().sp == before.sp &&
+                    m.State().r == before.r && m.State().ram == before.ram &&
+                    m.State().commandAddress == before.commandAddress &&
+                    m.State().runError == before.runError);
         }
         if (input.Empty()) return;
         if (display.LineInputActive() && rig.console.lines.empty()) {
@@ -122,7 +123,7 @@ void RunChecked(test::Rig& rig, int limit) {
     rig.run.RunProgram();
     rig.console.onStep = nullptr;
     Require(steps <= limit);
-    Require(!rig.run.Running() && (rig.machine.stopFlag || rig.machine.Failed()));
+    Require(!rig.run.Running() && (rig.machine.State().stopFlag || rig.machine.Failed()));
     CheckStep(rig.machine, rig.display, rom);
 }
 

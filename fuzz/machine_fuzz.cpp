@@ -20,19 +20,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     test::Rig rig;
     Machine& m = rig.machine;
     const std::uint8_t flags = input.Byte();
-    for (Value& word : m.ram)
+    for (Value& word : m.State().ram)
         word = input.Word();
-    for (Value& reg : m.r)
+    for (Value& reg : m.State().r)
         reg = input.Word();
-    m.pc = input.Word();
-    m.sp = input.Int32();
-    m.ps = input.Word();
-    m.lastResult = input.Word();
-    for (Value& port : m.ports)
+    m.State().pc = input.Word();
+    m.State().sp = input.Int32();
+    m.State().ps = input.Word();
+    m.State().lastResult = input.Word();
+    for (Value& port : m.State().ports)
         port = input.Word();
-    m.keyboardPolls = input.Byte();
-    m.displayPolls = input.Byte();
-    m.keyBuffer = input.Take(input.Byte() % (kKeyBufferSize + 1));
+    m.State().keyboardPolls = input.Byte();
+    m.State().displayPolls = input.Byte();
+    m.State().keyBuffer = input.Take(input.Byte() % (kKeyBufferSize + 1));
     m.rom = ShippedRom();
     if ((flags & 1) != 0) {
         for (Value address = kRomStart; address < kRomCodeEnd; address += 2)
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int step = 0; step < 4000; ++step) {
         rig.run.NextCommand();
         CheckStep(m, rig.display, rom);
-        if (m.stopFlag || m.Failed()) break;
+        if (m.State().stopFlag || m.Failed()) break;
     }
     return 0;
 }

@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(word >= 0 && word <= 0xFFFF);
         loaded += word != 0;
     }
-    for (const Value word : machine.ram) {
+    for (const Value word : machine.State().ram) {
         Require(word >= 0 && word <= 0xFFFF);
         loaded += word != 0;
     }

@@ -7,8 +7,8 @@
 #include "assembler/codetext.h"
 #include "fuzz/fuzz_support.h"
 #include "machine/codepage.h"
-#include "session/text_file.h"
 #include "session/code_loading.h"
+#include "session/text_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace q42;
@@ -46,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Machine machine;
     const auto error = CopyCode(machine, codeText);
     Require(error.has_value() == machine.Failed());
-    for (const Value word : machine.ram)
+    for (const Value word : machine.State().ram)
         Require(word >= 0 && word <= 0xFFFF);
     return 0;
 }

@@ -29,7 +29,7 @@ std::int64_t Machine::RunSteps(std::int64_t limit) {
             }
         }
         pc += 2;
-        fieldsToShow |= kShowPC;
+        fieldsToShow_ |= kShowPC;
         Dispatch();
         // The usual step ends without a failure, in RAM, and without anything that could have
         // filled the key buffer or stopped the run.
@@ -39,10 +39,6 @@ std::int64_t Machine::RunSteps(std::int64_t limit) {
         }
     } while (steps < limit);
     return steps;
-}
-
-void Machine::ExecuteInstruction() {
-    Dispatch();
 }
 
 [[gnu::always_inline]] inline void Machine::Dispatch() {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include "machine/common.h"
 #include "machine/faults.h"
@@ -93,8 +94,9 @@ enum class Condition : int {
 // Bit 15 of a jump or branch, bit 3 of its top four bits: a taken jump other than a return calls.
 constexpr int kCallFlag = 8;
 
-class Machine {
-  public:
+// Everything a program can change, and a debugger may save and put back: the registers, RAM, the
+// ports, the keyboard and the state of the run. The ROM, fixed once loaded, is not part of it.
+struct MachineState {
     // Registers. Values are words 0..FFFF; SP alone may leave that range.
     std::array<Value, 4> r{};
     Value pc = 0;
@@ -102,7 +104,6 @@ class Machine {
     Value ps = 0;
 
     std::array<Value, kRamWords> ram{};
-    std::array<Value, kRomWords> rom{};
 
     std::array<Value, kPortCount> ports{};
     int keyboardPolls = 0;
@@ -112,20 +113,43 @@ class Machine {
     Value lastResult = 0;  // result of the last operation that produced one; N and Z derive from it
     bool stopFlag = false;
     Value commandAddress = 0;  // where the current step fetched from
-    // The word the current step fetched: 16 bits, apart from the machine's wider values, so that
-    // the compiler may hold it in a register for the whole instruction.
-    std::uint16_t instructionWord = 0;
     Fault runError = Fault::None;
 
+    bool operator==(const MachineState&) const = default;
+};
+
+class Machine : private MachineState {
+  public:
+    // What the machine holds, for the faces to show and for a debugger to save.
+    const MachineState& State() const { return *this; }
+    // Puts the machine back into a saved state; every field and RAM cell is shown anew.
+    void Restore(const MachineState& state);
+    const std::array<Value, kRomWords>& Rom() const { return rom_; }
+    // The word the last step fetched.
+    std::uint16_t InstructionWord() const { return instructionWord; }
+
     // The screen and keyboard; null means no display is attached (output is dropped, input is 0).
-    Terminal* terminal = nullptr;
+    void AttachTerminal(Terminal* terminal) { terminal_ = terminal; }
 
-    // What the machine changed for the windows to show: processor window fields and RAM cells.
-    std::uint32_t fieldsToShow = 0;
-    std::array<bool, kRamWords> ramToShow{};  // a plain store on the hot path
+    // The processor window's fields the machine wrote since the last call (ShownField bits).
+    std::uint32_t TakeShownFields() { return std::exchange(fieldsToShow_, 0); }
+    // The RAM cells written since the last call.
+    std::array<bool, kRamWords> TakeShownRam() { return std::exchange(ramToShow_, {}); }
 
-    // Memory access. Failures set runError only; a failed read gives 0, a failed write stores
-    // nothing.
+    // Register edits made by the user, n 0..3 for R0..R3; the register's field is shown anew.
+    void EditRegister(int n, Value value);
+    void EditPc(Value value);
+    void EditSp(Value value);
+
+    // Puts a word into RAM or ROM as a loader does; an address outside both stores nothing and
+    // gives the fault a write there would.
+    Fault LoadWord(Value address, Value value);
+    // A loader's fault, held as the run error: a run does not start while it is held, and the
+    // next step clears it.
+    void HoldFault(Fault fault) { runError = fault; }
+
+    // Memory access as the program does it. Failures set the run error only; a failed read gives
+    // 0, a failed write stores nothing.
     [[gnu::always_inline]] Value ReadWord(Value address) {
         if (IsRamAddress(address)) return ram[address >> 1];
         return ReadOutsideRam(address);
@@ -133,12 +157,12 @@ class Machine {
     [[gnu::always_inline]] void WriteWord(Value address, Value value) {
         if (!IsRamAddress(address)) return WriteOutsideRam(address);
         ram[address >> 1] = value;
-        ramToShow[address >> 1] = true;
+        ramToShow_[address >> 1] = true;
     }
     // Reads a word for display only: 0 outside RAM and ROM, and no error is set.
     Value PeekWord(Value address) const {
         if (address >= 0 && address < kRamEnd) return ram[address >> 1];
-        if (address >= kRomStart && address < kRomEnd) return rom[(address - kRomStart) >> 1];
+        if (address >= kRomStart && address < kRomEnd) return rom_[(address - kRomStart) >> 1];
         return 0;
     }
     [[gnu::always_inline]] static bool IsRamAddress(Value address) {
@@ -157,7 +181,7 @@ class Machine {
         const Value n = (lastResult & 0x8000) != 0 ? kFlagN : 0;
         const Value z = lastResult == 0 ? kFlagZ : 0;
         ps = (ps & kClearN & kClearZ) | n | z;
-        fieldsToShow |= kShowFlags;
+        fieldsToShow_ |= kShowFlags;
     }
 
     // Executes one instruction at PC with its checks; a failure leaves runError set and its report
@@ -167,10 +191,8 @@ class Machine {
     // or a step fails; returns the steps taken. A run calls it in batches, between which the
     // interface handles its events.
     [[gnu::hot]] std::int64_t RunSteps(std::int64_t limit);
-    // Performs instructionWord; pc already points past it.
-    void ExecuteInstruction();
 
-    // Zeroes memory, ports, registers and counters and empties the key buffer.
+    // Zeroes memory, ports, registers and counters, empties the key buffer and puts SP at 0100.
     void ResetMachine();
     // What a run starts from: PC, PS, the stop flag, the error, both status counts and the key
     // buffer cleared, SP at 0100; R0..R3, memory, the ports and the last result stay.
@@ -186,6 +208,15 @@ class Machine {
     [[gnu::always_inline]] bool Failed() const { return runError != Fault::None; }
 
   private:
+    std::array<Value, kRomWords> rom_{};
+    Terminal* terminal_ = nullptr;
+    // What the machine changed for the windows to show: processor window fields and RAM cells.
+    std::uint32_t fieldsToShow_ = 0;
+    std::array<bool, kRamWords> ramToShow_{};  // a plain store on the hot path
+    // The word the current step fetched: 16 bits, apart from the machine's wider values, so that
+    // the compiler may hold it in a register for the whole instruction.
+    std::uint16_t instructionWord = 0;
+
     void Dispatch();
     // The slower parts of a step: a fetch from elsewhere than an even address in RAM, and the
     // checks after an unusual step (a failure, PC outside RAM, a full key buffer), which write the
@@ -198,11 +229,13 @@ class Machine {
     bool attention_ = false;
     Terminal* UseTerminal() {
         attention_ = true;
-        return terminal;
+        return terminal_;
     }
     [[gnu::always_inline]] void Fail(Fault fault) { runError = fault; }
     [[gnu::cold]] Value ReadOutsideRam(Value address);
     [[gnu::cold]] void WriteOutsideRam(Value address);
+    // The fault of writing a word at an address outside RAM.
+    static Fault WriteFaultAt(Value address);
     void SetRegister(int n, Value value);
 
     // Fields of the instruction word being executed. Everything an operation needs to know about

@@ -11,7 +11,7 @@ namespace q42 {
 
 [[gnu::always_inline]] inline void Machine::SetRegister(int n, Value value) {
     r[n] = value;
-    fieldsToShow |= kShowR0 << n;
+    fieldsToShow_ |= kShowR0 << n;
 }
 
 // Checked first by every two-operand operation: both operands are words or both are bytes; the

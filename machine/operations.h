@@ -103,14 +103,14 @@ namespace q42 {
 
 [[gnu::always_inline]] inline void Machine::Push(Value value) {
     sp -= 2;
-    fieldsToShow |= kShowSP;
+    fieldsToShow_ |= kShowSP;
     WriteWord(sp, value);
 }
 
 [[gnu::always_inline]] inline Value Machine::Pop() {
     const Value value = ReadWord(sp);
     sp += 2;
-    fieldsToShow |= kShowSP;
+    fieldsToShow_ |= kShowSP;
     return value;
 }
 

@@ -13,9 +13,8 @@ bool IsDataLine(const std::string& line) {
     return !line.empty() && IsHexDigit(line[0]);
 }
 
-void ShowLoadError(const Machine& machine, int dataLine, const std::string& line,
-                   MessageSink& messages) {
-    messages.ShowMessage(Text(RunText::CodeError) + machine.RunErrorText() + "\n\r" +
+void ShowLoadError(Fault fault, int dataLine, const std::string& line, MessageSink& messages) {
+    messages.ShowMessage(Text(RunText::CodeError) + FaultText(fault) + "\n\r" +
                          Text(RunText::CodeLine) + std::to_string(dataLine) + ": " + line);
 }
 
@@ -38,41 +37,38 @@ bool ReadLine(std::istream& in, std::string& line) {
 
 }  // namespace
 
-void LoadRomImage(Machine& machine, std::istream& image, Value start, MessageSink& messages) {
+Fault LoadRomImage(Machine& machine, std::istream& image, Value start, MessageSink& messages) {
     int dataLine = 1;
     Value address = start;
     std::string line;
     while (ReadLine(image, line) && line != ".") {
         if (!IsDataLine(line)) continue;  // a comment
-        if (line.size() > 4 && line[4] != ' ') {
-            machine.runError = Fault::BadLength;
-            return ShowLoadError(machine, dataLine, line, messages);
+        const HexWord word = line.size() > 4 && line[4] != ' ' ? HexWord{0, Fault::BadLength}
+                                                               : HexToWord(line.substr(0, 4));
+        if (word.error != Fault::None) {
+            ShowLoadError(word.error, dataLine, line, messages);
+            return word.error;
         }
-        const HexWord word = HexToWord(line.substr(0, 4));
-        machine.runError = word.error;
-        if (machine.Failed()) return ShowLoadError(machine, dataLine, line, messages);
         ++dataLine;
-        if (address >= kRomStart && address < kRomEnd) {
-            machine.rom[(address - kRomStart) >> 1] = word.value;
-        } else {
-            machine.runError = Fault::None;
-            machine.WriteWord(address, word.value);
-            if (machine.Failed())
-                return messages.ShowMessage(machine.RunErrorText() + ": " + WordToHex(address));
+        if (const Fault fault = machine.LoadWord(address, word.value); fault != Fault::None) {
+            messages.ShowMessage(FaultText(fault) + ": " + WordToHex(address));
+            return fault;
         }
         address += 2;
     }
+    return Fault::None;
 }
 
-void LoadRomImage(Machine& machine, const std::filesystem::path& file, Value start,
-                  MessageSink& messages) {
+Fault LoadRomImage(Machine& machine, const std::filesystem::path& file, Value start,
+                   MessageSink& messages) {
     std::error_code error;
     std::ifstream image;
     if (std::filesystem::is_regular_file(file, error)) image.open(file, std::ios::binary);
     if (!image.is_open()) {
-        return messages.ShowMessage(Text(RunText::RomNotFound));
+        messages.ShowMessage(Text(RunText::RomNotFound));
+        return Fault::None;
     }
-    LoadRomImage(machine, image, start, messages);
+    return LoadRomImage(machine, image, start, messages);
 }
 
 std::filesystem::path FindRomImage(const std::vector<std::filesystem::path>& directories) {
@@ -100,9 +96,9 @@ std::vector<std::filesystem::path> RomSearchPath(const std::filesystem::path& pr
 void InitMachine(Machine& machine, const std::filesystem::path& romFile, MessageSink& messages) {
     machine.ResetMachine();
     // An empty path names no file, so the loader reports the ROM image as not found.
-    LoadRomImage(machine, romFile.empty() ? std::filesystem::path(kRomFileName) : romFile,
-                 kRomStart, messages);
-    machine.sp = kInitialSP;
+    machine.HoldFault(LoadRomImage(machine,
+                                   romFile.empty() ? std::filesystem::path(kRomFileName) : romFile,
+                                   kRomStart, messages));
 }
 
 }  // namespace q42

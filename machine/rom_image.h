@@ -14,14 +14,15 @@ namespace q42 {
 
 inline constexpr const char* kRomFileName = "Q42ROM.TXT";
 
-// Reads a ROM image into memory from `start` on. A failure is shown through `messages` and stops
-// loading; the words loaded before the failing line stay, and its error stays in runError. An
-// image without an end line ends with the file.
-void LoadRomImage(Machine& machine, std::istream& image, Value start, MessageSink& messages);
+// Reads a ROM image into memory from `start` on. A failure is shown through `messages`, stops
+// loading and is returned; the words loaded before the failing line stay. An image without an
+// end line ends with the file.
+Fault LoadRomImage(Machine& machine, std::istream& image, Value start, MessageSink& messages);
 
-// The same from a file; a file that cannot be opened is reported as "Файл с ПЗУ не найден!".
-void LoadRomImage(Machine& machine, const std::filesystem::path& file, Value start,
-                  MessageSink& messages);
+// The same from a file; a file that cannot be opened is reported as "Файл с ПЗУ не найден!" and
+// is no fault of the machine's: it runs with an empty ROM.
+Fault LoadRomImage(Machine& machine, const std::filesystem::path& file, Value start,
+                   MessageSink& messages);
 
 // The ROM image file to load: "Q42ROM.TXT" in the first of `directories` that holds it, or an
 // empty path when none does.
@@ -32,7 +33,8 @@ std::filesystem::path FindRomImage(const std::vector<std::filesystem::path>& dir
 // was built for.
 std::vector<std::filesystem::path> RomSearchPath(const std::filesystem::path& programDirectory);
 
-// Machine start-up: reset, load the ROM image `romFile` at 4000, and set the initial stack pointer.
+// Machine start-up: reset, and load the ROM image `romFile` at 4000. A fault in the image is held
+// as the run error, so that a run cannot start before the code text loads.
 void InitMachine(Machine& machine, const std::filesystem::path& romFile, MessageSink& messages);
 
 }  // namespace q42

@@ -56,7 +56,7 @@ namespace q42 {
             if (Failed()) return;
             lastResult = op1;
             sp += 2;
-            fieldsToShow |= kShowSP;
+            fieldsToShow_ |= kShowSP;
             return StoreResultAndFlags();
         }
         case SubOperation::AddSp:
@@ -69,7 +69,7 @@ namespace q42 {
                          : s == SubOperation::SubSp ? sp - op1
                                                     : op1;
             sp = lastResult;  // not reduced to 16 bits
-            fieldsToShow |= kShowSP;
+            fieldsToShow_ |= kShowSP;
             return UpdateResultFlags();
         }
         case SubOperation::FromSp:
@@ -88,7 +88,7 @@ namespace q42 {
             lastResult = value;
             sp += 2;
             ps = value;
-            fieldsToShow |= kShowSP | kShowFlags;
+            fieldsToShow_ |= kShowSP | kShowFlags;
         }
     }
 }

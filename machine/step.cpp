@@ -1,5 +1,4 @@
-// The slower parts of a step: fetching outside RAM, the input entry points, the run-error report;
-// and the reset.
+// The slower parts of a step: fetching outside RAM, the input entry points, the run-error report.
 
 #include "machine/machine.h"
 #include "machine/operands.h"
@@ -10,7 +9,7 @@ namespace q42 {
 void Machine::FetchInstruction() {
     if ((pc & 1) != 0) {
         pc -= 1;
-        fieldsToShow |= kShowPC;
+        fieldsToShow_ |= kShowPC;
     }
     commandAddress = pc;
     // The two input entry points are served here, never executed; the same step then goes on
@@ -48,56 +47,19 @@ void Machine::RunInputRoutine(Value entry) {
     // Return as RET would.
     pc = ReadWord(sp);
     sp += 2;
-    fieldsToShow |= kShowPC | kShowSP;
+    fieldsToShow_ |= kShowPC | kShowSP;
 }
 
 void Machine::WriteRunErrorReport() {
-    if (terminal == nullptr) return;
-    terminal->WriteLine(Text(RunText::ErrorReport));
-    terminal->WriteLine("   " + RunErrorText());
-    terminal->WriteText("   " + WordToHex(commandAddress));
+    if (terminal_ == nullptr) return;
+    terminal_->WriteLine(Text(RunText::ErrorReport));
+    terminal_->WriteLine("   " + RunErrorText());
+    terminal_->WriteText("   " + WordToHex(commandAddress));
     if (IsCodeAddress(commandAddress)) {
-        terminal->WriteLine(": " + WordToHex(ReadWord(commandAddress)));
+        terminal_->WriteLine(": " + WordToHex(ReadWord(commandAddress)));
     } else {
-        terminal->WriteLine(" ");
+        terminal_->WriteLine(" ");
     }
-}
-
-void Machine::ResetMachine() {
-    ram.fill(0);
-    rom.fill(0);
-    ports.fill(0);
-    r.fill(0);
-    pc = ps = 0;
-    keyboardPolls = displayPolls = 0;
-    keyBuffer.clear();
-    fieldsToShow = ~0u;
-    ramToShow.fill(true);
-}
-
-void Machine::ResetForRun() {
-    pc = 0;
-    stopFlag = false;
-    ps = 0;
-    sp = kInitialSP;
-    displayPolls = 0;
-    keyboardPolls = 0;
-    keyBuffer.clear();
-    runError = Fault::None;
-    fieldsToShow |= kShowPC | kShowSP | kShowFlags;
-}
-
-bool Machine::PressKey(char key) {
-    if (keyBuffer.size() >= kKeyBufferSize) return false;
-    keyBuffer += key;
-    return true;
-}
-
-char Machine::TakeKey() {
-    if (keyBuffer.empty()) return 0;
-    const char key = keyBuffer.front();
-    keyBuffer.erase(0, 1);
-    return key;
 }
 
 }  // namespace q42

@@ -9,33 +9,38 @@ bool StartsWithHexDigit(const std::string& line) {
     return IsHexDigit(c) || (c >= 'a' && c <= 'f');
 }
 
-CodeLineError ShowCodeLineError(const Machine& machine, std::string text, int lineIndex) {
-    return {std::move(text), machine.RunErrorText(), lineIndex};
+CodeLineError BadLine(Fault fault, std::string text, int lineIndex) {
+    return {fault, std::move(text), FaultText(fault), lineIndex};
 }
 
 }  // namespace
 
-std::optional<CodeLineError> CopyCode(Machine& machine, const std::vector<std::string>& codeText) {
-    Value address = 0;
+CodeCopy CopyCode(Machine& machine, const std::vector<std::string>& codeText) {
+    CodeCopy copy;
     for (std::size_t i = 0; i < codeText.size(); ++i) {
         const std::string& line = codeText[i];
         const int index = static_cast<int>(i);
         if (!StartsWithHexDigit(line)) continue;
         if (line.size() > 4 && line[4] != ' ' && line[4] != ';') {
-            machine.runError = Fault::BadCodeLength;
-            return ShowCodeLineError(machine, line, index);
+            copy.error = BadLine(Fault::BadCodeLength, line, index);
+            return copy;
         }
         const std::string digits = line.substr(0, 4);
         const HexWord word = HexToWord(digits);
-        machine.runError = word.error;
-        if (machine.Failed()) return ShowCodeLineError(machine, digits, index);
-        machine.WriteWord(address, word.value);
+        if (word.error != Fault::None) {
+            copy.error = BadLine(word.error, digits, index);
+            return copy;
+        }
         // A word that does not fit into RAM is reported like a bad line, so that a program too
         // long for the machine never runs truncated.
-        if (machine.Failed()) return ShowCodeLineError(machine, line, index);
-        address += 2;
+        const Value address = static_cast<Value>(2 * copy.words);
+        if (const Fault fault = machine.LoadWord(address, word.value); fault != Fault::None) {
+            copy.error = BadLine(fault, line, index);
+            return copy;
+        }
+        ++copy.words;
     }
-    return std::nullopt;
+    return copy;
 }
 
 }  // namespace q42

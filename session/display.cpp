@@ -151,8 +151,8 @@ bool Display::ReadBoolean() {
 
 char Display::ReadKey() {
     keyWaitActive_ = true;
-    if (machine_.keyBuffer.empty()) host_.BeginKeyWait();
-    while (keyWaitActive_ && machine_.keyBuffer.empty()) {
+    if (machine_.State().keyBuffer.empty()) host_.BeginKeyWait();
+    while (keyWaitActive_ && machine_.State().keyBuffer.empty()) {
         if (!WaitForEvents()) break;
     }
     keyWaitActive_ = false;

@@ -22,7 +22,7 @@ void RunControl::RunProgram() {
     host_.SetRunState(true);
     do {
         host_.ProcessEvents(machine_.RunSteps(host_.StepsBeforeEvents()));
-    } while (!machine_.stopFlag && !machine_.Failed());
+    } while (!machine_.State().stopFlag && !machine_.Failed());
     running_ = false;
     host_.SetRunState(false);
     display_.WriteLine(" ");
@@ -36,8 +36,7 @@ void RunControl::StopProgram() {
 
 void RunControl::FirstCommand() {
     if (running_ || stepping_) return;
-    machine_.pc = 0;
-    machine_.fieldsToShow |= kShowPC;
+    machine_.EditPc(0);
     Step();
 }
 
@@ -56,12 +55,17 @@ void RunControl::Step() {
 }
 
 std::optional<int> RunControl::CopyCode(AssemblerTexts& texts) {
-    const auto error = q42::CopyCode(machine_, texts.codeText);
+    const CodeCopy copy = q42::CopyCode(machine_, texts.codeText);
+    const auto& error = copy.error;
     if (!error) {
+        // A program that loads clears a fault the ROM image left; an empty code text keeps it,
+        // and the run does not start.
+        if (copy.words > 0) machine_.HoldFault(Fault::None);
         texts.lineLab.clear();
         texts.errLab.clear();
         return std::nullopt;
     }
+    machine_.HoldFault(error->fault);
     texts.lineLab = error->lineLab;
     texts.errLab = error->errLab;
     return error->lineIndex;

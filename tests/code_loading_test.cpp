@@ -51,49 +51,51 @@ TEST(CopyCode, AcceptsWordLinesAndStopsAtTheFirstBadLine) {
     };
     for (const auto& c : cases) {
         Machine machine;
-        const auto error = CopyCode(machine, c.code);
+        const auto error = CopyCode(machine, c.code).error;
         for (std::size_t i = 0; i < c.words.size(); ++i)
-            EXPECT_EQ(machine.ram[i], c.words[i]) << c.name;
-        EXPECT_EQ(machine.ram[c.words.size()], 0) << c.name;
+            EXPECT_EQ(machine.State().ram[i], c.words[i]) << c.name;
+        EXPECT_EQ(machine.State().ram[c.words.size()], 0) << c.name;
         if (c.lineLab == nullptr) {
             EXPECT_FALSE(error.has_value()) << c.name;
-            EXPECT_EQ(machine.runError, Fault::None) << c.name;
             continue;
         }
         ASSERT_TRUE(error.has_value()) << c.name;
+        EXPECT_EQ(Utf8(error->fault), c.errLab) << c.name;
         EXPECT_EQ(error->lineLab, c.lineLab) << c.name;
         EXPECT_EQ(Cp1251ToUtf8(error->errLab), c.errLab) << c.name;
         EXPECT_EQ(error->lineIndex, c.lineIndex) << c.name;
     }
 }
 
-TEST(CopyCode, TextWithoutWordLinesLeavesTheErrorAsItWas) {
+TEST(CopyCode, TextWithoutWordLinesCopiesNothing) {
     Machine machine;
-    machine.ram[0] = 0x5555;
-    machine.runError = Fault::Overflow;
-    EXPECT_FALSE(CopyCode(machine, {}).has_value());
-    EXPECT_FALSE(CopyCode(machine, {"; only", " comments"}).has_value());
-    EXPECT_EQ(machine.runError, Fault::Overflow);
-    EXPECT_EQ(machine.ram[0], 0x5555);
+    machine.WriteWord(0, 0x5555);
+    for (const Lines& code : {Lines{}, Lines{"; only", " comments"}}) {
+        const CodeCopy copy = CopyCode(machine, code);
+        EXPECT_FALSE(copy.error.has_value());
+        EXPECT_EQ(copy.words, 0);
+    }
+    EXPECT_EQ(machine.State().ram[0], 0x5555);
 }
 
 TEST(CopyCode, FillsRamExactlyAndReportsTheFirstWordThatDoesNotFit) {
     Lines code(128, "1234");
     Machine machine;
-    EXPECT_FALSE(CopyCode(machine, code).has_value());
-    EXPECT_EQ(machine.ram[127], 0x1234);
-    EXPECT_TRUE(std::ranges::all_of(machine.ramToShow, std::identity{}));
+    machine.TakeShownRam();
+    EXPECT_EQ(CopyCode(machine, code).words, 128);
+    EXPECT_EQ(machine.State().ram[127], 0x1234);
+    EXPECT_TRUE(std::ranges::all_of(machine.TakeShownRam(), std::identity{}));
 
     code.push_back("; the end");
     code.push_back("5678");
     code.push_back("9ABC");
     Machine full;
-    const auto error = CopyCode(full, code);
+    const auto error = CopyCode(full, code).error;
     ASSERT_TRUE(error.has_value());
     EXPECT_EQ(error->lineLab, "5678");
-    EXPECT_EQ(Utf8(full.runError), "неправильный адрес памяти");
+    EXPECT_EQ(Utf8(error->fault), "неправильный адрес памяти");
     EXPECT_EQ(error->lineIndex, 129);
-    EXPECT_EQ(full.ram[127], 0x1234);
+    EXPECT_EQ(full.State().ram[127], 0x1234);
 }
 
 }  // namespace

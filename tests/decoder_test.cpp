@@ -115,7 +115,7 @@ TEST(Decoder, ExplainsEachKindOfWord) {
     for (const auto& c : cases) {
         Machine machine;
         for (std::size_t i = 0; i < c.words.size(); ++i)
-            machine.ram[8 + i] = c.words[i];
+            machine.LoadWord(static_cast<Value>(0x10 + 2 * i), c.words[i]);
         Decoder decoder;
         const Shown s = Decode(decoder, machine, 0x10);
         const Shown& e = c.expected;
@@ -129,15 +129,15 @@ TEST(Decoder, ExplainsEachKindOfWord) {
         EXPECT_EQ(s.arrow, e.arrow) << c.name;
         EXPECT_EQ(s.jump, e.jump) << c.name;
         EXPECT_EQ(decoder.DecodePointer(), c.next) << c.name;
-        EXPECT_EQ(machine.runError, Fault::None) << c.name;
+        EXPECT_EQ(machine.State().runError, Fault::None) << c.name;
     }
 }
 
 TEST(Decoder, CheckBoxesFollowTheFlagBits) {
     Machine machine;
-    machine.ram[0] = 0xF250;  // byte ADD of short constant -5
-    machine.ram[1] = 0x1D10;  // branch
-    machine.ram[2] = 0x0A40;  // IN
+    machine.LoadWord(0x00, 0xF250);  // byte ADD of short constant -5
+    machine.LoadWord(0x02, 0x1D10);  // branch
+    machine.LoadWord(0x04, 0x0A40);  // IN
     Decoder decoder;
     decoder.DecodeAt(machine, 0);
     auto s = decoder.Shown();
@@ -157,9 +157,9 @@ TEST(Decoder, CheckBoxesFollowTheFlagBits) {
 
 TEST(Decoder, NextAndJumpWalkThroughTheProgram) {
     Machine machine;
-    machine.ram[8] = 0x1C0D;
-    machine.ram[9] = 0x0040;
-    machine.ram[0x20] = 0xAF18;
+    machine.LoadWord(0x10, 0x1C0D);
+    machine.LoadWord(0x12, 0x0040);
+    machine.LoadWord(0x40, 0xAF18);
     Decoder decoder;
     decoder.DecodeAt(machine, 0x10);
     decoder.Jump(machine);
@@ -177,7 +177,7 @@ TEST(Decoder, AddressesOutsideMemoryReadAsNop) {
     EXPECT_EQ(Cp1251ToUtf8(decoder.Shown().operation), "NOP (нет операции)");
     decoder.Next(machine);
     EXPECT_EQ(decoder.Shown().address, "3002");
-    EXPECT_EQ(machine.runError, Fault::None);
+    EXPECT_EQ(machine.State().runError, Fault::None);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/machine_test_support.h"
 #include "tests/rig.h"
 
 namespace q42::test {
@@ -86,7 +87,7 @@ TEST(ReadInteger, EndOfInputEndsAsAStop) {
     Rig rig;
     EXPECT_EQ(rig.display.ReadInteger(), 0);
     EXPECT_TRUE(rig.display.stopRequested);
-    EXPECT_TRUE(rig.machine.stopFlag);
+    EXPECT_TRUE(rig.machine.State().stopFlag);
     EXPECT_FALSE(rig.display.LineInputActive());
 }
 
@@ -114,23 +115,23 @@ TEST(Keyboard, BufferHoldsNineKeysAndIgnoresKeysOfALineInput) {
     Rig rig;
     for (char c = 'a'; c <= 'j'; ++c)
         rig.display.KeyPress(c);
-    EXPECT_EQ(rig.machine.keyBuffer, "abcdefghi");
-    rig.machine.keyBuffer.clear();
+    EXPECT_EQ(rig.machine.State().keyBuffer, "abcdefghi");
+    Edit(rig.machine, [](MachineState& s) { s.keyBuffer.clear(); });
     rig.console.onWait = [&] { rig.display.KeyPress('x'); };
     rig.console.lines = {"1"};
     rig.display.ReadInteger();
-    EXPECT_EQ(rig.machine.keyBuffer, "");
+    EXPECT_EQ(rig.machine.State().keyBuffer, "");
 }
 
 TEST(Keyboard, ReadKeyTakesTheOldestKeyAndEnterAsCarriageReturn) {
     Rig rig;
-    rig.machine.keyBuffer = "q";
+    Edit(rig.machine, [](MachineState& s) { s.keyBuffer = "q"; });
     EXPECT_EQ(rig.display.ReadKey(), 'q');
     rig.console.keys = "\n";
     EXPECT_EQ(rig.display.ReadKey(), '\r');
     EXPECT_FALSE(rig.display.KeyWaitActive());
     EXPECT_EQ(rig.display.ReadKey(), 0);  // no key can come
-    EXPECT_TRUE(rig.machine.stopFlag);
+    EXPECT_TRUE(rig.machine.State().stopFlag);
 }
 
 }  // namespace

@@ -82,7 +82,7 @@ TEST_F(Hostile, TenMegabyteAssemblerFileCompilesWithLinearWork) {
 
         // Too long for RAM: a clear message names the first word that does not fit.
         Machine machine;
-        const auto badLine = CopyCode(machine, texts.codeText);
+        const auto badLine = CopyCode(machine, texts.codeText).error;
         ASSERT_TRUE(badLine.has_value());
         EXPECT_EQ(badLine->lineIndex, kRamWords);
         EXPECT_EQ(Cp1251ToUtf8(badLine->errLab), "неправильный адрес памяти");
@@ -217,7 +217,7 @@ TEST(HostileRom, HundredThousandLineImageStopsWhereTheRomEnds) {
     CountedMessages messages;
     LoadRomImage(machine, in, kRomStart, messages);
     EXPECT_EQ(messages.texts, (std::vector<std::string>{"попытка записи в ПЗУ: 4500"}));
-    EXPECT_EQ(machine.rom[kRomWords - 1], kRomWords - 1);
+    EXPECT_EQ(machine.Rom()[kRomWords - 1], kRomWords - 1);
     // Reading stopped at the 641st line: the rest of the file was never looked at.
     const std::string read = image.substr(0, static_cast<std::size_t>(in.tellg()));
     EXPECT_EQ(Lines(read), 641u);
@@ -233,7 +233,7 @@ TEST(HostileRom, HundredThousandCommentLinesAreSkippedLineByLine) {
     CountedMessages messages;
     LoadRomImage(machine, in, kRomStart, messages);
     EXPECT_TRUE(messages.texts.empty());
-    EXPECT_EQ(machine.rom[0], 0x1234);
+    EXPECT_EQ(machine.Rom()[0], 0x1234);
     EXPECT_FALSE(machine.Failed());
 }
 

@@ -64,7 +64,7 @@ void ExpectTableFields(const Mnemonic& entry, Value word) {
 // The decoding dialog names the word as the table does, in both languages.
 void ExpectDecodedName(const Mnemonic& entry, const std::vector<Value>& words) {
     Machine machine;
-    std::copy(words.begin(), words.end(), machine.ram.begin());
+    Edit(machine, [&](MachineState& s) { std::copy(words.begin(), words.end(), s.ram.begin()); });
     for (const Language language : {Language::Russian, Language::English}) {
         SetTextLanguage(language);
         Decoder decoder;
@@ -78,7 +78,7 @@ void ExpectDecodedName(const Mnemonic& entry, const std::vector<Value>& words) {
 }
 
 // Every register, PC, SP, PS, the stop flag, RAM and the ports.
-std::string Differences(const Machine& actual, const Machine& expected) {
+std::string Differences(const MachineState& actual, const MachineState& expected) {
     std::ostringstream out;
     const auto check = [&](const std::string& what, Value got, Value wanted) {
         if (got != wanted)
@@ -104,15 +104,18 @@ void ExpectEffect(const std::vector<Value>& program, std::size_t instructionWord
                   std::string_view start, std::string_view after, Fault fault = Fault::None,
                   int port = -1, Value portValue = 0) {
     Machine machine;
-    std::copy(program.begin(), program.end(), machine.ram.begin());
+    for (std::size_t i = 0; i < program.size(); ++i)
+        machine.LoadWord(static_cast<Value>(2 * i), program[i]);
     ApplyState(machine, start);
     Machine expected = machine;
-    expected.pc = static_cast<Value>(2 * instructionWords);
+    Edit(expected, [&](MachineState& s) {
+        s.pc = static_cast<Value>(2 * instructionWords);
+        if (port >= 0) s.ports[port] = portValue;
+    });
     ApplyState(expected, after);
-    if (port >= 0) expected.ports[port] = portValue;
     Execute(machine, program);
-    EXPECT_EQ(Differences(machine, expected), "");
-    EXPECT_EQ(Utf8(machine.runError), Utf8(fault));
+    EXPECT_EQ(Differences(machine.State(), expected.State()), "");
+    EXPECT_EQ(Utf8(machine.State().runError), Utf8(fault));
 }
 
 // Operations that do the same thing whatever the flags.

@@ -29,7 +29,7 @@ TEST_P(InstructionTest, LeavesExpectedState) {
     ApplyState(machine, c.before);
     Execute(machine, c.words);
     EXPECT_EQ(StateDifferences(machine, c.after), "");
-    EXPECT_EQ(Utf8(machine.runError), Utf8(c.fault));
+    EXPECT_EQ(Utf8(machine.State().runError), Utf8(c.fault));
 }
 
 std::string CaseName(const testing::TestParamInfo<InstructionCase>& info) {
@@ -182,7 +182,7 @@ const InstructionCase kJumpCases[] = {
      Fault::RomWrite},
     {"br_forward", {0x1D04}, "", "PC=6"},
     {"br_back_to_itself", {0x1DFE}, "", "PC=0"},
-    {"br_wraps_below_zero", {0x1D80}, "", "PC=FF82"},
+    {"br_wraps_below_zero", {0x1D80}, "", "PC=FF82", Fault::BadNextCommandAddress},
     {"bcall", {0x9D10}, "SP=100", "PC=12 SP=FE @FE=2"},
     {"bret", {0x0D7F}, "SP=FE @FE=24", "PC=24 SP=100"},
     {"jge_not_taken_skips_extension", {0x2C0D, 0x0040}, "PS=1", "PC=4"},
@@ -261,12 +261,13 @@ TEST(ConditionalJump, TakenExactlyWhenConditionHolds) {
             const bool expected[] = {!f.n, f.n, !f.z, f.z, f.n || f.z, !f.n && !f.z};
             for (const int code : {0xC, 0xD}) {
                 Machine machine;
-                machine.ps = (f.n ? kFlagN : 0) | (f.z ? kFlagZ : 0);
+                Edit(machine,
+                     [&](MachineState& s) { s.ps = (f.n ? kFlagN : 0) | (f.z ? kFlagZ : 0); });
                 const Value word = (condition << 12) | (code << 8) | (code == 0xC ? 0x0D : 0x10);
                 Execute(machine, {word, 0x0040});
                 const Value target = code == 0xC ? 0x40 : 0x12;
                 const Value fallThrough = code == 0xC ? 4 : 2;
-                EXPECT_EQ(machine.pc, expected[condition - 2] ? target : fallThrough)
+                EXPECT_EQ(machine.State().pc, expected[condition - 2] ? target : fallThrough)
                     << "word " << std::hex << word << " N=" << f.n << " Z=" << f.z;
             }
         }
@@ -279,25 +280,29 @@ TEST(InstructionSequence, JumpAfterByteMoveReadsWholeWord) {
     Machine machine;
     ApplyState(machine, "R1=41 @40=1234");
     Execute(machine, {0xC150});  // byte move from (R1)
-    machine.pc = 0;
+    Edit(machine, [&](MachineState& s) { s.pc = 0; });
     Execute(machine, {0x1C05});  // JMP (R1)
-    EXPECT_EQ(machine.pc, 0x1234);
+    EXPECT_EQ(machine.State().pc, 0x1234);
 }
 
 TEST(InstructionSequence, OnlyWrittenFieldsAreMarkedForShowing) {
     Machine machine;
     ApplyState(machine, "R1=40 SP=100");
+    machine.LoadWord(0, 0x0112);
+    machine.TakeShownFields();
+    machine.TakeShownRam();
     Execute(machine, {0x0112});  // MOV R1,R2
-    EXPECT_EQ(machine.fieldsToShow, kShowR0 << 2 | kShowFlags);
-    machine.fieldsToShow = 0;
-    machine.pc = 0;
+    EXPECT_EQ(machine.TakeShownFields(), kShowR0 << 2 | kShowPC | kShowFlags);
+    machine.EditPc(0);
+    machine.TakeShownFields();
+    machine.TakeShownRam();
     Execute(machine, {0x0E21});  // PUSH R1
-    EXPECT_EQ(machine.fieldsToShow, kShowSP | kShowFlags);
-    EXPECT_TRUE(machine.ramToShow[0x7F]);
-    machine.fieldsToShow = 0;
-    machine.pc = 0;
+    EXPECT_EQ(machine.TakeShownFields(), kShowSP | kShowPC | kShowFlags);
+    EXPECT_TRUE(machine.TakeShownRam()[0x7F]);
+    machine.EditPc(0);
+    machine.TakeShownFields();
     Execute(machine, {0x0E90});  // POPPS: the flags show the new PS at once
-    EXPECT_EQ(machine.fieldsToShow, kShowSP | kShowFlags);
+    EXPECT_EQ(machine.TakeShownFields(), kShowSP | kShowPC | kShowFlags);
 }
 
 }  // namespace

@@ -25,42 +25,51 @@ std::vector<Item> ParseState(std::string_view state) {
     return items;
 }
 
-Value& Field(Machine& m, const std::string& name, Value& scratch) {
+Value& Field(MachineState& m, const std::string& name, Value& scratch) {
     if (name.size() == 2 && name[0] == 'R' && name[1] >= '0' && name[1] <= '3')
         return m.r[name[1] - '0'];
     if (name == "PC") return m.pc;
     if (name == "SP") return m.sp;
     if (name == "PS") return m.ps;
     if (name == "LR") return m.lastResult;
-    if (name[0] == '@') {
-        const auto address = std::stoll(name.substr(1), nullptr, 16);
-        if (address < kRamEnd) return m.ram[address >> 1];
-        return m.rom[(address - kRomStart) >> 1];
-    }
-    if (name == "N") return scratch = m.FlagN();
-    if (name == "Z") return scratch = m.FlagZ();
+    if (name == "N") return scratch = (m.ps & kFlagN) != 0;
+    if (name == "Z") return scratch = (m.ps & kFlagZ) != 0;
     if (name == "STOP") return scratch = m.stopFlag;
     throw std::invalid_argument("unknown state item " + name);
+}
+
+Value MemoryAddress(const std::string& name) {
+    return name[0] == '@' ? std::stoll(name.substr(1), nullptr, 16) : -1;
 }
 
 }  // namespace
 
 void ApplyState(Machine& machine, std::string_view state) {
+    MachineState s = machine.State();
+    std::vector<Item> memory;
     for (const auto& item : ParseState(state)) {
-        if (item.name == "STOP") {
-            machine.stopFlag = item.value != 0;
-            continue;
-        }
         Value scratch = 0;
-        Field(machine, item.name, scratch) = item.value;
+        if (item.name == "STOP") {
+            s.stopFlag = item.value != 0;
+        } else if (MemoryAddress(item.name) >= 0) {
+            memory.push_back(item);
+        } else {
+            Field(s, item.name, scratch) = item.value;
+        }
     }
+    machine.Restore(s);
+    for (const auto& item : memory)
+        machine.LoadWord(MemoryAddress(item.name), item.value);
 }
 
 std::string StateDifferences(Machine& machine, std::string_view state) {
     std::string differences;
+    MachineState s = machine.State();
     for (const auto& item : ParseState(state)) {
         Value scratch = 0;
-        const Value actual = Field(machine, item.name, scratch);
+        const Value address = MemoryAddress(item.name);
+        const Value actual =
+            address >= 0 ? machine.PeekWord(address) : Field(s, item.name, scratch);
         if (actual != item.value) {
             std::ostringstream line;
             line << item.name << ": expected " << std::hex << std::uppercase << item.value
@@ -72,13 +81,10 @@ std::string StateDifferences(Machine& machine, std::string_view state) {
 }
 
 void Execute(Machine& machine, const std::vector<Value>& words) {
-    for (std::size_t i = 0; i < words.size() && machine.pc / 2 + i < kRamWords; ++i) {
-        machine.ram[machine.pc / 2 + i] = words[i];
-    }
-    machine.instructionWord = static_cast<std::uint16_t>(words.at(0));
-    machine.pc += 2;
-    machine.runError = Fault::None;
-    machine.ExecuteInstruction();
+    const Value pc = machine.State().pc;
+    for (std::size_t i = 0; i < words.size(); ++i)
+        machine.LoadWord(pc + static_cast<Value>(2 * i), words[i]);
+    machine.ExecuteStep();
 }
 
 std::string Utf8(Fault fault) {

@@ -14,11 +14,18 @@ namespace q42::test {
 // Sets the named parts of the machine.
 void ApplyState(Machine& machine, std::string_view state);
 
+// Changes the machine's state through `change`, as a debugger would put back a saved state.
+template <class Change>
+void Edit(Machine& machine, Change change) {
+    MachineState state = machine.State();
+    change(state);
+    machine.Restore(state);
+}
+
 // Compares the named parts; returns one line per difference, empty when all match.
 std::string StateDifferences(Machine& machine, std::string_view state);
 
-// Puts `words` into RAM from address PC on, then takes the first as the instruction word, moves PC
-// past it and executes it, as a step would.
+// Puts `words` into memory from address PC on and executes one step.
 void Execute(Machine& machine, const std::vector<Value>& words);
 
 std::string Utf8(Fault fault);

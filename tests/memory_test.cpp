@@ -12,9 +12,9 @@ namespace {
 
 TEST(ReadWord, ReachesRamAndRomByAddressRoundedDown) {
     Machine m;
-    m.ram[0x7F] = 0x1234;
-    m.rom[0] = 0x4444;
-    m.rom[kRomWords - 1] = 0xABCD;
+    Edit(m, [&](MachineState& s) { s.ram[0x7F] = 0x1234; });
+    m.LoadWord(kRomStart, 0x4444);
+    m.LoadWord(kRomEnd - 2, 0xABCD);
     struct Row {
         Value address;
         Value value;
@@ -28,9 +28,9 @@ TEST(ReadWord, ReachesRamAndRomByAddressRoundedDown) {
         {-1, 0, Fault::BadMemoryAddress},
     };
     for (const auto& row : rows) {
-        m.runError = Fault::None;
+        Edit(m, [&](MachineState& s) { s.runError = Fault::None; });
         EXPECT_EQ(m.ReadWord(row.address), row.value) << std::hex << row.address;
-        EXPECT_EQ(m.runError, row.fault) << std::hex << row.address;
+        EXPECT_EQ(m.State().runError, row.fault) << std::hex << row.address;
     }
 }
 
@@ -52,20 +52,21 @@ TEST(WriteWord, StoresInRamOnlyAndNamesTheFault) {
     for (const auto& row : rows) {
         Machine m;
         m.WriteWord(row.address, 0x5A5A);
-        EXPECT_EQ(m.runError, row.fault) << std::hex << row.address;
+        EXPECT_EQ(m.State().runError, row.fault) << std::hex << row.address;
         const bool stored = row.fault == Fault::None;
-        EXPECT_EQ(m.ram[(row.address & 0xFF) >> 1] == 0x5A5A, stored) << std::hex << row.address;
-        EXPECT_EQ(std::ranges::any_of(m.ramToShow, std::identity{}), stored);
-        EXPECT_EQ(m.rom[0], 0);
+        EXPECT_EQ(m.State().ram[(row.address & 0xFF) >> 1] == 0x5A5A, stored)
+            << std::hex << row.address;
+        EXPECT_EQ(std::ranges::any_of(m.TakeShownRam(), std::identity{}), stored);
+        EXPECT_EQ(m.Rom()[0], 0);
     }
 }
 
 TEST(WriteWord, DoesNotClearAnEarlierError) {
     Machine m;
-    m.runError = Fault::Overflow;
+    Edit(m, [&](MachineState& s) { s.runError = Fault::Overflow; });
     m.WriteWord(0x10, 1);
-    EXPECT_EQ(m.runError, Fault::Overflow);
-    EXPECT_EQ(m.ram[8], 1);
+    EXPECT_EQ(m.State().runError, Fault::Overflow);
+    EXPECT_EQ(m.State().ram[8], 1);
 }
 
 TEST(IsCodeAddress, CoversRamAndRomProgramPartOnly) {
@@ -90,11 +91,14 @@ TEST(UpdateFlags, JudgesBit15AndTheWholeValue) {
     };
     for (const auto& row : rows) {
         Machine m;
-        m.ps = row.ps;
-        m.lastResult = row.lastResult;
+        Edit(m, [&](MachineState& s) {
+            s.ps = row.ps;
+            s.lastResult = row.lastResult;
+        });
+        m.TakeShownFields();
         m.UpdateFlags();
-        EXPECT_EQ(m.ps, row.expected) << std::hex << row.ps << " " << row.lastResult;
-        EXPECT_EQ(m.fieldsToShow, kShowFlags);
+        EXPECT_EQ(m.State().ps, row.expected) << std::hex << row.ps << " " << row.lastResult;
+        EXPECT_EQ(m.TakeShownFields(), kShowFlags);
     }
 }
 

@@ -16,7 +16,7 @@ struct PortRead {
 void ExpectReads(Machine& machine, const std::vector<PortRead>& reads) {
     for (std::size_t i = 0; i < reads.size(); ++i) {
         Execute(machine, {reads[i].word});
-        EXPECT_EQ(machine.r[0], reads[i].expected) << "read " << i + 1;
+        EXPECT_EQ(machine.State().r[0], reads[i].expected) << "read " << i + 1;
     }
 }
 
@@ -27,7 +27,7 @@ constexpr Value kWriteCharacter = 0x0B03;  // OUT R0,P.3
 
 TEST(StatusPorts, KeyboardIsReadyOnTheThirdReadInARow) {
     Machine machine;
-    machine.keyBuffer = "ab";
+    Edit(machine, [&](MachineState& s) { s.keyBuffer = "ab"; });
     ExpectReads(machine, {{kKeyboardStatus, 0},
                           {kKeyboardStatus, 0},
                           {kKeyboardStatus, 0x80},

@@ -12,6 +12,7 @@
 #include "machine/codepage.h"
 #include "session/code_loading.h"
 #include "session/text_file.h"
+#include "tests/machine_test_support.h"
 #include "tests/rig.h"
 
 namespace q42::test {
@@ -30,7 +31,7 @@ void LoadProgram(Rig& rig, const std::string& name) {
     texts.asmText = file.lines;
     SilentWarnings warnings;
     ASSERT_EQ(PreprocessAndCompile(texts, AsmOptions{}, warnings), "");
-    ASSERT_FALSE(CopyCode(rig.machine, texts.codeText).has_value());
+    ASSERT_FALSE(CopyCode(rig.machine, texts.codeText).error.has_value());
 }
 
 // A program that polls a status port for ever counted the polls in an int without end: after
@@ -38,16 +39,16 @@ void LoadProgram(Rig& rig, const std::string& name) {
 TEST(Regression, StatusPollsForEverKeepTheDeviceReady) {
     Rig rig;
     LoadProgram(rig, "poll_forever.asm");
-    rig.machine.pc = 0;
-    rig.machine.keyboardPolls = INT_MAX - 1;
-    rig.machine.displayPolls = INT_MAX - 2;
+    Edit(rig.machine, [&](MachineState& s) { s.pc = 0; });
+    Edit(rig.machine, [&](MachineState& s) { s.keyboardPolls = INT_MAX - 1; });
+    Edit(rig.machine, [&](MachineState& s) { s.displayPolls = INT_MAX - 2; });
     for (int step = 0; step < 9; ++step)
         rig.run.NextCommand();
     EXPECT_FALSE(rig.machine.Failed());
-    EXPECT_EQ(rig.machine.r[0], 0x80);
-    EXPECT_EQ(rig.machine.r[1], 0x80);
-    EXPECT_GT(rig.machine.keyboardPolls, 2);
-    EXPECT_GT(rig.machine.displayPolls, 2);
+    EXPECT_EQ(rig.machine.State().r[0], 0x80);
+    EXPECT_EQ(rig.machine.State().r[1], 0x80);
+    EXPECT_GT(rig.machine.State().keyboardPolls, 2);
+    EXPECT_GT(rig.machine.State().displayPolls, 2);
 }
 
 // Pressing "next command" again while a step waits for a number ran a second step inside the
@@ -65,7 +66,7 @@ TEST(Regression, StepCommandsDuringAnInputWaitAreIgnored) {
     for (const Click& c : clicks) {
         Rig rig;
         LoadProgram(rig, "read_number.asm");
-        rig.machine.pc = 0;
+        Edit(rig.machine, [&](MachineState& s) { s.pc = 0; });
         rig.run.NextCommand();  // the CALL
         rig.console.lines = {"5", "6", "7"};
         int waits = 0;
@@ -73,9 +74,9 @@ TEST(Regression, StepCommandsDuringAnInputWaitAreIgnored) {
             if (++waits == 1) c.click(rig);
         };
         rig.run.NextCommand();  // the input routine and the MOV after it
-        EXPECT_EQ(rig.machine.r[0], 5) << c.name;
-        EXPECT_EQ(rig.machine.sp, kInitialSP) << c.name;
-        EXPECT_EQ(rig.machine.pc, 6) << c.name;
+        EXPECT_EQ(rig.machine.State().r[0], 5) << c.name;
+        EXPECT_EQ(rig.machine.State().sp, kInitialSP) << c.name;
+        EXPECT_EQ(rig.machine.State().pc, 6) << c.name;
         EXPECT_FALSE(rig.machine.Failed()) << c.name;
         EXPECT_EQ(waits, 1) << c.name;
     }

@@ -1,4 +1,5 @@
 #include "tests/rig.h"
+#include "tests/machine_test_support.h"
 
 namespace q42::test {
 
@@ -27,7 +28,7 @@ bool ScriptedConsole::WaitForEvents() {
 
 void Rig::Load(const std::vector<Value>& words) {
     for (std::size_t i = 0; i < words.size(); ++i)
-        machine.ram.at(i) = words[i];
+        Edit(machine, [&](MachineState& s) { s.ram.at(i) = words[i]; });
 }
 
 std::vector<std::string> Rig::Screen() const {

@@ -62,7 +62,7 @@ struct Rig {
     RunControl run{machine, display, console};
 
     Rig() {
-        machine.terminal = &display;
+        machine.AttachTerminal(&display);
         console.display = &display;
         console.run = &run;
     }

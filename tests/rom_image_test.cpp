@@ -56,7 +56,7 @@ TEST(LoadRomImage, ReadsDataLinesSkipsCommentsAndStopsAtTheFirstError) {
         LoadRomImage(machine, image, kRomStart, messages);
         std::vector<Value> expected = c.words;
         expected.resize(kRomWords, 0);
-        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), machine.rom.begin())) << c.name;
+        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), machine.Rom().begin())) << c.name;
         if (c.message == nullptr) {
             EXPECT_TRUE(messages.texts.empty()) << c.name;
         } else {
@@ -82,10 +82,9 @@ TEST(LoadRomImage, The641stWordIsAnAttemptToWriteRom) {
     Machine machine;
     RecordedMessages messages;
     std::istringstream in(image);
-    LoadRomImage(machine, in, kRomStart, messages);
+    EXPECT_EQ(LoadRomImage(machine, in, kRomStart, messages), Fault::RomWrite);
     EXPECT_EQ(messages.texts, std::vector<std::string>{"попытка записи в ПЗУ: 4500"});
-    EXPECT_EQ(machine.rom[kRomWords - 1], 0x1234);
-    EXPECT_EQ(machine.runError, Fault::RomWrite);
+    EXPECT_EQ(machine.Rom()[kRomWords - 1], 0x1234);
 }
 
 TEST(LoadRomImage, MissingFileIsReportedAndRomStaysZero) {
@@ -93,8 +92,8 @@ TEST(LoadRomImage, MissingFileIsReportedAndRomStaysZero) {
     RecordedMessages messages;
     InitMachine(machine, "/nonexistent/Q42ROM.TXT", messages);
     EXPECT_EQ(messages.texts, std::vector<std::string>{"Файл с ПЗУ не найден!"});
-    EXPECT_EQ(machine.rom[0], 0);
-    EXPECT_EQ(machine.sp, 0x100);
+    EXPECT_EQ(machine.Rom()[0], 0);
+    EXPECT_EQ(machine.State().sp, 0x100);
     messages.texts.clear();
     LoadRomImage(machine, std::filesystem::path("/"), kRomStart, messages);  // a directory
     EXPECT_EQ(messages.texts, std::vector<std::string>{"Файл с ПЗУ не найден!"});
@@ -125,7 +124,7 @@ TEST(ShippedRom, WritesCharactersThroughItsRoutines) {
     ASSERT_GE(screen.size(), 4u);
     EXPECT_EQ(screen[2], " HI");
     EXPECT_EQ(screen.back(), " Задача завершена");
-    EXPECT_EQ(rig.machine.r[3], 0);
+    EXPECT_EQ(rig.machine.State().r[3], 0);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "tests/machine_test_support.h"
 #include "tests/rig.h"
 
 namespace q42::test {
@@ -43,7 +44,7 @@ TEST(RunErrorReport, NamesTheErrorTheAddressAndTheWord) {
     for (const auto& c : cases) {
         Rig rig;
         rig.Load(c.words);
-        rig.machine.pc = c.pc;
+        Edit(rig.machine, [&](MachineState& s) { s.pc = c.pc; });
         rig.run.NextCommand();
         EXPECT_EQ(rig.Screen(), (Lines{" " + kHeading, std::string("    ") + c.error,
                                        std::string(" ") + c.addressLine, " "}))
@@ -53,11 +54,11 @@ TEST(RunErrorReport, NamesTheErrorTheAddressAndTheWord) {
 
 TEST(Step, HaltAtTheLastRamWordStillReportsTheNextAddress) {
     Rig rig;
-    rig.machine.ram[0x7F] = 0xAF18;
-    rig.machine.pc = 0xFE;
+    Edit(rig.machine, [&](MachineState& s) { s.ram[0x7F] = 0xAF18; });
+    Edit(rig.machine, [&](MachineState& s) { s.pc = 0xFE; });
     rig.run.NextCommand();
-    EXPECT_TRUE(rig.machine.stopFlag);
-    EXPECT_EQ(rig.machine.runError, Fault::BadNextCommandAddress);
+    EXPECT_TRUE(rig.machine.State().stopFlag);
+    EXPECT_EQ(rig.machine.State().runError, Fault::BadNextCommandAddress);
     EXPECT_EQ(rig.Screen()[2], "    00FE: AF18");
 }
 
@@ -66,15 +67,15 @@ TEST(Step, JumpsToEntryPointsAndOddAddressesAreAccepted) {
         Rig rig;
         rig.Load({0x1C0D, target});
         rig.run.NextCommand();
-        EXPECT_EQ(rig.machine.runError, Fault::None) << std::hex << target;
-        EXPECT_EQ(rig.machine.pc, target);
+        EXPECT_EQ(rig.machine.State().runError, Fault::None) << std::hex << target;
+        EXPECT_EQ(rig.machine.State().pc, target);
     }
     Rig rig;
     rig.Load({0x1C0D, 0x0011, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0x0000, 0xAF18});
     rig.run.NextCommand();
     rig.run.NextCommand();
-    EXPECT_EQ(rig.machine.commandAddress, 0x10);
-    EXPECT_TRUE(rig.machine.stopFlag);
+    EXPECT_EQ(rig.machine.State().commandAddress, 0x10);
+    EXPECT_TRUE(rig.machine.State().stopFlag);
 }
 
 TEST(Step, BooleanEntryReturnsAndRunsTheNextInstructionInTheSameStep) {
@@ -82,14 +83,15 @@ TEST(Step, BooleanEntryReturnsAndRunsTheNextInstructionInTheSameStep) {
     rig.Load({0x9C0D, 0x4180, 0x0110, 0xAF18});  // CALL 4180; MOV R1,R0; HLT
     rig.console.lines = {"True"};
     rig.run.NextCommand();
-    rig.machine.fieldsToShow = 0;
+    rig.machine.TakeShownFields();
     rig.run.NextCommand();
-    EXPECT_EQ(rig.machine.r[1], 1);
-    EXPECT_EQ(rig.machine.r[0], 1);  // the MOV ran in the entry point's step
-    EXPECT_EQ(rig.machine.sp, 0x100);
-    EXPECT_EQ(rig.machine.commandAddress, 0x4180);
-    EXPECT_NE(rig.machine.fieldsToShow & (kShowR0 << 1), 0u);  // R1 and SP show the routine's work
-    EXPECT_NE(rig.machine.fieldsToShow & kShowSP, 0u);
+    const std::uint32_t shown = rig.machine.TakeShownFields();
+    EXPECT_EQ(rig.machine.State().r[1], 1);
+    EXPECT_EQ(rig.machine.State().r[0], 1);  // the MOV ran in the entry point's step
+    EXPECT_EQ(rig.machine.State().sp, 0x100);
+    EXPECT_EQ(rig.machine.State().commandAddress, 0x4180);
+    EXPECT_NE(shown & (kShowR0 << 1), 0u);  // R1 and SP show the routine's work
+    EXPECT_NE(shown & kShowSP, 0u);
 }
 
 TEST(Step, IntegerEntryReadsAWordAndShowsR1) {
@@ -98,9 +100,9 @@ TEST(Step, IntegerEntryReadsAWordAndShowsR1) {
     rig.console.lines = {"x", "-2"};
     rig.run.NextCommand();
     rig.run.NextCommand();
-    EXPECT_EQ(rig.machine.r[1], 0xFFFE);
-    EXPECT_NE(rig.machine.fieldsToShow & (kShowR0 << 1), 0u);
-    EXPECT_EQ(rig.machine.pc, 6);
+    EXPECT_EQ(rig.machine.State().r[1], 0xFFFE);
+    EXPECT_NE(rig.machine.TakeShownFields() & (kShowR0 << 1), 0u);
+    EXPECT_EQ(rig.machine.State().pc, 6);
 }
 
 TEST(Step, ErrorAfterAnEntryPointIsReportedAtTheEntryPoint) {
@@ -109,7 +111,7 @@ TEST(Step, ErrorAfterAnEntryPointIsReportedAtTheEntryPoint) {
     rig.console.lines = {"false"};
     rig.run.NextCommand();
     rig.run.NextCommand();
-    EXPECT_EQ(rig.machine.runError, Fault::NonexistentOperation);
+    EXPECT_EQ(rig.machine.State().runError, Fault::NonexistentOperation);
     // The report follows the echoed answer, which stays on the current line.
     EXPECT_EQ(rig.Screen(), (Lines{" false", " false## ВЫПОЛНЕНИЕ ПРОГРАММЫ ПРЕРВАНО ИЗ-ЗА ОШИБКИ:",
                                    "    несуществующий код операции", "    4180 ", " "}));
@@ -118,39 +120,39 @@ TEST(Step, ErrorAfterAnEntryPointIsReportedAtTheEntryPoint) {
 TEST(Step, NinthUnreadKeyOverflowsTheBufferAfterTheInstruction) {
     Rig rig;
     rig.Load({0x0110});
-    rig.machine.r[1] = 7;
-    rig.machine.keyBuffer = "123456789";
+    Edit(rig.machine, [&](MachineState& s) { s.r[1] = 7; });
+    Edit(rig.machine, [&](MachineState& s) { s.keyBuffer = "123456789"; });
     rig.run.NextCommand();
-    EXPECT_EQ(rig.machine.runError, Fault::KeyBufferOverflow);
-    EXPECT_EQ(rig.machine.r[0], 7);
+    EXPECT_EQ(rig.machine.State().runError, Fault::KeyBufferOverflow);
+    EXPECT_EQ(rig.machine.State().r[0], 7);
 }
 
 // Port operations, one instruction after another.
 TEST(Ports, DisplayIsReadyOnTheThirdStatusRead) {
     Rig rig;
     rig.Load({0x0A20, 0x0A21, 0x0A22, 0x0B03});  // IN 2 into R0, R1, R2; OUT R0,3
-    rig.machine.r[0] = 0x41;
+    Edit(rig.machine, [&](MachineState& s) { s.r[0] = 0x41; });
     for (int i = 0; i < 3; ++i)
         rig.run.NextCommand();
-    EXPECT_EQ(rig.machine.r[0], 0);
-    EXPECT_EQ(rig.machine.r[1], 0);
-    EXPECT_EQ(rig.machine.r[2], 0x80);
-    rig.machine.r[0] = 0x41;
+    EXPECT_EQ(rig.machine.State().r[0], 0);
+    EXPECT_EQ(rig.machine.State().r[1], 0);
+    EXPECT_EQ(rig.machine.State().r[2], 0x80);
+    Edit(rig.machine, [&](MachineState& s) { s.r[0] = 0x41; });
     rig.run.NextCommand();
     EXPECT_EQ(rig.Screen(), (Lines{" A"}));
-    EXPECT_EQ(rig.machine.ports[2], 0);
-    EXPECT_EQ(rig.machine.displayPolls, 0);
+    EXPECT_EQ(rig.machine.State().ports[2], 0);
+    EXPECT_EQ(rig.machine.State().displayPolls, 0);
 }
 
 TEST(Ports, CharacterWrittenBeforeReadyIsDroppedAndResetsTheCount) {
     Rig rig;
     rig.Load({0x0A20, 0x0A20, 0x0B13, 0x0A20});
-    rig.machine.r[1] = 0x41;
+    Edit(rig.machine, [&](MachineState& s) { s.r[1] = 0x41; });
     for (int i = 0; i < 4; ++i)
         rig.run.NextCommand();
     EXPECT_EQ(rig.Screen(), (Lines{" "}));
-    EXPECT_EQ(rig.machine.r[0], 0);
-    EXPECT_EQ(rig.machine.displayPolls, 1);
+    EXPECT_EQ(rig.machine.State().r[0], 0);
+    EXPECT_EQ(rig.machine.State().displayPolls, 1);
 }
 
 TEST(Ports, OutputPortsCanBeMadeReadyByWriting) {
@@ -164,42 +166,42 @@ TEST(Ports, OutputPortsCanBeMadeReadyByWriting) {
 TEST(Ports, KeyboardDataReadsOnlyWhenReady) {
     Rig rig;
     rig.Load({0x0A10, 0x0A00, 0x0A00, 0x0A00, 0x0A11, 0x0A12});
-    rig.machine.keyBuffer = "Zy";
+    Edit(rig.machine, [&](MachineState& s) { s.keyBuffer = "Zy"; });
     rig.run.NextCommand();  // not ready: 0, the key stays
-    EXPECT_EQ(rig.machine.r[0], 0);
-    EXPECT_EQ(rig.machine.keyBuffer, "Zy");
+    EXPECT_EQ(rig.machine.State().r[0], 0);
+    EXPECT_EQ(rig.machine.State().keyBuffer, "Zy");
     for (int i = 0; i < 3; ++i)
         rig.run.NextCommand();
-    EXPECT_EQ(rig.machine.r[0], 0x80);
+    EXPECT_EQ(rig.machine.State().r[0], 0x80);
     rig.run.NextCommand();
-    EXPECT_EQ(rig.machine.r[1], 'Z');
-    EXPECT_EQ(rig.machine.ports[0], 0);
+    EXPECT_EQ(rig.machine.State().r[1], 'Z');
+    EXPECT_EQ(rig.machine.State().ports[0], 0);
     rig.run.NextCommand();  // no longer ready
-    EXPECT_EQ(rig.machine.r[2], 0);
+    EXPECT_EQ(rig.machine.State().r[2], 0);
 }
 
 TEST(Ports, KeyboardDataWaitsForAKeyWhenTheBufferIsEmpty) {
     Rig rig;
     rig.Load({0x0BD0, 0x0080, 0x0A11, 0x0A52});  // OUT #80,0; IN 1,R1; IN 5,R2
-    rig.machine.ports[5] = 0x1234;
+    Edit(rig.machine, [&](MachineState& s) { s.ports[5] = 0x1234; });
     rig.console.keys = "\n";
     for (int i = 0; i < 3; ++i)
         rig.run.NextCommand();
-    EXPECT_EQ(rig.machine.r[1], 0x0D);
-    EXPECT_EQ(rig.machine.r[2], 0x1234);
+    EXPECT_EQ(rig.machine.State().r[1], 0x0D);
+    EXPECT_EQ(rig.machine.State().r[2], 0x1234);
 }
 
 TEST(Ports, ConstantAndEmptyPorts) {
     Rig rig;
     rig.Load({0x0A40, 0x0A61, 0x0A32, 0x0BD9, 0x1234, 0x0A93});
-    rig.machine.r[1] = rig.machine.r[2] = rig.machine.r[3] = 7;
+    Edit(rig.machine, [&](MachineState& s) { s.r[1] = s.r[2] = s.r[3] = 7; });
     for (int i = 0; i < 5; ++i)
         rig.run.NextCommand();
-    EXPECT_EQ(rig.machine.r[0], 0x80);
-    EXPECT_EQ(rig.machine.r[1], 0);
-    EXPECT_EQ(rig.machine.r[2], 0);
-    EXPECT_EQ(rig.machine.ports[9], 0x1234);
-    EXPECT_EQ(rig.machine.r[3], 0);  // a port without a device reads 0 whatever was written
+    EXPECT_EQ(rig.machine.State().r[0], 0x80);
+    EXPECT_EQ(rig.machine.State().r[1], 0);
+    EXPECT_EQ(rig.machine.State().r[2], 0);
+    EXPECT_EQ(rig.machine.State().ports[9], 0x1234);
+    EXPECT_EQ(rig.machine.State().r[3], 0);  // a port without a device reads 0 whatever was written
 }
 
 // The processor window rewrites PC only when the machine wrote it: not after a step that could
@@ -211,11 +213,13 @@ TEST(Step, MarksPcForShowingOnlyWhenItMoves) {
     } cases[] = {{0x0000, true}, {0x0003, true}, {0x0100, false}, {0x4182, true}};
     for (const auto& c : cases) {
         Rig rig;
-        rig.machine.sp = 0x00F0;
-        rig.machine.pc = c.pc;
-        rig.machine.fieldsToShow = 0;
+        Edit(rig.machine, [&](MachineState& s) {
+            s.sp = 0x00F0;
+            s.pc = c.pc;
+        });
+        rig.machine.TakeShownFields();
         rig.run.NextCommand();
-        EXPECT_EQ((rig.machine.fieldsToShow & kShowPC) != 0, c.shown) << std::hex << c.pc;
+        EXPECT_EQ((rig.machine.TakeShownFields() & kShowPC) != 0, c.shown) << std::hex << c.pc;
     }
 }
 
@@ -234,18 +238,20 @@ TEST(RunSteps, KeysAndStopsBetweenOrInsideBatchesEndTheRunAfterTheNextStep) {
             rig.console.batch = 1000;
         };
         rig.run.RunProgram();
-        EXPECT_EQ(rig.machine.runError, Fault::KeyBufferOverflow);
-        EXPECT_EQ(rig.machine.commandAddress, 0x0002);
+        EXPECT_EQ(rig.machine.State().runError, Fault::KeyBufferOverflow);
+        EXPECT_EQ(rig.machine.State().commandAddress, 0x0002);
     }
     {
         Rig rig;  // more keys than the buffer holds arrive while IN waits for one
         rig.console.batch = 1000;
         rig.Load(program);
-        rig.console.onWait = [&] { rig.machine.keyBuffer = "0123456789"; };
+        rig.console.onWait = [&] {
+            Edit(rig.machine, [](MachineState& s) { s.keyBuffer = "0123456789"; });
+        };
         rig.run.RunProgram();
-        EXPECT_EQ(rig.machine.runError, Fault::KeyBufferOverflow);
-        EXPECT_EQ(rig.machine.commandAddress, 0x0004);
-        EXPECT_EQ(rig.machine.r[1], '0');
+        EXPECT_EQ(rig.machine.State().runError, Fault::KeyBufferOverflow);
+        EXPECT_EQ(rig.machine.State().commandAddress, 0x0004);
+        EXPECT_EQ(rig.machine.State().r[1], '0');
     }
     {
         Rig rig;
@@ -255,8 +261,8 @@ TEST(RunSteps, KeysAndStopsBetweenOrInsideBatchesEndTheRunAfterTheNextStep) {
         rig.console.onWait = [&] { rig.run.StopProgram(); };
         rig.run.RunProgram();
         EXPECT_FALSE(rig.machine.Failed());
-        EXPECT_EQ(rig.machine.commandAddress, 0x0004);
-        EXPECT_EQ(rig.machine.pc, 0x0006);
+        EXPECT_EQ(rig.machine.State().commandAddress, 0x0004);
+        EXPECT_EQ(rig.machine.State().pc, 0x0006);
         EXPECT_EQ(rig.Screen().back(), " Задача прервана пользователем");
     }
 }
@@ -279,36 +285,45 @@ TEST(RunSteps, BatchesEndWhereSingleStepsEnd) {
         {"a full key buffer", {0x0000, 0x0000}, "123456789"},
     };
     constexpr std::int64_t kMaxSteps = 100000;
+    // The program in RAM, the keys in the buffer, and nothing marked for showing yet.
+    const auto start = [](Machine& machine, const auto& c) {
+        Edit(machine, [&](MachineState& s) {
+            std::copy(c.words.begin(), c.words.end(), s.ram.begin());
+            s.keyBuffer = c.keys;
+        });
+        machine.TakeShownFields();
+        machine.TakeShownRam();
+    };
     for (const auto& c : cases) {
         Machine single;
-        std::copy(c.words.begin(), c.words.end(), single.ram.begin());
-        single.keyBuffer = c.keys;
+        start(single, c);
         std::int64_t singleSteps = 0;
         do {
             single.ExecuteStep();
             ++singleSteps;
-        } while (!single.stopFlag && !single.Failed() && singleSteps < kMaxSteps);
+        } while (!single.State().stopFlag && !single.Failed() && singleSteps < kMaxSteps);
+        const std::uint32_t singleFields = single.TakeShownFields();
+        const auto singleRam = single.TakeShownRam();
         for (const std::int64_t batch : {std::int64_t{2}, std::int64_t{7}, std::int64_t{256},
                                          std::numeric_limits<std::int64_t>::max()}) {
             Machine batched;
-            std::copy(c.words.begin(), c.words.end(), batched.ram.begin());
-            batched.keyBuffer = c.keys;
+            start(batched, c);
             std::int64_t steps = 0;
             do {
                 steps += batched.RunSteps(std::min(batch, kMaxSteps - steps));
-            } while (!batched.stopFlag && !batched.Failed() && steps < kMaxSteps);
+            } while (!batched.State().stopFlag && !batched.Failed() && steps < kMaxSteps);
             const std::string where = std::string(c.name) + ", batches of " + std::to_string(batch);
             EXPECT_EQ(steps, singleSteps) << where;
-            EXPECT_EQ(batched.runError, single.runError) << where;
-            EXPECT_EQ(batched.stopFlag, single.stopFlag) << where;
-            EXPECT_EQ(batched.r, single.r) << where;
-            EXPECT_EQ(batched.pc, single.pc) << where;
-            EXPECT_EQ(batched.sp, single.sp) << where;
-            EXPECT_EQ(batched.ps, single.ps) << where;
-            EXPECT_EQ(batched.ram, single.ram) << where;
-            EXPECT_EQ(batched.commandAddress, single.commandAddress) << where;
-            EXPECT_EQ(batched.fieldsToShow, single.fieldsToShow) << where;
-            EXPECT_EQ(batched.ramToShow, single.ramToShow) << where;
+            EXPECT_EQ(batched.State().runError, single.State().runError) << where;
+            EXPECT_EQ(batched.State().stopFlag, single.State().stopFlag) << where;
+            EXPECT_EQ(batched.State().r, single.State().r) << where;
+            EXPECT_EQ(batched.State().pc, single.State().pc) << where;
+            EXPECT_EQ(batched.State().sp, single.State().sp) << where;
+            EXPECT_EQ(batched.State().ps, single.State().ps) << where;
+            EXPECT_EQ(batched.State().ram, single.State().ram) << where;
+            EXPECT_EQ(batched.State().commandAddress, single.State().commandAddress) << where;
+            EXPECT_EQ(batched.TakeShownFields(), singleFields) << where;
+            EXPECT_EQ(batched.TakeShownRam(), singleRam) << where;
         }
     }
 }

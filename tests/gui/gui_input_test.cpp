@@ -79,7 +79,8 @@ class RealInputTest : public ProgramTest {
         display.MyScreen->setFocus();
         QCOMPARE(QApplication::focusWidget(), display.MyScreen);
         Type(QStringLiteral("abc"));
-        QCOMPARE(QString::fromStdString(bench_->session.machine.keyBuffer), QStringLiteral("abc"));
+        QCOMPARE(QString::fromStdString(bench_->session.machine.State().keyBuffer),
+                 QStringLiteral("abc"));
     }
 
     void numbersTypedAfterF9GoToTheProgramNotTheSource() {
@@ -96,7 +97,7 @@ class RealInputTest : public ProgramTest {
             });
         });
         Press(Qt::Key_F9);
-        QCOMPARE(bench_->session.machine.r[0], 42);
+        QCOMPARE(bench_->session.machine.State().r[0], 42);
         QCOMPARE(Form().asmText->toPlainText(), source);
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
         // The keyboard goes back to the editor once the program has its input.
@@ -113,8 +114,8 @@ class RealInputTest : public ProgramTest {
             Type(QStringLiteral("q"));
         });
         Press(Qt::Key_F9);
-        QCOMPARE(bench_->session.machine.r[0], 'q');
-        QVERIFY(bench_->session.machine.keyBuffer.empty());
+        QCOMPARE(bench_->session.machine.State().r[0], 'q');
+        QVERIFY(bench_->session.machine.State().keyBuffer.empty());
     }
 
     void runKeysWorkFromEveryWindow() {
@@ -122,10 +123,10 @@ class RealInputTest : public ProgramTest {
         Action("CopyCode1")->trigger();
         QVERIFY(Activate(*bench_->processorWindow));
         Press(Qt::Key_F7);
-        QCOMPARE(bench_->session.machine.pc, 2);
+        QCOMPARE(bench_->session.machine.State().pc, 2);
         QVERIFY(Activate(*bench_->ramWindow));
         Press(Qt::Key_F7);
-        QCOMPARE(bench_->session.machine.pc, 4);
+        QCOMPARE(bench_->session.machine.State().pc, 4);
     }
 
     void ctrlBInTheDisplayStopsTheRun() {
@@ -137,7 +138,7 @@ class RealInputTest : public ProgramTest {
         });
         Press(Qt::Key_F9);
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Interrupted));
-        QVERIFY(bench_->session.machine.keyBuffer.empty());
+        QVERIFY(bench_->session.machine.State().keyBuffer.empty());
         QVERIFY(!bench_->closing);  // the stop came from the key, not from the watchdog
     }
 
@@ -301,12 +302,12 @@ class RealInputTest : public ProgramTest {
         });
         Press(Qt::Key_F7);
         QVERIFY(locked);
-        QCOMPARE(bench_->session.machine.ram[0], 0x9C0D);  // the copy did not happen
-        QCOMPARE(bench_->session.machine.r[1], 5);
+        QCOMPARE(bench_->session.machine.State().ram[0], 0x9C0D);  // the copy did not happen
+        QCOMPARE(bench_->session.machine.State().r[1], 5);
         // The entry point returned to the address the call left on the stack and went on to HLT,
         // as one step does: nothing ran in between.
-        QCOMPARE(bench_->session.machine.pc, 0x0006);
-        QCOMPARE(bench_->session.machine.sp, 0x0100);
+        QCOMPARE(bench_->session.machine.State().pc, 0x0006);
+        QCOMPARE(bench_->session.machine.State().sp, 0x0100);
         QVERIFY(Action("CopyCode1")->isEnabled() && !Action("stop1")->isEnabled());
     }
 

@@ -174,11 +174,11 @@ class GuiTest : public ProgramTest {
         Processor().ESP->setText(QStringLiteral("80"));
         Action("CopyRegs1")->trigger();
         QCOMPARE(Processor().ER[0]->text(), QStringLiteral("0012"));
-        QCOMPARE(bench_->session.machine.r[0], 0x12);
+        QCOMPARE(bench_->session.machine.State().r[0], 0x12);
         QCOMPARE(Processor().ER[1]->text(), QStringLiteral("00xy"));
-        QCOMPARE(bench_->session.machine.r[1], 0);
-        QCOMPARE(bench_->session.machine.r[2], 0xABC);
-        QCOMPARE(bench_->session.machine.sp, 0x80);
+        QCOMPARE(bench_->session.machine.State().r[1], 0);
+        QCOMPARE(bench_->session.machine.State().r[2], 0xABC);
+        QCOMPARE(bench_->session.machine.State().sp, 0x80);
         QCOMPARE(dialogs_->warnings,
                  QStringList({QStringLiteral("Bad value for R1: 00xy\nIgnore!"),
                               QStringLiteral("Bad value for R3: 12345\nIgnore!")}));
@@ -203,7 +203,7 @@ class GuiTest : public ProgramTest {
             WhenLineAwaited([this] { TypeLine(QStringLiteral("-5")); });
         });
         Action("CompAndRun1")->trigger();
-        QCOMPARE(bench_->session.machine.r[0], 0xFFFB);
+        QCOMPARE(bench_->session.machine.State().r[0], 0xFFFB);
         QVERIFY(Screen().contains(ScreenText(RunText::RepeatInput)));
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
         QVERIFY(!bench_->displayWindow->MyReadLine->isVisible());
@@ -215,7 +215,7 @@ class GuiTest : public ProgramTest {
         QTimer::singleShot(20, this,
                            [this] { QTest::keyClick(bench_->displayWindow->MyScreen, Qt::Key_Q); });
         Action("CopyAndRun1")->trigger();
-        QCOMPARE(bench_->session.machine.r[0], 'q');
+        QCOMPARE(bench_->session.machine.State().r[0], 'q');
     }
 
     void closingWhileWaitingEndsTheRun() {
