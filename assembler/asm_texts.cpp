@@ -15,9 +15,9 @@ const std::string& SourceLineText(const AssemblerTexts& texts, int n) {
     return texts.asmText[n - 1];
 }
 
-int MappedSourceLine(const AssemblerTexts& texts, int i) {
-    if (i < 1 || static_cast<std::size_t>(i) >= texts.lineMap.size()) return 0;
-    return texts.lineMap[i];
+int MappedSourceLine(const std::vector<int>& lineMap, int i) {
+    if (i < 1 || static_cast<std::size_t>(i) >= lineMap.size()) return 0;
+    return lineMap[i];
 }
 
 }  // namespace q42

@@ -71,8 +71,8 @@ void ClearCodeAndLabels(AssemblerTexts& texts);
 // The text of source line n (counting from 1), or "" when there is no such line.
 const std::string& SourceLineText(const AssemblerTexts& texts, int n);
 
-// The source line that produced intermediate line i (counting from 1), or 0 when the map does not
-// reach it (an intermediate text typed or edited by hand).
-int MappedSourceLine(const AssemblerTexts& texts, int i);
+// The source line that produced intermediate line i (counting from 1) by the line map, or 0 when
+// the map does not reach it (an intermediate text typed or edited by hand).
+int MappedSourceLine(const std::vector<int>& lineMap, int i);
 
 }  // namespace q42

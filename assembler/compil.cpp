@@ -1,77 +1,93 @@
 #include "assembler/compil.h"
 
+#include <algorithm>
+
 #include "assembler/compil_internal.h"
 #include "machine/common.h"
 
 namespace q42 {
 namespace compil {
 
-Compilation::Compilation(AssemblerTexts& texts, const AsmOptions& options, AsmWarnings& warnings)
-    : texts(texts), options(options), warnings(warnings), codeSource(texts.codeText.size(), 0) {}
-
-int Compilation::LookupName(const std::string& name) const {
-    const auto found = rows_.find(name);
-    return found == rows_.end() ? 0 : found->second;
+std::string CodeWordText(const CodeWord& word) {
+    if (word.unfinished) return *word.unfinished;
+    if (!word.fixup) return WordToHex(word.value);
+    const std::string reference = "@" + word.fixup->name;
+    if (word.fixup->kind == Fixup::Kind::NameValue) return reference;
+    return WordToHex(word.value) + reference;
 }
 
-LabelGrid::Row& Compilation::AddName(const std::string& name, char kind) {
-    auto& rows = texts.labels.rows;
-    ++labelCount_;
-    if (rows.size() <= static_cast<std::size_t>(labelCount_)) rows.emplace_back();
-    rows_[name] = labelCount_;
-    auto& row = rows[labelCount_];
-    row = {name, std::string(1, kind), ""};
-    return row;
+const Name* NameTable::Find(const std::string& name) const {
+    const auto found = index_.find(name);
+    return found == index_.end() ? nullptr : &names_[found->second];
 }
 
-void Compilation::AppendCode(std::string word) {
-    texts.codeText.push_back(std::move(word));
-    codeSource.push_back(MappedSourceLine(texts, lastRead));
+Name& NameTable::Add(const std::string& name, NameKind kind) {
+    index_.emplace(name, names_.size());
+    return names_.emplace_back(Name{name, kind, std::nullopt});
 }
 
-void Compilation::ShowCompileError(int sourceLine) {
-    texts.lineLab = std::to_string(sourceLine) + ":  " + SourceLineText(texts, sourceLine);
-    texts.errLab = error;
-    const bool exists =
-        sourceLine >= 1 && static_cast<std::size_t>(sourceLine) <= texts.asmText.size();
-    texts.asmSelection =
-        exists ? AsmSelection{AsmSelection::Kind::Line, sourceLine} : AsmSelection{};
+void NameTable::SetValue(const std::string& name, Value value) {
+    const auto found = index_.find(name);
+    if (found != index_.end()) names_[found->second].value = value;
 }
 
-// The value of the constant "NAME=" on intermediate line i (from 0), from the line after it, into
-// its row of the label table; false, with the error set, when there is none or it is bad.
-bool ReadConstantValue(Compilation& c, std::size_t i, LabelGrid::Row& row) {
-    const TextLines& text = c.texts.compText;
+void ShowNames(const NameTable& names, LabelGrid& grid) {
+    const auto& entries = names.Entries();
+    if (grid.rows.size() <= entries.size()) grid.rows.resize(entries.size() + 1);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const Name& name = entries[i];
+        grid.rows[i + 1] = {name.name, std::string(1, static_cast<char>(name.kind)),
+                            name.value ? WordToHex(*name.value) : ""};
+    }
+}
+
+void Compilation::AppendCode(CodeWord word) {
+    word.sourceLine = sourceLine;
+    code.push_back(std::move(word));
+}
+
+namespace {
+
+// The value of the constant "NAME=" on intermediate line i (from 0), read from the line after it;
+// false, with the error set, when there is no such line or its number is bad.
+bool ReadConstantValue(Compilation& c, const TextLines& text, std::size_t i, Name& constant) {
     if (i + 1 == text.size()) {  // NAME= on the last line: there is no value
-        c.Fail(c.Msg(AsmMessage::MissedOperand));
+        c.Fail({AsmMessage::MissedOperand});
         return false;
     }
-    c.lastRead = static_cast<int>(i + 2);
-    auto value = ConstToHex(text[i + 1], c.options.englishInterface);
-    if (!value.error.empty()) {
-        c.Fail(std::move(value.error));
+    const ConstNumber number = ReadConstant(text[i + 1]);
+    if (number.error) {
+        c.Fail(*number.error);
         return false;
     }
-    row[2] = std::move(value.text);
+    constant.value = number.value;
     return true;
 }
 
+NameKind KindOf(const std::string& name, char separator) {
+    if (separator == ':') return NameKind::Label;
+    return name.starts_with('@') ? NameKind::AddressConstant : NameKind::Constant;
+}
+
+}  // namespace
+
 // Pass 1. Constant lines (NAME= and its value line) are dropped from the intermediate text and
 // its line map in one sweep, so that later errors still point at the right source lines.
-bool CollectNames(Compilation& c) {
-    auto& text = c.texts.compText;
+std::optional<AsmDiagnostic> CollectNames(Compilation& c, TextLines& text,
+                                          std::vector<int>& lineMap) {
     TextLines kept;
     std::vector<int> keptMap = {0};
     kept.reserve(text.size());
     keptMap.reserve(text.size() + 1);
     auto keep = [&](std::size_t i) {
-        keptMap.push_back(MappedSourceLine(c.texts, static_cast<int>(i + 1)));
+        keptMap.push_back(MappedSourceLine(lineMap, static_cast<int>(i + 1)));
         kept.push_back(std::move(text[i]));
     };
 
     std::size_t i = 0;
+    std::size_t lastRead = 0;  // the intermediate line read last, counting from 1
     while (i < text.size()) {
-        c.lastRead = static_cast<int>(i + 1);
+        lastRead = i + 1;
         auto p = text[i].find(':');
         if (p == std::string::npos) p = text[i].find('=');
         if (p == std::string::npos) {
@@ -80,68 +96,65 @@ bool CollectNames(Compilation& c) {
         }
         const std::string name = text[i].substr(0, p);
         const char separator = text[i][p];
-        if (c.LookupName(name) != 0) {
-            c.Fail(c.Msg(AsmMessage::DuplicateLabel) + ": " + name);
+        if (c.names.Find(name) != nullptr) {
+            c.Fail({AsmMessage::DuplicateLabel, name});
             break;
         }
-        const bool address = separator == '=' && name.starts_with('@');
-        auto& row = c.AddName(name, address ? '@' : separator);
+        Name& entry = c.names.Add(name, KindOf(name, separator));
         if (separator == ':') {
             keep(i++);
             continue;
         }
-        if (!ReadConstantValue(c, i, row)) break;
+        lastRead = std::min(i + 2, text.size());  // the value line, when there is one
+        if (!ReadConstantValue(c, text, i, entry)) break;
         i += 2;
     }
-    const bool ok = c.error.empty();
-    const int errorLine = ok ? 0 : MappedSourceLine(c.texts, c.lastRead);
+    std::optional<AsmDiagnostic> failure;
+    if (c.error)
+        failure = AsmDiagnostic{MappedSourceLine(lineMap, static_cast<int>(lastRead)), *c.error};
     while (i < text.size())
         keep(i++);
     text = std::move(kept);
-    c.texts.lineMap = std::move(keptMap);
-    if (!ok) c.ShowCompileError(errorLine);
-    return ok;
+    lineMap = std::move(keptMap);
+    return failure;
 }
 
-// Pass 3. "@NAME" lines become the name's value; "xxxx@NAME" branch words get the displacement
-// from the word after the branch to the name's address in their low byte.
-bool ResolveReferences(Compilation& c) {
-    auto& code = c.texts.codeText;
-    for (std::size_t k = 0; k < code.size(); ++k) {
-        const auto p = code[k].find('@');
-        if (p == std::string::npos) continue;
-        const int row = c.LookupName(code[k].substr(p + 1));
-        if (row == 0) continue;
-        const std::string& value = c.texts.labels.rows[row][2];
-        if (p == 0) {
-            code[k] = value;
-            continue;
+// Pass 3. Words waiting for a name's value get it; branch words get the displacement from the
+// word after the branch to the label's address in their low byte.
+std::optional<AsmDiagnostic> ResolveReferences(Compilation& c) {
+    for (std::size_t k = 0; k < c.code.size(); ++k) {
+        CodeWord& word = c.code[k];
+        if (!word.fixup) continue;
+        const Name* name = c.names.Find(word.fixup->name);
+        if (name == nullptr || !name->value) continue;
+        if (word.fixup->kind == Fixup::Kind::NameValue) {
+            word.value = *name->value;
+        } else {
+            const Value displacement = *name->value - static_cast<Value>(2 * k + 2);
+            if (displacement > 126 || displacement < -128)
+                return AsmDiagnostic{word.sourceLine, {AsmMessage::DisplacementTooLong}};
+            word.SetLowByte(displacement);
         }
-        const Value displacement = HexToWord(value).value - static_cast<Value>(2 * k + 2);
-        if (displacement > 126 || displacement < -128) {
-            c.Fail(c.Msg(AsmMessage::DisplacementTooLong));
-            c.ShowCompileError(k < c.codeSource.size() ? c.codeSource[k] : 0);
-            return false;
-        }
-        std::string word = code[k].substr(0, p);
-        if (word.size() >= 4) word.replace(2, 2, WordToHex(displacement & 0xFF).substr(2));
-        code[k] = std::move(word);
+        word.fixup.reset();
     }
-    return true;
+    return std::nullopt;
 }
 
 }  // namespace compil
 
 std::string Compile(AssemblerTexts& texts, const AsmOptions& options, AsmWarnings& warnings) {
-    compil::Compilation c(texts, options, warnings);
-    texts.asmSelection = {};
-    const bool ok = CollectNames(c) && EncodeStatements(c) && ResolveReferences(c);
-    if (ok) {
-        if (!c.hltSeen) warnings.Warn(kNoHltWarning);
-        texts.lineLab = c.Msg(AsmMessage::Success);
-        texts.asmSelection = {AsmSelection::Kind::Cleared};
-    }
-    return c.error;
+    compil::Compilation c(options.useShortConst, warnings);
+    auto failure = compil::CollectNames(c, texts.compText, texts.lineMap);
+    if (!failure) failure = compil::EncodeStatements(c, texts.compText, texts.lineMap);
+    if (!failure) failure = compil::ResolveReferences(c);
+    for (const auto& word : c.code)
+        texts.codeText.push_back(compil::CodeWordText(word));
+    compil::ShowNames(c.names, texts.labels);
+    if (failure) return ShowDiagnostic(texts, *failure, options.englishInterface);
+    if (!c.hltSeen) warnings.Warn(kNoHltWarning);
+    texts.lineLab = AsmText(AsmMessage::Success, options.englishInterface);
+    texts.asmSelection = {AsmSelection::Kind::Cleared};
+    return {};
 }
 
 }  // namespace q42

@@ -4,24 +4,19 @@
 #include "assembler/compil.h"
 #include "assembler/compil_internal.h"
 #include "assembler/mnemonic.h"
-#include "machine/common.h"
 
 namespace q42::compil {
 namespace {
 
-bool IsExtraWordKind(char kind) {
-    return kind == 'D' || kind == 'E';
-}
-
 void RequireNoOperand(Compilation& c, const std::string& operands) {
-    if (!operands.empty()) c.Fail(c.Msg(AsmMessage::ExtraOperand) + ": " + operands);
+    if (!operands.empty()) c.Fail({AsmMessage::ExtraOperand, operands});
 }
 
 bool SplitOperands(Compilation& c, const std::string& operands, std::string& first,
                    std::string& second) {
     const auto comma = operands.find(',');
     if (comma == std::string::npos) {
-        c.Fail(c.Msg(AsmMessage::CommaNotFound) + ": " + operands);
+        c.Fail({AsmMessage::CommaNotFound, operands});
         return false;
     }
     first = operands.substr(0, comma);
@@ -30,22 +25,33 @@ bool SplitOperands(Compilation& c, const std::string& operands, std::string& fir
 }
 
 void RejectMixedBytes(Compilation& c, const std::string& first, const std::string& second) {
-    c.Fail(c.Msg(AsmMessage::MixingByteAndWord) + ": " + first + "<=>" + second);
+    c.Fail({AsmMessage::MixingByteAndWord, first + "<=>" + second});
 }
 
 bool RejectConstant(Compilation& c, const std::string& operand) {
     if (!operand.starts_with('#')) return false;
-    c.Fail(c.Msg(AsmMessage::ConstForbidden) + ": " + operand);
+    c.Fail({AsmMessage::ConstForbidden, operand});
     return true;
 }
 
 // A constant of a jump or of the one-operand group always takes the word after the instruction,
 // whatever the short-constant setting.
-void UseFullConstant(Statement& st, Operand& op) {
-    if (st.shortConst == 0) return;
-    op.kind = 'D';
-    op.text = op.fullValue;
-    st.shortConst = 0;
+void UseFullConstant(Operand& op) {
+    if (op.addressing != Addressing::ShortConstant) return;
+    const bool byte = op.byte;
+    op = WordConstant(op.negative ? 0x10000 - op.number : op.number);
+    op.byte = byte;
+}
+
+// Writes a read operand into the operand field (1 or 2) and adds the word that follows it.
+void PlaceOperand(Statement& st, const Operand& op, int field) {
+    if (op.addressing == Addressing::Unread) return;
+    if (field == 1) {
+        st.word.SetField1(op.Field());
+    } else {
+        st.word.SetField2(op.Field());
+    }
+    if (op.next) st.extra.push_back(*op.next);
 }
 
 // MOV, ADD, ... XOR: operand 1 may be a constant, operand 2 may not.
@@ -53,104 +59,86 @@ void EncodeTwoOperands(Compilation& c, Statement& st, const std::string& operand
     std::string first, second;
     if (!SplitOperands(c, operands, first, second)) return;
     const Operand op1 = ParseOperand(c, st, first);
-    const int byte1 = st.byteMark;
-    if (op1.kind) {
-        st.word[2] = op1.kind;
-        if (IsExtraWordKind(op1.kind) && st.shortConst == 0) st.extra1 = op1.text;
-    }
+    PlaceOperand(st, op1, 1);
     if (RejectConstant(c, second)) return;
     const Operand op2 = ParseOperand(c, st, second);
-    const int byte2 = st.byteMark;
-    const int mode = 8 * byte1 + 4 * byte2 + st.shortConst;
-    if (op2.kind) {
-        st.word[3] = op2.kind;
-        if (op2.kind == 'E') (st.extra1.empty() ? st.extra1 : st.extra2) = op2.text;
-    }
+    const int mode = 8 * op1.byte + 4 * op2.byte + op1.ShortBits();
+    PlaceOperand(st, op2, 2);
     if (mode == 0) return;
-    st.word[0] = HexDigit(mode);
+    st.word.SetMode(mode);
     // MOV may copy a byte operand into a word operand.
     const bool byteIntoWord = st.operation->form == OperandForm::Move && mode == 8;
-    if (byte1 != byte2 && !byteIntoWord) RejectMixedBytes(c, op1.text, op2.text);
+    if (op1.byte != op2.byte && !byteIntoWord) RejectMixedBytes(c, op1.text, op2.text);
 }
 
 // IN and OUT take no byte operands: a byte mark gives a mode whose two byte bits differ.
 void SetPortMode(Compilation& c, Statement& st, int mode, const std::string& first,
                  const std::string& second) {
     if (mode == 0) return;
-    st.word[0] = HexDigit(mode);
+    st.word.SetMode(mode);
     if (((mode & 8) != 0) != ((mode & 4) != 0)) RejectMixedBytes(c, first, second);
 }
 
 void EncodeIn(Compilation& c, Statement& st, const std::string& operands) {
     std::string port, second;
     if (!SplitOperands(c, operands, port, second)) return;
-    const char digit = ParsePort(c, port);
-    if (!digit) return;
-    st.word[2] = digit;
+    const auto number = ParsePort(c, port);
+    if (!number) return;
+    st.word.SetField1(*number);
     if (RejectConstant(c, second)) return;
     const Operand op = ParseOperand(c, st, second);
-    const int mode = 4 * st.byteMark;
-    if (op.kind) {
-        st.word[3] = op.kind;
-        if (op.kind == 'E') st.extra1 = op.text;
-    }
-    SetPortMode(c, st, mode, port, op.text);
+    PlaceOperand(st, op, 2);
+    SetPortMode(c, st, 4 * op.byte, port, op.text);
 }
 
 void EncodeOut(Compilation& c, Statement& st, const std::string& operands) {
     std::string first, port;
     if (!SplitOperands(c, operands, first, port)) return;
     const Operand op = ParseOperand(c, st, first);
-    const int mode = 8 * st.byteMark + st.shortConst;
-    if (!c.error.empty()) return;
-    st.word[2] = op.kind;
-    if (IsExtraWordKind(op.kind) && st.shortConst == 0) st.extra1 = op.text;
-    const char digit = ParsePort(c, port);
-    if (!digit) return;
-    st.word[3] = digit;
-    SetPortMode(c, st, mode, op.text, port);
+    if (c.error) return;
+    PlaceOperand(st, op, 1);
+    const auto number = ParsePort(c, port);
+    if (!number) return;
+    st.word.SetField2(*number);
+    SetPortMode(c, st, 8 * op.byte + op.ShortBits(), op.text, port);
 }
 
 // Jumps and CALL. A byte mark is accepted and changes nothing.
 void EncodeJump(Compilation& c, Statement& st, const std::string& operands) {
     Operand op = ParseOperand(c, st, operands);
-    if (!c.error.empty()) return;
-    UseFullConstant(st, op);
-    st.word[3] = op.kind;
-    if (IsExtraWordKind(op.kind)) st.extra1 = op.text;
+    if (c.error) return;
+    UseFullConstant(op);
+    PlaceOperand(st, op, 2);
 }
 
 // Branches to a name; the displacement is filled in by pass 3.
 void EncodeBranch(Compilation& c, Statement& st, const std::string& operands) {
-    if (c.LookupName(operands) == 0) {
-        c.Fail(c.Msg(AsmMessage::LabelNotFound) + ": " + operands);
-        return;
-    }
-    st.word += "@" + operands;
+    if (c.names.Find(operands) == nullptr) return c.Fail({AsmMessage::LabelNotFound, operands});
+    st.word.fixup = Fixup{Fixup::Kind::Displacement, operands};
 }
 
 // NOT, PUSH, POP, ... ASR: one operand, which the operation may write and may read as a byte.
 void EncodeSingle(Compilation& c, Statement& st, const std::string& operands) {
-    if (operands.empty()) return c.Fail(c.Msg(AsmMessage::MissedOperand));
+    if (operands.empty()) return c.Fail({AsmMessage::MissedOperand});
     const OperandForm form = st.operation->form;
     const bool written = form == OperandForm::Changed || form == OperandForm::WordDestination;
     if (written && RejectConstant(c, operands)) return;
     Operand op = ParseOperand(c, st, operands);
-    if (!st.operation->byteForm && st.byteMark)
-        return c.Fail(c.Msg(AsmMessage::ByteAddressingForbidden));
-    UseFullConstant(st, op);
-    if (st.byteMark) st.word[0] = 'C';
-    if (!op.kind) return;
-    st.word[3] = op.kind;
-    if (IsExtraWordKind(op.kind)) st.extra1 = op.text;
+    if (!st.operation->byteForm && op.byte) return c.Fail({AsmMessage::ByteAddressingForbidden});
+    UseFullConstant(op);
+    if (op.byte) st.word.SetMode(0xC);
+    PlaceOperand(st, op, 2);
 }
 
 // DW: the word is the number itself ("#" before it allowed); names are not accepted.
 void EncodeDataWord(Compilation& c, Statement& st, std::string_view operands) {
     if (operands.starts_with('#')) operands.remove_prefix(1);
-    auto value = ConstToHex(operands, c.options.englishInterface);
-    st.word = std::move(value.text);
-    if (!value.error.empty()) c.Fail(std::move(value.error));
+    ConstNumber number = ReadConstant(operands);
+    if (number.error) {
+        st.word.unfinished = std::move(number.leftover);
+        return c.Fail(std::move(*number.error));
+    }
+    st.word.value = number.value;
 }
 
 void EncodeOperands(Compilation& c, Statement& st, const std::string& operands) {
@@ -176,42 +164,35 @@ void EncodeStatement(Compilation& c, const std::string& line) {
     const auto blank = line.find(' ');
     const std::string name = line.substr(0, blank);
     const Mnemonic* operation = LookupMnemonic(name);
-    if (operation == nullptr) return c.Fail(c.Msg(AsmMessage::UnknownOperation) + ": " + name);
+    if (operation == nullptr) return c.Fail({AsmMessage::UnknownOperation, name});
     Statement st;
     st.line = line;
     st.operation = operation;
-    st.word = operation->Code();
+    st.word.value = operation->fields.Word();
     const std::string operands = blank == std::string::npos ? "" : line.substr(blank + 1);
     EncodeOperands(c, st, operands);
     c.AppendCode(std::move(st.word));
-    if (!st.extra1.empty()) c.AppendCode(std::move(st.extra1));
-    if (!st.extra2.empty()) c.AppendCode(std::move(st.extra2));
-}
-
-// A label line gives its name the address of the next word, kept to 16 bits.
-void SetLabelAddress(Compilation& c, const std::string& line, std::size_t colon) {
-    const int row = c.LookupName(line.substr(0, colon));
-    if (row == 0) return;
-    const auto address = static_cast<Value>(2 * c.texts.codeText.size()) & 0xFFFF;
-    c.texts.labels.rows[row][2] = WordToHex(address);
+    for (auto& word : st.extra)
+        c.AppendCode(std::move(word));
 }
 
 }  // namespace
 
-bool EncodeStatements(Compilation& c) {
-    const auto& text = c.texts.compText;
-    for (std::size_t i = 0; i < text.size() && c.error.empty(); ++i) {
-        c.lastRead = static_cast<int>(i + 1);
+std::optional<AsmDiagnostic> EncodeStatements(Compilation& c, const TextLines& text,
+                                              const std::vector<int>& lineMap) {
+    for (std::size_t i = 0; i < text.size() && !c.error; ++i) {
+        c.sourceLine = MappedSourceLine(lineMap, static_cast<int>(i + 1));
         const auto colon = text[i].find(':');
         if (colon != std::string::npos) {
-            SetLabelAddress(c, text[i], colon);
+            // A label gets the address of the next word, kept to 16 bits.
+            const auto address = static_cast<Value>(2 * c.code.size()) & 0xFFFF;
+            c.names.SetValue(text[i].substr(0, colon), address);
         } else {
             EncodeStatement(c, text[i]);
         }
     }
-    if (c.error.empty()) return true;
-    c.ShowCompileError(MappedSourceLine(c.texts, c.lastRead));
-    return false;
+    if (!c.error) return std::nullopt;
+    return AsmDiagnostic{c.sourceLine, *c.error};
 }
 
 }  // namespace q42::compil

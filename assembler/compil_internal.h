@@ -1,8 +1,10 @@
 #pragma once
-// The state of one compilation, shared by its passes and the operand parsers.
+// The state of one compilation, shared by its passes and the operand parsers: the names, the code
+// words as typed values, and the error of the statement being compiled.
 
+#include <cstdint>
+#include <optional>
 #include <string>
-#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -12,66 +14,136 @@
 
 namespace q42::compil {
 
-// One statement while it is encoded.
-struct Statement {
-    std::string line;                     // the whole intermediate line
-    const Mnemonic* operation = nullptr;  // its entry in the instruction table
-    std::string word;                     // the code word, starting as the operation's code text
-    std::string extra1;
-    std::string extra2;
-    int byteMark = 0;    // 1 when the operand parsed last ended in "%"
-    int shortConst = 0;  // 0 none, 2 a constant 0..15, 3 a constant -1..-15
+// A word whose value is known only when every name is: a name's value, or a branch's
+// displacement to a label in the word's low byte.
+struct Fixup {
+    enum class Kind : std::uint8_t { NameValue, Displacement };
+    Kind kind;
+    std::string name;
+};
+
+// One word of the code text as the compiler builds it.
+struct CodeWord {
+    Value value = 0;  // 0000..FFFF
+    std::optional<Fixup> fixup = std::nullopt;
+    // What was left of a number that failed to convert or of a name not found, shown instead
+    // of the value: a compilation stopped by that error leaves it in the code text.
+    std::optional<std::string> unfinished = std::nullopt;
+    int sourceLine = 0;  // the source line of the statement the word belongs to
+
+    void SetMode(int mode) { SetBits(12, mode); }     // bits 12..15
+    void SetField1(int field) { SetBits(4, field); }  // bits 4..7
+    void SetField2(int field) { SetBits(0, field); }  // bits 0..3
+    void SetLowByte(Value low) { value = (value & 0xFF00) | (low & 0xFF); }
+
+  private:
+    void SetBits(int shift, int field) {
+        value = (value & ~(Value{0xF} << shift)) | (Value{field & 0xF} << shift);
+    }
+};
+
+// The code text line of a word: four hex digits; while a fix-up waits, "@NAME" for a name's value
+// and the word's digits then "@NAME" for a branch; or the text a failed number left.
+std::string CodeWordText(const CodeWord& word);
+
+// A label or a constant. The kinds are the characters the label table shows.
+enum class NameKind : char {
+    Label = ':',
+    Constant = '=',
+    AddressConstant = '@',  // a constant whose name begins with "@"
+};
+
+struct Name {
+    std::string name;
+    NameKind kind;
+    std::optional<Value> value;  // a constant's value, or a label's address once it is known
+};
+
+// The names in the order they were entered, found by name.
+class NameTable {
+  public:
+    const Name* Find(const std::string& name) const;
+    // Enters a name that is not in the table yet.
+    Name& Add(const std::string& name, NameKind kind);
+    // Sets the value of a name in the table.
+    void SetValue(const std::string& name, Value value);
+    const std::vector<Name>& Entries() const { return names_; }
+
+  private:
+    std::vector<Name> names_;
+    std::unordered_map<std::string, std::size_t> index_;
+};
+
+// Writes the names into the label table's data rows from row 1 on, growing the table by a row
+// for each name it has no row for; the rows after them are left as they are.
+void ShowNames(const NameTable& names, LabelGrid& grid);
+
+// How an operand is addressed, which decides its operand field and whether a word follows.
+enum class Addressing : std::uint8_t {
+    Unread,         // the operand could not be read
+    Register,       // R0..R3 or (R0)..(R3)
+    ConstantWord,   // a constant in the word after the instruction
+    MemoryWord,     // the word at a name's address, the address in the word after
+    ShortConstant,  // a constant -15..15 in the instruction itself
 };
 
 // An operand as the operand parser leaves it.
 struct Operand {
-    // '\0' when the operand could not be read; otherwise the digit for the operand field:
-    // '0'..'7' a register form, 'D' a constant, 'E' a memory word, or a short constant's magnitude.
-    char kind = '\0';
-    std::string text;       // byte mark removed; a name as "@NAME"; a number as four hex digits
-    std::string fullValue;  // for a constant: its whole 16-bit value (or "@NAME")
+    Addressing addressing = Addressing::Unread;
+    int number = 0;         // a register's form 0..7, or a short constant's magnitude 0..15
+    bool negative = false;  // a short constant below 0
+    bool byte = false;      // marked "%"
+    // The word after the instruction, when one follows.
+    std::optional<CodeWord> next = std::nullopt;
+    // The operand as messages name it: without its byte mark; a name as "@NAME"; a number as four
+    // hex digits, a negative short constant as FFF and its magnitude; after an error, what was
+    // left of the text.
+    std::string text = {};
+
+    // The operand field: the register form, D for a constant word, E for a memory word, or the
+    // short constant's magnitude.
+    int Field() const;
+    // The mode's short-constant bits: 2 for 0..15, 3 for -1..-15, 0 for any other operand.
+    int ShortBits() const;
 };
 
-class Compilation {
-  public:
-    Compilation(AssemblerTexts& texts, const AsmOptions& options, AsmWarnings& warnings);
+// One statement while it is encoded.
+struct Statement {
+    std::string line;                     // the whole intermediate line
+    const Mnemonic* operation = nullptr;  // its entry in the instruction table
+    CodeWord word;                        // the instruction word, starting as the operation's
+    std::vector<CodeWord> extra;          // the words after it: at most two
+};
 
-    AssemblerTexts& texts;
-    const AsmOptions& options;
+struct Compilation {
+    Compilation(bool useShortConst, AsmWarnings& warnings)
+        : useShortConst(useShortConst), warnings(warnings) {}
+
+    const bool useShortConst;  // constants -15..15 go into the instruction word
     AsmWarnings& warnings;
-    std::string error;  // the compile error, empty while there is none
+    NameTable names;
+    std::vector<CodeWord> code;
+    std::optional<AsmError> error;  // the error of the line being compiled; a later one replaces it
     bool hltSeen = false;
-    int lastRead = 0;             // the intermediate line read last, counting from 1
-    std::vector<int> codeSource;  // for every code line, the source line of its statement
+    int sourceLine = 0;  // the source line of the statement being encoded
 
-    const std::string& Msg(AsmMessage message) const {
-        return AsmText(message, options.englishInterface);
-    }
-    void Fail(std::string text) { error = std::move(text); }
-
-    // The label table row holding `name`, or 0.
-    int LookupName(const std::string& name) const;
-    // Enters a name in the next row, growing the table by one row when it has none left.
-    LabelGrid::Row& AddName(const std::string& name, char kind);
-
-    // Appends a code line that belongs to the statement read last.
-    void AppendCode(std::string word);
-
-    // Shows the error with source line n: its number and text, and selects it.
-    void ShowCompileError(int sourceLine);
-
-  private:
-    std::unordered_map<std::string, int> rows_;
-    int labelCount_ = 0;
+    void Fail(AsmError e) { error = std::move(e); }
+    // Appends a word that belongs to the statement being encoded.
+    void AppendCode(CodeWord word);
 };
 
-bool CollectNames(Compilation& c);
-bool EncodeStatements(Compilation& c);
-bool ResolveReferences(Compilation& c);
+// The passes; each returns the diagnostic that stopped it, or nothing.
+std::optional<AsmDiagnostic> CollectNames(Compilation& c, TextLines& text,
+                                          std::vector<int>& lineMap);
+std::optional<AsmDiagnostic> EncodeStatements(Compilation& c, const TextLines& text,
+                                              const std::vector<int>& lineMap);
+std::optional<AsmDiagnostic> ResolveReferences(Compilation& c);
 
-// Reads one operand; sets the statement's byte mark and, for a short constant, its ShortConst.
-Operand ParseOperand(Compilation& c, Statement& st, std::string text);
-// The port digit of P.n, Pn or n with n 0..15, or '\0' after an error.
-char ParsePort(Compilation& c, const std::string& text);
+// A constant in the word after the instruction.
+Operand WordConstant(Value value);
+// Reads one operand of the statement.
+Operand ParseOperand(Compilation& c, const Statement& st, std::string text);
+// The port of P.n, Pn or n with n 0..15, or nothing after an error.
+std::optional<int> ParsePort(Compilation& c, const std::string& text);
 
 }  // namespace q42::compil

@@ -10,8 +10,11 @@
 namespace q42 {
 namespace {
 
-HexConst HexToConst(std::string_view digits, bool english) {
-    HexConst result{std::string(digits), ""};
+ConstNumber Failed(AsmError error, std::string leftover) {
+    return {0, std::move(error), std::move(leftover)};
+}
+
+ConstNumber ReadHex(std::string_view digits) {
     bool bad = false;
     char badChar = 0;
     for (char c : digits) {
@@ -20,145 +23,171 @@ HexConst HexToConst(std::string_view digits, bool english) {
             badChar = c;  // the last bad character is the one reported
         }
     }
-    if (bad) {
-        result.error = AsmText(AsmMessage::BadNumberSymbol, english) + ": " + badChar;
-        return result;
-    }
-    std::string& text = result.text;
+    std::string text(digits);
+    if (bad) return Failed({AsmMessage::BadNumberSymbol, std::string(1, badChar)}, text);
     if (text.size() > 4) {
         const auto zeros = std::min(text.find_first_not_of('0'), text.size() - 4);
         text.erase(0, zeros);
     }
     text = PadHex4(std::move(text));
-    if (text.size() > 4) result.error = AsmText(AsmMessage::TooLargeConst, english) + ": " + text;
-    return result;
+    if (text.size() > 4) return Failed({AsmMessage::TooLargeConst, text}, text);
+    return {HexToWord(text).value, {}, {}};
 }
 
-HexConst DecimalToConst(std::string_view text, bool english) {
+ConstNumber ReadDecimal(std::string_view text) {
     const bool negative = text.starts_with('-');
     const std::string_view digits = negative ? text.substr(1) : text;
-    HexConst result{std::string(digits), ""};
-    if (digits.empty()) {  // a lone "-": no number follows
-        result.error = AsmText(AsmMessage::BadNumberSymbol, english) + ": -";
-        return result;
-    }
-    if (digits.find_first_not_of("0123456789") != std::string_view::npos) {
-        result.error = AsmText(AsmMessage::BadNumberSymbol, english) + ": " + result.text;
-        return result;
-    }
+    if (digits.empty()) return Failed({AsmMessage::BadNumberSymbol, "-"}, "");  // a lone "-"
+    if (digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return Failed({AsmMessage::BadNumberSymbol, std::string(digits)}, std::string(digits));
     const auto first = std::min(digits.find_first_not_of('0'), digits.size());
     const std::string_view significant = digits.substr(first);
     const long limit = negative ? 32768 : 32767;
     const long magnitude =
         significant.size() > 5 ? limit + 1 : std::stol("0" + std::string(significant));
-    if (magnitude > limit) {
-        result.error = AsmText(AsmMessage::TooLargeConst, english) + ": " + result.text;
-        return result;
-    }
-    result.text = WordToHex(negative ? (0x10000 - magnitude) & 0xFFFF : magnitude);
-    return result;
+    if (magnitude > limit)
+        return Failed({AsmMessage::TooLargeConst, std::string(digits)}, std::string(digits));
+    return {negative ? (0x10000 - magnitude) & 0xFFFF : magnitude, {}, {}};
 }
 
 }  // namespace
 
-HexConst ConstToHex(std::string_view text, bool english) {
-    if (text.empty()) return {"", AsmText(AsmMessage::MissedOperand, english)};
-    if (text.back() == 'H') return HexToConst(text.substr(0, text.size() - 1), english);
-    return DecimalToConst(text, english);
+ConstNumber ReadConstant(std::string_view text) {
+    if (text.empty()) return Failed({AsmMessage::MissedOperand}, "");
+    if (text.back() == 'H') return ReadHex(text.substr(0, text.size() - 1));
+    return ReadDecimal(text);
 }
 
 namespace compil {
 namespace {
 
-// "#" and a number or a name. A number -15..15 is a short constant when short constants are on:
-// its magnitude goes into the operand field and its sign into the mode digit.
-Operand ParseConstant(Compilation& c, Statement& st, const std::string& text) {
-    Operand op{'D', text.substr(1), ""};
-    std::string& body = op.text;
+// The word after the instruction holding what was left of an operand after an error; when
+// nothing was left, no word follows.
+std::optional<CodeWord> UnfinishedWord(const std::string& text) {
+    if (text.empty()) return std::nullopt;
+    return CodeWord{.unfinished = text};
+}
+
+// The word after the instruction holding a name's value.
+CodeWord NameValueWord(const std::string& name) {
+    return {.fixup = Fixup{Fixup::Kind::NameValue, name}};
+}
+
+// A constant -15..15 in the instruction itself.
+Operand ShortConstant(Value value, bool negative) {
+    const int magnitude = static_cast<int>(value);
+    return {.addressing = Addressing::ShortConstant,
+            .number = magnitude,
+            .negative = negative,
+            .text = negative ? "FFF" + std::string(1, HexDigit(magnitude)) : WordToHex(magnitude)};
+}
+
+// A number written after "#". A number -15..15 is a short constant when short constants are on:
+// its magnitude goes into the operand field and its sign into the mode.
+Operand NumberConstant(Compilation& c, const std::string& text) {
+    const ConstNumber number = ReadConstant(text);
+    if (number.error) {
+        c.Fail(*number.error);
+        return {.addressing = Addressing::ConstantWord,
+                .next = UnfinishedWord(number.leftover),
+                .text = number.leftover};
+    }
+    if (c.useShortConst && number.value <= 15) return ShortConstant(number.value, false);
+    if (c.useShortConst && number.value >= 0xFFF1)
+        return ShortConstant(0x10000 - number.value, true);
+    return WordConstant(number.value);
+}
+
+// "#" and a number or a name.
+Operand ParseConstant(Compilation& c, const std::string& text) {
+    const std::string body = text.substr(1);
     if (body.empty()) {
-        c.Fail(c.Msg(AsmMessage::NoValueAfterHash));
-        return op;
+        c.Fail({AsmMessage::NoValueAfterHash});
+        return {.addressing = Addressing::ConstantWord};
     }
-    if (body[0] == '-' || (body[0] >= '0' && body[0] <= '9')) {
-        auto value = ConstToHex(body, c.options.englishInterface);
-        body = std::move(value.text);
-        if (!value.error.empty()) {
-            c.Fail(std::move(value.error));
-            return op;
-        }
-        op.fullValue = body;
-        if (!c.options.useShortConst) return op;
-        if (body.starts_with("000")) {
-            st.shortConst = 2;
-            op.kind = body[3];
-        } else if (body.starts_with("FFF") && body[3] != '0') {
-            st.shortConst = 3;
-            body[3] = HexDigit(16 - HexToWord(body.substr(3)).value);
-            op.kind = body[3];
-        }
-        return op;
+    if (body[0] == '-' || (body[0] >= '0' && body[0] <= '9')) return NumberConstant(c, body);
+    if (c.names.Find(body) == nullptr) {
+        c.Fail({AsmMessage::LabelNotFound, body});
+        return {.addressing = Addressing::ConstantWord, .next = UnfinishedWord(body), .text = body};
     }
-    if (c.LookupName(body) == 0) {
-        c.Fail(c.Msg(AsmMessage::LabelNotFound) + ": " + body);
-        return op;
-    }
-    body = "@" + body;
-    op.fullValue = body;
-    return op;
+    return {
+        .addressing = Addressing::ConstantWord, .next = NameValueWord(body), .text = "@" + body};
 }
 
 // A jump or call to a name, or any use of a constant's name without "#", may be meant as the
 // name's value rather than the word at that address: the user is asked to check.
-void AskNameOrConstant(Compilation& c, const Statement& st, const std::string& name, int row) {
+void AskNameOrConstant(Compilation& c, const Statement& st, const Name& name) {
     const bool jump = st.operation->form == OperandForm::Target;
-    if (jump || c.texts.labels.rows[row][1] == "=")
-        c.warnings.Warn(st.line + ":\n" + name + "\nor #" + name + "?");
+    if (jump || name.kind == NameKind::Constant)
+        c.warnings.Warn(st.line + ":\n" + name.name + "\nor #" + name.name + "?");
+}
+
+// An operand without its byte mark.
+Operand ReadOperand(Compilation& c, const Statement& st, const std::string& text) {
+    if (const auto form = LookupOperandName(text))
+        return {.addressing = Addressing::Register, .number = *form, .text = text};
+    if (text[0] == '#') return ParseConstant(c, text);
+    const Name* name = c.names.Find(text);
+    if (name == nullptr) {
+        c.Fail({AsmMessage::LabelNotFound, text});
+        return {.text = text};
+    }
+    AskNameOrConstant(c, st, *name);
+    return {.addressing = Addressing::MemoryWord, .next = NameValueWord(text), .text = "@" + text};
 }
 
 }  // namespace
 
-Operand ParseOperand(Compilation& c, Statement& st, std::string text) {
-    st.byteMark = 0;
-    Operand op{'\0', text, ""};
+int Operand::Field() const {
+    switch (addressing) {
+        case Addressing::ConstantWord: return 0xD;
+        case Addressing::MemoryWord: return 0xE;
+        case Addressing::Unread:
+        case Addressing::Register:
+        case Addressing::ShortConstant: return number;
+    }
+    return number;
+}
+
+int Operand::ShortBits() const {
+    if (addressing != Addressing::ShortConstant) return 0;
+    return negative ? 3 : 2;
+}
+
+Operand WordConstant(Value value) {
+    return {.addressing = Addressing::ConstantWord,
+            .next = CodeWord{.value = value},
+            .text = WordToHex(value)};
+}
+
+Operand ParseOperand(Compilation& c, const Statement& st, std::string text) {
     if (text.empty() || text == "%") {
-        c.Fail(c.Msg(AsmMessage::MissedOperand));
-        return op;
+        c.Fail({AsmMessage::MissedOperand});
+        return {.text = text};
     }
-    if (text.back() == '%') {
-        st.byteMark = 1;
-        text.pop_back();
-        op.text = text;
-    }
-    if (const char code = LookupOperandName(text)) {
-        op.kind = code;
-        return op;
-    }
-    if (text[0] == '#') return ParseConstant(c, st, text);
-    const int row = c.LookupName(text);
-    if (row == 0) {
-        c.Fail(c.Msg(AsmMessage::LabelNotFound) + ": " + text);
-        return op;
-    }
-    AskNameOrConstant(c, st, text, row);
-    op.kind = 'E';
-    op.text = "@" + text;
+    const bool byte = text.back() == '%';
+    if (byte) text.pop_back();
+    Operand op = ReadOperand(c, st, text);
+    op.byte = byte;
     return op;
 }
 
-char ParsePort(Compilation& c, const std::string& text) {
+std::optional<int> ParsePort(Compilation& c, const std::string& text) {
     if (text.empty() || text == "P" || text == "P.") {
-        c.Fail(c.Msg(AsmMessage::MissedOperand) + (text.empty() ? "" : ": " + text));
-        return '\0';
+        AsmError error{AsmMessage::MissedOperand};
+        if (!text.empty()) error.item = text;
+        c.Fail(std::move(error));
+        return std::nullopt;
     }
     std::string_view number = text;
     if (number.starts_with("P.")) number.remove_prefix(2);
     if (number.starts_with('P')) number.remove_prefix(1);
-    const auto port = ConstToHex(number, c.options.englishInterface);
-    if (!port.error.empty() || !port.text.starts_with("000")) {
-        c.Fail(c.Msg(AsmMessage::BadPort) + ": " + text);
-        return '\0';
+    const ConstNumber port = ReadConstant(number);
+    if (port.error || port.value > 15) {
+        c.Fail({AsmMessage::BadPort, text});
+        return std::nullopt;
     }
-    return port.text[3];
+    return static_cast<int>(port.value);
 }
 
 }  // namespace compil

@@ -379,12 +379,6 @@ constexpr std::array<Row, kMnemonicCount> kRows = {{
      {"ASR (арифметический сдвиг вправо)", "ASR (arithmetic shift right)"}},
 }};
 
-constexpr std::array<char, 5> CodeText(const InstructionFields& fields, OperandForm form) {
-    if (form == Number) return {'0', 'W'};
-    return {HexDigit(fields.mode), HexDigit(fields.operation), HexDigit(fields.field1),
-            HexDigit(fields.field2)};
-}
-
 constexpr std::array<Mnemonic, kMnemonicCount> Entries() {
     std::array<Mnemonic, kMnemonicCount> entries{};
     for (int i = 0; i < kMnemonicCount; ++i) {
@@ -396,8 +390,7 @@ constexpr std::array<Mnemonic, kMnemonicCount> Entries() {
                       row.syntax,
                       row.does,
                       OperandsText(row.form),
-                      row.decoded,
-                      CodeText(row.fields, row.form)};
+                      row.decoded};
     }
     return entries;
 }
@@ -408,6 +401,28 @@ constexpr std::array<Mnemonic, kMnemonicCount> kMnemonics = Entries();
 
 const std::array<Mnemonic, kMnemonicCount>& MnemonicTable() {
     return kMnemonics;
+}
+
+const std::array<Bilingual, kOperandFieldCount>& OperandFieldNames() {
+    static constexpr std::array<Bilingual, kOperandFieldCount> kNames = {{
+        {"R0", "R0"},
+        {"R1", "R1"},
+        {"R2", "R2"},
+        {"R3", "R3"},
+        {"(R0)", "(R0)"},
+        {"(R1)", "(R1)"},
+        {"(R2)", "(R2)"},
+        {"(R3)", "(R3)"},
+        {"(R0+Ri)", "(R0+Ri)"},
+        {"(R1+Ri)", "(R1+Ri)"},
+        {"(R2+Ri)", "(R2+Ri)"},
+        {"(R3+Ri)", "(R3+Ri)"},
+        {"", ""},
+        {"константа", "constant"},
+        {"адрес", "address"},
+        {"", ""},
+    }};
+    return kNames;
 }
 
 }  // namespace q42

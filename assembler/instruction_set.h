@@ -53,15 +53,17 @@ struct Mnemonic {
     Bilingual does;      // what it does and the flags it sets, in a line
     Bilingual operands;  // the operand forms it takes
     Bilingual decoded;   // the decoding dialog's name for its words; empty when it shows none
-    std::array<char, 5> codeText;  // the code text, ended by '\0'
-
-    // The code text the compiler starts a statement's word from: the four fields as hex digits
-    // ("0100", "AF18"), or "0W" for DW, whose word is the number written.
-    constexpr std::string_view Code() const { return codeText.data(); }
 };
 
 constexpr int kMnemonicCount = 46;
 
 const std::array<Mnemonic, kMnemonicCount>& MnemonicTable();
+
+// The operand fields 0..F of an instruction word as they are named: 0..3 the register, 4..7 the
+// word at the address the register holds (the names the assembler reads), 8..B the same with an
+// index ("(R0+Ri)"), D a constant and E an address in the word after the instruction; C and F
+// name nothing.
+constexpr int kOperandFieldCount = 16;
+const std::array<Bilingual, kOperandFieldCount>& OperandFieldNames();
 
 }  // namespace q42

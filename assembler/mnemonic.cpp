@@ -1,27 +1,9 @@
 #include "assembler/mnemonic.h"
 
-#include <array>
-
 namespace q42 {
-namespace {
 
-struct OperandName {
-    std::string_view name;
-    char code;  // 0..3 the register, 4..7 the word at the address the register holds
-};
-
-constexpr std::array<OperandName, 8> kOperandNames = {{
-    {"R0", '0'},
-    {"R1", '1'},
-    {"R2", '2'},
-    {"R3", '3'},
-    {"(R0)", '4'},
-    {"(R1)", '5'},
-    {"(R2)", '6'},
-    {"(R3)", '7'},
-}};
-
-}  // namespace
+// The register forms the assembler reads, 0..7, are the first eight operand fields.
+constexpr int kWrittenOperandForms = 8;
 
 const Mnemonic* LookupMnemonic(std::string_view name) {
     for (const auto& entry : MnemonicTable())
@@ -29,15 +11,11 @@ const Mnemonic* LookupMnemonic(std::string_view name) {
     return nullptr;
 }
 
-std::string_view LookupOperation(std::string_view name) {
-    const Mnemonic* entry = LookupMnemonic(name);
-    return entry == nullptr ? std::string_view{} : entry->Code();
-}
-
-char LookupOperandName(std::string_view name) {
-    for (const auto& entry : kOperandNames)
-        if (entry.name == name) return entry.code;
-    return '\0';
+std::optional<int> LookupOperandName(std::string_view name) {
+    const auto& names = OperandFieldNames();
+    for (int form = 0; form < kWrittenOperandForms; ++form)
+        if (names[form].english == name) return form;
+    return std::nullopt;
 }
 
 }  // namespace q42

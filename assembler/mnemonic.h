@@ -1,7 +1,8 @@
 #pragma once
 // Looking up the instruction table's operations by name, and the eight register operand names
-// with their operand codes.
+// with their register forms.
 
+#include <optional>
 #include <string_view>
 
 #include "assembler/instruction_set.h"
@@ -11,10 +12,8 @@ namespace q42 {
 // The table's entry for the operation named exactly `name` (case-sensitive), or nullptr.
 const Mnemonic* LookupMnemonic(std::string_view name);
 
-// The code text of the operation named exactly `name` (case-sensitive), or "" if there is none.
-std::string_view LookupOperation(std::string_view name);
-
-// The operand code of the register operand named exactly `name`, or '\0' if it names none.
-char LookupOperandName(std::string_view name);
+// The register form of the operand named exactly `name` (0..3 the register, 4..7 the word at the
+// address the register holds), or nothing if it names none.
+std::optional<int> LookupOperandName(std::string_view name);
 
 }  // namespace q42

@@ -1,6 +1,7 @@
 #include "assembler/preproc.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "assembler/err_diag.h"
 #include "machine/common.h"
@@ -37,25 +38,21 @@ std::string TrimBlanks(std::string_view text) {
 
 // One run over the assembler text: where the intermediate lines go, and the error so far.
 struct PreprocRun {
-    AssemblerTexts& texts;
-    bool english;
+    TextLines& compText;
+    std::vector<int>& lineMap;
     int lineNo = 0;  // the source line being processed, counting from 1
-    std::string error;
+    std::optional<AsmDiagnostic> failure = std::nullopt;
     std::int64_t reservedWords = 0;
 
-    const std::string& Msg(AsmMessage message) const { return AsmText(message, english); }
-
     void Write(std::string text) {
-        texts.compText.push_back(std::move(text));
-        texts.lineMap.push_back(lineNo);
+        compText.push_back(std::move(text));
+        lineMap.push_back(lineNo);
     }
 
-    // Records an error and shows it with the line as the step that found it holds it.
-    void Fail(std::string message, std::string_view shownLine) {
-        error = std::move(message);
-        texts.errLab = error;
-        texts.lineLab = std::to_string(lineNo) + ": ";
-        texts.lineLab += shownLine;
+    // Records an error with the line as the step that found it holds it; a later error of the
+    // same line replaces it.
+    void Fail(AsmError error, std::string_view shownLine) {
+        failure = AsmDiagnostic{lineNo, std::move(error), std::string(shownLine)};
     }
 };
 
@@ -80,7 +77,7 @@ void ExpandString(PreprocRun& run, std::string& line) {
     // before anything is expanded.
     const auto words = static_cast<std::int64_t>((rest.size() + 1) / 2);
     if (words > kMaxReservedWords - run.reservedWords) {
-        run.Fail(run.Msg(AsmMessage::TooLargeConst) + ": DS " + std::to_string(rest.size()),
+        run.Fail({AsmMessage::TooLargeConst, "DS " + std::to_string(rest.size())},
                  std::string_view(line).substr(0, 200));
         line.clear();
         return;
@@ -126,7 +123,7 @@ void ReplaceCharLiteral(PreprocRun& run, std::string& line) {
         const int code = static_cast<unsigned char>(line[p + 2]);
         line.replace(p, 4, "#" + std::to_string(code));
     } else {
-        run.Fail(run.Msg(AsmMessage::InvalidValue) + ": " + line.substr(p, 5), line);
+        run.Fail({AsmMessage::InvalidValue, line.substr(p, 5)}, line);
     }
 }
 
@@ -137,7 +134,7 @@ bool CheckIdentifier(PreprocRun& run, const std::string& name, std::string_view 
     if (!leadingBad && !innerBad) return true;
     const auto message =
         leadingBad ? AsmMessage::IdentifierBeginsBadly : AsmMessage::BadIdentifierSymbol;
-    run.Fail(run.Msg(message) + ": " + name, shownLine);
+    run.Fail({message, name}, shownLine);
     return false;
 }
 
@@ -160,15 +157,16 @@ void ExpandReservation(PreprocRun& run, std::string& line) {
     const std::string kept = line;
     line.erase(0, 3);
     const ParsedNumber count = ParseNumber(line);
-    std::string error;
-    if (count.value == 0) error = run.Msg(AsmMessage::InvalidValue) + ": 0";
+    std::optional<AsmError> error;
     if (count.bad) {
-        error = run.Msg(AsmMessage::BadNumberSymbol) + " " + line;
+        error = {.message = AsmMessage::BadNumberSymbol, .item = line, .blankBeforeItem = true};
+    } else if (count.value == 0) {
+        error = {AsmMessage::InvalidValue, "0"};
     } else if (count.value > kMaxReservedWords - run.reservedWords) {
-        error = run.Msg(AsmMessage::TooLargeConst) + ": " + line;
+        error = {AsmMessage::TooLargeConst, line};
     }
-    if (!error.empty()) {
-        run.Fail(std::move(error), kept);
+    if (error) {
+        run.Fail(std::move(*error), kept);
         return;
     }
     run.reservedWords += count.value;
@@ -206,16 +204,16 @@ ParsedNumber ParseNumber(std::string_view text) {
 }
 
 std::string Preprocess(AssemblerTexts& texts, const AsmOptions& options) {
-    PreprocRun run{texts, options.englishInterface, 0, {}, 0};
+    PreprocRun run{texts.compText, texts.lineMap};
     texts.lineMap.resize(texts.compText.size() + 1, 0);
     texts.asmSelection = {};
     const std::size_t lineCount = texts.asmText.size();
-    while (static_cast<std::size_t>(run.lineNo) < lineCount && run.error.empty()) {
+    while (static_cast<std::size_t>(run.lineNo) < lineCount && !run.failure) {
         ++run.lineNo;
         ProcessLine(run, texts.asmText[run.lineNo - 1]);
     }
-    if (!run.error.empty()) texts.asmSelection = {AsmSelection::Kind::Line, run.lineNo};
-    return run.error;
+    if (!run.failure) return {};
+    return ShowDiagnostic(texts, *run.failure, options.englishInterface);
 }
 
 }  // namespace q42

@@ -92,25 +92,6 @@ const Mnemonic* NamingEntry(int flags, int operation, int operand1, int operand2
     return nullptr;
 }
 
-constexpr std::array<Bilingual, 16> kOperands = {{
-    {"R0", "R0"},
-    {"R1", "R1"},
-    {"R2", "R2"},
-    {"R3", "R3"},
-    {"(R0)", "(R0)"},
-    {"(R1)", "(R1)"},
-    {"(R2)", "(R2)"},
-    {"(R3)", "(R3)"},
-    {"(R0+Ri)", "(R0+Ri)"},
-    {"(R1+Ri)", "(R1+Ri)"},
-    {"(R2+Ri)", "(R2+Ri)"},
-    {"(R3+Ri)", "(R3+Ri)"},
-    {"", ""},
-    {"константа", "constant"},
-    {"адрес", "address"},
-    {"", ""},
-}};
-
 bool IsShortConstant(int flags, int operation) {
     return (flags & 2) != 0 && ((operation >= kMov && operation <= kXor) || operation == kOut);
 }
@@ -127,7 +108,7 @@ std::string Decoder::DescribeOperation(int flags, int operation, int operand1, i
 }
 
 std::string Decoder::DescribeOperand(int field) {
-    static const TextTable operands(kOperands);
+    static const TextTable operands(OperandFieldNames());
     return operands[field];
 }
 

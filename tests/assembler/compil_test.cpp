@@ -141,6 +141,55 @@ TEST(Compile, BranchReachIs126ForwardAnd128Back) {
     }
 }
 
+// Every reference waits for pass 3. After an error the code text keeps the words written so far,
+// the failing statement's included, with the references not yet resolved in their unfinished
+// forms and what was left of a bad number or name in place of its word.
+TEST(Compile, ReferencesResolvedOrLeftUnfinished) {
+    const std::tuple<std::vector<std::string>, const char*, const char*> rows[] = {
+        {{"BR Q@R", "JMP Q@R", "Q@R: HLT"}, "1D04|1C0E|0006|AF18", ""},  // "@" inside a name
+        {{"BR @P", "@P=8"}, "1D06", ""},  // a branch to a constant's value
+        {{"MOV #L,R0", "BR L", "MOVE", "L: HLT"}, "01D0|@L|1D00@L", "Unknown operation name: MOVE"},
+        // pass 3 stops at the far branch: the words before it are resolved, the rest wait
+        {{"BR L", "MOV #L,R0", "BR FAR", "MOV X,R1", "BR L", "L: HLT", "X: DW 1", "FAR=1000H"},
+         "1D0C|01D0|000E|1D00@FAR|01E1|@X|1D00@L|AF18|0001",
+         "Too long displacement"},
+        {{"BR Q@R", "BR FAR", "Q@R: HLT", "FAR=1000H"},
+         "1D02|1D00@FAR|AF18",
+         "Too long displacement"},
+        {{"MOV #N,R0", "DW 12XH", "N=5"}, "01D0|@N|12X", "Incorrect symbol in number: X"},
+        // operand 2 is still read after operand 1 failed; its word follows what operand 1 left
+        {{"ADD #12X,X", "X: DW 1"}, "02DE|12X|@X", "Incorrect symbol in number: 12X"},
+        {{"MOV #,X", "X: DW 1"}, "01DE|@X", "No value after \"#\""},
+    };
+    for (const auto& [source, code, error] : rows) {
+        const auto run = Assemble(source, Options(true));
+        EXPECT_EQ(Joined(run.texts.codeText), code) << source.front();
+        EXPECT_EQ(run.error, error) << source.front();
+    }
+}
+
+TEST(ReadConstant, GivesTheValueOrTheErrorWithWhatWasLeft) {
+    const std::tuple<const char*, Value, const char*, const char*> rows[] = {
+        {"-32768", 0x8000, "", ""},
+        {"-1", 0xFFFF, "", ""},
+        {"-0", 0, "", ""},
+        {"0000000012H", 0x12, "", ""},
+        {"12XH", 0, "Incorrect symbol in number: X", "12X"},
+        {"1G2XH", 0, "Incorrect symbol in number: X", "1G2X"},  // the last bad character
+        {"0012345H", 0, "Too large const: 12345", "12345"},
+        {"-12X", 0, "Incorrect symbol in number: 12X", "12X"},
+        {"-", 0, "Incorrect symbol in number: -", ""},
+        {"32768", 0, "Too large const: 32768", "32768"},
+        {"", 0, "Missed operand", ""},
+    };
+    for (const auto& [text, value, error, leftover] : rows) {
+        const ConstNumber number = ReadConstant(text);
+        EXPECT_EQ(number.error ? AsmErrorText(*number.error, true) : "", error) << text;
+        EXPECT_EQ(number.value, value) << text;
+        EXPECT_EQ(number.leftover, leftover) << text;
+    }
+}
+
 TEST(Compile, ErrorsPointAtTheSourceLineAfterConstantsWereDeleted) {
     const std::pair<const char*, const char*> rows[] = {
         {"  movE R0,R1", "Unknown operation name: MOVE"},  // pass 2

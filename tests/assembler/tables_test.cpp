@@ -28,13 +28,14 @@ TEST(AsmMessages, QuotesColonsAndMixedLanguageSurviveTheCodePage) {
 }
 
 TEST(InstructionTable, LookupsAreExactAndCaseSensitive) {
-    EXPECT_EQ(LookupOperation("MOV"), "0100");
-    EXPECT_EQ(LookupOperation("DW"), "0W");
-    EXPECT_EQ(LookupOperation("ASR"), "0EC0");
-    EXPECT_EQ(LookupOperation("mov"), "");
-    EXPECT_EQ(LookupOperation("MOVE"), "");
-    EXPECT_EQ(LookupOperandName("(R2)"), '6');
-    EXPECT_EQ(LookupOperandName("( R2 )"), '\0');
+    ASSERT_NE(LookupMnemonic("MOV"), nullptr);
+    EXPECT_EQ(LookupMnemonic("MOV")->fields.Word(), 0x0100);
+    EXPECT_EQ(LookupMnemonic("DW")->form, OperandForm::Number);
+    EXPECT_EQ(LookupMnemonic("ASR")->fields.Word(), 0x0EC0);
+    EXPECT_EQ(LookupMnemonic("mov"), nullptr);
+    EXPECT_EQ(LookupMnemonic("MOVE"), nullptr);
+    EXPECT_EQ(LookupOperandName("(R2)"), 6);
+    EXPECT_EQ(LookupOperandName("( R2 )"), std::nullopt);
 }
 
 }  // namespace
