@@ -7,8 +7,8 @@
 #include "assembler/assembler.h"
 #include "assembler/codetext.h"
 #include "fuzz/fuzz_support.h"
-#include "session/text_file.h"
 #include "session/code_loading.h"
+#include "session/text_file.h"
 
 namespace q42::fuzz {
 namespace {
@@ -43,7 +43,7 @@ void CheckSuccess(const AssemblerTexts& texts) {
     for (const auto& line : texts.codeText)
         Require(IsCodeWord(line));
     Machine machine;
-    const auto error = CopyCode(machine, texts.codeText);
+    const auto error = CopyCode(machine, texts.codeText).error;
     Require(error.has_value() == (texts.codeText.size() > kRamWords));
 }
 

@@ -17,15 +17,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ByteReader input(nul == std::string_view::npos ? "" : bytes.substr(nul + 1));
 
     test::Rig rig;
-    rig.machine.rom = ShippedRom();
-    const auto error = CopyCode(rig.machine, codeText);
+    LoadRom(rig.machine, ShippedRom());
+    const auto error = CopyCode(rig.machine, codeText).error;
     if (error) {
-        Require(rig.machine.Failed() && error->errLab == rig.machine.RunErrorText());
+        Require(error->fault != Fault::None && error->errLab == FaultText(error->fault));
         Require(error->lineIndex >= 0 &&
                 static_cast<std::size_t>(error->lineIndex) < codeText.size());
         return 0;
     }
-    Require(!rig.machine.Failed());
     FeedFromBytes(rig, input);
     RunChecked(rig, 4000);
     return 0;

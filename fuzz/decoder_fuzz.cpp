@@ -46,10 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace q42::fuzz;
     ByteReader input(data, size);
     Machine machine;
-    for (Value& word : machine.State().ram)
-        word = input.Word();
-    for (Value& word : machine.rom)
-        word = input.Word();
+    for (Value address = 0; address < kRamEnd; address += 2)
+        machine.LoadWord(address, input.Word());
+    for (Value address = kRomStart; address < kRomEnd; address += 2)
+        machine.LoadWord(address, input.Word());
     const Machine before = machine;
 
     Decoder decoder;
@@ -62,6 +62,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         DecodeEverywhere(machine, decoder, address);
     while (!input.Empty())
         DecodeEverywhere(machine, decoder, input.Int32());
-    Require(machine.State().ram == before.ram && machine.rom == before.rom);
+    Require(machine.State().ram == before.State().ram && machine.Rom() == before.Rom());
     return 0;
 }

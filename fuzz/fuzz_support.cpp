@@ -64,13 +64,18 @@ const Rom& ShippedRom() {
         Require(image.is_open());
         NoMessages messages;
         LoadRomImage(machine, image, kRomStart, messages);
-        return machine.rom;
+        return machine.Rom();
     }();
     return rom;
 }
 
+void LoadRom(Machine& machine, const Rom& rom) {
+    for (int i = 0; i < kRomWords; ++i)
+        machine.LoadWord(kRomStart + 2 * i, rom[i]);
+}
+
 void CheckStep(const Machine& machine, const Display& display, const Rom& rom) {
-    Require(machine.rom == rom);
+    Require(machine.Rom() == rom);
     for (const Value word : machine.State().ram)
         Require(IsWord(word));
     for (const Value port : machine.State().ports)
@@ -90,7 +95,7 @@ void FeedFromBytes(test::Rig& rig, ByteReader& input) {
         Require(display.LineInputActive() != display.KeyWaitActive());
         // Commands the user may give while the program waits. The step is not over, so none
         // may start another: the machine stays as it is but for the stop.
-        const Machine before = rig.machine;
+        const MachineState before = rig.machine.State();
         for (;;) {
             const std::uint8_t command = input.Peek();
             if (command != kStopClick && command != kStepClick && command != kRunClick) break;
@@ -114,7 +119,7 @@ void FeedFromBytes(test::Rig& rig, ByteReader& input) {
 }
 
 void RunChecked(test::Rig& rig, int limit) {
-    const Rom rom = rig.machine.rom;
+    const Rom rom = rig.machine.Rom();
     int steps = 0;
     rig.console.onStep = [&] {
         CheckStep(rig.machine, rig.display, rom);

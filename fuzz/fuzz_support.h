@@ -46,6 +46,8 @@ using Rom = std::array<Value, kRomWords>;
 
 // The ROM loaded from the image shipped with the program, and the image's path.
 const Rom& ShippedRom();
+// Puts `rom` into the machine's ROM, word by word as a loader does.
+void LoadRom(Machine& machine, const Rom& rom);
 const char* RomImagePath();
 
 // Checks what must hold after every step: ROM equal to `rom` (nothing an instruction does may

@@ -20,27 +20,29 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     test::Rig rig;
     Machine& m = rig.machine;
     const std::uint8_t flags = input.Byte();
-    for (Value& word : m.State().ram)
+    MachineState start;
+    for (Value& word : start.ram)
         word = input.Word();
-    for (Value& reg : m.State().r)
+    for (Value& reg : start.r)
         reg = input.Word();
-    m.State().pc = input.Word();
-    m.State().sp = input.Int32();
-    m.State().ps = input.Word();
-    m.State().lastResult = input.Word();
-    for (Value& port : m.State().ports)
+    start.pc = input.Word();
+    start.sp = input.Int32();
+    start.ps = input.Word();
+    start.lastResult = input.Word();
+    for (Value& port : start.ports)
         port = input.Word();
-    m.State().keyboardPolls = input.Byte();
-    m.State().displayPolls = input.Byte();
-    m.State().keyBuffer = input.Take(input.Byte() % (kKeyBufferSize + 1));
-    m.rom = ShippedRom();
+    start.keyboardPolls = input.Byte();
+    start.displayPolls = input.Byte();
+    start.keyBuffer = input.Take(input.Byte() % (kKeyBufferSize + 1));
+    m.Restore(start);
+    LoadRom(m, ShippedRom());
     if ((flags & 1) != 0) {
         for (Value address = kRomStart; address < kRomCodeEnd; address += 2)
-            m.rom[(address - kRomStart) >> 1] = input.Word();
+            m.LoadWord(address, input.Word());
     }
     FeedFromBytes(rig, input);
 
-    const Rom rom = m.rom;
+    const Rom rom = m.Rom();
     for (int step = 0; step < 4000; ++step) {
         rig.run.NextCommand();
         CheckStep(m, rig.display, rom);

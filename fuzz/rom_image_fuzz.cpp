@@ -37,12 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     Machine machine;
     CountedMessages messages;
-    LoadRomImage(machine, image, start, messages);
+    const Fault fault = LoadRomImage(machine, image, start, messages);
     Require(messages.count <= 1);
-    Require(machine.Failed() == (messages.count == 1));
-    Require(machine.RunErrorText().size() <= 63);
+    Require((fault != Fault::None) == (messages.count == 1));
+    Require(FaultText(fault).size() <= 63);
     std::size_t loaded = 0;
-    for (const Value word : machine.rom) {
+    for (const Value word : machine.Rom()) {
         Require(word >= 0 && word <= 0xFFFF);
         loaded += word != 0;
     }

@@ -44,8 +44,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(Utf8ToCp1251(Cp1251ToUtf8(text)) == shown);
 
     Machine machine;
-    const auto error = CopyCode(machine, codeText);
-    Require(error.has_value() == machine.Failed());
+    const CodeCopy copy = CopyCode(machine, codeText);
+    Require(!copy.error || copy.error->fault != Fault::None);
+    Require(copy.words >= 0 && copy.words <= kRamWords);
     for (const Value word : machine.State().ram)
         Require(word >= 0 && word <= 0xFFFF);
     return 0;
