@@ -43,6 +43,9 @@ struct AssemblerTexts {
     // entry 0 is unused, so the map has one entry more than compText after preprocessing.
     std::vector<int> lineMap = {0};
     TextLines codeText;  // the code text, one word per line
+    // The source line of every code text line, as the compiler wrote it; empty for a code text
+    // loaded from a file.
+    std::vector<int> codeSource;
     LabelGrid labels;
     std::string lineLab;  // where the error is, or the success text
     std::string errLab;   // the error text

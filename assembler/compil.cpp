@@ -147,8 +147,10 @@ std::string Compile(AssemblerTexts& texts, const AsmOptions& options, AsmWarning
     auto failure = compil::CollectNames(c, texts.compText, texts.lineMap);
     if (!failure) failure = compil::EncodeStatements(c, texts.compText, texts.lineMap);
     if (!failure) failure = compil::ResolveReferences(c);
-    for (const auto& word : c.code)
+    for (const auto& word : c.code) {
         texts.codeText.push_back(compil::CodeWordText(word));
+        texts.codeSource.push_back(word.sourceLine);
+    }
     compil::ShowNames(c.names, texts.labels);
     if (failure) return ShowDiagnostic(texts, *failure, options.englishInterface);
     if (!c.hltSeen) warnings.Warn(kNoHltWarning);

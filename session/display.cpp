@@ -45,12 +45,19 @@ bool ParseInteger(std::string_view text, long& value) {
 
 }  // namespace
 
-Display::Display(Machine& machine, DisplayHost& host) : machine_(machine), host_(host) {
+Display::Display(Machine& machine, DisplayHost& host) : machine_(machine), host_(&host) {
     ClearScreen();
 }
 
 void Display::ClearScreen() {
     lines_.assign(1, " ");
+    screenChanged = true;
+}
+
+void Display::Restore(const DisplayState& state) {
+    lines_ = state.lines;
+    stopRequested = state.stopRequested;
+    charactersCut = state.charactersCut;
     screenChanged = true;
 }
 
@@ -83,7 +90,10 @@ void Display::WriteLine(std::string_view text) {
 }
 
 bool Display::WaitForEvents() {
-    if (host_.WaitForEvents()) return true;
+    if (inputObserver != nullptr) inputObserver->OnWaitBegins();
+    const bool inputCanCome = host_->WaitForEvents();
+    if (inputObserver != nullptr) inputObserver->OnWaitEnds(inputCanCome);
+    if (inputCanCome) return true;
     // No input can come any more: end the wait as the user's stop would.
     lineInputActive_ = false;
     keyWaitActive_ = false;
@@ -95,12 +105,13 @@ bool Display::WaitForEvents() {
 bool Display::ReadLine(std::string& text) {
     stopRequested = false;
     lineInputActive_ = true;
-    host_.BeginLineInput();
+    host_->BeginLineInput();
     while (lineInputActive_) {
         if (!WaitForEvents()) return false;
     }
-    text = host_.InputLineText();
+    text = host_->InputLineText();
     if (text.size() > kMaxInputText) text.resize(kMaxInputText);
+    if (inputObserver != nullptr) inputObserver->OnLine(text);
     WriteLine(text);
     return true;
 }
@@ -128,7 +139,7 @@ Value Display::ReadInteger() {
         }
         WriteLine(Text(RunText::RepeatInput));
     }
-    host_.HideInputLine();
+    host_->HideInputLine();
     return value & 0xFFFF;
 }
 
@@ -145,13 +156,13 @@ bool Display::ReadBoolean() {
             WriteText(text);  // the answer once more, at the start of the new current line
         }
     }
-    host_.HideInputLine();
+    host_->HideInputLine();
     return result;
 }
 
 char Display::ReadKey() {
     keyWaitActive_ = true;
-    if (machine_.State().keyBuffer.empty()) host_.BeginKeyWait();
+    if (machine_.State().keyBuffer.empty()) host_->BeginKeyWait();
     while (keyWaitActive_ && machine_.State().keyBuffer.empty()) {
         if (!WaitForEvents()) break;
     }
@@ -160,10 +171,12 @@ char Display::ReadKey() {
 }
 
 void Display::KeyPress(char key) {
+    if (inputObserver != nullptr) inputObserver->OnKey(key);
     if (!lineInputActive_) machine_.PressKey(key);
 }
 
 void Display::FinishInput() {
+    if (inputObserver != nullptr) inputObserver->OnEnter();
     lineInputActive_ = false;
     // Enter reaches a program that waits for a key as CR.
     if (keyWaitActive_) machine_.PressKey('\r');

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "machine/machine.h"
@@ -29,6 +30,27 @@ class DisplayHost {
     // Lets the interface handle what the user does, waiting for at least one event. Returns
     // false when no input can ever come (the program is closing, or input has ended).
     virtual bool WaitForEvents() = 0;
+};
+
+// Told of every input the display hands the program, with the waits it comes in (for the
+// history of a run, which hands the same inputs over again when it runs the steps anew).
+class InputObserver {
+  public:
+    virtual ~InputObserver() = default;
+    virtual void OnKey(char key) = 0;
+    virtual void OnEnter() = 0;
+    // The text a line input took, after its wait ended.
+    virtual void OnLine(const std::string& text) = 0;
+    virtual void OnWaitBegins() = 0;
+    virtual void OnWaitEnds(bool inputCanCome) = 0;
+};
+
+// What the screen holds, for saving and putting back.
+struct DisplayState {
+    std::vector<std::string> lines;
+    bool stopRequested = false;
+    std::uint64_t charactersCut = 0;
+    bool operator==(const DisplayState&) const = default;
 };
 
 // Receives each screen line as the screen moves past it (for a transcript of the screen).
@@ -56,6 +78,10 @@ class Display : public Terminal {
     int ScreenCursorLine() const { return static_cast<int>(lines_.size()) - 1; }
     const std::string& CurrentLine() const { return lines_.back(); }
     void ClearScreen();
+    DisplayState Save() const { return {lines_, stopRequested, charactersCut}; }
+    void Restore(const DisplayState& state);
+    // Puts another host in charge of the waits; returns the one that was.
+    DisplayHost& SwapHost(DisplayHost& host) { return *std::exchange(host_, &host); }
     void NextScreenLine();
     void WriteText(std::string_view text) override;
     void WriteLine(std::string_view text) override;
@@ -80,10 +106,11 @@ class Display : public Terminal {
     // Characters written past the end of a full screen line since the start.
     std::uint64_t charactersCut = 0;
     ScreenListener* listener = nullptr;
+    InputObserver* inputObserver = nullptr;
 
   private:
     Machine& machine_;
-    DisplayHost& host_;
+    DisplayHost* host_;
     std::vector<std::string> lines_;
     bool lineInputActive_ = false;
     bool keyWaitActive_ = false;

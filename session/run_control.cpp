@@ -1,5 +1,7 @@
 #include "session/run_control.h"
 
+#include <algorithm>
+
 #include "assembler/assembler.h"
 #include "machine/run_texts.h"
 #include "session/code_loading.h"
@@ -12,24 +14,39 @@ void RunControl::ShowGreeting() {
     display_.WriteLine(" ");
 }
 
-void RunControl::RunProgram() {
-    if (running_ || stepping_) return;
+void RunControl::BeginRun() {
     ShowGreeting();
     machine_.ResetForRun();
     display_.stopRequested = false;
+    if (history_ != nullptr) history_->Start();
+}
+
+void RunControl::EndRun() {
+    display_.WriteLine(" ");
+    display_.WriteText(Text(display_.stopRequested ? RunText::Interrupted : RunText::Finished));
+    if (history_ != nullptr) history_->Finish();
+}
+
+void RunControl::RunProgram() {
+    if (running_ || stepping_) return;
+    BeginRun();
     host_.ShowDisplay();
     running_ = true;
     host_.SetRunState(true);
     do {
-        host_.ProcessEvents(machine_.RunSteps(host_.StepsBeforeEvents()));
+        std::int64_t limit = host_.StepsBeforeEvents();
+        if (history_ != nullptr) limit = std::min(limit, history_->StepsToCheckpoint());
+        const std::int64_t steps = machine_.RunSteps(limit);
+        if (history_ != nullptr) history_->AfterSteps(steps);
+        host_.ProcessEvents(steps);
     } while (!machine_.State().stopFlag && !machine_.Failed());
     running_ = false;
     host_.SetRunState(false);
-    display_.WriteLine(" ");
-    display_.WriteText(Text(display_.stopRequested ? RunText::Interrupted : RunText::Finished));
+    EndRun();
 }
 
 void RunControl::StopProgram() {
+    if (history_ != nullptr) history_->OnStop();
     machine_.RequestStop();
     display_.stopRequested = true;
 }

@@ -8,6 +8,7 @@
 #include "assembler/asm_texts.h"
 #include "machine/machine.h"
 #include "session/display.h"
+#include "session/history.h"
 
 namespace q42 {
 
@@ -37,6 +38,13 @@ class RunControl {
     void RunProgram();
     // Asks a running program to stop; the run ends after the current step.
     void StopProgram();
+    // What a run starts with: the greeting, the machine's run resets, and the history started
+    // when there is one.
+    void BeginRun();
+    // What a run ends with: the screen's end message, and the end kept in the history.
+    void EndRun();
+    // Records every run in `history` (null: none), so that it can be gone through again.
+    void SetHistory(History* history) { history_ = history; }
     // PC := 0, then one step.
     void FirstCommand();
     // One step at the current PC.
@@ -63,6 +71,7 @@ class RunControl {
     RunHost& host_;
     bool running_ = false;
     bool stepping_ = false;  // a single step is in progress
+    History* history_ = nullptr;
 
     void Step();
 };

@@ -1,0 +1,198 @@
+#include "session/debugger.h"
+
+#include <algorithm>
+
+namespace q42 {
+namespace {
+
+int Operation(Value word) {
+    return static_cast<int>(word >> 8) & 0xF;
+}
+
+bool IsJumpOrBranch(Value word) {
+    return Operation(word) == kJump || Operation(word) == kBranch;
+}
+
+Condition ConditionOf(Value word) {
+    return static_cast<Condition>((word >> 12) & 7);
+}
+
+// A jump or branch with the call flag that is not a return: if taken, it calls.
+bool IsCall(Value word) {
+    return IsJumpOrBranch(word) && ((word >> 15) & 1) != 0 &&
+           ConditionOf(word) != Condition::Return;
+}
+
+bool IsReturn(Value word) {
+    return IsJumpOrBranch(word) && ConditionOf(word) == Condition::Return;
+}
+
+}  // namespace
+
+void SourceMap::Set(const AssemblerTexts& texts) {
+    Clear();
+    if (texts.codeSource.size() != texts.codeText.size()) return;
+    for (std::size_t i = 0; i < texts.codeText.size(); ++i) {
+        const HexWord word = HexToWord(texts.codeText[i]);
+        if (word.error != Fault::None) return Clear();
+        words_.push_back(word.value);
+        lines_.push_back(texts.codeSource[i]);
+    }
+}
+
+void SourceMap::Clear() {
+    lines_.clear();
+    words_.clear();
+}
+
+int SourceMap::LineAt(const Machine& machine, Value address) const {
+    if (!Machine::IsRamAddress(address) || (address & 1) != 0) return 0;
+    const auto index = static_cast<std::size_t>(address >> 1);
+    if (index >= words_.size() || machine.PeekWord(address) != words_[index]) return 0;
+    return lines_[index];
+}
+
+std::optional<Value> SourceMap::AddressOf(int line) const {
+    const auto found = std::find(lines_.begin(), lines_.end(), line);
+    if (found == lines_.end() || line <= 0) return std::nullopt;
+    return static_cast<Value>(2 * (found - lines_.begin()));
+}
+
+Debugger::Debugger(Machine& machine, Display& display, RunControl& run, History& history,
+                   const SourceMap& source)
+    : machine_(machine), display_(display), run_(run), history_(history), source_(source) {
+    run_.SetHistory(&history_);
+}
+
+int Debugger::Break(Value address, int line) {
+    points_.push_back({nextNumber_, DebugPoint::Kind::Break, address, line});
+    return nextNumber_++;
+}
+
+int Debugger::Watch(Value address) {
+    points_.push_back({nextNumber_, DebugPoint::Kind::Watch, address & ~Value{1}});
+    return nextNumber_++;
+}
+
+bool Debugger::Delete(int number) {
+    return std::erase_if(points_, [&](const DebugPoint& p) { return p.number == number; }) > 0;
+}
+
+void Debugger::BeginIfIdle() {
+    if (started_) return;
+    run_.BeginRun();
+    started_ = true;
+}
+
+DebugPause Debugger::Run() {
+    run_.BeginRun();
+    started_ = true;
+    for (const auto& p : points_) {
+        if (p.kind == DebugPoint::Kind::Break && p.address == machine_.State().pc)
+            return {DebugPause::Reason::Breakpoint, p.number, p.address};
+    }
+    return Continue();
+}
+
+bool Debugger::StepOnce() {
+    if (history_.Step() < history_.LastStep()) {
+        history_.GoTo(history_.Step() + 1);
+        return true;
+    }
+    if (history_.Ended()) return false;
+    machine_.ExecuteStep();
+    history_.AfterSteps(1);
+    if (machine_.State().stopFlag || machine_.Failed()) run_.EndRun();
+    return true;
+}
+
+std::optional<DebugPause> Debugger::PauseAfterStep(const MachineState& before) {
+    const MachineState& now = machine_.State();
+    for (const auto& p : points_) {
+        if (p.kind != DebugPoint::Kind::Watch) continue;
+        const Value old = before.ram[p.address >> 1 & 0x7F];
+        const Value current = now.ram[p.address >> 1 & 0x7F];
+        if (Machine::IsRamAddress(p.address) && old != current)
+            return DebugPause{DebugPause::Reason::Watchpoint, p.number, p.address, old, current};
+    }
+    if (Ended()) return std::nullopt;
+    for (const auto& p : points_) {
+        if (p.kind == DebugPoint::Kind::Break && p.address == now.pc)
+            return DebugPause{DebugPause::Reason::Breakpoint, p.number, p.address};
+    }
+    return std::nullopt;
+}
+
+template <class More>
+DebugPause Debugger::Go(More more) {
+    BeginIfIdle();
+    for (std::int64_t taken = 0;; ++taken) {
+        if (Ended()) return {DebugPause::Reason::Ended};
+        if (!more(taken)) return {DebugPause::Reason::Stepped};
+        if (taken >= stepLimit) return {DebugPause::Reason::StepLimit};
+        const MachineState before = machine_.State();
+        if (!StepOnce()) return {DebugPause::Reason::Ended};
+        if (auto pause = PauseAfterStep(before)) return *pause;
+    }
+}
+
+DebugPause Debugger::Continue() {
+    BeginIfIdle();
+    // With nothing to watch for, the live part of the run goes in batches, as a run does.
+    if (!points_.empty() || history_.Step() < history_.LastStep()) {
+        return Go([](std::int64_t) { return true; });
+    }
+    std::int64_t taken = 0;
+    while (!Ended()) {
+        if (taken >= stepLimit) return {DebugPause::Reason::StepLimit};
+        const std::int64_t limit = std::min(stepLimit - taken, history_.StepsToCheckpoint());
+        const std::int64_t steps = machine_.RunSteps(limit);
+        taken += steps;
+        history_.AfterSteps(steps);
+        if (machine_.State().stopFlag || machine_.Failed()) run_.EndRun();
+    }
+    return {DebugPause::Reason::Ended};
+}
+
+DebugPause Debugger::StepInto(std::int64_t count) {
+    return Go([count](std::int64_t taken) { return taken < count; });
+}
+
+DebugPause Debugger::StepOver(std::int64_t count) {
+    DebugPause pause;
+    for (std::int64_t i = 0; i < count && pause.reason == DebugPause::Reason::Stepped; ++i) {
+        BeginIfIdle();
+        const Value sp = machine_.State().sp;
+        const bool call = IsCall(machine_.PeekWord(machine_.State().pc));
+        pause = StepInto(1);
+        if (pause.reason != DebugPause::Reason::Stepped || !call) continue;
+        if (machine_.State().sp != sp - 2) continue;  // not taken, or served at once
+        const Value back = machine_.PeekWord(machine_.State().sp);
+        pause = Go([&](std::int64_t) {
+            return machine_.State().pc != back || machine_.State().sp < sp;
+        });
+    }
+    return pause;
+}
+
+DebugPause Debugger::StepOut() {
+    const Value sp = machine_.State().sp;
+    bool returned = false;
+    return Go([&](std::int64_t taken) {
+        if (taken > 0 && returned && machine_.State().sp > sp) return false;
+        returned = IsReturn(machine_.PeekWord(machine_.State().pc));
+        return true;
+    });
+}
+
+DebugPause Debugger::RunTo(Value address) {
+    return Go([&](std::int64_t taken) { return taken == 0 || machine_.State().pc != address; });
+}
+
+std::int64_t Debugger::Back(std::int64_t count) {
+    const std::int64_t steps = std::clamp<std::int64_t>(count, 0, history_.Step());
+    history_.GoTo(history_.Step() - steps);
+    return steps;
+}
+
+}  // namespace q42

@@ -1,0 +1,111 @@
+#pragma once
+// The debugger every face drives: breakpoints on source lines and addresses, watchpoints on RAM
+// words, and the commands that move through a run — run, continue, step, step over, step out,
+// run to a line, and back. Each command ends in a pause that says why. Moving forward inside
+// the history of the run replays it; beyond its end the program runs on, live.
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "assembler/asm_texts.h"
+#include "machine/machine.h"
+#include "session/display.h"
+#include "session/history.h"
+#include "session/run_control.h"
+
+namespace q42 {
+
+// Where the program's words came from: the source line of each word the compiler wrote.
+class SourceMap {
+  public:
+    // Takes the map of a compiled text; a code text from a file or typed has none.
+    void Set(const AssemblerTexts& texts);
+    void Clear();
+    // The source line of the word at `address`, or 0 when it has none: no compiled text, or the
+    // word there is not the one the compiler wrote.
+    int LineAt(const Machine& machine, Value address) const;
+    // The address of the first word source line `line` produced, or nothing.
+    std::optional<Value> AddressOf(int line) const;
+
+  private:
+    std::vector<int> lines_;
+    std::vector<Value> words_;
+};
+
+struct DebugPoint {
+    enum class Kind : std::uint8_t { Break, Watch };
+    int number;
+    Kind kind;
+    Value address;
+    int line = 0;  // the source line a breakpoint was set on, 0 when set on an address
+};
+
+struct DebugPause {
+    enum class Reason : std::uint8_t {
+        Stepped,     // the command did what it was asked
+        Breakpoint,  // before the instruction at a breakpoint
+        Watchpoint,  // after a step that changed a watched word
+        Ended,       // the run ended: halt, run-time error or stop
+        StepLimit,   // the command took as many steps as one may
+    };
+    Reason reason = Reason::Stepped;
+    int number = 0;  // the breakpoint's or watchpoint's number
+    Value address = 0;
+    Value before = 0;  // a watched word before and after the step
+    Value after = 0;
+};
+
+class Debugger {
+  public:
+    Debugger(Machine& machine, Display& display, RunControl& run, History& history,
+             const SourceMap& source);
+
+    // A command stops after this many steps, so that a program that never halts cannot hang it.
+    std::int64_t stepLimit = 10'000'000;
+
+    int Break(Value address, int line = 0);
+    int Watch(Value address);
+    bool Delete(int number);
+    void DeleteAll() { points_.clear(); }
+    const std::vector<DebugPoint>& Points() const { return points_; }
+
+    // A run has begun; it may have ended.
+    bool Started() const { return started_; }
+    bool Ended() const { return history_.Ended() && history_.Step() == history_.LastStep(); }
+    std::int64_t Step() const { return history_.Step(); }
+
+    // Begins a run with a run's resets and goes to the first pause.
+    DebugPause Run();
+    DebugPause Continue();
+    // `count` steps; a call is one step.
+    DebugPause StepInto(std::int64_t count);
+    // `count` steps; a taken call runs until it returns to the instruction after it.
+    DebugPause StepOver(std::int64_t count);
+    // Runs until the current subroutine returns.
+    DebugPause StepOut();
+    // Runs until the instruction at `address` is next.
+    DebugPause RunTo(Value address);
+    // Goes back `count` steps, at most to the start of the run; returns how many it went.
+    std::int64_t Back(std::int64_t count);
+
+  private:
+    Machine& machine_;
+    Display& display_;
+    RunControl& run_;
+    History& history_;
+    const SourceMap& source_;
+    std::vector<DebugPoint> points_;
+    int nextNumber_ = 1;
+    bool started_ = false;
+
+    void BeginIfIdle();
+    // One step forward: replayed inside the history, live beyond it. False at the run's end.
+    bool StepOnce();
+    // Steps while `more` says so and nothing pauses; `more` sees the steps taken so far.
+    template <class More>
+    DebugPause Go(More more);
+    std::optional<DebugPause> PauseAfterStep(const MachineState& before);
+};
+
+}  // namespace q42

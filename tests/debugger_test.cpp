@@ -1,0 +1,137 @@
+// The debugger: breakpoints pause before their instruction, continue goes on without a run's
+// resets, step over and step out follow calls, watchpoints pause after the step that changed a
+// word, and going back and forward again gives the same states.
+
+#include <gtest/gtest.h>
+
+#include "assembler/assembler.h"
+#include "session/code_loading.h"
+#include "session/debugger.h"
+#include "tests/rig.h"
+
+namespace q42::test {
+namespace {
+
+class SilentWarnings : public AsmWarnings {
+  public:
+    void Warn(const std::string&) override {}
+};
+
+// A rig with a compiled program in RAM, its source map and a debugger.
+struct DebugRig : Rig {
+    AssemblerTexts texts;
+    SourceMap source;
+    History history{machine, display};
+    Debugger debugger{machine, display, run, history, source};
+
+    explicit DebugRig(const std::vector<std::string>& program) {
+        texts.asmText = program;
+        SilentWarnings warnings;
+        EXPECT_EQ(PreprocessAndCompile(texts, AsmOptions{}, warnings), "");
+        EXPECT_FALSE(CopyCode(machine, texts.codeText).error.has_value());
+        source.Set(texts);
+    }
+    Value Pc() const { return machine.State().pc; }
+    int Line() const { return source.LineAt(machine, Pc()); }
+};
+
+// MAIN calls OUTER, which calls INNER twice; R0 counts the calls of INNER.
+const std::vector<std::string> kNested = {
+    "        MOV #0,R0",        // 1
+    "        CALL #OUTER",      // 2
+    "        ADD #10H,R0",      // 3
+    "        HLT",              // 4
+    "OUTER:  CALL #INNER",      // 5
+    "        CALL #INNER",      // 6
+    "        RET",              // 7
+    "INNER:  ADD #1,R0",        // 8
+    "        RET",              // 9
+};
+
+TEST(Debugger, BreakpointPausesBeforeItsLineAndContinueKeepsTheState) {
+    DebugRig rig(kNested);
+    const auto address = rig.source.AddressOf(8);
+    ASSERT_TRUE(address.has_value());
+    const int number = rig.debugger.Break(*address, 8);
+    DebugPause pause = rig.debugger.Run();
+    EXPECT_EQ(pause.reason, DebugPause::Reason::Breakpoint);
+    EXPECT_EQ(pause.number, number);
+    EXPECT_EQ(rig.Line(), 8);
+    EXPECT_EQ(rig.machine.State().r[0], 0);  // the ADD has not run yet
+    pause = rig.debugger.Continue();
+    EXPECT_EQ(pause.reason, DebugPause::Reason::Breakpoint);
+    EXPECT_EQ(rig.machine.State().r[0], 1);  // no reset between: the first call counted
+    rig.debugger.DeleteAll();
+    EXPECT_EQ(rig.debugger.Continue().reason, DebugPause::Reason::Ended);
+    EXPECT_EQ(rig.machine.State().r[0], 0x12);
+    EXPECT_EQ(rig.Screen().back(), " Задача завершена");
+}
+
+TEST(Debugger, StepOverRunsNestedCallsAndStepOutReturnsToTheCaller) {
+    DebugRig rig(kNested);
+    rig.debugger.StepOver(1);  // MOV
+    EXPECT_EQ(rig.Line(), 2);
+    EXPECT_EQ(rig.debugger.StepOver(1).reason, DebugPause::Reason::Stepped);
+    EXPECT_EQ(rig.Line(), 3);  // the whole of OUTER and both INNER calls ran
+    EXPECT_EQ(rig.machine.State().r[0], 2);
+    EXPECT_EQ(rig.machine.State().sp, kInitialSP);
+
+    DebugRig into(kNested);
+    into.debugger.StepInto(3);  // MOV, CALL OUTER, CALL INNER
+    EXPECT_EQ(into.Line(), 8);
+    into.debugger.StepOut();
+    EXPECT_EQ(into.Line(), 6);  // back in OUTER, after its first call
+    into.debugger.StepOut();
+    EXPECT_EQ(into.Line(), 3);
+}
+
+TEST(Debugger, StepOverASubroutineThatNeverReturnsStopsAtTheStepLimit) {
+    DebugRig rig({"        CALL #FOREVER", "        HLT", "FOREVER: BR FOREVER"});
+    rig.debugger.stepLimit = 1000;
+    EXPECT_EQ(rig.debugger.StepOver(1).reason, DebugPause::Reason::StepLimit);
+    EXPECT_EQ(rig.Line(), 3);
+}
+
+TEST(Debugger, WatchpointPausesAfterTheStepThatChangedTheWord) {
+    DebugRig rig({"        MOV #5,R1", "        MOV R1,X", "        ADD #1,X", "        HLT",
+                  "X:      DW 0"});
+    const auto x = rig.source.AddressOf(5);
+    ASSERT_TRUE(x.has_value());
+    rig.debugger.Watch(*x);
+    DebugPause pause = rig.debugger.Run();
+    EXPECT_EQ(pause.reason, DebugPause::Reason::Watchpoint);
+    EXPECT_EQ(pause.before, 0);
+    EXPECT_EQ(pause.after, 5);
+    EXPECT_EQ(rig.Line(), 3);
+    pause = rig.debugger.Continue();
+    EXPECT_EQ(pause.after, 6);
+}
+
+TEST(Debugger, BackAndStepAgainGiveTheSameStatesAndReplayTheTypedNumber) {
+    DebugRig rig({"        CALL #4182H", "        ADD #1,R1", "        ADD #1,R1", "        HLT"});
+    rig.console.lines = {"41"};
+    rig.debugger.StepInto(3);
+    const MachineState after3 = rig.machine.State();
+    EXPECT_EQ(after3.r[1], 43);
+    EXPECT_EQ(rig.debugger.Back(3), 3);
+    EXPECT_EQ(rig.debugger.Step(), 0);
+    EXPECT_TRUE(rig.console.lines.empty());
+    rig.debugger.StepInto(3);  // the number comes from the history, not from the console
+    EXPECT_EQ(rig.machine.State(), after3);
+    EXPECT_EQ(rig.debugger.Back(100), 3);  // no further back than the start
+}
+
+TEST(SourceMap, NoSourceForACodeFileOrAWordChangedByHand) {
+    DebugRig rig(kNested);
+    EXPECT_EQ(rig.source.LineAt(rig.machine, 0), 1);
+    rig.machine.WriteWord(0, 0x0000);
+    EXPECT_EQ(rig.source.LineAt(rig.machine, 0), 0);
+    AssemblerTexts codeFile;
+    codeFile.codeText = rig.texts.codeText;
+    rig.source.Set(codeFile);
+    EXPECT_EQ(rig.source.LineAt(rig.machine, 2), 0);
+    EXPECT_FALSE(rig.source.AddressOf(2).has_value());
+}
+
+}  // namespace
+}  // namespace q42::test
