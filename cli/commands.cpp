@@ -6,6 +6,7 @@
 #include "assembler/assembler.h"
 #include "assembler/codetext.h"
 #include "cli/console.h"
+#include "cli/program.h"
 #include "machine/codepage.h"
 #include "machine/rom_image.h"
 #include "session/code_loading.h"
@@ -14,37 +15,6 @@
 
 namespace q42::cli {
 namespace {
-
-AsmOptions AssemblerOptions(const Options& options) {
-    AsmOptions asmOptions;
-    asmOptions.useShortConst = options.shortConst;
-    asmOptions.englishInterface = options.language == Language::English;
-    return asmOptions;
-}
-
-void PrintStatus(const AssemblerTexts& texts, std::ostream& err) {
-    err << Cp1251ToUtf8(texts.lineLab) << '\n' << Cp1251ToUtf8(texts.errLab) << '\n';
-}
-
-// The program as a code text: a code file's lines without the final ".", or the assembled
-// assembler text. On failure prints why and returns the exit status.
-std::optional<int> LoadProgram(const Options& options, AssemblerTexts& texts, AsmWarnings& warnings,
-                               std::ostream& err) {
-    TextFile file = ReadTextFile(options.file);
-    if (!file.error.empty()) {
-        err << "q42cli: " << file.error << '\n';
-        return kBadUsage;
-    }
-    if (IsCodeFileName(options.file)) {
-        texts.codeText = CodeTextFromLines(std::move(file.lines));
-        return std::nullopt;
-    }
-    texts.asmText = std::move(file.lines);
-    if (PreprocessAndCompile(texts, AssemblerOptions(options), warnings).empty())
-        return std::nullopt;
-    PrintStatus(texts, err);
-    return kFailed;
-}
 
 // An output that is the input file would destroy the program it is made from.
 bool RefusesInputAsOutput(const Options& options, const std::string& output, std::ostream& err) {
@@ -61,23 +31,6 @@ int CheckWritten(std::ostream& stream, const std::string& name, int status, std:
     if (stream.flush()) return status;
     err << "q42cli: cannot write " << name << '\n';
     return kBadUsage;
-}
-
-void LoadRom(Machine& machine, const Options& options, const std::string& programDirectory,
-             MessageSink& messages) {
-    const std::filesystem::path rom = options.rom.empty()
-                                          ? FindRomImage(RomSearchPath(programDirectory))
-                                          : std::filesystem::path(options.rom);
-    InitMachine(machine, rom, messages);
-}
-
-void DumpRam(const Machine& machine, std::ostream& out) {
-    for (int row = 0; row < kRamWords / 8; ++row) {
-        out << WordToHex(Value{row} * 16) << ':';
-        for (int i = 0; i < 8; ++i)
-            out << ' ' << WordToHex(machine.State().ram[row * 8 + i]);
-        out << '\n';
-    }
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 #pragma once
-// The three commands of q42cli. Each returns the process's exit status.
+// The commands of q42cli. Each returns the process's exit status.
 
 #include <iostream>
 
@@ -18,5 +18,6 @@ struct Streams {
 int AssembleCommand(const Options& options, Streams io);
 int RunCommand(const Options& options, const std::string& programDirectory, Streams io);
 int DecodeCommand(const Options& options, const std::string& programDirectory, Streams io);
+int DebugCommand(const Options& options, const std::string& programDirectory, Streams io);
 
 }  // namespace q42::cli

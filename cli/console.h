@@ -9,8 +9,8 @@
 
 #include "assembler/asm_texts.h"
 #include "machine/terminal.h"
-#include "session/run_control.h"
 #include "session/display.h"
+#include "session/run_control.h"
 
 namespace q42::cli {
 

@@ -13,6 +13,8 @@ const char* const kUsage =
     "  q42cli run [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--max-steps N]\n"
     "             [--trace TRACEFILE|-] [--dump] FILE.asm|FILE.cod\n"
     "  q42cli decode [--lang ru|en] [--from HHHH] [--count N] FILE.cod|FILE.asm\n"
+    "  q42cli debug [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--max-steps N]\n"
+    "               FILE.asm|FILE.cod\n"
     "  q42cli --help | --version\n"
     "\n"
     "asm     assembles FILE.asm; prints the code text, or writes a code file with -o\n"
@@ -21,6 +23,11 @@ const char* const kUsage =
     "        --trace writes the registers after every step, --dump prints RAM at the end\n"
     "decode  lists the instructions from address HHHH (default 0000), N lines (default: to the\n"
     "        end of the program)\n"
+    "debug   a debugger reading commands from stdin, one a line: break LINE|*HHHH (b),\n"
+    "        watch HHHH, delete [N], run (r), continue (c), step [N] (s), next [N] (n),\n"
+    "        finish, back [N], until LINE, regs, mem HHHH [N], where, list, explain, screen,\n"
+    "        type TEXT (input for the program), quit; --max-steps N stops each command after N\n"
+    "        steps (default 10000000)\n"
     "--lang  ru or en: the language of the messages, the screen's texts and the descriptions\n"
     "exit status: 0 halted, 1 run-time, assembler or code line error, 2 bad usage or\n"
     "unreadable file, 3 stopped before HLT\n";
@@ -83,6 +90,16 @@ void AddRun(CLI::App& command, Options& options) {
     command.add_flag_callback("--dump", [&options] { options.dump = true; });
 }
 
+void AddDebug(CLI::App& command, Options& options) {
+    AddAssembling(command, options);
+    ValueOption(command, "--rom", "ROMFILE")->each([&options](const std::string& text) {
+        options.rom = text;
+    });
+    ValueOption(command, "--max-steps", "N")->each([&options](const std::string& text) {
+        options.maxSteps = WholeNumber(text, 1, "takes a whole number of at least 1");
+    });
+}
+
 void AddDecode(CLI::App& command, Options& options) {
     AddLanguage(command, options);
     ValueOption(command, "--from", "HHHH")->each([&options](const std::string& text) {
@@ -116,7 +133,7 @@ void Declare(CommandLine& line, Options& options) {
     app.add_flag("-h,--help", line.help);
     app.add_flag("--version", line.version);
     const std::pair<const char*, void (*)(CLI::App&, Options&)> commands[] = {
-        {"asm", AddAsm}, {"run", AddRun}, {"decode", AddDecode}};
+        {"asm", AddAsm}, {"run", AddRun}, {"decode", AddDecode}, {"debug", AddDebug}};
     for (const auto& [name, add] : commands) {
         CLI::App* command = app.add_subcommand(name);
         add(*command, options);
@@ -127,6 +144,7 @@ void Declare(CommandLine& line, Options& options) {
 
 Command CommandNamed(const std::string& name) {
     if (name == "asm") return Command::Asm;
+    if (name == "debug") return Command::Debug;
     return name == "run" ? Command::Run : Command::Decode;
 }
 

@@ -10,7 +10,7 @@
 
 namespace q42::cli {
 
-enum class Command { Help, Version, Asm, Run, Decode };
+enum class Command { Help, Version, Asm, Run, Decode, Debug };
 
 struct Options {
     Command command = Command::Help;
@@ -19,7 +19,7 @@ struct Options {
     Language language = Language::Russian;  // --lang: the messages' and the screen's texts
     std::string output;                     // asm -o
     std::string rom;                        // run --rom
-    long long maxSteps = 0;                 // run --max-steps; 0: no limit
+    long long maxSteps = 0;                 // run, debug --max-steps; 0: no limit
     std::string trace;                      // run --trace FILE, "-" for stderr
     bool dump = false;                      // run --dump
     Value from = 0;                         // decode --from

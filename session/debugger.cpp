@@ -168,9 +168,8 @@ DebugPause Debugger::StepOver(std::int64_t count) {
         if (pause.reason != DebugPause::Reason::Stepped || !call) continue;
         if (machine_.State().sp != sp - 2) continue;  // not taken, or served at once
         const Value back = machine_.PeekWord(machine_.State().sp);
-        pause = Go([&](std::int64_t) {
-            return machine_.State().pc != back || machine_.State().sp < sp;
-        });
+        pause = Go(
+            [&](std::int64_t) { return machine_.State().pc != back || machine_.State().sp < sp; });
     }
     return pause;
 }

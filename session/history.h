@@ -55,7 +55,10 @@ class History : public InputObserver {
     // Forgets everything after the current step: the run goes on from here with new input.
     void Branch();
     // Stops recording; the history is forgotten.
-    void Stop() { recording_ = false; display_.inputObserver = nullptr; }
+    void Stop() {
+        recording_ = false;
+        display_.inputObserver = nullptr;
+    }
 
     // InputObserver: what the display hands the program, recorded with its moment.
     void OnKey(char key) override;
@@ -96,9 +99,9 @@ class History : public InputObserver {
     std::int64_t spacing_;
     std::int64_t step_ = 0;
     std::int64_t lastStep_ = 0;
-    std::int64_t waits_ = 0;      // waits begun since the start
-    std::int64_t openWait_ = 0;   // the wait in progress, 0 when none
-    Checkpoint end_{};            // the state after the run ended
+    std::int64_t waits_ = 0;        // waits begun since the start
+    std::int64_t openWait_ = 0;     // the wait in progress, 0 when none
+    Checkpoint end_{};              // the state after the run ended
     std::size_t replayCursor_ = 0;  // where the last run forward stopped in the inputs
     std::int64_t replayWaits_ = 0;
     bool recording_ = false;

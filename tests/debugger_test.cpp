@@ -37,15 +37,15 @@ struct DebugRig : Rig {
 
 // MAIN calls OUTER, which calls INNER twice; R0 counts the calls of INNER.
 const std::vector<std::string> kNested = {
-    "        MOV #0,R0",        // 1
-    "        CALL #OUTER",      // 2
-    "        ADD #10H,R0",      // 3
-    "        HLT",              // 4
-    "OUTER:  CALL #INNER",      // 5
-    "        CALL #INNER",      // 6
-    "        RET",              // 7
-    "INNER:  ADD #1,R0",        // 8
-    "        RET",              // 9
+    "        MOV #0,R0",    // 1
+    "        CALL #OUTER",  // 2
+    "        ADD #10H,R0",  // 3
+    "        HLT",          // 4
+    "OUTER:  CALL #INNER",  // 5
+    "        CALL #INNER",  // 6
+    "        RET",          // 7
+    "INNER:  ADD #1,R0",    // 8
+    "        RET",          // 9
 };
 
 TEST(Debugger, BreakpointPausesBeforeItsLineAndContinueKeepsTheState) {

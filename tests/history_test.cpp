@@ -36,8 +36,10 @@ std::vector<Value> GeneratedProgram(std::mt19937& random) {
             case 0: words.insert(words.end(), {0x0A01, 0x0B00}); break;  // IN 0,R1 ; OUT R0,0
             case 1: words.insert(words.end(), {0x9C0D, 0x4182}); break;  // CALL 4182 (a number)
             case 2: words.insert(words.end(), {0x9C0D, 0x4180}); break;  // CALL 4180 (TRUE/FALSE)
-            case 3: words.push_back(0x0A11); break;                     // IN 1,R1 (a key)
-            case 4: words.push_back(static_cast<Value>(0x1D00 | (0x100 - 2 * (1 + pick(6))))); break;
+            case 3: words.push_back(0x0A11); break;                      // IN 1,R1 (a key)
+            case 4:
+                words.push_back(static_cast<Value>(0x1D00 | (0x100 - 2 * (1 + pick(6)))));
+                break;
             default: {
                 const Mnemonic& entry = table[pick(static_cast<int>(table.size()))];
                 if (entry.form == OperandForm::Number || entry.form == OperandForm::Label ||

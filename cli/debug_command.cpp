@@ -1,0 +1,36 @@
+// q42cli debug: the program loaded into RAM as `run` loads it, then the debugger's commands.
+
+#include <unistd.h>
+
+#include <iostream>
+
+#include "cli/commands.h"
+#include "cli/console.h"
+#include "cli/debug_console.h"
+#include "cli/program.h"
+#include "machine/codepage.h"
+#include "session/code_loading.h"
+
+namespace q42::cli {
+
+int DebugCommand(const Options& options, const std::string& programDirectory, Streams io) {
+    SetTextLanguage(options.language);
+    Console messages(io.in, io.out, io.err);  // ROM image messages and warnings go to stderr
+    AssemblerTexts texts;
+    if (const auto status = LoadProgram(options, texts, messages, io.err)) return *status;
+    const bool prompt = &io.in == &std::cin && isatty(STDIN_FILENO) != 0;
+    DebugConsole console(io.in, io.out, prompt, texts);
+    LoadRom(console.machine, options, programDirectory, messages);
+    if (const auto badLine = CopyCode(console.machine, texts.codeText).error) {
+        io.err << Cp1251ToUtf8(badLine->lineLab) << '\n' << Cp1251ToUtf8(badLine->errLab) << '\n';
+        return kFailed;
+    }
+    if (options.maxSteps > 0) console.SetStepLimit(options.maxSteps);
+    console.Loop();
+    io.out.flush();
+    if (io.out) return kHalted;
+    io.err << "q42cli: cannot write the standard output\n";
+    return kBadUsage;
+}
+
+}  // namespace q42::cli

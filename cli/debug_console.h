@@ -1,0 +1,68 @@
+#pragma once
+// q42cli debug: a line-oriented debugger over the session's debugger. Commands come from stdin,
+// one a line; what they show goes to stdout in fixed forms, so that a script can drive it. The
+// program's input comes only from the `type` command: a wait with nothing typed pauses the run
+// with "waiting for input", and the commands given then may look but not move.
+
+#include <deque>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "assembler/asm_texts.h"
+#include "session/debugger.h"
+#include "session/display.h"
+#include "session/history.h"
+#include "session/run_control.h"
+
+namespace q42::cli {
+
+class DebugConsole : public DisplayHost, public RunHost {
+  public:
+    DebugConsole(std::istream& in, std::ostream& out, bool prompt, const AssemblerTexts& texts);
+
+    // Reads and carries out commands until `quit` or the end of input.
+    void Loop();
+    // A command's step limit.
+    void SetStepLimit(long long steps) { debugger_.stepLimit = steps; }
+
+    // DisplayHost: a wait takes what `type` gave, or asks for it.
+    void BeginLineInput() override {}
+    std::string InputLineText() override { return inputLine_; }
+    void HideInputLine() override {}
+    bool WaitForEvents() override;
+
+    Machine machine;
+
+  private:
+    std::istream& in_;
+    std::ostream& out_;
+    const bool prompt_;
+    const AssemblerTexts& texts_;
+    Display display_{machine, *this};
+    RunControl run_{machine, display_, *this};
+    History history_{machine, display_};
+    SourceMap source_;
+    Debugger debugger_{machine, display_, run_, history_, source_};
+    std::deque<std::string> typed_;
+    std::string inputLine_;
+    bool waiting_ = false;  // inside a wait for input
+    bool quit_ = false;
+
+    // Reads one command and carries it out; false at quit or the end of input.
+    bool Command();
+    void Carry(const std::string& name, const std::vector<std::string>& args);
+    bool Moves(const std::string& name, const std::vector<std::string>& args);
+    bool Shows(const std::string& name, const std::vector<std::string>& args);
+    bool Sets(const std::string& name, const std::vector<std::string>& args);
+    void Report(const DebugPause& pause);
+    void Where();
+    void List();
+    void Registers();
+    void Screen();
+    void Explain();
+    void Error(const std::string& text);
+};
+
+}  // namespace q42::cli

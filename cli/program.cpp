@@ -1,0 +1,66 @@
+#include "cli/program.h"
+
+#include <filesystem>
+
+#include "assembler/assembler.h"
+#include "assembler/codetext.h"
+#include "cli/commands.h"
+#include "machine/codepage.h"
+#include "machine/rom_image.h"
+#include "session/text_file.h"
+
+namespace q42::cli {
+
+AsmOptions AssemblerOptions(const Options& options) {
+    AsmOptions asmOptions;
+    asmOptions.useShortConst = options.shortConst;
+    asmOptions.englishInterface = options.language == Language::English;
+    return asmOptions;
+}
+
+void PrintStatus(const AssemblerTexts& texts, std::ostream& err) {
+    err << Cp1251ToUtf8(texts.lineLab) << '\n' << Cp1251ToUtf8(texts.errLab) << '\n';
+}
+
+// The program as a code text: a code file's lines without the final ".", or the assembled
+// assembler text. On failure prints why and returns the exit status.
+std::optional<int> LoadProgram(const Options& options, AssemblerTexts& texts, AsmWarnings& warnings,
+                               std::ostream& err) {
+    TextFile file = ReadTextFile(options.file);
+    if (!file.error.empty()) {
+        err << "q42cli: " << file.error << '\n';
+        return kBadUsage;
+    }
+    if (IsCodeFileName(options.file)) {
+        texts.codeText = CodeTextFromLines(std::move(file.lines));
+        return std::nullopt;
+    }
+    texts.asmText = std::move(file.lines);
+    if (PreprocessAndCompile(texts, AssemblerOptions(options), warnings).empty())
+        return std::nullopt;
+    PrintStatus(texts, err);
+    return kFailed;
+}
+
+void LoadRom(Machine& machine, const Options& options, const std::string& programDirectory,
+             MessageSink& messages) {
+    const std::filesystem::path rom = options.rom.empty()
+                                          ? FindRomImage(RomSearchPath(programDirectory))
+                                          : std::filesystem::path(options.rom);
+    InitMachine(machine, rom, messages);
+}
+
+void DumpWords(const Machine& machine, Value from, int count, std::ostream& out) {
+    for (int i = 0; i < count; ++i) {
+        const Value address = (from + 2 * i) & 0xFFFF;
+        if (i % 8 == 0) out << (i == 0 ? "" : "\n") << WordToHex(address) << ':';
+        out << ' ' << WordToHex(machine.PeekWord(address));
+    }
+    if (count > 0) out << '\n';
+}
+
+void DumpRam(const Machine& machine, std::ostream& out) {
+    DumpWords(machine, 0, kRamWords, out);
+}
+
+}  // namespace q42::cli
