@@ -47,8 +47,8 @@ class CliFixture : public testing::Test {
         std::string error;
         Options options = ParseOptions(args, error);
         if (!error.empty()) return kBadUsage;
-        if (options.command == Command::Run && options.rom.empty())
-            options.rom = Q42_SOURCE_DIR "/rom/Q42ROM.TXT";
+        const bool runs = options.command == Command::Run || options.command == Command::Debug;
+        if (runs && options.rom.empty()) options.rom = Q42_SOURCE_DIR "/rom/Q42ROM.TXT";
         // A program that a fault makes loop for ever stops (exit 3) instead of hanging the test.
         if (options.command == Command::Run && options.maxSteps == 0) options.maxSteps = 50'000'000;
         Streams io{in_, out_, err_};
@@ -56,6 +56,7 @@ class CliFixture : public testing::Test {
             case Command::Asm: return AssembleCommand(options, io);
             case Command::Run: return RunCommand(options, "", io);
             case Command::Decode: return DecodeCommand(options, "", io);
+            case Command::Debug: return DebugCommand(options, "", io);
             default: return kHalted;
         }
     }

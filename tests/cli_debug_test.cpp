@@ -1,0 +1,97 @@
+// q42cli debug driven by scripts, as a teacher's script or an editor would drive it: fixed
+// output forms, input only from `type`, and going back replaying what was typed.
+
+#include "tests/cli_fixture.h"
+
+namespace q42::cli {
+namespace {
+
+using CliDebugTest = CliFixture;
+
+const std::string kSum = Q42_SOURCE_DIR "/examples/sum.asm";
+
+TEST_F(CliDebugTest, BackThenStepShowsTheSameRegistersAndReplaysTheTypedNumber) {
+    ASSERT_EQ(Cli({"debug", kSum},
+                  "break 12\ntype 5\nrun\nregs\ntype 7\nstep 3\nback 3\nregs\n"
+                  "step 5\nback 5\nstep 5\nregs\nquit\n"),
+              kHalted);
+    EXPECT_EQ(out_.str(),
+              "breakpoint 1: line 12, 0006\n"
+              "breakpoint 1, line 12\n"
+              "line 12:         CALL #READINT\n"
+              "0000 0005 0000 0005 0006 0100 0000\n"
+              "line 16:         BGE POSITIVE\n"
+              "line 12:         CALL #READINT\n"
+              "0000 0005 0000 0005 0006 0100 0000\n"
+              "line 25: DIGIT:  MOV R3,R1\n"
+              "line 12:         CALL #READINT\n"
+              "line 25: DIGIT:  MOV R3,R1\n"
+              "0000 0007 0000 000C 0020 0100 0002\n");
+    EXPECT_EQ(err_.str(), "");
+}
+
+TEST_F(CliDebugTest, AWaitWithNothingTypedPausesAndTheNextTypeAnswersIt) {
+    ASSERT_EQ(Cli({"debug", kSum}, "run\nstep\nregs\ntype 40\ntype 2\nscreen\n"), kHalted);
+    EXPECT_EQ(out_.str(),
+              "waiting for input\n"
+              "error: the program waits for input: give it with type\n"
+              "0000 0000 0000 0000 4182 00FE 0000\n"
+              "waiting for input\n"
+              " Задача завершена\n"
+              "exit 0\n"
+              " ***  Учебный компьютер \"Q42\" с ассемблером\n"
+              "  \n"
+              " 40\n"
+              " 2\n"
+              " 42\n"
+              "  \n"
+              " Задача завершена\n");
+}
+
+TEST_F(CliDebugTest, EndsWatchpointsAndStepLimitInBothLanguages) {
+    const std::string program = Write("w.asm",
+                                      "        MOV #3,X\r\n"
+                                      "LOOP:   SUB #1,X\r\n"
+                                      "        BNE LOOP\r\n"
+                                      "        HLT\r\n"
+                                      "X:      DW 0\r\n");
+    ASSERT_EQ(Cli({"debug", "--lang", "en", program},
+                  "watch 000C\nc\nc\ndelete 1\nc\nregs\nback 1\nwhere\n"),
+              kHalted);
+    EXPECT_EQ(out_.str(),
+              "watchpoint 1: 000C\n"
+              "watchpoint 1, 000C: 0000 -> 0003\n"
+              "line 2: LOOP:   SUB #1,X\n"
+              "watchpoint 1, 000C: 0003 -> 0002\n"
+              "line 3:         BNE LOOP\n"
+              " Task completed\n"
+              "exit 0\n"
+              "0000 0000 0000 0000 000C 0100 0002\n"
+              "line 4:         HLT\n"
+              "line 4:         HLT\n");
+    ASSERT_EQ(Cli({"debug", "--max-steps", "100", Write("f.asm", "L: BR L\r\n")}, "run\nquit\n"),
+              kHalted);
+    EXPECT_EQ(out_.str(), "stopped after 100 steps\nline 1: L: BR L\n");
+}
+
+TEST_F(CliDebugTest, BadCommandsAreNamedAndACodeFileHasNoSource) {
+    const std::string code = Write("p.cod", "0000\r\nAF18\r\n.\r\n");
+    ASSERT_EQ(Cli({"debug", code},
+                  "frobnicate\nbreak 1\nbreak *0002\nstep 0\nmem 0000 2\n"
+                  "where\nn\nwhere\nlist\n"),
+              kHalted);
+    EXPECT_EQ(out_.str(),
+              "error: unknown command: frobnicate\n"
+              "error: no code at line 1\n"
+              "breakpoint 1: 0002\n"
+              "error: a count is a whole number of at least 1\n"
+              "0000: 0000 AF18\n"
+              "address 0000\n"
+              "breakpoint 1, 0002\n"
+              "address 0002\n"
+              "address 0002\n"
+              "error: no source here\n");
+}
+
+}  // namespace
+}  // namespace q42::cli
