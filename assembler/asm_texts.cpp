@@ -5,6 +5,7 @@ namespace q42 {
 void ClearCodeAndLabels(AssemblerTexts& texts) {
     texts.codeText.clear();
     texts.codeSource.clear();
+    texts.codeIntermediate.clear();
     for (std::size_t r = 1; r < texts.labels.rows.size(); ++r)
         for (auto& cell : texts.labels.rows[r])
             cell.clear();

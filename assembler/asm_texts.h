@@ -43,9 +43,10 @@ struct AssemblerTexts {
     // entry 0 is unused, so the map has one entry more than compText after preprocessing.
     std::vector<int> lineMap = {0};
     TextLines codeText;  // the code text, one word per line
-    // The source line of every code text line, as the compiler wrote it; empty for a code text
-    // loaded from a file.
+    // The source line and the intermediate line of every code text line, as the compiler wrote
+    // them; empty for a code text loaded from a file.
     std::vector<int> codeSource;
+    std::vector<int> codeIntermediate;
     LabelGrid labels;
     std::string lineLab;  // where the error is, or the success text
     std::string errLab;   // the error text

@@ -43,6 +43,7 @@ void ShowNames(const NameTable& names, LabelGrid& grid) {
 
 void Compilation::AppendCode(CodeWord word) {
     word.sourceLine = sourceLine;
+    word.intermediateLine = intermediateLine;
     code.push_back(std::move(word));
 }
 
@@ -150,6 +151,7 @@ std::string Compile(AssemblerTexts& texts, const AsmOptions& options, AsmWarning
     for (const auto& word : c.code) {
         texts.codeText.push_back(compil::CodeWordText(word));
         texts.codeSource.push_back(word.sourceLine);
+        texts.codeIntermediate.push_back(word.intermediateLine);
     }
     compil::ShowNames(c.names, texts.labels);
     if (failure) return ShowDiagnostic(texts, *failure, options.englishInterface);

@@ -181,7 +181,8 @@ void EncodeStatement(Compilation& c, const std::string& line) {
 std::optional<AsmDiagnostic> EncodeStatements(Compilation& c, const TextLines& text,
                                               const std::vector<int>& lineMap) {
     for (std::size_t i = 0; i < text.size() && !c.error; ++i) {
-        c.sourceLine = MappedSourceLine(lineMap, static_cast<int>(i + 1));
+        c.intermediateLine = static_cast<int>(i + 1);
+        c.sourceLine = MappedSourceLine(lineMap, c.intermediateLine);
         const auto colon = text[i].find(':');
         if (colon != std::string::npos) {
             // A label gets the address of the next word, kept to 16 bits.

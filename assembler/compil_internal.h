@@ -29,7 +29,8 @@ struct CodeWord {
     // What was left of a number that failed to convert or of a name not found, shown instead
     // of the value: a compilation stopped by that error leaves it in the code text.
     std::optional<std::string> unfinished = std::nullopt;
-    int sourceLine = 0;  // the source line of the statement the word belongs to
+    int sourceLine = 0;        // the source line of the statement the word belongs to
+    int intermediateLine = 0;  // and its intermediate line
 
     void SetMode(int mode) { SetBits(12, mode); }     // bits 12..15
     void SetField1(int field) { SetBits(4, field); }  // bits 4..7
@@ -125,7 +126,8 @@ struct Compilation {
     std::vector<CodeWord> code;
     std::optional<AsmError> error;  // the error of the line being compiled; a later one replaces it
     bool hltSeen = false;
-    int sourceLine = 0;  // the source line of the statement being encoded
+    int sourceLine = 0;        // the source line of the statement being encoded
+    int intermediateLine = 0;  // and its intermediate line
 
     void Fail(AsmError e) { error = std::move(e); }
     // Appends a word that belongs to the statement being encoded.

@@ -2,14 +2,15 @@
 # Builds and runs every benchmark, printing the ratios each measures in one run: the machine
 # against a minimal reference interpreter, the desktop run loop against the bare machine, the
 # start-up and the assembler, the CPU time while a program waits for input, and q42cli on the
-# countdown. Repetitions give medians: scripts/bench.sh 3
+# countdown; and what a run's history costs: time, memory and a step back. Repetitions give
+# medians: scripts/bench.sh 3
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 ./scripts/setup.sh
 repetitions=${1:-1}
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build -j "$(nproc)" --target machine_bench gui_bench idle_cpu q42cli
+cmake --build build -j "$(nproc)" --target machine_bench history_bench gui_bench idle_cpu q42cli
 export QT_QPA_PLATFORM=offscreen
 aggregate=(--benchmark_repetitions="$repetitions" --benchmark_report_aggregates_only=true
     --benchmark_enable_random_interleaving=true)
@@ -18,6 +19,7 @@ machine_log=$(mktemp)
 countdown=$(mktemp --suffix=.cod)
 trap 'rm -f "$machine_log" "$countdown"' EXIT
 ./build/bin/machine_bench "${aggregate[@]}" | tee "$machine_log"
+./build/bin/history_bench "${aggregate[@]}"
 ./build/bin/gui_bench "${aggregate[@]}"
 ./build/bin/idle_cpu 10
 

@@ -124,6 +124,12 @@ TEST(Debugger, BackAndStepAgainGiveTheSameStatesAndReplayTheTypedNumber) {
 TEST(SourceMap, NoSourceForACodeFileOrAWordChangedByHand) {
     DebugRig rig(kNested);
     EXPECT_EQ(rig.source.LineAt(rig.machine, 0), 1);
+    // A label goes onto an intermediate line of its own: OUTER's CALL is source line 5 and
+    // intermediate line 6.
+    const auto outer = rig.source.AddressOf(5);
+    ASSERT_TRUE(outer.has_value());
+    EXPECT_EQ(rig.texts.codeIntermediate.at(*outer / 2), 6);
+    EXPECT_EQ(rig.texts.codeSource.size(), rig.texts.codeText.size());
     rig.machine.WriteWord(0, 0x0000);
     EXPECT_EQ(rig.source.LineAt(rig.machine, 0), 0);
     AssemblerTexts codeFile;

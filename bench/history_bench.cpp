@@ -1,0 +1,96 @@
+// What keeping a run's history costs: a full-speed run of the countdown (10^8 steps) with the
+// history on and off, measured in the same run, the memory the whole history takes, and the time
+// of going back one step at different depths of that run.
+
+#include <benchmark/benchmark.h>
+
+#include <iostream>
+#include <vector>
+
+#include "bench/bench_programs.h"
+#include "bench/ratio_reporter.h"
+#include "session/display.h"
+#include "session/history.h"
+#include "session/run_control.h"
+
+namespace q42::bench {
+namespace {
+
+// A face that lets the run go in batches of about a millisecond, as the desktop program does, and
+// never waits for input.
+class QuietHost : public DisplayHost, public RunHost {
+  public:
+    void BeginLineInput() override {}
+    std::string InputLineText() override { return {}; }
+    void HideInputLine() override {}
+    bool WaitForEvents() override { return false; }
+    std::int64_t StepsBeforeEvents() override { return 200'000; }
+};
+
+struct Rig {
+    QuietHost host;
+    q42::Machine machine;
+    Display display{machine, host};
+    RunControl run{machine, display, host};
+    History history{machine, display};
+
+    explicit Rig(bool withHistory) {
+        machine.AttachTerminal(&display);
+        if (withHistory) run.SetHistory(&history);
+    }
+    // Runs the program from 0000 to its halt; returns the steps taken.
+    std::int64_t Run(const std::vector<Value>& program) {
+        MachineState start;
+        std::copy(program.begin(), program.end(), start.ram.begin());
+        machine.Restore(start);
+        run.RunProgram();
+        return history.LastStep();
+    }
+};
+
+void FullRun(benchmark::State& state, bool withHistory) {
+    Rig rig(withHistory);
+    Rig counter(true);
+    const std::int64_t stepsPerRun = counter.Run(Countdown());
+    std::int64_t steps = 0;
+    for (auto _ : state) {
+        rig.Run(Countdown());
+        steps += stepsPerRun;
+    }
+    state.counters["steps/s"] =
+        benchmark::Counter(static_cast<double>(steps), benchmark::Counter::kIsRate);
+    if (withHistory) {
+        state.counters["history MB"] = static_cast<double>(rig.history.CheckpointBytes()) / 1e6;
+        state.counters["checkpoints"] = static_cast<double>(rig.history.CheckpointCount());
+    }
+}
+
+// One step back from the step `depth` thousandths into the run, after the whole run; each
+// iteration starts from the run's end, as a student stepping back from where the run stopped.
+void StepBack(benchmark::State& state) {
+    static Rig rig(true);
+    static const std::int64_t last = rig.Run(Countdown());
+    const std::int64_t from = last * state.range(0) / 1000;
+    for (auto _ : state) {
+        state.PauseTiming();
+        rig.history.GoTo(from);
+        state.ResumeTiming();
+        rig.history.GoTo(from - 1);
+    }
+}
+
+BENCHMARK_CAPTURE(FullRun, with_history, true)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FullRun, without_history, false)->Unit(benchmark::kMillisecond);
+BENCHMARK(StepBack)->Arg(1)->Arg(500)->Arg(999)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace q42::bench
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    q42::bench::RatioReporter reporter(std::vector<std::pair<std::string, std::string>>{
+        {"FullRun/with_history", "FullRun/without_history"}});
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}
