@@ -52,7 +52,7 @@ void LoadRom(Machine& machine, const Options& options, const std::string& progra
 
 void DumpWords(const Machine& machine, Value from, int count, std::ostream& out) {
     for (int i = 0; i < count; ++i) {
-        const Value address = (from + 2 * i) & 0xFFFF;
+        const Value address = (from + Value{2} * i) & 0xFFFF;
         if (i % 8 == 0) out << (i == 0 ? "" : "\n") << WordToHex(address) << ':';
         out << ' ' << WordToHex(machine.PeekWord(address));
     }

@@ -54,7 +54,7 @@ class History::Replay : public DisplayHost {
 std::size_t History::Checkpoint::Bytes() const {
     std::size_t bytes = sizeof(Checkpoint) + machine.keyBuffer.capacity();
     for (const auto& line : display.lines)
-        bytes += sizeof(line) + line.capacity();
+        bytes += sizeof(std::string) + line.capacity();
     return bytes;
 }
 
