@@ -33,7 +33,7 @@ CodeCopy CopyCode(Machine& machine, const std::vector<std::string>& codeText) {
         }
         // A word that does not fit into RAM is reported like a bad line, so that a program too
         // long for the machine never runs truncated.
-        const Value address = static_cast<Value>(2 * copy.words);
+        const Value address = Value{2} * copy.words;
         if (const Fault fault = machine.LoadWord(address, word.value); fault != Fault::None) {
             copy.error = BadLine(fault, line, index);
             return copy;

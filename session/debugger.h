@@ -35,9 +35,9 @@ class SourceMap {
 
 struct DebugPoint {
     enum class Kind : std::uint8_t { Break, Watch };
-    int number;
-    Kind kind;
-    Value address;
+    int number = 0;
+    Kind kind = Kind::Break;
+    Value address = 0;
     int line = 0;  // the source line a breakpoint was set on, 0 when set on an address
 };
 

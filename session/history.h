@@ -74,16 +74,16 @@ class History : public InputObserver {
   private:
     struct Event {
         enum class Kind : std::uint8_t { Key, Enter, Line, Stop, NoInput };
-        Kind kind;
-        std::int64_t step;  // steps completed when it came
-        std::int64_t wait;  // the wait it came in, counting from 1; 0 between steps
+        Kind kind = Kind::Key;
+        std::int64_t step = 0;  // steps completed when it came
+        std::int64_t wait = 0;  // the wait it came in, counting from 1; 0 between steps
         char key = 0;
         std::string text;
     };
     struct Checkpoint {
-        std::int64_t step;
-        std::int64_t waits;      // waits begun before it
-        std::size_t eventCount;  // events recorded before it
+        std::int64_t step = 0;
+        std::int64_t waits = 0;      // waits begun before it
+        std::size_t eventCount = 0;  // events recorded before it
         MachineState machine;
         DisplayState display;
         std::size_t Bytes() const;
