@@ -42,6 +42,13 @@ struct InstructionFields {
     constexpr Value Word() const {
         return (Value{mode} << 12) | (Value{operation} << 8) | (Value{field1} << 4) | field2;
     }
+    // The four fields of an instruction word.
+    static constexpr InstructionFields Of(Value word) {
+        return {.mode = static_cast<int>(word >> 12) & 0xF,
+                .operation = static_cast<OperationCode>((word >> 8) & 0xF),
+                .field1 = static_cast<int>(word >> 4) & 0xF,
+                .field2 = static_cast<int>(word) & 0xF};
+    }
 };
 
 struct Mnemonic {
@@ -64,6 +71,9 @@ const std::array<Mnemonic, kMnemonicCount>& MnemonicTable();
 // index ("(R0+Ri)"), D a constant and E an address in the word after the instruction; C and F
 // name nothing.
 constexpr int kOperandFieldCount = 16;
+constexpr int kRegisterFieldCount = 8;  // the fields 0..7, the register forms the assembler reads
+constexpr int kConstantField = 0xD;
+constexpr int kAddressField = 0xE;
 const std::array<Bilingual, kOperandFieldCount>& OperandFieldNames();
 
 }  // namespace q42

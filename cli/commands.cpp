@@ -5,6 +5,7 @@
 
 #include "assembler/assembler.h"
 #include "assembler/codetext.h"
+#include "assembler/disassembler.h"
 #include "cli/console.h"
 #include "cli/program.h"
 #include "machine/codepage.h"
@@ -31,6 +32,18 @@ int CheckWritten(std::ostream& stream, const std::string& name, int status, std:
     if (stream.flush()) return status;
     err << "q42cli: cannot write " << name << '\n';
     return kBadUsage;
+}
+
+// The assembler text of the words from `address` up to `end`, the words a decoding line shows: the
+// statement at `address` and, where that statement stands for fewer of them, each word left as a
+// DW of its own, the statements separated by " | ".
+std::string AssemblerText(const Machine& machine, Value address, Value end) {
+    const auto read = [&machine](Value at) { return machine.PeekWord(at); };
+    const Disassembled statement = Disassemble(read, address);
+    std::string text = statement.text;
+    for (Value at = address + 2 * statement.words; at < end; at += 2)
+        text += " | " + DataWordText(read(at));
+    return text;
 }
 
 }  // namespace
@@ -126,7 +139,7 @@ int DecodeCommand(const Options& options, const std::string& programDirectory, S
         if (s.operand1Shown) operands = s.operand1;
         if (s.operand2Shown) operands += (operands.empty() ? "" : ", ") + s.operand2;
         if (!operands.empty()) io.out << "  " << Cp1251ToUtf8(operands);
-        io.out << '\n';
+        io.out << "  " << AssemblerText(machine, address, decoder.DecodePointer()) << '\n';
         if (!decoder.HasNext()) break;  // memory ends at FFFF
         address = decoder.DecodePointer();
     }

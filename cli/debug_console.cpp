@@ -244,7 +244,17 @@ void DebugConsole::Screen() {
 }
 
 void DebugConsole::Explain() {
-    Error("explain: not yet");
+    const auto explanation = debugger_.Explain(debugger_.Step());
+    if (!explanation) return Error("no step to explain");
+    out_ << "step " << explanation->step << ", " << WordToHex(explanation->address) << ": "
+         << explanation->text << '\n';
+    std::string changes;
+    for (const auto& change : explanation->changes) {
+        changes += (changes.empty() ? "" : "; ") + change.what + ": " + change.before + " \u2192 " +
+                   change.after;
+    }
+    out_ << (changes.empty() ? "nothing changed" : changes) << '\n';
+    if (!explanation->does.empty()) out_ << explanation->does << '\n';
 }
 
 void DebugConsole::Error(const std::string& text) {

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "assembler/disassembler.h"
+#include "assembler/mnemonic.h"
+
 namespace q42 {
 namespace {
 
@@ -25,6 +28,43 @@ bool IsCall(Value word) {
 
 bool IsReturn(Value word) {
     return IsJumpOrBranch(word) && ConditionOf(word) == Condition::Return;
+}
+
+std::string Flag(Value ps, Value flag) {
+    return (ps & flag) != 0 ? "1" : "0";
+}
+
+// What a step changed, in the order the processor window shows it, then memory and the ports.
+std::vector<StepExplanation::Change> Changes(const MachineState& a, const MachineState& b) {
+    std::vector<StepExplanation::Change> changes;
+    const auto add = [&](std::string what, std::string before, std::string after) {
+        if (before != after)
+            changes.push_back({std::move(what), std::move(before), std::move(after)});
+    };
+    for (int n = 0; n < 4; ++n)
+        add("R" + std::to_string(n), WordToHex(a.r[n]), WordToHex(b.r[n]));
+    add("PC", WordToHex(a.pc), WordToHex(b.pc));
+    add("SP", WordToHex(a.sp), WordToHex(b.sp));
+    add("N", Flag(a.ps, kFlagN), Flag(b.ps, kFlagN));
+    add("Z", Flag(a.ps, kFlagZ), Flag(b.ps, kFlagZ));
+    for (int i = 0; i < kRamWords; ++i)
+        add("[" + WordToHex(2 * i) + "]", WordToHex(a.ram[i]), WordToHex(b.ram[i]));
+    for (int port = 0; port < kPortCount; ++port)
+        add("P." + std::to_string(port), WordToHex(a.ports[port]), WordToHex(b.ports[port]));
+    return changes;
+}
+
+std::string EntryText(Value entry) {
+    const bool number = entry == kIntegerEntry;
+    if (EnglishTexts())
+        return number ? "a number read into R1, then " : "TRUE or FALSE read into R1, then ";
+    return number ? "ввод числа в R1, затем " : "ввод TRUE или FALSE в R1, затем ";
+}
+
+std::string Does(Value word) {
+    const Mnemonic* entry = NamingEntry(InstructionFields::Of(word));
+    if (entry == nullptr) return {};
+    return std::string(EnglishTexts() ? entry->does.english : entry->does.russian);
 }
 
 }  // namespace
@@ -192,6 +232,31 @@ std::int64_t Debugger::Back(std::int64_t count) {
     const std::int64_t steps = std::clamp<std::int64_t>(count, 0, history_.Step());
     history_.GoTo(history_.Step() - steps);
     return steps;
+}
+
+std::optional<StepExplanation> Debugger::Explain(std::int64_t step) {
+    const std::int64_t now = history_.Step();
+    if (!started_ || step < 1 || step > history_.LastStep()) return std::nullopt;
+    history_.GoTo(step);
+    const MachineState after = machine_.State();
+    history_.GoTo(step - 1);
+    const MachineState before = machine_.State();
+    StepExplanation explanation;
+    explanation.step = step;
+    explanation.address = after.commandAddress;
+    const auto read = [this](Value at) { return machine_.PeekWord(at); };
+    // An input entry point is served in the step that reaches it, which then goes on with the
+    // instruction at the return address.
+    Value address = explanation.address;
+    if (address == kIntegerEntry || address == kBooleanEntry) {
+        explanation.text = EntryText(address);
+        address = machine_.PeekWord(before.sp);
+    }
+    explanation.text += Disassemble(read, address).text;
+    explanation.does = Does(machine_.PeekWord(address));
+    explanation.changes = Changes(before, after);
+    history_.GoTo(now);
+    return explanation;
 }
 
 }  // namespace q42

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "assembler/asm_texts.h"
@@ -56,6 +57,21 @@ struct DebugPause {
     Value after = 0;
 };
 
+// One step in words: where its instruction was, the statement it was, what it changed, and what
+// the instruction table says the operation does.
+struct StepExplanation {
+    struct Change {
+        std::string what;  // "R0", "PC", "N", "[0040]", "P.5"
+        std::string before;
+        std::string after;
+    };
+    std::int64_t step = 0;
+    Value address = 0;
+    std::string text;  // the statement, as the disassembler writes it (UTF-8)
+    std::vector<Change> changes;
+    std::string does;  // UTF-8, in the texts' language; empty when the table names no operation
+};
+
 class Debugger {
   public:
     Debugger(Machine& machine, Display& display, RunControl& run, History& history,
@@ -88,6 +104,9 @@ class Debugger {
     DebugPause RunTo(Value address);
     // Goes back `count` steps, at most to the start of the run; returns how many it went.
     std::int64_t Back(std::int64_t count);
+    // Step `step` of the run (1 the first) in words; nothing for a step the history has not got.
+    // The machine and the screen stay where they are.
+    std::optional<StepExplanation> Explain(std::int64_t step);
 
   private:
     Machine& machine_;

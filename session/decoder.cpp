@@ -3,7 +3,7 @@
 #include <array>
 #include <cstdint>
 
-#include "assembler/instruction_set.h"
+#include "assembler/mnemonic.h"
 #include "machine/language.h"
 
 namespace q42 {
@@ -69,29 +69,6 @@ std::array<Bilingual, kMnemonicCount> DecodedNames() {
     return names;
 }
 
-// The table entry whose words these fields are: for a jump or branch its condition and call flag
-// decide, in the single-operand group its sub-operation (and, where it takes no operand, the
-// operand field as well), and otherwise the operation code alone. Nullptr when none names it.
-const Mnemonic* NamingEntry(int flags, int operation, int operand1, int operand2) {
-    for (const Mnemonic& entry : MnemonicTable()) {
-        const InstructionFields& fields = entry.fields;
-        if (entry.form == OperandForm::Number || fields.operation != operation) continue;
-        switch (operation) {
-            case kJump:
-            case kBranch:
-                if (fields.mode == flags) return &entry;
-                break;
-            case kSingle:
-                if (fields.field1 == operand1 &&
-                    (entry.form != OperandForm::None || fields.field2 == operand2))
-                    return &entry;
-                break;
-            default: return &entry;
-        }
-    }
-    return nullptr;
-}
-
 bool IsShortConstant(int flags, int operation) {
     return (flags & 2) != 0 && ((operation >= kMov && operation <= kXor) || operation == kOut);
 }
@@ -101,7 +78,11 @@ bool IsShortConstant(int flags, int operation) {
 std::string Decoder::DescribeOperation(int flags, int operation, int operand1, int operand2) {
     static const TextTable names(DecodedNames());
     static const TextTable unnamedCalls(kUnnamedCalls);
-    if (const Mnemonic* entry = NamingEntry(flags, operation, operand1, operand2))
+    const InstructionFields fields = {.mode = flags,
+                                      .operation = static_cast<OperationCode>(operation),
+                                      .field1 = operand1,
+                                      .field2 = operand2};
+    if (const Mnemonic* entry = NamingEntry(fields))
         return names[static_cast<std::size_t>(entry - MnemonicTable().data())];
     if (operation == kJump || operation == kBranch) return unnamedCalls[flags % 8];
     return "";
@@ -112,17 +93,11 @@ std::string Decoder::DescribeOperand(int field) {
     return operands[field];
 }
 
-// The fields of an instruction word.
-struct Decoder::Word {
+// An instruction word and its fields.
+struct Decoder::Word : InstructionFields {
     Value value;
-    int flags, operation, field1, field2;
 
-    explicit Word(Value word)
-        : value(word),
-          flags(static_cast<int>(word >> 12) & 0xF),
-          operation(static_cast<int>(word >> 8) & 0xF),
-          field1(static_cast<int>(word >> 4) & 0xF),
-          field2(static_cast<int>(word) & 0xF) {}
+    explicit Word(Value word) : InstructionFields(Of(word)), value(word) {}
     bool IsJump() const { return operation == kJump || operation == kBranch; }
 };
 
@@ -141,7 +116,7 @@ void Decoder::DecodeAt(const Machine& machine, Value address) {
     const Word word(machine.PeekWord(address));
     shown_.address = WordToHex(address);
     shown_.words = WordToHex(word.value);
-    shown_.operation = DescribeOperation(word.flags, word.operation, word.field1, word.field2);
+    shown_.operation = DescribeOperation(word.mode, word.operation, word.field1, word.field2);
     ShowCaptions(word);
     ShowOperand1(machine, word, address);
     ShowOperand2(machine, word);
@@ -154,19 +129,19 @@ void Decoder::ShowCaptions(const Word& word) {
     s.operand1Caption = Text(kOperand1);
     s.byte1Caption = Text(kByte);
     s.byte1Shown = true;
-    s.byte1 = (word.flags & 8) != 0;
+    s.byte1 = (word.mode & 8) != 0;
     if (word.IsJump()) {
-        s.operand1Shown = word.flags % 8 != 0;  // the two returns have no target
+        s.operand1Shown = word.mode % 8 != 0;  // the two returns have no target
         s.operand1Caption = Text(kJumpAddress);
         s.byte1Caption = Text(kOffset);
         s.byte1 = word.operation == kBranch;
     }
     s.byte2Caption = Text(kByte);
-    s.byte2 = (word.flags & 4) != 0;
+    s.byte2 = (word.mode & 4) != 0;
     s.shortConstantCaption = Text(kShortConstant);
     s.negativeCaption = Text(kMinusSign);
-    s.shortConstant = s.shortConstantShown = IsShortConstant(word.flags, word.operation);
-    s.negative = s.shortConstant && (word.flags & 1) != 0;
+    s.shortConstant = s.shortConstantShown = IsShortConstant(word.mode, word.operation);
+    s.negative = s.shortConstant && (word.mode & 1) != 0;
 }
 
 // Operation 0 and 15 leave operand 1 as the previous instruction showed it.
@@ -216,7 +191,7 @@ void Decoder::ShowOperand2(const Machine& machine, const Word& word) {
 void Decoder::ShowTarget(const Word& word) {
     DecodedInstruction& s = shown_;
     s.targetShown =
-        word.flags % 8 != 0 &&
+        word.mode % 8 != 0 &&
         (word.operation == kBranch || (word.operation == kJump && word.field2 == kConstantField));
     const HexWord target = HexToWord(std::string_view(s.operand1).substr(0, 4));
     const bool valid = target.error == Fault::None;

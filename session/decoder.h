@@ -61,9 +61,6 @@ class Decoder {
     DecodedInstruction shown_;
     Value decodePointer_ = 0;
 
-    // The operand fields whose value is the word after the instruction.
-    static constexpr int kConstantField = 13;
-    static constexpr int kAddressField = 14;
     struct Word;
 
     std::string OperandText(const Machine& machine, int field);

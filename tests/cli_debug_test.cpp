@@ -93,5 +93,23 @@ TEST_F(CliDebugTest, BadCommandsAreNamedAndACodeFileHasNoSource) {
               "error: no source here\n");
 }
 
+TEST_F(CliDebugTest, ExplainSaysWhatTheStepWasWhatItChangedAndWhatItDoes) {
+    ASSERT_EQ(Cli({"debug", "--lang", "en", kSum}, "explain\ntype 5\ntype 7\nstep 5\nexplain\n"),
+              kHalted);
+    EXPECT_EQ(out_.str(),
+              "error: no step to explain\n"
+              "line 16:         BGE POSITIVE\n"
+              "step 5, 000C: CMP #0,R3\n"
+              "PC: 000C \u2192 000E\n"
+              "compares op2 with op1 (op2 - op1), stores nothing; sets N, Z\n");
+    ASSERT_EQ(Cli({"debug", kSum}, "type 5\nstep 2\nexplain\n"), kHalted);
+    EXPECT_EQ(
+        out_.str(),
+        "line 12:         CALL #READINT\n"
+        "step 2, 4182: ввод числа в R1, затем MOV R1,R3\n"
+        "R1: 0000 \u2192 0005; R3: 0000 \u2192 0005; PC: 4182 \u2192 0006; SP: 00FE \u2192 0100\n"
+        "оп2 := оп1; флаги N, Z\n");
+}
+
 }  // namespace
 }  // namespace q42::cli

@@ -196,11 +196,24 @@ TEST_F(CliTest, DecodeListsTheProgram) {
     const auto source = Write("jump.cod", "1C0D\n0004\nAF18\n");
     EXPECT_EQ(Cli({"decode", source}), kHalted);
     EXPECT_EQ(out_.str(),
-              "0000  0004 / 1C0D  JMP (безусловный переход)  0004\n"
-              "0004  AF18  HLT (останов)\n");
+              "0000  0004 / 1C0D  JMP (безусловный переход)  0004  JMP #0004H\n"
+              "0004  AF18  HLT (останов)  HLT\n");
     out_.str("");
     EXPECT_EQ(Cli({"decode", "--from", "4", "--count", "1", source}), kHalted);
-    EXPECT_EQ(out_.str(), "0004  AF18  HLT (останов)\n");
+    EXPECT_EQ(out_.str(), "0004  AF18  HLT (останов)  HLT\n");
+}
+
+// The last column is the words as assembler text. A word the assembler never writes is a DW, and
+// so is each word after it that the decoding line takes with it; a name stands for an address.
+TEST_F(CliTest, DecodeShowsTheWordsAsAssemblerText) {
+    const auto source = Write("words.cod", "02DD\n0005\n0006\n4DFA\n3250\n01EE\n0040\n00FE\n");
+    EXPECT_EQ(Cli({"decode", "--lang", "en", source}), kHalted);
+    EXPECT_EQ(
+        out_.str(),
+        "0000  0006 / 0005 / 02DD  ADD (add)  0005, constant  DW 02DDH | DW 0005H | DW 0006H\n"
+        "0006  4DFA  BNE (branch if Z=0: <>0)  0002  BNE @0002\n"
+        "0008  3250  ADD (add)  -5, R0  ADD #-5,R0\n"
+        "000A  00FE / 0040 / 01EE  MOV (move)  (0040), (00FE)  MOV @0040,@00FE\n");
 }
 
 // --lang en gives the English texts on every output: the transcript, the trace, the assembler's
@@ -222,7 +235,8 @@ TEST_F(CliTest, EnglishTextsOnRequest) {
     const auto jumps = Write("jump.cod", "1C0D\n0004\nAF18\n");
     EXPECT_EQ(Cli({"decode", "--lang", "en", jumps}), kHalted);
     EXPECT_EQ(out_.str(),
-              "0000  0004 / 1C0D  JMP (unconditional jump)  0004\n0004  AF18  HLT (halt)\n");
+              "0000  0004 / 1C0D  JMP (unconditional jump)  0004  JMP #0004H\n"
+              "0004  AF18  HLT (halt)  HLT\n");
     EXPECT_EQ(Cli({"decode", jumps}), kHalted);
     EXPECT_NE(out_.str().find("HLT (останов)"), std::string::npos);
 }
