@@ -4,11 +4,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <iostream>
+#include <filesystem>
+#include <limits>
 #include <vector>
 
 #include "bench/bench_programs.h"
 #include "bench/ratio_reporter.h"
+#include "machine/rom_image.h"
 #include "session/display.h"
 #include "session/history.h"
 #include "session/run_control.h"
@@ -16,16 +18,37 @@
 namespace q42::bench {
 namespace {
 
-// A face that lets the run go in batches of about a millisecond, as the desktop program does, and
-// never waits for input.
+class NoMessages : public MessageSink {
+  public:
+    void ShowMessage(const std::string&) override {}
+};
+
+// A face that lets the run go in batches of about a millisecond, as the desktop program does,
+// never waits for input, and stops a run after `budget` steps.
 class QuietHost : public DisplayHost, public RunHost {
   public:
+    RunControl* run = nullptr;
+    std::int64_t budget = std::numeric_limits<std::int64_t>::max();
+
     void BeginLineInput() override {}
     std::string InputLineText() override { return {}; }
     void HideInputLine() override {}
     bool WaitForEvents() override { return false; }
     std::int64_t StepsBeforeEvents() override { return 200'000; }
+    void SetRunState(bool running) override { taken_ = running ? 0 : taken_; }
+    void ProcessEvents(std::int64_t steps) override {
+        if ((taken_ += steps) >= budget) run->StopProgram();
+    }
+
+  private:
+    std::int64_t taken_ = 0;
 };
+
+// Writes stars on one screen line for ever, through the ROM's PUTC: the line grows to its
+// limit, and every checkpoint holds it.
+std::vector<Value> EndlessLine() {
+    return {0x01D0, 0x002A, 0x9C0D, 0x4000, 0x1DFA};  // MOV #'*',R0; L: CALL #4000H; BR L
+}
 
 struct Rig {
     QuietHost host;
@@ -35,7 +58,11 @@ struct Rig {
     History history{machine, display};
 
     explicit Rig(bool withHistory) {
+        host.run = &run;
         machine.AttachTerminal(&display);
+        NoMessages messages;
+        LoadRomImage(machine, std::filesystem::path(Q42_SOURCE_DIR "/rom/Q42ROM.TXT"), kRomStart,
+                     messages);
         if (withHistory) run.SetHistory(&history);
     }
     // Runs the program from 0000 to its halt; returns the steps taken.
@@ -48,13 +75,14 @@ struct Rig {
     }
 };
 
-void FullRun(benchmark::State& state, bool withHistory) {
+void FullRun(benchmark::State& state, bool withHistory, const std::vector<Value>& program) {
     Rig rig(withHistory);
     Rig counter(true);
-    const std::int64_t stepsPerRun = counter.Run(Countdown());
+    rig.host.budget = counter.host.budget = 100'000'000;
+    const std::int64_t stepsPerRun = counter.Run(program);
     std::int64_t steps = 0;
     for (auto _ : state) {
-        rig.Run(Countdown());
+        rig.Run(program);
         steps += stepsPerRun;
     }
     state.counters["steps/s"] =
@@ -79,8 +107,12 @@ void StepBack(benchmark::State& state) {
     }
 }
 
-BENCHMARK_CAPTURE(FullRun, with_history, true)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(FullRun, without_history, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FullRun, with_history, true, Countdown())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FullRun, without_history, false, Countdown())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FullRun, endless_line_with_history, true, EndlessLine())
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FullRun, endless_line_without_history, false, EndlessLine())
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(StepBack)->Arg(1)->Arg(500)->Arg(999)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
@@ -89,7 +121,8 @@ BENCHMARK(StepBack)->Arg(1)->Arg(500)->Arg(999)->Arg(1000)->Unit(benchmark::kMic
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     q42::bench::RatioReporter reporter(std::vector<std::pair<std::string, std::string>>{
-        {"FullRun/with_history", "FullRun/without_history"}});
+        {"FullRun/with_history", "FullRun/without_history"},
+        {"FullRun/endless_line_with_history", "FullRun/endless_line_without_history"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     return 0;

@@ -144,7 +144,10 @@ bool DebugConsole::Shows(const std::string& name, const std::vector<std::string>
     } else if (name == "screen") {
         Screen();
     } else if (name == "explain") {
-        Explain();
+        long long step = debugger_.Step();
+        if (!args.empty() && !ReadCount(args, step))
+            return Error("explain takes a step number"), true;
+        Explain(step);
     } else {
         return false;
     }
@@ -243,8 +246,8 @@ void DebugConsole::Screen() {
         out_ << Cp1251ToUtf8(line) << '\n';
 }
 
-void DebugConsole::Explain() {
-    const auto explanation = debugger_.Explain(debugger_.Step());
+void DebugConsole::Explain(std::int64_t step) {
+    const auto explanation = debugger_.Explain(step);
     if (!explanation) return Error("no step to explain");
     out_ << "step " << explanation->step << ", " << WordToHex(explanation->address) << ": "
          << explanation->text << '\n';

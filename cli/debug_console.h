@@ -61,7 +61,7 @@ class DebugConsole : public DisplayHost, public RunHost {
     void List();
     void Registers();
     void Screen();
-    void Explain();
+    void Explain(std::int64_t step);
     void Error(const std::string& text);
 };
 

@@ -26,9 +26,9 @@ const char* const kUsage =
     "        assembler text (an address the assembler takes by name as @HHHH)\n"
     "debug   a debugger reading commands from stdin, one a line: break LINE|*HHHH (b),\n"
     "        watch HHHH, delete [N], run (r), continue (c), step [N] (s), next [N] (n),\n"
-    "        finish, back [N], until LINE, regs, mem HHHH [N], where, list, explain, screen,\n"
-    "        type TEXT (input for the program), quit; --max-steps N stops each command after N\n"
-    "        steps (default 10000000)\n"
+    "        finish, back [N], until LINE, regs, mem HHHH [N], where, list, explain [STEP],\n"
+    "        screen, type TEXT (input for the program), quit; --max-steps N stops each command\n"
+    "        after N steps (default 10000000)\n"
     "--lang  ru or en: the language of the messages, the screen's texts and the descriptions\n"
     "exit status: 0 halted, 1 run-time, assembler or code line error, 2 bad usage or\n"
     "unreadable file, 3 stopped before HLT\n";

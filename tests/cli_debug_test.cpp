@@ -102,10 +102,10 @@ TEST_F(CliDebugTest, ExplainSaysWhatTheStepWasWhatItChangedAndWhatItDoes) {
               "step 5, 000C: CMP #0,R3\n"
               "PC: 000C \u2192 000E\n"
               "compares op2 with op1 (op2 - op1), stores nothing; sets N, Z\n");
-    ASSERT_EQ(Cli({"debug", kSum}, "type 5\nstep 2\nexplain\n"), kHalted);
+    ASSERT_EQ(Cli({"debug", kSum}, "type 5\nstep 3\nexplain 2\n"), kHalted);
     EXPECT_EQ(
         out_.str(),
-        "line 12:         CALL #READINT\n"
+        "address 4182\n"
         "step 2, 4182: ввод числа в R1, затем MOV R1,R3\n"
         "R1: 0000 \u2192 0005; R3: 0000 \u2192 0005; PC: 4182 \u2192 0006; SP: 00FE \u2192 0100\n"
         "оп2 := оп1; флаги N, Z\n");
