@@ -77,20 +77,7 @@ void AddAsm(CLI::App& command, Options& options) {
     });
 }
 
-void AddRun(CLI::App& command, Options& options) {
-    AddAssembling(command, options);
-    ValueOption(command, "--rom", "ROMFILE")->each([&options](const std::string& text) {
-        options.rom = text;
-    });
-    ValueOption(command, "--max-steps", "N")->each([&options](const std::string& text) {
-        options.maxSteps = WholeNumber(text, 1, "takes a whole number of at least 1");
-    });
-    ValueOption(command, "--trace", "TRACEFILE|-")->each([&options](const std::string& text) {
-        options.trace = text;
-    });
-    command.add_flag_callback("--dump", [&options] { options.dump = true; });
-}
-
+// The options of the commands that run a program: debug's, and run's with the trace and dump.
 void AddDebug(CLI::App& command, Options& options) {
     AddAssembling(command, options);
     ValueOption(command, "--rom", "ROMFILE")->each([&options](const std::string& text) {
@@ -99,6 +86,14 @@ void AddDebug(CLI::App& command, Options& options) {
     ValueOption(command, "--max-steps", "N")->each([&options](const std::string& text) {
         options.maxSteps = WholeNumber(text, 1, "takes a whole number of at least 1");
     });
+}
+
+void AddRun(CLI::App& command, Options& options) {
+    AddDebug(command, options);
+    ValueOption(command, "--trace", "TRACEFILE|-")->each([&options](const std::string& text) {
+        options.trace = text;
+    });
+    command.add_flag_callback("--dump", [&options] { options.dump = true; });
 }
 
 void AddDecode(CLI::App& command, Options& options) {

@@ -93,6 +93,23 @@ TEST_F(CliDebugTest, BadCommandsAreNamedAndACodeFileHasNoSource) {
               "error: no source here\n");
 }
 
+// `step N` from the start is where line N of `run --trace` is: the same seven registers.
+TEST_F(CliDebugTest, StepNFromTheStartMatchesLineNOfTheTrace) {
+    const std::string trace = (dir_ / "trace").string();
+    ASSERT_EQ(Cli({"run", "--trace", trace, kSum}, "5\n7\n"), kHalted);
+    std::istringstream lines(Read("trace"));
+    std::vector<std::string> traced;
+    for (std::string line; std::getline(lines, line);)
+        traced.push_back(line.substr(10));  // after the command address and the word
+    for (const std::size_t n : {std::size_t{1}, std::size_t{2}, std::size_t{7}, traced.size()}) {
+        ASSERT_EQ(Cli({"debug", kSum}, "type 5\ntype 7\nstep " + std::to_string(n) + "\nregs\n"),
+                  kHalted);
+        const std::string out = out_.str();
+        const std::string regs = out.substr(out.rfind('\n', out.size() - 2) + 1);
+        EXPECT_EQ(regs, traced.at(n - 1) + "\n") << "step " << n;
+    }
+}
+
 TEST_F(CliDebugTest, ExplainSaysWhatTheStepWasWhatItChangedAndWhatItDoes) {
     ASSERT_EQ(Cli({"debug", "--lang", "en", kSum}, "explain\ntype 5\ntype 7\nstep 5\nexplain\n"),
               kHalted);
