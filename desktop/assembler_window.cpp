@@ -1,4 +1,5 @@
 #include "desktop/assembler_window.h"
+#include "desktop/asm_highlighter.h"
 
 #include <QApplication>
 #include <QDate>
@@ -82,8 +83,9 @@ AssemblerWindow::AssemblerWindow(Session& session, ProgramCommands& commands, Us
 
 // The assembler text, the code text and the label table, side by side.
 void AssemblerWindow::CreateTexts(QWidget* client) {
-    asmText = new QPlainTextEdit(client);
+    asmText = new CodeEditor(client);
     asmText->setObjectName(QStringLiteral("asmText"));
+    new AsmHighlighter(asmText->document());
     asmText->setGeometry(8, 8, 345, 417);
     asmText->setFont(FixedFont(16));
     asmText->setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "assembler/asm_texts.h"
+#include "desktop/code_editor.h"
 
 class QAction;
 class QLabel;
@@ -27,7 +28,7 @@ class AssemblerWindow : public QMainWindow, public AsmWarnings {
   public:
     AssemblerWindow(Session& session, ProgramCommands& commands, UserDialogs& dialogs);
 
-    QPlainTextEdit* asmText = nullptr;
+    CodeEditor* asmText = nullptr;
     QPlainTextEdit* codeText = nullptr;
     QTableWidget* labels = nullptr;
     QLabel* LineLab = nullptr;

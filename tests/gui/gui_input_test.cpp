@@ -255,6 +255,27 @@ class RealInputTest : public ProgramTest {
         QVERIFY(Action("CompText1")->isChecked());
     }
 
+    // A click in the margin beside a line sets its breakpoint, another clears it; F2 does the same
+    // at the caret's line. The text itself is not touched.
+    void marginClicksAndF2SetAndClearBreakpoints() {
+        CodeEditor& editor = *Form().asmText;
+        editor.setPlainText(QStringLiteral("mov #1,r0\nadd #1,r0\nhlt"));
+        const QString text = editor.toPlainText();
+        const auto lineY = [&](int line) {
+            QTextCursor cursor(editor.document()->findBlockByNumber(line - 1));
+            return editor.cursorRect(cursor).center().y();
+        };
+        QTest::mouseClick(editor.Margin(), Qt::LeftButton, {}, QPoint(6, lineY(2)));
+        QCOMPARE(editor.Breakpoints(), (std::set<int>{2}));
+        QTest::mouseClick(editor.Margin(), Qt::LeftButton, {}, QPoint(6, lineY(3)));
+        QTest::mouseClick(editor.Margin(), Qt::LeftButton, {}, QPoint(6, lineY(2)));
+        QCOMPARE(editor.Breakpoints(), (std::set<int>{3}));
+        editor.setTextCursor(QTextCursor(editor.document()->findBlockByNumber(0)));
+        Press(Qt::Key_F2);
+        QCOMPARE(editor.Breakpoints(), (std::set<int>{1, 3}));
+        QCOMPARE(editor.toPlainText(), text);
+    }
+
     void doubleClickOnTheAddressColumnDecodesFromTheSelectedRow() {
         QTableWidget& ram = *bench_->ramWindow->RAM;
         ram.setCurrentCell(4, 1);

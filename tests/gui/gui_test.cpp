@@ -15,6 +15,7 @@
 #include <QToolButton>
 #include <memory>
 
+#include "desktop/asm_highlighter.h"
 #include "desktop/assembler_window.h"
 #include "desktop/captions.h"
 #include "desktop/decoding_dialog.h"
@@ -57,6 +58,33 @@ class GuiTest : public ProgramTest {
     void initTestCase() { UseTestLanguage(); }
     void init() { StartProgram(); }
     void cleanup() { bench_.reset(); }
+
+    // The colours of the assembler text: one letter a character, as the highlighter sorts it:
+    // operation, register or port, number, label or constant name, string, comment, plain.
+    void highlighterSortsEachPartOfALine() {
+        const struct {
+            const char* line;
+            const char* kinds;
+        } cases[] = {
+            {"ROW:    CALL #STARS ; c", "LLLL    OOOO ...... C C"},
+            {"PUTC = 4000H", "LLLL L NNNNN"},
+            {"  mov #'*',r0", "  OOO SSSS.RR"},
+            {"MSG: DS Hi; x", "LLLL OO SSC C"},
+            {"  in p.1,(r2)%", "  OO RRR..RR.."},
+            {"  add #-5,r1", "  OOO NNN.RR"},
+        };
+        const char letters[] = ".ORNLSC";
+        for (const auto& c : cases) {
+            QString kinds;
+            const QString line = QString::fromLatin1(c.line);
+            const auto sorted = AsmHighlighter::Classify(line);
+            for (qsizetype i = 0; i < line.size(); ++i) {
+                const int kind = static_cast<int>(sorted[static_cast<std::size_t>(i)]);
+                kinds += line[i] == u' ' ? QChar(u' ') : QChar::fromLatin1(letters[kind]);
+            }
+            QCOMPARE(kinds, QString::fromLatin1(c.kinds));
+        }
+    }
 
     void startUpState() {
         QCOMPARE(Form().asmText->toPlainText(), QStringLiteral(";asmText\n\nhlt"));
