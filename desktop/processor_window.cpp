@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "desktop/number_tip.h"
 #include "desktop/program_commands.h"
 #include "desktop/user_dialogs.h"
 #include "machine/machine.h"
@@ -152,12 +153,18 @@ QToolButton* ProcessorWindow::MakeButton(int n, int x, int y, int size, int icon
     return button;
 }
 
+// A register's four hex digits, and the same word in every other reading as the field's tooltip.
+void ProcessorWindow::ShowWord(QLineEdit* field, Value word) {
+    field->setText(QString::fromStdString(WordToHex(word)));
+    field->setToolTip(NumberTip(word));
+}
+
 void ProcessorWindow::ShowRegisters() {
     Machine& m = machine_;
     for (int i = 0; i < 4; ++i)
-        ER[i]->setText(QString::fromStdString(WordToHex(m.State().r[i])));
-    EPC->setText(QString::fromStdString(WordToHex(m.State().pc)));
-    ESP->setText(QString::fromStdString(WordToHex(m.State().sp)));
+        ShowWord(ER[i], m.State().r[i]);
+    ShowWord(EPC, m.State().pc);
+    ShowWord(ESP, m.State().sp);
     m.UpdateFlags();
     ShowFlags();
     m.TakeShownFields();
@@ -167,7 +174,7 @@ void ProcessorWindow::ShowFlags() {
     const Machine& m = machine_;
     EN->setText(m.FlagN() ? QStringLiteral("1") : QStringLiteral("0"));
     EZ->setText(m.FlagZ() ? QStringLiteral("1") : QStringLiteral("0"));
-    EPS->setText(QString::fromStdString(WordToHex(m.State().ps)));
+    ShowWord(EPS, m.State().ps);
 }
 
 void ProcessorWindow::ShowChangedRegisters() {
@@ -176,11 +183,10 @@ void ProcessorWindow::ShowChangedRegisters() {
     if (changed == 0) return;
     // A field the user typed into keeps its text until the machine writes that register.
     for (int i = 0; i < 4; ++i) {
-        if ((changed & (kShowR0 << i)) != 0)
-            ER[i]->setText(QString::fromStdString(WordToHex(m.State().r[i])));
+        if ((changed & (kShowR0 << i)) != 0) ShowWord(ER[i], m.State().r[i]);
     }
-    if ((changed & kShowPC) != 0) EPC->setText(QString::fromStdString(WordToHex(m.State().pc)));
-    if ((changed & kShowSP) != 0) ESP->setText(QString::fromStdString(WordToHex(m.State().sp)));
+    if ((changed & kShowPC) != 0) ShowWord(EPC, m.State().pc);
+    if ((changed & kShowSP) != 0) ShowWord(ESP, m.State().sp);
     if ((changed & kShowFlags) != 0) ShowFlags();
 }
 

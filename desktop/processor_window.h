@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "desktop/fixed_window.h"
+#include "machine/common.h"
 
 class QFrame;
 class QLineEdit;
@@ -49,6 +50,7 @@ class ProcessorWindow : public FixedWindow {
     QFrame* CreateRegisterPanel(const QFont& font);
     void CreateButtons(QFrame* panel);
     void ShowFlags();
+    static void ShowWord(QLineEdit* field, Value word);
 };
 
 }  // namespace q42

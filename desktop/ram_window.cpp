@@ -6,6 +6,7 @@
 #include <QTableWidget>
 #include <utility>
 
+#include "desktop/number_tip.h"
 #include "desktop/program_commands.h"
 #include "machine/machine.h"
 
@@ -47,10 +48,18 @@ RamWindow::RamWindow(Machine& machine, ProgramCommands& commands)
     FormShow();
 }
 
+// A cell's four hex digits, and the same word in every other reading as its tooltip.
+void RamWindow::ShowCell(int row) {
+    const Value word = machine_.State().ram[row];
+    QTableWidgetItem* cell = RAM->item(row, 1);
+    cell->setText(QString::fromStdString(WordToHex(word)));
+    cell->setToolTip(NumberTip(word));
+}
+
 void RamWindow::FormShow() {
     // Memory's real contents, also when the window is shown again after the machine ran.
     for (int row = 0; row < kRamWords; ++row) {
-        RAM->item(row, 1)->setText(QString::fromStdString(WordToHex(machine_.State().ram[row])));
+        ShowCell(row);
     }
     machine_.TakeShownRam();
 }
@@ -58,9 +67,7 @@ void RamWindow::FormShow() {
 void RamWindow::ShowChangedCells() {
     const auto changed = machine_.TakeShownRam();
     for (int row = 0; row < kRamWords; ++row) {
-        if (changed[row])
-            RAM->item(row, 1)->setText(
-                QString::fromStdString(WordToHex(machine_.State().ram[row])));
+        if (changed[row]) ShowCell(row);
     }
 }
 

@@ -31,6 +31,8 @@ class RamWindow : public FixedWindow {
   private:
     Machine& machine_;
     ProgramCommands& commands_;
+
+    void ShowCell(int row);
 };
 
 }  // namespace q42

@@ -155,6 +155,19 @@ class GuiTest : public ProgramTest {
         QCOMPARE(Processor().EZ->text(), QStringLiteral("1"));
     }
 
+    // A register field and a RAM cell show their word in every reading as the tooltip.
+    void registerAndRamTooltipsReadTheWordEveryWay() {
+        SetSource(QStringLiteral("mov #-191,r0\nmov r0,x\nhlt\nx: dw 0"));
+        Action("CompAndRun1")->trigger();
+        const QString expected = Pick(
+            "шестнадцатеричное FF41\nбез знака 65345\nсо знаком -191\n"
+            "двоичное 1111 1111 0100 0001\nбайты как символы: младший 'A', старший 'я'",
+            "hex FF41\nunsigned 65345\nsigned -191\nbinary 1111 1111 0100 0001\n"
+            "bytes as characters: low 'A', high 'я'");
+        QCOMPARE(Processor().ER[0]->toolTip(), expected);
+        QCOMPARE(bench_->ramWindow->RAM->item(5, 1)->toolTip(), expected);
+    }
+
     void stopEndsAnEndlessLoopAndRunStateIsRestored() {
         SetSource(QStringLiteral("l: br l\nhlt"));
         bool checkedWhileRunning = false;
