@@ -82,13 +82,16 @@ class EnglishProgramTest : public ProgramTest {
         Press(Qt::Key_Return);
     }
 
-    // Fails on each text of each widget of the program that holds a Cyrillic letter.
+    // Fails on each text of each widget of the program that holds a Cyrillic letter. A number
+    // tooltip's bytes shown as characters are memory's contents, not the program's text.
     void ExpectEnglishEverywhere(const char* when) {
+        static const QString data = QStringLiteral("bytes as characters:");
         for (QWidget* widget : QApplication::allWidgets())
             for (const QString& text : TextsOf(*widget))
-                QVERIFY2(!HasCyrillic(text), qPrintable(QStringLiteral("%1: %2 \"%3\"")
-                                                            .arg(QString::fromLatin1(when),
-                                                                 widget->objectName(), text)));
+                QVERIFY2(
+                    !HasCyrillic(text.left(text.indexOf(data))),
+                    qPrintable(QStringLiteral("%1: %2 \"%3\"")
+                                   .arg(QString::fromLatin1(when), widget->objectName(), text)));
     }
 
   private slots:
