@@ -127,11 +127,20 @@ void Debugger::BeginIfIdle() {
 DebugPause Debugger::Run() {
     run_.BeginRun();
     started_ = true;
+    if (auto pause = BreakpointAtPc()) return *pause;
+    return Continue();
+}
+
+std::optional<DebugPause> Debugger::BreakpointAtPc() const {
     for (const auto& p : points_) {
         if (p.kind == DebugPoint::Kind::Break && p.address == machine_.State().pc)
-            return {DebugPause::Reason::Breakpoint, p.number, p.address};
+            return DebugPause{DebugPause::Reason::Breakpoint, p.number, p.address};
     }
-    return Continue();
+    return std::nullopt;
+}
+
+void Debugger::EndIfOver() {
+    if (machine_.State().stopFlag || machine_.Failed()) run_.EndRun();
 }
 
 bool Debugger::StepOnce() {
@@ -142,25 +151,29 @@ bool Debugger::StepOnce() {
     if (history_.Ended()) return false;
     machine_.ExecuteStep();
     history_.AfterSteps(1);
-    if (machine_.State().stopFlag || machine_.Failed()) run_.EndRun();
+    EndIfOver();
     return true;
 }
 
-std::optional<DebugPause> Debugger::PauseAfterStep(const MachineState& before) {
-    const MachineState& now = machine_.State();
+std::vector<Value> Debugger::WatchedWords() const {
+    std::vector<Value> words;
+    for (const auto& p : points_) {
+        if (p.kind == DebugPoint::Kind::Watch) words.push_back(machine_.PeekWord(p.address));
+    }
+    return words;
+}
+
+std::optional<DebugPause> Debugger::PauseAfterStep(const std::vector<Value>& watched) const {
+    auto before = watched.begin();
     for (const auto& p : points_) {
         if (p.kind != DebugPoint::Kind::Watch) continue;
-        const Value old = before.ram[p.address >> 1 & 0x7F];
-        const Value current = now.ram[p.address >> 1 & 0x7F];
-        if (Machine::IsRamAddress(p.address) && old != current)
+        const Value old = *before++;
+        const Value current = machine_.PeekWord(p.address);
+        if (old != current)
             return DebugPause{DebugPause::Reason::Watchpoint, p.number, p.address, old, current};
     }
     if (Ended()) return std::nullopt;
-    for (const auto& p : points_) {
-        if (p.kind == DebugPoint::Kind::Break && p.address == now.pc)
-            return DebugPause{DebugPause::Reason::Breakpoint, p.number, p.address};
-    }
-    return std::nullopt;
+    return BreakpointAtPc();
 }
 
 template <class More>
@@ -170,9 +183,9 @@ DebugPause Debugger::Go(More more) {
         if (Ended()) return {DebugPause::Reason::Ended};
         if (!more(taken)) return {DebugPause::Reason::Stepped};
         if (taken >= stepLimit) return {DebugPause::Reason::StepLimit};
-        const MachineState before = machine_.State();
+        const std::vector<Value> watched = WatchedWords();
         if (!StepOnce()) return {DebugPause::Reason::Ended};
-        if (auto pause = PauseAfterStep(before)) return *pause;
+        if (auto pause = PauseAfterStep(watched)) return *pause;
     }
 }
 
@@ -189,7 +202,7 @@ DebugPause Debugger::Continue() {
         const std::int64_t steps = machine_.RunSteps(limit);
         taken += steps;
         history_.AfterSteps(steps);
-        if (machine_.State().stopFlag || machine_.Failed()) run_.EndRun();
+        EndIfOver();
     }
     return {DebugPause::Reason::Ended};
 }

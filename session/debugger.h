@@ -124,7 +124,12 @@ class Debugger {
     // Steps while `more` says so and nothing pauses; `more` sees the steps taken so far.
     template <class More>
     DebugPause Go(More more);
-    std::optional<DebugPause> PauseAfterStep(const MachineState& before);
+    // Ends the run after a step that halted, failed or was stopped.
+    void EndIfOver();
+    // The words the watchpoints watch, in their order, and the pause a step then calls for.
+    std::vector<Value> WatchedWords() const;
+    std::optional<DebugPause> PauseAfterStep(const std::vector<Value>& watched) const;
+    std::optional<DebugPause> BreakpointAtPc() const;
 };
 
 }  // namespace q42

@@ -97,9 +97,13 @@ bool Display::WaitForEvents() {
     // No input can come any more: end the wait as the user's stop would.
     lineInputActive_ = false;
     keyWaitActive_ = false;
+    RequestStop();
+    return false;
+}
+
+void Display::RequestStop() {
     stopRequested = true;
     machine_.RequestStop();
-    return false;
 }
 
 bool Display::ReadLine(std::string& text) {

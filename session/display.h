@@ -92,6 +92,9 @@ class Display : public Terminal {
     char ReadKey() override;
     static bool CheckIntegerInput(std::string_view text);
 
+    // The user's stop: the machine stops after its current step, and the screen will say so.
+    void RequestStop();
+
     // What the window forwards: a key typed while the display has the focus, and Enter.
     void KeyPress(char key);
     void FinishInput();

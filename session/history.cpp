@@ -38,10 +38,7 @@ class History::Replay : public DisplayHost {
             case Event::Kind::Key: return history_.display_.KeyPress(event.key);
             case Event::Kind::Enter: return history_.display_.FinishInput();
             case Event::Kind::Line: line_ = event.text; return;
-            case Event::Kind::Stop:
-                history_.machine_.RequestStop();
-                history_.display_.stopRequested = true;
-                return;
+            case Event::Kind::Stop: return history_.display_.RequestStop();
             case Event::Kind::NoInput: return;
         }
     }

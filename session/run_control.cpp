@@ -47,8 +47,7 @@ void RunControl::RunProgram() {
 
 void RunControl::StopProgram() {
     if (history_ != nullptr) history_->OnStop();
-    machine_.RequestStop();
-    display_.stopRequested = true;
+    display_.RequestStop();
 }
 
 void RunControl::FirstCommand() {
