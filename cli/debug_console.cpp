@@ -39,7 +39,7 @@ bool ReadAddress(const std::string& text, Value& address) {
     return !text.empty() && text.size() <= 4 && word.error == Fault::None;
 }
 
-bool ReadLine(const std::string& text, int& line) {
+bool ReadLineNumber(const std::string& text, int& line) {
     try {
         std::size_t end = 0;
         line = std::stoi(text, &end);
@@ -117,7 +117,8 @@ bool DebugConsole::Moves(const std::string& name, const std::vector<std::string>
         Where();
     } else if (name == "until") {
         int line = 0;
-        if (args.size() != 1 || !ReadLine(args[0], line)) return Error("until takes a line"), true;
+        if (args.size() != 1 || !ReadLineNumber(args[0], line))
+            return Error("until takes a line"), true;
         const auto address = source_.AddressOf(line);
         if (!address) return Error("no code at line " + args[0]), true;
         Report(debugger_.RunTo(*address));
@@ -161,7 +162,7 @@ bool DebugConsole::Sets(const std::string& name, const std::vector<std::string>&
         if (args.size() == 1 && args[0].starts_with('*') &&
             ReadAddress(args[0].substr(1), address)) {
             out_ << "breakpoint " << debugger_.Break(address) << ": " << WordToHex(address) << '\n';
-        } else if (args.size() == 1 && ReadLine(args[0], line)) {
+        } else if (args.size() == 1 && ReadLineNumber(args[0], line)) {
             const auto at = source_.AddressOf(line);
             if (!at) return Error("no code at line " + args[0]), true;
             out_ << "breakpoint " << debugger_.Break(*at, line) << ": line " << line << ", "
@@ -179,7 +180,7 @@ bool DebugConsole::Sets(const std::string& name, const std::vector<std::string>&
         int number = 0;
         if (args.empty()) {
             debugger_.DeleteAll();
-        } else if (!ReadLine(args[0], number) || !debugger_.Delete(number)) {
+        } else if (!ReadLineNumber(args[0], number) || !debugger_.Delete(number)) {
             Error("no breakpoint or watchpoint " + args[0]);
         }
     } else {
