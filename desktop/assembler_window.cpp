@@ -94,6 +94,8 @@ void AssemblerWindow::CreateTexts(QWidget* client) {
     asmText->document()->setModified(false);
     connect(asmText->document(), &QTextDocument::modificationChanged, this,
             [this] { ShowTitle(); });
+    connect(asmText, &CodeEditor::breakpointsChanged, this,
+            [this] { commands_.BreakpointsChanged(); });
 
     codeText = new QPlainTextEdit(client);
     codeText->setObjectName(QStringLiteral("codeText"));
@@ -236,6 +238,10 @@ void AssemblerWindow::CreateViewMenu() {
     viewMenu->addSeparator()->setObjectName(QStringLiteral("N9"));
     CompText1 = AddItem(viewMenu, "CompText1", {}, &AssemblerWindow::CompText1Click);
     CompText1->setCheckable(true);
+    ExecutionLog1 = AddItem(viewMenu, "ExecutionLog1", {}, nullptr);
+    ExecutionLog1->setCheckable(true);
+    connect(ExecutionLog1, &QAction::triggered, this,
+            [this](bool shown) { commands_.ShowLogWindow(shown); });
 }
 
 void AssemblerWindow::CreateRunMenu() {
@@ -275,6 +281,13 @@ void AssemblerWindow::CreateDebugMenu() {
     debugMenu->addSeparator()->setObjectName(QStringLiteral("N10"));
     item("FirrstCom1", {}, OnCommand(&ProgramCommands::FirstCommand));
     item("NextCom1", QKeySequence(Qt::Key_F7), OnCommand(&ProgramCommands::NextCommand));
+    item("StepOver1", QKeySequence(Qt::Key_F8), OnCommand(&ProgramCommands::StepOver));
+    item("StepOut1", QKeySequence(Qt::SHIFT | Qt::Key_F8), OnCommand(&ProgramCommands::StepOut));
+    item("StepBack1", QKeySequence(Qt::SHIFT | Qt::Key_F7), OnCommand(&ProgramCommands::StepBack));
+    item("Continue1", QKeySequence(Qt::Key_F6), OnCommand(&ProgramCommands::Continue));
+    item("RunToCursor1", QKeySequence(Qt::Key_F4),
+         [this] { commands_.RunToLine(asmText->textCursor().blockNumber() + 1); });
+    item("ClearBreakpoints1", {}, [this] { commands_.ClearBreakpoints(); });
     debugMenu->addSeparator()->setObjectName(QStringLiteral("N11"));
     item("CopyRegs1", {}, OnCommand(&ProgramCommands::ApplyRegisterEdits));
 }
@@ -365,6 +378,7 @@ bool AssemblerWindow::PreprocessAndCompile() {
     GatherTexts();
     const bool ok = q42::PreprocessAndCompile(session_.texts, session_.options, *this).empty();
     ShowTexts();
+    commands_.Compiled();
     return ok;
 }
 
@@ -376,6 +390,7 @@ void AssemblerWindow::Compile1Click() {
     session_.texts.asmSelection = {};
     Compile(session_.texts, session_.options, *this);
     ShowTexts();
+    commands_.Compiled();
 }
 
 void AssemblerWindow::Preprocess1Click() {
@@ -391,6 +406,7 @@ void AssemblerWindow::Preprocess1Click() {
     q42::ClearCodeAndLabels(texts);
     Preprocess(texts, session_.options);
     ShowTexts();
+    commands_.Compiled();
 }
 
 bool AssemblerWindow::CopyCode() {
@@ -398,7 +414,7 @@ bool AssemblerWindow::CopyCode() {
     const auto badLine = session_.run.CopyCode(session_.texts);
     ShowStatus();
     if (badLine) SelectCodeLine(*badLine);
-    commands_.RefreshViews();
+    commands_.CodeCopied();
     return !session_.machine.Failed();
 }
 
@@ -427,6 +443,7 @@ void AssemblerWindow::CompText1Click() {
 void AssemblerWindow::SyncViewMarks() {
     Q421->setChecked(commands_.MachineWindowsShown());
     CompText1->setChecked(commands_.IntermediateWindowShown());
+    ExecutionLog1->setChecked(commands_.LogWindowShown());
 }
 
 bool AssemblerWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -43,6 +43,7 @@ class AssemblerWindow : public QMainWindow, public AsmWarnings {
     QMenu* helpMenu = nullptr;
     QAction* Q421 = nullptr;
     QAction* CompText1 = nullptr;
+    QAction* ExecutionLog1 = nullptr;
     QAction* stop1 = nullptr;
 
     QString exitQuestion;  // set by the interface language

@@ -14,6 +14,7 @@
 #include "desktop/decoding_dialog.h"
 #include "desktop/display_window.h"
 #include "desktop/intermediate_text_window.h"
+#include "desktop/log_window.h"
 #include "desktop/processor_window.h"
 #include "desktop/ram_window.h"
 #include "desktop/workbench.h"
@@ -41,6 +42,7 @@ constexpr Caption kCaptions[] = {
     {Target::Title, "Tmain", "", " Q42: процессор", " Q42: processor"},
     {Target::Title, "TDisplay", "", " Q42: экран дисплея", " Q42: display screen"},
     {Target::Title, "TComCod", "", " Декодирование  команды", " Instruction decoding"},
+    {Target::Title, "executionLog", "", " Q42: журнал выполнения", " Q42: execution log"},
     {Target::Menu, "TForm1", "File1", "Файл", "File"},
     {Target::Item, "TForm1", "OpenAsm1", "Открыть .ASM...", "Open .ASM..."},
     {Target::Item, "TForm1", "OpenCod1", "Открыть .COD...", "Open .COD..."},
@@ -59,6 +61,7 @@ constexpr Caption kCaptions[] = {
     {Target::Item, "TForm1", "ClearCode1", "Очистить код", "Clear code"},
     {Target::Menu, "TForm1", "View1", "Вид", "View"},
     {Target::Item, "TForm1", "CompText1", "Текст для компиляции", "Text for compilation"},
+    {Target::Item, "TForm1", "ExecutionLog1", "Журнал выполнения", "Execution log"},
     {Target::Menu, "TForm1", "Run1", "Запуск", "Run"},
     {Target::Item, "TForm1", "CompAndRun1", "1-4: компил. ASM и запуск",
      "1-4: compile ASM and run"},
@@ -77,6 +80,12 @@ constexpr Caption kCaptions[] = {
      "Decode from current PC"},
     {Target::Item, "TForm1", "FirrstCom1", "Вып. первую команду", "Do first command"},
     {Target::Item, "TForm1", "NextCom1", "Вып. следующую команду", "Do next command"},
+    {Target::Item, "TForm1", "StepOver1", "Шаг с обходом подпрограмм", "Step over"},
+    {Target::Item, "TForm1", "StepOut1", "Выйти из подпрограммы", "Step out"},
+    {Target::Item, "TForm1", "StepBack1", "Шаг назад", "Step back"},
+    {Target::Item, "TForm1", "Continue1", "Продолжить", "Continue"},
+    {Target::Item, "TForm1", "RunToCursor1", "Выполнить до курсора", "Run to cursor"},
+    {Target::Item, "TForm1", "ClearBreakpoints1", "Снять все точки останова", "Clear breakpoints"},
     {Target::Item, "TForm1", "CopyRegs1", "Копировать в регистры", "Copy to registers"},
     {Target::Menu, "TForm1", "Help1", "Справка", "Help"},
     {Target::Item, "TForm1", "Guide1", "Руководство", "Guide"},
@@ -100,6 +109,10 @@ constexpr Caption kCaptions[] = {
     {Target::Hint, "Tmain", "SpeedButton7", "Декодировать программу", "Decode program"},
     {Target::Hint, "TFormRAM", "RAM", "Двойной щелчок для декодирования",
      "DblClick value to decode"},
+    {Target::Hint, "TForm1", "lineNumbers", "Щелчок ставит или снимает точку останова (F2)",
+     "Click to set or clear a breakpoint (F2)"},
+    {Target::Hint, "Tmain", "speedBox", "Скорость выполнения: шагов в секунду",
+     "Run speed: steps per second"},
     {Target::Question, "TForm1", "ExitQuestion", "Действительно хотите выйти?",
      "Really want to exit?"},
     {Target::Question, "TForm1", "ClearQuestion", "Действительно хотите очистить\nASM-текст?",
@@ -123,7 +136,8 @@ void SetText(QWidget* widget, const QString& text) {
 QWidget* Window(Workbench& bench, const QString& name) {
     QWidget* windows[] = {bench.assemblerWindow.get(), bench.intermediateWindow.get(),
                           bench.ramWindow.get(),       bench.displayWindow.get(),
-                          bench.processorWindow.get(), bench.decodingDialog.get()};
+                          bench.processorWindow.get(), bench.decodingDialog.get(),
+                          bench.logWindow.get()};
     for (QWidget* window : windows) {
         if (window != nullptr && window->objectName() == name) return window;
     }
@@ -157,6 +171,7 @@ void ApplyLanguage(Workbench& bench) {
         Apply(bench, caption,
               QString::fromUtf8(EnglishTexts() ? caption.english : caption.russian));
     }
+    bench.processorWindow->NameSpeeds();
 }
 
 void InstallQtTranslations() {

@@ -1,8 +1,11 @@
 #include "desktop/code_editor.h"
 
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QTextBlock>
+
+#include "desktop/run_colors.h"
 
 namespace q42 {
 namespace {
@@ -26,9 +29,26 @@ class MarginArea : public QWidget {
     CodeEditor* editor_;
 };
 
+// The mark a line with a breakpoint carries: the text block owns it, so it goes with the line.
+class BreakpointMark : public QTextBlockUserData {};
+
+bool Marked(const QTextBlock& block) {
+    return dynamic_cast<BreakpointMark*>(block.userData()) != nullptr;
+}
+
 }  // namespace
 
-CodeEditor::CodeEditor(QWidget* parent) : QPlainTextEdit(parent), margin_(new MarginArea(this)) {
+CodeEditor::CodeEditor(QWidget* parent)
+    : QPlainTextEdit(parent), margin_(new MarginArea(this)), notice_(new QLabel(this)) {
+    notice_->setObjectName(QStringLiteral("runNotice"));
+    notice_->setWordWrap(true);
+    notice_->setAutoFillBackground(true);
+    notice_->setMargin(4);
+    QPalette palette = notice_->palette();
+    palette.setColor(QPalette::Window, QColor(0xFF, 0xF8, 0xE1));
+    palette.setColor(QPalette::WindowText, QColor(0x5D, 0x40, 0x37));
+    notice_->setPalette(palette);
+    notice_->hide();
     connect(this, &QPlainTextEdit::blockCountChanged, this,
             [this] { setViewportMargins(MarginWidth(), 0, 0, 0); });
     connect(this, &QPlainTextEdit::updateRequest, this,
@@ -56,6 +76,21 @@ void CodeEditor::resizeEvent(QResizeEvent* event) {
     QPlainTextEdit::resizeEvent(event);
     const QRect area = contentsRect();
     margin_->setGeometry(area.left(), area.top(), MarginWidth(), area.height());
+    PlaceNotice();
+}
+
+void CodeEditor::ShowNotice(const QString& text) {
+    notice_->setText(text);
+    notice_->setVisible(!text.isEmpty());
+    PlaceNotice();
+}
+
+// Across the bottom of the text area, above the scroll bar.
+void CodeEditor::PlaceNotice() {
+    const QRect area = viewport()->geometry();
+    const int height = notice_->heightForWidth(area.width());
+    notice_->setGeometry(area.left(), area.bottom() + 1 - height, area.width(), height);
+    notice_->raise();
 }
 
 void CodeEditor::PaintMargin(QPaintEvent* event) {
@@ -69,8 +104,8 @@ void CodeEditor::PaintMargin(QPaintEvent* event) {
         if (top > event->rect().bottom()) break;
         if (!block.isVisible()) continue;
         const int line = block.blockNumber() + 1;
-        if (breakpoints_.count(line) != 0) {
-            painter.setBrush(QColor(0xC6, 0x28, 0x28));
+        if (Marked(block)) {
+            painter.setBrush(kBreakpointColor);
             painter.setPen(Qt::NoPen);
             painter.drawEllipse(QPoint(7, top + lineHeight / 2), 5, 5);
         }
@@ -93,15 +128,29 @@ void CodeEditor::keyPressEvent(QKeyEvent* event) {
     QPlainTextEdit::keyPressEvent(event);
 }
 
+std::set<int> CodeEditor::Breakpoints() const {
+    std::set<int> lines;
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+        if (Marked(block)) lines.insert(block.blockNumber() + 1);
+    }
+    return lines;
+}
+
+bool CodeEditor::HasBreakpoint(int line) const {
+    return Marked(document()->findBlockByNumber(line - 1));
+}
+
 void CodeEditor::ToggleBreakpoint(int line) {
     if (line < 1 || line > blockCount()) return;
-    if (!breakpoints_.erase(line)) breakpoints_.insert(line);
+    QTextBlock block = document()->findBlockByNumber(line - 1);
+    block.setUserData(Marked(block) ? nullptr : new BreakpointMark);
     margin_->update();
     emit breakpointsChanged();
 }
 
 void CodeEditor::ClearBreakpoints() {
-    breakpoints_.clear();
+    for (QTextBlock block = document()->begin(); block.isValid(); block = block.next())
+        block.setUserData(nullptr);
     margin_->update();
     emit breakpointsChanged();
 }
@@ -118,7 +167,7 @@ void CodeEditor::ShowRunLineSelection() {
     QList<QTextEdit::ExtraSelection> selections;
     if (runLine_ > 0) {
         QTextEdit::ExtraSelection band;
-        band.format.setBackground(QColor(0xFF, 0xF1, 0x9C));
+        band.format.setBackground(kRunLineColor);
         band.format.setProperty(QTextFormat::FullWidthSelection, true);
         band.cursor = QTextCursor(document()->findBlockByNumber(runLine_ - 1));
         selections.append(band);

@@ -1,6 +1,7 @@
 #include "desktop/processor_window.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
@@ -12,8 +13,10 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "desktop/debug_texts.h"
 #include "desktop/number_tip.h"
 #include "desktop/program_commands.h"
+#include "desktop/run_colors.h"
 #include "desktop/user_dialogs.h"
 #include "machine/machine.h"
 
@@ -65,11 +68,12 @@ ProcessorWindow::ProcessorWindow(Machine& machine, ProgramCommands& commands, Us
     QFrame* panel = CreateRegisterPanel(font);
     auto* image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
-    image->setGeometry(216, 50, 150, 75);
+    image->setGeometry(241, 48, 100, 50);
     image->setPixmap(ChipPicture());
     QApplication::setWindowIcon(QIcon(ChipPicture()));
     image->setScaledContents(true);
     CreateButtons(panel);
+    CreateSpeedBox();
 
     ShowRegisters();
 }
@@ -133,6 +137,23 @@ void ProcessorWindow::CreateButtons(QFrame* panel) {
     apply->setGeometry(8, 8, 23, 22);
 }
 
+// Under the picture: how many steps a run takes each second, for following it by eye.
+void ProcessorWindow::CreateSpeedBox() {
+    speedBox = new QComboBox(this);
+    speedBox->setObjectName(QStringLiteral("speedBox"));
+    speedBox->setGeometry(236, 102, 110, 24);
+    for (const int speed : kSpeeds)
+        speedBox->addItem(SpeedName(speed), speed);
+    speedBox->setCurrentIndex(speedBox->count() - 1);
+    connect(speedBox, &QComboBox::currentIndexChanged, this,
+            [this] { commands_.SetSpeed(speedBox->currentData().toInt()); });
+}
+
+void ProcessorWindow::NameSpeeds() {
+    for (int i = 0; i < speedBox->count(); ++i)
+        speedBox->setItemText(i, SpeedName(speedBox->itemData(i).toInt()));
+}
+
 QLineEdit* ProcessorWindow::MakeEdit(QWidget* parent, const char* name, int x, int y, int width) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
@@ -188,6 +209,22 @@ void ProcessorWindow::ShowChangedRegisters() {
     if ((changed & kShowPC) != 0) ShowWord(EPC, m.State().pc);
     if ((changed & kShowSP) != 0) ShowWord(ESP, m.State().sp);
     if ((changed & kShowFlags) != 0) ShowFlags();
+}
+
+void ProcessorWindow::LightChanges(const MachineState& before, const MachineState& after) {
+    const auto light = [](QLineEdit* field, bool lit) {
+        QPalette palette = field->palette();
+        palette.setColor(QPalette::Base,
+                         lit ? kChangedColor : QApplication::palette(field).color(QPalette::Base));
+        field->setPalette(palette);
+    };
+    for (int i = 0; i < 4; ++i)
+        light(ER[i], before.r[i] != after.r[i]);
+    light(EPC, before.pc != after.pc);
+    light(ESP, before.sp != after.sp);
+    light(EPS, before.ps != after.ps);
+    light(EN, (before.ps & kFlagN) != (after.ps & kFlagN));
+    light(EZ, (before.ps & kFlagZ) != (after.ps & kFlagZ));
 }
 
 void ProcessorWindow::SetRunState(bool running) {

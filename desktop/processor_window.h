@@ -1,5 +1,6 @@
 #pragma once
-// The processor window: the registers and flags, their editing, and the run-control buttons.
+// The processor window: the registers and flags, their editing, the run-control buttons and the
+// speed of runs.
 
 #include <array>
 #include <functional>
@@ -7,6 +8,7 @@
 #include "desktop/fixed_window.h"
 #include "machine/common.h"
 
+class QComboBox;
 class QFrame;
 class QLineEdit;
 class QToolButton;
@@ -14,6 +16,7 @@ class QToolButton;
 namespace q42 {
 
 class Machine;
+struct MachineState;
 class ProgramCommands;
 class UserDialogs;
 
@@ -29,12 +32,17 @@ class ProcessorWindow : public FixedWindow {
     QLineEdit* EN = nullptr;
     QLineEdit* EZ = nullptr;
     std::array<QToolButton*, 8> SpeedButton{};  // SpeedButton1..SpeedButton7 at 1..7
+    QComboBox* speedBox = nullptr;
 
     // Writes every register into its field, then the flags.
     void ShowRegisters();
     // Writes the fields the machine changed since they were last shown.
     void ShowChangedRegisters();
     void SetRunState(bool running);
+    // Lights the fields whose values differ between the two states; the others are plain again.
+    void LightChanges(const MachineState& before, const MachineState& after);
+    // The speeds' names in the interface language.
+    void NameSpeeds();
 
     // Copies the register fields into the registers; a field that holds no hex word is reported
     // and leaves its register as it was.
@@ -49,6 +57,7 @@ class ProcessorWindow : public FixedWindow {
     QToolButton* MakeButton(int n, int x, int y, int size, int icon, std::function<void()> command);
     QFrame* CreateRegisterPanel(const QFont& font);
     void CreateButtons(QFrame* panel);
+    void CreateSpeedBox();
     void ShowFlags();
     static void ShowWord(QLineEdit* field, Value word);
 };

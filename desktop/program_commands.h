@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 #include "machine/common.h"
 
 namespace q42 {
@@ -22,12 +24,33 @@ class ProgramCommands {
     virtual void StopProgram() = 0;
     virtual void FirstCommand() = 0;
     virtual void NextCommand() = 0;
+    // The debugger's commands. Continue and run-to-line go on with a paused run or start one;
+    // the steps go on from where the machine is.
+    virtual void Continue() = 0;
+    virtual void StepOver() = 0;
+    virtual void StepOut() = 0;
+    virtual void RunToLine(int line) = 0;
+    virtual void StepBack() = 0;
+    // Takes the machine to the state after step `step` of the current run.
+    virtual void TravelTo(std::int64_t step) = 0;
+    virtual void ClearBreakpoints() = 0;
+    virtual void ToggleRamBreakpoint(Value address) = 0;
+    virtual bool RamBreakpoint(Value address) const = 0;
+    // The source lines' breakpoints changed: the RAM window shows them again.
+    virtual void BreakpointsChanged() = 0;
+    // Steps per second for runs; 0 runs as fast as the machine can.
+    virtual void SetSpeed(int stepsPerSecond) = 0;
     // Copies what the user typed into the register fields into the registers.
     virtual void ApplyRegisterEdits() = 0;
     // Opens the decoding dialog at an address.
     virtual void DecodeFrom(Value address) = 0;
     // Repaints the register fields, RAM cells and screen where the machine changed something.
     virtual void RefreshViews() = 0;
+
+    // A text was compiled (successfully or not) or the code text copied into RAM: where the
+    // line being run comes from changes.
+    virtual void Compiled() = 0;
+    virtual void CodeCopied() = 0;
 
     // The intermediate text: its window's text into the assembler's texts, and back.
     virtual void GatherIntermediateText() = 0;
@@ -38,6 +61,8 @@ class ProgramCommands {
     virtual bool MachineWindowsShown() const = 0;
     virtual void ShowIntermediateWindow(bool shown) = 0;
     virtual bool IntermediateWindowShown() const = 0;
+    virtual void ShowLogWindow(bool shown) = 0;
+    virtual bool LogWindowShown() const = 0;
     // Shows the guide window (made when first asked for) in front, with this title.
     virtual void ShowGuide(const QString& title) = 0;
 

@@ -2,13 +2,15 @@
 
 #include <QFontDatabase>
 #include <QHeaderView>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTableWidget>
 #include <utility>
 
+#include "desktop/debug_texts.h"
 #include "desktop/number_tip.h"
 #include "desktop/program_commands.h"
-#include "machine/machine.h"
+#include "desktop/run_colors.h"
 
 namespace q42 {
 
@@ -44,6 +46,11 @@ RamWindow::RamWindow(Machine& machine, ProgramCommands& commands)
     }
     RAM->setCurrentCell(0, 1);
     connect(RAM, &QTableWidget::cellDoubleClicked, this, [this] { OpenDecoderAtRow(); });
+    RAM->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(RAM, &QWidget::customContextMenuRequested, this, [this](const QPoint& where) {
+        const int row = RAM->rowAt(where.y());
+        if (row >= 0) ShowRowMenu(row, RAM->viewport()->mapToGlobal(where));
+    });
     RAM->viewport()->installEventFilter(this);
     FormShow();
 }
@@ -74,6 +81,38 @@ void RamWindow::ShowChangedCells() {
 void RamWindow::OpenDecoderAtRow() {
     const int row = std::max(0, RAM->currentRow());
     commands_.DecodeFrom(Value{row} * 2);  // the row's address
+}
+
+void RamWindow::MarkRows(Value pc, Value sp, const std::set<Value>& breakpoints) {
+    for (int row = 0; row < kRamWords; ++row) {
+        const Value address = Value{row} * 2;
+        QTableWidgetItem* cell = RAM->item(row, 0);
+        const bool marked = breakpoints.count(address) != 0;
+        QBrush background = palette().button();
+        if (address == sp) background = kStackColor;
+        if (address == pc) background = kRunLineColor;
+        cell->setBackground(background);
+        cell->setForeground(marked ? QBrush(kBreakpointColor) : palette().text());
+    }
+}
+
+void RamWindow::LightChanges(const MachineState& before, const MachineState& after) {
+    for (int row = 0; row < kRamWords; ++row) {
+        const bool lit = before.ram[row] != after.ram[row];
+        if (lit == lit_[row]) continue;
+        lit_[row] = lit;
+        RAM->item(row, 1)->setBackground(lit ? QBrush(kChangedColor) : QBrush());
+    }
+}
+
+void RamWindow::ShowRowMenu(int row, const QPoint& where) {
+    const Value address = Value{row} * 2;
+    QMenu menu(this);
+    QAction* breakpoint = menu.addAction(RamBreakpointItem(commands_.RamBreakpoint(address)));
+    breakpoint->setObjectName(QStringLiteral("RamBreakpoint"));
+    connect(breakpoint, &QAction::triggered, this,
+            [this, address] { commands_.ToggleRamBreakpoint(address); });
+    menu.exec(where);
 }
 
 void RamWindow::showEvent(QShowEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <limits>
 #include <utility>
 
 #include "desktop/assembler_window.h"
@@ -10,6 +11,7 @@
 #include "desktop/display_window.h"
 #include "desktop/guide_window.h"
 #include "desktop/intermediate_text_window.h"
+#include "desktop/log_window.h"
 #include "desktop/processor_window.h"
 #include "desktop/ram_window.h"
 #include "desktop/window_layout.h"
@@ -28,6 +30,9 @@ constexpr qint64 kPaintInterval = 20'000'000;
 
 Workbench::Workbench(UserDialogs& dialogs) : dialogs(dialogs) {
     clock_.start();
+    paceTimer_.setSingleShot(true);
+    // A run on the desktop goes on until it ends or the user stops it.
+    session.debugger.stepLimit = std::numeric_limits<std::int64_t>::max();
 }
 
 // A window destroyed while shown hides first: the View marks stop following the windows before
@@ -51,6 +56,9 @@ void Workbench::CreateWindows() {
     displayWindow = std::make_unique<DisplayWindow>(session.display);
     processorWindow = std::make_unique<ProcessorWindow>(session.machine, *this, dialogs);
     decodingDialog = std::make_unique<DecodingDialog>(session);
+    logWindow = std::make_unique<LogWindow>(
+        session.debugger, *this, [this] { return !session.run.Busy() || betweenSteps_; });
+    shownState_ = session.machine.State();
     // The View menu's check marks follow whether the windows are shown.
     for (QWidget* window : MarkedWindows())
         window->installEventFilter(assemblerWindow.get());
@@ -61,8 +69,9 @@ void Workbench::CreateWindows() {
     displayWindow->show();
 }
 
-std::array<QWidget*, 4> Workbench::MarkedWindows() {
-    return {ramWindow.get(), displayWindow.get(), processorWindow.get(), intermediateWindow.get()};
+std::array<QWidget*, 5> Workbench::MarkedWindows() {
+    return {ramWindow.get(), displayWindow.get(), processorWindow.get(), intermediateWindow.get(),
+            logWindow.get()};
 }
 
 ProgramWindows Workbench::Windows() {
@@ -77,6 +86,7 @@ void Workbench::RefreshViews() {
 
 void Workbench::CommandDone() {
     RefreshViews();
+    ShowWhere();
     if (controlsShowRun_ && !session.run.Busy()) ShowRunStateOnControls(false);
     const QPointer<QWidget> focus = std::exchange(focusBeforeInput_, nullptr);
     if (closing || focus.isNull() || QApplication::activeWindow() != displayWindow.get()) return;
@@ -111,14 +121,15 @@ void Workbench::PlaceWindowsWhenFramed() {
 
 void Workbench::Close() {
     closing = true;
-    session.run.StopProgram();
+    StopProgram();
 }
 
 std::int64_t Workbench::StepsBeforeEvents() {
-    return kStepsBetweenClockReads;
+    return stepsPerSecond_ > 0 ? 1 : kStepsBetweenClockReads;
 }
 
 void Workbench::ProcessEvents(std::int64_t) {
+    if (stepsPerSecond_ > 0) return PaceStep();
     const qint64 now = clock_.nsecsElapsed();
     if (now - lastPaint_ >= kPaintInterval) {
         RefreshViews();
@@ -128,7 +139,7 @@ void Workbench::ProcessEvents(std::int64_t) {
         HandleEvents(QEventLoop::AllEvents);
         lastEvents_ = clock_.nsecsElapsed();
     }
-    if (closing) session.run.StopProgram();
+    if (closing) StopProgram();
 }
 
 void Workbench::SetRunState(bool running) {
@@ -188,29 +199,6 @@ void Workbench::BuildAndRun() {
 
 void Workbench::LoadAndRun() {
     if (assemblerWindow->CopyCode()) RunProgram();
-}
-
-void Workbench::RunProgram() {
-    session.run.RunProgram();
-    CommandDone();  // the end message too
-}
-
-void Workbench::StopProgram() {
-    session.run.StopProgram();
-}
-
-void Workbench::FirstCommand() {
-    session.run.FirstCommand();
-    CommandDone();
-}
-
-void Workbench::NextCommand() {
-    session.run.NextCommand();
-    CommandDone();
-}
-
-void Workbench::ApplyRegisterEdits() {
-    processorWindow->ApplyRegisterEdits();
 }
 
 void Workbench::DecodeFrom(Value address) {

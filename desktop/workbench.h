@@ -7,9 +7,11 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPointer>
+#include <QTimer>
 #include <array>
 #include <filesystem>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "desktop/program_commands.h"
@@ -26,6 +28,7 @@ class ProcessorWindow;
 class DecodingDialog;
 struct ProgramWindows;
 class GuideWindow;
+class LogWindow;
 
 class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
   public:
@@ -51,10 +54,11 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     std::unique_ptr<DisplayWindow> displayWindow;
     std::unique_ptr<ProcessorWindow> processorWindow;
     std::unique_ptr<DecodingDialog> decodingDialog;
+    std::unique_ptr<LogWindow> logWindow;
     std::unique_ptr<GuideWindow> guideWindow;  // made when the guide is first asked for
 
-    // After a run or a step: the views repainted, and the keyboard back where it was if input
-    // took it to the display window.
+    // After a run or a step: the views repainted with where the run is, and the keyboard back
+    // where it was if input took it to the display window.
     void CommandDone();
     // The five windows that stand on the screen, for their layout.
     ProgramWindows Windows();
@@ -67,6 +71,22 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     void FirstCommand() override;
     void NextCommand() override;
     void ApplyRegisterEdits() override;
+    // Debugging (workbench_debug.cpp).
+    void Continue() override;
+    void StepOver() override;
+    void StepOut() override;
+    void RunToLine(int line) override;
+    void StepBack() override;
+    void TravelTo(std::int64_t step) override;
+    void ClearBreakpoints() override;
+    void ToggleRamBreakpoint(Value address) override;
+    bool RamBreakpoint(Value address) const override;
+    void BreakpointsChanged() override;
+    void SetSpeed(int stepsPerSecond) override;
+    void Compiled() override;
+    void CodeCopied() override;
+    void ShowLogWindow(bool shown) override;
+    bool LogWindowShown() const override;
     // Shows the decoding dialog modally, starting at the address.
     void DecodeFrom(Value address) override;
     void RefreshViews() override;
@@ -98,7 +118,36 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
 
   private:
     // The windows whose being shown the View menu's check marks follow.
-    std::array<QWidget*, 4> MarkedWindows();
+    std::array<QWidget*, 5> MarkedWindows();
+
+    // Debugging (workbench_debug.cpp).
+    // Carries out a debugger command, unless a run or step is in progress: the breakpoints
+    // handed to the debugger first, the command marked busy while it runs, and where it paused
+    // shown after.
+    template <class Command>
+    void Debug(Command command);
+    void SetBreakpoints();
+    // The addresses with a breakpoint: the RAM window's and those of the source lines.
+    std::set<Value> BreakpointAddresses() const;
+    // The compiled text is the one in the editor.
+    bool SourceCurrent() const;
+    // Where the run is: the line being run (or why none is shown), the marked RAM rows, the
+    // fields and words changed since they were last shown lit, and the log.
+    void ShowWhere();
+    void ShowRunLine();
+    // Between two steps of a slow run: the views show the step, then the wait for the next.
+    void PaceStep();
+
+    std::set<Value> ramBreakpoints_;
+    int stepsPerSecond_ = 0;  // 0: as fast as the machine can
+    qint64 lastStepAt_ = 0;
+    QTimer paceTimer_;
+    bool stopAsked_ = false;     // the user asked the current command to stop
+    bool betweenSteps_ = false;  // a slow run waits between two steps
+    bool showRunLine_ = false;   // a step or run has happened since the code last changed
+    QString compiledText_;       // the editor's text when it was last compiled
+    DebugPause pause_;
+    MachineState shownState_;
 
     // The controls show a run only once the user can see or use them, when events are first
     // handled during it: a run shorter than that leaves them as they were.

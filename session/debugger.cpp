@@ -1,6 +1,7 @@
 #include "session/debugger.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "assembler/disassembler.h"
 #include "assembler/mnemonic.h"
@@ -98,6 +99,15 @@ std::optional<Value> SourceMap::AddressOf(int line) const {
     return static_cast<Value>(2 * (found - lines_.begin()));
 }
 
+std::optional<Value> SourceMap::AddressFrom(int line) const {
+    std::optional<std::size_t> best;
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        if (lines_[i] >= line && lines_[i] > 0 && (!best || lines_[i] < lines_[*best])) best = i;
+    }
+    if (!best) return std::nullopt;
+    return static_cast<Value>(2 * *best);
+}
+
 Debugger::Debugger(Machine& machine, Display& display, RunControl& run, History& history,
                    const SourceMap& source)
     : machine_(machine), display_(display), run_(run), history_(history), source_(source) {
@@ -119,14 +129,37 @@ bool Debugger::Delete(int number) {
 }
 
 void Debugger::BeginIfIdle() {
-    if (started_) return;
+    if (!started_) Begin();
+}
+
+void Debugger::Begin() {
     run_.BeginRun();
     started_ = true;
+    asRun_ = true;
+    ++generation_;
+}
+
+void Debugger::Attach() {
+    history_.Start();
+    started_ = true;
+    asRun_ = false;
+    ++generation_;
+}
+
+void Debugger::Rebase() {
+    if (!started_) return;
+    history_.Start();
+    ++generation_;
+}
+
+void Debugger::Forget() {
+    history_.Stop();
+    started_ = false;
+    ++generation_;
 }
 
 DebugPause Debugger::Run() {
-    run_.BeginRun();
-    started_ = true;
+    Begin();
     if (auto pause = BreakpointAtPc()) return *pause;
     return Continue();
 }
@@ -140,7 +173,12 @@ std::optional<DebugPause> Debugger::BreakpointAtPc() const {
 }
 
 void Debugger::EndIfOver() {
-    if (machine_.State().stopFlag || machine_.Failed()) run_.EndRun();
+    if (!machine_.State().stopFlag && !machine_.Failed()) return;
+    if (asRun_) {
+        run_.EndRun();
+    } else {
+        history_.Finish();
+    }
 }
 
 bool Debugger::StepOnce() {
@@ -176,13 +214,25 @@ std::optional<DebugPause> Debugger::PauseAfterStep(const std::vector<Value>& wat
     return BreakpointAtPc();
 }
 
+bool Debugger::EventsAskPause(std::int64_t& sinceEvents) {
+    RunHost& host = run_.Host();
+    if (++sinceEvents >= host.StepsBeforeEvents()) {
+        host.ProcessEvents(sinceEvents);
+        sinceEvents = 0;
+    }
+    return std::exchange(pauseRequested_, false);
+}
+
 template <class More>
 DebugPause Debugger::Go(More more) {
     BeginIfIdle();
+    pauseRequested_ = false;
+    std::int64_t sinceEvents = 0;
     for (std::int64_t taken = 0;; ++taken) {
         if (Ended()) return {DebugPause::Reason::Ended};
         if (!more(taken)) return {DebugPause::Reason::Stepped};
         if (taken >= stepLimit) return {DebugPause::Reason::StepLimit};
+        if (taken > 0 && EventsAskPause(sinceEvents)) return {DebugPause::Reason::Stepped};
         const std::vector<Value> watched = WatchedWords();
         if (!StepOnce()) return {DebugPause::Reason::Ended};
         if (auto pause = PauseAfterStep(watched)) return *pause;
@@ -195,14 +245,17 @@ DebugPause Debugger::Continue() {
     if (!points_.empty() || history_.Step() < history_.LastStep()) {
         return Go([](std::int64_t) { return true; });
     }
+    RunHost& host = run_.Host();
     std::int64_t taken = 0;
     while (!Ended()) {
         if (taken >= stepLimit) return {DebugPause::Reason::StepLimit};
-        const std::int64_t limit = std::min(stepLimit - taken, history_.StepsToCheckpoint());
+        const std::int64_t limit =
+            std::min({stepLimit - taken, history_.StepsToCheckpoint(), host.StepsBeforeEvents()});
         const std::int64_t steps = machine_.RunSteps(limit);
         taken += steps;
         history_.AfterSteps(steps);
         EndIfOver();
+        if (!Ended()) host.ProcessEvents(steps);
     }
     return {DebugPause::Reason::Ended};
 }
@@ -241,6 +294,10 @@ DebugPause Debugger::RunTo(Value address) {
     return Go([&](std::int64_t taken) { return taken == 0 || machine_.State().pc != address; });
 }
 
+void Debugger::GoTo(std::int64_t step) {
+    if (started_) history_.GoTo(step);
+}
+
 std::int64_t Debugger::Back(std::int64_t count) {
     const std::int64_t steps = std::clamp<std::int64_t>(count, 0, history_.Step());
     history_.GoTo(history_.Step() - steps);
@@ -250,23 +307,27 @@ std::int64_t Debugger::Back(std::int64_t count) {
 std::optional<StepExplanation> Debugger::Explain(std::int64_t step) {
     const std::int64_t now = history_.Step();
     if (!started_ || step < 1 || step > history_.LastStep()) return std::nullopt;
-    history_.GoTo(step);
-    const MachineState after = machine_.State();
+    // Forward by one step from the state before it, so that only one replay runs.
     history_.GoTo(step - 1);
     const MachineState before = machine_.State();
+    history_.GoTo(step);
+    const MachineState after = machine_.State();
     StepExplanation explanation;
     explanation.step = step;
     explanation.address = after.commandAddress;
-    const auto read = [this](Value at) { return machine_.PeekWord(at); };
+    // The instruction as memory held it before the step: a step may write over its own code.
+    const auto read = [this, &before](Value at) {
+        return Machine::IsRamAddress(at) ? before.ram[at >> 1] : machine_.PeekWord(at);
+    };
     // An input entry point is served in the step that reaches it, which then goes on with the
     // instruction at the return address.
     Value address = explanation.address;
     if (address == kIntegerEntry || address == kBooleanEntry) {
         explanation.text = EntryText(address);
-        address = machine_.PeekWord(before.sp);
+        address = read(before.sp);
     }
     explanation.text += Disassemble(read, address).text;
-    explanation.does = Does(machine_.PeekWord(address));
+    explanation.does = Does(read(address));
     explanation.changes = Changes(before, after);
     history_.GoTo(now);
     return explanation;

@@ -28,6 +28,14 @@ class SourceMap {
     int LineAt(const Machine& machine, Value address) const;
     // The address of the first word source line `line` produced, or nothing.
     std::optional<Value> AddressOf(int line) const;
+    // The address of the first word of line `line` or, when it produced none, of the nearest
+    // line after it that did: where a breakpoint on a blank or comment line stops.
+    std::optional<Value> AddressFrom(int line) const;
+    bool Empty() const { return words_.empty(); }
+    // The address is one of the compiled words.
+    bool Holds(Value address) const {
+        return address >= 0 && static_cast<std::size_t>(address) < 2 * words_.size();
+    }
 
   private:
     std::vector<int> lines_;
@@ -89,7 +97,26 @@ class Debugger {
     // A run has begun; it may have ended.
     bool Started() const { return started_; }
     bool Ended() const { return history_.Ended() && history_.Step() == history_.LastStep(); }
+    // A run has begun and can go on.
+    bool Paused() const { return started_ && !Ended(); }
     std::int64_t Step() const { return history_.Step(); }
+    std::int64_t LastStep() const { return history_.LastStep(); }
+
+    // A run's start: its resets, and the history from step 0. Its end writes the end message.
+    void Begin();
+    // Steps that are not a run: the history starts from the machine as it is, and a halt or a
+    // run-time error ends it without the end message.
+    void Attach();
+    // The machine was changed from outside (a register edited, code copied): the history starts
+    // again from here, for what it holds before no longer leads to this.
+    void Rebase();
+    // The machine was replaced from outside (new code copied in): the run is over and its
+    // history forgotten.
+    void Forget();
+    // Changes whenever the history begins again, so that a view of it knows to start over.
+    std::uint64_t Generation() const { return generation_; }
+    // Asks a command going through the history to pause after the current step.
+    void RequestPause() { pauseRequested_ = true; }
 
     // Begins a run with a run's resets and goes to the first pause.
     DebugPause Run();
@@ -104,6 +131,8 @@ class Debugger {
     DebugPause RunTo(Value address);
     // Goes back `count` steps, at most to the start of the run; returns how many it went.
     std::int64_t Back(std::int64_t count);
+    // Puts the machine and the screen where they were after step `step` (0..LastStep()).
+    void GoTo(std::int64_t step);
     // Step `step` of the run (1 the first) in words; nothing for a step the history has not got.
     // The machine and the screen stay where they are.
     std::optional<StepExplanation> Explain(std::int64_t step);
@@ -117,13 +146,19 @@ class Debugger {
     std::vector<DebugPoint> points_;
     int nextNumber_ = 1;
     bool started_ = false;
+    bool asRun_ = false;  // begun as a run: its end writes the end message
+    bool pauseRequested_ = false;
+    std::uint64_t generation_ = 0;
 
     void BeginIfIdle();
     // One step forward: replayed inside the history, live beyond it. False at the run's end.
     bool StepOnce();
-    // Steps while `more` says so and nothing pauses; `more` sees the steps taken so far.
+    // Steps while `more` says so and nothing pauses; `more` sees the steps taken so far. The
+    // interface handles its events between steps as its run host asks.
     template <class More>
     DebugPause Go(More more);
+    // Between steps: the interface's events; true when the user asked for a pause meanwhile.
+    bool EventsAskPause(std::int64_t& sinceEvents);
     // Ends the run after a step that halted, failed or was stopped.
     void EndIfOver();
     // The words the watchpoints watch, in their order, and the pause a step then calls for.

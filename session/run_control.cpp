@@ -19,6 +19,7 @@ void RunControl::BeginRun() {
     machine_.ResetForRun();
     display_.stopRequested = false;
     if (history_ != nullptr) history_->Start();
+    host_.ShowDisplay();
 }
 
 void RunControl::EndRun() {
@@ -27,10 +28,17 @@ void RunControl::EndRun() {
     if (history_ != nullptr) history_->Finish();
 }
 
+BusyScope::BusyScope(RunControl& run) : run_(run) {
+    ++run_.busy_;
+}
+
+BusyScope::~BusyScope() {
+    --run_.busy_;
+}
+
 void RunControl::RunProgram() {
-    if (running_ || stepping_) return;
+    if (Busy()) return;
     BeginRun();
-    host_.ShowDisplay();
     running_ = true;
     host_.SetRunState(true);
     do {
@@ -51,13 +59,13 @@ void RunControl::StopProgram() {
 }
 
 void RunControl::FirstCommand() {
-    if (running_ || stepping_) return;
+    if (Busy()) return;
     machine_.EditPc(0);
     Step();
 }
 
 void RunControl::NextCommand() {
-    if (running_ || stepping_) return;
+    if (Busy()) return;
     Step();
 }
 
@@ -65,9 +73,8 @@ void RunControl::NextCommand() {
 // given then would start a step inside the waiting one, and both would finish the same
 // instruction, so such commands are ignored until the step is done.
 void RunControl::Step() {
-    stepping_ = true;
+    const BusyScope busy(*this);
     machine_.ExecuteStep();
-    stepping_ = false;
 }
 
 std::optional<int> RunControl::CopyCode(AssemblerTexts& texts) {

@@ -26,6 +26,21 @@ class RunHost {
     virtual void ShowDisplay() {}
 };
 
+class RunControl;
+
+// Marks a command that runs the machine for as long as it lives: the run control is busy, and
+// run and step commands given meanwhile (while it waits for input) are ignored.
+class BusyScope {
+  public:
+    explicit BusyScope(RunControl& run);
+    ~BusyScope();
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+  private:
+    RunControl& run_;
+};
+
 class RunControl {
   public:
     RunControl(Machine& machine, Display& display, RunHost& host)
@@ -38,8 +53,8 @@ class RunControl {
     void RunProgram();
     // Asks a running program to stop; the run ends after the current step.
     void StopProgram();
-    // What a run starts with: the greeting, the machine's run resets, and the history started
-    // when there is one.
+    // What a run starts with: the greeting, the machine's run resets, the history started when
+    // there is one, and the display window shown.
     void BeginRun();
     // What a run ends with: the screen's end message, and the end kept in the history.
     void EndRun();
@@ -62,15 +77,17 @@ class RunControl {
                                    AsmWarnings& warnings);
 
     bool Running() const { return running_; }
-    // A run, or a single step that waits for input, is in progress.
-    bool Busy() const { return running_ || stepping_; }
+    // A run, a single step that waits for input, or a debugger's command is in progress.
+    bool Busy() const { return running_ || busy_ > 0; }
+    RunHost& Host() { return host_; }
 
   private:
+    friend class BusyScope;
     Machine& machine_;
     Display& display_;
     RunHost& host_;
     bool running_ = false;
-    bool stepping_ = false;  // a single step is in progress
+    int busy_ = 0;  // commands in progress that run the machine
     History* history_ = nullptr;
 
     void Step();

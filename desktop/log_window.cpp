@@ -1,0 +1,135 @@
+#include "desktop/log_window.h"
+
+#include <QFontDatabase>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "desktop/debug_texts.h"
+#include "desktop/fixed_window.h"
+#include "desktop/program_commands.h"
+#include "desktop/qt_text.h"
+
+namespace q42 {
+namespace {
+
+enum Column { kAddress, kStatement, kChanges, kExplanation, kColumns };
+
+// Explanations kept at once: enough for every row in view many times over.
+constexpr std::size_t kKeptExplanations = 4096;
+
+}  // namespace
+
+LogModel::LogModel(Debugger& debugger, std::function<bool()> canExplain)
+    : debugger_(debugger), canExplain_(std::move(canExplain)) {}
+
+int LogModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : rows_;
+}
+
+int LogModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : kColumns;
+}
+
+const StepExplanation* LogModel::Explained(std::int64_t step) const {
+    if (const auto found = explained_.find(step); found != explained_.end()) return &found->second;
+    if (!canExplain_()) return nullptr;
+    auto explanation = debugger_.Explain(step);
+    if (!explanation) return nullptr;
+    if (explained_.size() >= kKeptExplanations) explained_.clear();
+    return &explained_.emplace(step, std::move(*explanation)).first->second;
+}
+
+QVariant LogModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
+    const StepExplanation* step = Explained(StepOfRow(index.row()));
+    if (step == nullptr) return QStringLiteral("…");
+    switch (index.column()) {
+        case kAddress: return ToQt(WordToHex(step->address));
+        case kStatement: return QString::fromStdString(step->text);
+        case kChanges: return ChangesText(*step);
+        case kExplanation: return QString::fromStdString(step->does);
+        default: return {};
+    }
+}
+
+QVariant LogModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Vertical) return QString::number(StepOfRow(section));
+    return LogColumnTitles().value(section);
+}
+
+void LogModel::Update() {
+    const std::int64_t last = debugger_.Started() ? debugger_.LastStep() : 0;
+    const int rows = static_cast<int>(std::min(last, kMaxRows));
+    const std::int64_t first = last - rows + 1;
+    if (debugger_.Generation() != generation_ || first != first_ || rows < rows_) {
+        beginResetModel();
+        explained_.clear();
+        rows_ = rows;
+        first_ = first;
+        generation_ = debugger_.Generation();
+        endResetModel();
+    } else if (rows > rows_) {
+        beginInsertRows({}, rows_, rows - 1);
+        rows_ = rows;
+        endInsertRows();
+    }
+}
+
+int LogModel::RowOfStep(std::int64_t step) const {
+    const std::int64_t row = step - first_;
+    return row >= 0 && row < rows_ ? static_cast<int>(row) : -1;
+}
+
+LogWindow::LogWindow(Debugger& debugger, ProgramCommands& commands,
+                     std::function<bool()> canExplain)
+    : QWidget(nullptr, kMainWindowFlags),
+      debugger_(debugger),
+      commands_(commands),
+      model_(debugger, std::move(canExplain)) {
+    setObjectName(QStringLiteral("executionLog"));
+    resize(760, 320);
+    log = new QTableView(this);
+    log->setObjectName(QStringLiteral("log"));
+    log->setModel(&model_);
+    log->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    log->setSelectionBehavior(QAbstractItemView::SelectRows);
+    log->setSelectionMode(QAbstractItemView::SingleSelection);
+    log->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    log->setWordWrap(false);
+    // Every row as high as the others, so that millions of them cost nothing to lay out.
+    log->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    log->verticalHeader()->setDefaultSectionSize(log->fontMetrics().height() + 4);
+    log->setColumnWidth(kAddress, 60);
+    log->setColumnWidth(kStatement, 150);
+    log->setColumnWidth(kChanges, 230);
+    log->horizontalHeader()->setStretchLastSection(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(log);
+    connect(log->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (current.isValid()) commands_.TravelTo(model_.StepOfRow(current.row()));
+            });
+}
+
+void LogWindow::Update() {
+    model_.Update();
+    const int row = model_.RowOfStep(debugger_.Step());
+    const QSignalBlocker quiet(log->selectionModel());
+    if (row < 0) {
+        log->selectionModel()->clear();
+        return;
+    }
+    const QModelIndex index = model_.index(row, kAddress);
+    log->selectionModel()->setCurrentIndex(
+        index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    if (isVisible()) log->scrollTo(index);
+    log->viewport()->update();
+}
+
+}  // namespace q42

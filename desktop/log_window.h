@@ -1,0 +1,69 @@
+#pragma once
+// The execution log: one row per step of the current run, newest last, with the step's address,
+// statement, changes and explanation. The rows are a model over the session's history, so a run
+// of millions of steps costs no widgets: a row is explained only when it is shown. Selecting a
+// row takes the whole machine to that step.
+
+#include <QAbstractTableModel>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <unordered_map>
+
+#include "session/debugger.h"
+
+class QTableView;
+
+namespace q42 {
+
+class ProgramCommands;
+
+class LogModel : public QAbstractTableModel {
+  public:
+    // `canExplain` says whether the history may be gone through now: not in the middle of a step.
+    LogModel(Debugger& debugger, std::function<bool()> canExplain);
+
+    // The most rows shown: the newest steps of a longer run.
+    static constexpr std::int64_t kMaxRows = 10'000'000;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+    // Follows the history: new steps become new rows, and a history begun again new rows
+    // altogether.
+    void Update();
+    std::int64_t StepOfRow(int row) const { return first_ + row; }
+    // The row of step `step`, or -1 when it has none (step 0, before the first).
+    int RowOfStep(std::int64_t step) const;
+
+  private:
+    Debugger& debugger_;
+    std::function<bool()> canExplain_;
+    int rows_ = 0;
+    std::int64_t first_ = 1;  // the step of row 0
+    std::uint64_t generation_ = 0;
+    mutable std::unordered_map<std::int64_t, StepExplanation> explained_;
+
+    const StepExplanation* Explained(std::int64_t step) const;
+};
+
+class LogWindow : public QWidget {
+    Q_OBJECT
+  public:
+    LogWindow(Debugger& debugger, ProgramCommands& commands, std::function<bool()> canExplain);
+
+    QTableView* log = nullptr;
+
+    // After a command: the new rows, and the row of the machine's step selected and in view.
+    void Update();
+    LogModel& Model() { return model_; }
+
+  private:
+    Debugger& debugger_;
+    ProgramCommands& commands_;
+    LogModel model_;
+};
+
+}  // namespace q42

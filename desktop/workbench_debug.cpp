@@ -1,0 +1,246 @@
+// The workbench's debugging: runs and steps through the session's debugger, breakpoints from the
+// editor's margin and the RAM window, where the run is shown in every window, the execution log
+// and the speed of runs.
+
+#include <QApplication>
+
+#include "desktop/assembler_window.h"
+#include "desktop/debug_texts.h"
+#include "desktop/log_window.h"
+#include "desktop/processor_window.h"
+#include "desktop/ram_window.h"
+#include "desktop/workbench.h"
+
+namespace q42 {
+
+template <class Command>
+void Workbench::Debug(Command command) {
+    if (session.run.Busy()) return;
+    SetBreakpoints();
+    stopAsked_ = false;
+    showRunLine_ = true;
+    lastStepAt_ = clock_.nsecsElapsed();
+    {
+        const BusyScope busy(session.run);
+        pause_ = command();
+    }
+    CommandDone();
+}
+
+void Workbench::RunProgram() {
+    Debug([this] { return session.debugger.Run(); });
+}
+
+// A stop ends a live run after its current step, as it always has; a command that goes through
+// the history pauses instead, for there is nothing there to interrupt.
+void Workbench::StopProgram() {
+    stopAsked_ = true;
+    if (session.debugger.Step() < session.debugger.LastStep()) {
+        session.debugger.RequestPause();
+    } else {
+        session.run.StopProgram();
+    }
+}
+
+void Workbench::FirstCommand() {
+    if (session.run.Busy()) return;
+    session.machine.EditPc(0);
+    Debug([this] {
+        session.debugger.Attach();
+        return session.debugger.StepInto(1);
+    });
+}
+
+// The steps go on from where the machine is: inside a paused run, through its history and on;
+// otherwise from here, as steps that are not a run.
+void Workbench::NextCommand() {
+    Debug([this] {
+        if (!session.debugger.Paused()) session.debugger.Attach();
+        return session.debugger.StepInto(1);
+    });
+}
+
+void Workbench::StepOver() {
+    Debug([this] {
+        if (!session.debugger.Paused()) session.debugger.Attach();
+        return session.debugger.StepOver(1);
+    });
+}
+
+void Workbench::StepOut() {
+    Debug([this] {
+        if (!session.debugger.Paused()) session.debugger.Attach();
+        return session.debugger.StepOut();
+    });
+}
+
+void Workbench::StepBack() {
+    Debug([this] {
+        session.debugger.Back(1);
+        return DebugPause{};
+    });
+}
+
+void Workbench::TravelTo(std::int64_t step) {
+    if (step == session.debugger.Step()) return;
+    Debug([this, step] {
+        session.debugger.GoTo(step);
+        return DebugPause{};
+    });
+}
+
+// Continue and run-to-line start a run when none is paused.
+void Workbench::Continue() {
+    Debug([this] {
+        return session.debugger.Paused() ? session.debugger.Continue() : session.debugger.Run();
+    });
+}
+
+void Workbench::RunToLine(int line) {
+    const auto address = SourceCurrent() ? session.source.AddressFrom(line) : std::nullopt;
+    if (!address) return;
+    Debug([this, address] {
+        if (!session.debugger.Paused()) {
+            session.debugger.Begin();
+            if (session.machine.State().pc == *address) return DebugPause{};
+        }
+        return session.debugger.RunTo(*address);
+    });
+}
+
+void Workbench::ApplyRegisterEdits() {
+    processorWindow->ApplyRegisterEdits();
+    // The run goes on from the edited registers; going back stops here.
+    session.debugger.Rebase();
+    RefreshViews();
+    ShowWhere();
+}
+
+void Workbench::Compiled() {
+    session.source.Set(session.texts);
+    compiledText_ = assemblerWindow->asmText->toPlainText();
+    ShowWhere();
+}
+
+// New code in RAM is a new program: the run there was is over.
+void Workbench::CodeCopied() {
+    session.debugger.Forget();
+    showRunLine_ = false;
+    RefreshViews();
+    ShowWhere();
+}
+
+bool Workbench::SourceCurrent() const {
+    return !session.source.Empty() && assemblerWindow->asmText->toPlainText() == compiledText_;
+}
+
+void Workbench::SetBreakpoints() {
+    Debugger& debugger = session.debugger;
+    debugger.DeleteAll();
+    if (SourceCurrent()) {
+        for (const int line : assemblerWindow->asmText->Breakpoints()) {
+            if (const auto address = session.source.AddressFrom(line))
+                debugger.Break(*address, line);
+        }
+    }
+    for (const Value address : ramBreakpoints_)
+        debugger.Break(address);
+}
+
+std::set<Value> Workbench::BreakpointAddresses() const {
+    std::set<Value> addresses = ramBreakpoints_;
+    if (SourceCurrent()) {
+        for (const int line : assemblerWindow->asmText->Breakpoints()) {
+            if (const auto address = session.source.AddressFrom(line)) addresses.insert(*address);
+        }
+    }
+    return addresses;
+}
+
+void Workbench::ClearBreakpoints() {
+    ramBreakpoints_.clear();
+    assemblerWindow->asmText->ClearBreakpoints();  // shows them again through BreakpointsChanged
+}
+
+void Workbench::ToggleRamBreakpoint(Value address) {
+    if (!ramBreakpoints_.erase(address)) ramBreakpoints_.insert(address);
+    BreakpointsChanged();
+}
+
+bool Workbench::RamBreakpoint(Value address) const {
+    return ramBreakpoints_.count(address) != 0;
+}
+
+void Workbench::BreakpointsChanged() {
+    const MachineState& state = session.machine.State();
+    ramWindow->MarkRows(showRunLine_ ? state.pc : -1, showRunLine_ ? state.sp : -1,
+                        BreakpointAddresses());
+}
+
+void Workbench::ShowWhere() {
+    const MachineState& state = session.machine.State();
+    processorWindow->LightChanges(shownState_, state);
+    ramWindow->LightChanges(shownState_, state);
+    shownState_ = state;
+    BreakpointsChanged();
+    ShowRunLine();
+    logWindow->Update();
+}
+
+// The line of the instruction at PC; once the run has ended, the line of the instruction that
+// ended it, for PC has moved past it.
+void Workbench::ShowRunLine() {
+    CodeEditor& editor = *assemblerWindow->asmText;
+    const Machine& machine = session.machine;
+    const bool ended = session.debugger.Started() && session.debugger.Ended();
+    const Value at = ended ? machine.State().commandAddress : machine.State().pc;
+    int line = 0;
+    QString notice;
+    if (showRunLine_ && !session.source.Empty()) {
+        if (!SourceCurrent()) {
+            notice = SourceChangedNotice();
+        } else {
+            line = session.source.LineAt(machine, at);
+            if (line == 0 && session.source.Holds(at)) notice = CodeChangedNotice(at);
+        }
+    }
+    if (notice.isEmpty() && !ended &&
+        (pause_.reason == DebugPause::Reason::Breakpoint ||
+         pause_.reason == DebugPause::Reason::Watchpoint))
+        notice = PauseNotice(pause_, line, at);
+    editor.ShowRunLine(line);
+    editor.ShowNotice(notice);
+}
+
+void Workbench::SetSpeed(int stepsPerSecond) {
+    stepsPerSecond_ = stepsPerSecond;
+}
+
+// Each step of a slow run is shown as it happens; the wait for the next ends early when the user
+// stops the run or closes the program.
+void Workbench::PaceStep() {
+    betweenSteps_ = true;
+    RefreshViews();
+    ShowWhere();
+    const qint64 interval = 1'000'000'000 / std::max(1, stepsPerSecond_);
+    const qint64 due = lastStepAt_ + interval;
+    paceTimer_.start(
+        static_cast<int>(std::max<qint64>(0, due - clock_.nsecsElapsed()) / 1'000'000));
+    while (clock_.nsecsElapsed() < due && !stopAsked_ && !closing && stepsPerSecond_ > 0)
+        HandleEvents(QEventLoop::WaitForMoreEvents);
+    paceTimer_.stop();
+    lastStepAt_ = clock_.nsecsElapsed();
+    betweenSteps_ = false;
+    if (closing) StopProgram();
+}
+
+void Workbench::ShowLogWindow(bool shown) {
+    logWindow->setVisible(shown);
+    if (shown) logWindow->Update();
+}
+
+bool Workbench::LogWindowShown() const {
+    return logWindow && logWindow->isVisible();
+}
+
+}  // namespace q42
