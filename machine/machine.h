@@ -203,6 +203,8 @@ class Machine : private MachineState {
     char TakeKey();
     // The user's stop: the run ends after the step it is in.
     void RequestStop() { stopFlag = true; }
+    // Single steps taken after a run ended: the halt or stop of that run is over.
+    void ClearStop() { stopFlag = false; }
 
     const std::string& RunErrorText() const { return FaultText(runError); }
     [[gnu::always_inline]] bool Failed() const { return runError != Fault::None; }

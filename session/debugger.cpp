@@ -140,6 +140,7 @@ void Debugger::Begin() {
 }
 
 void Debugger::Attach() {
+    machine_.ClearStop();
     history_.Start();
     started_ = true;
     asRun_ = false;

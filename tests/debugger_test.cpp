@@ -121,6 +121,77 @@ TEST(Debugger, BackAndStepAgainGiveTheSameStatesAndReplayTheTypedNumber) {
     EXPECT_EQ(rig.debugger.Back(100), 3);  // no further back than the start
 }
 
+TEST(Debugger, StepsThatAreNotARunEndWithoutTheEndMessage) {
+    DebugRig rig(kNested);
+    EXPECT_EQ(rig.debugger.Run().reason, DebugPause::Reason::Ended);
+    const auto screen = rig.Screen();
+    // Steps from the start again, after the halt: each one is taken, and the halt that ends
+    // them writes nothing.
+    rig.machine.EditPc(0);
+    rig.debugger.Attach();
+    EXPECT_EQ(rig.debugger.StepInto(1).reason, DebugPause::Reason::Stepped);
+    EXPECT_EQ(rig.Line(), 2);
+    EXPECT_EQ(rig.debugger.StepInto(1000).reason, DebugPause::Reason::Ended);
+    EXPECT_EQ(rig.Screen(), screen);
+    EXPECT_EQ(rig.machine.State().r[0], 0x12);
+}
+
+TEST(Debugger, RebaseAfterAnEditKeepsTheRunAndForgetEndsIt) {
+    DebugRig rig(kNested);
+    rig.debugger.Break(*rig.source.AddressOf(3), 3);
+    const std::uint64_t generation = rig.debugger.Generation();
+    EXPECT_EQ(rig.debugger.Run().reason, DebugPause::Reason::Breakpoint);
+    EXPECT_NE(rig.debugger.Generation(), generation);
+    rig.machine.EditRegister(0, 100);
+    rig.debugger.Rebase();
+    EXPECT_EQ(rig.debugger.Back(5), 0);  // nothing before the edit leads here
+    EXPECT_TRUE(rig.debugger.Paused());
+    EXPECT_EQ(rig.debugger.Continue().reason, DebugPause::Reason::Ended);
+    EXPECT_EQ(rig.machine.State().r[0], 100 + 0x10);
+    EXPECT_EQ(rig.Screen().back(), " Задача завершена");
+    rig.debugger.Forget();
+    EXPECT_FALSE(rig.debugger.Started());
+    EXPECT_FALSE(rig.debugger.Explain(1).has_value());
+}
+
+TEST(Debugger, TheInterfaceHandlesEventsBetweenStepsAndMayPauseAReplay) {
+    DebugRig rig(kNested);
+    rig.debugger.Break(*rig.source.AddressOf(4), 4);  // HLT
+    rig.debugger.Run();
+    const std::int64_t last = rig.debugger.Step();
+    rig.debugger.GoTo(2);
+    EXPECT_EQ(rig.Line(), 5);  // in OUTER after MOV and CALL
+    int events = 0;
+    rig.console.onStep = [&] {
+        if (++events == 3) rig.debugger.RequestPause();
+    };
+    EXPECT_EQ(rig.debugger.Continue().reason, DebugPause::Reason::Stepped);
+    EXPECT_EQ(rig.debugger.Step(), 2 + 3);
+    rig.console.onStep = nullptr;
+    EXPECT_EQ(rig.debugger.Continue().reason, DebugPause::Reason::Breakpoint);
+    EXPECT_EQ(rig.debugger.Step(), last);
+}
+
+TEST(Debugger, ExplainShowsTheInstructionAsItWasBeforeItsStep) {
+    // The first MOV writes over itself; the log still says what ran.
+    DebugRig rig({"L:      MOV #0,L", "        HLT"});
+    rig.debugger.Run();
+    const auto step = rig.debugger.Explain(1);
+    ASSERT_TRUE(step.has_value());
+    EXPECT_NE(step->text.find("MOV"), std::string::npos) << step->text;
+    EXPECT_FALSE(step->does.empty());
+}
+
+TEST(SourceMap, ABreakpointOnALineWithoutCodeStopsAtTheNextLineWithCode) {
+    DebugRig rig(
+        {"; counts", "", "        MOV #1,R0", "; twice", "        ADD #1,R0", "        HLT"});
+    EXPECT_EQ(rig.source.AddressFrom(1), rig.source.AddressOf(3));
+    EXPECT_EQ(rig.source.AddressFrom(4), rig.source.AddressOf(5));
+    EXPECT_FALSE(rig.source.AddressFrom(7).has_value());
+    EXPECT_TRUE(rig.source.Holds(*rig.source.AddressOf(6)));
+    EXPECT_FALSE(rig.source.Holds(*rig.source.AddressOf(6) + 2));
+}
+
 TEST(SourceMap, NoSourceForACodeFileOrAWordChangedByHand) {
     DebugRig rig(kNested);
     EXPECT_EQ(rig.source.LineAt(rig.machine, 0), 1);

@@ -1,0 +1,275 @@
+// Debugging in the desktop program, driven as a person drives it: clicks in the editor's margin
+// and on RAM rows, the Debug menu's keys pressed in the active window, the speed chosen in the
+// processor window, rows selected in the execution log.
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTableView>
+#include <QTableWidget>
+#include <QTest>
+#include <QTextBlock>
+#include <QTimer>
+#include <QToolButton>
+
+#include "desktop/assembler_window.h"
+#include "desktop/code_editor.h"
+#include "desktop/log_window.h"
+#include "desktop/processor_window.h"
+#include "desktop/qt_text.h"
+#include "desktop/ram_window.h"
+#include "desktop/run_colors.h"
+#include "desktop/workbench.h"
+#include "tests/gui/gui_support.h"
+
+namespace q42::test {
+
+// Three characters written through the ROM, a sum, and the end.
+const char* const kProgram =
+    "PUTC = 4000H\n"     // 1
+    "    MOV #'A',R0\n"  // 2
+    "    CALL #PUTC\n"   // 3
+    "    MOV #'B',R0\n"  // 4
+    "    CALL #PUTC\n"   // 5
+    "    ADD #5,R1\n"    // 6
+    "    MOV #'C',R0\n"  // 7
+    "    CALL #PUTC\n"   // 8
+    "    HLT\n";         // 9
+
+class DebugTest : public ProgramTest {
+    Q_OBJECT
+
+    CodeEditor& Editor() { return *Form().asmText; }
+    ProcessorWindow& Processor() { return *bench_->processorWindow; }
+    QString LastScreenLine() { return ToQt(bench_->session.display.CurrentLine()); }
+    QStringList Registers() {
+        ProcessorWindow& p = Processor();
+        return {p.ER[0]->text(), p.ER[1]->text(), p.ER[2]->text(), p.ER[3]->text(),
+                p.EPC->text(),   p.ESP->text(),   p.EPS->text()};
+    }
+    QString Screen() { return LinesToQt(bench_->session.display.Lines()); }
+    bool Lit(QLineEdit* field) { return field->palette().color(QPalette::Base) == kChangedColor; }
+    QColor AddressColor(Value address) {
+        return bench_->ramWindow->RAM->item(static_cast<int>(address / 2), 0)->background().color();
+    }
+
+    void ClickMargin(int line) {
+        QTextCursor cursor(Editor().document()->findBlockByNumber(line - 1));
+        QTest::mouseClick(Editor().Margin(), Qt::LeftButton, {},
+                          QPoint(6, Editor().cursorRect(cursor).center().y()));
+    }
+    void PutCaretOn(int line) {
+        Editor().setTextCursor(QTextCursor(Editor().document()->findBlockByNumber(line - 1)));
+    }
+    // Keys go to the assembler window, active, with the keyboard in the editor.
+    void Activate() {
+        Form().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&Form()));
+        Editor().setFocus();
+    }
+
+  private slots:
+    void initTestCase() { UseTestLanguage(); }
+    void init() {
+        StartProgram();
+        Editor().setPlainText(QString::fromLatin1(kProgram));
+        Activate();
+    }
+    void cleanup() { bench_.reset(); }
+
+    // F9 with a breakpoint: the run pauses before the line, which is highlighted, with the RAM
+    // row at PC marked and no end message; the controls are idle again. F6 finishes the run.
+    void breakpointPausesARunAndF6FinishesIt() {
+        ClickMargin(6);
+        Press(Qt::Key_F9);
+        QCOMPARE(Editor().RunLine(), 6);
+        QCOMPARE(Processor().EPC->text(), QStringLiteral("0010"));
+        QCOMPARE(AddressColor(0x10), kRunLineColor);
+        QVERIFY(Editor().Notice()->isVisible());
+        QVERIFY(Editor().Notice()->text().contains(QLatin1String("6")));
+        QCOMPARE(LastScreenLine(), QStringLiteral(" AB"));
+        QVERIFY(Action("NextCom1")->isEnabled() && !Action("stop1")->isEnabled());
+        QVERIFY(Action("Continue1")->isEnabled());
+
+        Press(Qt::Key_F6);
+        QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
+        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("0005"));
+        QCOMPARE(Editor().RunLine(), 9);  // the instruction that ended the run
+        QVERIFY(!Editor().Notice()->isVisible());
+    }
+
+    // Going back two steps and forward two comes back to the same registers and screen, the
+    // screen's text included, without asking anything of the user again.
+    void stepBackTwiceThenForwardTwiceReturnsToTheSameState() {
+        ClickMargin(7);
+        Press(Qt::Key_F9);
+        QCOMPARE(Editor().RunLine(), 7);
+        const QStringList registers = Registers();
+        const QString screen = Screen();
+        Press(Qt::Key_F7, Qt::ShiftModifier);
+        QCOMPARE(Editor().RunLine(), 6);
+        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("0000"));
+        Press(Qt::Key_F7, Qt::ShiftModifier);
+        QVERIFY(Registers() != registers);
+        Press(Qt::Key_F7);
+        Press(Qt::Key_F7);
+        QCOMPARE(Registers(), registers);
+        QCOMPARE(Screen(), screen);
+        QCOMPARE(Editor().RunLine(), 7);
+        // The step forward into ADD lit what it changed: R1, PC and the flags.
+        QVERIFY(Lit(Processor().ER[1]) && Lit(Processor().EPC) && !Lit(Processor().ER[0]));
+    }
+
+    // The log has a row for every step, with what the step changed and what its operation does;
+    // selecting a row takes the machine to that step, and F7 goes on from there.
+    void logShowsEveryStepAndTravelsInTime() {
+        Editor().setPlainText(QStringLiteral("mov #5,r0\nadd #2,r0\nhlt"));
+        Action("ExecutionLog1")->trigger();
+        LogWindow& log = *bench_->logWindow;
+        QVERIFY(log.isVisible());
+        Activate();
+        Press(Qt::Key_F9);
+        QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
+        const QAbstractItemModel& rows = *log.log->model();
+        QCOMPARE(rows.rowCount(), 3);
+        QCOMPARE(rows.index(1, 0).data().toString(), QStringLiteral("0002"));
+        QVERIFY(rows.index(1, 1).data().toString().contains(QLatin1String("ADD")));
+        QVERIFY(rows.index(1, 2).data().toString().contains(QStringLiteral("R0 0005→0007")));
+        for (int row = 0; row < 3; ++row)
+            QVERIFY(!rows.index(row, 3).data().toString().isEmpty());
+
+        const QRect first = log.log->visualRect(rows.index(0, 1));
+        QTest::mouseClick(log.log->viewport(), Qt::LeftButton, {}, first.center());
+        QCOMPARE(Processor().ER[0]->text(), QStringLiteral("0005"));
+        QCOMPARE(Processor().EPC->text(), QStringLiteral("0002"));
+        QCOMPARE(Editor().RunLine(), 2);
+        Activate();
+        Press(Qt::Key_F7);
+        QCOMPARE(Processor().ER[0]->text(), QStringLiteral("0007"));
+        QCOMPARE(log.log->currentIndex().row(), 1);
+    }
+
+    // At 5 steps a second every step shows: the PC field takes each address in turn.
+    void slowSpeedShowsEveryStep() {
+        Editor().setPlainText(QStringLiteral("mov #1,r0\nmov #2,r0\nmov #3,r0\nhlt"));
+        QComboBox& speed = *Processor().speedBox;
+        speed.setCurrentIndex(speed.findData(5));
+        QStringList shown;
+        QTimer sampler;
+        connect(&sampler, &QTimer::timeout, this, [&] {
+            const QString pc = Processor().EPC->text();
+            if (shown.isEmpty() || shown.last() != pc) shown << pc;
+        });
+        sampler.start(10);
+        Press(Qt::Key_F9);
+        sampler.stop();
+        QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
+        for (const char* pc : {"0002", "0004", "0006"})
+            QVERIFY2(shown.contains(QString::fromLatin1(pc)), qPrintable(shown.join(' ')));
+    }
+
+    // A stop during the wait between two slow steps ends the run at once.
+    void stopEndsASlowRunBetweenSteps() {
+        Editor().setPlainText(QStringLiteral("l: br l\nhlt"));
+        QComboBox& speed = *Processor().speedBox;
+        speed.setCurrentIndex(speed.findData(1));
+        QTimer::singleShot(100, this, [this] { Processor().SpeedButton[4]->click(); });
+        Press(Qt::Key_F9);
+        QCOMPARE(LastScreenLine(), ScreenText(RunText::Interrupted));
+        QVERIFY(bench_->session.debugger.LastStep() <= 2);
+    }
+
+    // A breakpoint set from a RAM row's context menu pauses the run there.
+    void ramRowBreakpointFromTheContextMenu() {
+        Action("CompAndPreproc1")->trigger();
+        Action("CopyCode1")->trigger();
+        QTableWidget& ram = *bench_->ramWindow->RAM;
+        QTimer::singleShot(50, this, [] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu != nullptr);
+            menu->findChild<QAction*>(QStringLiteral("RamBreakpoint"))->trigger();
+            menu->close();
+        });
+        const QPoint row = ram.visualItemRect(ram.item(0x10 / 2, 1)).center();
+        QContextMenuEvent click(QContextMenuEvent::Mouse, row, ram.viewport()->mapToGlobal(row));
+        QApplication::sendEvent(ram.viewport(), &click);
+        QVERIFY(bench_->RamBreakpoint(0x10));
+        QCOMPARE(bench_->ramWindow->RAM->item(8, 0)->foreground().color(), kBreakpointColor);
+        Activate();
+        Press(Qt::Key_F9, Qt::ShiftModifier);
+        QCOMPARE(Processor().EPC->text(), QStringLiteral("0010"));
+        QCOMPARE(Editor().RunLine(), 6);
+        Action("ClearBreakpoints1")->trigger();
+        QVERIFY(!bench_->RamBreakpoint(0x10));
+    }
+
+    // F4 runs to the caret's line; F8 steps over a call, Shift+F8 out of one.
+    void runToCursorStepOverAndStepOut() {
+        Press(Qt::Key_F9, Qt::ControlModifier);  // compile
+        Press(Qt::Key_F5);                       // the code into RAM
+        Activate();
+        PutCaretOn(5);
+        Press(Qt::Key_F4);
+        QCOMPARE(Processor().EPC->text(), QStringLiteral("000C"));
+        QCOMPARE(Editor().RunLine(), 5);
+        Press(Qt::Key_F8);
+        QCOMPARE(Editor().RunLine(), 6);
+        QCOMPARE(LastScreenLine(), QStringLiteral(" AB"));
+        Press(Qt::Key_F8);
+        Press(Qt::Key_F8);
+        QCOMPARE(Editor().RunLine(), 8);
+        Press(Qt::Key_F7);  // into PUTC, in ROM: no line of this text
+        QCOMPARE(Editor().RunLine(), 0);
+        Press(Qt::Key_F8, Qt::ShiftModifier);
+        QCOMPARE(Editor().RunLine(), 9);
+        QCOMPARE(LastScreenLine(), QStringLiteral(" ABC"));
+    }
+
+    // Code in RAM that is not the compiled text's: the line is not shown, and the window says
+    // why.
+    void codeOtherThanTheCompiledIsNotHighlighted() {
+        Press(Qt::Key_F9, Qt::ControlModifier);  // compiled, but RAM holds no code
+        Activate();
+        PutCaretOn(5);
+        Press(Qt::Key_F4);
+        QCOMPARE(Processor().EPC->text(), QStringLiteral("000C"));
+        QCOMPARE(Editor().RunLine(), 0);
+        QVERIFY(Editor().Notice()->text().contains(QLatin1String("000C")));
+    }
+
+    // An edit after compiling: no line is highlighted, and the window says why.
+    void editedSourceIsNotHighlighted() {
+        ClickMargin(6);
+        Press(Qt::Key_F9);
+        QCOMPARE(Editor().RunLine(), 6);
+        PutCaretOn(1);
+        Type(QStringLiteral("; "));
+        Press(Qt::Key_F7);
+        QCOMPARE(Editor().RunLine(), 0);
+        QVERIFY(Editor().Notice()->isVisible());
+        QVERIFY(!Editor().Notice()->text().contains(QLatin1String("6")));
+    }
+
+    // With no breakpoint and no new command, a run ends as it always has, and single steps
+    // write no end message when they reach HLT.
+    void withoutBreakpointsARunAndStepsBehaveAsBefore() {
+        Press(Qt::Key_F9);
+        QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
+        Action("FirrstCom1")->trigger();
+        for (int step = 0; step < 100 && Processor().EPC->text() != QStringLiteral("001A"); ++step)
+            Press(Qt::Key_F7);
+        QCOMPARE(Processor().EPC->text(), QStringLiteral("001A"));
+        QCOMPARE(Editor().RunLine(), 9);
+        const QString screen = Screen();
+        Press(Qt::Key_F7);  // HLT
+        QCOMPARE(Screen(), screen);
+    }
+};
+
+}  // namespace q42::test
+
+QTEST_MAIN(q42::test::DebugTest)
+#include "gui_debug_test.moc"
