@@ -5,6 +5,7 @@
 #include <QItemSelectionModel>
 #include <QSignalBlocker>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -128,8 +129,9 @@ void LogWindow::Update() {
     const QModelIndex index = model_.index(row, kAddress);
     log->selectionModel()->setCurrentIndex(
         index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    if (isVisible()) log->scrollTo(index);
     log->viewport()->update();
+    // Once the view has laid out the new rows.
+    if (isVisible()) QTimer::singleShot(0, log, [this] { log->scrollTo(log->currentIndex()); });
 }
 
 }  // namespace q42

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of the desktop program in Russian and in English, for docs/: starts each under Xvfb
 # with a light window manager (so that title bars show), runs examples/hello.asm and saves the
-# screen.
+# screen; then a run of examples/countdown.asm paused at a breakpoint, with the execution log.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,14 +10,19 @@ mkdir -p docs
 cmake -S . -B build -G Ninja >/dev/null
 cmake --build build --target q42_screenshot >/dev/null
 
-shoot() {  # output file, then "en" for the English program
-    xvfb-run -a -s "-screen 0 1280x860x24" bash -c "
+shoot() {  # screen size, example, output file, then the options of q42_screenshot
+    local size=$1 example=$2 output=$3
+    shift 3
+    xvfb-run -a -s "-screen 0 ${size}x24" bash -c "
         openbox >/dev/null 2>&1 &
         sleep 1
-        build/bin/q42_screenshot examples/hello.asm '$1' ${2:-}
+        build/bin/q42_screenshot '$example' '$output' $*
         kill %1"
-    echo "wrote $1"
+    echo "wrote $output"
 }
 
-shoot docs/screenshot-ru.png
-shoot docs/screenshot-en.png en
+shoot 1280x860 examples/hello.asm docs/screenshot-ru.png
+shoot 1280x860 examples/hello.asm docs/screenshot-en.png en
+# A breakpoint on SUB, one step after the pause: the counter and the flags lit.
+shoot 1280x1200 examples/countdown.asm docs/debugging-ru.png pause=15
+shoot 1280x1200 examples/countdown.asm docs/debugging-en.png en pause=15

@@ -1,7 +1,9 @@
 // Takes screenshots of the desktop program for the documentation: starts the windows as the
 // program does, compiles and runs an example, opens the intermediate text, and saves the whole
 // screen. Run it under an X server with a window manager (see scripts/screenshots.sh).
-//   q42_screenshot EXAMPLE.asm OUT.png [en]   (en: the English program)
+//   q42_screenshot EXAMPLE.asm OUT.png [en] [pause=LINE]
+// en: the English program. pause=LINE: a paused run instead, with a breakpoint on LINE, one step
+// taken after the pause, and the execution log open below the windows.
 
 #include <QAction>
 #include <QApplication>
@@ -12,6 +14,8 @@
 #include <QTimer>
 
 #include "desktop/assembler_window.h"
+#include "desktop/log_window.h"
+#include "desktop/processor_window.h"
 #include "desktop/qt_text.h"
 #include "desktop/workbench.h"
 #include "machine/language.h"
@@ -29,13 +33,44 @@ class PrintedMessages : public q42::MessageSink {
 
 }  // namespace
 
+namespace {
+
+QAction* Action(q42::Workbench& bench, const char* name) {
+    return bench.assemblerWindow->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+// Compiles and runs the text, with the intermediate text shown beside it.
+void RunExample(q42::Workbench& bench) {
+    Action(bench, "CompAndRun1")->trigger();
+    Action(bench, "CompText1")->trigger();
+}
+
+// Pauses the run at a breakpoint on `line`, takes one step, and shows the log below the windows.
+void PauseExample(q42::Workbench& bench, int line) {
+    bench.assemblerWindow->asmText->ToggleBreakpoint(line);
+    q42::LogWindow& log = *bench.logWindow;
+    Action(bench, "ExecutionLog1")->trigger();
+    const QRect windows = bench.assemblerWindow->frameGeometry().united(
+        bench.processorWindow->frameGeometry());
+    log.setGeometry(windows.left(), windows.bottom() + 30, windows.width() - 4, 150);
+    Action(bench, "CompAndRun1")->trigger();
+    Action(bench, "NextCom1")->trigger();
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc < 3 || argc > 4) {
-        qWarning("usage: q42_screenshot EXAMPLE.asm OUT.png [en]");
+    if (argc < 3 || argc > 5) {
+        qWarning("usage: q42_screenshot EXAMPLE.asm OUT.png [en] [pause=LINE]");
         return 2;
     }
-    if (argc == 4 && QByteArray(argv[3]) == "en") q42::SetTextLanguage(q42::Language::English);
+    int pauseLine = 0;
+    for (int i = 3; i < argc; ++i) {
+        const QByteArray option(argv[i]);
+        if (option == "en") q42::SetTextLanguage(q42::Language::English);
+        if (option.startsWith("pause=")) pauseLine = option.mid(6).toInt();
+    }
     const QString output = QString::fromLocal8Bit(argv[2]);
     q42::QtDialogs dialogs;
     q42::Workbench bench(dialogs);
@@ -45,8 +80,11 @@ int main(int argc, char** argv) {
     const q42::TextFile source = q42::ReadTextFile(argv[1]);
     QTimer::singleShot(700, [&] {
         bench.assemblerWindow->asmText->setPlainText(q42::LinesToQt(source.lines));
-        bench.assemblerWindow->findChild<QAction*>(QStringLiteral("CompAndRun1"))->trigger();
-        bench.assemblerWindow->findChild<QAction*>(QStringLiteral("CompText1"))->trigger();
+        if (pauseLine > 0) {
+            PauseExample(bench, pauseLine);
+        } else {
+            RunExample(bench);
+        }
         bench.assemblerWindow->activateWindow();
     });
     QTimer::singleShot(1800, [&] {
