@@ -6,12 +6,14 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +24,7 @@
 #include "assembler/mnemonic.h"
 #include "desktop/assembler_window.h"
 #include "desktop/captions.h"
+#include "desktop/debug_texts.h"
 #include "desktop/decoding_dialog.h"
 #include "desktop/display_window.h"
 #include "desktop/operation_tips.h"
@@ -46,6 +49,15 @@ void AddGridTexts(const QTableWidget& grid, QStringList& texts) {
     }
 }
 
+// A model's column titles and the cells of its first rows.
+void AddModelTexts(const QAbstractItemModel& model, QStringList& texts) {
+    for (int column = 0; column < model.columnCount(); ++column) {
+        texts << model.headerData(column, Qt::Horizontal).toString();
+        for (int row = 0; row < std::min(model.rowCount(), 50); ++row)
+            texts << model.index(row, column).data().toString();
+    }
+}
+
 // Every text a widget shows or offers: its title, hints, caption or contents, its cells, and the
 // texts of its actions. The assembler editor holds the student's own text and is left out.
 QStringList TextsOf(QWidget& widget) {
@@ -59,7 +71,15 @@ QStringList TextsOf(QWidget& widget) {
         memo != nullptr && memo->objectName() != QStringLiteral("asmText"))
         texts << memo->toPlainText();
     if (auto* browser = qobject_cast<QTextBrowser*>(&widget)) texts << browser->toPlainText();
-    if (auto* grid = qobject_cast<QTableWidget*>(&widget)) AddGridTexts(*grid, texts);
+    if (auto* grid = qobject_cast<QTableWidget*>(&widget)) {
+        AddGridTexts(*grid, texts);
+    } else if (auto* view = qobject_cast<QTableView*>(&widget)) {
+        AddModelTexts(*view->model(), texts);
+    }
+    if (auto* choice = qobject_cast<QComboBox*>(&widget)) {
+        for (int i = 0; i < choice->count(); ++i)
+            texts << choice->itemText(i);
+    }
     if (auto* menu = qobject_cast<QMenu*>(&widget)) texts << menu->title();
     for (const QAction* action : widget.actions())
         texts << action->text() << action->toolTip();
@@ -144,6 +164,22 @@ class EnglishProgramTest : public ProgramTest {
         ExpectEnglishEverywhere("after a bad code line");
         Run("mov 2(sp),r0\nhlt");
         ExpectEnglishEverywhere("after an assembler error");
+    }
+
+    // A paused run: the editor's notices, the execution log, the speeds and the RAM row's menu.
+    void debugging() {
+        Form().asmText->setPlainText(QStringLiteral("mov #1,r0\nadd r0,r0\nhlt"));
+        Form().asmText->ToggleBreakpoint(2);
+        Action("ExecutionLog1")->trigger();
+        Action("CompAndRun1")->trigger();
+        QVERIFY(Form().asmText->Notice()->isVisible());
+        ExpectEnglishEverywhere("at a breakpoint");
+        Form().asmText->appendPlainText(QStringLiteral("; edited"));
+        Action("NextCom1")->trigger();
+        QVERIFY(Form().asmText->Notice()->isVisible());
+        ExpectEnglishEverywhere("after an edit");
+        for (const bool set : {false, true})
+            QVERIFY(!HasCyrillic(RamBreakpointItem(set)));
     }
 
     // The dialog over data, jumps and branches to RAM and ROM, the single-operand group, ports,
