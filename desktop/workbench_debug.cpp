@@ -184,7 +184,8 @@ void Workbench::ShowWhere() {
     shownState_ = state;
     BreakpointsChanged();
     ShowRunLine();
-    logWindow->Update();
+    // A hidden log costs nothing; it catches up when shown.
+    if (logWindow->isVisible()) logWindow->Update();
 }
 
 // The line of the instruction at PC; once the run has ended, the line of the instruction that
