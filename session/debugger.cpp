@@ -49,7 +49,7 @@ std::vector<StepExplanation::Change> Changes(const MachineState& a, const Machin
     add("N", Flag(a.ps, kFlagN), Flag(b.ps, kFlagN));
     add("Z", Flag(a.ps, kFlagZ), Flag(b.ps, kFlagZ));
     for (int i = 0; i < kRamWords; ++i)
-        add("[" + WordToHex(2 * i) + "]", WordToHex(a.ram[i]), WordToHex(b.ram[i]));
+        add("[" + WordToHex(Value{2} * i) + "]", WordToHex(a.ram[i]), WordToHex(b.ram[i]));
     for (int port = 0; port < kPortCount; ++port)
         add("P." + std::to_string(port), WordToHex(a.ports[port]), WordToHex(b.ports[port]));
     return changes;
