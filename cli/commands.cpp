@@ -7,6 +7,7 @@
 #include "assembler/codetext.h"
 #include "assembler/disassembler.h"
 #include "cli/console.h"
+#include "cli/json_output.h"
 #include "cli/program.h"
 #include "machine/codepage.h"
 #include "machine/rom_image.h"
@@ -44,6 +45,33 @@ std::string AssemblerText(const Machine& machine, Value address, Value end) {
     for (Value at = address + 2 * statement.words; at < end; at += 2)
         text += " | " + DataWordText(read(at));
     return text;
+}
+
+// Collects the screen's lines as they are finished, for the JSON of a run.
+class ScreenLines : public ScreenListener {
+  public:
+    std::vector<std::string> lines;
+    void LineFinished(const std::string& line) override { lines.push_back(line); }
+};
+
+RunEnd EndOf(const Machine& machine, const Display& display, const Console& console) {
+    if (machine.Failed()) return RunEnd::Error;
+    if (!display.stopRequested) return RunEnd::Halt;
+    if (console.InputEnded()) return RunEnd::NoInput;
+    return console.StepLimitReached() ? RunEnd::StepLimit : RunEnd::Stopped;
+}
+
+// The end of the run as JSON: the screen's lines go into it instead of onto stdout.
+void PrintRunJson(const Machine& machine, const Display& display, const Console& console,
+                  ScreenLines& screen, std::ostream& out) {
+    RunOutcome outcome;
+    outcome.end = EndOf(machine, display, console);
+    outcome.steps = console.Steps();
+    if (outcome.end == RunEnd::Error) outcome.errorText = Cp1251ToUtf8(machine.RunErrorText());
+    outcome.state = machine.State();
+    screen.lines.push_back(display.CurrentLine());
+    outcome.screen = ProgramLines(std::move(screen.lines));
+    out << RunJson(outcome).dump(2) << '\n';
 }
 
 }  // namespace
@@ -93,6 +121,8 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
         }
     }
     console.SetMaxSteps(options.maxSteps);
+    ScreenLines screen;
+    if (options.json) display.listener = &screen;
 
     run.CopyCode(texts);
     if (machine.Failed()) {
@@ -102,7 +132,11 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
         return kFailed;
     }
     run.RunProgram();
-    console.FinishTranscript();
+    if (options.json) {
+        PrintRunJson(machine, display, console, screen, io.out);
+    } else {
+        console.FinishTranscript();
+    }
     if (display.charactersCut > 0) {
         io.err << "q42cli: a screen line was longer than " << Display::kMaxLineLength
                << " characters; the " << display.charactersCut

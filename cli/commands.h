@@ -19,5 +19,6 @@ int AssembleCommand(const Options& options, Streams io);
 int RunCommand(const Options& options, const std::string& programDirectory, Streams io);
 int DecodeCommand(const Options& options, const std::string& programDirectory, Streams io);
 int DebugCommand(const Options& options, const std::string& programDirectory, Streams io);
+int CheckCommand(const Options& options, const std::string& programDirectory, Streams io);
 
 }  // namespace q42::cli

@@ -47,9 +47,14 @@ void Console::Warn(const std::string& text) {
 
 bool Console::WaitForEvents() {
     out_.flush();
-    if (display_->LineInputActive()) return ReadInputLine();
-    if (display_->KeyWaitActive()) return ReadKey();
-    return !in_.eof();
+    bool inputCame = !in_.eof();
+    if (display_->LineInputActive()) {
+        inputCame = ReadInputLine();
+    } else if (display_->KeyWaitActive()) {
+        inputCame = ReadKey();
+    }
+    inputEnded_ = inputEnded_ || !inputCame;
+    return inputCame;
 }
 
 // A line input takes the next line of stdin; a last line without a newline still counts. A line

@@ -31,6 +31,10 @@ class Console : public DisplayHost,
     void SetTrace(std::ostream* trace) { trace_ = trace; }
     // Prints the current screen line: the end of the transcript.
     void FinishTranscript();
+    // The steps the run took, and why it may have stopped early.
+    long long Steps() const { return steps_; }
+    bool StepLimitReached() const { return maxSteps_ > 0 && steps_ >= maxSteps_; }
+    bool InputEnded() const { return inputEnded_; }
 
     // DisplayHost
     void BeginLineInput() override {}
@@ -57,6 +61,7 @@ class Console : public DisplayHost,
     std::string inputLine_;
     long long maxSteps_ = 0;
     long long steps_ = 0;
+    bool inputEnded_ = false;
     std::ostream* trace_ = nullptr;
 
     bool ReadInputLine();

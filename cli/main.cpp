@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
             CatchInterrupts();
             return RunCommand(options, ProgramDirectory(argv[0]), io);
         case Command::Decode: return DecodeCommand(options, ProgramDirectory(argv[0]), io);
+        case Command::Check: return CheckCommand(options, ProgramDirectory(argv[0]), io);
     }
     return kBadUsage;
 }

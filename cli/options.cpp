@@ -15,12 +15,15 @@ const char* const kUsage =
     "  q42cli decode [--lang ru|en] [--from HHHH] [--count N] FILE.cod|FILE.asm\n"
     "  q42cli debug [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--max-steps N]\n"
     "               FILE.asm|FILE.cod\n"
+    "  q42cli check [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--json]\n"
+    "               EXERCISE.q42test PROGRAM.asm|PROGRAM.cod...\n"
     "  q42cli --help | --version\n"
     "\n"
     "asm     assembles FILE.asm; prints the code text, or writes a code file with -o\n"
     "run     assembles or reads the code, loads it into RAM and runs it; the screen goes to\n"
     "        stdout, stdin feeds the keyboard; --max-steps stops the run after N steps,\n"
-    "        --trace writes the registers after every step, --dump prints RAM at the end\n"
+    "        --trace writes the registers after every step, --dump prints RAM at the end,\n"
+    "        --json prints the end as JSON instead: registers, flags, RAM, screen, steps, end\n"
     "decode  lists the instructions from address HHHH (default 0000), N lines (default: to the\n"
     "        end of the program): address, words, operation, operands, and the words as\n"
     "        assembler text (an address the assembler takes by name as @HHHH)\n"
@@ -29,6 +32,9 @@ const char* const kUsage =
     "        finish, back [N], until LINE, regs, mem HHHH [N], where, list, explain [STEP],\n"
     "        screen, type TEXT (input for the program), quit; --max-steps N stops each command\n"
     "        after N steps (default 10000000)\n"
+    "check   runs every case of the exercise against every program; one line per program\n"
+    "        and case, PASS or FAIL with the first difference, then a summary; --json prints\n"
+    "        the results as JSON; exit status 0 only when every case passes\n"
     "--lang  ru or en: the language of the messages, the screen's texts and the descriptions\n"
     "exit status: 0 halted, 1 run-time, assembler or code line error, 2 bad usage or\n"
     "unreadable file, 3 stopped before HLT\n";
@@ -88,12 +94,25 @@ void AddDebug(CLI::App& command, Options& options) {
     });
 }
 
+void AddJson(CLI::App& command, Options& options) {
+    command.add_flag_callback("--json", [&options] { options.json = true; });
+}
+
 void AddRun(CLI::App& command, Options& options) {
     AddDebug(command, options);
+    AddJson(command, options);
     ValueOption(command, "--trace", "TRACEFILE|-")->each([&options](const std::string& text) {
         options.trace = text;
     });
     command.add_flag_callback("--dump", [&options] { options.dump = true; });
+}
+
+void AddCheck(CLI::App& command, Options& options) {
+    AddAssembling(command, options);
+    ValueOption(command, "--rom", "ROMFILE")->each([&options](const std::string& text) {
+        options.rom = text;
+    });
+    AddJson(command, options);
 }
 
 void AddDecode(CLI::App& command, Options& options) {
@@ -128,8 +147,11 @@ void Declare(CommandLine& line, Options& options) {
     app.require_subcommand(0, 1);
     app.add_flag("-h,--help", line.help);
     app.add_flag("--version", line.version);
-    const std::pair<const char*, void (*)(CLI::App&, Options&)> commands[] = {
-        {"asm", AddAsm}, {"run", AddRun}, {"decode", AddDecode}, {"debug", AddDebug}};
+    const std::pair<const char*, void (*)(CLI::App&, Options&)> commands[] = {{"asm", AddAsm},
+                                                                              {"run", AddRun},
+                                                                              {"decode", AddDecode},
+                                                                              {"debug", AddDebug},
+                                                                              {"check", AddCheck}};
     for (const auto& [name, add] : commands) {
         CLI::App* command = app.add_subcommand(name);
         add(*command, options);
@@ -141,6 +163,7 @@ void Declare(CommandLine& line, Options& options) {
 Command CommandNamed(const std::string& name) {
     if (name == "asm") return Command::Asm;
     if (name == "debug") return Command::Debug;
+    if (name == "check") return Command::Check;
     return name == "run" ? Command::Run : Command::Decode;
 }
 
@@ -157,8 +180,12 @@ std::string Misuse(const CommandLine& line, Options& options) {
     }
     if (!stray.empty()) return "unknown option for " + command.get_name() + ": " + stray.front();
     if (line.files.empty()) return "no file given";
-    if (line.files.size() > 1) return "more than one file given";
     options.file = line.files.front();
+    if (options.command == Command::Check) {
+        options.programs.assign(line.files.begin() + 1, line.files.end());
+        return options.programs.empty() ? "no program given" : "";
+    }
+    if (line.files.size() > 1) return "more than one file given";
     return "";
 }
 

@@ -10,11 +10,12 @@
 
 namespace q42::cli {
 
-enum class Command { Help, Version, Asm, Run, Decode, Debug };
+enum class Command { Help, Version, Asm, Run, Decode, Debug, Check };
 
 struct Options {
     Command command = Command::Help;
-    std::string file;
+    std::string file;                   // check: the exercise file
+    std::vector<std::string> programs;  // check: the programs checked
     bool shortConst = true;
     Language language = Language::Russian;  // --lang: the messages' and the screen's texts
     std::string output;                     // asm -o
@@ -22,6 +23,7 @@ struct Options {
     long long maxSteps = 0;                 // run, debug --max-steps; 0: no limit
     std::string trace;                      // run --trace FILE, "-" for stderr
     bool dump = false;                      // run --dump
+    bool json = false;                      // run, check --json
     Value from = 0;                         // decode --from
     std::optional<long long> count;         // decode --count
 };

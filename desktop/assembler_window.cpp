@@ -267,6 +267,7 @@ void AssemblerWindow::CreateRunMenu() {
         item("stop1", QKeySequence(Qt::CTRL | Qt::Key_B), OnCommand(&ProgramCommands::StopProgram));
     stop1->setEnabled(false);
     runMenu->addSeparator()->setObjectName(QStringLiteral("N8"));
+    item("CheckExercise1", {}, OnCommand(&ProgramCommands::CheckExercise));
 }
 
 void AssemblerWindow::CreateDebugMenu() {
@@ -308,7 +309,7 @@ void AssemblerWindow::SetRunState(bool running) {
     }
     stop1->setEnabled(running);
     for (const char* name : {"CompAndRun1", "CopyAndRun1", "RunRAM1", "CopyCode1",
-                             "CompAndPreproc1", "Compile1", "Preprocess1"}) {
+                             "CompAndPreproc1", "Compile1", "Preprocess1", "CheckExercise1"}) {
         findChild<QAction*>(QString::fromLatin1(name))->setEnabled(!running);
     }
 }

@@ -73,6 +73,7 @@ constexpr Caption kCaptions[] = {
     {Target::Item, "TForm1", "Compile1", "2*: только компиляция", "2*: compile only"},
     {Target::Item, "TForm1", "Preprocess1", "1*: только препроцессинг", "1*: preprocess only"},
     {Target::Item, "TForm1", "stop1", "Прервать программу", "Break program"},
+    {Target::Item, "TForm1", "CheckExercise1", "Проверить упражнение...", "Check exercise..."},
     {Target::Menu, "TForm1", "race1", "Отладка", "Debug"},
     {Target::Item, "TForm1", "Decode1", "Декодировать команды с 0", "Decode commands from 0"},
     // Its "c" is the Latin letter.

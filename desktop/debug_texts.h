@@ -1,6 +1,7 @@
 #pragma once
-// The debugging texts the windows write as things happen, in the interface language: what a
-// pause says, why the line being run is not shown, the log's columns, the speeds.
+// The texts the windows write as things happen, in the interface language: what a pause says,
+// why the line being run is not shown, the log's columns, the speeds, and the results of
+// checking an exercise.
 
 #include <QString>
 #include <QStringList>
@@ -29,5 +30,13 @@ QString SpeedName(int stepsPerSecond);
 
 // The RAM window's context menu item for a row's breakpoint.
 QString RamBreakpointItem(bool set);
+
+// Checking an exercise: the file dialog's filter, the results' title, columns and summary, and
+// what is wrong with a file that cannot be read.
+QString ExerciseFilter();
+QString ExerciseResultsTitle(const QString& exercise);
+QStringList ExerciseColumnTitles();
+QString ExerciseSummary(int passed, int failed);
+QString ExerciseFileProblem(const QString& file, const QString& problem, int line);
 
 }  // namespace q42

@@ -40,6 +40,8 @@ class ProgramCommands {
     virtual void BreakpointsChanged() = 0;
     // Steps per second for runs; 0 runs as fast as the machine can.
     virtual void SetSpeed(int stepsPerSecond) = 0;
+    // Asks for an exercise file and checks the editor's program against it.
+    virtual void CheckExercise() = 0;
     // Copies what the user typed into the register fields into the registers.
     virtual void ApplyRegisterEdits() = 0;
     // Opens the decoding dialog at an address.

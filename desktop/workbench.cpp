@@ -1,18 +1,23 @@
 #include "desktop/workbench.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 #include <limits>
 #include <utility>
 
 #include "desktop/assembler_window.h"
 #include "desktop/captions.h"
+#include "desktop/debug_texts.h"
 #include "desktop/decoding_dialog.h"
 #include "desktop/display_window.h"
+#include "desktop/exercise_dialog.h"
 #include "desktop/guide_window.h"
 #include "desktop/intermediate_text_window.h"
 #include "desktop/log_window.h"
 #include "desktop/processor_window.h"
+#include "desktop/qt_text.h"
 #include "desktop/ram_window.h"
 #include "desktop/window_layout.h"
 #include "machine/rom_image.h"
@@ -239,6 +244,27 @@ void Workbench::ShowGuide(const QString& title) {
     guideWindow->show();
     guideWindow->raise();
     guideWindow->activateWindow();
+}
+
+// The program in the editor as it is now, each case on a fresh machine with this ROM image; the
+// windows' machine, texts and history stay as they are.
+void Workbench::CheckExercise() {
+    if (session.run.Busy()) return;
+    const QString name = dialogs.OpenFileName(assemblerWindow.get(), ExerciseFilter());
+    if (name.isEmpty()) return;
+    const ExerciseFile file = ReadExerciseFile(QFile::encodeName(name).toStdString());
+    if (!file.exercise) {
+        dialogs.Warning(assemblerWindow.get(),
+                        ExerciseFileProblem(name, QString::fromStdString(file.error), file.line));
+        return;
+    }
+    const auto results =
+        CheckSource(session.machine, LinesFromQt(assemblerWindow->asmText->toPlainText()),
+                    session.options, *file.exercise);
+    const QString title =
+        file.exercise->title.empty() ? QFileInfo(name).fileName() : ToQt(file.exercise->title);
+    ExerciseDialog dialog(assemblerWindow.get(), ExerciseResultsTitle(title), results);
+    dialogs.ShowModal(dialog);
 }
 
 void Workbench::ApplyLanguage() {

@@ -85,6 +85,7 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     void SetSpeed(int stepsPerSecond) override;
     void Compiled() override;
     void CodeCopied() override;
+    void CheckExercise() override;
     void ShowLogWindow(bool shown) override;
     bool LogWindowShown() const override;
     // Shows the decoding dialog modally, starting at the address.

@@ -10,7 +10,7 @@ packages=(
   xvfb xauth openbox imagemagick
   clang libclang-rt-14-dev
   qt6-translations-l10n xdotool
-  libcli11-dev
+  libcli11-dev libtomlplusplus-dev nlohmann-json3-dev
 )
 
 missing=()

@@ -39,6 +39,10 @@ BusyScope::~BusyScope() {
 void RunControl::RunProgram() {
     if (Busy()) return;
     BeginRun();
+    ContinueRun();
+}
+
+void RunControl::ContinueRun() {
     running_ = true;
     host_.SetRunState(true);
     do {

@@ -56,6 +56,9 @@ class RunControl {
     // What a run starts with: the greeting, the machine's run resets, the history started when
     // there is one, and the display window shown.
     void BeginRun();
+    // Goes on with a run begun by BeginRun until HLT, a run-time error or the user's stop, then
+    // ends it.
+    void ContinueRun();
     // What a run ends with: the screen's end message, and the end kept in the history.
     void EndRun();
     // Records every run in `history` (null: none), so that it can be gone through again.

@@ -182,6 +182,23 @@ class EnglishProgramTest : public ProgramTest {
             QVERIFY(!HasCyrillic(RamBreakpointItem(set)));
     }
 
+    // The results of checking an exercise, and the warning for a file that cannot be read.
+    void exerciseCheck() {
+        Form().asmText->setPlainText(QStringLiteral("mov #'x',r0\ncall #4000h\nhlt"));
+        dialogs_->fileName = QStringLiteral(Q42_SOURCE_DIR "/examples/exercises/countdown.q42test");
+        bool shown = false;
+        dialogs_->onModal = [&](QDialog&) {
+            shown = true;
+            ExpectEnglishEverywhere("in the exercise results");
+        };
+        Action("CheckExercise1")->trigger();
+        QVERIFY(shown);
+        dialogs_->fileName = QStringLiteral(Q42_SOURCE_DIR "/examples/exercises");
+        Action("CheckExercise1")->trigger();
+        QCOMPARE(dialogs_->warnings.size(), 1);
+        QVERIFY2(!HasCyrillic(dialogs_->warnings.first()), qPrintable(dialogs_->warnings.first()));
+    }
+
     // The dialog over data, jumps and branches to RAM and ROM, the single-operand group, ports,
     // short constants and the words no operation has.
     void decodingDialogOverEveryKindOfWord() {

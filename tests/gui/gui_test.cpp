@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -20,6 +21,7 @@
 #include "desktop/captions.h"
 #include "desktop/decoding_dialog.h"
 #include "desktop/display_window.h"
+#include "desktop/exercise_dialog.h"
 #include "desktop/intermediate_text_window.h"
 #include "desktop/operation_tips.h"
 #include "desktop/processor_window.h"
@@ -407,6 +409,43 @@ class GuiTest : public ProgramTest {
                          qPrintable(tip));
             }
         }
+    }
+
+    // Run > "Check exercise...": the editor's program against an exercise file, a row for each
+    // case; a malformed file is a warning with its line.
+    void checkingAnExerciseShowsEachCase() {
+        QFile wrong(QStringLiteral(Q42_SOURCE_DIR "/examples/exercises/countdown-wrong.asm"));
+        QVERIFY(wrong.open(QIODevice::ReadOnly));
+        SetSource(QString::fromUtf8(wrong.readAll()));
+        dialogs_->fileName = QStringLiteral(Q42_SOURCE_DIR "/examples/exercises/countdown.q42test");
+        QStringList verdicts;
+        QString firstDifference;
+        QString summary;
+        dialogs_->onModal = [&](QDialog& dialog) {
+            auto& results = static_cast<ExerciseDialog&>(dialog);
+            for (int row = 0; row < results.results->rowCount(); ++row)
+                verdicts << results.results->item(row, 1)->text();
+            firstDifference = results.results->item(0, 2)->text();
+            summary = results.summary->text();
+        };
+        Action("CheckExercise1")->trigger();
+        QCOMPARE(verdicts, (QStringList{"FAIL", "PASS", "FAIL"}));
+        QCOMPARE(firstDifference, Pick("строка экрана 1: ожидалось «3 2 1 0», получено «3 2 1»",
+                                       "screen line 1: expected \"3 2 1 0\", got \"3 2 1\""));
+        QCOMPARE(summary, Pick("Пройдено: 1, не пройдено: 2", "1 passed, 2 failed"));
+        QCOMPARE(bench_->session.machine.State().pc, 0);  // the windows' machine did not run
+
+        QTemporaryDir dir;
+        const QString bad = dir.filePath(QStringLiteral("bad.q42test"));
+        QFile file(bad);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("title = \"x\"\n[[case]]\nexpct = 1\n");
+        file.close();
+        dialogs_->fileName = bad;
+        Action("CheckExercise1")->trigger();
+        QCOMPARE(dialogs_->warnings.size(), 1);
+        QVERIFY2(dialogs_->warnings.last().contains(QStringLiteral("3")),
+                 qPrintable(dialogs_->warnings.last()));
     }
 
     void shortConstSettingReachesTheCompiler() {

@@ -50,8 +50,8 @@ void PauseExample(q42::Workbench& bench, int line) {
     bench.assemblerWindow->asmText->ToggleBreakpoint(line);
     q42::LogWindow& log = *bench.logWindow;
     Action(bench, "ExecutionLog1")->trigger();
-    const QRect windows = bench.assemblerWindow->frameGeometry().united(
-        bench.processorWindow->frameGeometry());
+    const QRect windows =
+        bench.assemblerWindow->frameGeometry().united(bench.processorWindow->frameGeometry());
     log.setGeometry(windows.left(), windows.bottom() + 30, windows.width() - 4, 150);
     Action(bench, "CompAndRun1")->trigger();
     Action(bench, "NextCom1")->trigger();

@@ -1,0 +1,298 @@
+#include "exercise/checker.h"
+
+#include <algorithm>
+#include <deque>
+
+#include "assembler/assembler.h"
+#include "machine/codepage.h"
+#include "machine/language.h"
+#include "session/code_loading.h"
+#include "session/display.h"
+#include "session/run_control.h"
+
+namespace q42 {
+namespace {
+
+std::string Pick(const char* russian, const char* english) {
+    return EnglishTexts() ? english : russian;
+}
+
+// Replaces each %s of `pattern` by the next of `parts`.
+std::string Fill(const std::string& pattern, std::initializer_list<std::string> parts) {
+    std::string text;
+    auto part = parts.begin();
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern.compare(i, 2, "%s") == 0 && part != parts.end()) {
+            text += *part++;
+            ++i;
+        } else {
+            text += pattern[i];
+        }
+    }
+    return text;
+}
+
+std::string TrimRight(std::string line) {
+    while (!line.empty() && line.back() == ' ')
+        line.pop_back();
+    return line;
+}
+
+// The screen, the keyboard and the run loop of one case: input lines from the case, no waiting
+// for input it does not give, and no more steps than it allows.
+class CaseHost : public DisplayHost, public RunHost, public ScreenListener {
+    // First, for the display and the run control below are made with it.
+    Machine& machine_;
+
+  public:
+    CaseHost(const ExerciseCase& exerciseCase, Machine& machine)
+        : machine_(machine),
+          lines_(exerciseCase.input.begin(), exerciseCase.input.end()),
+          limit_(exerciseCase.maxSteps) {}
+
+    Display display{machine_, *this};
+    RunControl run{machine_, display, *this};
+    std::vector<std::string> transcript;
+    std::int64_t steps = 0;
+    bool inputRanOut = false;
+    bool limitReached = false;
+
+    void BeginLineInput() override {}
+    std::string InputLineText() override { return line_; }
+    void HideInputLine() override {}
+    bool WaitForEvents() override {
+        if (!display.LineInputActive() || lines_.empty()) {
+            inputRanOut = true;
+            return false;
+        }
+        line_ = lines_.front();
+        lines_.pop_front();
+        display.FinishInput();
+        return true;
+    }
+
+    std::int64_t StepsBeforeEvents() override { return std::max<std::int64_t>(1, limit_ - steps); }
+    void ProcessEvents(std::int64_t taken) override {
+        steps += taken;
+        if (steps >= limit_ && !machine_.State().stopFlag && !machine_.Failed()) {
+            limitReached = true;
+            run.StopProgram();
+        }
+    }
+
+    void LineFinished(const std::string& line) override { transcript.push_back(line); }
+
+  private:
+    std::deque<std::string> lines_;
+    std::string line_;
+    const std::int64_t limit_;
+};
+
+RunEnd EndOf(const CaseHost& host, const Machine& machine) {
+    if (machine.Failed()) return RunEnd::Error;
+    if (host.limitReached) return RunEnd::StepLimit;
+    if (host.inputRanOut) return RunEnd::NoInput;
+    if (host.display.stopRequested) return RunEnd::Stopped;
+    return RunEnd::Halt;
+}
+
+std::string EndDifference(const ExerciseCase& exerciseCase, const RunOutcome& outcome) {
+    switch (outcome.end) {
+        case RunEnd::Halt: return {};
+        case RunEnd::Error:
+            return Fill(Pick("ошибка выполнения в %s: %s", "run-time error at %s: %s"),
+                        {WordToHex(outcome.state.commandAddress), outcome.errorText});
+        case RunEnd::StepLimit:
+            return Fill(Pick("не остановилась за %s шагов", "did not halt within %s steps"),
+                        {std::to_string(exerciseCase.maxSteps)});
+        case RunEnd::NoInput:
+            return Pick("ждала ввода, которого в варианте нет",
+                        "waited for input that the case does not give");
+        case RunEnd::Stopped: return Pick("остановлена до HLT", "was stopped before HLT");
+    }
+    return {};
+}
+
+// Where a missing line was due: from `next` on, past the echoes of the typed lines, each typed
+// line standing for one echo.
+std::size_t PastInputEchoes(const ExerciseCase& exerciseCase,
+                            const std::vector<std::string>& screen, std::size_t next) {
+    std::vector<std::string> echoes;
+    for (const std::string& input : exerciseCase.input)
+        echoes.push_back(TrimRight(input));
+    while (next < screen.size()) {
+        const auto echo = std::find(echoes.begin(), echoes.end(), screen[next]);
+        if (echo == echoes.end()) break;
+        echoes.erase(echo);
+        ++next;
+    }
+    return next;
+}
+
+std::string ScreenDifference(const ExerciseCase& exerciseCase, const RunOutcome& outcome) {
+    const auto& screen = outcome.screen;
+    std::size_t next = 0;
+    for (const std::string& expected : exerciseCase.expect.screen) {
+        const std::string wanted = TrimRight(expected);
+        const auto found =
+            std::find(screen.begin() + static_cast<std::ptrdiff_t>(next), screen.end(), wanted);
+        if (found != screen.end()) {
+            next = static_cast<std::size_t>(found - screen.begin()) + 1;
+            continue;
+        }
+        next = PastInputEchoes(exerciseCase, screen, next);
+        const std::string number = std::to_string(next + 1);
+        if (next >= screen.size()) {
+            return Fill(Pick("строка экрана %s: ожидалось «%s», а строки нет",
+                             "screen line %s: expected \"%s\", got nothing"),
+                        {number, Cp1251ToUtf8(wanted)});
+        }
+        return Fill(Pick("строка экрана %s: ожидалось «%s», получено «%s»",
+                         "screen line %s: expected \"%s\", got \"%s\""),
+                    {number, Cp1251ToUtf8(wanted), Cp1251ToUtf8(screen[next])});
+    }
+    return {};
+}
+
+Value RegisterValue(const MachineState& state, const std::string& name) {
+    if (name == "PC") return state.pc;
+    if (name == "SP") return state.sp;
+    if (name == "PS") return state.ps;
+    return state.r[static_cast<std::size_t>(name[1] - '0')];
+}
+
+// A word as hex digits and, for reading at a glance, as a signed number: "FFD6 (-42)".
+std::string WordText(Value word) {
+    const auto value = static_cast<std::int16_t>(static_cast<std::uint16_t>(word));
+    return WordToHex(word) + " (" + std::to_string(value) + ")";
+}
+
+std::string WordDifference(const std::string& what, Value expected, Value got) {
+    if (expected == got) return {};
+    return Fill(Pick("%s: ожидалось %s, получено %s", "%s: expected %s, got %s"),
+                {what, WordText(expected), WordText(got)});
+}
+
+}  // namespace
+
+std::string_view RunEndName(RunEnd end) {
+    switch (end) {
+        case RunEnd::Halt: return "halt";
+        case RunEnd::Error: return "error";
+        case RunEnd::StepLimit: return "step limit";
+        case RunEnd::NoInput: return "no input";
+        case RunEnd::Stopped: return "stopped";
+    }
+    return "halt";
+}
+
+std::vector<std::string> ProgramLines(std::vector<std::string> transcript) {
+    constexpr std::size_t kGreetingLines = 2;
+    transcript.erase(transcript.begin(),
+                     transcript.begin() +
+                         static_cast<std::ptrdiff_t>(std::min(kGreetingLines, transcript.size())));
+    if (!transcript.empty()) transcript.pop_back();  // the end message
+    for (std::string& line : transcript)
+        line = TrimRight(line.empty() ? line : line.substr(1));
+    // The end's blank line, unless the program's last line was unfinished and the blank went
+    // onto it.
+    if (!transcript.empty() && transcript.back().empty()) transcript.pop_back();
+    return transcript;
+}
+
+RunOutcome RunCase(Machine machine, const ExerciseCase& exerciseCase) {
+    CaseHost host(exerciseCase, machine);
+    machine.AttachTerminal(&host.display);
+    host.display.listener = &host;
+    for (const auto& [address, word] : exerciseCase.memory)
+        machine.LoadWord(address, word);
+    host.run.BeginRun();
+    for (const char key : exerciseCase.keys)
+        machine.PressKey(key);
+    for (const auto& [name, value] : exerciseCase.registers) {
+        if (name == "PC") {
+            machine.EditPc(value);
+        } else if (name == "SP") {
+            machine.EditSp(value);
+        } else if (name[0] == 'R') {
+            machine.EditRegister(name[1] - '0', value);
+        }
+    }
+    host.run.ContinueRun();
+    host.transcript.push_back(host.display.CurrentLine());
+
+    RunOutcome outcome;
+    outcome.end = EndOf(host, machine);
+    outcome.steps = host.steps;
+    if (outcome.end == RunEnd::Error) outcome.errorText = Cp1251ToUtf8(machine.RunErrorText());
+    outcome.state = machine.State();
+    outcome.screen = ProgramLines(std::move(host.transcript));
+    return outcome;
+}
+
+std::vector<std::string> Differences(const ExerciseCase& exerciseCase, const RunOutcome& outcome) {
+    std::vector<std::string> differences;
+    const auto add = [&differences](std::string difference) {
+        if (!difference.empty()) differences.push_back(std::move(difference));
+    };
+    if (exerciseCase.expect.halt) add(EndDifference(exerciseCase, outcome));
+    add(ScreenDifference(exerciseCase, outcome));
+    for (const char* name : {"R0", "R1", "R2", "R3", "PC", "SP", "PS"}) {
+        const auto expected = exerciseCase.expect.registers.find(name);
+        if (expected != exerciseCase.expect.registers.end())
+            add(WordDifference(name, expected->second, RegisterValue(outcome.state, name)));
+    }
+    for (const auto& [address, word] : exerciseCase.expect.memory) {
+        add(WordDifference("[" + WordToHex(address) + "]", word,
+                           outcome.state.ram[static_cast<std::size_t>(address >> 1)]));
+    }
+    return differences;
+}
+
+std::vector<CaseResult> FailEveryCase(const Exercise& exercise, const std::string& why) {
+    std::vector<CaseResult> results;
+    for (const ExerciseCase& exerciseCase : exercise.cases)
+        results.push_back({Cp1251ToUtf8(exerciseCase.name), {why}, 0, "not run"});
+    return results;
+}
+
+std::vector<CaseResult> CheckCodeText(const Machine& rom, const std::vector<std::string>& codeText,
+                                      const Exercise& exercise) {
+    Machine loaded;
+    for (int i = 0; i < kRomWords; ++i)
+        loaded.LoadWord(kRomStart + Value{2} * i, rom.Rom()[static_cast<std::size_t>(i)]);
+    const CodeCopy copy = CopyCode(loaded, codeText);
+    if (copy.error)
+        return FailEveryCase(exercise,
+                             Cp1251ToUtf8(copy.error->lineLab + " " + copy.error->errLab));
+    std::vector<CaseResult> results;
+    for (const ExerciseCase& exerciseCase : exercise.cases) {
+        const RunOutcome outcome = RunCase(loaded, exerciseCase);
+        results.push_back({Cp1251ToUtf8(exerciseCase.name), Differences(exerciseCase, outcome),
+                           outcome.steps, std::string(RunEndName(outcome.end))});
+    }
+    return results;
+}
+
+}  // namespace q42
+
+namespace q42 {
+
+std::vector<CaseResult> CheckSource(const Machine& rom, const std::vector<std::string>& asmText,
+                                    const AsmOptions& options, const Exercise& exercise) {
+    class SilentWarnings : public AsmWarnings {
+        void Warn(const std::string&) override {}
+    } warnings;
+    AssemblerTexts texts;
+    texts.asmText = asmText;
+    if (PreprocessAndCompile(texts, options, warnings).empty())
+        return CheckCodeText(rom, texts.codeText, exercise);
+    const AsmSelection& at = texts.asmSelection;
+    const std::string line =
+        at.kind == AsmSelection::Kind::Line ? std::to_string(at.line) : std::string("?");
+    return FailEveryCase(
+        exercise, Fill(Pick("ошибка ассемблера в строке %s: %s", "assembler error at line %s: %s"),
+                       {line, Cp1251ToUtf8(texts.errLab)}));
+}
+
+}  // namespace q42
