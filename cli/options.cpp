@@ -11,7 +11,7 @@ const char* const kUsage =
     "usage:\n"
     "  q42cli asm [--no-short-const] [--lang ru|en] FILE.asm [-o OUT.cod]\n"
     "  q42cli run [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--max-steps N]\n"
-    "             [--trace TRACEFILE|-] [--dump] FILE.asm|FILE.cod\n"
+    "             [--trace TRACEFILE|-] [--dump] [--json] FILE.asm|FILE.cod\n"
     "  q42cli decode [--lang ru|en] [--from HHHH] [--count N] FILE.cod|FILE.asm\n"
     "  q42cli debug [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--max-steps N]\n"
     "               FILE.asm|FILE.cod\n"

@@ -11,6 +11,7 @@ packages=(
   clang libclang-rt-14-dev
   qt6-translations-l10n xdotool
   libcli11-dev libtomlplusplus-dev nlohmann-json3-dev
+  dpkg-dev fakeroot file lintian appstream desktop-file-utils
 )
 
 missing=()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build with the desktop
-# program's tests in Russian and in English, a short fuzzing pass, and the core and its tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# program's tests in Russian and in English, the Debian package and its check, a short fuzzing
+# pass, and the core and its tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,6 +12,10 @@ jobs=$(nproc)
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
+
+# The Debian package, built in Release and checked as it will be installed.
+bash scripts/package.sh
+bash scripts/package_test.sh
 
 # A short pass of every fuzz target over its seed corpus (longer runs: scripts/fuzz.sh 600).
 Q42_FUZZ_SEED=1 bash scripts/fuzz.sh 10
