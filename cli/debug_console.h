@@ -46,7 +46,7 @@ class DebugConsole : public DisplayHost, public RunHost {
     RunControl run_{machine, display_, *this};
     History history_{machine, display_};
     SourceMap source_;
-    Debugger debugger_{machine, display_, run_, history_, source_};
+    Debugger debugger_{machine, run_, history_};
     std::deque<std::string> typed_;
     std::string inputLine_;
     bool waiting_ = false;  // inside a wait for input

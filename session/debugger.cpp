@@ -108,9 +108,8 @@ std::optional<Value> SourceMap::AddressFrom(int line) const {
     return static_cast<Value>(2 * *best);
 }
 
-Debugger::Debugger(Machine& machine, Display& display, RunControl& run, History& history,
-                   const SourceMap& source)
-    : machine_(machine), display_(display), run_(run), history_(history), source_(source) {
+Debugger::Debugger(Machine& machine, RunControl& run, History& history)
+    : machine_(machine), run_(run), history_(history) {
     run_.SetHistory(&history_);
 }
 

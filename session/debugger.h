@@ -82,8 +82,7 @@ struct StepExplanation {
 
 class Debugger {
   public:
-    Debugger(Machine& machine, Display& display, RunControl& run, History& history,
-             const SourceMap& source);
+    Debugger(Machine& machine, RunControl& run, History& history);
 
     // A command stops after this many steps, so that a program that never halts cannot hang it.
     std::int64_t stepLimit = 10'000'000;
@@ -139,10 +138,8 @@ class Debugger {
 
   private:
     Machine& machine_;
-    Display& display_;
     RunControl& run_;
     History& history_;
-    const SourceMap& source_;
     std::vector<DebugPoint> points_;
     int nextNumber_ = 1;
     bool started_ = false;

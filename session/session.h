@@ -30,7 +30,7 @@ class Session {
     // map is that of the last compiled text.
     History history{machine, display};
     SourceMap source;
-    Debugger debugger{machine, display, run, history, source};
+    Debugger debugger{machine, run, history};
     Decoder decoder;
     // Where the next decoding starts: the command that opens the decoder sets it.
     Value decodeAddress = 0;

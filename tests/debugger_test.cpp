@@ -22,7 +22,7 @@ struct DebugRig : Rig {
     AssemblerTexts texts;
     SourceMap source;
     History history{machine, display};
-    Debugger debugger{machine, display, run, history, source};
+    Debugger debugger{machine, run, history};
 
     explicit DebugRig(const std::vector<std::string>& program) {
         texts.asmText = program;

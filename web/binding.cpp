@@ -1,0 +1,283 @@
+// The machine, the assembler and the debugger for the web page, exported to JavaScript with
+// embind. The page drives a WebSession: it assembles the editor's text, loads the code, and
+// runs it in slices of steps so that the page never freezes; each call answers with JSON.
+//
+// A browser cannot block inside a step while the user types. When a step waits for input that
+// has not been typed, the step ends as a stop would, and the session goes back through the
+// run's history to just before that step and forgets the rest; the page shows the input line,
+// and once the user has typed, the same step runs again and finds the input waiting.
+
+#include <emscripten/bind.h>
+
+#include <deque>
+#include <limits>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "assembler/assembler.h"
+#include "assembler/codetext.h"
+#include "machine/codepage.h"
+#include "machine/language.h"
+#include "machine/rom_image.h"
+#include "session/session.h"
+
+namespace q42::web {
+namespace {
+
+using nlohmann::json;
+
+class CollectedWarnings : public AsmWarnings {
+  public:
+    std::vector<std::string> texts;
+    void Warn(const std::string& text) override { texts.push_back(Cp1251ToUtf8(text)); }
+};
+
+class DroppedMessages : public MessageSink {
+    void ShowMessage(const std::string&) override {}
+};
+
+std::string Text(const std::string& text8) {
+    return Cp1251ToUtf8(text8);
+}
+
+json Lines(const std::vector<std::string>& lines) {
+    json out = json::array();
+    for (const auto& line : lines)
+        out.push_back(Text(line));
+    return out;
+}
+
+const char* ReasonName(DebugPause::Reason reason) {
+    switch (reason) {
+        case DebugPause::Reason::Stepped: return "stepped";
+        case DebugPause::Reason::Breakpoint: return "breakpoint";
+        case DebugPause::Reason::Watchpoint: return "watchpoint";
+        case DebugPause::Reason::Ended: return "ended";
+        case DebugPause::Reason::StepLimit: return "slice";
+    }
+    return "stepped";
+}
+
+}  // namespace
+
+class WebSession : public DisplayHost, public RunHost {
+  public:
+    explicit WebSession(bool english) {
+        SetTextLanguage(english ? Language::English : Language::Russian);
+        session_.options.englishInterface = english;
+        DroppedMessages messages;
+        InitMachine(session_.machine, "/rom/Q42ROM.TXT", messages);
+    }
+
+    // Preprocesses and compiles the text; the code goes into RAM when it compiled.
+    std::string Assemble(const std::string& source) {
+        AssemblerTexts& texts = session_.texts;
+        texts = {};
+        texts.asmText = SplitTextLines(Utf8ToCp1251(source));
+        CollectedWarnings warnings;
+        const bool ok = PreprocessAndCompile(texts, session_.options, warnings).empty();
+        session_.source.Set(texts);
+        json answer = {
+            {"ok", ok},
+            {"code", Lines(texts.codeText)},
+            {"status", Lines({texts.lineLab, texts.errLab})},
+            {"warnings", warnings.texts},
+            {"line",
+             texts.asmSelection.kind == AsmSelection::Kind::Line ? texts.asmSelection.line : 0}};
+        if (ok) answer["load"] = json::parse(Load());
+        return answer.dump();
+    }
+
+    // Copies the code of the last compiled text into RAM; a new program ends the run there was.
+    std::string Load() {
+        session_.debugger.Forget();
+        const auto badLine = session_.run.CopyCode(session_.texts);
+        return json{{"ok", !badLine.has_value() && !session_.machine.Failed()},
+                    {"status", Lines({session_.texts.lineLab, session_.texts.errLab})}}
+            .dump();
+    }
+
+    void SetBreakpoints(const std::string& linesJson) {
+        breakLines_ = json::parse(linesJson).get<std::vector<int>>();
+    }
+
+    // A run from RAM 0000: greeting, resets, history.
+    void Start() {
+        pending_.clear();
+        session_.debugger.Begin();
+    }
+
+    // Goes on for at most `steps` steps; a new run starts when none is paused.
+    std::string Continue(double steps) {
+        return Move([&] {
+            if (!session_.debugger.Paused()) session_.debugger.Begin();
+            session_.debugger.stepLimit = static_cast<std::int64_t>(steps);
+            return session_.debugger.Continue();
+        });
+    }
+    std::string Step() {
+        return Move([&] { return Attached().StepInto(1); });
+    }
+    std::string StepOver() {
+        return Move([&] { return Attached().StepOver(1); });
+    }
+    std::string StepOut() {
+        return Move([&] { return Attached().StepOut(); });
+    }
+    std::string Back() {
+        session_.debugger.Back(1);
+        return Where({});
+    }
+    std::string GoTo(double step) {
+        session_.debugger.GoTo(static_cast<std::int64_t>(step));
+        return Where({});
+    }
+    // Ends a running program after its next step, with the end message.
+    std::string Stop() {
+        if (!session_.debugger.Paused()) return Where({});
+        session_.run.StopProgram();
+        return Move([&] { return session_.debugger.StepInto(1); });
+    }
+
+    // Input the user typed: a line for a number or TRUE/FALSE, or keys for the key buffer.
+    void TypeLine(const std::string& text) {
+        lines_.push_back(Utf8ToCp1251(text));
+        pending_.clear();
+    }
+    void TypeKeys(const std::string& text) {
+        for (const char key : Utf8ToCp1251(text))
+            session_.display.KeyPress(key);
+        pending_.clear();
+    }
+
+    // The machine as the page shows it.
+    std::string State() const {
+        const MachineState& m = session_.machine.State();
+        json ram = json::array();
+        for (const Value word : m.ram)
+            ram.push_back(WordToHex(word));
+        return json{{"registers",
+                     {WordToHex(m.r[0]), WordToHex(m.r[1]), WordToHex(m.r[2]), WordToHex(m.r[3])}},
+                    {"pc", WordToHex(m.pc)},
+                    {"sp", WordToHex(m.sp)},
+                    {"ps", WordToHex(m.ps)},
+                    {"n", (m.ps & kFlagN) != 0},
+                    {"z", (m.ps & kFlagZ) != 0},
+                    {"ram", ram},
+                    {"screen", Lines(session_.display.Lines())},
+                    {"step", session_.debugger.Step()},
+                    {"lastStep", session_.debugger.Started() ? session_.debugger.LastStep() : 0},
+                    {"paused", session_.debugger.Paused()},
+                    {"line", session_.source.LineAt(session_.machine, m.pc)},
+                    {"input", pending_}}
+            .dump();
+    }
+
+    std::string Explain(double step) {
+        const auto explanation = session_.debugger.Explain(static_cast<std::int64_t>(step));
+        if (!explanation) return "null";
+        json changes = json::array();
+        for (const auto& change : explanation->changes)
+            changes.push_back({change.what, change.before, change.after});
+        return json{{"step", explanation->step},
+                    {"address", WordToHex(explanation->address)},
+                    {"text", explanation->text},
+                    {"changes", changes},
+                    {"does", explanation->does}}
+            .dump();
+    }
+
+    std::string Decode(double address) {
+        session_.decodeAddress = static_cast<Value>(address);
+        session_.StartDecoding();
+        const DecodedInstruction& d = session_.decoder.Shown();
+        return json{{"address", d.address},
+                    {"words", d.words},
+                    {"operation", Text(d.operation)},
+                    {"operand1", d.operand1Shown ? Text(d.operand1Caption) + ": " + Text(d.operand1)
+                                                 : std::string()},
+                    {"operand2", d.operand2Shown ? Text(d.operand2Caption) + ": " + Text(d.operand2)
+                                                 : std::string()}}
+            .dump();
+    }
+
+    // DisplayHost: a wait takes what was typed, or gives up, and the step is taken back.
+    void BeginLineInput() override {}
+    std::string InputLineText() override { return line_; }
+    void HideInputLine() override {}
+    bool WaitForEvents() override {
+        if (session_.display.LineInputActive() && !lines_.empty()) {
+            line_ = lines_.front();
+            lines_.pop_front();
+            session_.display.FinishInput();
+            return true;
+        }
+        if (!session_.display.LineInputActive() && !session_.machine.State().keyBuffer.empty())
+            return true;
+        pending_ = session_.display.LineInputActive() ? "line" : "key";
+        return false;
+    }
+    // RunHost: a slice is one call from the page; nothing to handle inside it.
+    std::int64_t StepsBeforeEvents() override { return std::numeric_limits<std::int64_t>::max(); }
+
+  private:
+    Session session_{*this, *this};
+    std::vector<int> breakLines_;
+    std::deque<std::string> lines_;
+    std::string line_;
+    std::string pending_;  // "line" or "key" while the program waits for input
+
+    Debugger& Attached() {
+        if (!session_.debugger.Paused()) session_.debugger.Attach();
+        return session_.debugger;
+    }
+
+    // Runs a debugger command with the breakpoints set; a wait for input not yet typed takes the
+    // waiting step back and pauses before it.
+    template <class Command>
+    std::string Move(Command command) {
+        Debugger& debugger = session_.debugger;
+        debugger.DeleteAll();
+        for (const int line : breakLines_) {
+            if (const auto address = session_.source.AddressFrom(line))
+                debugger.Break(*address, line);
+        }
+        pending_.clear();
+        const DebugPause pause = command();
+        if (!pending_.empty()) {
+            session_.history.GoTo(debugger.LastStep() - 1);
+            session_.history.Branch();
+            return Where({{"reason", "input"}, {"input", pending_}});
+        }
+        return Where({{"reason", ReasonName(pause.reason)}});
+    }
+
+    std::string Where(json pause) {
+        pause["state"] = json::parse(State());
+        return pause.dump();
+    }
+};
+
+}  // namespace q42::web
+
+EMSCRIPTEN_BINDINGS(q42) {
+    using q42::web::WebSession;
+    emscripten::class_<WebSession>("WebSession")
+        .constructor<bool>()
+        .function("assemble", &WebSession::Assemble)
+        .function("load", &WebSession::Load)
+        .function("setBreakpoints", &WebSession::SetBreakpoints)
+        .function("start", &WebSession::Start)
+        .function("continue", &WebSession::Continue)
+        .function("step", &WebSession::Step)
+        .function("stepOver", &WebSession::StepOver)
+        .function("stepOut", &WebSession::StepOut)
+        .function("back", &WebSession::Back)
+        .function("goTo", &WebSession::GoTo)
+        .function("stop", &WebSession::Stop)
+        .function("typeLine", &WebSession::TypeLine)
+        .function("typeKeys", &WebSession::TypeKeys)
+        .function("state", &WebSession::State)
+        .function("explain", &WebSession::Explain)
+        .function("decode", &WebSession::Decode);
+}
