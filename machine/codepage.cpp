@@ -1,56 +1,62 @@
 #include "machine/codepage.h"
 
-#include <iconv.h>
-
 #include <algorithm>
-#include <cerrno>
+#include <array>
 #include <cstdint>
-#include <stdexcept>
 
 namespace q42 {
 namespace {
 
-constexpr std::string_view kReplacementUtf8 = "\xEF\xBF\xBD";
+// The Unicode characters of codes 80..FF; 98 is undefined. A table rather than the system's
+// converter, so that every platform, the browser's among them, converts alike.
+constexpr std::array<std::uint16_t, 128> kUpperHalf = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,  // 80
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,  // 88
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,  // 90
+    0xFFFD, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,  // 98
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,  // A0
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,  // A8
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,  // B0
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,  // B8
+};
 
-// Input given to iconv at a time. On a character it cannot convert, glibc's iconv first redoes
-// work in proportion to the input it was given, so a text full of such characters took
-// milliseconds per kilobyte; in small pieces each costs little more than a good one.
-constexpr std::size_t kPiece = 64;
+constexpr std::uint32_t kUndefined = 0xFFFD;
 
-// Runs iconv over the whole input, a piece at a time. On a character it cannot convert, appends
-// `substitute` and skips `skip(rest of the input)` bytes, so the conversion never stops early.
-template <typename Skip>
-std::string Convert(const char* to, const char* from, std::string_view in,
-                    std::string_view substitute, Skip skip) {
-    iconv_t cd = iconv_open(to, from);
-    if (cd ==
-        reinterpret_cast<iconv_t>(-1)) {  // NOLINT(performance-no-int-to-ptr): iconv failure value
-        throw std::runtime_error(std::string("no converter from ") + from + " to " + to);
+std::uint32_t CodePoint(unsigned char code) {
+    if (code < 0x80) return code;
+    if (code >= 0xC0) return 0x0410 + (code - 0xC0);  // А..я in order
+    return kUpperHalf[code - 0x80];
+}
+
+// The code of a character, or nothing (0) when the code page has none.
+char CodeOf(std::uint32_t cp) {
+    if (cp < 0x80) return static_cast<char>(cp);
+    if (cp >= 0x0410 && cp <= 0x044F) return static_cast<char>(0xC0 + (cp - 0x0410));
+    if (cp == kUndefined) return 0;
+    const auto* found = std::find(kUpperHalf.begin(), kUpperHalf.end(), cp);
+    if (found == kUpperHalf.end()) return 0;
+    return static_cast<char>(0x80 + (found - kUpperHalf.begin()));
+}
+
+void AppendUtf8(std::string& out, std::uint32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
     }
-    std::string out;
-    out.reserve(in.size() * 2);
-    char* src = const_cast<char*>(in.data());
-    std::size_t srcLeft = in.size();
-    char buffer[1024];
-    while (srcLeft > 0) {
-        char* dst = buffer;
-        std::size_t dstLeft = sizeof buffer;
-        const std::size_t piece = std::min(srcLeft, kPiece);
-        std::size_t pieceLeft = piece;
-        std::size_t rc = iconv(cd, &src, &pieceLeft, &dst, &dstLeft);
-        out.append(buffer, dst - buffer);
-        srcLeft -= piece - pieceLeft;
-        if (rc != static_cast<std::size_t>(-1) || errno == E2BIG) continue;
-        // A sequence cut by the end of the piece is whole in the next one.
-        if (errno == EINVAL && srcLeft > pieceLeft) continue;
-        // EILSEQ or EINVAL: an unconvertible or incomplete sequence.
-        std::size_t n = std::max<std::size_t>(1, std::min(skip({src, srcLeft}), srcLeft));
-        out.append(substitute);
-        src += n;
-        srcLeft -= n;
-    }
-    iconv_close(cd);
-    return out;
+}
+
+// The code point of the valid UTF-8 sequence of `n` bytes at the start of `bytes`.
+std::uint32_t Decode(std::string_view bytes, std::size_t n) {
+    std::uint32_t cp = static_cast<unsigned char>(bytes[0]) & (0x7F >> n);
+    for (std::size_t k = 1; k < n; ++k)
+        cp = (cp << 6) | (static_cast<unsigned char>(bytes[k]) & 0x3F);
+    return cp;
 }
 
 }  // namespace
@@ -64,15 +70,34 @@ std::size_t Utf8SequenceLength(unsigned char lead) {
 
 std::string Utf8ToCp1251(std::string_view utf8) {
     // A valid character the code page cannot hold is skipped whole, a broken sequence byte by byte.
-    return Convert("CP1251", "UTF-8", utf8, "?", [](std::string_view rest) {
-        std::size_t n = Utf8SequenceLength(static_cast<unsigned char>(rest[0]));
-        return n <= rest.size() && IsValidUtf8(rest.substr(0, n)) ? n : std::size_t{1};
-    });
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x80) {
+            out += static_cast<char>(lead);
+            ++i;
+            continue;
+        }
+        const std::size_t n = Utf8SequenceLength(lead);
+        if (n > 1 && i + n <= utf8.size() && IsValidUtf8(utf8.substr(i, n))) {
+            const char code = CodeOf(Decode(utf8.substr(i, n), n));
+            out += code != 0 ? code : '?';
+            i += n;
+        } else {
+            out += '?';
+            ++i;
+        }
+    }
+    return out;
 }
 
 std::string Cp1251ToUtf8(std::string_view text) {
-    return Convert("UTF-8", "CP1251", text, kReplacementUtf8,
-                   [](std::string_view) { return std::size_t{1}; });
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (const char c : text)
+        AppendUtf8(out, CodePoint(static_cast<unsigned char>(c)));
+    return out;
 }
 
 bool IsValidUtf8(std::string_view bytes) {

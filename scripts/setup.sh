@@ -12,7 +12,14 @@ packages=(
   qt6-translations-l10n xdotool
   libcli11-dev libtomlplusplus-dev nlohmann-json3-dev
   dpkg-dev fakeroot file lintian appstream desktop-file-utils
+  emscripten node-acorn chromium
 )
+
+# Node and npm may come from elsewhere than Debian (with npm inside the nodejs package); Debian's
+# are installed only when there are none.
+if ! command -v node >/dev/null || ! command -v npm >/dev/null; then
+  packages+=(nodejs npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

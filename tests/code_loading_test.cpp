@@ -84,7 +84,8 @@ TEST(CopyCode, FillsRamExactlyAndReportsTheFirstWordThatDoesNotFit) {
     machine.TakeShownRam();
     EXPECT_EQ(CopyCode(machine, code).words, 128);
     EXPECT_EQ(machine.State().ram[127], 0x1234);
-    EXPECT_TRUE(std::ranges::all_of(machine.TakeShownRam(), std::identity{}));
+    const auto shown = machine.TakeShownRam();
+    EXPECT_TRUE(std::all_of(shown.begin(), shown.end(), [](bool b) { return b; }));
 
     code.push_back("; the end");
     code.push_back("5678");

@@ -56,7 +56,8 @@ TEST(WriteWord, StoresInRamOnlyAndNamesTheFault) {
         const bool stored = row.fault == Fault::None;
         EXPECT_EQ(m.State().ram[(row.address & 0xFF) >> 1] == 0x5A5A, stored)
             << std::hex << row.address;
-        EXPECT_EQ(std::ranges::any_of(m.TakeShownRam(), std::identity{}), stored);
+        const auto shown = m.TakeShownRam();
+        EXPECT_EQ(std::any_of(shown.begin(), shown.end(), [](bool b) { return b; }), stored);
         EXPECT_EQ(m.Rom()[0], 0);
     }
 }

@@ -160,7 +160,8 @@ TEST(MachineState, RestorePutsBackEverythingAProgramChanged) {
     rig.machine.Restore(before);
     EXPECT_EQ(rig.machine.State(), before);
     EXPECT_EQ(rig.machine.TakeShownFields(), ~0u);
-    EXPECT_TRUE(std::ranges::all_of(rig.machine.TakeShownRam(), std::identity{}));
+    const auto shown = rig.machine.TakeShownRam();
+    EXPECT_TRUE(std::all_of(shown.begin(), shown.end(), [](bool b) { return b; }));
 }
 
 }  // namespace
