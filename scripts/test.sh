@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the normal build with the desktop
-# program's tests in Russian and in English, the Debian package and its check, a short fuzzing
-# pass, and the core and its tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# program's tests in Russian and in English, the Debian package and its check, the web page (the
+# core's suites in WebAssembly under node, every example in the page in headless Chromium), and
+# the core and its tests again under AddressSanitizer and UndefinedBehaviorSanitizer. Fuzzing
+# takes longer than a test run should: scripts/fuzz.sh runs it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -17,8 +19,9 @@ ctest --test-dir build --output-on-failure -j "$jobs"
 bash scripts/package.sh
 bash scripts/package_test.sh
 
-# A short pass of every fuzz target over its seed corpus (longer runs: scripts/fuzz.sh 600).
-Q42_FUZZ_SEED=1 bash scripts/fuzz.sh 10
+# The web page: the core's own suites in WebAssembly, then the page in a real browser.
+bash scripts/web_core_test.sh
+bash scripts/web_test.sh
 
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQ42_SANITIZE=ON \
       -DQ42_BUILD_GUI=OFF -DQ42_BUILD_BENCH=OFF

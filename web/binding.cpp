@@ -88,6 +88,21 @@ class WebSession : public DisplayHost, public RunHost {
         return answer.dump();
     }
 
+    // A code text (a .cod file's lines) as the program: into RAM, with no source lines.
+    std::string LoadCode(const std::string& code) {
+        AssemblerTexts& texts = session_.texts;
+        texts = {};
+        texts.codeText = CodeTextFromLines(SplitTextLines(Utf8ToCp1251(code)));
+        session_.source.Set(texts);
+        return Load();
+    }
+
+    // The address a breakpoint on source line `line` stops at, or -1.
+    double AddressOf(double line) const {
+        const auto address = session_.source.AddressFrom(static_cast<int>(line));
+        return address ? static_cast<double>(*address) : -1;
+    }
+
     // Copies the code of the last compiled text into RAM; a new program ends the run there was.
     std::string Load() {
         session_.debugger.Forget();
@@ -132,11 +147,21 @@ class WebSession : public DisplayHost, public RunHost {
         session_.debugger.GoTo(static_cast<std::int64_t>(step));
         return Where({});
     }
-    // Ends a running program after its next step, with the end message.
+    // Ends the paused program with the end message: after its next step, or at once when that
+    // step waits for input. Stopped at an earlier step, the run ends there: what came after it
+    // is forgotten.
     std::string Stop() {
-        if (!session_.debugger.Paused()) return Where({});
+        Debugger& debugger = session_.debugger;
+        if (!debugger.Paused()) return Where({});
+        if (debugger.Step() < debugger.LastStep()) session_.history.Branch();
+        stopping_ = true;
         session_.run.StopProgram();
-        return Move([&] { return session_.debugger.StepInto(1); });
+        std::string answer = Move([&] {
+            debugger.stepLimit = kCommandSteps;
+            return debugger.StepInto(1);
+        });
+        stopping_ = false;
+        return answer;
     }
 
     // Input the user typed: a line for a number or TRUE/FALSE, or keys for the key buffer.
@@ -214,7 +239,8 @@ class WebSession : public DisplayHost, public RunHost {
         }
         if (!session_.display.LineInputActive() && !session_.machine.State().keyBuffer.empty())
             return true;
-        pending_ = session_.display.LineInputActive() ? "line" : "key";
+        // A stop ends the wait as it always has; otherwise the step is taken back.
+        if (!stopping_) pending_ = session_.display.LineInputActive() ? "line" : "key";
         return false;
     }
     // RunHost: a slice is one call from the page; nothing to handle inside it.
@@ -226,9 +252,14 @@ class WebSession : public DisplayHost, public RunHost {
     std::deque<std::string> lines_;
     std::string line_;
     std::string pending_;  // "line" or "key" while the program waits for input
+    bool stopping_ = false;
+    // The most steps a step command (step over, step out) takes before it pauses.
+    static constexpr std::int64_t kCommandSteps = 10'000'000;
 
+    // The debugger for a step command: the steps go on from where the machine is.
     Debugger& Attached() {
         if (!session_.debugger.Paused()) session_.debugger.Attach();
+        session_.debugger.stepLimit = kCommandSteps;
         return session_.debugger;
     }
 
@@ -266,6 +297,8 @@ EMSCRIPTEN_BINDINGS(q42) {
         .constructor<bool>()
         .function("assemble", &WebSession::Assemble)
         .function("load", &WebSession::Load)
+        .function("loadCode", &WebSession::LoadCode)
+        .function("addressOf", &WebSession::AddressOf)
         .function("setBreakpoints", &WebSession::SetBreakpoints)
         .function("start", &WebSession::Start)
         .function("continue", &WebSession::Continue)

@@ -60,6 +60,37 @@ for (const name of readdirSync('examples').filter((f) => f.endsWith('.asm')).sor
     session.delete();
 }
 
+// Stop while the program waits for input ends the run with the end message; stop at an earlier
+// step ends it there; a step command is not held to the last slice's size.
+{
+    const check = (what, ok) => {
+        console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}`);
+        if (!ok) failures++;
+    };
+    const session = new q42.WebSession(true);
+    session.assemble('CALL #4182H\nMOV R1,R2\nHLT');
+    const waiting = JSON.parse(session.continue(1000));
+    const stopped = JSON.parse(session.stop());
+    check('stop during an input wait ends the run',
+          waiting.reason === 'input' && stopped.reason === 'ended' &&
+          stopped.state.screen.at(-1).includes('interrupted'));
+
+    session.assemble('MOV #1,R0\nMOV #2,R0\nMOV #3,R0\nHLT');
+    JSON.parse(session.continue(3));
+    session.back();
+    const early = JSON.parse(session.stop());
+    check('stop after a step back ends the run after the next step from there',
+          early.reason === 'ended' && early.state.lastStep === 3 &&
+          early.state.screen.at(-1).includes('interrupted'));
+
+    session.assemble('MOV #0,R1\nCALL #S\nHLT\nS: MOV #5,R1\nADD #1,R1\nRET');
+    JSON.parse(session.continue(1));
+    const over = JSON.parse(session.stepOver());
+    check('step over after a one-step slice goes over the whole call',
+          over.reason === 'stepped' && over.state.registers[1] === '0006');
+    session.delete();
+}
+
 // The countdown of two nested counters, 10^8 steps, as the native benchmark runs it.
 const countdown = new q42.WebSession(true);
 countdown.assemble('MOV #1667,R0\nL1: MOV #30000,R1\nL2: SUB #1,R1\nBNE L2\nSUB #1,R0\nBNE L1\nHLT');

@@ -1,0 +1,80 @@
+// Files and what the page keeps between visits. The program text, the breakpoints, the speed
+// and the language are kept in localStorage; .asm and .cod files are opened through the
+// browser's file dialog and saved as downloads.
+
+const kMaxFile = 4 * 1024 * 1024;
+
+export const stored = {
+    get(key, fallback) {
+        try {
+            const value = localStorage.getItem('q42.' + key);
+            return value === null ? fallback : JSON.parse(value);
+        } catch {
+            return fallback;
+        }
+    },
+    set(key, value) {
+        try {
+            localStorage.setItem('q42.' + key, JSON.stringify(value));
+        } catch {
+            // Storage full or forbidden: the page works on without it.
+        }
+    },
+};
+
+// A file's text: UTF-8 when its bytes are UTF-8, else Windows-1251, the machine's code page.
+export function decodeFileBytes(bytes) {
+    try {
+        return new TextDecoder('utf-8', { fatal: true }).decode(bytes);
+    } catch {
+        return new TextDecoder('windows-1251').decode(bytes);
+    }
+}
+
+// Asks for a file with the browser's dialog; `onOpen(name, text)` gets it.
+export function openFileDialog(input, onOpen, onTooLarge) {
+    input.value = '';
+    input.onchange = async () => {
+        const file = input.files?.[0];
+        if (!file) return;
+        if (file.size > kMaxFile) {
+            onTooLarge(file.name);
+            return;
+        }
+        onOpen(file.name, decodeFileBytes(new Uint8Array(await file.arrayBuffer())));
+    };
+    input.click();
+}
+
+export function isCodeFile(name) {
+    return /\.cod$/i.test(name);
+}
+
+// A code file holds one word a line (hex digits, then a blank or ";" and a comment) and may
+// end with a line "."; the page opens it as assembler text, a DW line for each word, which
+// the assembler puts into RAM as the same words.
+export function codeFileToAssembler(text, header) {
+    const lines = [header];
+    for (const line of text.split(/\r\n|\r|\n/)) {
+        const word = /^([0-9A-Fa-f]{1,4})(?:$|[ ;])/.exec(line);
+        if (word) lines.push(`        DW 0${word[1].toUpperCase()}H`);
+    }
+    return lines.join('\n') + '\n';
+}
+
+// Saves `text` under `name` as a download; lines end in CR LF, as the desktop program writes.
+export function saveFile(name, text) {
+    const blob = new Blob([text.replace(/\r?\n/g, '\r\n')], { type: 'text/plain;charset=utf-8' });
+    const link = document.createElement('a');
+    link.href = URL.createObjectURL(blob);
+    link.download = name;
+    document.body.append(link);
+    link.click();
+    link.remove();
+    setTimeout(() => URL.revokeObjectURL(link.href), 10000);
+}
+
+// The contents of a code file: the code lines, then a line ".".
+export function codeFileText(codeLines) {
+    return [...codeLines, '.'].join('\n') + '\n';
+}

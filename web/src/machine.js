@@ -1,0 +1,67 @@
+// The machine: the WebAssembly core (q42.js defines createQ42 and fetches q42.wasm beside it)
+// and one WebSession in the chosen language. Every answer of the session is JSON; the methods
+// here hand back the parsed objects.
+
+let corePromise = null;
+
+// Starts loading the core; the page calls it first thing so that the download runs while the
+// editor is being made.
+export function loadCore() {
+    if (!corePromise) {
+        if (typeof globalThis.createQ42 !== 'function')
+            return Promise.reject(new Error('q42.js is missing'));
+        corePromise = globalThis.createQ42();
+    }
+    return corePromise;
+}
+
+export class Machine {
+    constructor(core, english) {
+        this.core = core;
+        this.session = new core.WebSession(english);
+        this.breakLines = [];
+    }
+
+    // A session in the other language; the program has to be assembled again in it.
+    relanguage(english) {
+        this.session.delete();
+        this.session = new this.core.WebSession(english);
+        this.session.setBreakpoints(JSON.stringify(this.breakLines));
+    }
+
+    assemble(source) {
+        return JSON.parse(this.session.assemble(source));
+    }
+
+    // Goes on for at most `steps` steps, starting a run (greeting, resets) when none is paused.
+    continue(steps) {
+        return JSON.parse(this.session.continue(steps));
+    }
+
+    // A new run (greeting, resets), paused before its first step.
+    begin() {
+        this.session.start();
+        return { reason: 'stepped', state: this.state() };
+    }
+
+    // The step commands pause after at most ten million steps.
+    step() { return JSON.parse(this.session.step()); }
+    stepOver() { return JSON.parse(this.session.stepOver()); }
+    stepOut() { return JSON.parse(this.session.stepOut()); }
+
+    // Ends the program with the end message (at an earlier step, the run ends there).
+    stop() { return JSON.parse(this.session.stop()); }
+
+    back() { return JSON.parse(this.session.back()); }
+    goTo(step) { return JSON.parse(this.session.goTo(step)); }
+    state() { return JSON.parse(this.session.state()); }
+    explain(step) { return JSON.parse(this.session.explain(step)); }
+    decode(address) { return JSON.parse(this.session.decode(address)); }
+    typeLine(text) { this.session.typeLine(text); }
+    typeKeys(text) { this.session.typeKeys(text); }
+
+    setBreakpoints(lines) {
+        this.breakLines = lines;
+        this.session.setBreakpoints(JSON.stringify(lines));
+    }
+}

@@ -1,0 +1,505 @@
+// The page: it makes the panels, loads the machine and carries out the commands of the
+// toolbar and the keyboard. The machine's state is shown after every command and, while a
+// program runs, after every slice of steps.
+import { t, setEnglish, isEnglish, applyTexts } from './texts.js';
+import { loadCore, Machine } from './machine.js';
+import { Editor } from './editor.js';
+import { Registers } from './registers.js';
+import { Memory } from './memory.js';
+import { Screen } from './screen.js';
+import { StepLog } from './steplog.js';
+import { Decoder } from './decoder.js';
+import { Runner, speeds } from './runner.js';
+import { Examples } from './examples.js';
+import { Guide } from './guide.js';
+import {
+    stored, openFileDialog, isCodeFile, codeFileToAssembler, saveFile, codeFileText,
+} from './files.js';
+
+const $ = (id) => document.getElementById(id);
+const kLogEveryMs = 250;  // how often the log follows a run at maximum speed
+
+setEnglish(stored.get('english', !navigator.language.toLowerCase().startsWith('ru')));
+applyTexts();
+const corePromise = loadCore();
+
+let machine = null;
+let shown = null;          // the state on show
+let lastAssembly = null;   // the assembler's last answer in this session
+let assembled = null;      // { text, code } of the last text that assembled and loaded
+let wait = null;           // { input: 'line' | 'key', resume: the command to take again }
+let abandoned = false;     // the run was stopped while it waited for input
+let runBefore = null;      // the state a fast run started from, to light what it changed
+let logShownAt = 0;
+let fileName = stored.get('fileName', 'program.asm');
+
+// The panels
+
+const editor = new Editor($('editor'), {
+    text: stored.get('source', ''),
+    breakLines: stored.get('breakpoints', []),
+    label: t('editorLabel'),
+    onChange(text) {
+        stored.set('source', text);
+        if (shown?.paused && edited()) {
+            editor.showRunLine(0);
+            setRunStatus(t('statusEdited'), true);
+        }
+    },
+    onBreakpoints(lines) {
+        stored.set('breakpoints', lines);
+        machine?.setBreakpoints(lines);
+    },
+});
+const registers = new Registers($('registers'));
+const memory = new Memory($('ram'), (address) => decoder.show(address));
+const screen = new Screen(
+    { screen: $('screen'), hint: $('key-hint'), form: $('line-form'), field: $('line-input'), prompt: $('line-prompt') },
+    { onKeys: typeKeys, onLine: typeLine });
+const log = new StepLog({ body: $('log-body'), space: $('log-space'), note: $('log-note'), detail: $('log-detail') },
+    (step) => machine.explain(step), goTo);
+const decoder = new Decoder(
+    { form: $('decode-form'), field: $('decode-address'), next: $('decode-next'), atPc: $('decode-pc'), output: $('decode-output') },
+    (address) => machine.decode(address), (address) => memory.select(address));
+const runner = new Runner((steps) => machine.continue(steps), showRunPause);
+runner.speed = speeds.includes(stored.get('speed', 0)) ? stored.get('speed', 0) : 0;
+const examples = new Examples($('examples'), (entry, text) => {
+    replaceProgram(text, `${entry.name}.asm`);
+    setRunStatus(t('exampleLoaded', { name: entry.name }));
+});
+const guide = new Guide({ dialog: $('guide'), body: $('guide-body'), close: $('guide-close') }, (text) => {
+    replaceProgram(text, 'guide.asm');
+    setRunStatus(t('exampleLoaded', { name: t('guideProgram') }));
+});
+$('file-name').textContent = fileName;
+fillSpeeds();
+examples.load();
+
+// What is shown
+
+function edited() {
+    return assembled !== null && editor.text() !== assembled.text;
+}
+
+function runPaused() {
+    return shown?.paused && !abandoned;
+}
+
+function setRunStatus(text, attention = false) {
+    const status = $('run-status');
+    status.textContent = text;
+    status.classList.toggle('attention', attention);
+    delete status.dataset.t;
+}
+
+// Shows the machine; what differs from `before` is lit.
+function render(state, before) {
+    registers.show(state, before);
+    memory.show(state, before);
+    screen.show(state);
+    decoder.setPc(state.pc);
+    if (!runner.running) decoder.refresh();
+    // A run at maximum speed would only flicker over the lines; it shows its line when it pauses.
+    const fast = runner.running && runner.speed === 0;
+    editor.showRunLine(state.paused && !abandoned && !edited() && !fast ? state.line : 0);
+    shown = state;
+}
+
+function showLog() {
+    log.show(shown);
+    logShownAt = performance.now();
+}
+
+// The page's mode: which commands make sense now.
+function setMode(mode) {
+    document.body.dataset.run = mode;
+    const busy = mode === 'running';
+    const waiting = mode === 'line' || mode === 'key';
+    const loading = mode === 'loading';
+    $('assemble').disabled = loading || busy;
+    $('run').disabled = loading;
+    $('continue').disabled = loading || waiting;
+    for (const id of ['step', 'step-over', 'step-out']) $(id).disabled = loading || busy || waiting;
+    $('back').disabled = loading || busy || !shown || shown.lastStep === 0;
+    $('stop').disabled = loading || !(busy || waiting || runPaused());
+    const label = $('continue').firstElementChild;
+    label.dataset.t = busy ? 'pause' : 'continue';
+    label.textContent = t(label.dataset.t);
+    $('continue').title = t(busy ? 'pauseTip' : 'continueTip');
+}
+
+function modeOf(state) {
+    if (wait) return wait.input;
+    if (runner.running) return 'running';
+    return runPaused() ? 'paused' : 'idle';
+}
+
+function describe(pause) {
+    const state = pause.state;
+    switch (pause.reason) {
+        case 'breakpoint': return t('statusBreakpoint', { line: state.line, step: state.step });
+        case 'watchpoint': return t('statusWatchpoint', { step: state.step });
+        case 'ended': return t('statusEnded', { step: state.lastStep });
+        case 'input': return t(pause.input === 'line' ? 'statusLine' : 'statusKey');
+        case 'stepped': return t('statusStepped', { step: state.step });
+        default: return t(runner.running ? 'statusRunning' : 'statusPaused', { step: state.step });
+    }
+}
+
+// Shows the answer of a command; `resume` is the command a wait for input takes again.
+function showPause(pause, before, resume) {
+    if (pause.reason === 'input') {
+        wait = { input: pause.input, resume };
+    }
+    render(pause.state, before);
+    screen.setWait(wait ? wait.input : '');
+    setRunStatus(edited() && pause.state.paused ? t('statusEdited') : describe(pause), pause.reason === 'input');
+    setMode(modeOf(pause.state));
+}
+
+// Every pause of a run: slices at maximum speed, single steps at the slow speeds.
+function showRunPause(pause) {
+    const final = pause.reason !== 'slice';
+    if (runner.speed === 0 && !final) {
+        render(pause.state, runBefore);
+        setRunStatus(t('statusRunning'));
+        if (performance.now() - logShownAt > kLogEveryMs) showLog();
+        return;
+    }
+    showPause(pause, runner.speed === 0 ? runBefore : shown, 'run');
+    if (final && pause.reason !== 'input') runBefore = null;
+    showLog();
+}
+
+function showAssembly(result) {
+    const status = $('asm-status');
+    status.replaceChildren();
+    status.classList.toggle('ok', result.ok && result.load?.ok);
+    const [lineText, message] = result.status;
+    if (!result.ok) {
+        const error = document.createElement('span');
+        error.className = 'error';
+        error.textContent = (result.line > 0 ? t('errorAt', { line: result.line }) + ': ' : '') + message;
+        status.append(error);
+        // A line the editor cannot mark (none given) is shown as the assembler gives it.
+        if (result.line <= 0 && lineText) {
+            status.append(Object.assign(document.createElement('span'), { className: 'error-line', textContent: lineText }));
+        }
+    } else if (!result.load.ok) {
+        status.append(Object.assign(document.createElement('span'), {
+            className: 'error',
+            textContent: `${t('loadError')}: ${result.load.status.filter(Boolean).join(' ')}`,
+        }));
+    } else {
+        status.append(`${lineText} · ${t('assembled', { words: result.code.length })}`);
+    }
+    for (const warning of result.warnings) {
+        status.append(Object.assign(document.createElement('span'), {
+            className: 'warning', textContent: `${t('warning')}: ${warning}`,
+        }));
+    }
+    editor.markError(result.ok ? 0 : result.line);
+}
+
+// The commands
+
+function clearWait() {
+    wait = null;
+    screen.setWait('');
+}
+
+function assemble() {
+    runner.halt();
+    clearWait();
+    abandoned = false;
+    const text = editor.text();
+    const result = machine.assemble(text);
+    lastAssembly = result;
+    const ok = result.ok && result.load.ok;
+    assembled = ok ? { text, code: result.code } : null;
+    showAssembly(result);
+    log.reset();
+    render(machine.state(), shown);
+    showLog();
+    setRunStatus(ok ? t('ready') : '');
+    setMode('idle');
+    return ok;
+}
+
+// A run needs the editor's text in RAM: assembled again when it was edited or never assembled.
+function ensureProgram() {
+    if (!abandoned && assembled !== null && !edited()) return true;
+    return assemble();
+}
+
+function startLoop() {
+    runBefore = shown;
+    if (!runPaused()) log.reset();
+    else log.forgetAfter(shown.step);
+    runner.start();
+    setRunStatus(t('statusRunning'));
+    setMode('running');
+}
+
+function runFromStart() {
+    if (!machine) return;
+    if (assemble()) startLoop();
+}
+
+function continueOrPause() {
+    if (!machine) return;
+    if (runner.running) {
+        runner.halt();
+        const state = machine.state();
+        render(state, runBefore);
+        showLog();
+        setRunStatus(t('statusPaused', { step: state.step }));
+        setMode(modeOf(state));
+        return;
+    }
+    if (wait) return;
+    if (!runPaused() && !ensureProgram()) return;
+    startLoop();
+}
+
+// Step, step over or step out; with no run paused, a new run starts and takes the step.
+function stepCommand(kind) {
+    if (!machine || runner.running || wait) return;
+    if (!runPaused()) {
+        if (!ensureProgram()) return;
+        log.reset();
+        abandoned = false;
+        render(machine.begin().state, shown);
+    }
+    const before = shown;
+    log.forgetAfter(before.step);
+    showPause(machine[kind](), before, kind);
+    showLog();
+}
+
+function stepBack() {
+    if (!machine || runner.running || !shown || shown.lastStep === 0) return;
+    const before = shown;
+    clearWait();
+    abandoned = false;
+    const state = machine.back().state;
+    render(state, before);
+    showLog();
+    setRunStatus(state.step === before.step ? t('statusNoBack')
+        : t('statusWent', { step: state.step, last: state.lastStep }));
+    setMode(modeOf(state));
+}
+
+function goTo(step) {
+    if (!machine) return;
+    runner.halt();
+    const before = shown;
+    clearWait();
+    abandoned = false;
+    const state = machine.goTo(step).state;
+    render(state, before);
+    showLog();
+    setRunStatus(t('statusWent', { step: state.step, last: state.lastStep }));
+    setMode(modeOf(state));
+}
+
+function stop() {
+    if (!machine) return;
+    runner.halt();
+    // A run waiting for input ends too: the wait ends as stopped, with the end message.
+    if (wait) clearWait();
+    if (!runPaused()) return;
+    const before = shown;
+    log.forgetAfter(before.step);
+    const pause = machine.stop();
+    showPause(pause, before);
+    if (pause.reason === 'ended') setRunStatus(t('statusStopped', { step: pause.state.lastStep }));
+    showLog();
+}
+
+// Keys go to the keyboard buffer of a run; with no run they would wait for the next one.
+function typeKeys(text) {
+    if (!machine || !(runner.running || runPaused())) return;
+    machine.typeKeys(text);
+    if (wait?.input === 'key') resume();
+}
+
+function typeLine(text) {
+    if (!machine || wait?.input !== 'line') return;
+    machine.typeLine(text);
+    resume();
+}
+
+// After the input the waiting step is taken again, by the command that met the wait.
+function resume() {
+    const kind = wait.resume;
+    clearWait();
+    if (kind === 'run') {
+        runBefore = shown;
+        runner.start();
+        setRunStatus(t('statusRunning'));
+        setMode('running');
+    } else {
+        const before = shown;
+        showPause(machine[kind](), before, kind);
+        showLog();
+    }
+}
+
+// Files, examples and languages
+
+function replaceProgram(text, name) {
+    editor.replaceText(text);
+    fileName = name;
+    stored.set('fileName', name);
+    $('file-name').textContent = name;
+}
+
+function openFile() {
+    openFileDialog($('open-file'), (name, text) => {
+        if (isCodeFile(name)) {
+            replaceProgram(codeFileToAssembler(text, t('codFileHeader', { name })), name.replace(/\.cod$/i, '.asm'));
+            setRunStatus(t('codFileLoaded', { name }));
+        } else {
+            replaceProgram(text, name);
+            setRunStatus(t('fileLoaded', { name }));
+        }
+    }, (name) => setRunStatus(t('fileTooLarge', { name }), true));
+}
+
+function baseName() {
+    return fileName.replace(/\.[^.]*$/, '') || 'program';
+}
+
+function saveAsm() {
+    saveFile(`${baseName()}.asm`, editor.text());
+}
+
+function saveCod() {
+    if (!machine) return;
+    if ((assembled === null || edited()) && !assemble()) {
+        setRunStatus(t('notSavedCod'), true);
+        return;
+    }
+    saveFile(`${baseName()}.cod`, codeFileText(assembled.code));
+}
+
+function fillSpeeds() {
+    const select = $('speed');
+    select.replaceChildren(...speeds.map((speed) =>
+        new Option(speed === 0 ? t('maximum') : `${speed} ${t('perSecond')}`, String(speed))));
+    select.value = String(runner.speed);
+}
+
+function setLanguage(english) {
+    for (const button of document.querySelectorAll('.language button'))
+        button.setAttribute('aria-pressed', String((button.dataset.language === 'en') === english));
+    if (english === isEnglish()) return;
+    runner.halt();
+    setEnglish(english);
+    stored.set('english', english);
+    applyTexts();
+    editor.setGutterTip(t('breakpointTip'));
+    fillSpeeds();
+    examples.fill();
+    guide.retitle();
+    screen.showHint();
+    memory.retitle();
+    if (!machine) return;
+    // The session speaks one language: a new one, with the program assembled again.
+    machine.relanguage(english);
+    clearWait();
+    abandoned = false;
+    assembled = null;
+    log.reset();
+    if (lastAssembly !== null) {
+        assemble();
+    } else {
+        render(machine.state(), null);
+        showLog();
+        setRunStatus(t('ready'));
+        setMode('idle');
+    }
+}
+
+// The toolbar and the keys
+
+$('assemble').addEventListener('click', () => machine && assemble());
+$('run').addEventListener('click', runFromStart);
+$('continue').addEventListener('click', continueOrPause);
+$('step').addEventListener('click', () => stepCommand('step'));
+$('step-over').addEventListener('click', () => stepCommand('stepOver'));
+$('step-out').addEventListener('click', () => stepCommand('stepOut'));
+$('back').addEventListener('click', stepBack);
+$('stop').addEventListener('click', stop);
+$('open').addEventListener('click', openFile);
+$('save-asm').addEventListener('click', saveAsm);
+$('save-cod').addEventListener('click', saveCod);
+$('guide-open').addEventListener('click', () => guide.open());
+$('speed').addEventListener('change', (event) => {
+    runner.speed = Number(event.target.value);
+    stored.set('speed', runner.speed);
+});
+for (const button of document.querySelectorAll('.language button'))
+    button.addEventListener('click', () => setLanguage(button.dataset.language === 'en'));
+
+const keys = {
+    F9: runFromStart,
+    'Ctrl+F9': () => machine && assemble(),
+    F6: continueOrPause,
+    F7: () => stepCommand('step'),
+    'Shift+F7': stepBack,
+    F8: () => stepCommand('stepOver'),
+    'Shift+F8': () => stepCommand('stepOut'),
+    'Ctrl+B': stop,
+    F1: () => guide.open(),
+    'Ctrl+S': saveAsm,
+    'Ctrl+O': openFile,
+};
+
+document.addEventListener('keydown', (event) => {
+    if ($('guide').open && event.key !== 'F1') return;
+    const name = `${event.ctrlKey || event.metaKey ? 'Ctrl+' : ''}${event.shiftKey ? 'Shift+' : ''}${event.key.length === 1 ? event.key.toUpperCase() : event.key}`;
+    if (event.key === 'Escape' && !$('stop').disabled) {
+        event.preventDefault();
+        stop();
+        return;
+    }
+    const command = keys[name];
+    if (!command) return;
+    event.preventDefault();
+    command();
+});
+
+setLanguage(isEnglish());
+editor.setGutterTip(t('breakpointTip'));
+setMode('loading');
+
+// The machine
+
+async function start() {
+    let core;
+    try {
+        core = await corePromise;
+    } catch (error) {
+        setRunStatus(t('loadFailed') + (error?.message ?? error), true);
+        return;
+    }
+    machine = new Machine(core, isEnglish());
+    machine.setBreakpoints(editor.breakLines());
+    render(machine.state(), null);
+    showLog();
+    setRunStatus(t('ready'));
+    setMode('idle');
+    performance.mark('q42-ready');
+    if (editor.text() === '' && stored.get('source', null) === null) {
+        const response = await fetch('examples/hello.asm').catch(() => null);
+        if (response?.ok && editor.text() === '') replaceProgram(await response.text(), 'hello.asm');
+    }
+}
+
+start();
+
+if ('serviceWorker' in navigator && location.protocol !== 'file:') {
+    navigator.serviceWorker.register('sw.js').catch(() => {});
+}

@@ -1,0 +1,73 @@
+// Syntax colours for the assembler text, read the way the assembler reads a line: a label
+// (NAME:) or a constant (NAME =), the operation, its operands, a comment from ";". After DS the
+// rest of the line up to ";" is the string. The colours are those of the desktop editor.
+import { StreamLanguage, HighlightStyle, syntaxHighlighting } from '@codemirror/language';
+import { tags } from '@lezer/highlight';
+
+const operations = new Set(`
+    MOV ADD SUB CMP MUL DIV AND OR XOR
+    NOT SL SR ASR PUSH POP ADDSP SUBSP TOSP FRMSP PUSHPS POPPS
+    JMP JE JNE JL JGE JLE JG CALL RET BR BE BNE BL BGE BLE BG BCALL BRET
+    IN OUT NOP HLT PAGE0 MYPAGE DW RW DS`.trim().split(/\s+/));
+const registers = new Set(['R0', 'R1', 'R2', 'R3', 'PC', 'SP']);
+
+const nameChars = /^[\p{L}\p{N}_@.]+/u;
+
+const asmParser = {
+    name: 'q42asm',
+    startState: () => ({ first: true, string: false }),
+    token(stream, state) {
+        if (stream.sol()) {
+            state.first = true;
+            state.string = false;
+        }
+        if (state.string) {
+            state.string = false;
+            if (stream.match(/^[^;]+/)) return 'string';
+        }
+        if (stream.eatSpace()) return null;
+        if (stream.peek() === ';') {
+            stream.skipToEnd();
+            return 'comment';
+        }
+        // A character: #'c', its code.
+        if (stream.match(/^#'.'?/u)) return 'character';
+        if (stream.match(/^-?[\p{N}][\p{L}\p{N}_@.]*/u)) {
+            state.first = false;
+            return 'number';
+        }
+        if (stream.match(nameChars)) {
+            const word = stream.current().toUpperCase();
+            if (stream.match(/^\s*:/) || stream.match(/^\s*(?==)/)) return 'labelName';
+            const first = state.first;
+            state.first = false;
+            if (first && word === 'DS') {
+                stream.eat(' ');
+                state.string = true;
+                return 'keyword';
+            }
+            if (first && operations.has(word)) return 'keyword';
+            if (word === 'LEN') return 'standard';
+            if (registers.has(word) || /^P\.?\d+$/.test(word)) return 'atom';
+            return 'variableName';
+        }
+        stream.next();
+        return 'operator';
+    },
+    tokenTable: { standard: tags.standard(tags.name) },
+};
+
+export const asmLanguage = StreamLanguage.define(asmParser);
+
+const style = HighlightStyle.define([
+    { tag: tags.keyword, color: '#1f4e9c', fontWeight: 'bold' },
+    { tag: tags.atom, color: '#7a3e9d' },
+    { tag: tags.number, color: '#a05a00' },
+    { tag: tags.labelName, color: '#2e7d32', fontWeight: 'bold' },
+    { tag: [tags.string, tags.character], color: '#b03a2e' },
+    { tag: tags.comment, color: '#6b6b6b', fontStyle: 'italic' },
+    { tag: tags.standard(tags.name), color: '#1f4e9c' },
+    { tag: tags.operator, color: '#555' },
+]);
+
+export const asmHighlighting = syntaxHighlighting(style);

@@ -1,0 +1,160 @@
+// Every text the page shows, in Russian and in English. Elements name their text with
+// data-t (the content), data-t-title (the tooltip) or data-t-label (aria-label); the rest is
+// asked for with t(key) when it is shown.
+
+const texts = {
+    title: ['Q42 — учебный компьютер', 'Q42 — teaching computer'],
+    subtitle: ['учебный компьютер', 'teaching computer'],
+    loading: ['Загрузка машины…', 'Loading the machine…'],
+    loadFailed: ['Машина не загрузилась: ', 'The machine did not load: '],
+
+    assemble: ['Компилировать', 'Assemble'],
+    assembleTip: ['Компилировать текст и загрузить код в ОЗУ (Ctrl+F9)',
+        'Assemble the text and load the code into RAM (Ctrl+F9)'],
+    run: ['Запуск', 'Run'],
+    runTip: ['Компилировать и запустить с начала (F9)', 'Assemble and run from the start (F9)'],
+    continue: ['Продолжить', 'Continue'],
+    continueTip: ['Продолжить выполнение или начать его (F6)', 'Go on running, or start a run (F6)'],
+    pause: ['Пауза', 'Pause'],
+    pauseTip: ['Приостановить выполнение (F6)', 'Pause the run (F6)'],
+    step: ['Шаг', 'Step'],
+    stepTip: ['Выполнить одну команду (F7)', 'Execute one instruction (F7)'],
+    stepOver: ['Шаг с обходом', 'Step over'],
+    stepOverTip: ['Выполнить команду, вызов подпрограммы — целиком (F8)',
+        'Execute one instruction, a subroutine call as a whole (F8)'],
+    stepOut: ['До возврата', 'Step out'],
+    stepOutTip: ['Выполнять до возврата из подпрограммы (Shift+F8)',
+        'Run until the subroutine returns (Shift+F8)'],
+    back: ['Шаг назад', 'Step back'],
+    backTip: ['Вернуть машину на шаг назад (Shift+F7)', 'Take the machine one step back (Shift+F7)'],
+    stop: ['Стоп', 'Stop'],
+    stopTip: ['Прервать программу (Esc)', 'Stop the program (Esc)'],
+    speed: ['Скорость', 'Speed'],
+    speedTip: ['Скорость выполнения: шагов в секунду', 'Run speed: steps per second'],
+    perSecond: ['шаг/с', 'steps/s'],
+    maximum: ['максимум', 'maximum'],
+    guide: ['Справка', 'Guide'],
+    guideTip: ['Руководство студента (F1)', "The student's guide (F1)"],
+    languageTip: ['Язык страницы и машины', 'Language of the page and the machine'],
+
+    program: ['Файл программы', "The program's file"],
+    examples: ['Примеры…', 'Examples…'],
+    examplesTip: ['Открыть пример в редакторе', 'Open an example in the editor'],
+    open: ['Открыть…', 'Open…'],
+    openTip: ['Открыть файл .asm или .cod', 'Open a .asm or .cod file'],
+    saveAsm: ['Сохранить .asm', 'Save .asm'],
+    saveAsmTip: ['Сохранить текст программы в файл', 'Save the program text to a file'],
+    saveCod: ['Сохранить .cod', 'Save .cod'],
+    saveCodTip: ['Сохранить машинный код в файл', 'Save the machine code to a file'],
+    editorLabel: ['Текст программы на ассемблере', 'Assembler text of the program'],
+    breakpointTip: ['Щелчок ставит или снимает точку останова', 'Click to set or clear a breakpoint'],
+
+    screen: ['Экран', 'Screen'],
+    screenTip: ['Щёлкните по экрану, и нажатые клавиши пойдут программе',
+        'Click the screen, and the keys you press go to the program'],
+    keysGo: ['клавиши идут программе', 'keys go to the program'],
+    keysClick: ['щёлкните, чтобы печатать', 'click to type'],
+    lineWait: ['Программа ждёт число или TRUE/FALSE — введите и нажмите Enter:',
+        'The program waits for a number or TRUE/FALSE: type it and press Enter:'],
+    keyWait: ['Программа ждёт клавишу — нажмите её, экран принимает клавиши.',
+        'The program waits for a key: press it, the screen takes the keys.'],
+    send: ['Ввод', 'Enter'],
+
+    processor: ['Процессор', 'Processor'],
+    memory: ['ОЗУ', 'RAM'],
+    memoryTip: ['Щелчок по слову декодирует его', 'Click a word to decode it'],
+    legendPc: ['PC: следующая команда', 'PC: the next instruction'],
+    legendSp: ['SP: вершина стека', 'SP: top of the stack'],
+    legendChanged: ['изменено', 'changed'],
+    address: ['Адрес', 'Address'],
+
+    decoding: ['Декодирование команды', 'Instruction decoding'],
+    decode: ['Декодировать', 'Decode'],
+    next: ['Дальше', 'Next'],
+    atPc: ['С PC', 'At PC'],
+    atPcTip: ['Декодировать команду по адресу PC', 'Decode the instruction at PC'],
+    words: ['Слова', 'Words'],
+    operation: ['Операция', 'Operation'],
+    badAddress: ['Адрес — от одной до четырёх шестнадцатеричных цифр',
+        'An address is one to four hexadecimal digits'],
+
+    log: ['Журнал выполнения', 'Execution log'],
+    logTip: ['Щелчок по строке возвращает машину к этому шагу',
+        'Click a row to take the machine to that step'],
+    logStep: ['Шаг', 'Step'],
+    logAddress: ['Адрес', 'Address'],
+    logInstruction: ['Команда', 'Instruction'],
+    logChanges: ['Изменения', 'Changes'],
+    logDoes: ['Что делает', 'What it does'],
+    logEmpty: ['Шаги запуска появятся здесь.', "The run's steps will show here."],
+    logCapped: ['показаны последние {n} шагов из {all}', 'the last {n} of {all} steps shown'],
+
+    ready: ['Готово. F9 — компилировать и запустить, F7 — шаг.',
+        'Ready. F9 assembles and runs, F7 takes a step.'],
+    statusRunning: ['Выполняется…', 'Running…'],
+    statusPaused: ['Пауза на шаге {step}.', 'Paused at step {step}.'],
+    statusStepped: ['Шаг {step}.', 'Step {step}.'],
+    statusBreakpoint: ['Точка останова, строка {line}, шаг {step}.',
+        'Breakpoint at line {line}, step {step}.'],
+    statusWatchpoint: ['Остановка: слово изменилось, шаг {step}.',
+        'Paused: a watched word changed, step {step}.'],
+    statusEnded: ['Программа завершена, шагов: {step}.', 'The program ended after {step} steps.'],
+    statusStopped: ['Программа прервана на шаге {step}.', 'The program was stopped at step {step}.'],
+    statusLine: ['Ждёт ввода строки.', 'Waiting for a line to be typed.'],
+    statusKey: ['Ждёт клавишу.', 'Waiting for a key.'],
+    statusWent: ['Машина на шаге {step} из {last}.', 'The machine is at step {step} of {last}.'],
+    statusEdited: ['Текст изменён после компиляции: строка выполнения не показана. F9 компилирует заново.',
+        'The text was edited after assembling: the run line is not shown. F9 assembles it anew.'],
+    statusNoBack: ['Назад некуда: это начало запуска.', 'Nothing to go back to: this is the start of the run.'],
+    errorAt: ['Ошибка в строке {line}', 'Error at line {line}'],
+    loadError: ['Код не загрузился в ОЗУ', 'The code did not load into RAM'],
+    warning: ['Предупреждение', 'Warning'],
+    assembled: ['Слов кода в ОЗУ: {words}, с адреса 0000.', '{words} words of code in RAM from address 0000.'],
+    exampleLoaded: ['Пример «{name}» открыт. Ctrl+Z возвращает прежний текст.',
+        'Example "{name}" opened. Ctrl+Z brings back the text you had.'],
+    fileLoaded: ['Файл «{name}» открыт. Ctrl+Z возвращает прежний текст.',
+        'File "{name}" opened. Ctrl+Z brings back the text you had.'],
+    codFileLoaded: ['Кодовый файл «{name}» открыт: его слова записаны строками DW.',
+        'Code file "{name}" opened: its words are written as DW lines.'],
+    codFileHeader: ['; Слова кодового файла {name}, по одному в строке DW.',
+        '; The words of the code file {name}, one in each DW line.'],
+    fileTooLarge: ['Файл «{name}» слишком велик.', 'The file "{name}" is too large.'],
+    notSavedCod: ['Код не сохранён: программа не компилируется.',
+        'The code was not saved: the program does not assemble.'],
+
+    guideTitle: ['Руководство студента', "The student's guide"],
+    close: ['Закрыть', 'Close'],
+    openInEditor: ['Открыть в редакторе', 'Open in the editor'],
+    guideLoadFailed: ['Руководство не загрузилось.', 'The guide did not load.'],
+    guideProgram: ['программа из руководства', 'a program from the guide'],
+
+    valueTip: ['{hex}H = {unsigned} = {signed} со знаком\n{binary}\nсимволы: {chars}',
+        '{hex}H = {unsigned} = {signed} signed\n{binary}\ncharacters: {chars}'],
+};
+
+let english = false;
+
+export function setEnglish(value) {
+    english = value;
+    document.documentElement.lang = english ? 'en' : 'ru';
+}
+
+export function isEnglish() {
+    return english;
+}
+
+// The text for `key`, with {name} places filled from `values`.
+export function t(key, values = {}) {
+    const pair = texts[key];
+    if (!pair) throw new Error(`no text ${key}`);
+    return pair[english ? 1 : 0].replace(/\{(\w+)\}/g, (_, name) => String(values[name] ?? ''));
+}
+
+// Puts the texts into every element under `root` that names one.
+export function applyTexts(root = document) {
+    for (const element of root.querySelectorAll('[data-t]')) element.textContent = t(element.dataset.t);
+    for (const element of root.querySelectorAll('[data-t-title]')) element.title = t(element.dataset.tTitle);
+    for (const element of root.querySelectorAll('[data-t-label]'))
+        element.setAttribute('aria-label', t(element.dataset.tLabel));
+    document.title = t('title');
+}

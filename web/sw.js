@@ -1,0 +1,40 @@
+// Keeps the site's files so that the page opens without a network once it has been loaded.
+// A request goes to the network first, so that a new build is seen at once, and its answer
+// is kept; without a network the kept answer is given.
+
+const kCache = 'q42-site';
+const kFiles = [
+    './', 'index.html', 'style.css', 'app.js', 'q42.js', 'q42.wasm',
+    'examples/index.json', 'guide/guide.en.md', 'guide/guide.ru.md',
+];
+
+self.addEventListener('install', (event) => {
+    event.waitUntil((async () => {
+        const cache = await caches.open(kCache);
+        await cache.addAll(kFiles);
+        const examples = await (await cache.match('examples/index.json')).json();
+        await cache.addAll(examples.map((example) => `examples/${example.file}`));
+        await self.skipWaiting();
+    })());
+});
+
+self.addEventListener('activate', (event) => {
+    event.waitUntil(self.clients.claim());
+});
+
+self.addEventListener('fetch', (event) => {
+    const request = event.request;
+    if (request.method !== 'GET' || new URL(request.url).origin !== self.location.origin) return;
+    event.respondWith((async () => {
+        const cache = await caches.open(kCache);
+        try {
+            const response = await fetch(request);
+            if (response.ok) event.waitUntil(cache.put(request, response.clone()));
+            return response;
+        } catch (error) {
+            const kept = await cache.match(request, { ignoreSearch: true });
+            if (kept) return kept;
+            throw error;
+        }
+    })());
+});
