@@ -2,7 +2,7 @@
 # Checks the layering of the sources and prints it as a Mermaid graph of folders, each arrow one
 # folder including another with the number of includes. A folder may include only itself and the
 # folders below it:
-#   desktop, cli  ->  exercise  ->  session  ->  assembler  ->  machine
+#   desktop, cli  ->  exercise  ->  session  ->  assembler  ->  machine;  web  ->  session
 # and no folder but desktop includes Qt. Exits 1 on any include that breaks this.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,7 +10,7 @@ cd "$(dirname "$0")/.."
 rank() {
     case "$1" in
         machine) echo 0 ;; assembler) echo 1 ;; session) echo 2 ;; exercise) echo 3 ;;
-        desktop | cli) echo 4 ;;
+        desktop | cli | web) echo 4 ;;
         *) echo -1 ;;
     esac
 }
@@ -18,7 +18,7 @@ rank() {
 status=0
 echo '```mermaid'
 echo 'graph TD'
-for from in desktop cli exercise session assembler machine; do
+for from in desktop cli web exercise session assembler machine; do
     while read -r count to; do
         [ "$to" = "$from" ] && continue
         echo "    $from -->|$count| $to"
