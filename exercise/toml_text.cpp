@@ -55,6 +55,17 @@ ParserText ToParserText(std::string_view text) {
                 place = Place::Plain;
             continue;
         }
+        // At a quote inside a string of that quote: true when it ends the string. A multi-line
+        // string's closing quotes are copied with up to two quotes of the string before them.
+        const auto ends = [&](char quote, bool multi) {
+            if (c != quote) return false;
+            if (!multi) return true;
+            const std::size_t run = QuoteRun(text, i, quote);
+            if (run < 3) return false;
+            result.utf8 += text.substr(i + 1, run - 1);
+            i += run - 1;
+            return true;
+        };
         switch (place) {
             case Place::Plain:
                 if (c == '#') place = Place::Comment;
@@ -74,26 +85,13 @@ ParserText ToParserText(std::string_view text) {
                 if (c == '\\' && i + 1 < text.size() && text[i + 1] != '\n' &&
                     static_cast<unsigned char>(text[i + 1]) < 0x80) {
                     result.utf8 += text[++i];  // an escaped character, a quote among them
-                } else if (c == '"' && place == Place::Basic) {
-                    place = Place::Plain;
-                } else if (c == '"' && QuoteRun(text, i, '"') >= 3) {
-                    // The closing quotes, with up to two quotes of the string before them.
-                    const std::size_t run = QuoteRun(text, i, '"');
-                    result.utf8 += text.substr(i + 1, run - 1);
-                    i += run - 1;
+                } else if (ends('"', place == Place::MultiBasic)) {
                     place = Place::Plain;
                 }
                 break;
             case Place::Literal:
             case Place::MultiLiteral:
-                if (c == '\'' && place == Place::Literal) {
-                    place = Place::Plain;
-                } else if (c == '\'' && QuoteRun(text, i, '\'') >= 3) {
-                    const std::size_t run = QuoteRun(text, i, '\'');
-                    result.utf8 += text.substr(i + 1, run - 1);
-                    i += run - 1;
-                    place = Place::Plain;
-                }
+                if (ends('\'', place == Place::MultiLiteral)) place = Place::Plain;
                 break;
         }
     }
