@@ -139,6 +139,8 @@ bool CheckIdentifier(PreprocRun& run, const std::string& name, std::string_view 
 }
 
 // Writes "NAME:" and then "NAME=" as lines of their own, leaving the rest as the working line.
+// A line has one label: a second ":" would make the rest a label line of its own and drop its
+// statement without a word, so the text up to it is named as a bad identifier.
 void SplitNames(PreprocRun& run, std::string& line) {
     const std::string shownLine = line;
     for (char mark : {':', '='}) {
@@ -146,6 +148,10 @@ void SplitNames(PreprocRun& run, std::string& line) {
         if (p == std::string::npos) continue;
         std::string name = line.substr(0, p + 1);
         if (!CheckIdentifier(run, name, shownLine)) return;
+        if (const auto second = line.find(':', p + 1); mark == ':' && second != std::string::npos) {
+            run.Fail({AsmMessage::BadIdentifierSymbol, line.substr(0, second + 1)}, shownLine);
+            return;
+        }
         run.Write(std::move(name));
         line.erase(0, p + 1);
     }

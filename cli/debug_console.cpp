@@ -148,6 +148,8 @@ bool DebugConsole::Shows(const std::string& name, const std::vector<std::string>
         long long step = debugger_.Step();
         if (!args.empty() && !ReadCount(args, step))
             return Error("explain takes a step number"), true;
+        // Paused after an input, the step in progress has only that input to explain.
+        if (args.empty() && debugger_.InputServed()) return Explain({step + 1, true}), true;
         Explain(step);
     } else {
         return false;
@@ -248,7 +250,15 @@ void DebugConsole::Screen() {
 }
 
 void DebugConsole::Explain(std::int64_t step) {
-    const auto explanation = debugger_.Explain(step);
+    // A step that served an input entry point has two rows: the input, then the instruction.
+    const LogPosition input{step, true};
+    const LogPosition rest{step, false};
+    if (debugger_.RowOf(input) != debugger_.RowOf(rest)) Explain(input);
+    Explain(rest);
+}
+
+void DebugConsole::Explain(LogPosition position) {
+    const auto explanation = debugger_.Explain(position);
     if (!explanation) return Error("no step to explain");
     out_ << "step " << explanation->step << ", " << WordToHex(explanation->address) << ": "
          << explanation->text << '\n';

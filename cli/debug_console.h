@@ -64,6 +64,7 @@ class DebugConsole : public DisplayHost, public RunHost {
     void Registers();
     void Screen();
     void Explain(std::int64_t step);
+    void Explain(LogPosition position);
     void Error(const std::string& text);
 };
 

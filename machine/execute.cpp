@@ -15,6 +15,10 @@ std::int64_t Machine::RunSteps(std::int64_t limit) {
     // Keys may have been typed, or the run stopped, since the last batch.
     attention_ = true;
     std::int64_t steps = 0;
+    if (inputServed) [[unlikely]] {
+        steps = 1;
+        if (!FinishServedStep() || steps >= limit) return steps;
+    }
     do {
         ++steps;
         // The common case, an even PC in RAM, is fetched at once.
@@ -22,6 +26,7 @@ std::int64_t Machine::RunSteps(std::int64_t limit) {
             commandAddress = pc;
             instructionWord = static_cast<std::uint16_t>(ram[pc >> 1]);
         } else {
+            stepOfBatch_ = steps;
             FetchInstruction();
             if (Failed()) [[unlikely]] {
                 WriteRunErrorReport();
@@ -63,6 +68,21 @@ std::int64_t Machine::RunSteps(std::int64_t limit) {
             attention_ = true;
             return;
     }
+}
+
+bool Machine::FinishServedStep() {
+    inputServed = false;
+    attention_ = false;
+    FetchWord();
+    if (Failed()) {
+        WriteRunErrorReport();
+        return false;
+    }
+    pc += 2;
+    fieldsToShow_ |= kShowPC;
+    Dispatch();
+    // The input used the terminal: the key buffer and the stop flag are checked as after any use.
+    return CheckStepEnd() && !stopFlag;
 }
 
 }  // namespace q42

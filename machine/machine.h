@@ -114,6 +114,9 @@ struct MachineState {
     bool stopFlag = false;
     Value commandAddress = 0;  // where the current step fetched from
     Fault runError = Fault::None;
+    // The step in progress has served its input entry point and returned, and its instruction at
+    // the return address has not run yet: a debugger paused between the two.
+    bool inputServed = false;
 
     bool operator==(const MachineState&) const = default;
 };
@@ -189,8 +192,23 @@ class Machine : private MachineState {
     void ExecuteStep() { RunSteps(1); }
     // Executes steps until `limit` of them are done (at least one), HLT or the user sets stopFlag,
     // or a step fails; returns the steps taken. A run calls it in batches, between which the
-    // interface handles its events.
+    // interface handles its events. A step whose input was served already goes on with its
+    // instruction.
     [[gnu::hot]] std::int64_t RunSteps(std::int64_t limit);
+
+    // The next step begins at an input entry point (PC, made even, is 4180 or 4182) and has not
+    // served it yet.
+    bool AtInputEntry() const {
+        const Value at = pc & ~Value{1};
+        return !inputServed && (at == kBooleanEntry || at == kIntegerEntry);
+    }
+    // The first part of a step at an input entry point: the input is read into R1 and the
+    // routine returns, as the step would do; the instruction at the return address is left for
+    // the rest of the step (the next RunSteps), so that a debugger can pause before it.
+    void ServeInputEntry();
+    // During the input of an entry point: which step of the current batch serves it (1 the
+    // first), so that a history can tell the step it belongs to.
+    std::int64_t StepOfBatch() const { return stepOfBatch_; }
 
     // Zeroes memory, ports, registers and counters, empties the key buffer and puts SP at 0100.
     void ResetMachine();
@@ -218,12 +236,18 @@ class Machine : private MachineState {
     // The word the current step fetched: 16 bits, apart from the machine's wider values, so that
     // the compiler may hold it in a register for the whole instruction.
     std::uint16_t instructionWord = 0;
+    std::int64_t stepOfBatch_ = 1;  // set on the slow fetch path only
 
     void Dispatch();
     // The slower parts of a step: a fetch from elsewhere than an even address in RAM, and the
     // checks after an unusual step (a failure, PC outside RAM, a full key buffer), which write the
     // run-error report; false when the step failed.
     [[gnu::cold]] void FetchInstruction();
+    // The fetch's two parts: the input entry points served, then the word at PC read.
+    void ServeEntryPoints();
+    void FetchWord();
+    // The rest of a step whose input was served; false when the run must not go on.
+    [[gnu::cold]] bool FinishServedStep();
     [[gnu::cold]] bool CheckStepEnd();
     // Set by HLT and by every use of the terminal: its waits let the user type keys or stop the
     // run, and nothing else changes the key buffer or the stop flag during a batch. The step

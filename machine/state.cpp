@@ -15,6 +15,7 @@ void Machine::ResetMachine() {
     sp = kInitialSP;
     keyboardPolls = displayPolls = 0;
     keyBuffer.clear();
+    inputServed = false;
     fieldsToShow_ = ~0u;
     ramToShow_.fill(true);
 }
@@ -28,6 +29,7 @@ void Machine::ResetForRun() {
     keyboardPolls = 0;
     keyBuffer.clear();
     runError = Fault::None;
+    inputServed = false;
     fieldsToShow_ |= kShowPC | kShowSP | kShowFlags;
 }
 
@@ -56,6 +58,7 @@ void Machine::EditRegister(int n, Value value) {
 
 void Machine::EditPc(Value value) {
     pc = value;
+    inputServed = false;  // a step half done is given up: the next one fetches at the new PC
     fieldsToShow_ |= kShowPC;
 }
 

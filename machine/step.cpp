@@ -7,6 +7,11 @@
 namespace q42 {
 
 void Machine::FetchInstruction() {
+    ServeEntryPoints();
+    FetchWord();
+}
+
+void Machine::ServeEntryPoints() {
     if ((pc & 1) != 0) {
         pc -= 1;
         fieldsToShow_ |= kShowPC;
@@ -16,11 +21,22 @@ void Machine::FetchInstruction() {
     // with the instruction at the return address.
     if (pc == kBooleanEntry) RunInputRoutine(kBooleanEntry);
     if (pc == kIntegerEntry) RunInputRoutine(kIntegerEntry);
+}
+
+void Machine::FetchWord() {
     if (IsCodeAddress(pc)) {
         instructionWord = static_cast<std::uint16_t>(ReadWord(pc));
     } else {
         Fail(Fault::BadCommandAddress);
     }
+}
+
+void Machine::ServeInputEntry() {
+    if (!AtInputEntry()) return;
+    runError = Fault::None;
+    stepOfBatch_ = 1;
+    ServeEntryPoints();
+    inputServed = true;
 }
 
 bool Machine::CheckStepEnd() {

@@ -57,9 +57,23 @@ std::vector<StepExplanation::Change> Changes(const MachineState& a, const Machin
 
 std::string EntryText(Value entry) {
     const bool number = entry == kIntegerEntry;
-    if (EnglishTexts())
-        return number ? "a number read into R1, then " : "TRUE or FALSE read into R1, then ";
-    return number ? "ввод числа в R1, затем " : "ввод TRUE или FALSE в R1, затем ";
+    if (EnglishTexts()) return number ? "a number read into R1" : "TRUE or FALSE read into R1";
+    return number ? "ввод числа в R1" : "ввод TRUE или FALSE в R1";
+}
+
+std::string Then() {
+    return EnglishTexts() ? "then " : "затем ";
+}
+
+// What the input part of a step does, in the words of the instruction table.
+std::string EntryDoes(Value entry) {
+    const bool number = entry == kIntegerEntry;
+    if (EnglishTexts()) {
+        return number ? "R1 := the number typed (0..FFFF); return as RET does"
+                      : "R1 := 1 for TRUE, 0 otherwise; return as RET does";
+    }
+    return number ? "R1 := введённое число (0..FFFF); возврат, как RET"
+                  : "R1 := 1 для TRUE, иначе 0; возврат, как RET";
 }
 
 std::string Does(Value word) {
@@ -223,8 +237,8 @@ bool Debugger::EventsAskPause(std::int64_t& sinceEvents) {
     return std::exchange(pauseRequested_, false);
 }
 
-template <class More>
-DebugPause Debugger::Go(More more) {
+template <class More, class AfterInput>
+DebugPause Debugger::Go(More more, AfterInput afterInput) {
     BeginIfIdle();
     pauseRequested_ = false;
     std::int64_t sinceEvents = 0;
@@ -233,17 +247,31 @@ DebugPause Debugger::Go(More more) {
         if (!more(taken)) return {DebugPause::Reason::Stepped};
         if (taken >= stepLimit) return {DebugPause::Reason::StepLimit};
         if (taken > 0 && EventsAskPause(sinceEvents)) return {DebugPause::Reason::Stepped};
+        if (machine_.AtInputEntry()) {
+            if (auto pause = ServeInput(afterInput)) return *pause;
+        }
         const std::vector<Value> watched = WatchedWords();
         if (!StepOnce()) return {DebugPause::Reason::Ended};
         if (auto pause = PauseAfterStep(watched)) return *pause;
     }
 }
 
+template <class AfterInput>
+std::optional<DebugPause> Debugger::ServeInput(AfterInput afterInput) {
+    history_.ServeInput();
+    // A stop during the input ends the step as it always has: its instruction runs, then the
+    // run ends.
+    if (machine_.State().stopFlag) return std::nullopt;
+    if (auto pause = BreakpointAtPc()) return pause;
+    if (afterInput()) return DebugPause{DebugPause::Reason::Stepped};
+    return std::nullopt;
+}
+
 DebugPause Debugger::Continue() {
     BeginIfIdle();
     // With nothing to watch for, the live part of the run goes in batches, as a run does.
     if (!points_.empty() || history_.Step() < history_.LastStep()) {
-        return Go([](std::int64_t) { return true; });
+        return Go([](std::int64_t) { return true; }, [] { return false; });
     }
     RunHost& host = run_.Host();
     std::int64_t taken = 0;
@@ -261,7 +289,7 @@ DebugPause Debugger::Continue() {
 }
 
 DebugPause Debugger::StepInto(std::int64_t count) {
-    return Go([count](std::int64_t taken) { return taken < count; });
+    return Go([count](std::int64_t taken) { return taken < count; }, [] { return false; });
 }
 
 DebugPause Debugger::StepOver(std::int64_t count) {
@@ -274,8 +302,10 @@ DebugPause Debugger::StepOver(std::int64_t count) {
         if (pause.reason != DebugPause::Reason::Stepped || !call) continue;
         if (machine_.State().sp != sp - 2) continue;  // not taken, or served at once
         const Value back = machine_.PeekWord(machine_.State().sp);
-        pause = Go(
-            [&](std::int64_t) { return machine_.State().pc != back || machine_.State().sp < sp; });
+        const auto returned = [&] {
+            return machine_.State().pc == back && machine_.State().sp >= sp;
+        };
+        pause = Go([&](std::int64_t) { return !returned(); }, returned);
     }
     return pause;
 }
@@ -283,15 +313,19 @@ DebugPause Debugger::StepOver(std::int64_t count) {
 DebugPause Debugger::StepOut() {
     const Value sp = machine_.State().sp;
     bool returned = false;
-    return Go([&](std::int64_t taken) {
-        if (taken > 0 && returned && machine_.State().sp > sp) return false;
-        returned = IsReturn(machine_.PeekWord(machine_.State().pc));
-        return true;
-    });
+    // An input entry point returns as RET does.
+    return Go(
+        [&](std::int64_t taken) {
+            if (taken > 0 && returned && machine_.State().sp > sp) return false;
+            returned = IsReturn(machine_.PeekWord(machine_.State().pc));
+            return true;
+        },
+        [&] { return machine_.State().sp > sp; });
 }
 
 DebugPause Debugger::RunTo(Value address) {
-    return Go([&](std::int64_t taken) { return taken == 0 || machine_.State().pc != address; });
+    return Go([&](std::int64_t taken) { return taken == 0 || machine_.State().pc != address; },
+              [&] { return machine_.State().pc == address; });
 }
 
 void Debugger::GoTo(std::int64_t step) {
@@ -299,19 +333,82 @@ void Debugger::GoTo(std::int64_t step) {
 }
 
 std::int64_t Debugger::Back(std::int64_t count) {
-    const std::int64_t steps = std::clamp<std::int64_t>(count, 0, history_.Step());
+    std::int64_t went = 0;
+    if (count > 0 && InputServed()) {
+        history_.GoTo(history_.Step());
+        went = 1;
+    }
+    const std::int64_t steps = std::clamp<std::int64_t>(count - went, 0, history_.Step());
     history_.GoTo(history_.Step() - steps);
-    return steps;
+    return went + steps;
+}
+
+std::int64_t Debugger::LogRows() const {
+    if (!started_) return 0;
+    const std::int64_t last = history_.LastStep();
+    const bool inputAhead = InputServed() && history_.Step() == last;
+    return last + history_.InputStepsBefore(last + 1) + (inputAhead ? 1 : 0);
+}
+
+std::int64_t Debugger::RowOf(LogPosition position) const {
+    const std::int64_t before = position.step - 1 + history_.InputStepsBefore(position.step);
+    return before + (!position.input && history_.ServedInput(position.step) ? 1 : 0);
+}
+
+LogPosition Debugger::LogRow(std::int64_t row) const {
+    // The last step whose first row is at or before `row`.
+    std::int64_t low = 1;
+    std::int64_t high = history_.LastStep() + 1;
+    while (low < high) {
+        const std::int64_t middle = low + (high - low + 1) / 2;
+        if (RowOf({middle, true}) <= row) {
+            low = middle;
+        } else {
+            high = middle - 1;
+        }
+    }
+    return {low, history_.ServedInput(low) && RowOf({low, true}) == row};
+}
+
+std::int64_t Debugger::CurrentRow() const {
+    if (!started_) return -1;
+    if (InputServed()) return RowOf({history_.Step() + 1, true});
+    return history_.Step() == 0 ? -1 : RowOf({history_.Step(), false});
+}
+
+void Debugger::GoTo(LogPosition position) {
+    if (!started_) return;
+    if (!position.input) return GoTo(position.step);
+    if (InputServed() && history_.Step() + 1 == position.step) return;
+    history_.GoTo(position.step - 1);
+    history_.ServeInput();
+}
+
+std::pair<MachineState, MachineState> Debugger::StatesAround(LogPosition position) {
+    const History::Checkpoint here = history_.Here();
+    history_.GoTo(position.step - 1);
+    const bool split = history_.ServedInput(position.step);
+    if (split && !position.input) history_.ServeInput();
+    const MachineState before = machine_.State();
+    if (position.input) {
+        history_.ServeInput();
+    } else {
+        history_.GoTo(position.step);
+    }
+    std::pair<MachineState, MachineState> states{before, machine_.State()};
+    history_.Return(here);
+    return states;
 }
 
 std::optional<StepExplanation> Debugger::Explain(std::int64_t step) {
-    const std::int64_t now = history_.Step();
     if (!started_ || step < 1 || step > history_.LastStep()) return std::nullopt;
+    const History::Checkpoint here = history_.Here();
     // Forward by one step from the state before it, so that only one replay runs.
     history_.GoTo(step - 1);
     const MachineState before = machine_.State();
     history_.GoTo(step);
     const MachineState after = machine_.State();
+    history_.Return(here);
     StepExplanation explanation;
     explanation.step = step;
     explanation.address = after.commandAddress;
@@ -323,13 +420,35 @@ std::optional<StepExplanation> Debugger::Explain(std::int64_t step) {
     // instruction at the return address.
     Value address = explanation.address;
     if (address == kIntegerEntry || address == kBooleanEntry) {
-        explanation.text = EntryText(address);
+        explanation.text = EntryText(address) + ", " + Then();
         address = read(before.sp);
     }
     explanation.text += Disassemble(read, address).text;
     explanation.does = Does(read(address));
     explanation.changes = Changes(before, after);
-    history_.GoTo(now);
+    return explanation;
+}
+
+std::optional<StepExplanation> Debugger::Explain(LogPosition position) {
+    if (!started_ || position.step < 1 || RowOf(position) >= LogRows()) return std::nullopt;
+    if (!history_.ServedInput(position.step)) return Explain(position.step);
+    const auto [before, after] = StatesAround(position);
+    StepExplanation explanation;
+    explanation.step = position.step;
+    explanation.changes = Changes(before, after);
+    if (position.input) {
+        explanation.address = after.commandAddress;
+        explanation.text = EntryText(after.commandAddress);
+        explanation.does = EntryDoes(after.commandAddress);
+        return explanation;
+    }
+    // The instruction at the return address, as memory held it before it ran.
+    explanation.address = before.pc;
+    const auto read = [this, &before](Value at) {
+        return Machine::IsRamAddress(at) ? before.ram[at >> 1] : machine_.PeekWord(at);
+    };
+    explanation.text = Disassemble(read, before.pc).text;
+    explanation.does = Does(read(before.pc));
     return explanation;
 }
 

@@ -80,6 +80,14 @@ struct StepExplanation {
     std::string does;  // UTF-8, in the texts' language; empty when the table names no operation
 };
 
+// A row of the execution log: a step, or the first part of a step that served an input entry
+// point (the input read into R1 and the return), shown before the instruction that follows it.
+struct LogPosition {
+    std::int64_t step = 0;  // 1 the first step
+    bool input = false;     // the input part of the step
+    bool operator==(const LogPosition&) const = default;
+};
+
 class Debugger {
   public:
     Debugger(Machine& machine, RunControl& run, History& history);
@@ -128,13 +136,29 @@ class Debugger {
     DebugPause StepOut();
     // Runs until the instruction at `address` is next.
     DebugPause RunTo(Value address);
-    // Goes back `count` steps, at most to the start of the run; returns how many it went.
+    // Goes back `count` steps, at most to the start of the run; returns how many it went. Paused
+    // after the input of a step, going back over that input counts as one.
     std::int64_t Back(std::int64_t count);
     // Puts the machine and the screen where they were after step `step` (0..LastStep()).
     void GoTo(std::int64_t step);
+    // The machine paused after the input of its next step, before that step's instruction.
+    bool InputServed() const { return machine_.State().inputServed; }
+
+    // The execution log: a row for every step, two for a step that served an input entry point.
+    std::int64_t LogRows() const;
+    LogPosition LogRow(std::int64_t row) const;  // row 0..LogRows()-1
+    std::int64_t RowOf(LogPosition position) const;
+    // The row the machine is at: the last one done; -1 at step 0.
+    std::int64_t CurrentRow() const;
+    // Puts the machine where it was after the row's part of its step.
+    void GoTo(LogPosition position);
+
     // Step `step` of the run (1 the first) in words; nothing for a step the history has not got.
-    // The machine and the screen stay where they are.
+    // A step that served an input entry point is explained whole. The machine and the screen
+    // stay where they are.
     std::optional<StepExplanation> Explain(std::int64_t step);
+    // One row of the log in words: the input part of a step, or the rest of it.
+    std::optional<StepExplanation> Explain(LogPosition position);
 
   private:
     Machine& machine_;
@@ -150,10 +174,17 @@ class Debugger {
     void BeginIfIdle();
     // One step forward: replayed inside the history, live beyond it. False at the run's end.
     bool StepOnce();
-    // Steps while `more` says so and nothing pauses; `more` sees the steps taken so far. The
+    // Steps while `more` says so and nothing pauses; `more` sees the steps taken so far. A step
+    // that begins at an input entry point serves its input first and pauses there, before the
+    // instruction at the return address, when a breakpoint is there or `afterInput` says so. The
     // interface handles its events between steps as its run host asks.
-    template <class More>
-    DebugPause Go(More more);
+    template <class More, class AfterInput>
+    DebugPause Go(More more, AfterInput afterInput);
+    // Serves the input of a step at an input entry point; the pause that then calls for.
+    template <class AfterInput>
+    std::optional<DebugPause> ServeInput(AfterInput afterInput);
+    // The state before and after the part of step `step` that `position` names.
+    std::pair<MachineState, MachineState> StatesAround(LogPosition position);
     // Between steps: the interface's events; true when the user asked for a pause meanwhile.
     bool EventsAskPause(std::int64_t& sinceEvents);
     // Ends the run after a step that halted, failed or was stopped.

@@ -130,6 +130,7 @@ bool Display::CheckIntegerInput(std::string_view text) {
 }
 
 Value Display::ReadInteger() {
+    if (inputObserver != nullptr) inputObserver->OnInputEntry();
     long value = 0;
     for (;;) {
         std::string text;
@@ -148,6 +149,7 @@ Value Display::ReadInteger() {
 }
 
 bool Display::ReadBoolean() {
+    if (inputObserver != nullptr) inputObserver->OnInputEntry();
     bool result = false;  // a text that is neither TRUE nor FALSE counts as FALSE
     std::string text;
     if (ReadLine(text)) {

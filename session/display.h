@@ -43,6 +43,8 @@ class InputObserver {
     virtual void OnLine(const std::string& text) = 0;
     virtual void OnWaitBegins() = 0;
     virtual void OnWaitEnds(bool inputCanCome) = 0;
+    // A step serves an input entry point: a number or TRUE/FALSE is read into R1.
+    virtual void OnInputEntry() {}
 };
 
 // What the screen holds, for saving and putting back.

@@ -63,9 +63,11 @@ void History::Start() {
     events_.clear();
     checkpointBytes_ = 0;
     spacing_ = limits_.spacing;
+    inputSteps_.clear();
     step_ = lastStep_ = 0;
     waits_ = openWait_ = 0;
     ended_ = false;
+    inputAhead_ = false;
     recording_ = true;
     display_.inputObserver = this;
     TakeCheckpoint();
@@ -75,6 +77,7 @@ void History::AfterSteps(std::int64_t steps) {
     if (!Listening()) return;
     step_ += steps;
     lastStep_ = step_;
+    inputAhead_ = false;
     if (step_ - checkpoints_.back().step >= spacing_) TakeCheckpoint();
 }
 
@@ -119,6 +122,20 @@ void History::OnWaitEnds(bool inputCanCome) {
     openWait_ = 0;
 }
 
+void History::OnInputEntry() {
+    if (!Listening()) return;
+    const std::int64_t step = step_ + machine_.StepOfBatch();
+    if (inputSteps_.empty() || inputSteps_.back() != step) inputSteps_.push_back(step);
+}
+
+bool History::ServedInput(std::int64_t step) const {
+    return std::binary_search(inputSteps_.begin(), inputSteps_.end(), step);
+}
+
+std::int64_t History::InputStepsBefore(std::int64_t step) const {
+    return std::lower_bound(inputSteps_.begin(), inputSteps_.end(), step) - inputSteps_.begin();
+}
+
 void History::Record(Event::Kind kind, char key, std::string text) {
     if (!Listening()) return;
     events_.push_back({kind, step_, openWait_, key, std::move(text)});
@@ -156,10 +173,50 @@ void History::GoTo(std::int64_t step) {
     if (!recording_) return;
     step = std::clamp<std::int64_t>(step, 0, lastStep_);
     if (ended_ && step == lastStep_) return Restore(end_);
+    // A step whose input was served is not yet at a step's end: going to the step it began
+    // from goes back over that input.
+    const bool inStep = machine_.State().inputServed;
+    if (step == step_ && !inStep) return;
     // Going forward a little runs on from here; anything else starts from a checkpoint.
     const Checkpoint& from = CheckpointAtOrBefore(step);
-    if (step < step_ || from.step > step_) Restore(from);
+    if (step < step_ || from.step > step_ || (step == step_ && inStep)) Restore(from);
     RunForward(step);
+}
+
+History::Checkpoint History::Here() const {
+    return {step_, replayWaits_, replayCursor_, machine_.State(), display_.Save()};
+}
+
+void History::Return(const Checkpoint& place) {
+    Restore(place);
+}
+
+void History::ServeInput() {
+    if (!machine_.AtInputEntry()) return;
+    const bool live = step_ == lastStep_ && !inputAhead_;
+    if (!recording_ || live) {
+        machine_.ServeInputEntry();
+        inputAhead_ = Listening();
+        return;
+    }
+    Replay replay(*this, replayCursor_, replayWaits_);
+    DisplayHost& host = display_.SwapHost(replay);
+    ScreenListener* listener = std::exchange(display_.listener, nullptr);
+    replaying_ = true;
+    machine_.ServeInputEntry();
+    // Keys typed while the run was paused after this input belong to where it is now.
+    if (step_ == lastStep_ && !ended_) ApplyInputsBetweenSteps(replay);
+    replaying_ = false;
+    display_.listener = listener;
+    display_.SwapHost(host);
+    replayCursor_ = replay.cursor;
+    replayWaits_ = replay.waits;
+}
+
+void History::ApplyInputsBetweenSteps(Replay& replay) {
+    // A recorded wait ahead belongs to the next step's input, which is served when asked for.
+    while (replay.cursor < events_.size() && events_[replay.cursor].wait == 0)
+        replay.Apply(events_[replay.cursor++]);
 }
 
 void History::Restore(const Checkpoint& checkpoint) {
@@ -191,10 +248,7 @@ void History::RunForward(std::int64_t target) {
         if (taken < limit) break;  // the run ended here
     }
     // At the last step of a run still going, the inputs given since are part of where it is.
-    if (step == lastStep_ && !ended_) {
-        while (replay.cursor < events_.size())
-            replay.Apply(events_[replay.cursor++]);
-    }
+    if (step == lastStep_ && !ended_) ApplyInputsBetweenSteps(replay);
     replaying_ = false;
     display_.listener = listener;
     display_.SwapHost(live);
@@ -213,6 +267,11 @@ void History::Branch() {
     waits_ = replayWaits_;
     lastStep_ = step_;
     ended_ = false;
+    // A step whose input was served here keeps that input: it is the run's next step now.
+    inputAhead_ = machine_.State().inputServed;
+    const std::int64_t kept = step_ + (inputAhead_ ? 1 : 0);
+    while (!inputSteps_.empty() && inputSteps_.back() > kept)
+        inputSteps_.pop_back();
     display_.inputObserver = this;
 }
 

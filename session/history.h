@@ -27,6 +27,16 @@ struct HistoryLimits {
 
 class History : public InputObserver {
   public:
+    // The whole state at one moment: the machine, the screen and where the recorded inputs stand.
+    struct Checkpoint {
+        std::int64_t step = 0;
+        std::int64_t waits = 0;      // waits begun before it
+        std::size_t eventCount = 0;  // events recorded before it
+        MachineState machine;
+        DisplayState display;
+        std::size_t Bytes() const;
+    };
+
     History(Machine& machine, Display& display, HistoryLimits limits = {});
     History(const History&) = delete;
     History& operator=(const History&) = delete;
@@ -54,6 +64,17 @@ class History : public InputObserver {
     void GoTo(std::int64_t step);
     // Forgets everything after the current step: the run goes on from here with new input.
     void Branch();
+    // Serves the input entry point the next step begins at, and no more of that step (see
+    // Machine::ServeInputEntry): with the input recorded for it when the history holds the step,
+    // from the user otherwise.
+    void ServeInput();
+    // Where the history is now, and back there exactly, after looking at other steps.
+    Checkpoint Here() const;
+    void Return(const Checkpoint& place);
+    // Step `step` (1 the first) served an input entry point before its instruction.
+    bool ServedInput(std::int64_t step) const;
+    // How many steps before step `step` served an input entry point.
+    std::int64_t InputStepsBefore(std::int64_t step) const;
     // Stops recording; the history is forgotten.
     void Stop() {
         recording_ = false;
@@ -66,6 +87,7 @@ class History : public InputObserver {
     void OnLine(const std::string& text) override;
     void OnWaitBegins() override;
     void OnWaitEnds(bool inputCanCome) override;
+    void OnInputEntry() override;
 
     // What the history holds, for the figures.
     std::size_t CheckpointCount() const { return checkpoints_.size(); }
@@ -80,20 +102,13 @@ class History : public InputObserver {
         char key = 0;
         std::string text;
     };
-    struct Checkpoint {
-        std::int64_t step = 0;
-        std::int64_t waits = 0;      // waits begun before it
-        std::size_t eventCount = 0;  // events recorded before it
-        MachineState machine;
-        DisplayState display;
-        std::size_t Bytes() const;
-    };
     class Replay;
 
     Machine& machine_;
     Display& display_;
     std::vector<Checkpoint> checkpoints_;
     std::vector<Event> events_;
+    std::vector<std::int64_t> inputSteps_;  // the steps that served an input entry point, rising
     std::size_t checkpointBytes_ = 0;
     const HistoryLimits limits_;
     std::int64_t spacing_;
@@ -107,6 +122,8 @@ class History : public InputObserver {
     bool recording_ = false;
     bool replaying_ = false;
     bool ended_ = false;
+    // At the live end, the next step's input was served and recorded, and the step not finished.
+    bool inputAhead_ = false;
 
     bool Listening() const { return recording_ && !replaying_ && !ended_; }
     void Record(Event::Kind kind, char key = 0, std::string text = {});
@@ -116,6 +133,8 @@ class History : public InputObserver {
     void Restore(const Checkpoint& checkpoint);
     // Runs the recorded steps from the current one to `target`.
     void RunForward(std::int64_t target);
+    // Hands the recorded inputs given between steps, from the replay's cursor on, to the program.
+    void ApplyInputsBetweenSteps(Replay& replay);
 };
 
 }  // namespace q42

@@ -30,6 +30,43 @@ TEST_F(CliDebugTest, BackThenStepShowsTheSameRegistersAndReplaysTheTypedNumber) 
     EXPECT_EQ(err_.str(), "");
 }
 
+// A breakpoint, `next` and `until` aimed at the line after an input entry point pause after the
+// input is read, before that line runs: R1 holds the input, R3 is not yet changed.
+TEST_F(CliDebugTest, BreakpointNextAndUntilAfterAnInputPauseBeforeTheLineAfterIt) {
+    ASSERT_EQ(Cli({"debug", kSum},
+                  "break 11\ntype 12\ntype -30\nrun\nregs\nexplain\nnext\nnext\nregs\n"
+                  "until 15\nregs\n"),
+              kHalted);
+    EXPECT_EQ(out_.str(),
+              "breakpoint 1: line 11, 0004\n"
+              "breakpoint 1, line 11\n"
+              "line 11:         MOV R1,R3\n"
+              "0000 000C 0000 0000 0004 0100 0000\n"
+              "step 2, 4182: ввод числа в R1\n"
+              "R1: 0000 \u2192 000C; PC: 4182 \u2192 0004; SP: 00FE \u2192 0100\n"
+              "R1 := введённое число (0..FFFF); возврат, как RET\n"
+              "line 12:         CALL #READINT\n"
+              "line 13:         ADD R1,R3       ; R3 := R3 + R1\n"
+              "0000 FFE2 0000 000C 000A 0100 0000\n"
+              "line 15:         CMP #0,R3       ; N = 1 when 0 > R3\n"
+              "0000 FFE2 0000 FFEE 000C 0100 0001\n");
+    // After the Boolean entry point; going back over the input and on again replays it.
+    const std::string question = Q42_SOURCE_DIR "/examples/question.asm";
+    ASSERT_EQ(Cli({"debug", "--lang", "en", question},
+                  "type false\nuntil 14\nregs\nbreak 14\nback\nback\ncontinue\nregs\n"),
+              kHalted);
+    EXPECT_EQ(out_.str(),
+              "line 14:         CMP #1,R1       ; 7 is a prime number: TRUE is right\n"
+              "0020 0000 005B 0000 0010 0100 0002\n"
+              "breakpoint 1: line 14, 0010\n"
+              "address 4180\n"
+              "line 13:         CALL #READBOOL  ; the answer is written again at the start of the "
+              "next line\n"
+              "breakpoint 1, line 14\n"
+              "line 14:         CMP #1,R1       ; 7 is a prime number: TRUE is right\n"
+              "0020 0000 005B 0000 0010 0100 0002\n");
+}
+
 TEST_F(CliDebugTest, AWaitWithNothingTypedPausesAndTheNextTypeAnswersIt) {
     ASSERT_EQ(Cli({"debug", kSum}, "run\nstep\nregs\ntype 40\ntype 2\nscreen\n"), kHalted);
     EXPECT_EQ(out_.str(),
@@ -120,12 +157,14 @@ TEST_F(CliDebugTest, ExplainSaysWhatTheStepWasWhatItChangedAndWhatItDoes) {
               "PC: 000C \u2192 000E\n"
               "compares op2 with op1 (op2 - op1), stores nothing; sets N, Z\n");
     ASSERT_EQ(Cli({"debug", kSum}, "type 5\nstep 3\nexplain 2\n"), kHalted);
-    EXPECT_EQ(
-        out_.str(),
-        "address 4182\n"
-        "step 2, 4182: ввод числа в R1, затем MOV R1,R3\n"
-        "R1: 0000 \u2192 0005; R3: 0000 \u2192 0005; PC: 4182 \u2192 0006; SP: 00FE \u2192 0100\n"
-        "оп2 := оп1; флаги N, Z\n");
+    EXPECT_EQ(out_.str(),
+              "address 4182\n"
+              "step 2, 4182: ввод числа в R1\n"
+              "R1: 0000 \u2192 0005; PC: 4182 \u2192 0004; SP: 00FE \u2192 0100\n"
+              "R1 := введённое число (0..FFFF); возврат, как RET\n"
+              "step 2, 0004: MOV R1,R3\n"
+              "R3: 0000 \u2192 0005; PC: 0004 \u2192 0006\n"
+              "оп2 := оп1; флаги N, Z\n");
 }
 
 }  // namespace

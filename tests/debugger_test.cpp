@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "assembler/assembler.h"
 #include "session/code_loading.h"
 #include "session/debugger.h"
@@ -180,6 +182,134 @@ TEST(Debugger, ExplainShowsTheInstructionAsItWasBeforeItsStep) {
     ASSERT_TRUE(step.has_value());
     EXPECT_NE(step->text.find("MOV"), std::string::npos) << step->text;
     EXPECT_FALSE(step->does.empty());
+}
+
+// Reads a number and a Boolean through the ROM's input entry points.
+const std::vector<std::string> kReadTwice = {
+    "        CALL #4182H",  // 1
+    "        MOV R1,R3",    // 2
+    "        CALL #4180H",  // 3
+    "        ADD R1,R3",    // 4
+    "        HLT",          // 5
+};
+
+// Each command that aims at the instruction an input entry point returns to pauses after the
+// input is read and before that instruction runs.
+TEST(Debugger, CommandsAimedAfterAnInputPauseBetweenTheInputAndTheInstruction) {
+    struct Case {
+        const char* name;
+        std::function<DebugPause(DebugRig&)> command;
+        int line;  // where it pauses
+        Value r3;  // R3 then: the instruction at the line has not run
+    };
+    const auto at = [](DebugRig& rig, int line) { return *rig.source.AddressOf(line); };
+    const Case cases[] = {
+        {"breakpoint after the number",
+         [&](DebugRig& rig) {
+             rig.debugger.Break(at(rig, 2), 2);
+             return rig.debugger.Run();
+         },
+         2, 0},
+        {"breakpoint after the Boolean",
+         [&](DebugRig& rig) {
+             rig.debugger.Break(at(rig, 4), 4);
+             return rig.debugger.Run();
+         },
+         4, 12},
+        {"step over the number's call", [](DebugRig& rig) { return rig.debugger.StepOver(1); }, 2,
+         0},
+        {"step over the Boolean's call",
+         [](DebugRig& rig) {
+             rig.debugger.StepOver(2);
+             return rig.debugger.StepOver(1);
+         },
+         4, 12},
+        {"run to the line after the number",
+         [&](DebugRig& rig) { return rig.debugger.RunTo(at(rig, 2)); }, 2, 0},
+        {"run to the line after the Boolean",
+         [&](DebugRig& rig) { return rig.debugger.RunTo(at(rig, 4)); }, 4, 12},
+        {"step out of the entry point",
+         [](DebugRig& rig) {
+             rig.debugger.StepInto(1);  // into 4182
+             return rig.debugger.StepOut();
+         },
+         2, 0},
+    };
+    DebugRig plain(kReadTwice);
+    plain.console.lines = {"12", "TRUE"};
+    ASSERT_EQ(plain.debugger.Run().reason, DebugPause::Reason::Ended);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DebugRig rig(kReadTwice);
+        rig.console.lines = {"12", "TRUE"};
+        const DebugPause pause = c.command(rig);
+        EXPECT_NE(pause.reason, DebugPause::Reason::Ended);
+        EXPECT_EQ(rig.Line(), c.line);
+        EXPECT_TRUE(rig.debugger.InputServed());
+        EXPECT_EQ(rig.machine.State().r[1], c.line == 2 ? 12 : 1);
+        EXPECT_EQ(rig.machine.State().r[3], c.r3);
+        EXPECT_EQ(rig.machine.State().sp, kInitialSP);
+        // The run goes on to the end that a run without pauses reaches, in as many steps.
+        rig.debugger.DeleteAll();
+        EXPECT_EQ(rig.debugger.Continue().reason, DebugPause::Reason::Ended);
+        EXPECT_EQ(rig.machine.State().r[3], 13);
+        EXPECT_EQ(rig.debugger.LastStep(), plain.debugger.LastStep());
+        EXPECT_EQ(rig.Screen(), plain.Screen());
+    }
+}
+
+TEST(Debugger, AStepIntoAnInputEntryPointRemainsOneStep) {
+    DebugRig rig(kReadTwice);
+    rig.console.lines = {"12", "TRUE"};
+    rig.debugger.StepInto(2);
+    EXPECT_FALSE(rig.debugger.InputServed());
+    EXPECT_EQ(rig.Line(), 3);
+    EXPECT_EQ(rig.machine.State().r[3], 12);
+}
+
+// The log shows the input and the instruction after it as two rows; each row can be explained
+// and travelled to, and going back over the input takes it back.
+TEST(Debugger, TheLogHasARowForTheInputAndOneForTheInstructionAfterIt) {
+    DebugRig rig(kReadTwice);
+    rig.console.lines = {"12", "TRUE"};
+    rig.debugger.Break(*rig.source.AddressOf(2), 2);
+    rig.debugger.Run();
+    EXPECT_EQ(rig.debugger.LogRows(), 2);  // the CALL, then the input
+    EXPECT_EQ(rig.debugger.CurrentRow(), 1);
+    EXPECT_EQ(rig.debugger.LogRow(1), (LogPosition{2, true}));
+    const auto input = rig.debugger.Explain(LogPosition{2, true});
+    ASSERT_TRUE(input.has_value());
+    EXPECT_EQ(input->address, kIntegerEntry);
+    EXPECT_EQ(input->changes.at(0).what, "R1");
+    EXPECT_EQ(input->changes.at(0).after, "000C");
+    EXPECT_TRUE(rig.debugger.InputServed());  // explaining moved nothing
+
+    rig.debugger.DeleteAll();
+    rig.debugger.Continue();
+    EXPECT_EQ(rig.debugger.LogRows(), 7);  // 5 steps, two of them with an input
+    const LogPosition rows[] = {{1, false}, {2, true},  {2, false}, {3, false},
+                                {4, true},  {4, false}, {5, false}};
+    for (std::int64_t row = 0; row < 7; ++row) {
+        EXPECT_EQ(rig.debugger.LogRow(row), rows[row]) << row;
+        EXPECT_EQ(rig.debugger.RowOf(rows[row]), row);
+    }
+    const auto add = rig.debugger.Explain(LogPosition{4, false});
+    ASSERT_TRUE(add.has_value());
+    EXPECT_EQ(add->address, *rig.source.AddressOf(4));
+    EXPECT_NE(add->text.find("ADD"), std::string::npos) << add->text;
+    EXPECT_EQ(add->changes.at(0).what, "R3");
+
+    rig.debugger.GoTo(LogPosition{4, true});
+    EXPECT_TRUE(rig.debugger.InputServed());
+    EXPECT_EQ(rig.debugger.CurrentRow(), 4);
+    EXPECT_EQ(rig.machine.State().r[1], 1);
+    EXPECT_EQ(rig.machine.State().r[3], 12);
+    EXPECT_EQ(rig.debugger.Back(1), 1);  // over the input
+    EXPECT_FALSE(rig.debugger.InputServed());
+    EXPECT_EQ(rig.machine.State().pc, kBooleanEntry);
+    EXPECT_EQ(rig.debugger.Back(2), 2);
+    EXPECT_EQ(rig.machine.State().pc, kIntegerEntry);
+    EXPECT_TRUE(rig.console.lines.empty());  // every input came from the history
 }
 
 TEST(SourceMap, ABreakpointOnALineWithoutCodeStopsAtTheNextLineWithCode) {

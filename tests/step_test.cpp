@@ -117,6 +117,50 @@ TEST(Step, ErrorAfterAnEntryPointIsReportedAtTheEntryPoint) {
                                    "    несуществующий код операции", "    4180 ", " "}));
 }
 
+// A step at an input entry point split in two (the input, then the rest) ends exactly where the
+// whole step ends: registers, memory, the error and its report with the entry point's address.
+TEST(Step, AStepSplitAfterItsInputEndsWhereTheWholeStepEnds) {
+    struct Case {
+        const char* name;
+        Value pc;
+        std::vector<Value> stack;  // words at 00FC.. (SP starts at 00FC)
+        std::vector<std::string> lines;
+    };
+    // 0000: MOV R1,R0; 0002: HLT; 0004: an operation code that does not exist.
+    const Case cases[] = {
+        {"number", 0x4182, {0x0000, 0x0000}, {"12x", "-7"}},
+        {"boolean", 0x4180, {0x0000, 0x0000}, {"TRUE"}},
+        {"odd pc", 0x4183, {0x0000, 0x0000}, {"5"}},
+        {"boolean returning into the number entry", 0x4180, {0x4182, 0x0000}, {"true", "9"}},
+        {"odd return address", 0x4182, {0x0001, 0x0000}, {"3"}},
+        {"error after the input", 0x4182, {0x0004, 0x0000}, {"3"}},
+        {"return outside code", 0x4182, {0x0200, 0x0000}, {"3"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig whole;
+        Rig split;
+        for (Rig* rig : {&whole, &split}) {
+            rig->Load({0x0110, 0xAF18, 0x0E00});
+            Edit(rig->machine, [&](MachineState& s) {
+                s.pc = c.pc;
+                s.sp = 0x00FC;
+                for (std::size_t i = 0; i < c.stack.size(); ++i)
+                    s.ram[0x7E + i] = c.stack[i];
+            });
+            rig->console.lines = {c.lines.begin(), c.lines.end()};
+        }
+        whole.machine.ExecuteStep();
+        ASSERT_TRUE(split.machine.AtInputEntry());
+        split.machine.ServeInputEntry();
+        EXPECT_TRUE(split.machine.State().inputServed);
+        EXPECT_FALSE(split.machine.AtInputEntry());
+        split.machine.ExecuteStep();
+        EXPECT_EQ(split.machine.State(), whole.machine.State());
+        EXPECT_EQ(split.Screen(), whole.Screen());
+    }
+}
+
 TEST(Step, NinthUnreadKeyOverflowsTheBufferAfterTheInstruction) {
     Rig rig;
     rig.Load({0x0110});

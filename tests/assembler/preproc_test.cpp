@@ -55,6 +55,11 @@ const LineCase kLines[] = {
      "Incorrect symbol in identifier: MY LABEL:", "1: MY LABEL:NOP"},
     {"1A B: NOP", "1A B:NOP", "Identifier begins from figure or \"-\": 1A B:", "1: 1A B:NOP"},
     {"L: -X=5", "L:|-X=5", "Identifier begins from figure or \"-\": -X=", "1: L:-X=5"},
+    // A second label would swallow its statement: the line is refused instead.
+    {"a: b: mov #2,r0", "A:B: MOV #2,R0",
+     "Incorrect symbol in identifier: A:B:", "1: A:B: MOV #2,R0"},
+    {"A: B:", "A:B:", "Incorrect symbol in identifier: A:B:", "1: A:B:"},
+    {"L: X=5", "L:|X=|5"},
 };
 INSTANTIATE_TEST_SUITE_P(Lines, PreprocessLine, testing::ValuesIn(kLines));
 
