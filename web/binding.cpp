@@ -5,10 +5,14 @@
 // A browser cannot block inside a step while the user types. When a step waits for input that
 // has not been typed, the step ends as a stop would, and the session goes back through the
 // run's history to just before that step and forgets the rest; the page shows the input line,
-// and once the user has typed, the same step runs again and finds the input waiting.
+// and once the user has typed, the same step runs again and finds the input waiting. A step
+// that refused a line (a wrong number) and waits for another takes the refused lines again when
+// it runs again, so that the screen shows the echo and the retry message as on the desktop; the
+// page sees the screen as it was when the step began to wait.
 
 #include <emscripten/bind.h>
 
+#include <cctype>
 #include <deque>
 #include <limits>
 #include <nlohmann/json.hpp>
@@ -16,9 +20,11 @@
 
 #include "assembler/assembler.h"
 #include "assembler/codetext.h"
+#include "assembler/compil.h"
 #include "machine/codepage.h"
 #include "machine/language.h"
 #include "machine/rom_image.h"
+#include "session/code_loading.h"
 #include "session/session.h"
 
 namespace q42::web {
@@ -26,10 +32,19 @@ namespace {
 
 using nlohmann::json;
 
+// The compiler's warnings, but "No HLT command!" for a code file's words: a code file is not
+// compiled where it comes from, and says nothing of HLT there.
 class CollectedWarnings : public AsmWarnings {
   public:
+    explicit CollectedWarnings(bool codeFile) : codeFile_(codeFile) {}
     std::vector<std::string> texts;
-    void Warn(const std::string& text) override { texts.push_back(Cp1251ToUtf8(text)); }
+    void Warn(const std::string& text) override {
+        if (codeFile_ && text == kNoHltWarning) return;
+        texts.push_back(Cp1251ToUtf8(text));
+    }
+
+  private:
+    bool codeFile_;
 };
 
 class DroppedMessages : public MessageSink {
@@ -58,34 +73,56 @@ const char* ReasonName(DebugPause::Reason reason) {
     return "stepped";
 }
 
+bool FitsRam(std::size_t words) {
+    return words <= static_cast<std::size_t>(kRamWords);
+}
+
+// A program of more words than RAM holds: how many it has, and the source line of the first word
+// that does not fit (0 for a code file).
+json TooLong(std::size_t words, int line) {
+    return {{"words", words}, {"ram", kRamWords}, {"line", line}};
+}
+
 }  // namespace
 
 class WebSession : public DisplayHost, public RunHost {
   public:
     explicit WebSession(bool english) {
-        SetTextLanguage(english ? Language::English : Language::Russian);
-        session_.options.englishInterface = english;
+        SetLanguage(english);
         DroppedMessages messages;
         InitMachine(session_.machine, "/rom/Q42ROM.TXT", messages);
     }
 
-    // Preprocesses and compiles the text; the code goes into RAM when it compiled.
-    std::string Assemble(const std::string& source) {
+    // The language of the texts from now on: the machine's messages, the assembler's, the
+    // explanations. The run, the screen and RAM stay as they are.
+    void SetLanguage(bool english) {
+        SetTextLanguage(english ? Language::English : Language::Russian);
+        session_.options.englishInterface = english;
+    }
+
+    // Preprocesses and compiles the text; the code goes into RAM when it compiled. `codeFile`:
+    // the text holds a code file's words, and no HLT is asked of it.
+    std::string Assemble(const std::string& source, bool codeFile) {
         AssemblerTexts& texts = session_.texts;
-        texts = {};
-        texts.asmText = SplitTextLines(Utf8ToCp1251(source));
-        CollectedWarnings warnings;
-        const bool ok = PreprocessAndCompile(texts, session_.options, warnings).empty();
+        json answer = Compiled(texts, source, codeFile);
         session_.source.Set(texts);
-        json answer = {
-            {"ok", ok},
-            {"code", Lines(texts.codeText)},
-            {"status", Lines({texts.lineLab, texts.errLab})},
-            {"warnings", warnings.texts},
-            {"line",
-             texts.asmSelection.kind == AsmSelection::Kind::Line ? texts.asmSelection.line : 0}};
-        if (ok) answer["load"] = json::parse(Load());
+        if (answer["ok"].get<bool>()) answer["load"] = json::parse(Load());
         return answer.dump();
+    }
+
+    // What Assemble answered for the same text, in the language now set, with nothing loaded:
+    // the session, its run and RAM stay as they are.
+    std::string Retell(const std::string& source, bool codeFile) {
+        AssemblerTexts texts;
+        json answer = Compiled(texts, source, codeFile);
+        if (answer["ok"].get<bool>()) answer["load"] = Loaded(texts.codeText);
+        return answer.dump();
+    }
+
+    // A code file's lines read as the loader reads them, into a machine of their own: its words,
+    // or the loader's message for the first line it refuses.
+    std::string CheckCode(const std::string& code) {
+        return Loaded(CodeTextFromLines(SplitTextLines(Utf8ToCp1251(code)))).dump();
     }
 
     // A code text (a .cod file's lines) as the program: into RAM, with no source lines.
@@ -106,10 +143,14 @@ class WebSession : public DisplayHost, public RunHost {
     // Copies the code of the last compiled text into RAM; a new program ends the run there was.
     std::string Load() {
         session_.debugger.Forget();
+        ForgetInput();
         const auto badLine = session_.run.CopyCode(session_.texts);
-        return json{{"ok", !badLine.has_value() && !session_.machine.Failed()},
-                    {"status", Lines({session_.texts.lineLab, session_.texts.errLab})}}
-            .dump();
+        json answer = {{"ok", !badLine.has_value() && !session_.machine.Failed()},
+                       {"status", Lines({session_.texts.lineLab, session_.texts.errLab})}};
+        const std::size_t words = CodeWords(session_.texts.codeText);
+        if (!FitsRam(words))
+            answer["tooLong"] = TooLong(words, SourceLineOfWord(session_.texts, kRamWords));
+        return answer.dump();
     }
 
     void SetBreakpoints(const std::string& linesJson) {
@@ -118,7 +159,7 @@ class WebSession : public DisplayHost, public RunHost {
 
     // A run from RAM 0000: greeting, resets, history.
     void Start() {
-        pending_.clear();
+        ForgetInput();
         session_.debugger.Begin();
     }
 
@@ -139,11 +180,14 @@ class WebSession : public DisplayHost, public RunHost {
     std::string StepOut() {
         return Move([&] { return Attached().StepOut(); });
     }
+    // Going back or to another step leaves a wait: what was typed for it is forgotten.
     std::string Back() {
+        ForgetInput();
         session_.debugger.Back(1);
         return Where({});
     }
     std::string GoTo(double step) {
+        ForgetInput();
         session_.debugger.GoTo(static_cast<std::int64_t>(step));
         return Where({});
     }
@@ -189,10 +233,13 @@ class WebSession : public DisplayHost, public RunHost {
                     {"n", (m.ps & kFlagN) != 0},
                     {"z", (m.ps & kFlagZ) != 0},
                     {"ram", ram},
-                    {"screen", Lines(session_.display.Lines())},
+                    {"screen", Lines(pending_.empty() ? session_.display.Lines() : waitScreen_)},
                     {"step", session_.debugger.Step()},
                     {"lastStep", session_.debugger.Started() ? session_.debugger.LastStep() : 0},
                     {"paused", session_.debugger.Paused()},
+                    {"failed", session_.machine.Failed()},
+                    {"error", session_.machine.Failed() ? Text(session_.machine.RunErrorText())
+                                                        : std::string()},
                     {"line", session_.source.LineAt(session_.machine, m.pc)},
                     {"input", pending_}}
             .dump();
@@ -229,18 +276,26 @@ class WebSession : public DisplayHost, public RunHost {
     // DisplayHost: a wait takes what was typed, or gives up, and the step is taken back.
     void BeginLineInput() override {}
     std::string InputLineText() override { return line_; }
-    void HideInputLine() override {}
+    // The input was taken, or a stop ended the wait: the lines it refused are done with. A wait
+    // given up to take the step back keeps them for the step's next run.
+    void HideInputLine() override {
+        if (pending_.empty()) consumed_.clear();
+    }
     bool WaitForEvents() override {
         if (session_.display.LineInputActive() && !lines_.empty()) {
             line_ = lines_.front();
             lines_.pop_front();
+            consumed_.push_back(line_);
             session_.display.FinishInput();
             return true;
         }
         if (!session_.display.LineInputActive() && !session_.machine.State().keyBuffer.empty())
             return true;
         // A stop ends the wait as it always has; otherwise the step is taken back.
-        if (!stopping_) pending_ = session_.display.LineInputActive() ? "line" : "key";
+        if (!stopping_) {
+            pending_ = session_.display.LineInputActive() ? "line" : "key";
+            waitScreen_ = session_.display.Lines();
+        }
         return false;
     }
     // RunHost: a slice is one call from the page; nothing to handle inside it.
@@ -249,9 +304,11 @@ class WebSession : public DisplayHost, public RunHost {
   private:
     Session session_{*this, *this};
     std::vector<int> breakLines_;
-    std::deque<std::string> lines_;
+    std::deque<std::string> lines_;     // typed lines not yet taken
+    std::deque<std::string> consumed_;  // lines the step now running took and refused
     std::string line_;
-    std::string pending_;  // "line" or "key" while the program waits for input
+    std::string pending_;                  // "line" or "key" while the program waits for input
+    std::vector<std::string> waitScreen_;  // the screen when the wait began
     bool stopping_ = false;
     // The most steps a step command (step over, step out) takes before it pauses.
     static constexpr std::int64_t kCommandSteps = 10'000'000;
@@ -274,13 +331,71 @@ class WebSession : public DisplayHost, public RunHost {
                 debugger.Break(*address, line);
         }
         pending_.clear();
+        consumed_.clear();
         const DebugPause pause = command();
         if (!pending_.empty()) {
             session_.history.GoTo(debugger.LastStep() - 1);
             session_.history.Branch();
+            // The step runs again with the lines it refused in front of what is typed next.
+            lines_.insert(lines_.begin(), consumed_.begin(), consumed_.end());
+            consumed_.clear();
             return Where({{"reason", "input"}, {"input", pending_}});
         }
         return Where({{"reason", ReasonName(pause.reason)}});
+    }
+
+    // No wait, and no typed line waiting for one.
+    void ForgetInput() {
+        pending_.clear();
+        lines_.clear();
+        consumed_.clear();
+        waitScreen_.clear();
+    }
+
+    // The words of a code text: its lines that start with a hex digit, as the loader takes them.
+    static std::size_t CodeWords(const TextLines& codeText) {
+        std::size_t words = 0;
+        for (const auto& line : codeText) {
+            if (!line.empty() && std::isxdigit(static_cast<unsigned char>(line[0]))) ++words;
+        }
+        return words;
+    }
+
+    // The source line word `index` of the compiled code came from; 0 when none is known.
+    static int SourceLineOfWord(const AssemblerTexts& texts, int index) {
+        if (index < 0 || static_cast<std::size_t>(index) >= texts.codeSource.size()) return 0;
+        return texts.codeSource[static_cast<std::size_t>(index)];
+    }
+
+    // Preprocesses and compiles `source` into `texts`; the answer without the loading.
+    json Compiled(AssemblerTexts& texts, const std::string& source, bool codeFile) {
+        texts = {};
+        texts.asmText = SplitTextLines(Utf8ToCp1251(source));
+        CollectedWarnings warnings(codeFile);
+        const bool ok = PreprocessAndCompile(texts, session_.options, warnings).empty();
+        return {
+            {"ok", ok},
+            {"code", Lines(texts.codeText)},
+            {"status", Lines({texts.lineLab, texts.errLab})},
+            {"warnings", warnings.texts},
+            {"line",
+             texts.asmSelection.kind == AsmSelection::Kind::Line ? texts.asmSelection.line : 0}};
+    }
+
+    // What loading a code text says, tried in a machine of its own, and the words it loaded.
+    static json Loaded(const TextLines& codeText) {
+        Machine machine;
+        const CodeCopy copy = CopyCode(machine, codeText);
+        json code = json::array();
+        for (int i = 0; i < copy.words; ++i)
+            code.push_back(WordToHex(machine.State().ram[static_cast<std::size_t>(i)]));
+        json answer = {{"ok", !copy.error.has_value()},
+                       {"status", copy.error ? Lines({copy.error->lineLab, copy.error->errLab})
+                                             : Lines({"", ""})},
+                       {"code", code}};
+        if (const std::size_t words = CodeWords(codeText); !FitsRam(words))
+            answer["tooLong"] = TooLong(words, 0);
+        return answer;
     }
 
     std::string Where(json pause) {
@@ -295,7 +410,10 @@ EMSCRIPTEN_BINDINGS(q42) {
     using q42::web::WebSession;
     emscripten::class_<WebSession>("WebSession")
         .constructor<bool>()
+        .function("setLanguage", &WebSession::SetLanguage)
         .function("assemble", &WebSession::Assemble)
+        .function("retell", &WebSession::Retell)
+        .function("checkCode", &WebSession::CheckCode)
         .function("load", &WebSession::Load)
         .function("loadCode", &WebSession::LoadCode)
         .function("addressOf", &WebSession::AddressOf)

@@ -1,13 +1,22 @@
 // The assembler editor: CodeMirror with line numbers, the assembler's colours, breakpoints
 // in a gutter of their own (a click on it or on a line number sets or clears one), the line of
 // the last assembler error and the line being run.
-import { EditorState, StateEffect, StateField, RangeSet } from '@codemirror/state';
+//
+// The assembler takes only blanks between the parts of a line, never a tab, so Tab types blanks
+// up to the next multiple of eight columns and Shift+Tab takes them back; with a selection they
+// indent and unindent its lines by eight blanks. A tab that came in from a file or a paste stays
+// as it is and is drawn as a faint arrow. Escape, then Tab, leaves the editor (CodeMirror's
+// tab focus mode), so the page stays usable from the keyboard.
+import { EditorState, EditorSelection, StateEffect, StateField, RangeSet, Compartment, countColumn } from '@codemirror/state';
 import {
-    EditorView, Decoration, GutterMarker, gutter, keymap, lineNumbers,
+    EditorView, Decoration, GutterMarker, MatchDecorator, ViewPlugin, gutter, keymap, lineNumbers,
     highlightActiveLine, highlightActiveLineGutter, drawSelection,
 } from '@codemirror/view';
-import { defaultKeymap, history, historyKeymap, indentWithTab } from '@codemirror/commands';
+import { defaultKeymap, history, historyKeymap } from '@codemirror/commands';
+import { indentUnit } from '@codemirror/language';
 import { asmLanguage, asmHighlighting } from './syntax.js';
+
+export const kTabColumns = 8;
 
 const toggleBreakpoint = StateEffect.define({ map: (pos, mapping) => mapping.mapPos(pos) });
 const setBreakpoints = StateEffect.define();
@@ -64,10 +73,99 @@ function lineMark(className) {
 const errorLine = lineMark('cm-error-line');
 const runLine = lineMark('cm-run-line');
 
+// Every tab character marked, so that the style draws it as an arrow.
+const tabMarks = new MatchDecorator({
+    regexp: /\t/g,
+    decoration: () => Decoration.mark({ class: 'cm-tab-char' }),
+});
+const showTabs = ViewPlugin.fromClass(class {
+    constructor(view) { this.decorations = tabMarks.createDeco(view); }
+    update(update) { this.decorations = tabMarks.updateDeco(update, this.decorations); }
+}, { decorations: (plugin) => plugin.decorations });
+
+function column(line, pos) {
+    return countColumn(line.text, kTabColumns, pos - line.from);
+}
+
+// The lines a selection covers: a selection that ends at the start of a line leaves that line out.
+function selectedLines(state) {
+    const lines = new Set();
+    for (const range of state.selection.ranges) {
+        if (range.empty) continue;
+        const first = state.doc.lineAt(range.from).number;
+        let last = state.doc.lineAt(range.to).number;
+        if (last > first && state.doc.line(last).from === range.to) --last;
+        for (let n = first; n <= last; ++n) lines.add(n);
+    }
+    return [...lines].sort((a, b) => a - b).map((n) => state.doc.line(n));
+}
+
+// Tab: blanks up to the next multiple of eight columns at each caret; with a selection, eight
+// blanks before each selected line that holds anything.
+function tabForward(view) {
+    const { state } = view;
+    if (state.readOnly) return false;
+    if (state.selection.ranges.some((range) => !range.empty)) {
+        const changes = selectedLines(state).filter((line) => line.length > 0)
+            .map((line) => ({ from: line.from, insert: ' '.repeat(kTabColumns) }));
+        if (changes.length) view.dispatch({ changes, userEvent: 'input.indent', scrollIntoView: true });
+        return true;
+    }
+    view.dispatch(state.changeByRange((range) => {
+        const line = state.doc.lineAt(range.head);
+        const blanks = kTabColumns - column(line, range.head) % kTabColumns;
+        return {
+            changes: { from: range.head, insert: ' '.repeat(blanks) },
+            range: EditorSelection.cursor(range.head + blanks),
+        };
+    }), { userEvent: 'input.indent', scrollIntoView: true });
+    return true;
+}
+
+// Shift+Tab: the blanks before each caret back to the previous multiple of eight columns (only
+// blanks go); with a selection, up to eight leading blanks of each selected line.
+function tabBack(view) {
+    const { state } = view;
+    if (state.readOnly) return false;
+    if (state.selection.ranges.some((range) => !range.empty)) {
+        const changes = [];
+        for (const line of selectedLines(state)) {
+            const blanks = /^ */.exec(line.text)[0].length;
+            if (blanks > 0) changes.push({ from: line.from, to: line.from + Math.min(blanks, kTabColumns) });
+        }
+        if (changes.length) view.dispatch({ changes, userEvent: 'delete.dedent', scrollIntoView: true });
+        return true;
+    }
+    view.dispatch(state.changeByRange((range) => {
+        const line = state.doc.lineAt(range.head);
+        const at = column(line, range.head);
+        const stop = at % kTabColumns === 0 ? Math.max(0, at - kTabColumns) : at - at % kTabColumns;
+        let from = range.head;
+        while (from > line.from && at - (range.head - from) > stop && state.doc.sliceString(from - 1, from) === ' ')
+            --from;
+        return { changes: { from, to: range.head }, range: EditorSelection.cursor(from) };
+    }), { userEvent: 'delete.dedent', scrollIntoView: true });
+    return true;
+}
+
+// A change the user made that took the whole text away at once (select all, then type, paste or
+// delete): a new program, not an edit of the old one.
+function replacesWhole(tr) {
+    if (!tr.docChanged || tr.startState.doc.length === 0) return false;
+    if (!tr.isUserEvent('input') && !tr.isUserEvent('delete')) return false;
+    let whole = false;
+    tr.changes.iterChangedRanges((fromA, toA) => {
+        if (fromA === 0 && toA === tr.startState.doc.length) whole = true;
+    });
+    return whole;
+}
+
 export class Editor {
-    // `onChange(text)` follows every edit; `onBreakpoints(lines)` every change of breakpoints.
-    constructor(parent, { text, breakLines, onChange, onBreakpoints, label }) {
+    // `onChange(text)` follows every edit; `onBreakpoints(lines)` every change of breakpoints;
+    // `onReplaced()` an edit that replaced the whole text.
+    constructor(parent, { text, breakLines, onChange, onBreakpoints, onReplaced = () => {}, label }) {
         this.onBreakpoints = onBreakpoints;
+        this.label = new Compartment();
         const toggleAt = (view, line) => {
             view.dispatch({ effects: toggleBreakpoint.of(line.from) });
             return true;
@@ -94,9 +192,13 @@ export class Editor {
                     highlightActiveLineGutter(),
                     asmLanguage,
                     asmHighlighting,
-                    keymap.of([indentWithTab, ...defaultKeymap, ...historyKeymap]),
-                    EditorView.contentAttributes.of({ 'aria-label': label }),
+                    EditorState.tabSize.of(kTabColumns),
+                    indentUnit.of(' '.repeat(kTabColumns)),
+                    showTabs,
+                    keymap.of([{ key: 'Tab', run: tabForward, shift: tabBack }, ...defaultKeymap, ...historyKeymap]),
+                    this.label.of(EditorView.contentAttributes.of({ 'aria-label': label })),
                     EditorView.updateListener.of((update) => {
+                        if (update.transactions.some(replacesWhole)) onReplaced();
                         if (update.docChanged) onChange(update.state.doc.toString());
                         const lines = JSON.stringify(this.breakLines());
                         if (lines !== lastLines) {
@@ -156,6 +258,11 @@ export class Editor {
         if (line > 0 && line <= this.view.state.doc.lines)
             effects.push(EditorView.scrollIntoView(this.view.state.doc.line(line).from, { y: 'nearest', yMargin: 40 }));
         this.view.dispatch({ effects });
+    }
+
+    // The editor's accessible name, in the page's language.
+    setLabel(text) {
+        this.view.dispatch({ effects: this.label.reconfigure(EditorView.contentAttributes.of({ 'aria-label': text })) });
     }
 
     // The tooltip of the gutters, where a click sets or clears a breakpoint.

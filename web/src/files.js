@@ -13,11 +13,14 @@ export const stored = {
             return fallback;
         }
     },
+    // False when the value could not be kept (the storage is full or forbidden); the page works
+    // on without it.
     set(key, value) {
         try {
             localStorage.setItem('q42.' + key, JSON.stringify(value));
+            return true;
         } catch {
-            // Storage full or forbidden: the page works on without it.
+            return false;
         }
     },
 };
@@ -50,16 +53,16 @@ export function isCodeFile(name) {
     return /\.cod$/i.test(name);
 }
 
-// A code file holds one word a line (hex digits, then a blank or ";" and a comment) and may
-// end with a line "."; the page opens it as assembler text, a DW line for each word, which
-// the assembler puts into RAM as the same words.
-export function codeFileToAssembler(text, header) {
-    const lines = [header];
-    for (const line of text.split(/\r\n|\r|\n/)) {
-        const word = /^([0-9A-Fa-f]{1,4})(?:$|[ ;])/.exec(line);
-        if (word) lines.push(`        DW 0${word[1].toUpperCase()}H`);
-    }
-    return lines.join('\n') + '\n';
+// A code file's words (as the machine's loader read them, four hex digits each) as assembler
+// text: a DW line for each word, which the assembler puts into RAM as the same words.
+export function codeWordsToAssembler(words, header) {
+    return [header, ...words.map((word) => `        DW 0${word}H`)].join('\n') + '\n';
+}
+
+// A line of a file as a message quotes it: its first characters, control characters as dots.
+export function quotedLine(line, length = 40) {
+    const characters = [...line.replace(/[\u0000-\u001f\u007f-\u009f]/g, '·')];
+    return characters.length > length ? characters.slice(0, length).join('') + '…' : characters.join('');
 }
 
 // Saves `text` under `name` as a download; lines end in CR LF, as the desktop program writes.

@@ -22,15 +22,26 @@ export class Machine {
         this.breakLines = [];
     }
 
-    // A session in the other language; the program has to be assembled again in it.
-    relanguage(english) {
-        this.session.delete();
-        this.session = new this.core.WebSession(english);
-        this.session.setBreakpoints(JSON.stringify(this.breakLines));
+    // The texts from now on in the other language; the run, the screen and RAM stay.
+    setLanguage(english) {
+        this.session.setLanguage(english);
     }
 
-    assemble(source) {
-        return JSON.parse(this.session.assemble(source));
+    // Assembles the text and loads its code; `codeFile`: the text holds a code file's words, of
+    // which no HLT is asked.
+    assemble(source, codeFile = false) {
+        return JSON.parse(this.session.assemble(source, codeFile));
+    }
+
+    // What assemble() said of the same text, in the language now set; nothing is loaded.
+    retell(source, codeFile = false) {
+        return JSON.parse(this.session.retell(source, codeFile));
+    }
+
+    // A code file's text as the loader reads it: { ok, code: its words, status: the loader's
+    // line and message when it refuses one, tooLong: { words, ram } beyond RAM }.
+    checkCode(text) {
+        return JSON.parse(this.session.checkCode(text));
     }
 
     // Goes on for at most `steps` steps, starting a run (greeting, resets) when none is paused.

@@ -12,8 +12,10 @@ import { Decoder } from './decoder.js';
 import { Runner, speeds } from './runner.js';
 import { Examples } from './examples.js';
 import { Guide } from './guide.js';
+import { ProgramFile } from './program.js';
+import { RunStatus, describePause, showAssembly as writeAssembly } from './status.js';
 import {
-    stored, openFileDialog, isCodeFile, codeFileToAssembler, saveFile, codeFileText,
+    stored, openFileDialog, isCodeFile, codeWordsToAssembler, codeFileText, quotedLine,
 } from './files.js';
 
 const $ = (id) => document.getElementById(id);
@@ -25,13 +27,13 @@ const corePromise = loadCore();
 
 let machine = null;
 let shown = null;          // the state on show
-let lastAssembly = null;   // the assembler's last answer in this session
+let lastAssembly = null;   // { text, codeFile } the assembler last had in this session
 let assembled = null;      // { text, code } of the last text that assembled and loaded
 let wait = null;           // { input: 'line' | 'key', resume: the command to take again }
 let abandoned = false;     // the run was stopped while it waited for input
 let runBefore = null;      // the state a fast run started from, to light what it changed
 let logShownAt = 0;
-let fileName = stored.get('fileName', 'program.asm');
+let shownBefore = null;    // the state the one on show was lit against
 
 // The panels
 
@@ -40,17 +42,26 @@ const editor = new Editor($('editor'), {
     breakLines: stored.get('breakpoints', []),
     label: t('editorLabel'),
     onChange(text) {
-        stored.set('source', text);
+        program.keep(text);
         if (shown?.paused && edited()) {
             editor.showRunLine(0);
-            setRunStatus(t('statusEdited'), true);
+            setRunStatus(() => t('statusEdited'), true);
         }
+    },
+    // The whole text replaced by the user: a new program, of no file yet.
+    onReplaced() {
+        program.set(null);
     },
     onBreakpoints(lines) {
         stored.set('breakpoints', lines);
         machine?.setBreakpoints(lines);
     },
 });
+const runStatus = new RunStatus($('run-status'));
+const program = new ProgramFile({
+    title: $('file-name'), note: $('storage-note'), noteSave: $('storage-save'), noteDismiss: $('storage-dismiss'),
+    dialog: $('save-dialog'), field: $('save-name'), cancel: $('save-cancel'),
+}, () => editor.text());
 const registers = new Registers($('registers'));
 const memory = new Memory($('ram'), (address) => decoder.show(address));
 const screen = new Screen(
@@ -63,15 +74,16 @@ const decoder = new Decoder(
     (address) => machine.decode(address), (address) => memory.select(address));
 const runner = new Runner((steps) => machine.continue(steps), showRunPause);
 runner.speed = speeds.includes(stored.get('speed', 0)) ? stored.get('speed', 0) : 0;
+// An example, or a program of the guide, is a new program: saving it asks for a name of the
+// student's own.
 const examples = new Examples($('examples'), (entry, text) => {
-    replaceProgram(text, `${entry.name}.asm`);
-    setRunStatus(t('exampleLoaded', { name: entry.name }));
+    replaceProgram(text, null);
+    setRunStatus(() => t('exampleLoaded', { name: entry.name }));
 });
 const guide = new Guide({ dialog: $('guide'), body: $('guide-body'), close: $('guide-close') }, (text) => {
-    replaceProgram(text, 'guide.asm');
-    setRunStatus(t('exampleLoaded', { name: t('guideProgram') }));
+    replaceProgram(text, null);
+    setRunStatus(() => t('exampleLoaded', { name: t('guideProgram') }));
 });
-$('file-name').textContent = fileName;
 fillSpeeds();
 examples.load();
 
@@ -86,23 +98,22 @@ function runPaused() {
 }
 
 function setRunStatus(text, attention = false) {
-    const status = $('run-status');
-    status.textContent = text;
-    status.classList.toggle('attention', attention);
-    delete status.dataset.t;
+    runStatus.set(text, attention);
 }
 
-// Shows the machine; what differs from `before` is lit.
+// Shows the machine; what differs from `before` is lit. The decoding follows PC at every
+// speed, as the other views do.
 function render(state, before) {
     registers.show(state, before);
     memory.show(state, before);
     screen.show(state);
     decoder.setPc(state.pc);
-    if (!runner.running) decoder.refresh();
+    decoder.refresh();
     // A run at maximum speed would only flicker over the lines; it shows its line when it pauses.
     const fast = runner.running && runner.speed === 0;
     editor.showRunLine(state.paused && !abandoned && !edited() && !fast ? state.line : 0);
     shown = state;
+    shownBefore = before;
 }
 
 function showLog() {
@@ -134,18 +145,6 @@ function modeOf(state) {
     return runPaused() ? 'paused' : 'idle';
 }
 
-function describe(pause) {
-    const state = pause.state;
-    switch (pause.reason) {
-        case 'breakpoint': return t('statusBreakpoint', { line: state.line, step: state.step });
-        case 'watchpoint': return t('statusWatchpoint', { step: state.step });
-        case 'ended': return t('statusEnded', { step: state.lastStep });
-        case 'input': return t(pause.input === 'line' ? 'statusLine' : 'statusKey');
-        case 'stepped': return t('statusStepped', { step: state.step });
-        default: return t(runner.running ? 'statusRunning' : 'statusPaused', { step: state.step });
-    }
-}
-
 // Shows the answer of a command; `resume` is the command a wait for input takes again.
 function showPause(pause, before, resume) {
     if (pause.reason === 'input') {
@@ -153,7 +152,9 @@ function showPause(pause, before, resume) {
     }
     render(pause.state, before);
     screen.setWait(wait ? wait.input : '');
-    setRunStatus(edited() && pause.state.paused ? t('statusEdited') : describe(pause), pause.reason === 'input');
+    const failed = pause.reason === 'ended' && pause.state.failed;
+    setRunStatus(edited() && pause.state.paused ? () => t('statusEdited') : describePause(pause, runner.running),
+        pause.reason === 'input' || failed);
     setMode(modeOf(pause.state));
 }
 
@@ -162,7 +163,7 @@ function showRunPause(pause) {
     const final = pause.reason !== 'slice';
     if (runner.speed === 0 && !final) {
         render(pause.state, runBefore);
-        setRunStatus(t('statusRunning'));
+        setRunStatus(() => t('statusRunning'));
         if (performance.now() - logShownAt > kLogEveryMs) showLog();
         return;
     }
@@ -171,34 +172,11 @@ function showRunPause(pause) {
     showLog();
 }
 
-function showAssembly(result) {
-    const status = $('asm-status');
-    status.replaceChildren();
-    status.classList.toggle('ok', result.ok && result.load?.ok);
-    const [lineText, message] = result.status;
-    if (!result.ok) {
-        const error = document.createElement('span');
-        error.className = 'error';
-        error.textContent = (result.line > 0 ? t('errorAt', { line: result.line }) + ': ' : '') + message;
-        status.append(error);
-        // A line the editor cannot mark (none given) is shown as the assembler gives it.
-        if (result.line <= 0 && lineText) {
-            status.append(Object.assign(document.createElement('span'), { className: 'error-line', textContent: lineText }));
-        }
-    } else if (!result.load.ok) {
-        status.append(Object.assign(document.createElement('span'), {
-            className: 'error',
-            textContent: `${t('loadError')}: ${result.load.status.filter(Boolean).join(' ')}`,
-        }));
-    } else {
-        status.append(`${lineText} · ${t('assembled', { words: result.code.length })}`);
-    }
-    for (const warning of result.warnings) {
-        status.append(Object.assign(document.createElement('span'), {
-            className: 'warning', textContent: `${t('warning')}: ${warning}`,
-        }));
-    }
-    editor.markError(result.ok ? 0 : result.line);
+// Shows what the assembler said; `mark`: the error line is marked in the editor (not when the
+// same answer is only said again in another language).
+function showAssembly(result, mark = true) {
+    const line = writeAssembly($('asm-status'), result);
+    if (mark) editor.markError(line);
 }
 
 // The commands
@@ -213,15 +191,15 @@ function assemble() {
     clearWait();
     abandoned = false;
     const text = editor.text();
-    const result = machine.assemble(text);
-    lastAssembly = result;
+    const result = machine.assemble(text, program.codeFile);
+    lastAssembly = { text, codeFile: program.codeFile };
     const ok = result.ok && result.load.ok;
     assembled = ok ? { text, code: result.code } : null;
     showAssembly(result);
     log.reset();
     render(machine.state(), shown);
     showLog();
-    setRunStatus(ok ? t('ready') : '');
+    setRunStatus(ok ? () => t('ready') : '');
     setMode('idle');
     return ok;
 }
@@ -237,7 +215,7 @@ function startLoop() {
     if (!runPaused()) log.reset();
     else log.forgetAfter(shown.step);
     runner.start();
-    setRunStatus(t('statusRunning'));
+    setRunStatus(() => t('statusRunning'));
     setMode('running');
 }
 
@@ -253,7 +231,7 @@ function continueOrPause() {
         const state = machine.state();
         render(state, runBefore);
         showLog();
-        setRunStatus(t('statusPaused', { step: state.step }));
+        setRunStatus(() => t('statusPaused', { step: state.step }));
         setMode(modeOf(state));
         return;
     }
@@ -285,8 +263,8 @@ function stepBack() {
     const state = machine.back().state;
     render(state, before);
     showLog();
-    setRunStatus(state.step === before.step ? t('statusNoBack')
-        : t('statusWent', { step: state.step, last: state.lastStep }));
+    setRunStatus(state.step === before.step ? () => t('statusNoBack')
+        : () => t('statusWent', { step: state.step, last: state.lastStep }));
     setMode(modeOf(state));
 }
 
@@ -299,7 +277,7 @@ function goTo(step) {
     const state = machine.goTo(step).state;
     render(state, before);
     showLog();
-    setRunStatus(t('statusWent', { step: state.step, last: state.lastStep }));
+    setRunStatus(() => t('statusWent', { step: state.step, last: state.lastStep }));
     setMode(modeOf(state));
 }
 
@@ -313,7 +291,8 @@ function stop() {
     log.forgetAfter(before.step);
     const pause = machine.stop();
     showPause(pause, before);
-    if (pause.reason === 'ended') setRunStatus(t('statusStopped', { step: pause.state.lastStep }));
+    if (pause.reason === 'ended' && !pause.state.failed)
+        setRunStatus(() => t('statusStopped', { step: pause.state.lastStep }));
     showLog();
 }
 
@@ -337,7 +316,7 @@ function resume() {
     if (kind === 'run') {
         runBefore = shown;
         runner.start();
-        setRunStatus(t('statusRunning'));
+        setRunStatus(() => t('statusRunning'));
         setMode('running');
     } else {
         const before = shown;
@@ -348,78 +327,83 @@ function resume() {
 
 // Files, examples and languages
 
-function replaceProgram(text, name) {
+function replaceProgram(text, name, codeFile = false) {
     editor.replaceText(text);
-    fileName = name;
-    stored.set('fileName', name);
-    $('file-name').textContent = name;
+    program.set(name, codeFile);
+}
+
+// A code file is read as the machine's loader reads it; a file it refuses is not opened, with the
+// loader's own message, and one it takes is shown as DW lines of its words.
+function openCodeFile(name, text) {
+    const check = machine.checkCode(text);
+    if (check.tooLong) {
+        setRunStatus(() => t('codFileLong', { name, ...check.tooLong }), true);
+    } else if (!check.ok) {
+        const [line, message] = check.status;
+        const error = `${quotedLine(line)}: ${message}`;
+        setRunStatus(() => t('codFileRefused', { name, error }), true);
+    } else if (check.code.length === 0) {
+        setRunStatus(() => t('codFileEmpty', { name }), true);
+    } else {
+        replaceProgram(codeWordsToAssembler(check.code, t('codFileHeader', { name })),
+            name.replace(/\.cod$/i, '.asm'), true);
+        setRunStatus(() => t('codFileLoaded', { name }));
+    }
 }
 
 function openFile() {
     openFileDialog($('open-file'), (name, text) => {
         if (isCodeFile(name)) {
-            replaceProgram(codeFileToAssembler(text, t('codFileHeader', { name })), name.replace(/\.cod$/i, '.asm'));
-            setRunStatus(t('codFileLoaded', { name }));
+            if (machine) openCodeFile(name, text);
         } else {
             replaceProgram(text, name);
-            setRunStatus(t('fileLoaded', { name }));
+            setRunStatus(() => t('fileLoaded', { name }));
         }
-    }, (name) => setRunStatus(t('fileTooLarge', { name }), true));
-}
-
-function baseName() {
-    return fileName.replace(/\.[^.]*$/, '') || 'program';
-}
-
-function saveAsm() {
-    saveFile(`${baseName()}.asm`, editor.text());
+    }, (name) => setRunStatus(() => t('fileTooLarge', { name }), true));
 }
 
 function saveCod() {
     if (!machine) return;
     if ((assembled === null || edited()) && !assemble()) {
-        setRunStatus(t('notSavedCod'), true);
+        setRunStatus(() => t('notSavedCod'), true);
         return;
     }
-    saveFile(`${baseName()}.cod`, codeFileText(assembled.code));
+    program.saveCod(codeFileText(assembled.code));
 }
 
 function fillSpeeds() {
     const select = $('speed');
     select.replaceChildren(...speeds.map((speed) =>
-        new Option(speed === 0 ? t('maximum') : `${speed} ${t('perSecond')}`, String(speed))));
+        new Option(speed === 0 ? t('maximum') : t('perSecond', { n: speed }), String(speed))));
     select.value = String(runner.speed);
 }
 
+// Only the texts change: a run, a pause or a wait for input goes on as it was, and the screen
+// keeps what the program wrote.
 function setLanguage(english) {
     for (const button of document.querySelectorAll('.language button'))
         button.setAttribute('aria-pressed', String((button.dataset.language === 'en') === english));
     if (english === isEnglish()) return;
-    runner.halt();
     setEnglish(english);
     stored.set('english', english);
     applyTexts();
     editor.setGutterTip(t('breakpointTip'));
+    editor.setLabel(t('editorLabel'));
+    program.show();
     fillSpeeds();
     examples.fill();
     guide.retitle();
     screen.showHint();
     memory.retitle();
-    if (!machine) return;
-    // The session speaks one language: a new one, with the program assembled again.
-    machine.relanguage(english);
-    clearWait();
-    abandoned = false;
-    assembled = null;
-    log.reset();
-    if (lastAssembly !== null) {
-        assemble();
-    } else {
-        render(machine.state(), null);
+    if (machine) {
+        machine.setLanguage(english);
+        if (lastAssembly !== null) showAssembly(machine.retell(lastAssembly.text, lastAssembly.codeFile), false);
+        if (shown) render(shown, shownBefore);
+        log.reset();
         showLog();
-        setRunStatus(t('ready'));
-        setMode('idle');
     }
+    runStatus.refresh();
+    setMode(document.body.dataset.run);
 }
 
 // The toolbar and the keys
@@ -433,7 +417,7 @@ $('step-out').addEventListener('click', () => stepCommand('stepOut'));
 $('back').addEventListener('click', stepBack);
 $('stop').addEventListener('click', stop);
 $('open').addEventListener('click', openFile);
-$('save-asm').addEventListener('click', saveAsm);
+$('save-asm').addEventListener('click', () => program.saveAsm());
 $('save-cod').addEventListener('click', saveCod);
 $('guide-open').addEventListener('click', () => guide.open());
 $('speed').addEventListener('change', (event) => {
@@ -453,12 +437,12 @@ const keys = {
     'Shift+F8': () => stepCommand('stepOut'),
     'Ctrl+B': stop,
     F1: () => guide.open(),
-    'Ctrl+S': saveAsm,
+    'Ctrl+S': () => program.saveAsm(),
     'Ctrl+O': openFile,
 };
 
 document.addEventListener('keydown', (event) => {
-    if ($('guide').open && event.key !== 'F1') return;
+    if ($('save-dialog').open || ($('guide').open && event.key !== 'F1')) return;
     const name = `${event.ctrlKey || event.metaKey ? 'Ctrl+' : ''}${event.shiftKey ? 'Shift+' : ''}${event.key.length === 1 ? event.key.toUpperCase() : event.key}`;
     if (event.key === 'Escape' && !$('stop').disabled) {
         event.preventDefault();
@@ -482,19 +466,19 @@ async function start() {
     try {
         core = await corePromise;
     } catch (error) {
-        setRunStatus(t('loadFailed') + (error?.message ?? error), true);
+        setRunStatus(() => t('loadFailed') + (error?.message ?? error), true);
         return;
     }
     machine = new Machine(core, isEnglish());
     machine.setBreakpoints(editor.breakLines());
     render(machine.state(), null);
     showLog();
-    setRunStatus(t('ready'));
+    setRunStatus(() => t('ready'));
     setMode('idle');
     performance.mark('q42-ready');
     if (editor.text() === '' && stored.get('source', null) === null) {
         const response = await fetch('examples/hello.asm').catch(() => null);
-        if (response?.ok && editor.text() === '') replaceProgram(await response.text(), 'hello.asm');
+        if (response?.ok && editor.text() === '') replaceProgram(await response.text(), null);
     }
 }
 

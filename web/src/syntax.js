@@ -1,6 +1,8 @@
 // Syntax colours for the assembler text, read the way the assembler reads a line: a label
 // (NAME:) or a constant (NAME =), the operation, its operands, a comment from ";". After DS the
 // rest of the line up to ";" is the string. The colours are those of the desktop editor.
+// The assembler takes only blanks as blanks: a tab belongs to the name beside it, so a word a tab
+// precedes or follows is no operation and is not coloured as one.
 import { StreamLanguage, HighlightStyle, syntaxHighlighting } from '@codemirror/language';
 import { tags } from '@lezer/highlight';
 
@@ -15,17 +17,29 @@ const nameChars = /^[\p{L}\p{N}_@.]+/u;
 
 const asmParser = {
     name: 'q42asm',
-    startState: () => ({ first: true, string: false }),
+    startState: () => ({ first: true, string: false, tab: false }),
     token(stream, state) {
         if (stream.sol()) {
             state.first = true;
             state.string = false;
+            state.tab = false;
         }
         if (state.string) {
             state.string = false;
             if (stream.match(/^[^;]+/)) return 'string';
         }
-        if (stream.eatSpace()) return null;
+        if (stream.match(/^ +/)) {
+            state.tab = false;
+            return null;
+        }
+        if (stream.eat('\t')) {
+            // Glued to the word after it; alone, the tab is itself the name in the operation's place.
+            state.tab = !stream.eol() && stream.peek() !== ' ';
+            if (!state.tab) state.first = false;
+            return null;
+        }
+        const afterTab = state.tab;
+        state.tab = false;
         if (stream.peek() === ';') {
             stream.skipToEnd();
             return 'comment';
@@ -46,7 +60,7 @@ const asmParser = {
                 state.string = true;
                 return 'keyword';
             }
-            if (first && operations.has(word)) return 'keyword';
+            if (first && operations.has(word)) return afterTab || stream.peek() === '\t' ? 'variableName' : 'keyword';
             if (word === 'LEN') return 'standard';
             if (registers.has(word) || /^P\.?\d+$/.test(word)) return 'atom';
             return 'variableName';

@@ -1,6 +1,8 @@
 // Every text the page shows, in Russian and in English. Elements name their text with
 // data-t (the content), data-t-title (the tooltip) or data-t-label (aria-label); the rest is
-// asked for with t(key) when it is shown.
+// asked for with t(key) when it is shown. A text names its values {name}; a word that follows a
+// number names that number and its forms, {name|one|few|many} in Russian (1 шаг, 2 шага,
+// 5 шагов, 21 шаг, 11 шагов) and {name|one|other} in English (1 step, 2 steps).
 
 const texts = {
     title: ['Q42 — учебный компьютер', 'Q42 — teaching computer'],
@@ -31,7 +33,7 @@ const texts = {
     stopTip: ['Прервать программу (Esc)', 'Stop the program (Esc)'],
     speed: ['Скорость', 'Speed'],
     speedTip: ['Скорость выполнения: шагов в секунду', 'Run speed: steps per second'],
-    perSecond: ['шаг/с', 'steps/s'],
+    perSecond: ['{n} {n|шаг|шага|шагов}/с', '{n} {n|step|steps}/s'],
     maximum: ['максимум', 'maximum'],
     guide: ['Справка', 'Guide'],
     guideTip: ['Руководство студента (F1)', "The student's guide (F1)"],
@@ -47,6 +49,14 @@ const texts = {
     saveCod: ['Сохранить .cod', 'Save .cod'],
     saveCodTip: ['Сохранить машинный код в файл', 'Save the machine code to a file'],
     editorLabel: ['Текст программы на ассемблере', 'Assembler text of the program'],
+    untitled: ['Без имени', 'Untitled'],
+    saveAsTitle: ['Сохранить как', 'Save as'],
+    saveAsName: ['Имя файла', 'File name'],
+    saveAs: ['Сохранить', 'Save'],
+    cancel: ['Отмена', 'Cancel'],
+    storageFull: ['Хранилище браузера заполнено: текст программы больше не сохраняется в браузере и пропадёт при перезагрузке страницы. Сохраните его в файл.',
+        "The browser's storage is full: the program text is no longer kept in the browser and a reload of the page would lose it. Save it to a file."],
+    storageDismiss: ['Понятно', 'Got it'],
     breakpointTip: ['Щелчок ставит или снимает точку останова', 'Click to set or clear a breakpoint'],
 
     screen: ['Экран', 'Screen'],
@@ -87,7 +97,7 @@ const texts = {
     logChanges: ['Изменения', 'Changes'],
     logDoes: ['Что делает', 'What it does'],
     logEmpty: ['Шаги запуска появятся здесь.', "The run's steps will show here."],
-    logCapped: ['показаны последние {n} шагов из {all}', 'the last {n} of {all} steps shown'],
+    logCapped: ['показаны последние {n} {n|шаг|шага|шагов} из {all}', 'the last {n} of {all} steps shown'],
 
     ready: ['Готово. F9 — компилировать и запустить, F7 — шаг.',
         'Ready. F9 assembles and runs, F7 takes a step.'],
@@ -98,7 +108,10 @@ const texts = {
         'Breakpoint at line {line}, step {step}.'],
     statusWatchpoint: ['Остановка: слово изменилось, шаг {step}.',
         'Paused: a watched word changed, step {step}.'],
-    statusEnded: ['Программа завершена, шагов: {step}.', 'The program ended after {step} steps.'],
+    statusEnded: ['Программа завершена за {step} {step|шаг|шага|шагов}.',
+        'The program ended after {step} {step|step|steps}.'],
+    statusFailed: ['Программа остановлена ошибкой на шаге {step}: {error}.',
+        'The program stopped with an error at step {step}: {error}.'],
     statusStopped: ['Программа прервана на шаге {step}.', 'The program was stopped at step {step}.'],
     statusLine: ['Ждёт ввода строки.', 'Waiting for a line to be typed.'],
     statusKey: ['Ждёт клавишу.', 'Waiting for a key.'],
@@ -109,7 +122,11 @@ const texts = {
     errorAt: ['Ошибка в строке {line}', 'Error at line {line}'],
     loadError: ['Код не загрузился в ОЗУ', 'The code did not load into RAM'],
     warning: ['Предупреждение', 'Warning'],
-    assembled: ['Слов кода в ОЗУ: {words}, с адреса 0000.', '{words} words of code in RAM from address 0000.'],
+    assembled: ['В ОЗУ {words} {words|слово|слова|слов} кода с адреса 0000.',
+        '{words} {words|word|words} of code in RAM from address 0000.'],
+    tooLong: ['В программе {words} {words|слово|слова|слов}, а в ОЗУ помещается {ram}.',
+        'The program has {words} {words|word|words}; RAM holds {ram}.'],
+    tooLongFrom: ['Не помещаются слова со строки {line}.', 'The words from line {line} on do not fit.'],
     exampleLoaded: ['Пример «{name}» открыт. Ctrl+Z возвращает прежний текст.',
         'Example "{name}" opened. Ctrl+Z brings back the text you had.'],
     fileLoaded: ['Файл «{name}» открыт. Ctrl+Z возвращает прежний текст.',
@@ -118,6 +135,12 @@ const texts = {
         'Code file "{name}" opened: its words are written as DW lines.'],
     codFileHeader: ['; Слова кодового файла {name}, по одному в строке DW.',
         '; The words of the code file {name}, one in each DW line.'],
+    codFileRefused: ['Кодовый файл «{name}» не открыт: {error}',
+        'The code file "{name}" was not opened: {error}'],
+    codFileEmpty: ['Кодовый файл «{name}» не открыт: в нём нет ни одного слова кода.',
+        'The code file "{name}" was not opened: it holds no word of code.'],
+    codFileLong: ['Кодовый файл «{name}» не открыт: в нём {words} {words|слово|слова|слов}, а в ОЗУ помещается {ram}.',
+        'The code file "{name}" was not opened: it has {words} {words|word|words}; RAM holds {ram}.'],
     fileTooLarge: ['Файл «{name}» слишком велик.', 'The file "{name}" is too large.'],
     notSavedCod: ['Код не сохранён: программа не компилируется.',
         'The code was not saved: the program does not assemble.'],
@@ -143,11 +166,29 @@ export function isEnglish() {
     return english;
 }
 
-// The text for `key`, with {name} places filled from `values`.
+// Which form of a word goes with the number `n`: 0 one, 1 few, 2 many (Russian); 0 one, 1
+// other (English).
+export function pluralForm(n, inEnglish = english) {
+    const whole = Math.abs(Math.trunc(Number(n)));
+    if (inEnglish) return whole === 1 ? 0 : 1;
+    const ten = whole % 10;
+    const hundred = whole % 100;
+    if (ten === 1 && hundred !== 11) return 0;
+    if (ten >= 2 && ten <= 4 && (hundred < 12 || hundred > 14)) return 1;
+    return 2;
+}
+
+// The text for `key`, with {name} places filled from `values` and {name|forms} places with the
+// form of the word that goes with the number values[name].
 export function t(key, values = {}) {
     const pair = texts[key];
     if (!pair) throw new Error(`no text ${key}`);
-    return pair[english ? 1 : 0].replace(/\{(\w+)\}/g, (_, name) => String(values[name] ?? ''));
+    return pair[english ? 1 : 0]
+        .replace(/\{(\w+)\|([^}]*)\}/g, (_, name, forms) => {
+            const list = forms.split('|');
+            return list[Math.min(pluralForm(values[name] ?? 0), list.length - 1)];
+        })
+        .replace(/\{(\w+)\}/g, (_, name) => String(values[name] ?? ''));
 }
 
 // Puts the texts into every element under `root` that names one.

@@ -1,6 +1,8 @@
 // Runs every example through the WebAssembly core under node, as the page does, and compares
 // the screen with the transcript q42cli writes (examples/NAME.out): the same machine and
-// assembler, not a second implementation. Then times the countdown of 10^8 steps.
+// assembler, not a second implementation. Then checks what the binding adds around the session
+// (input waits, stops, refused numbers, the language, code files, programs longer than RAM) and
+// times the countdown of 10^8 steps.
 //   node web/test/examples.mjs build-web/site
 import { readFileSync, readdirSync, existsSync } from 'node:fs';
 import { createRequire } from 'node:module';
@@ -33,7 +35,7 @@ function runToEnd(session, input) {
 for (const name of readdirSync('examples').filter((f) => f.endsWith('.asm')).sort()) {
     const stem = name.replace(/\.asm$/, '');
     const session = new q42.WebSession(false);
-    const assembled = JSON.parse(session.assemble(readFileSync(join('examples', name), 'utf8')));
+    const assembled = JSON.parse(session.assemble(readFileSync(join('examples', name), 'utf8'), false));
     const inputText = existsSync(join('examples', stem + '.in'))
         ? readFileSync(join('examples', stem + '.in'), 'utf8') : '';
     const input = {
@@ -68,14 +70,14 @@ for (const name of readdirSync('examples').filter((f) => f.endsWith('.asm')).sor
         if (!ok) failures++;
     };
     const session = new q42.WebSession(true);
-    session.assemble('CALL #4182H\nMOV R1,R2\nHLT');
+    session.assemble('CALL #4182H\nMOV R1,R2\nHLT', false);
     const waiting = JSON.parse(session.continue(1000));
     const stopped = JSON.parse(session.stop());
     check('stop during an input wait ends the run',
           waiting.reason === 'input' && stopped.reason === 'ended' &&
           stopped.state.screen.at(-1).includes('interrupted'));
 
-    session.assemble('MOV #1,R0\nMOV #2,R0\nMOV #3,R0\nHLT');
+    session.assemble('MOV #1,R0\nMOV #2,R0\nMOV #3,R0\nHLT', false);
     JSON.parse(session.continue(3));
     session.back();
     const early = JSON.parse(session.stop());
@@ -83,17 +85,62 @@ for (const name of readdirSync('examples').filter((f) => f.endsWith('.asm')).sor
           early.reason === 'ended' && early.state.lastStep === 3 &&
           early.state.screen.at(-1).includes('interrupted'));
 
-    session.assemble('MOV #0,R1\nCALL #S\nHLT\nS: MOV #5,R1\nADD #1,R1\nRET');
+    session.assemble('MOV #0,R1\nCALL #S\nHLT\nS: MOV #5,R1\nADD #1,R1\nRET', false);
     JSON.parse(session.continue(1));
     const over = JSON.parse(session.stepOver());
     check('step over after a one-step slice goes over the whole call',
           over.reason === 'stepped' && over.state.registers[1] === '0006');
+
+    // A refused number stays on the screen while the next is awaited, and after it, as q42cli
+    // prints it (examples/sum.asm with 12x, abc, 99999, 5, 7).
+    session.setLanguage(false);
+    session.assemble(readFileSync(join('examples', 'sum.asm'), 'utf8'), false);
+    let pause = JSON.parse(session.continue(1e6));
+    const screens = [];
+    for (const line of ['12x', 'abc', '99999', '5', '7']) {
+        session.typeLine(line);
+        pause = JSON.parse(session.continue(1e6));
+        screens.push(pause.state.screen.map((text) => text.slice(1)));
+    }
+    const retry = 'Ошибка! Повторите ввод!';
+    check('a refused number is echoed with the retry message while the next is awaited',
+          JSON.stringify(screens[0].slice(-3)) === JSON.stringify(['12x', retry, '']) &&
+          JSON.stringify(screens[1].slice(-5)) === JSON.stringify(['12x', retry, 'abc', retry, '']));
+    check('the refused numbers stay on the screen after the right ones',
+          pause.reason === 'ended' && JSON.stringify(screens[4].map((line) => line.trimEnd())) === JSON.stringify(
+              [retry, 'abc', retry, '99999', retry, '5', '7', '12', '', 'Задача завершена']));
+
+    // The language changes the texts from now on; the run waiting for input goes on.
+    session.assemble('CALL #4182H\nHLT', false);
+    const waitingRu = JSON.parse(session.continue(1000));
+    session.setLanguage(true);
+    session.typeLine('1');
+    const endedEn = JSON.parse(session.continue(1000));
+    check('a change of language keeps the run waiting for input',
+          waitingRu.reason === 'input' && endedEn.reason === 'ended' &&
+          endedEn.state.screen[0].includes('Учебный') && endedEn.state.screen.at(-1) === ' Task completed');
+
+    // Code files as the loader reads them; a code file's words ask for no HLT.
+    const code = JSON.parse(session.checkCode('2150\r\nAF18\r\n.\r\n'));
+    const bad = JSON.parse(session.checkCode('12345\r\n'));
+    const long = JSON.parse(session.checkCode('0000\n'.repeat(130)));
+    check('a code file is read as the loader reads it',
+          code.ok && code.code.join() === '2150,AF18' && !bad.ok &&
+          bad.status.join('|') === '12345|incorrect code length' && long.tooLong?.words === 130);
+    const words = JSON.parse(session.assemble('        DW 02150H\n        DW 0AF18H\n', true));
+    const own = JSON.parse(session.assemble('        DW 02150H\n        DW 0AF18H\n', false));
+    check('no HLT warning for a code file\'s words', words.ok && words.warnings.length === 0 && own.warnings.length === 1);
+
+    // A program longer than RAM: how many words it has, and the line of the first that does not fit.
+    const tooLong = JSON.parse(session.assemble(`        DS ${'x'.repeat(300)}\n        HLT\n`, false));
+    check('a program longer than RAM says how many words it has',
+          tooLong.ok && !tooLong.load.ok && tooLong.load.tooLong.words === 151 && tooLong.load.tooLong.line === 1);
     session.delete();
 }
 
 // The countdown of two nested counters, 10^8 steps, as the native benchmark runs it.
 const countdown = new q42.WebSession(true);
-countdown.assemble('MOV #1667,R0\nL1: MOV #30000,R1\nL2: SUB #1,R1\nBNE L2\nSUB #1,R0\nBNE L1\nHLT');
+countdown.assemble('MOV #1667,R0\nL1: MOV #30000,R1\nL2: SUB #1,R1\nBNE L2\nSUB #1,R0\nBNE L1\nHLT', false);
 const start = performance.now();
 const end = JSON.parse(countdown.continue(2e8));
 const seconds = (performance.now() - start) / 1000;

@@ -5,45 +5,22 @@
 // Checks: every example runs to its transcript (examples/NAME.out, input from NAME.in), a
 // breakpoint set in the gutter pauses there, a step back restores the registers, keys typed
 // into the screen reach the program once each, slow and fast runs and Stop, the language
-// switch, the guide, the page offline. It saves docs/web.png and docs/web-ru.png and prints
-// how long the page took to become ready.
-import http from 'node:http';
-import { readFileSync, readdirSync, existsSync, statSync } from 'node:fs';
-import { join, extname, resolve, dirname } from 'node:path';
-import { fileURLToPath } from 'node:url';
-import puppeteer from 'puppeteer-core';
+// switch, the guide, the faults students met (students.mjs), the editor's keys
+// (editor_keys.mjs), the page offline. It saves docs/web.png and docs/web-ru.png and prints how
+// long the page took to become ready.
+import { readFileSync, readdirSync } from 'node:fs';
+import { join, resolve } from 'node:path';
+import {
+    root, examplesDir, kScreenLines, serveSite, launchBrowser, report, check, expect, failureCount,
+    user, inputOf,
+} from './harness.mjs';
+import { studentChecks } from './students.mjs';
+import { editorKeyChecks } from './editor_keys.mjs';
 
 const site = resolve(process.argv[2] ?? 'build-web/site');
 const chromium = process.env.CHROMIUM ?? '/usr/bin/chromium';
-const root = resolve(dirname(fileURLToPath(import.meta.url)), '..', '..');
-const examplesDir = join(root, 'examples');
-const kScreenLines = 10;
-
-// The site over HTTP, as any static server would give it.
-const types = {
-    '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
-    '.css': 'text/css; charset=utf-8', '.wasm': 'application/wasm', '.json': 'application/json',
-    '.md': 'text/markdown; charset=utf-8', '.asm': 'text/plain; charset=utf-8',
-};
-const server = http.createServer((request, response) => {
-    let path = decodeURIComponent(new URL(request.url, 'http://x').pathname);
-    if (path.endsWith('/')) path += 'index.html';
-    const file = join(site, path);
-    if (!file.startsWith(site) || !existsSync(file) || !statSync(file).isFile()) {
-        response.writeHead(404).end();
-        return;
-    }
-    response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' });
-    response.end(readFileSync(file));
-});
-await new Promise((done) => server.listen(0, '127.0.0.1', done));
-const url = `http://127.0.0.1:${server.address().port}/`;
-
-const browser = await puppeteer.launch({
-    executablePath: chromium,
-    headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--lang=en-US'],
-});
+const { server, url } = await serveSite(site);
+const browser = await launchBrowser(chromium);
 const page = await browser.newPage();
 await page.setViewport({ width: 1440, height: 900 });
 const scriptErrors = [];
@@ -51,81 +28,8 @@ page.on('pageerror', (error) => scriptErrors.push(String(error)));
 page.on('console', (message) => {
     if (message.type() === 'error') scriptErrors.push(message.text());
 });
-
-let failures = 0;
-function report(ok, name, detail = '') {
-    console.log(`${ok ? 'ok  ' : 'FAIL'} ${name}${detail ? ': ' + detail : ''}`);
-    if (!ok) failures++;
-}
-async function check(name, body) {
-    try {
-        const detail = await body();
-        report(true, name, detail);
-    } catch (error) {
-        report(false, name, String(error?.message ?? error).slice(0, 600));
-    }
-}
-function expect(condition, message) {
-    if (!condition) throw new Error(message);
-}
-
-// What the page shows
-
-const mode = () => page.evaluate(() => document.body.dataset.run);
-async function waitForMode(modes, timeout = 20000) {
-    await page.waitForFunction((list) => list.includes(document.body.dataset.run), { timeout }, modes);
-    return mode();
-}
-const screenLines = () => page.$$eval('#screen .screen-line:not([hidden])', (rows) => rows.map((row) => row.textContent.trimEnd()));
-const registerValues = () => page.$$eval('[data-register], [data-flag]', (fields) =>
-    fields.map((field) => `${field.dataset.register ?? field.dataset.flag}=${field.dataset.register ? field.textContent : field.querySelector('.flag-value').textContent}`).join(' '));
-const runLineText = () => page.$eval('.cm-run-line', (line) => line.textContent).catch(() => null);
-
-async function waitReady() {
-    await page.waitForFunction(() => performance.getEntriesByName('q42-ready').length > 0 &&
-        document.querySelectorAll('#examples option').length > 1, { timeout: 30000 });
-    return page.evaluate(() => performance.getEntriesByName('q42-ready')[0].startTime);
-}
-
-async function openExample(name) {
-    await page.select('#examples', name);
-    await page.waitForFunction((file) => document.getElementById('file-name').textContent === file, {}, `${name}.asm`);
-}
-
-async function setLanguage(code) {
-    await page.click(`.language button[data-language="${code}"]`);
-    await page.waitForFunction((lang) => document.documentElement.lang === lang, {}, code);
-}
-
-// Runs the program in the editor with the Run button to its end, answering each wait as the
-// node test of the core does: the next line for a line wait, the next key for a key wait.
-async function runToEnd(input = { lines: [], keys: [] }) {
-    await page.click('#run');
-    for (let guard = 0; guard < 200; ++guard) {
-        const now = await waitForMode(['idle', 'paused', 'line', 'key']);
-        if (now === 'line') {
-            await page.type('#line-input', input.lines.shift() ?? '');
-            await page.keyboard.press('Enter');
-        } else if (now === 'key') {
-            const key = input.keys.shift() ?? '\r';
-            await page.focus('#screen');
-            if (key === '\r') await page.keyboard.press('Enter');
-            else await page.keyboard.type(key);
-        } else {
-            return now;
-        }
-    }
-    throw new Error('the run did not end');
-}
-
-function inputOf(stem) {
-    const file = join(examplesDir, `${stem}.in`);
-    const text = existsSync(file) ? readFileSync(file, 'utf8') : '';
-    return {
-        lines: text.split('\n').filter((line, i, all) => i < all.length - 1 || line !== ''),
-        keys: [...text.replace(/\n/g, '\r')],
-    };
-}
+const u = user(page);
+const { mode, waitForMode, screenLines, registerValues, runLineText, waitReady, openExample, setLanguage, runToEnd } = u;
 
 // The checks
 
@@ -177,7 +81,7 @@ await check('breakpoint set in the gutter', async () => {
 
 await check('step back restores the registers', async () => {
     expect(atBreakpoint, 'no pause at the breakpoint');
-    await page.click('.cm-content');
+    await u.focusEditor();
     for (let i = 0; i < 4; ++i) await page.keyboard.press('F7');
     await waitForMode(['paused']);
     const stepped = await registerValues();
@@ -223,7 +127,7 @@ await check('keys typed into the screen reach the program once', async () => {
 });
 
 await check('speeds: a slow run shows its steps, a fast one never blocks the page, Stop ends both', async () => {
-    await page.click('.cm-content');
+    await u.focusEditor();
     await page.keyboard.down('Control');
     await page.keyboard.press('a');
     await page.keyboard.up('Control');
@@ -303,12 +207,15 @@ await check('the guide opens and its contents link', async () => {
         links.map((link) => document.getElementById(decodeURIComponent(link.getAttribute('href').slice(1))) !== null));
     expect(anchors.length >= 9 && anchors.every(Boolean), `contents links found: ${anchors}`);
     await page.click('#guide-body .open-program');
-    await page.waitForFunction(() => document.getElementById('file-name').textContent === 'guide.asm');
+    await page.waitForFunction(() => /руководства|the guide/.test(document.getElementById('run-status').textContent));
     await runToEnd();
     const screen = await screenLines();
     expect(screen.includes('Hi'), `screen ${JSON.stringify(screen)}`);
     return `${anchors.length} links`;
 });
+
+await studentChecks({ browser, page, url, user: u });
+await editorKeyChecks({ page, user: u });
 
 await check('the page opens offline', async () => {
     await page.evaluate(() => navigator.serviceWorker.ready);
@@ -327,4 +234,4 @@ report(scriptErrors.length === 0, 'no script errors', scriptErrors.join(' | ').s
 console.log(`time to interactive: ${readyMs.toFixed(0)} ms`);
 await browser.close();
 if (server.listening) server.close();
-process.exit(failures === 0 ? 0 : 1);
+process.exit(failureCount() === 0 ? 0 : 1);
