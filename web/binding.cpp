@@ -8,7 +8,9 @@
 // and once the user has typed, the same step runs again and finds the input waiting. A step
 // that refused a line (a wrong number) and waits for another takes the refused lines again when
 // it runs again, so that the screen shows the echo and the retry message as on the desktop; the
-// page sees the screen as it was when the step began to wait.
+// page sees the screen as it was when the step began to wait. A step over or step out that met
+// the wait goes on, once the input is typed, to where it aimed: after the input when that is
+// where the call returns.
 
 #include <emscripten/bind.h>
 
@@ -16,7 +18,9 @@
 #include <deque>
 #include <limits>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <string>
+#include <utility>
 
 #include "assembler/assembler.h"
 #include "assembler/codetext.h"
@@ -174,11 +178,12 @@ class WebSession : public DisplayHost, public RunHost {
     std::string Step() {
         return Move([&] { return Attached().StepInto(1); });
     }
+    // Step over ends back at the level it began at; step out one level above it.
     std::string StepOver() {
-        return Move([&] { return Attached().StepOver(1); });
+        return Rising(Sp(), [&] { return Attached().StepOver(1); });
     }
     std::string StepOut() {
-        return Move([&] { return Attached().StepOut(); });
+        return Rising(Sp() + 1, [&] { return Attached().StepOut(); });
     }
     // Going back or to another step leaves a wait: what was typed for it is forgotten.
     std::string Back() {
@@ -186,9 +191,12 @@ class WebSession : public DisplayHost, public RunHost {
         session_.debugger.Back(1);
         return Where({});
     }
-    std::string GoTo(double step) {
+    // To a row of the execution log: after its step, or after the input of its step.
+    std::string GoToRow(double row) {
         ForgetInput();
-        session_.debugger.GoTo(static_cast<std::int64_t>(step));
+        Debugger& debugger = session_.debugger;
+        if (row >= 0 && row < static_cast<double>(debugger.LogRows()))
+            debugger.GoTo(debugger.LogRow(static_cast<std::int64_t>(row)));
         return Where({});
     }
     // Ends the paused program with the end message: after its next step, or at once when that
@@ -235,6 +243,8 @@ class WebSession : public DisplayHost, public RunHost {
                     {"ram", ram},
                     {"screen", Lines(pending_.empty() ? session_.display.Lines() : waitScreen_)},
                     {"step", session_.debugger.Step()},
+                    {"row", session_.debugger.CurrentRow()},
+                    {"rows", session_.debugger.LogRows()},
                     {"lastStep", session_.debugger.Started() ? session_.debugger.LastStep() : 0},
                     {"paused", session_.debugger.Paused()},
                     {"failed", session_.machine.Failed()},
@@ -245,18 +255,23 @@ class WebSession : public DisplayHost, public RunHost {
             .dump();
     }
 
-    std::string Explain(double step) {
-        const auto explanation = session_.debugger.Explain(static_cast<std::int64_t>(step));
-        if (!explanation) return "null";
+    // A row of the execution log: its step, whether it is the input part of that step, and what
+    // it did when the history still holds it. "null" for no such row.
+    std::string ExplainRow(double row) {
+        Debugger& debugger = session_.debugger;
+        if (row < 0 || row >= static_cast<double>(debugger.LogRows())) return "null";
+        const LogPosition position = debugger.LogRow(static_cast<std::int64_t>(row));
+        json answer = {{"step", position.step}, {"input", position.input}};
+        const auto explanation = debugger.Explain(position);
+        if (!explanation) return answer.dump();
         json changes = json::array();
         for (const auto& change : explanation->changes)
             changes.push_back({change.what, change.before, change.after});
-        return json{{"step", explanation->step},
-                    {"address", WordToHex(explanation->address)},
-                    {"text", explanation->text},
-                    {"changes", changes},
-                    {"does", explanation->does}}
-            .dump();
+        answer["address"] = WordToHex(explanation->address);
+        answer["text"] = explanation->text;
+        answer["changes"] = changes;
+        answer["does"] = explanation->does;
+        return answer.dump();
     }
 
     std::string Decode(double address) {
@@ -310,6 +325,9 @@ class WebSession : public DisplayHost, public RunHost {
     std::string pending_;                  // "line" or "key" while the program waits for input
     std::vector<std::string> waitScreen_;  // the screen when the wait began
     bool stopping_ = false;
+    // A step over or step out that met a wait for input: the lowest SP that ends it, for when
+    // the input is typed and it goes on.
+    std::optional<Value> riseTo_;
     // The most steps a step command (step over, step out) takes before it pauses.
     static constexpr std::int64_t kCommandSteps = 10'000'000;
 
@@ -320,10 +338,34 @@ class WebSession : public DisplayHost, public RunHost {
         return session_.debugger;
     }
 
+    Value Sp() const { return session_.machine.State().sp; }
+
+    // Step over and step out, which end once SP is back up to `goal`. One that meets a wait for
+    // input is taken again from the waiting step once the input is typed; when that step is
+    // deeper in the stack than the command's goal, the rest of the way is steps out, so that the
+    // command still ends where it aimed, after the input when the input is where it returns.
+    template <class Command>
+    std::string Rising(Value goal, Command command) {
+        const std::optional<Value> aim = std::exchange(riseTo_, std::nullopt);
+        std::string answer = Move([&] {
+            if (!aim || Sp() >= *aim) return command();
+            DebugPause pause;
+            while (pause.reason == DebugPause::Reason::Stepped && Sp() < *aim) {
+                const Value before = Sp();
+                pause = Attached().StepOut();
+                if (Sp() <= before) break;
+            }
+            return pause;
+        });
+        if (!pending_.empty()) riseTo_ = aim.value_or(goal);
+        return answer;
+    }
+
     // Runs a debugger command with the breakpoints set; a wait for input not yet typed takes the
     // waiting step back and pauses before it.
     template <class Command>
     std::string Move(Command command) {
+        riseTo_.reset();
         Debugger& debugger = session_.debugger;
         debugger.DeleteAll();
         for (const int line : breakLines_) {
@@ -346,6 +388,7 @@ class WebSession : public DisplayHost, public RunHost {
 
     // No wait, and no typed line waiting for one.
     void ForgetInput() {
+        riseTo_.reset();
         pending_.clear();
         lines_.clear();
         consumed_.clear();
@@ -424,11 +467,11 @@ EMSCRIPTEN_BINDINGS(q42) {
         .function("stepOver", &WebSession::StepOver)
         .function("stepOut", &WebSession::StepOut)
         .function("back", &WebSession::Back)
-        .function("goTo", &WebSession::GoTo)
+        .function("goToRow", &WebSession::GoToRow)
         .function("stop", &WebSession::Stop)
         .function("typeLine", &WebSession::TypeLine)
         .function("typeKeys", &WebSession::TypeKeys)
         .function("state", &WebSession::State)
-        .function("explain", &WebSession::Explain)
+        .function("explainRow", &WebSession::ExplainRow)
         .function("decode", &WebSession::Decode);
 }

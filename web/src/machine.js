@@ -64,9 +64,16 @@ export class Machine {
     stop() { return JSON.parse(this.session.stop()); }
 
     back() { return JSON.parse(this.session.back()); }
-    goTo(step) { return JSON.parse(this.session.goTo(step)); }
     state() { return JSON.parse(this.session.state()); }
-    explain(step) { return JSON.parse(this.session.explain(step)); }
+
+    // The execution log has a row for every step, and two for a step that read a number or
+    // TRUE/FALSE: the input, then the instruction at the return address. The state gives their
+    // count (rows) and the row the machine is at (row, -1 before the first step).
+    // { step, input, address, text, changes, does } of a row; only step and input once the
+    // history no longer holds it.
+    explainRow(row) { return JSON.parse(this.session.explainRow(row)); }
+    // The machine after the row's part of its step.
+    goToRow(row) { return JSON.parse(this.session.goToRow(row)); }
     decode(address) { return JSON.parse(this.session.decode(address)); }
     typeLine(text) { this.session.typeLine(text); }
     typeKeys(text) { this.session.typeKeys(text); }

@@ -68,7 +68,7 @@ const screen = new Screen(
     { screen: $('screen'), hint: $('key-hint'), form: $('line-form'), field: $('line-input'), prompt: $('line-prompt') },
     { onKeys: typeKeys, onLine: typeLine });
 const log = new StepLog({ body: $('log-body'), space: $('log-space'), note: $('log-note'), detail: $('log-detail') },
-    (step) => machine.explain(step), goTo);
+    (row) => machine.explainRow(row), goToRow);
 const decoder = new Decoder(
     { form: $('decode-form'), field: $('decode-address'), next: $('decode-next'), atPc: $('decode-pc'), output: $('decode-output') },
     (address) => machine.decode(address), (address) => memory.select(address));
@@ -213,7 +213,7 @@ function ensureProgram() {
 function startLoop() {
     runBefore = shown;
     if (!runPaused()) log.reset();
-    else log.forgetAfter(shown.step);
+    else log.forgetAfter(shown.row);
     runner.start();
     setRunStatus(() => t('statusRunning'));
     setMode('running');
@@ -250,7 +250,7 @@ function stepCommand(kind) {
         render(machine.begin().state, shown);
     }
     const before = shown;
-    log.forgetAfter(before.step);
+    log.forgetAfter(before.row);
     showPause(machine[kind](), before, kind);
     showLog();
 }
@@ -263,18 +263,19 @@ function stepBack() {
     const state = machine.back().state;
     render(state, before);
     showLog();
-    setRunStatus(state.step === before.step ? () => t('statusNoBack')
+    setRunStatus(state.row === before.row ? () => t('statusNoBack')
         : () => t('statusWent', { step: state.step, last: state.lastStep }));
     setMode(modeOf(state));
 }
 
-function goTo(step) {
+// A row of the log: the machine after that step, or after the input of its step.
+function goToRow(row) {
     if (!machine) return;
     runner.halt();
     const before = shown;
     clearWait();
     abandoned = false;
-    const state = machine.goTo(step).state;
+    const state = machine.goToRow(row).state;
     render(state, before);
     showLog();
     setRunStatus(() => t('statusWent', { step: state.step, last: state.lastStep }));
@@ -288,7 +289,7 @@ function stop() {
     if (wait) clearWait();
     if (!runPaused()) return;
     const before = shown;
-    log.forgetAfter(before.step);
+    log.forgetAfter(before.row);
     const pause = machine.stop();
     showPause(pause, before);
     if (pause.reason === 'ended' && !pause.state.failed)

@@ -1,15 +1,16 @@
 // The execution log: one row for each step of the current run, the newest last, at most the
-// last kKept steps. Only the rows in sight are built, each from the session's explanation of
-// its step, so that a run of millions of steps costs no more than a short one. A click on a
-// row takes the machine to the state after that step. Under the rows the current step is
-// explained in full.
+// last kKept rows. A step that read a number or TRUE/FALSE has two rows with the same step
+// number: the input, then the instruction it returned to. Only the rows in sight are built, each
+// from the session's explanation of its row, so that a run of millions of steps costs no more
+// than a short one. A click on a row takes the machine to the state after that row. Under the
+// rows the current one is explained in full.
 import { t } from './texts.js';
 
 const kKept = 1000;
 const kRowHeight = 26;  // px, the same as .log-row in style.css
 
 function changeText(explanation) {
-    return explanation ? explanation.changes.map(([what, before, after]) => `${what} ${before}→${after}`).join('  ') : '';
+    return explanation?.changes ? explanation.changes.map(([what, before, after]) => `${what} ${before}→${after}`).join('  ') : '';
 }
 
 export class StepLog {
@@ -20,36 +21,37 @@ export class StepLog {
         this.note = note;
         this.explain = explain;
         this.cache = new Map();
-        this.first = 1;
-        this.last = 0;
-        this.current = 0;
+        this.first = 0;
+        this.last = -1;
+        this.current = -1;
         this.rendered = '';
         body.addEventListener('scroll', () => this.render());
         body.addEventListener('click', (event) => {
             const row = event.target.closest('.log-row');
-            if (row) onPick(Number(row.dataset.step));
+            if (row) onPick(Number(row.dataset.row));
         });
         new ResizeObserver(() => this.render()).observe(body);
     }
 
-    // A new program, run or language: no step is known.
+    // A new program, run or language: no row is known.
     reset() {
         this.cache.clear();
         this.rendered = '';
     }
 
-    // The steps after `step` may now be other steps (the run went on from there).
-    forgetAfter(step) {
-        for (const key of this.cache.keys()) if (key > step) this.cache.delete(key);
+    // The rows after `row` may now be other rows (the run went on from there).
+    forgetAfter(row) {
+        for (const key of this.cache.keys()) if (key > row) this.cache.delete(key);
         this.rendered = '';
     }
 
     show(state) {
-        const last = state.lastStep;
-        const current = state.step;
-        let first = Math.max(1, last - kKept + 1);
+        const all = state.rows;
+        const last = all - 1;
+        const current = state.row;
+        let first = Math.max(0, all - kKept);
         let end = last;
-        if (current > 0 && current < first) {
+        if (current >= 0 && current < first) {
             first = current;
             end = Math.min(last, first + kKept - 1);
         }
@@ -59,9 +61,9 @@ export class StepLog {
         this.current = current;
         const count = Math.max(0, end - first + 1);
         this.space.style.height = `${count * kRowHeight}px`;
-        this.note.textContent = last > count && count > 0 ? t('logCapped', { n: count, all: last }) : '';
+        this.note.textContent = all > count && count > 0 ? t('logCapped', { n: count, all }) : '';
         this.body.classList.toggle('empty', count === 0);
-        // Keep the current step in sight; follow the newest step while the log was at its end.
+        // Keep the current row in sight; follow the newest row while the log was at its end.
         const currentTop = (current - first) * kRowHeight;
         if (current >= first && current <= end &&
             (currentTop < this.body.scrollTop || currentTop + kRowHeight > this.body.scrollTop + this.body.clientHeight)) {
@@ -74,25 +76,25 @@ export class StepLog {
         this.showDetail(current);
     }
 
-    showDetail(step) {
-        const explanation = step > 0 ? this.explanation(step) : null;
-        if (!explanation) {
+    showDetail(row) {
+        const explanation = row >= 0 ? this.explanation(row) : null;
+        if (!explanation?.text) {
             this.detail.replaceChildren();
             return;
         }
         const head = document.createElement('code');
-        head.textContent = `${step} · ${explanation.address} · ${explanation.text}`;
+        head.textContent = `${explanation.step} · ${explanation.address} · ${explanation.text}`;
         const changes = document.createElement('span');
         changes.className = 'changes';
         changes.textContent = changeText(explanation);
         this.detail.replaceChildren(head, changes, explanation.does);
     }
 
-    explanation(step) {
-        let explanation = this.cache.get(step);
+    explanation(row) {
+        let explanation = this.cache.get(row);
         if (explanation === undefined) {
-            explanation = this.explain(step);
-            this.cache.set(step, explanation);
+            explanation = this.explain(row);
+            this.cache.set(row, explanation);
         }
         return explanation;
     }
@@ -106,19 +108,21 @@ export class StepLog {
         if (key === this.rendered) return;
         this.rendered = key;
         const rows = [];
-        for (let step = from; step <= to; ++step) rows.push(this.row(step));
+        for (let row = from; row <= to; ++row) rows.push(this.row(row));
         this.space.replaceChildren(...rows);
     }
 
-    row(step) {
-        const explanation = this.explanation(step);
+    row(index) {
+        const explanation = this.explanation(index);
         const row = document.createElement('div');
         row.className = 'log-row';
-        if (step === this.current) row.classList.add('current');
-        if (step > this.current) row.classList.add('future');
-        row.dataset.step = step;
-        row.style.top = `${(step - this.first) * kRowHeight}px`;
-        const cells = [String(step), explanation?.address ?? '', explanation?.text ?? '…', changeText(explanation),
+        if (index === this.current) row.classList.add('current');
+        if (index > this.current) row.classList.add('future');
+        row.dataset.row = index;
+        row.dataset.step = explanation?.step ?? '';
+        if (explanation?.input) row.dataset.input = '';
+        row.style.top = `${(index - this.first) * kRowHeight}px`;
+        const cells = [String(explanation?.step ?? ''), explanation?.address ?? '', explanation?.text ?? '…', changeText(explanation),
             explanation?.does ?? ''];
         for (const text of cells) {
             const cell = document.createElement('span');

@@ -97,7 +97,7 @@ const texts = {
     logChanges: ['Изменения', 'Changes'],
     logDoes: ['Что делает', 'What it does'],
     logEmpty: ['Шаги запуска появятся здесь.', "The run's steps will show here."],
-    logCapped: ['показаны последние {n} {n|шаг|шага|шагов} из {all}', 'the last {n} of {all} steps shown'],
+    logCapped: ['показаны последние {n} {n|строка|строки|строк} из {all}', 'the last {n} of {all} rows shown'],
 
     ready: ['Готово. F9 — компилировать и запустить, F7 — шаг.',
         'Ready. F9 assembles and runs, F7 takes a step.'],

@@ -138,6 +138,15 @@ export function user(page) {
             });
             await page.mouse.click(at.x, at.y);
         },
+        // A click in the breakpoint gutter beside source line `line`, which must be in sight.
+        async toggleBreakpoint(line) {
+            const at = await page.$$eval('.cm-lineNumbers .cm-gutterElement', (elements, number) => {
+                const box = elements.find((e) => e.textContent === String(number)).getBoundingClientRect();
+                const gutter = document.querySelector('.cm-breakpoint-gutter').getBoundingClientRect();
+                return { x: gutter.left + gutter.width / 2, y: box.top + box.height / 2 };
+            }, line);
+            await page.mouse.click(at.x, at.y);
+        },
         // Replaces the editor's whole text by typing: select all, then type (or delete).
         async typeProgram(text) {
             await u.focusEditor();

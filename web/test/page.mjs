@@ -6,7 +6,8 @@
 // breakpoint set in the gutter pauses there, a step back restores the registers, keys typed
 // into the screen reach the program once each, slow and fast runs and Stop, the language
 // switch, the guide, the faults students met (students.mjs), the editor's keys
-// (editor_keys.mjs), the page offline. It saves docs/web.png and docs/web-ru.png and prints how
+// (editor_keys.mjs), the pauses between an input routine and the instruction after it
+// (input_pause.mjs), the page offline. It saves docs/web.png and docs/web-ru.png and prints how
 // long the page took to become ready.
 import { readFileSync, readdirSync } from 'node:fs';
 import { join, resolve } from 'node:path';
@@ -16,6 +17,7 @@ import {
 } from './harness.mjs';
 import { studentChecks } from './students.mjs';
 import { editorKeyChecks } from './editor_keys.mjs';
+import { inputPauseChecks } from './input_pause.mjs';
 
 const site = resolve(process.argv[2] ?? 'build-web/site');
 const chromium = process.env.CHROMIUM ?? '/usr/bin/chromium';
@@ -216,6 +218,7 @@ await check('the guide opens and its contents link', async () => {
 
 await studentChecks({ browser, page, url, user: u });
 await editorKeyChecks({ page, user: u });
+await inputPauseChecks({ page, user: u });
 
 await check('the page opens offline', async () => {
     await page.evaluate(() => navigator.serviceWorker.ready);
