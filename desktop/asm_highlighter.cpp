@@ -47,6 +47,8 @@ std::vector<Kind> AsmHighlighter::Classify(const QString& line) {
     const qsizetype end = comment < 0 ? line.size() : comment;
     Mark(kinds, end, line.size(), Kind::Comment);
     bool first = true;  // the first word after a label is the operation
+    bool tab = false;   // a tab stands before it since the label: the assembler reads it as part
+                        // of the operation's name, which it then does not know
     for (qsizetype i = 0; i < end;) {
         if (line[i] == u'#' && i + 2 < end && line[i + 1] == u'\'') {
             Mark(kinds, i, std::min(i + 4, end), Kind::String);  // a character #'c'
@@ -54,6 +56,7 @@ std::vector<Kind> AsmHighlighter::Classify(const QString& line) {
             continue;
         }
         if (!IsNameCharacter(line[i]) && line[i] != u'-') {
+            tab = tab || line[i] == u'\t';
             ++i;
             continue;
         }
@@ -64,15 +67,18 @@ std::vector<Kind> AsmHighlighter::Classify(const QString& line) {
         qsizetype next = j;
         while (next < end && line[next] == u' ')
             ++next;
+        // So is a tab right after the name.
+        const bool operation = first && !tab && (j == end || line[j] != u'\t');
         if (next < end && (line[next] == u':' || line[next] == u'=')) {
             Mark(kinds, i, next + 1, Kind::Label);
             j = next + 1;
-        } else if (first && word.compare(u"DS", Qt::CaseInsensitive) == 0) {
+            tab = false;
+        } else if (operation && word.compare(u"DS", Qt::CaseInsensitive) == 0) {
             Mark(kinds, i, j, Kind::Operation);
             Mark(kinds, j + 1, end, Kind::String);  // the string runs to the comment
             break;
         } else {
-            const Kind kind = WordKind(word, first);
+            const Kind kind = WordKind(word, operation);
             Mark(kinds, i - (i > 0 && line[i - 1] == u'#' ? 1 : 0), j, kind);
             first = false;
         }

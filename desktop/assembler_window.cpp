@@ -341,12 +341,14 @@ void AssemblerWindow::ShowTexts() {
 
 void AssemblerWindow::ShowStatus() {
     // A status line names a source or code line, which may be enormous; the window shows its
-    // start.
+    // start. A tab in it, which the assembler does not take for a blank, shows as an arrow, as
+    // the editor shows it.
     constexpr std::size_t kShownLength = 200;
     auto shown = [](const std::string& text) {
-        return text.size() > kShownLength
-                   ? ToQt(text.substr(0, kShownLength)) + QStringLiteral("...")
-                   : ToQt(text);
+        QString line = text.size() > kShownLength
+                           ? ToQt(text.substr(0, kShownLength)) + QStringLiteral("...")
+                           : ToQt(text);
+        return line.replace(QLatin1Char('\t'), QStringLiteral("→"));
     };
     LineLab->setText(shown(session_.texts.lineLab));
     ErrLab->setText(shown(session_.texts.errLab));

@@ -87,6 +87,7 @@ void AssemblerWindow::OpenAsmFile(const QString& name) {
     asmText->document()->setModified(false);
     ShowTitle();
     ClearCodeAndLabels();
+    commands_.TextReplaced();
 }
 
 void AssemblerWindow::OpenExample(const QString& name) {
@@ -101,6 +102,7 @@ void AssemblerWindow::OpenExample(const QString& name) {
     asmText->document()->setModified(false);
     ShowTitle();
     ClearCodeAndLabels();
+    commands_.TextReplaced();
 }
 
 void AssemblerWindow::OpenCod1Click() {
@@ -108,7 +110,7 @@ void AssemblerWindow::OpenCod1Click() {
 }
 
 void AssemblerWindow::OpenCodFile(const QString& name) {
-    if (!name.isEmpty()) ReadFileInto(name, codeText);
+    if (!name.isEmpty() && ReadFileInto(name, codeText)) commands_.TextReplaced();
     // Whether or not a file was read, a final "." line of the memo goes.
     QTextBlock last = codeText->document()->lastBlock();
     if (last.text() == QStringLiteral(".") && last.blockNumber() > 0) {
@@ -179,6 +181,7 @@ void AssemblerWindow::ClearAsm1Click() {
     asmText->document()->setModified(false);
     asmFileName_.clear();
     ShowTitle();
+    commands_.TextReplaced();
 }
 
 void AssemblerWindow::closeEvent(QCloseEvent* event) {

@@ -36,6 +36,15 @@ bool Marked(const QTextBlock& block) {
     return dynamic_cast<BreakpointMark*>(block.userData()) != nullptr;
 }
 
+// The column at which character `position` of a line stands, a tab reaching the next tab stop.
+int Column(const QString& line, int position) {
+    int column = 0;
+    for (int i = 0; i < position && i < line.size(); ++i)
+        column = line[i] == u'\t' ? (column / CodeEditor::kTabColumns + 1) * CodeEditor::kTabColumns
+                                  : column + 1;
+    return column;
+}
+
 }  // namespace
 
 CodeEditor::CodeEditor(QWidget* parent)
@@ -49,11 +58,15 @@ CodeEditor::CodeEditor(QWidget* parent)
     palette.setColor(QPalette::WindowText, QColor(0x5D, 0x40, 0x37));
     notice_->setPalette(palette);
     notice_->hide();
-    connect(this, &QPlainTextEdit::blockCountChanged, this,
-            [this] { setViewportMargins(MarginWidth(), 0, 0, 0); });
+    connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { SetMargins(); });
     connect(this, &QPlainTextEdit::updateRequest, this,
             [this](const QRect& rect, int dy) { UpdateMargin(rect, dy); });
-    setViewportMargins(MarginWidth(), 0, 0, 0);
+    SetMargins();
+}
+
+// The line numbers at the left; under the text, the notice's strip while it shows.
+void CodeEditor::SetMargins() {
+    setViewportMargins(MarginWidth(), 0, 0, noticeHeight_);
 }
 
 int CodeEditor::MarginWidth() const {
@@ -74,9 +87,14 @@ void CodeEditor::UpdateMargin(const QRect& rect, int dy) {
 
 void CodeEditor::resizeEvent(QResizeEvent* event) {
     QPlainTextEdit::resizeEvent(event);
-    const QRect area = contentsRect();
-    margin_->setGeometry(area.left(), area.top(), MarginWidth(), area.height());
     PlaceNotice();
+}
+
+// The viewport changes size when a scroll bar comes or goes, too: the strip follows it.
+bool CodeEditor::viewportEvent(QEvent* event) {
+    const bool handled = QPlainTextEdit::viewportEvent(event);
+    if (event->type() == QEvent::Resize) PlaceNotice();
+    return handled;
 }
 
 void CodeEditor::ShowNotice(const QString& text) {
@@ -85,12 +103,20 @@ void CodeEditor::ShowNotice(const QString& text) {
     PlaceNotice();
 }
 
-// Across the bottom of the text area, above the scroll bar.
+// The notice has a strip of its own under the text, as wide as the margin and the text together:
+// the text area shrinks to make room for it, so that the notice never covers a line.
 void CodeEditor::PlaceNotice() {
-    const QRect area = viewport()->geometry();
-    const int height = notice_->heightForWidth(area.width());
-    notice_->setGeometry(area.left(), area.bottom() + 1 - height, area.width(), height);
-    notice_->raise();
+    const QRect text = viewport()->geometry();
+    const int left = contentsRect().left();
+    const int width = text.right() + 1 - left;
+    const int height = notice_->isVisible() ? notice_->heightForWidth(width) : 0;
+    if (height != noticeHeight_) {
+        noticeHeight_ = height;
+        SetMargins();  // lays the viewport out again, which places the notice
+        return;
+    }
+    margin_->setGeometry(left, text.top(), MarginWidth(), text.height());
+    notice_->setGeometry(left, text.bottom() + 1, width, height);
 }
 
 void CodeEditor::PaintMargin(QPaintEvent* event) {
@@ -121,11 +147,109 @@ void CodeEditor::MarginClicked(int y) {
 }
 
 void CodeEditor::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F2 && event->modifiers() == Qt::NoModifier) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool selection = textCursor().hasSelection();
+    if (event->key() == Qt::Key_F2 && modifiers == Qt::NoModifier) {
         ToggleBreakpoint(textCursor().blockNumber() + 1);
-        return;
+    } else if (event->key() == Qt::Key_Tab && modifiers == Qt::NoModifier) {
+        selection ? IndentSelectedLines(true) : InsertTabBlanks();
+    } else if (event->key() == Qt::Key_Backtab ||
+               (event->key() == Qt::Key_Tab && modifiers == Qt::ShiftModifier)) {
+        selection ? IndentSelectedLines(false) : RemoveTabBlanks();
+    } else {
+        QPlainTextEdit::keyPressEvent(event);
     }
-    QPlainTextEdit::keyPressEvent(event);
+}
+
+void CodeEditor::InsertTabBlanks() {
+    QTextCursor cursor = textCursor();
+    const int column = Column(cursor.block().text(), cursor.positionInBlock());
+    cursor.insertText(QString(kTabColumns - column % kTabColumns, QLatin1Char(' ')));
+    setTextCursor(cursor);
+}
+
+// The blanks before the caret, back to the previous tab stop; with no blank before the caret,
+// the line's indent goes back one stop instead.
+void CodeEditor::RemoveTabBlanks() {
+    QTextCursor cursor = textCursor();
+    const QString text = cursor.block().text();
+    const int at = cursor.positionInBlock();
+    const int column = Column(text, at);
+    const int stop = column == 0 ? 0 : (column - 1) / kTabColumns * kTabColumns;
+    int from = at;
+    while (from > 0 && text[from - 1] == u' ' && at - from < column - stop)
+        --from;
+    if (from == at) return IndentSelectedLines(false);
+    cursor.setPosition(cursor.block().position() + from, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    setTextCursor(cursor);
+}
+
+// Every line the selection touches (a line it only reaches the start of does not count), by one
+// tab stop of blanks, as one step to undo; the lines stay selected. Empty lines get no blanks.
+void CodeEditor::IndentSelectedLines(bool indent) {
+    QTextCursor cursor = textCursor();
+    const QTextBlock first = document()->findBlock(cursor.selectionStart());
+    QTextBlock last = document()->findBlock(cursor.selectionEnd());
+    if (last != first && cursor.selectionEnd() == last.position()) last = last.previous();
+    cursor.beginEditBlock();
+    for (QTextBlock block = first;; block = block.next()) {
+        const QString text = block.text();
+        QTextCursor line(block);
+        if (indent && (!text.isEmpty() || first == last)) {
+            line.insertText(QString(kTabColumns, QLatin1Char(' ')));
+        } else if (!indent) {
+            int blanks = 0;
+            while (blanks < kTabColumns && blanks < text.size() && text[blanks] == u' ')
+                ++blanks;
+            line.movePosition(QTextCursor::Right, QTextCursor::KeepAnchor, blanks);
+            line.removeSelectedText();
+        }
+        if (block == last) break;
+    }
+    cursor.endEditBlock();
+    if (!textCursor().hasSelection()) return;  // Shift+Tab's line without a selection
+    cursor.setPosition(first.position());
+    cursor.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
+    setTextCursor(cursor);
+}
+
+// A tab stands in the text as the file had it, but the assembler does not take it for a blank:
+// a faint arrow over it shows the student that it is there.
+void CodeEditor::paintEvent(QPaintEvent* event) {
+    QPlainTextEdit::paintEvent(event);
+    PaintTabArrows();
+}
+
+void CodeEditor::PaintTabArrows() {
+    QPainter painter(viewport());
+    QColor faint = palette().text().color();
+    faint.setAlphaF(0.35F);
+    painter.setPen(faint);
+    for (QTextBlock block = firstVisibleBlock(); block.isValid(); block = block.next()) {
+        const QRectF box = blockBoundingGeometry(block).translated(contentOffset());
+        if (box.top() > viewport()->height()) break;
+        const QString text = block.text();
+        for (qsizetype i = text.indexOf(u'\t'); i >= 0; i = text.indexOf(u'\t', i + 1)) {
+            QTextCursor cursor(block);
+            cursor.setPosition(block.position() + static_cast<int>(i));
+            const QRect before = cursorRect(cursor);
+            cursor.movePosition(QTextCursor::Right);
+            const QRect after = cursorRect(cursor);
+            painter.drawText(
+                QRect(before.left(), before.top(), after.left() - before.left(), before.height()),
+                Qt::AlignCenter, QStringLiteral("→"));
+        }
+    }
+}
+
+// The font decides how wide a tab from a file is drawn: as far as the Tab key's blanks reach.
+void CodeEditor::changeEvent(QEvent* event) {
+    QPlainTextEdit::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        setTabStopDistance(kTabColumns * QFontMetricsF(font()).horizontalAdvance(u' '));
+        SetMargins();
+    }
 }
 
 std::set<int> CodeEditor::Breakpoints() const {

@@ -48,6 +48,15 @@ QString CodeChangedNotice(Value pc) {
         .arg(Hex(pc));
 }
 
+// The Debug menu's item as the menu names it (captions.cpp).
+QString ProgramEndedNotice() {
+    return Pick(
+        "Программа завершена: F9 запускает её снова, Отладка › Вып. первую команду — шаг "
+        "с начала.",
+        "The program has ended: F9 runs it again, Debug › Do first command steps from the "
+        "start.");
+}
+
 QStringList LogColumnTitles() {
     return EnglishTexts() ? QStringList{QStringLiteral("Address"), QStringLiteral("Instruction"),
                                         QStringLiteral("Changes"), QStringLiteral("Explanation")}

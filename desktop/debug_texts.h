@@ -18,6 +18,8 @@ QString PauseNotice(const DebugPause& pause, int line, Value pc);
 QString SourceChangedNotice();
 // The word at PC is not the one compiled from the text there.
 QString CodeChangedNotice(Value pc);
+// F7 after the program has ended: how to run it again or step it from the start.
+QString ProgramEndedNotice();
 
 // The execution log's column titles: address, statement, changes, explanation.
 QStringList LogColumnTitles();

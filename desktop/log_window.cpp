@@ -1,8 +1,10 @@
 #include "desktop/log_window.h"
 
+#include <QEvent>
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableView>
 #include <QTimer>
@@ -105,10 +107,12 @@ LogWindow::LogWindow(Debugger& debugger, ProgramCommands& commands,
     // Every row as high as the others, so that millions of them cost nothing to lay out.
     log->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     log->verticalHeader()->setDefaultSectionSize(log->fontMetrics().height() + 4);
-    log->setColumnWidth(kAddress, 60);
-    log->setColumnWidth(kStatement, 150);
-    log->setColumnWidth(kChanges, 230);
-    log->horizontalHeader()->setStretchLastSection(true);
+    // Only the rows in view are measured, for a log may hold millions.
+    log->horizontalHeader()->setResizeContentsPrecision(0);
+    log->horizontalHeader()->setStretchLastSection(false);
+    connect(&model_, &QAbstractItemModel::modelReset, this, [this] { contentWidths_.clear(); });
+    log->viewport()->installEventFilter(this);
+    connect(log->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { FitColumns(); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(log);
@@ -131,7 +135,58 @@ void LogWindow::Update() {
         index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     log->viewport()->update();
     // Once the view has laid out the new rows.
-    if (isVisible()) QTimer::singleShot(0, log, [this] { log->scrollTo(log->currentIndex()); });
+    if (isVisible()) {
+        QTimer::singleShot(0, log, [this] {
+            log->doItemsLayout();  // the rows' layout may still wait for its timer
+            log->scrollTo(log->currentIndex());
+            // The rows now in view may widen a column and bring the horizontal scroll bar,
+            // which takes height from the rows: the current one is brought into view again.
+            FitColumns();
+            log->scrollTo(log->currentIndex());
+        });
+    }
+}
+
+int LogWindow::UsefulHeight() const {
+    constexpr int kRows = 4;
+    const QMargins margins = layout()->contentsMargins();
+    return margins.top() + margins.bottom() + 2 * log->frameWidth() +
+           log->horizontalHeader()->sizeHint().height() +
+           kRows * log->verticalHeader()->defaultSectionSize();
+}
+
+// The view's size changes with the window's and when a scroll bar comes or goes: the columns
+// fit it again, and the current row stays whole.
+bool LogWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == log->viewport() && event->type() == QEvent::Resize) {
+        FitColumns();
+        // Only a row the resize cut: a user who scrolled away stays where they are.
+        const QRect current = log->visualRect(log->currentIndex());
+        const QRect view = log->viewport()->rect();
+        if (current.intersects(view) && !view.contains(current)) log->scrollTo(log->currentIndex());
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void LogWindow::FitColumns() {
+    // A hidden view would measure every row.
+    if (!log->isVisible()) return;
+    const int columns = model_.columnCount();
+    contentWidths_.resize(static_cast<std::size_t>(columns));
+    int total = 0;
+    for (int column = 0; column < columns; ++column) {
+        const int width =
+            std::max(static_cast<const QAbstractItemView*>(log)->sizeHintForColumn(column),
+                     log->horizontalHeader()->sectionSizeHint(column));
+        int& widest = contentWidths_[static_cast<std::size_t>(column)];
+        widest = std::max(widest, width);
+        total += widest;
+    }
+    const int spare = std::max(0, log->viewport()->width() - total);
+    for (int column = 0; column < columns; ++column) {
+        log->setColumnWidth(column, contentWidths_[static_cast<std::size_t>(column)] +
+                                        (column == kStatement ? spare : 0));
+    }
 }
 
 }  // namespace q42

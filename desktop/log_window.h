@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <unordered_map>
+#include <vector>
 
 #include "session/debugger.h"
 
@@ -59,11 +60,22 @@ class LogWindow : public QWidget {
     // After a command: the new rows, and the row of the machine's step selected and in view.
     void Update();
     LogModel& Model() { return model_; }
+    // The window's height (without its frame) that shows a few rows: less is not worth opening.
+    int UsefulHeight() const;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     Debugger& debugger_;
     ProgramCommands& commands_;
     LogModel model_;
+    // The widest text each column has shown since the rows began again.
+    std::vector<int> contentWidths_;
+
+    // Each column as wide as its text in the rows in view (and the widest before them), the
+    // instruction column taking the width that is left.
+    void FitColumns();
 };
 
 }  // namespace q42

@@ -85,6 +85,7 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     void SetSpeed(int stepsPerSecond) override;
     void Compiled() override;
     void CodeCopied() override;
+    void TextReplaced() override;
     void CheckExercise() override;
     void ShowLogWindow(bool shown) override;
     bool LogWindowShown() const override;
@@ -136,17 +137,24 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     // fields and words changed since they were last shown lit, and the log.
     void ShowWhere();
     void ShowRunLine();
+    // The line being run, its notice and the pause's notice go from the text until the next
+    // command; the RAM window's rows at PC and SP, which show the machine, stay.
+    void EndTextMarks();
     // Between two steps of a slow run: the views show the step, then the wait for the next.
     void PaceStep();
+    void KeepLogOnScreenWhenFramed();
 
     std::set<Value> ramBreakpoints_;
     int stepsPerSecond_ = 0;  // 0: as fast as the machine can
     qint64 lastStepAt_ = 0;
     QTimer paceTimer_;
-    bool stopAsked_ = false;     // the user asked the current command to stop
-    bool betweenSteps_ = false;  // a slow run waits between two steps
-    bool showRunLine_ = false;   // a step or run has happened since the code last changed
-    QString compiledText_;       // the editor's text when it was last compiled
+    bool stopAsked_ = false;       // the user asked the current command to stop
+    bool betweenSteps_ = false;    // a slow run waits between two steps
+    bool showRunLine_ = false;     // a step or run has happened since the code last changed
+    bool textMarks_ = false;       // ... and since the text was last compiled or replaced
+    bool endNoticeShown_ = false;  // F7 after the end said so instead of stepping
+    bool logPlaced_ = false;       // placed when it first showed; then it stays where put
+    QString compiledText_;         // the editor's text when it was last compiled
     DebugPause pause_;
     MachineState shownState_;
 

@@ -9,6 +9,7 @@
 #include "desktop/log_window.h"
 #include "desktop/processor_window.h"
 #include "desktop/ram_window.h"
+#include "desktop/window_layout.h"
 #include "desktop/workbench.h"
 
 namespace q42 {
@@ -19,6 +20,8 @@ void Workbench::Debug(Command command) {
     SetBreakpoints();
     stopAsked_ = false;
     showRunLine_ = true;
+    textMarks_ = true;
+    endNoticeShown_ = false;
     lastStepAt_ = clock_.nsecsElapsed();
     {
         const BusyScope busy(session.run);
@@ -52,8 +55,16 @@ void Workbench::FirstCommand() {
 }
 
 // The steps go on from where the machine is: inside a paused run, through its history and on;
-// otherwise from here, as steps that are not a run.
+// otherwise from here, as steps that are not a run. Once the program has ended, the next step
+// would run whatever follows its last instruction: the first F7 after the end says how to start
+// again instead, and the one after it steps.
 void Workbench::NextCommand() {
+    if (session.run.Busy()) return;
+    if (session.debugger.Started() && session.debugger.Ended() && !endNoticeShown_) {
+        endNoticeShown_ = true;
+        ShowRunLine();
+        return;
+    }
     Debug([this] {
         if (!session.debugger.Paused()) session.debugger.Attach();
         return session.debugger.StepInto(1);
@@ -119,13 +130,28 @@ void Workbench::ApplyRegisterEdits() {
 void Workbench::Compiled() {
     session.source.Set(session.texts);
     compiledText_ = assemblerWindow->asmText->toPlainText();
+    EndTextMarks();
     ShowWhere();
+}
+
+void Workbench::TextReplaced() {
+    session.source.Clear();
+    compiledText_.clear();
+    EndTextMarks();
+    ShowWhere();
+}
+
+void Workbench::EndTextMarks() {
+    textMarks_ = false;
+    endNoticeShown_ = false;
+    pause_ = {};
 }
 
 // New code in RAM is a new program: the run there was is over.
 void Workbench::CodeCopied() {
     session.debugger.Forget();
     showRunLine_ = false;
+    EndTextMarks();
     RefreshViews();
     ShowWhere();
 }
@@ -197,7 +223,7 @@ void Workbench::ShowRunLine() {
     const Value at = ended ? machine.State().commandAddress : machine.State().pc;
     int line = 0;
     QString notice;
-    if (showRunLine_ && !session.source.Empty()) {
+    if (showRunLine_ && textMarks_ && !session.source.Empty()) {
         if (!SourceCurrent()) {
             notice = SourceChangedNotice();
         } else {
@@ -209,6 +235,7 @@ void Workbench::ShowRunLine() {
         (pause_.reason == DebugPause::Reason::Breakpoint ||
          pause_.reason == DebugPause::Reason::Watchpoint))
         notice = PauseNotice(pause_, line, at);
+    if (endNoticeShown_) notice = ProgramEndedNotice();
     editor.ShowRunLine(line);
     editor.ShowNotice(notice);
 }
@@ -236,8 +263,30 @@ void Workbench::PaceStep() {
 }
 
 void Workbench::ShowLogWindow(bool shown) {
+    const bool first = shown && !logPlaced_;
+    if (first) {
+        PlaceLogWindow(Windows(), *logWindow, logWindow->UsefulHeight());
+        logPlaced_ = true;
+    }
     logWindow->setVisible(shown);
     if (shown) logWindow->Update();
+    if (first) KeepLogOnScreenWhenFramed();
+}
+
+// The log was placed by the processor window's frame; its own, with a resize handle, may be
+// larger.
+void Workbench::KeepLogOnScreenWhenFramed() {
+    constexpr int kInterval = 20;  // milliseconds
+    constexpr int kTries = 50;     // without a window manager, frames never come
+    auto* timer = new QTimer(logWindow.get());
+    QObject::connect(timer, &QTimer::timeout, logWindow.get(), [this, timer, tries = 0]() mutable {
+        const bool framed = logWindow->frameGeometry() != logWindow->geometry();
+        if (!framed && ++tries < kTries) return;
+        timer->deleteLater();
+        timer->stop();
+        if (framed) KeepOnScreen(*logWindow);
+    });
+    timer->start(kInterval);
 }
 
 bool Workbench::LogWindowShown() const {

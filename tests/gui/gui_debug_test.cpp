@@ -5,9 +5,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -17,6 +20,7 @@
 
 #include "desktop/assembler_window.h"
 #include "desktop/code_editor.h"
+#include "desktop/display_window.h"
 #include "desktop/log_window.h"
 #include "desktop/processor_window.h"
 #include "desktop/qt_text.h"
@@ -266,6 +270,79 @@ class DebugTest : public ProgramTest {
         const QString screen = Screen();
         Press(Qt::Key_F7);  // HLT
         QCOMPARE(Screen(), screen);
+    }
+
+    // F7 after the program has ended: the first says how to start again, in the words of the
+    // Debug menu, and does not step; the next steps on into whatever follows.
+    void stepAfterTheEndSaysSoOnceThenSteps() {
+        Press(Qt::Key_F9);
+        QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
+        const QStringList registers = Registers();
+        const QString screen = Screen();
+        Press(Qt::Key_F7);
+        QCOMPARE(Registers(), registers);
+        QCOMPARE(Screen(), screen);
+        QLabel& notice = *Editor().Notice();
+        QVERIFY(notice.isVisible());
+        QCOMPARE(notice.text(),
+                 Pick("Программа завершена: F9 запускает её снова, Отладка › Вып. первую "
+                      "команду — шаг с начала.",
+                      "The program has ended: F9 runs it again, Debug › Do first command steps "
+                      "from the start."));
+        QVERIFY(notice.text().contains(Form().debugMenu->title().remove(QLatin1Char('&')) +
+                                       QStringLiteral(" › ") +
+                                       Action("FirrstCom1")->text().remove(QLatin1Char('&'))));
+        Press(Qt::Key_F7);
+        QCOMPARE(Processor().EPC->text(), QStringLiteral("001E"));  // the word after HLT ran
+        QVERIFY(!notice.isVisible() || !notice.text().contains(QLatin1String("F9")));
+        // Debug › Do first command steps from the start, as the notice says.
+        Action("FirrstCom1")->trigger();
+        QCOMPARE(Processor().EPC->text(), QStringLiteral("0004"));
+        QCOMPARE(Editor().RunLine(), 3);
+    }
+
+    // The log opens clear of the other windows' title bars and the assembler window's menu; its
+    // columns fit their texts, and the instruction column takes the width left over; the current
+    // step is in view.
+    void logOpensClearOfTheMenusWithFittedColumns() {
+        Press(Qt::Key_F9);
+        QMenuBar* bar = Form().menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(Form().viewMenu->menuAction()).center());
+        QTRY_VERIFY(Form().viewMenu->isVisible());
+        QTest::mouseClick(Form().viewMenu, Qt::LeftButton, {},
+                          Form().viewMenu->actionGeometry(Action("ExecutionLog1")).center());
+        LogWindow& log = *bench_->logWindow;
+        QVERIFY(QTest::qWaitForWindowExposed(&log));
+        const QRect place = log.frameGeometry();
+        QVERIFY(!place.intersects(QRect(bar->mapToGlobal(QPoint(0, 0)), bar->size())));
+        for (QWidget* window :
+             {static_cast<QWidget*>(&Form()), static_cast<QWidget*>(bench_->ramWindow.get()),
+              static_cast<QWidget*>(bench_->displayWindow.get()),
+              static_cast<QWidget*>(&Processor())}) {
+            const QRect frame = window->frameGeometry();
+            const QRect title(frame.left(), frame.top(), frame.width(),
+                              window->geometry().top() - frame.top());
+            QVERIFY2(!place.intersects(title), qPrintable(window->objectName()));
+        }
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().contains(place));
+
+        QTableView& view = *log.log;
+        const auto& measure = static_cast<const QAbstractItemView&>(view);
+        QTRY_VERIFY(view.viewport()->rect().contains(view.visualRect(view.currentIndex())));
+        QCOMPARE(view.currentIndex().row(), view.model()->rowCount() - 1);
+        // Wider than its texts: the instruction column takes what is left over.
+        log.resize(log.width() + 600, log.height());
+        int total = 0;
+        for (int column = 0; column < view.model()->columnCount(); ++column) {
+            const int hint = std::max(measure.sizeHintForColumn(column),
+                                      view.horizontalHeader()->sectionSizeHint(column));
+            QVERIFY2(view.columnWidth(column) >= hint, qPrintable(QString::number(column)));
+            total += view.columnWidth(column);
+        }
+        QCOMPARE(total, view.viewport()->width());
+        const int statement = 1;
+        QVERIFY(view.columnWidth(statement) > measure.sizeHintForColumn(statement) + 300);
     }
 };
 
