@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/debug_console.h"
+#include "cli/interrupt.h"
 #include "cli/program.h"
 #include "machine/codepage.h"
 #include "session/code_loading.h"
@@ -18,8 +19,11 @@ int DebugCommand(const Options& options, const std::string& programDirectory, St
     Console messages(io.in, io.out, io.err);  // ROM image messages and warnings go to stderr
     AssemblerTexts texts;
     if (const auto status = LoadProgram(options, texts, messages, io.err)) return *status;
-    const bool prompt = &io.in == &std::cin && isatty(STDIN_FILENO) != 0;
-    DebugConsole console(io.in, io.out, prompt, texts);
+    const bool terminal = &io.in == &std::cin;
+    const bool prompt = terminal && isatty(STDIN_FILENO) != 0;
+    InterruptibleInput stdinBuffer;
+    std::istream stdinCommands(&stdinBuffer);
+    DebugConsole console(terminal ? stdinCommands : io.in, io.out, prompt, texts);
     LoadRom(console.machine, options, programDirectory, messages);
     if (const auto badLine = CopyCode(console.machine, texts.codeText).error) {
         io.err << Cp1251ToUtf8(badLine->lineLab) << '\n' << Cp1251ToUtf8(badLine->errLab) << '\n';

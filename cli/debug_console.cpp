@@ -1,7 +1,9 @@
 #include "cli/debug_console.h"
 
 #include <sstream>
+#include <utility>
 
+#include "cli/interrupt.h"
 #include "cli/program.h"
 #include "machine/codepage.h"
 #include "machine/run_texts.h"
@@ -63,10 +65,26 @@ void DebugConsole::Loop() {
     }
 }
 
-bool DebugConsole::Command() {
+bool DebugConsole::ReadCommand(std::string& line) {
     if (prompt_) out_ << "(q42) " << std::flush;
+    if (std::getline(in_, line)) return true;
+    // A Ctrl+C interrupted the read: the commands may still come after it.
+    if (TakeInterrupt()) {
+        in_.clear();
+        interrupted_ = true;
+    }
+    return false;
+}
+
+void DebugConsole::ProcessEvents(std::int64_t) {
+    if (!TakeInterrupt()) return;
+    interrupted_ = true;
+    debugger_.RequestPause();
+}
+
+bool DebugConsole::Command() {
     std::string line;
-    if (!std::getline(in_, line)) return false;
+    if (!ReadCommand(line)) return false;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     std::vector<std::string> words = Words(line);
     if (words.empty()) return true;
@@ -86,7 +104,17 @@ bool DebugConsole::Command() {
 }
 
 void DebugConsole::Carry(const std::string& name, const std::vector<std::string>& args) {
-    if (Shows(name, args) || Sets(name, args)) return;
+    if (Shows(name, args)) return;
+    // The step in progress compares the watched words before and after it: the points stay as
+    // they are until it ends.
+    static const char* const changing[] = {"break", "b", "watch", "delete"};
+    for (const char* c : changing) {
+        if (waiting_ && name == c)
+            return Error(
+                "the program waits for input: breakpoints and watchpoints can be "
+                "changed once it has it");
+    }
+    if (Sets(name, args)) return;
     if (waiting_) {
         static const char* const moving[] = {"run",  "r", "continue", "c",    "step", "s",
                                              "next", "n", "finish",   "back", "until"};
@@ -193,6 +221,7 @@ bool DebugConsole::Sets(const std::string& name, const std::vector<std::string>&
 
 void DebugConsole::Report(const DebugPause& pause) {
     using Reason = DebugPause::Reason;
+    if (std::exchange(interrupted_, false)) out_ << "interrupted\n";
     switch (pause.reason) {
         case Reason::Breakpoint: {
             const int line = source_.LineAt(machine, pause.address);
@@ -275,6 +304,11 @@ void DebugConsole::Error(const std::string& text) {
     out_ << "error: " << text << '\n';
 }
 
+void DebugConsole::TakeTyped() {
+    typed_.pop_front();
+    keysTaken_ = 0;
+}
+
 bool DebugConsole::WaitForEvents() {
     if (typed_.empty()) {
         out_ << kWaitingForInput << '\n';
@@ -283,22 +317,24 @@ bool DebugConsole::WaitForEvents() {
         }
         waiting_ = false;
         if (typed_.empty()) {
-            quit_ = true;  // quit, or the end of the commands: no input can come
+            // A Ctrl+C ends the command that waits, as the user's stop; quit or the end of the
+            // commands end the debugger too.
+            if (!interrupted_) quit_ = true;
             return false;
         }
     }
-    std::string& text = typed_.front();
+    const std::string& text = typed_.front();
     if (display_.LineInputActive()) {
-        inputLine_ = text;
-        typed_.pop_front();
+        inputLine_ = text.substr(keysTaken_);
+        TakeTyped();
         display_.FinishInput();
     } else if (text.empty()) {
-        typed_.pop_front();
+        TakeTyped();
         display_.FinishInput();  // Enter
     } else {
-        display_.KeyPress(text.front());
-        text.erase(0, 1);
-        if (text.empty()) typed_.pop_front();
+        // One key at a time, as the keyboard gives them; the rest of the text waits.
+        display_.KeyPress(text[keysTaken_++]);
+        if (keysTaken_ == text.size()) TakeTyped();
     }
     return true;
 }

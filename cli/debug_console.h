@@ -32,8 +32,9 @@ class DebugConsole : public DisplayHost, public RunHost {
     std::string InputLineText() override { return inputLine_; }
     void HideInputLine() override {}
     bool WaitForEvents() override;
-    // RunHost: nothing to handle between steps, so a command runs in long batches.
-    std::int64_t StepsBeforeEvents() override { return std::int64_t{1} << 40; }
+    // RunHost: between batches of about a millisecond, a Ctrl+C pauses the command.
+    std::int64_t StepsBeforeEvents() override { return std::int64_t{1} << 18; }
+    void ProcessEvents(std::int64_t steps) override;
 
     Machine machine;
 
@@ -48,12 +49,15 @@ class DebugConsole : public DisplayHost, public RunHost {
     SourceMap source_;
     Debugger debugger_{machine, run_, history_};
     std::deque<std::string> typed_;
+    std::size_t keysTaken_ = 0;  // keys of typed_.front() already handed to the program
     std::string inputLine_;
     bool waiting_ = false;  // inside a wait for input
     bool quit_ = false;
+    bool interrupted_ = false;  // a Ctrl+C paused the command in progress
 
-    // Reads one command and carries it out; false at quit or the end of input.
+    // Reads one command and carries it out; false at quit, the end of input or a Ctrl+C.
     bool Command();
+    bool ReadCommand(std::string& line);
     void Carry(const std::string& name, const std::vector<std::string>& args);
     bool Moves(const std::string& name, const std::vector<std::string>& args);
     bool Shows(const std::string& name, const std::vector<std::string>& args);
@@ -64,6 +68,8 @@ class DebugConsole : public DisplayHost, public RunHost {
     void Registers();
     void Screen();
     void Explain(std::int64_t step);
+    // Done with the first typed text.
+    void TakeTyped();
     void Explain(LogPosition position);
     void Error(const std::string& text);
 };

@@ -35,7 +35,9 @@ int main(int argc, char** argv) {
         case Command::Help: std::cout << kUsage; return kHalted;
         case Command::Version: std::cout << "q42cli " << Q42_VERSION << '\n'; return kHalted;
         case Command::Asm: return AssembleCommand(options, io);
-        case Command::Debug: return DebugCommand(options, ProgramDirectory(argv[0]), io);
+        case Command::Debug:
+            CatchDebugInterrupts();
+            return DebugCommand(options, ProgramDirectory(argv[0]), io);
         case Command::Run:
             CatchInterrupts();
             return RunCommand(options, ProgramDirectory(argv[0]), io);

@@ -207,22 +207,26 @@ bool Debugger::StepOnce() {
     return true;
 }
 
-std::vector<Value> Debugger::WatchedWords() const {
-    std::vector<Value> words;
+std::vector<Debugger::Watched> Debugger::WatchedWords() const {
+    std::vector<Watched> words;
     for (const auto& p : points_) {
-        if (p.kind == DebugPoint::Kind::Watch) words.push_back(machine_.PeekWord(p.address));
+        if (p.kind == DebugPoint::Kind::Watch)
+            words.push_back({p.number, machine_.PeekWord(p.address)});
     }
     return words;
 }
 
-std::optional<DebugPause> Debugger::PauseAfterStep(const std::vector<Value>& watched) const {
-    auto before = watched.begin();
+std::optional<DebugPause> Debugger::PauseAfterStep(const std::vector<Watched>& watched) const {
     for (const auto& p : points_) {
         if (p.kind != DebugPoint::Kind::Watch) continue;
-        const Value old = *before++;
+        const auto before = std::find_if(watched.begin(), watched.end(),
+                                         [&](const Watched& w) { return w.number == p.number; });
+        if (before == watched.end()) continue;  // set during the step
         const Value current = machine_.PeekWord(p.address);
-        if (old != current)
-            return DebugPause{DebugPause::Reason::Watchpoint, p.number, p.address, old, current};
+        if (before->word != current) {
+            return DebugPause{DebugPause::Reason::Watchpoint, p.number, p.address, before->word,
+                              current};
+        }
     }
     if (Ended()) return std::nullopt;
     return BreakpointAtPc();
@@ -250,7 +254,7 @@ DebugPause Debugger::Go(More more, AfterInput afterInput) {
         if (machine_.AtInputEntry()) {
             if (auto pause = ServeInput(afterInput)) return *pause;
         }
-        const std::vector<Value> watched = WatchedWords();
+        const std::vector<Watched> watched = WatchedWords();
         if (!StepOnce()) return {DebugPause::Reason::Ended};
         if (auto pause = PauseAfterStep(watched)) return *pause;
     }
@@ -273,6 +277,7 @@ DebugPause Debugger::Continue() {
     if (!points_.empty() || history_.Step() < history_.LastStep()) {
         return Go([](std::int64_t) { return true; }, [] { return false; });
     }
+    pauseRequested_ = false;
     RunHost& host = run_.Host();
     std::int64_t taken = 0;
     while (!Ended()) {
@@ -283,7 +288,9 @@ DebugPause Debugger::Continue() {
         taken += steps;
         history_.AfterSteps(steps);
         EndIfOver();
-        if (!Ended()) host.ProcessEvents(steps);
+        if (Ended()) break;
+        host.ProcessEvents(steps);
+        if (std::exchange(pauseRequested_, false)) return {DebugPause::Reason::Stepped};
     }
     return {DebugPause::Reason::Ended};
 }
@@ -338,7 +345,8 @@ std::int64_t Debugger::Back(std::int64_t count) {
         history_.GoTo(history_.Step());
         went = 1;
     }
-    const std::int64_t steps = std::clamp<std::int64_t>(count - went, 0, history_.Step());
+    const std::int64_t steps =
+        std::clamp<std::int64_t>(count - went, 0, history_.Step() - history_.FirstStep());
     history_.GoTo(history_.Step() - steps);
     return went + steps;
 }
@@ -401,7 +409,8 @@ std::pair<MachineState, MachineState> Debugger::StatesAround(LogPosition positio
 }
 
 std::optional<StepExplanation> Debugger::Explain(std::int64_t step) {
-    if (!started_ || step < 1 || step > history_.LastStep()) return std::nullopt;
+    if (!started_ || step <= history_.FirstStep() || step > history_.LastStep())
+        return std::nullopt;
     const History::Checkpoint here = history_.Here();
     // Forward by one step from the state before it, so that only one replay runs.
     history_.GoTo(step - 1);
@@ -430,9 +439,12 @@ std::optional<StepExplanation> Debugger::Explain(std::int64_t step) {
 }
 
 std::optional<StepExplanation> Debugger::Explain(LogPosition position) {
-    if (!started_ || position.step < 1 || RowOf(position) >= LogRows()) return std::nullopt;
+    if (!started_ || position.step <= history_.FirstStep() || RowOf(position) >= LogRows())
+        return std::nullopt;
     if (!history_.ServedInput(position.step)) return Explain(position.step);
-    const auto [before, after] = StatesAround(position);
+    const auto states = StatesAround(position);
+    const MachineState& before = states.first;
+    const MachineState& after = states.second;
     StepExplanation explanation;
     explanation.step = position.step;
     explanation.changes = Changes(before, after);

@@ -189,9 +189,14 @@ class Debugger {
     bool EventsAskPause(std::int64_t& sinceEvents);
     // Ends the run after a step that halted, failed or was stopped.
     void EndIfOver();
-    // The words the watchpoints watch, in their order, and the pause a step then calls for.
-    std::vector<Value> WatchedWords() const;
-    std::optional<DebugPause> PauseAfterStep(const std::vector<Value>& watched) const;
+    // The words the watchpoints watch, with their numbers, and the pause a step then calls for.
+    // A watchpoint set or deleted meanwhile (during a wait for input) is matched by its number.
+    struct Watched {
+        int number;
+        Value word;
+    };
+    std::vector<Watched> WatchedWords() const;
+    std::optional<DebugPause> PauseAfterStep(const std::vector<Watched>& watched) const;
     std::optional<DebugPause> BreakpointAtPc() const;
 };
 

@@ -139,6 +139,30 @@ std::int64_t History::InputStepsBefore(std::int64_t step) const {
 void History::Record(Event::Kind kind, char key, std::string text) {
     if (!Listening()) return;
     events_.push_back({kind, step_, openWait_, key, std::move(text)});
+    if (events_.size() > limits_.maxEvents) ForgetOldest();
+}
+
+// Forgets the older half of the checkpoints and the inputs before the first one kept. Recording
+// happens only at the live end of the run, so the machine is past everything forgotten.
+void History::ForgetOldest() {
+    const std::size_t first = checkpoints_.size() / 2;
+    if (first == 0 || checkpoints_[first].eventCount == 0) return;
+    const std::size_t dropped = checkpoints_[first].eventCount;
+    events_.erase(events_.begin(), events_.begin() + static_cast<std::ptrdiff_t>(dropped));
+    checkpoints_.erase(checkpoints_.begin(),
+                       checkpoints_.begin() + static_cast<std::ptrdiff_t>(first));
+    for (Checkpoint& checkpoint : checkpoints_)
+        checkpoint.eventCount -= dropped;
+    replayCursor_ = 0;
+    replayWaits_ = checkpoints_.front().waits;
+    std::erase_if(inputSteps_, [&](std::int64_t s) { return s <= checkpoints_.front().step; });
+    CountCheckpointBytes();
+}
+
+void History::CountCheckpointBytes() {
+    checkpointBytes_ = 0;
+    for (const auto& checkpoint : checkpoints_)
+        checkpointBytes_ += checkpoint.Bytes();
 }
 
 void History::TakeCheckpoint() {
@@ -156,9 +180,7 @@ void History::Thin() {
         if (i % 2 == 0 || i + 1 == checkpoints_.size()) kept.push_back(std::move(checkpoints_[i]));
     }
     checkpoints_ = std::move(kept);
-    checkpointBytes_ = 0;
-    for (const auto& checkpoint : checkpoints_)
-        checkpointBytes_ += checkpoint.Bytes();
+    CountCheckpointBytes();
     spacing_ *= 2;
 }
 
@@ -171,7 +193,7 @@ const History::Checkpoint& History::CheckpointAtOrBefore(std::int64_t step) cons
 
 void History::GoTo(std::int64_t step) {
     if (!recording_) return;
-    step = std::clamp<std::int64_t>(step, 0, lastStep_);
+    step = std::clamp<std::int64_t>(step, FirstStep(), lastStep_);
     if (ended_ && step == lastStep_) return Restore(end_);
     // A step whose input was served is not yet at a step's end: going to the step it began
     // from goes back over that input.

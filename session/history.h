@@ -19,10 +19,13 @@ namespace q42 {
 // A checkpoint every `spacing` steps at first; at most `maxCheckpoints` of them and about
 // `maxBytes` in them: beyond either, every other checkpoint is dropped and the spacing doubles,
 // so that a run of any length keeps its whole history in bounded memory.
+// The inputs recorded (keys, lines, stops) are kept up to `maxEvents`: beyond it the older half of
+// the history is forgotten, so that a run fed input without end cannot exhaust memory either.
 struct HistoryLimits {
     std::int64_t spacing = 16384;
-    std::size_t maxCheckpoints = 4096;
+    std::size_t maxCheckpoints = 16384;
     std::size_t maxBytes = std::size_t{48} << 20;
+    std::size_t maxEvents = std::size_t{1} << 18;
 };
 
 class History : public InputObserver {
@@ -57,6 +60,8 @@ class History : public InputObserver {
     std::int64_t Step() const { return step_; }
     // The last step of the history: where the run is, or where it ended.
     std::int64_t LastStep() const { return lastStep_; }
+    // The first step the history can go back to: 0, unless its oldest part was forgotten.
+    std::int64_t FirstStep() const { return checkpoints_.empty() ? 0 : checkpoints_.front().step; }
     bool Ended() const { return ended_; }
 
     // Puts the machine and the screen into the state after `step` steps (0..LastStep()), before
@@ -92,6 +97,7 @@ class History : public InputObserver {
     // What the history holds, for the figures.
     std::size_t CheckpointCount() const { return checkpoints_.size(); }
     std::size_t CheckpointBytes() const { return checkpointBytes_; }
+    std::size_t EventCount() const { return events_.size(); }
 
   private:
     struct Event {
@@ -129,6 +135,8 @@ class History : public InputObserver {
     void Record(Event::Kind kind, char key = 0, std::string text = {});
     void TakeCheckpoint();
     void Thin();
+    void ForgetOldest();
+    void CountCheckpointBytes();
     const Checkpoint& CheckpointAtOrBefore(std::int64_t step) const;
     void Restore(const Checkpoint& checkpoint);
     // Runs the recorded steps from the current one to `target`.

@@ -67,6 +67,18 @@ TEST_F(CliDebugTest, BreakpointNextAndUntilAfterAnInputPauseBeforeTheLineAfterIt
               "0020 0000 005B 0000 0010 0100 0002\n");
 }
 
+// While a step waits for input, its watched words are compared after it: the points stay as
+// they are, and saying so is all that happens.
+TEST_F(CliDebugTest, PointsCannotChangeWhileTheProgramWaitsForInput) {
+    ASSERT_EQ(Cli({"debug", kSum}, "step 99\nwatch 0040\ndelete\nbreak 12\ntype 5\ntype 6\n"),
+              kHalted);
+    const std::string refused =
+        "error: the program waits for input: breakpoints and watchpoints can be changed once it "
+        "has it\n";
+    EXPECT_EQ(out_.str(), "waiting for input\n" + refused + refused + refused +
+                              "waiting for input\n Задача завершена\nexit 0\n");
+}
+
 TEST_F(CliDebugTest, AWaitWithNothingTypedPausesAndTheNextTypeAnswersIt) {
     ASSERT_EQ(Cli({"debug", kSum}, "run\nstep\nregs\ntype 40\ntype 2\nscreen\n"), kHalted);
     EXPECT_EQ(out_.str(),

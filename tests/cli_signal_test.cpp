@@ -10,6 +10,7 @@
 #include <chrono>
 #include <csignal>
 #include <string>
+#include <vector>
 
 #include "tests/cli_fixture.h"
 
@@ -19,7 +20,13 @@ namespace {
 // q42cli running with a pipe on its stdin and one on its stdout.
 class CliProcess {
   public:
-    explicit CliProcess(const std::string& program) {
+    explicit CliProcess(const std::string& program)
+        : CliProcess({"run", "--rom", Q42_SOURCE_DIR "/rom/Q42ROM.TXT", program}) {}
+    explicit CliProcess(const std::vector<std::string>& args) {
+        std::vector<char*> argv{const_cast<char*>("q42cli")};
+        for (const std::string& arg : args)
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        argv.push_back(nullptr);
         int in[2], out[2];
         if (::pipe(in) != 0 || ::pipe(out) != 0) return;
         pid_ = ::fork();
@@ -28,8 +35,7 @@ class CliProcess {
             ::dup2(out[1], STDOUT_FILENO);
             ::close(in[1]);
             ::close(out[0]);
-            ::execl(Q42CLI_PATH, "q42cli", "run", "--rom", Q42_SOURCE_DIR "/rom/Q42ROM.TXT",
-                    program.c_str(), static_cast<char*>(nullptr));
+            ::execv(Q42CLI_PATH, argv.data());
             ::_exit(127);
         }
         ::close(in[0]);
@@ -65,11 +71,21 @@ class CliProcess {
         return true;
     }
     void Signal(int signal) { ::kill(pid_, signal); }
+    // Types a line on its standard input.
+    void Type(const std::string& line) {
+        const std::string text = line + "\n";
+        EXPECT_EQ(::write(inFd_, text.data(), text.size()), static_cast<ssize_t>(text.size()));
+    }
     // The exit status once the process has ended.
     int Wait() {
         ReadUntil(std::string(1, '\0'));  // to the end of its output
         int status = 0;
-        ::waitpid(pid_, &status, 0);
+        // A process that did not end (a fault under test) is ended, so that the test fails
+        // instead of hanging.
+        for (int tries = 0; ::waitpid(pid_, &status, WNOHANG) == 0; ++tries) {
+            if (tries == 500) ::kill(pid_, SIGKILL);
+            ::usleep(10'000);
+        }
         status_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
         return status_;
     }
@@ -105,6 +121,24 @@ TEST_P(CliSignalTest, SignalEndsAWaitForInput) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SigintAndSigterm, CliSignalTest, testing::Values(SIGINT, SIGTERM));
+
+// In the debugger, Ctrl+C pauses the command in progress and the commands go on; at the prompt
+// it ends the debugger.
+TEST_F(CliFixture, CtrlCPausesADebuggerCommandAndAtThePromptEndsTheDebugger) {
+    const auto program = Write("loop.asm", "L: BR L\nHLT\n");
+    CliProcess cli({"debug", "--rom", Q42_SOURCE_DIR "/rom/Q42ROM.TXT", "--max-steps",
+                    "4000000000000", program});
+    cli.Type("where");
+    ASSERT_TRUE(cli.ReadUntil("line 1: L: BR L\n"));
+    cli.Type("continue");
+    ::usleep(200'000);  // well into the endless loop
+    cli.Signal(SIGINT);
+    ASSERT_TRUE(cli.ReadUntil("interrupted\nline 1: L: BR L\n")) << cli.Output();
+    cli.Type("regs");
+    ASSERT_TRUE(cli.ReadUntil(" 0100 0000\n")) << cli.Output();
+    cli.Signal(SIGINT);
+    EXPECT_EQ(cli.Wait(), kHalted);
+}
 
 }  // namespace
 }  // namespace q42::cli

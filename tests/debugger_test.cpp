@@ -312,6 +312,21 @@ TEST(Debugger, TheLogHasARowForTheInputAndOneForTheInstructionAfterIt) {
     EXPECT_TRUE(rig.console.lines.empty());  // every input came from the history
 }
 
+// Watchpoints set or deleted while a step waits for input neither read past the words saved
+// before the step nor report a word that never changed.
+TEST(Debugger, WatchpointsChangedDuringAWaitReportOnlyRealChanges) {
+    DebugRig rig(kReadTwice);
+    rig.console.lines = {"12", "TRUE"};
+    const int stack = rig.debugger.Watch(0x40);
+    rig.console.onWait = [&] {
+        rig.debugger.Delete(stack);
+        rig.debugger.Watch(0x0000);  // the first CALL's word: never 0
+        rig.debugger.Watch(0x0002);
+    };
+    EXPECT_EQ(rig.debugger.Continue().reason, DebugPause::Reason::Ended);
+    EXPECT_EQ(rig.machine.State().r[3], 13);
+}
+
 TEST(SourceMap, ABreakpointOnALineWithoutCodeStopsAtTheNextLineWithCode) {
     DebugRig rig(
         {"; counts", "", "        MOV #1,R0", "; twice", "        ADD #1,R0", "        HLT"});

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "assembler/instruction_set.h"
@@ -114,6 +115,34 @@ TEST(History, AnyStepOfAGeneratedRunComesBackExactly) {
         history.GoTo(0);
         EXPECT_EQ(Now(rig), start) << "seed " << seed;
     }
+}
+
+// A run fed input without end forgets the oldest part of its history, and every step after
+// what it forgot still comes back exactly.
+TEST(History, InputWithoutEndForgetsTheOldestStepsAndKeepsTheRestExact) {
+    int forgetting = 0;
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        Rig rig;
+        History history(rig.machine, rig.display,
+                        {.spacing = 4, .maxCheckpoints = 64, .maxEvents = 8});
+        rig.run.SetHistory(&history);
+        std::mt19937 random(seed);
+        const std::vector<Value> program = GeneratedProgram(random);
+        const std::vector<Moment> moments = RecordedRun(rig, program, seed);
+        const auto last = static_cast<std::int64_t>(moments.size());
+        ASSERT_EQ(history.LastStep(), last) << "seed " << seed;
+        EXPECT_LE(history.EventCount(), 200u) << "seed " << seed;
+        const std::int64_t first = history.FirstStep();
+        if (first > 0) ++forgetting;
+        for (int probe = 0; probe < 20; ++probe) {
+            const std::int64_t n = std::max<std::int64_t>(1, first + random() % (last - first + 1));
+            history.GoTo(n);
+            ASSERT_EQ(Now(rig), moments[n - 1]) << "seed " << seed << ", step " << n;
+        }
+        history.GoTo(0);  // no further back than what is kept
+        EXPECT_EQ(history.Step(), first);
+    }
+    EXPECT_GT(forgetting, 5);
 }
 
 // A run of many steps keeps few checkpoints and still comes back exactly at any depth.
