@@ -37,18 +37,20 @@ int LogModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : kColumns;
 }
 
-const StepExplanation* LogModel::Explained(std::int64_t step) const {
-    if (const auto found = explained_.find(step); found != explained_.end()) return &found->second;
+const StepExplanation* LogModel::Explained(int row) const {
+    const std::int64_t logRow = first_ + row;
+    if (const auto found = explained_.find(logRow); found != explained_.end())
+        return &found->second;
     if (!canExplain_()) return nullptr;
-    auto explanation = debugger_.Explain(step);
+    auto explanation = debugger_.Explain(PositionOfRow(row));
     if (!explanation) return nullptr;
     if (explained_.size() >= kKeptExplanations) explained_.clear();
-    return &explained_.emplace(step, std::move(*explanation)).first->second;
+    return &explained_.emplace(logRow, std::move(*explanation)).first->second;
 }
 
 QVariant LogModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
-    const StepExplanation* step = Explained(StepOfRow(index.row()));
+    const StepExplanation* step = Explained(index.row());
     if (step == nullptr) return QStringLiteral("…");
     switch (index.column()) {
         case kAddress: return ToQt(WordToHex(step->address));
@@ -61,14 +63,14 @@ QVariant LogModel::data(const QModelIndex& index, int role) const {
 
 QVariant LogModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return {};
-    if (orientation == Qt::Vertical) return QString::number(StepOfRow(section));
+    if (orientation == Qt::Vertical) return QString::number(PositionOfRow(section).step);
     return LogColumnTitles().value(section);
 }
 
 void LogModel::Update() {
-    const std::int64_t last = debugger_.Started() ? debugger_.LastStep() : 0;
-    const int rows = static_cast<int>(std::min(last, kMaxRows));
-    const std::int64_t first = last - rows + 1;
+    const std::int64_t all = debugger_.LogRows();
+    const int rows = static_cast<int>(std::min(all, kMaxRows));
+    const std::int64_t first = all - rows;
     if (debugger_.Generation() != generation_ || first != first_ || rows < rows_) {
         beginResetModel();
         explained_.clear();
@@ -83,8 +85,8 @@ void LogModel::Update() {
     }
 }
 
-int LogModel::RowOfStep(std::int64_t step) const {
-    const std::int64_t row = step - first_;
+int LogModel::CurrentRow() const {
+    const std::int64_t row = debugger_.CurrentRow() - first_;
     return row >= 0 && row < rows_ ? static_cast<int>(row) : -1;
 }
 
@@ -118,13 +120,13 @@ LogWindow::LogWindow(Debugger& debugger, ProgramCommands& commands,
     layout->addWidget(log);
     connect(log->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                if (current.isValid()) commands_.TravelTo(model_.StepOfRow(current.row()));
+                if (current.isValid()) commands_.TravelTo(model_.PositionOfRow(current.row()));
             });
 }
 
 void LogWindow::Update() {
     model_.Update();
-    const int row = model_.RowOfStep(debugger_.Step());
+    const int row = model_.CurrentRow();
     const QSignalBlocker quiet(log->selectionModel());
     if (row < 0) {
         log->selectionModel()->clear();

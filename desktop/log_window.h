@@ -1,8 +1,8 @@
 #pragma once
-// The execution log: one row per step of the current run, newest last, with the step's address,
-// statement, changes and explanation. The rows are a model over the session's history, so a run
-// of millions of steps costs no widgets: a row is explained only when it is shown. Selecting a
-// row takes the whole machine to that step.
+// The execution log: one row per step of the current run (two for a step that read input), newest
+// last, with the step's address, statement, changes and explanation. The rows are a model over the
+// session's history, so a run of millions of steps costs no widgets: a row is explained only when
+// it is shown. Selecting a row takes the whole machine to that step.
 
 #include <QAbstractTableModel>
 #include <QWidget>
@@ -24,7 +24,7 @@ class LogModel : public QAbstractTableModel {
     // `canExplain` says whether the history may be gone through now: not in the middle of a step.
     LogModel(Debugger& debugger, std::function<bool()> canExplain);
 
-    // The most rows shown: the newest steps of a longer run.
+    // The most rows shown: the newest of a longer run.
     static constexpr std::int64_t kMaxRows = 10'000'000;
 
     int rowCount(const QModelIndex& parent = {}) const override;
@@ -35,19 +35,20 @@ class LogModel : public QAbstractTableModel {
     // Follows the history: new steps become new rows, and a history begun again new rows
     // altogether.
     void Update();
-    std::int64_t StepOfRow(int row) const { return first_ + row; }
-    // The row of step `step`, or -1 when it has none (step 0, before the first).
-    int RowOfStep(std::int64_t step) const;
+    // The step, or the input part of a step, that a row shows.
+    LogPosition PositionOfRow(int row) const { return debugger_.LogRow(first_ + row); }
+    // The row of where the machine is, or -1 when it has none (step 0, before the first).
+    int CurrentRow() const;
 
   private:
     Debugger& debugger_;
     std::function<bool()> canExplain_;
     int rows_ = 0;
-    std::int64_t first_ = 1;  // the step of row 0
+    std::int64_t first_ = 0;  // the log row of row 0
     std::uint64_t generation_ = 0;
     mutable std::unordered_map<std::int64_t, StepExplanation> explained_;
 
-    const StepExplanation* Explained(std::int64_t step) const;
+    const StepExplanation* Explained(int row) const;
 };
 
 class LogWindow : public QWidget {

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 #include "machine/common.h"
+#include "session/debugger.h"
 
 namespace q42 {
 
@@ -31,8 +32,8 @@ class ProgramCommands {
     virtual void StepOut() = 0;
     virtual void RunToLine(int line) = 0;
     virtual void StepBack() = 0;
-    // Takes the machine to the state after step `step` of the current run.
-    virtual void TravelTo(std::int64_t step) = 0;
+    // Takes the machine to the state after a row of the execution log.
+    virtual void TravelTo(LogPosition position) = 0;
     virtual void ClearBreakpoints() = 0;
     virtual void ToggleRamBreakpoint(Value address) = 0;
     virtual bool RamBreakpoint(Value address) const = 0;

@@ -77,7 +77,7 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     void StepOut() override;
     void RunToLine(int line) override;
     void StepBack() override;
-    void TravelTo(std::int64_t step) override;
+    void TravelTo(LogPosition position) override;
     void ClearBreakpoints() override;
     void ToggleRamBreakpoint(Value address) override;
     bool RamBreakpoint(Value address) const override;

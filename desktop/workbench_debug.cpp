@@ -92,10 +92,10 @@ void Workbench::StepBack() {
     });
 }
 
-void Workbench::TravelTo(std::int64_t step) {
-    if (step == session.debugger.Step()) return;
-    Debug([this, step] {
-        session.debugger.GoTo(step);
+void Workbench::TravelTo(LogPosition position) {
+    if (session.debugger.RowOf(position) == session.debugger.CurrentRow()) return;
+    Debug([this, position] {
+        session.debugger.GoTo(position);
         return DebugPause{};
     });
 }

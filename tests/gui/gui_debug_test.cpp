@@ -43,8 +43,26 @@ const char* const kProgram =
     "    CALL #PUTC\n"   // 8
     "    HLT\n";         // 9
 
+// Reads a number, keeps it, reads another and adds them.
+const char* const kReadTwice =
+    "    CALL #4182H\n"  // 1
+    "    MOV R1,R3\n"    // 2
+    "    CALL #4182H\n"  // 3
+    "    ADD R1,R3\n"    // 4
+    "    HLT\n";         // 5
+
 class DebugTest : public ProgramTest {
     Q_OBJECT
+
+    // Types `number` and Enter once the program waits for it and the display window, which the
+    // input brings forward, has the keyboard.
+    void TypeWhenAsked(const QString& number) {
+        WhenLineAwaited(this, bench_->session.display, [number] {
+            QTRY_VERIFY(QGuiApplication::focusWindow() != nullptr);
+            Type(number);
+            Press(Qt::Key_Return);
+        });
+    }
 
     CodeEditor& Editor() { return *Form().asmText; }
     ProcessorWindow& Processor() { return *bench_->processorWindow; }
@@ -343,6 +361,48 @@ class DebugTest : public ProgramTest {
         QCOMPARE(total, view.viewport()->width());
         const int statement = 1;
         QVERIFY(view.columnWidth(statement) > measure.sizeHintForColumn(statement) + 300);
+    }
+
+    // A breakpoint, F8 and F4 aimed at the line after CALL #4182H pause once the number is read
+    // and before that line runs; the log shows the input and the instruction as two rows.
+    void commandsAimedAfterAnInputPauseBeforeTheLineAfterIt() {
+        Editor().setPlainText(QString::fromLatin1(kReadTwice));
+        Action("ExecutionLog1")->trigger();
+        Activate();
+        ClickMargin(2);
+        TypeWhenAsked(QStringLiteral("12"));
+        Press(Qt::Key_F9);
+        QCOMPARE(Editor().RunLine(), 2);
+        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("000C"));
+        QCOMPARE(Processor().ER[3]->text(), QStringLiteral("0000"));  // the MOV has not run
+        const QAbstractItemModel& rows = *bench_->logWindow->log->model();
+        QCOMPARE(rows.rowCount(), 2);  // the CALL, then the input
+        QVERIFY(rows.index(1, 2).data().toString().contains(QStringLiteral("R1 0000→000C")));
+        Activate();
+        Press(Qt::Key_F7);  // the MOV
+        QCOMPARE(Editor().RunLine(), 3);
+        QCOMPARE(rows.rowCount(), 3);
+        QVERIFY(rows.index(2, 1).data().toString().contains(QLatin1String("MOV")));
+
+        Activate();
+        TypeWhenAsked(QStringLiteral("30"));
+        Press(Qt::Key_F8);
+        QCOMPARE(Editor().RunLine(), 4);
+        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("001E"));
+        QCOMPARE(Processor().ER[3]->text(), QStringLiteral("000C"));  // the ADD has not run
+        Activate();
+        Press(Qt::Key_F6);
+        QCOMPARE(Processor().ER[3]->text(), QStringLiteral("002A"));
+        QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
+
+        // F4 on the line after the first call, as a new run.
+        Activate();
+        ClickMargin(2);  // the breakpoint off: only the cursor stops the run
+        PutCaretOn(2);
+        TypeWhenAsked(QStringLiteral("7"));
+        Press(Qt::Key_F4);
+        QCOMPARE(Editor().RunLine(), 2);
+        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("0007"));
     }
 };
 
