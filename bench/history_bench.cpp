@@ -107,6 +107,24 @@ void StepBack(benchmark::State& state) {
     }
 }
 
+// The same at 10^9 steps: an endless loop stopped there, the deepest run the history promises
+// a step back of under a millisecond for.
+void StepBackDeep(benchmark::State& state) {
+    static Rig rig(true);
+    static const std::int64_t last = [] {
+        rig.host.budget = 1'000'000'000;
+        return rig.Run({0x1DFF});  // L: BR L
+    }();
+    const std::int64_t from = last * state.range(0) / 1000;
+    for (auto _ : state) {
+        state.PauseTiming();
+        rig.history.GoTo(from);
+        state.ResumeTiming();
+        rig.history.GoTo(from - 1);
+    }
+    state.counters["history MB"] = static_cast<double>(rig.history.CheckpointBytes()) / 1e6;
+}
+
 BENCHMARK_CAPTURE(FullRun, with_history, true, Countdown())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FullRun, without_history, false, Countdown())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(FullRun, endless_line_with_history, true, EndlessLine())
@@ -114,6 +132,7 @@ BENCHMARK_CAPTURE(FullRun, endless_line_with_history, true, EndlessLine())
 BENCHMARK_CAPTURE(FullRun, endless_line_without_history, false, EndlessLine())
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(StepBack)->Arg(1)->Arg(500)->Arg(999)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(StepBackDeep)->Arg(1)->Arg(500)->Arg(999)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace q42::bench
