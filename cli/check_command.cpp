@@ -61,11 +61,7 @@ int CheckCommand(const Options& options, const std::string& programDirectory, St
         }
     }
     if (options.json) {
-        io.out << nlohmann::json{{"exercise", file.exercise->title},
-                                 {"results", results},
-                                 {"passed", passed},
-                                 {"failed", failed}}
-                      .dump(2)
+        io.out << JsonText(CheckJson(file.exercise->title, std::move(results), passed, failed))
                << '\n';
     } else {
         io.out << passed << " passed, " << failed << " failed\n";

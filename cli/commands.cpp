@@ -47,13 +47,6 @@ std::string AssemblerText(const Machine& machine, Value address, Value end) {
     return text;
 }
 
-// Collects the screen's lines as they are finished, for the JSON of a run.
-class ScreenLines : public ScreenListener {
-  public:
-    std::vector<std::string> lines;
-    void LineFinished(const std::string& line) override { lines.push_back(line); }
-};
-
 RunEnd EndOf(const Machine& machine, const Display& display, const Console& console) {
     if (machine.Failed()) return RunEnd::Error;
     if (!display.stopRequested) return RunEnd::Halt;
@@ -63,15 +56,14 @@ RunEnd EndOf(const Machine& machine, const Display& display, const Console& cons
 
 // The end of the run as JSON: the screen's lines go into it instead of onto stdout.
 void PrintRunJson(const Machine& machine, const Display& display, const Console& console,
-                  ScreenLines& screen, std::ostream& out) {
+                  ScreenTail& screen, std::ostream& out) {
     RunOutcome outcome;
     outcome.end = EndOf(machine, display, console);
     outcome.steps = console.Steps();
     if (outcome.end == RunEnd::Error) outcome.errorText = Cp1251ToUtf8(machine.RunErrorText());
     outcome.state = machine.State();
-    screen.lines.push_back(display.CurrentLine());
-    outcome.screen = ProgramLines(std::move(screen.lines));
-    out << RunJson(outcome).dump(2) << '\n';
+    screen.Finish();
+    out << JsonText(RunJson(outcome, screen)) << '\n';
 }
 
 }  // namespace
@@ -121,7 +113,7 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
         }
     }
     console.SetMaxSteps(options.maxSteps);
-    ScreenLines screen;
+    ScreenTail screen;
     if (options.json) display.listener = &screen;
 
     run.CopyCode(texts);

@@ -32,27 +32,22 @@ std::string Fill(const std::string& pattern, std::initializer_list<std::string> 
     return text;
 }
 
-std::string TrimRight(std::string line) {
-    while (!line.empty() && line.back() == ' ')
-        line.pop_back();
-    return line;
-}
-
 // The screen, the keyboard and the run loop of one case: input lines from the case, no waiting
 // for input it does not give, and no more steps than it allows.
-class CaseHost : public DisplayHost, public RunHost, public ScreenListener {
+class CaseHost : public DisplayHost, public RunHost {
     // First, for the display and the run control below are made with it.
     Machine& machine_;
 
   public:
     CaseHost(const ExerciseCase& exerciseCase, Machine& machine)
         : machine_(machine),
+          screen(exerciseCase),
           lines_(exerciseCase.input.begin(), exerciseCase.input.end()),
           limit_(exerciseCase.maxSteps) {}
 
     Display display{machine_, *this};
     RunControl run{machine_, display, *this};
-    std::vector<std::string> transcript;
+    ScreenMatch screen;
     std::int64_t steps = 0;
     bool inputRanOut = false;
     bool limitReached = false;
@@ -79,8 +74,6 @@ class CaseHost : public DisplayHost, public RunHost, public ScreenListener {
             run.StopProgram();
         }
     }
-
-    void LineFinished(const std::string& line) override { transcript.push_back(line); }
 
   private:
     std::deque<std::string> lines_;
@@ -113,45 +106,18 @@ std::string EndDifference(const ExerciseCase& exerciseCase, const RunOutcome& ou
     return {};
 }
 
-// Where a missing line was due: from `next` on, past the echoes of the typed lines, each typed
-// line standing for one echo.
-std::size_t PastInputEchoes(const ExerciseCase& exerciseCase,
-                            const std::vector<std::string>& screen, std::size_t next) {
-    std::vector<std::string> echoes;
-    for (const std::string& input : exerciseCase.input)
-        echoes.push_back(TrimRight(input));
-    while (next < screen.size()) {
-        const auto echo = std::find(echoes.begin(), echoes.end(), screen[next]);
-        if (echo == echoes.end()) break;
-        echoes.erase(echo);
-        ++next;
+std::string ScreenDifference(const std::optional<MissingLine>& missing) {
+    if (!missing) return {};
+    const std::string number = std::to_string(missing->lineNumber);
+    const std::string expected = Cp1251ToUtf8(missing->expected);
+    if (!missing->got) {
+        return Fill(Pick("строка экрана %s: ожидалось «%s», а строки нет",
+                         "screen line %s: expected \"%s\", got nothing"),
+                    {number, expected});
     }
-    return next;
-}
-
-std::string ScreenDifference(const ExerciseCase& exerciseCase, const RunOutcome& outcome) {
-    const auto& screen = outcome.screen;
-    std::size_t next = 0;
-    for (const std::string& expected : exerciseCase.expect.screen) {
-        const std::string wanted = TrimRight(expected);
-        const auto found =
-            std::find(screen.begin() + static_cast<std::ptrdiff_t>(next), screen.end(), wanted);
-        if (found != screen.end()) {
-            next = static_cast<std::size_t>(found - screen.begin()) + 1;
-            continue;
-        }
-        next = PastInputEchoes(exerciseCase, screen, next);
-        const std::string number = std::to_string(next + 1);
-        if (next >= screen.size()) {
-            return Fill(Pick("строка экрана %s: ожидалось «%s», а строки нет",
-                             "screen line %s: expected \"%s\", got nothing"),
-                        {number, Cp1251ToUtf8(wanted)});
-        }
-        return Fill(Pick("строка экрана %s: ожидалось «%s», получено «%s»",
-                         "screen line %s: expected \"%s\", got \"%s\""),
-                    {number, Cp1251ToUtf8(wanted), Cp1251ToUtf8(screen[next])});
-    }
-    return {};
+    return Fill(Pick("строка экрана %s: ожидалось «%s», получено «%s»",
+                     "screen line %s: expected \"%s\", got \"%s\""),
+                {number, expected, Cp1251ToUtf8(*missing->got)});
 }
 
 Value RegisterValue(const MachineState& state, const std::string& name) {
@@ -186,24 +152,22 @@ std::string_view RunEndName(RunEnd end) {
     return "halt";
 }
 
-std::vector<std::string> ProgramLines(std::vector<std::string> transcript) {
-    constexpr std::size_t kGreetingLines = 2;
-    transcript.erase(transcript.begin(),
-                     transcript.begin() +
-                         static_cast<std::ptrdiff_t>(std::min(kGreetingLines, transcript.size())));
-    if (!transcript.empty()) transcript.pop_back();  // the end message
-    for (std::string& line : transcript)
-        line = TrimRight(line.empty() ? line : line.substr(1));
-    // The end's blank line, unless the program's last line was unfinished and the blank went
-    // onto it.
-    if (!transcript.empty() && transcript.back().empty()) transcript.pop_back();
-    return transcript;
+std::vector<std::string> ProgramLines(const std::vector<std::string>& transcript) {
+    struct Collected : ProgramLineStream {
+        std::vector<std::string> lines;
+        void ProgramLine(std::string line) override { lines.push_back(std::move(line)); }
+    } collected;
+    // The last line is the screen's current line at the end.
+    for (std::size_t i = 0; i + 1 < transcript.size(); ++i)
+        collected.LineFinished(transcript[i]);
+    collected.Finish();
+    return collected.lines;
 }
 
-RunOutcome RunCase(Machine machine, const ExerciseCase& exerciseCase) {
+CaseOutcome RunCase(Machine machine, const ExerciseCase& exerciseCase) {
     CaseHost host(exerciseCase, machine);
     machine.AttachTerminal(&host.display);
-    host.display.listener = &host;
+    host.display.listener = &host.screen;
     for (const auto& [address, word] : exerciseCase.memory)
         machine.LoadWord(address, word);
     host.run.BeginRun();
@@ -219,32 +183,34 @@ RunOutcome RunCase(Machine machine, const ExerciseCase& exerciseCase) {
         }
     }
     host.run.ContinueRun();
-    host.transcript.push_back(host.display.CurrentLine());
+    host.screen.Finish();
 
-    RunOutcome outcome;
-    outcome.end = EndOf(host, machine);
-    outcome.steps = host.steps;
-    if (outcome.end == RunEnd::Error) outcome.errorText = Cp1251ToUtf8(machine.RunErrorText());
-    outcome.state = machine.State();
-    outcome.screen = ProgramLines(std::move(host.transcript));
+    CaseOutcome outcome;
+    RunOutcome& run = outcome.run;
+    run.end = EndOf(host, machine);
+    run.steps = host.steps;
+    if (run.end == RunEnd::Error) run.errorText = Cp1251ToUtf8(machine.RunErrorText());
+    run.state = machine.State();
+    outcome.missingLine = host.screen.Missing();
     return outcome;
 }
 
-std::vector<std::string> Differences(const ExerciseCase& exerciseCase, const RunOutcome& outcome) {
+std::vector<std::string> Differences(const ExerciseCase& exerciseCase, const CaseOutcome& outcome) {
+    const RunOutcome& run = outcome.run;
     std::vector<std::string> differences;
     const auto add = [&differences](std::string difference) {
         if (!difference.empty()) differences.push_back(std::move(difference));
     };
-    if (exerciseCase.expect.halt) add(EndDifference(exerciseCase, outcome));
-    add(ScreenDifference(exerciseCase, outcome));
+    if (exerciseCase.expect.halt) add(EndDifference(exerciseCase, run));
+    add(ScreenDifference(outcome.missingLine));
     for (const char* name : {"R0", "R1", "R2", "R3", "PC", "SP", "PS"}) {
         const auto expected = exerciseCase.expect.registers.find(name);
         if (expected != exerciseCase.expect.registers.end())
-            add(WordDifference(name, expected->second, RegisterValue(outcome.state, name)));
+            add(WordDifference(name, expected->second, RegisterValue(run.state, name)));
     }
     for (const auto& [address, word] : exerciseCase.expect.memory) {
         add(WordDifference("[" + WordToHex(address) + "]", word,
-                           outcome.state.ram[static_cast<std::size_t>(address >> 1)]));
+                           run.state.ram[static_cast<std::size_t>(address >> 1)]));
     }
     return differences;
 }
@@ -267,9 +233,9 @@ std::vector<CaseResult> CheckCodeText(const Machine& rom, const std::vector<std:
                              Cp1251ToUtf8(copy.error->lineLab + " " + copy.error->errLab));
     std::vector<CaseResult> results;
     for (const ExerciseCase& exerciseCase : exercise.cases) {
-        const RunOutcome outcome = RunCase(loaded, exerciseCase);
+        const CaseOutcome outcome = RunCase(loaded, exerciseCase);
         results.push_back({Cp1251ToUtf8(exerciseCase.name), Differences(exerciseCase, outcome),
-                           outcome.steps, std::string(RunEndName(outcome.end))});
+                           outcome.run.steps, std::string(RunEndName(outcome.run.end))});
     }
     return results;
 }

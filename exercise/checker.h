@@ -4,12 +4,14 @@
 // of the run. The differences are written in words, in the texts' language, in UTF-8.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "assembler/asm_texts.h"
 #include "exercise/exercise_file.h"
+#include "exercise/screen_lines.h"
 #include "machine/machine.h"
 
 namespace q42 {
@@ -25,28 +27,31 @@ enum class RunEnd : std::uint8_t {
 // "halt", "error", "step limit", "no input", "stopped": the same in every language, for scripts.
 std::string_view RunEndName(RunEnd end);
 
-// The end of a run: how it ended, after how many steps, the machine, and the lines the program
-// wrote on the screen (8-bit, without the greeting, the end message and each line's leading
-// blank).
+// The end of a run: how it ended, after how many steps, and the machine.
 struct RunOutcome {
     RunEnd end = RunEnd::Halt;
     std::int64_t steps = 0;
     std::string errorText;  // the run-time error's text (UTF-8), when there was one
     MachineState state;
-    std::vector<std::string> screen;
+};
+
+// The end of a case's run, and the first expected screen line that did not appear.
+struct CaseOutcome {
+    RunOutcome run;
+    std::optional<MissingLine> missingLine;
 };
 
 // What the program's lines of `transcript` are: the screen's lines in the order they were
 // written, the greeting's two lines first and, after a run's end, the blank line and the end
 // message last.
-std::vector<std::string> ProgramLines(std::vector<std::string> transcript);
+std::vector<std::string> ProgramLines(const std::vector<std::string>& transcript);
 
 // Runs the code text (already loaded without error into `machine`, which holds the ROM) for
 // one case.
-RunOutcome RunCase(Machine machine, const ExerciseCase& exerciseCase);
+CaseOutcome RunCase(Machine machine, const ExerciseCase& exerciseCase);
 
 // What the outcome does not have that the case expects, most telling first; empty: it passes.
-std::vector<std::string> Differences(const ExerciseCase& exerciseCase, const RunOutcome& outcome);
+std::vector<std::string> Differences(const ExerciseCase& exerciseCase, const CaseOutcome& outcome);
 
 struct CaseResult {
     std::string name;  // UTF-8

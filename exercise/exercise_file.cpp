@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -72,8 +73,14 @@ class Reader {
         return {};
     }
 
+    // A whole number, also when written with an exponent (1e9); a number beyond every count of
+    // steps is refused before it is converted.
     std::int64_t Steps(const toml::node& node) {
-        const auto steps = node.value<std::int64_t>();
+        auto steps = node.value_exact<std::int64_t>();
+        if (const auto real = node.value_exact<double>()) {
+            if (*real >= 1 && *real <= 1e18 && std::floor(*real) == *real)
+                steps = static_cast<std::int64_t>(*real);
+        }
         if (steps && *steps > 0) return *steps;
         Fail(node, Pick("max_steps: нужно целое больше 0",
                         "max_steps: a whole number above 0 is needed"));
@@ -210,6 +217,38 @@ class Reader {
     }
 };
 
+// What the parser found wrong. A string without its closing quote is told so at the line where
+// it starts: the parser finds it only at the end of that line or of the file, and names another
+// fault there.
+ExerciseFile SyntaxError(const ParserText& text, const toml::parse_error& error) {
+    ExerciseFile file;
+    file.line = static_cast<int>(error.source().begin.line);
+    if (text.unclosedLine > 0 && text.unclosedLine <= file.line) {
+        file.line = text.unclosedLine;
+        file.error = Pick("строка в кавычках не закрыта: нет закрывающей кавычки",
+                          "a string in quotes is not closed: its closing quote is missing");
+        return file;
+    }
+    // The parser's own words are English.
+    file.error =
+        Pick("ошибка записи TOML: ", "") + Cp1251ToUtf8(FromParserText(error.description()));
+    return file;
+}
+
+// A file that could not be read; its name goes before the reason.
+ExerciseFile Unreadable(std::string reason) {
+    return {std::nullopt, std::move(reason), 0};
+}
+
+ExerciseFile TooLarge(std::uintmax_t size) {
+    const std::string kilobytes = std::to_string((size + 1023) / 1024);
+    const std::string most = std::to_string(kMaxTextFileBytes >> 20);
+    return Unreadable(Pick("файл слишком велик (", "too large (") + kilobytes +
+                      Pick(" КБ): упражнение может занимать не больше ",
+                           " KB): an exercise file may be at most ") +
+                      most + Pick(" МБ", " MB"));
+}
+
 }  // namespace
 
 bool IsRegisterName(std::string_view name) {
@@ -227,11 +266,7 @@ ExerciseFile ParseExercise(std::string_view bytes) {
         return file;
     }
     toml::parse_result parsed = toml::parse(text.utf8);
-    if (!parsed) {
-        file.error = Cp1251ToUtf8(FromParserText(parsed.error().description()));
-        file.line = static_cast<int>(parsed.error().source().begin.line);
-        return file;
-    }
+    if (!parsed) return SyntaxError(text, parsed.error());
     Reader reader;
     Exercise exercise = reader.Read(parsed.table());
     if (reader.problem) {
@@ -245,11 +280,22 @@ ExerciseFile ParseExercise(std::string_view bytes) {
 
 ExerciseFile ReadExerciseFile(const std::string& path) {
     std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return {std::nullopt, Pick("не файл: ", "not a file: ") + path, 0};
+    const auto status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found)
+        return Unreadable(Pick("нет такого файла", "no such file"));
+    if (std::filesystem::is_directory(status))
+        return Unreadable(Pick("это папка", "is a directory"));
+    // A device or a pipe could give bytes without end, or none and never end.
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
+        return Unreadable(Pick("не обычный файл", "not a regular file"));
+    const auto size = std::filesystem::file_size(path, error);
+    if (!error && size > kMaxTextFileBytes) return TooLarge(size);
     std::ifstream in(path, std::ios::binary);
-    const auto bytes = in ? ReadAtMost(in, kMaxTextFileBytes) : std::nullopt;
-    if (!bytes) return {std::nullopt, Pick("не читается: ", "cannot be read: ") + path, 0};
+    if (!in) return Unreadable(Pick("не читается", "cannot be read"));
+    // The file may grow while it is read: reading stops at the limit whatever it does.
+    const auto bytes = ReadAtMost(in, kMaxTextFileBytes);
+    if (!bytes) return TooLarge(kMaxTextFileBytes + 1);
+    if (in.bad()) return Unreadable(Pick("не читается", "cannot be read"));
     return ParseExercise(*bytes);
 }
 

@@ -50,7 +50,8 @@ struct ExerciseFile {
 
 // Reads an exercise from the bytes of a .q42test file: UTF-8, or else Windows-1251.
 ExerciseFile ParseExercise(std::string_view bytes);
-// Reads an exercise file; an unreadable file is an error without a line.
+// Reads an exercise file; an unreadable file is an error without a line, saying why without
+// naming the file (the caller puts its name before it).
 ExerciseFile ReadExerciseFile(const std::string& path);
 
 }  // namespace q42

@@ -29,73 +29,103 @@ std::size_t QuoteRun(std::string_view text, std::size_t at, char quote) {
     return n;
 }
 
-}  // namespace
+// Copies the text for the parser, keeping track of where it is.
+class Scanner {
+  public:
+    explicit Scanner(std::string_view text) : text_(text) {}
 
-ParserText ToParserText(std::string_view text) {
-    ParserText result;
-    Place place = Place::Plain;
-    int line = 1;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
+    ParserText Scan() {
+        for (i_ = 0; i_ < text_.size(); ++i_)
+            Next(text_[i_]);
+        if (place_ != Place::Plain && place_ != Place::Comment) Unclosed();
+        return std::move(result_);
+    }
+
+  private:
+    std::string_view text_;
+    std::size_t i_ = 0;
+    ParserText result_;
+    Place place_ = Place::Plain;
+    int line_ = 1;
+    int stringLine_ = 0;  // where the string being read started
+
+    void Next(char c) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x80) {
-            if (place == Place::Plain) {
-                if (result.badLine == 0) result.badLine = line;
-                result.utf8 += '?';
+            if (place_ == Place::Plain) {
+                if (result_.badLine == 0) result_.badLine = line_;
+                result_.utf8 += '?';
             } else {
-                AppendPrivateUse(result.utf8, byte);
+                AppendPrivateUse(result_.utf8, byte);
             }
-            continue;
+            return;
         }
-        result.utf8 += c;
+        result_.utf8 += c;
         if (c == '\n') {
-            ++line;
-            // A comment and a one-line string end with the line.
-            if (place == Place::Comment || place == Place::Basic || place == Place::Literal)
-                place = Place::Plain;
-            continue;
+            NewLine();
+            return;
         }
-        // At a quote inside a string of that quote: true when it ends the string. A multi-line
-        // string's closing quotes are copied with up to two quotes of the string before them.
-        const auto ends = [&](char quote, bool multi) {
-            if (c != quote) return false;
-            if (!multi) return true;
-            const std::size_t run = QuoteRun(text, i, quote);
-            if (run < 3) return false;
-            result.utf8 += text.substr(i + 1, run - 1);
-            i += run - 1;
-            return true;
-        };
-        switch (place) {
-            case Place::Plain:
-                if (c == '#') place = Place::Comment;
-                if (c == '"' || c == '\'') {
-                    const bool multi = StartsWith(text, i, c == '"' ? "\"\"\"" : "'''");
-                    if (multi) {
-                        result.utf8 += text.substr(i + 1, 2);
-                        i += 2;
-                    }
-                    place = c == '"' ? (multi ? Place::MultiBasic : Place::Basic)
-                                     : (multi ? Place::MultiLiteral : Place::Literal);
-                }
-                break;
+        switch (place_) {
+            case Place::Plain: Plain(c); break;
             case Place::Comment: break;
             case Place::Basic:
             case Place::MultiBasic:
-                if (c == '\\' && i + 1 < text.size() && text[i + 1] != '\n' &&
-                    static_cast<unsigned char>(text[i + 1]) < 0x80) {
-                    result.utf8 += text[++i];  // an escaped character, a quote among them
-                } else if (ends('"', place == Place::MultiBasic)) {
-                    place = Place::Plain;
+                if (c == '\\' && i_ + 1 < text_.size() && text_[i_ + 1] != '\n' &&
+                    static_cast<unsigned char>(text_[i_ + 1]) < 0x80) {
+                    result_.utf8 += text_[++i_];  // an escaped character, a quote among them
+                } else if (Ends(c, '"', place_ == Place::MultiBasic)) {
+                    place_ = Place::Plain;
                 }
                 break;
             case Place::Literal:
             case Place::MultiLiteral:
-                if (ends('\'', place == Place::MultiLiteral)) place = Place::Plain;
+                if (Ends(c, '\'', place_ == Place::MultiLiteral)) place_ = Place::Plain;
                 break;
         }
     }
-    return result;
+
+    // A comment and a one-line string end with the line; a string ending so was never closed.
+    void NewLine() {
+        ++line_;
+        if (place_ == Place::Basic || place_ == Place::Literal) Unclosed();
+        if (place_ == Place::Comment || place_ == Place::Basic || place_ == Place::Literal)
+            place_ = Place::Plain;
+    }
+
+    void Plain(char c) {
+        if (c == '#') place_ = Place::Comment;
+        if (c != '"' && c != '\'') return;
+        const bool multi = StartsWith(text_, i_, c == '"' ? "\"\"\"" : "'''");
+        if (multi) {
+            result_.utf8 += text_.substr(i_ + 1, 2);
+            i_ += 2;
+        }
+        place_ = c == '"' ? (multi ? Place::MultiBasic : Place::Basic)
+                          : (multi ? Place::MultiLiteral : Place::Literal);
+        stringLine_ = line_;
+    }
+
+    // At a character inside a string of `quote`: true when it ends the string. A multi-line
+    // string's closing quotes are copied with up to two quotes of the string before them.
+    bool Ends(char c, char quote, bool multi) {
+        if (c != quote) return false;
+        if (!multi) return true;
+        const std::size_t run = QuoteRun(text_, i_, quote);
+        if (run < 3) return false;
+        result_.utf8 += text_.substr(i_ + 1, run - 1);
+        i_ += run - 1;
+        return true;
+    }
+
+    void Unclosed() {
+        if (result_.unclosedLine == 0) result_.unclosedLine = stringLine_;
+    }
+};
+
+}  // namespace
+
+ParserText ToParserText(std::string_view text) {
+    return Scanner(text).Scan();
 }
 
 std::string FromParserText(std::string_view utf8) {

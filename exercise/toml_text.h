@@ -13,8 +13,9 @@
 namespace q42 {
 
 struct ParserText {
-    std::string utf8;  // the text for the parser
-    int badLine = 0;   // the line of a character above 7F outside strings and comments
+    std::string utf8;      // the text for the parser
+    int badLine = 0;       // the line of a character above 7F outside strings and comments
+    int unclosedLine = 0;  // the line where the first string that is never closed starts
 };
 
 ParserText ToParserText(std::string_view text);

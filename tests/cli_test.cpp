@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include "tests/cli_fixture.h"
 
 namespace q42::cli {
@@ -260,6 +262,29 @@ TEST_F(CliTest, ExamplesRun) {
             << e.file;
         EXPECT_NE(out_.str().find(e.shows), std::string::npos) << e.file << ":\n" << out_.str();
         EXPECT_NE(out_.str().find("Задача завершена\n"), std::string::npos) << e.file;
+    }
+}
+
+// run --json keeps the program's last lines and says how many came before them, so that a
+// program writing lines for ever ends with a short answer instead of exhausting memory.
+TEST_F(CliTest, RunJsonKeepsTheLastLinesAndCountsTheOthers) {
+    struct Lines {
+        const char* count;  // how many empty lines the program writes before "E"
+        std::size_t kept;
+        int dropped;
+    };
+    const Lines table[] = {{"3", 4, 0}, {"999", 1000, 0}, {"1000", 1000, 1}, {"1500", 1000, 501}};
+    for (const auto& row : table) {
+        const auto source = Write("lines.asm", std::string("  MOV #") + row.count +
+                                                   ",R1\nL: CALL #4010H\n  SUB #1,R1\n  BNE L\n"
+                                                   "  MOV #'E',R0\n  CALL #4000H\n  HLT\n");
+        ASSERT_EQ(Cli({"run", "--json", source}), kHalted) << err_.str();
+        const auto run = nlohmann::json::parse(out_.str());
+        const auto& screen = run.at("screen");
+        ASSERT_EQ(screen.size(), row.kept) << row.count;
+        EXPECT_EQ(screen.back(), "E") << row.count;
+        EXPECT_EQ(screen.front(), "") << row.count;
+        EXPECT_EQ(run.at("screen_lines_dropped"), row.dropped) << row.count;
     }
 }
 

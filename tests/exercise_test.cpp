@@ -3,9 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+
 #include "assembler/assembler.h"
 #include "exercise/checker.h"
 #include "exercise/exercise_file.h"
+#include "exercise/screen_lines.h"
 #include "machine/language.h"
 #include "machine/rom_image.h"
 
@@ -29,6 +33,15 @@ struct Malformed {
 TEST_F(ExerciseFileTest, AMalformedFileIsToldWhatAndWhere) {
     const Malformed cases[] = {
         {"title = \"x\n", "", 1},  // TOML itself: the string never ends
+        // A string without its closing quote is told so, on the line it starts.
+        {"title = \"x\n[[case]]\n", "string in quotes is not closed", 1},
+        {"[[case]]\nname = 'x\n", "string in quotes is not closed", 2},
+        {"[[case]]\ninput = [\"1\", \"2]\n", "string in quotes is not closed", 2},
+        {"[[case]]\nname = \"\"\"x\n\n\n", "string in quotes is not closed", 2},
+        {"[[case]]\nname = '''x''\n", "string in quotes is not closed", 2},
+        {"title = \"a \\\" b\n[[case]]\n", "string in quotes is not closed", 1},
+        // A fault before the string is the parser's.
+        {"title = \n[[case]]\nname = \"x\n", "expected value", 1},
         {"title = \"x\"\n", "no [[case]]", 0},
         {"title = \"x\"\ntitel = \"y\"\n[[case]]\n", "unknown key titel", 2},
         {"[[case]]\nnaem = \"a\"\n", "unknown key naem", 2},
@@ -40,6 +53,9 @@ TEST_F(ExerciseFileTest, AMalformedFileIsToldWhatAndWhere) {
         {"[[case]]\nmemory = { \"0041\" = 1 }\n", "not an even RAM address: 0041", 2},
         {"[[case]]\nmemory = { \"4000\" = 1 }\n", "not an even RAM address: 4000", 2},
         {"max_steps = 0\n[[case]]\n", "max_steps", 1},
+        // A number that is not whole is refused, not cut, also one beyond every whole number.
+        {"[[case]]\nmax_steps = 2.5\n", "max_steps", 2},
+        {"max_steps = 19e99\n[[case]]\n", "max_steps", 1},
         {"[[case]]\ninput = \"12\"\n", "input: a list of strings", 2},
     };
     for (const auto& c : cases) {
@@ -56,7 +72,7 @@ TEST_F(ExerciseFileTest, ValuesAndDefaults) {
         "[[case]]\ninput = [\"12\", \"-3\"]\nkeys = \"ab\\r\"\n"
         "registers = { r1 = \"2AH\", R2 = -1, SP = \"00F0\" }\nmemory = { \"0040\" = 5 }\n"
         "[case.expect]\nscreen = [\"42\"]\nregisters = { PC = \"000A\" }\n"
-        "[[case]]\nname = \"second\"\nmax_steps = 7\n[case.expect]\nhalt = false\n");
+        "[[case]]\nname = \"second\"\nmax_steps = 7e2\n[case.expect]\nhalt = false\n");
     ASSERT_TRUE(file.exercise.has_value()) << file.error;
     const Exercise& exercise = *file.exercise;
     EXPECT_EQ(exercise.title, "\xD1\xF3\xEC\xEC\xE0");  // "Сумма" in Windows-1251
@@ -73,7 +89,7 @@ TEST_F(ExerciseFileTest, ValuesAndDefaults) {
     EXPECT_TRUE(first.expect.halt);
     EXPECT_EQ(first.expect.registers.at("PC"), 0xA);
     EXPECT_EQ(exercise.cases[1].name, "second");
-    EXPECT_EQ(exercise.cases[1].maxSteps, 7);
+    EXPECT_EQ(exercise.cases[1].maxSteps, 700);
     EXPECT_FALSE(exercise.cases[1].expect.halt);
 }
 
@@ -103,6 +119,13 @@ TEST_F(ExerciseFileTest, RussianTextInStringsAndComments) {
     }
 }
 
+TEST(ExerciseFileRussian, TheParsersFaultsAreMarkedInRussian) {
+    const ExerciseFile unclosed = ParseExercise("[[case]]\nname = \"x\n");
+    EXPECT_EQ(unclosed.error, "строка в кавычках не закрыта: нет закрывающей кавычки");
+    const ExerciseFile other = ParseExercise("title = \n");
+    EXPECT_EQ(other.error.rfind("ошибка записи TOML: ", 0), 0U) << other.error;
+}
+
 TEST(ProgramLines, TheGreetingAndTheEndAreNotTheProgramsLines) {
     const std::vector<std::string> greeting = {" ***  greeting", "  "};
     // The last line finished by the program, or left unfinished (the end's blank goes onto it).
@@ -115,6 +138,103 @@ TEST(ProgramLines, TheGreetingAndTheEndAreNotTheProgramsLines) {
     auto nothing = greeting;
     nothing.insert(nothing.end(), {"  ", " Task completed"});
     EXPECT_TRUE(ProgramLines(nothing).empty());
+}
+
+// The expected lines searched for on the whole screen at once, as a reference for the check
+// that sees the lines one by one: each expected line is looked for after the last one found; a
+// missing one is due past the echoes of the typed lines.
+std::optional<MissingLine> MissingOnWholeScreen(const std::vector<std::string>& screen,
+                                                const std::vector<std::string>& expected,
+                                                std::vector<std::string> echoes) {
+    std::size_t next = 0;
+    for (const std::string& wanted : expected) {
+        const auto from = screen.begin() + static_cast<std::ptrdiff_t>(next);
+        const auto found = std::find(from, screen.end(), wanted);
+        if (found != screen.end()) {
+            next = static_cast<std::size_t>(found - screen.begin()) + 1;
+            continue;
+        }
+        for (; next < screen.size(); ++next) {
+            const auto echo = std::find(echoes.begin(), echoes.end(), screen[next]);
+            if (echo == echoes.end()) break;
+            echoes.erase(echo);
+        }
+        std::optional<std::string> got;
+        if (next < screen.size()) got = screen[next];
+        return MissingLine{wanted, static_cast<std::int64_t>(next) + 1, got};
+    }
+    return std::nullopt;
+}
+
+std::vector<std::string> Trimmed(std::vector<std::string> lines) {
+    for (std::string& line : lines)
+        line.erase(line.find_last_not_of(' ') + 1);
+    return lines;
+}
+
+// Feeds the screen's lines as a run finishes them: the greeting, the program's lines, the end's
+// blank line; the end message stays the current line.
+template <typename Stream>
+void FeedRun(Stream& stream, const std::vector<std::string>& lines) {
+    stream.LineFinished(" ***  greeting");
+    stream.LineFinished(" ");
+    for (const std::string& line : lines)
+        stream.LineFinished(" " + line);
+    stream.LineFinished(" ");
+    stream.Finish();
+}
+
+// Lines coming one at a time give the same verdict as the whole screen, on many small screens
+// with repeated lines, echoes of typed lines and trailing blanks.
+TEST(ScreenMatch, FindsWhatTheWholeScreenShows) {
+    const char* const kScreen[] = {"", "1", "2", "a", "1 ", "2  "};
+    const char* const kExpected[] = {"1", "2", "a", "", "2 "};
+    const char* const kTyped[] = {"1", "2", "a "};
+    std::mt19937 random(42);
+    const auto pick = [&random](const auto& from, int most) {
+        std::vector<std::string> lines(random() % (most + 1));
+        for (std::string& line : lines)
+            line = from[random() % std::size(from)];
+        return lines;
+    };
+    for (int round = 0; round < 20000; ++round) {
+        ExerciseCase exerciseCase;
+        exerciseCase.expect.screen = pick(kExpected, 4);
+        exerciseCase.input = pick(kTyped, 3);
+        const std::vector<std::string> screen = pick(kScreen, 12);
+        ScreenMatch match(exerciseCase);
+        FeedRun(match, screen);
+        const auto want = MissingOnWholeScreen(Trimmed(screen), Trimmed(exerciseCase.expect.screen),
+                                               Trimmed(exerciseCase.input));
+        EXPECT_TRUE(match.Missing() == want) << round;
+    }
+}
+
+// The tail keeps the last lines within its count and its bytes, the newest whatever its length.
+TEST(ScreenTail, KeepsTheLastLinesWithinItsBounds) {
+    struct Row {
+        std::size_t lines;
+        std::size_t length;
+        std::size_t kept;
+    };
+    const std::size_t screenLine = Display::kMaxLineLength;
+    const Row table[] = {
+        {ScreenTail::kMaxLines + 5, 1, ScreenTail::kMaxLines},
+        {100, 20'000, ScreenTail::kMaxBytes / 20'000},
+        {3, ScreenTail::kMaxBytes + 1, 1},
+        {40, screenLine - 8, ScreenTail::kMaxBytes / screenLine},
+    };
+    for (const auto& row : table) {
+        std::vector<std::string> lines;
+        for (std::size_t i = 0; i < row.lines; ++i)
+            lines.push_back(std::to_string(i) + std::string(row.length, 'x'));
+        ScreenTail tail;
+        FeedRun(tail, lines);
+        ASSERT_EQ(tail.Lines().size(), row.kept) << row.lines << " x " << row.length;
+        EXPECT_EQ(tail.Dropped(), row.lines - row.kept);
+        EXPECT_EQ(tail.Lines().back(), lines.back());
+        EXPECT_EQ(tail.Lines().front(), lines[row.lines - row.kept]);
+    }
 }
 
 class CheckerTest : public EnglishTexts {
