@@ -159,7 +159,7 @@ class Reader {
         }
         OnlyKeys(*table, {"halt", "screen", "registers", "memory"});
         if (const toml::node* halt = table->get("halt")) {
-            if (const auto value = halt->value<bool>()) {
+            if (const auto value = halt->value_exact<bool>()) {
                 expect.halt = *value;
             } else {
                 Fail(*halt, Pick("halt: нужно true или false", "halt: true or false is needed"));

@@ -46,6 +46,7 @@ TEST_F(ExerciseFileTest, AMalformedFileIsToldWhatAndWhere) {
         {"title = \"x\"\ntitel = \"y\"\n[[case]]\n", "unknown key titel", 2},
         {"[[case]]\nnaem = \"a\"\n", "unknown key naem", 2},
         {"[[case]]\n[case.expect]\nhalt = \"yes\"\n", "halt: true or false", 3},
+        {"[[case]]\n[case.expect]\nhalt = 1\n", "halt: true or false", 3},
         {"[[case]]\nregisters = { R4 = 1 }\n", "no such register: R4", 2},
         {"[[case]]\nregisters = { PS = 1 }\n", "PS cannot be set", 2},
         {"[[case]]\nregisters = { R1 = \"12345\" }\n", "R1: a word is needed", 2},
