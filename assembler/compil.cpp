@@ -1,4 +1,5 @@
 #include "assembler/compil.h"
+#include "machine/run_texts.h"
 
 #include <algorithm>
 
@@ -156,6 +157,11 @@ std::string Compile(AssemblerTexts& texts, const AsmOptions& options, AsmWarning
     compil::ShowNames(c.names, texts.labels);
     if (failure) return ShowDiagnostic(texts, *failure, options.englishInterface);
     if (!c.hltSeen) warnings.Warn(kNoHltWarning);
+    // It compiles, but cannot be loaded whole: said now, not only when it is copied into RAM.
+    if (c.code.size() > static_cast<std::size_t>(kRamWords)) {
+        warnings.Warn(
+            ProgramTooLongText(static_cast<std::int64_t>(c.code.size()), options.englishInterface));
+    }
     texts.lineLab = AsmText(AsmMessage::Success, options.englishInterface);
     texts.asmSelection = {AsmSelection::Kind::Cleared};
     return {};

@@ -46,7 +46,7 @@ int CheckCommand(const Options& options, const std::string& programDirectory, St
     }
     Console console(io.in, io.out, io.err);
     Machine rom;
-    LoadRom(rom, options, programDirectory, console);
+    if (const auto status = LoadRom(rom, options, programDirectory, console)) return *status;
     int passed = 0;
     int failed = 0;
     nlohmann::json results = nlohmann::json::array();

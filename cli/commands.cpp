@@ -28,13 +28,6 @@ bool RefusesInputAsOutput(const Options& options, const std::string& output, std
     return true;
 }
 
-// Output that could not be written (a full disk, /dev/full) is an error, not a success.
-int CheckWritten(std::ostream& stream, const std::string& name, int status, std::ostream& err) {
-    if (stream.flush()) return status;
-    err << "q42cli: cannot write " << name << '\n';
-    return kBadUsage;
-}
-
 // The assembler text of the words from `address` up to `end`, the words a decoding line shows: the
 // statement at `address` and, where that statement stands for fewer of them, each word left as a
 // DW of its own, the statements separated by " | ".
@@ -66,6 +59,17 @@ void PrintRunJson(const Machine& machine, const Display& display, const Console&
     out << JsonText(RunJson(outcome, screen)) << '\n';
 }
 
+// A program that could not start, as JSON for a script: why, and the line of the assembler
+// text or of the code text that says so.
+void PrintNotStartedJson(const char* end, const AssemblerTexts& texts, int line,
+                         std::ostream& out) {
+    const nlohmann::json answer = {{"end", end},
+                                   {"error", Cp1251ToUtf8(texts.errLab)},
+                                   {"line", line},
+                                   {"text", Cp1251ToUtf8(texts.lineLab)}};
+    out << answer.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+}
+
 }  // namespace
 
 int AssembleCommand(const Options& options, Streams io) {
@@ -94,14 +98,22 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
     RunControl run(machine, display, console);
     machine.AttachTerminal(&display);
     console.Attach(machine, display, run);
-    LoadRom(machine, options, programDirectory, console);
+    if (const auto status = LoadRom(machine, options, programDirectory, console)) return *status;
 
     AssemblerTexts texts;
-    if (const auto status = LoadProgram(options, texts, console, io.err)) return *status;
+    if (const auto status = LoadProgram(options, texts, console, io.err)) {
+        const bool line = texts.asmSelection.kind == AsmSelection::Kind::Line;
+        if (*status == kFailed && options.json)
+            PrintNotStartedJson("assembler error", texts, line ? texts.asmSelection.line : 0,
+                                io.out);
+        return *status;
+    }
 
     std::ofstream traceFile;
     if (!options.trace.empty()) {
         if (options.trace == "-") {
+            // Buffered as a trace file is: one write for many lines, not several for each.
+            io.err.unsetf(std::ios::unitbuf);
             console.SetTrace(&io.err);
         } else {
             traceFile.open(options.trace, std::ios::binary);
@@ -116,11 +128,13 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
     ScreenTail screen;
     if (options.json) display.listener = &screen;
 
-    run.CopyCode(texts);
+    const auto badLine = run.CopyCode(texts);
     if (machine.Failed()) {
         // A bad code line, or an error left by the ROM image that keeps the run from starting.
         if (texts.lineLab.empty()) texts.errLab = machine.RunErrorText();
         PrintStatus(texts, io.err);
+        if (options.json)
+            PrintNotStartedJson("code error", texts, badLine ? *badLine + 1 : 0, io.out);
         return kFailed;
     }
     run.RunProgram();
@@ -137,6 +151,7 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
     if (options.dump) DumpRam(machine, io.out);
     int status = machine.Failed() ? kFailed : display.stopRequested ? kStopped : kHalted;
     if (traceFile.is_open()) status = CheckWritten(traceFile, options.trace, status, io.err);
+    if (options.trace == "-") status = CheckWritten(io.err, "the standard error", status, io.err);
     return CheckWritten(io.out, "the standard output", status, io.err);
 }
 
@@ -144,7 +159,7 @@ int DecodeCommand(const Options& options, const std::string& programDirectory, S
     SetTextLanguage(options.language);
     Console console(io.in, io.out, io.err);
     Machine machine;
-    LoadRom(machine, options, programDirectory, console);
+    if (const auto status = LoadRom(machine, options, programDirectory, console)) return *status;
     AssemblerTexts texts;
     if (const auto status = LoadProgram(options, texts, console, io.err)) return *status;
     if (const auto badLine = CopyCode(machine, texts.codeText).error) {
@@ -169,7 +184,7 @@ int DecodeCommand(const Options& options, const std::string& programDirectory, S
         if (!decoder.HasNext()) break;  // memory ends at FFFF
         address = decoder.DecodePointer();
     }
-    return kHalted;
+    return CheckWritten(io.out, "the standard output", kHalted, io.err);
 }
 
 }  // namespace q42::cli

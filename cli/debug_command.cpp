@@ -24,7 +24,8 @@ int DebugCommand(const Options& options, const std::string& programDirectory, St
     InterruptibleInput stdinBuffer;
     std::istream stdinCommands(&stdinBuffer);
     DebugConsole console(terminal ? stdinCommands : io.in, io.out, prompt, texts);
-    LoadRom(console.machine, options, programDirectory, messages);
+    if (const auto status = LoadRom(console.machine, options, programDirectory, messages))
+        return *status;
     if (const auto badLine = CopyCode(console.machine, texts.codeText).error) {
         io.err << Cp1251ToUtf8(badLine->lineLab) << '\n' << Cp1251ToUtf8(badLine->errLab) << '\n';
         return kFailed;

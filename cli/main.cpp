@@ -9,6 +9,7 @@
 #include "cli/commands.h"
 #include "cli/interrupt.h"
 #include "cli/options.h"
+#include "cli/program.h"
 
 namespace {
 
@@ -32,8 +33,12 @@ int main(int argc, char** argv) {
     }
     Streams io{std::cin, std::cout, std::cerr};
     switch (options.command) {
-        case Command::Help: std::cout << kUsage; return kHalted;
-        case Command::Version: std::cout << "q42cli " << Q42_VERSION << '\n'; return kHalted;
+        case Command::Help:
+            std::cout << kUsage;
+            return CheckWritten(std::cout, "the standard output", kHalted, std::cerr);
+        case Command::Version:
+            std::cout << "q42cli " << Q42_VERSION << '\n';
+            return CheckWritten(std::cout, "the standard output", kHalted, std::cerr);
         case Command::Asm: return AssembleCommand(options, io);
         case Command::Debug:
             CatchDebugInterrupts();

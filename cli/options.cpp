@@ -186,6 +186,7 @@ std::string Misuse(const CommandLine& line, Options& options) {
         return options.programs.empty() ? "no program given" : "";
     }
     if (line.files.size() > 1) return "more than one file given";
+    if (options.json && options.dump) return "--dump and --json go apart: the JSON holds RAM";
     return "";
 }
 

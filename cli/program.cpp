@@ -42,12 +42,39 @@ std::optional<int> LoadProgram(const Options& options, AssemblerTexts& texts, As
     return kFailed;
 }
 
-void LoadRom(Machine& machine, const Options& options, const std::string& programDirectory,
-             MessageSink& messages) {
+namespace {
+
+// Passes the loader's messages on and notes that there were some.
+class CountedMessages : public MessageSink {
+  public:
+    explicit CountedMessages(MessageSink& messages) : messages_(messages) {}
+    int count = 0;
+    void ShowMessage(const std::string& text) override {
+        ++count;
+        messages_.ShowMessage(text);
+    }
+
+  private:
+    MessageSink& messages_;
+};
+
+}  // namespace
+
+std::optional<int> LoadRom(Machine& machine, const Options& options,
+                           const std::string& programDirectory, MessageSink& messages) {
     const std::filesystem::path rom = options.rom.empty()
                                           ? FindRomImage(RomSearchPath(programDirectory))
                                           : std::filesystem::path(options.rom);
-    InitMachine(machine, rom, messages);
+    CountedMessages counted(messages);
+    InitMachine(machine, rom, counted);
+    if (options.rom.empty() || (counted.count == 0 && !machine.Failed())) return std::nullopt;
+    return kBadUsage;
+}
+
+int CheckWritten(std::ostream& stream, const std::string& name, int status, std::ostream& err) {
+    if (stream.flush()) return status;
+    err << "q42cli: cannot write " << name << '\n';
+    return kBadUsage;
 }
 
 void DumpWords(const Machine& machine, Value from, int count, std::ostream& out) {

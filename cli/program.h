@@ -23,9 +23,16 @@ void PrintStatus(const AssemblerTexts& texts, std::ostream& err);
 std::optional<int> LoadProgram(const Options& options, AssemblerTexts& texts, AsmWarnings& warnings,
                                std::ostream& err);
 
-// Starts the machine with the ROM image of --rom, or the one found beside the program.
-void LoadRom(Machine& machine, const Options& options, const std::string& programDirectory,
-             MessageSink& messages);
+// Starts the machine with the ROM image of --rom, or the one found beside the program. A ROM
+// image named with --rom that cannot be loaded is bad usage: its message is shown and the exit
+// status returned. Without --rom, a missing or bad image is reported and the work goes on.
+[[nodiscard]] std::optional<int> LoadRom(Machine& machine, const Options& options,
+                                         const std::string& programDirectory,
+                                         MessageSink& messages);
+
+// Output that could not be written (a full disk, /dev/full) is an error, not a success: the
+// message and the bad-usage status, else `status`.
+int CheckWritten(std::ostream& stream, const std::string& name, int status, std::ostream& err);
 
 // `count` words from `from` on, eight a line, each line "AAAA: w0 w1 ...".
 void DumpWords(const Machine& machine, Value from, int count, std::ostream& out);

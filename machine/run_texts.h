@@ -19,4 +19,8 @@ enum class RunText : std::uint8_t {
 
 const std::string& Text(RunText text);
 
+// Why a program cannot be loaded whole: "The program has 130 words; RAM holds 128." (8-bit, in
+// the language asked for, with the word's plural form).
+std::string ProgramTooLongText(std::int64_t words, bool english);
+
 }  // namespace q42

@@ -1,5 +1,10 @@
 #include "session/code_loading.h"
 
+#include <algorithm>
+
+#include "machine/language.h"
+#include "machine/run_texts.h"
+
 namespace q42 {
 namespace {
 
@@ -11,6 +16,12 @@ bool StartsWithHexDigit(const std::string& line) {
 
 CodeLineError BadLine(Fault fault, std::string text, int lineIndex) {
     return {fault, std::move(text), FaultText(fault), lineIndex};
+}
+
+// How many lines of a code text hold a word.
+std::int64_t WordLines(const std::vector<std::string>& codeText) {
+    return std::count_if(codeText.begin(), codeText.end(),
+                         [](const std::string& line) { return StartsWithHexDigit(line); });
 }
 
 }  // namespace
@@ -36,6 +47,7 @@ CodeCopy CopyCode(Machine& machine, const std::vector<std::string>& codeText) {
         const Value address = Value{2} * copy.words;
         if (const Fault fault = machine.LoadWord(address, word.value); fault != Fault::None) {
             copy.error = BadLine(fault, line, index);
+            copy.error->errLab = ProgramTooLongText(WordLines(codeText), EnglishTexts());
             return copy;
         }
         ++copy.words;

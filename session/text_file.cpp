@@ -10,6 +10,7 @@
 
 #include "assembler/codetext.h"
 #include "machine/codepage.h"
+#include "machine/language.h"
 
 namespace q42 {
 namespace {
@@ -38,8 +39,14 @@ TextFile ReadTextFile(const std::filesystem::path& path) {
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
         return {{}, path.string() + ": not a regular file"};
     const auto tooLarge = [&path](std::uintmax_t size) {
+        const std::string kilobytes = std::to_string((size + 1023) / 1024);
         return TextFile{
-            {}, path.string() + ": too large for a text (" + std::to_string(size >> 20) + " MB)"};
+            {},
+            path.string() + (EnglishTexts() ? ": too large (" + kilobytes +
+                                                  " KB): a program's text may be at most 1 MB"
+                                            : ": файл слишком велик (" + kilobytes +
+                                                  " КБ): текст программы может занимать не "
+                                                  "больше 1 МБ")};
     };
     const auto size = std::filesystem::file_size(path, error);
     if (!error && size > kMaxTextFileBytes) return tooLarge(size);
@@ -79,6 +86,16 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// The new file is made in the folder of the old one: a folder that refuses it is the reason,
+// even when the old file itself could be written.
+std::string FolderReason(const std::filesystem::path& target, int error) {
+    std::filesystem::path folder = target.parent_path();
+    if (folder.empty()) folder = ".";
+    return folder.string() + ": " + std::strerror(error) +
+           (EnglishTexts() ? " (the text is written into a new file in this folder first)"
+                           : " (текст сначала записывается в новый файл в этой папке)");
+}
+
 // A device or a pipe (/dev/stdout, a named pipe) is written as it is: it cannot be replaced.
 std::string WriteInPlace(const std::filesystem::path& path, std::string_view bytes) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
@@ -107,7 +124,7 @@ std::string WriteFileBytes(const std::filesystem::path& path, std::string_view b
     // on the disk: a full disk or a failed write leaves the old file as it was.
     std::string temporary = target.string() + ".XXXXXX";
     const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return Reason(path, errno);
+    if (fd < 0) return FolderReason(target, errno);
     struct stat old {};
     const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
     const bool written = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;

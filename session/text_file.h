@@ -22,9 +22,10 @@ struct TextFile {
     std::string error;               // why the file could not be read (UTF-8); empty when read
 };
 
-// The largest file read: far beyond any program for the machine, and small enough that reading
-// it cannot exhaust memory.
-inline constexpr std::uintmax_t kMaxTextFileBytes = std::uintmax_t{64} << 20;
+// The largest file read, 1 MB: far beyond any program for the machine (its RAM holds 128 words,
+// and a program of them with every comment is a few kilobytes), and small enough that reading it
+// costs little memory: every line kept as a string takes a few dozen bytes more than its text.
+inline constexpr std::uintmax_t kMaxTextFileBytes = std::uintmax_t{1} << 20;
 
 // Reads a file's lines. A directory, a device or pipe, and a file over kMaxTextFileBytes are
 // refused with a reason, before anything is read; a file that grows past it while it is read is

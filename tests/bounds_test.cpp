@@ -3,7 +3,10 @@
 // they are read, strings larger than memory, and addresses past the end of memory.
 
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+
 #include <sys/stat.h>
+#include <cstdlib>
 
 #include <istream>
 #include <streambuf>
@@ -91,18 +94,57 @@ TEST_F(Bounds, OutputThatCannotBeWrittenIsAnError) {
     const auto source = Write("hello.asm", "MOV #65,R0\nCALL #4000H\nCALL #4010H\nHLT\n");
     FullBuffer full;
     std::ostream out(&full);
-    for (const char* command : {"asm", "run"}) {
+    for (const std::string command : {"asm", "run", "decode"}) {
         std::string error;
         Options options = ParseOptions({command, source}, error);
         options.rom = Q42_SOURCE_DIR "/rom/Q42ROM.TXT";
         err_.str("");
         Streams io{in_, out, err_};
-        const int status = command == std::string("asm") ? AssembleCommand(options, io)
-                                                         : RunCommand(options, "", io);
+        const int status = command == "asm"   ? AssembleCommand(options, io)
+                           : command == "run" ? RunCommand(options, "", io)
+                                              : DecodeCommand(options, "", io);
         EXPECT_EQ(status, kBadUsage) << command;
         EXPECT_NE(err_.str().find("cannot write the standard output"), std::string::npos);
         out.clear();
     }
+    // A trace onto a standard error that cannot be written fails the same way.
+    std::string error;
+    Options options = ParseOptions({"run", "--trace", "-", source}, error);
+    options.rom = Q42_SOURCE_DIR "/rom/Q42ROM.TXT";
+    Streams io{in_, out_, out};
+    EXPECT_EQ(RunCommand(options, "", io), kBadUsage);
+    // So do the help and the version, which the program's entry prints itself.
+    for (const char* alone : {" --help", " --version"}) {
+        const int status =
+            std::system((std::string(Q42CLI_PATH) + alone + " >/dev/full 2>&1").c_str());
+        EXPECT_EQ(WEXITSTATUS(status), kBadUsage) << alone;
+    }
+}
+
+// A ROM image named on the command line must load; without --rom the search stays lenient.
+TEST_F(Bounds, ARomImageNamedOnTheCommandLineThatCannotBeLoadedIsBadUsage) {
+    const auto program = Write("p.asm", "HLT\n");
+    const auto exercise = Write("e.q42test", "[[case]]\nname = \"halts\"\n");
+    const auto malformed = Write("rom.txt", "0E20\n12X4\n");
+    for (const std::string& rom : {(dir_ / "missing.txt").string(), malformed}) {
+        for (const std::vector<std::string>& files :
+             {std::vector{program}, std::vector{exercise, program}}) {
+            for (const char* command : {"run", "debug", "check"}) {
+                if ((command == std::string("check")) != (files.size() == 2)) continue;
+                std::vector<std::string> args{command, "--rom", rom};
+                args.insert(args.end(), files.begin(), files.end());
+                EXPECT_EQ(Cli(args), kBadUsage) << command << " " << rom;
+                EXPECT_FALSE(err_.str().empty()) << command;
+            }
+        }
+    }
+    EXPECT_NE(err_.str().find("12X4"), std::string::npos) << err_.str();
+}
+
+// A file that cannot be saved because its folder refuses a new file names the folder.
+TEST(FolderSave, TheFolderIsNamedWhenItRefusesTheNewFile) {
+    const std::string error = WriteFileBytes("/nonexistent-q42-folder/p.cod", "AF18\r\n.\r\n");
+    EXPECT_TRUE(error.starts_with("/nonexistent-q42-folder: ")) << error;
 }
 
 // Input without end: the same byte for ever.

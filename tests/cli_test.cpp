@@ -4,6 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "machine/codepage.h"
+#include "machine/run_texts.h"
 #include "tests/cli_fixture.h"
 
 namespace q42::cli {
@@ -97,7 +99,7 @@ TEST_F(CliTest, CodeFilesAreLoadedAsTheyAre) {
     out_.str("");
     EXPECT_EQ(Cli({"run", Write("long.cod", tooLong)}), kFailed);
     EXPECT_EQ(out_.str(), "");
-    EXPECT_EQ(err_.str(), "0000\nнеправильный адрес памяти\n");
+    EXPECT_EQ(err_.str(), "0000\nВ программе 129 слов, а в ОЗУ помещается 128.\n");
 
     err_.str("");
     EXPECT_EQ(Cli({"run", Write("bad.cod", "12345\n")}), kFailed);
@@ -267,6 +269,39 @@ TEST_F(CliTest, ExamplesRun) {
 
 // run --json keeps the program's last lines and says how many came before them, so that a
 // program writing lines for ever ends with a short answer instead of exhausting memory.
+// A program that cannot start says why, also to a script reading JSON; one too long for RAM is
+// named so when it compiles and when it is loaded.
+TEST_F(CliTest, RunJsonTellsWhyAProgramCannotStart) {
+    EXPECT_EQ(Cli({"run", "--json", Write("bad.asm", "MOV #1,\n")}), kFailed);
+    EXPECT_NE(out_.str().find("\"end\": \"assembler error\""), std::string::npos) << out_.str();
+    EXPECT_NE(out_.str().find("\"line\": 1"), std::string::npos) << out_.str();
+    EXPECT_EQ(Cli({"run", "--json", Write("bad.cod", "0000\n12G4\n.\n")}), kFailed);
+    EXPECT_NE(out_.str().find("\"end\": \"code error\""), std::string::npos) << out_.str();
+    EXPECT_NE(out_.str().find("\"line\": 2"), std::string::npos) << out_.str();
+    EXPECT_EQ(Cli({"run", "--json", "--dump", Write("p.asm", "HLT\n")}), kBadUsage);
+
+    std::string tooLong;
+    for (int i = 0; i < 130; ++i)
+        tooLong += "MOV R0,R1\n";
+    const auto program = Write("long.asm", tooLong + "HLT\n");
+    EXPECT_EQ(Cli({"asm", program}), kHalted);
+    EXPECT_EQ(err_.str(), "warning: В программе 131 слово, а в ОЗУ помещается 128.\n");
+    EXPECT_EQ(Cli({"run", "--lang", "en", "--json", program}), kFailed);
+    EXPECT_NE(out_.str().find("The program has 131 words; RAM holds 128."), std::string::npos)
+        << out_.str();
+}
+
+TEST(ProgramTooLong, SaysHowManyWordsWithTheirPluralForm) {
+    const std::pair<int, const char*> forms[] = {
+        {129, "129 слов"}, {131, "131 слово"}, {132, "132 слова"}, {134, "134 слова"},
+        {211, "211 слов"}, {212, "212 слов"},  {221, "221 слово"}, {1000, "1000 слов"}};
+    for (const auto& [words, russian] : forms) {
+        EXPECT_EQ(Cp1251ToUtf8(ProgramTooLongText(words, false)),
+                  std::string("В программе ") + russian + ", а в ОЗУ помещается 128.");
+    }
+    EXPECT_EQ(ProgramTooLongText(129, true), "The program has 129 words; RAM holds 128.");
+}
+
 TEST_F(CliTest, RunJsonKeepsTheLastLinesAndCountsTheOthers) {
     struct Lines {
         const char* count;  // how many empty lines the program writes before "E"

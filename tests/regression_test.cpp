@@ -95,7 +95,8 @@ TEST(Regression, FilesThatAreNoTextsAreRefusedBeforeReading) {
     const std::pair<fs::path, const char*> files[] = {
         {"/dev/zero", ": not a regular file"},
         {dir / "pipe.asm", ": not a regular file"},
-        {dir / "huge.asm", ": too large for a text (64 MB)"},
+        {dir / "huge.asm",
+         ": файл слишком велик (1025 КБ): текст программы может занимать не больше 1 МБ"},
         {dir, ": is a directory"},
         {dir / "limit.cod", ""},
     };

@@ -355,12 +355,12 @@ class RealInputTest : public ProgramTest {
         const QString name = dir.filePath(QStringLiteral("one.asm"));
         QFile file(name);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("hlt\r\n; " + QByteArray(1 << 20, 'x') + "\r\n");
+        file.write("hlt\r\n; " + QByteArray(100'000, 'x') + "\r\n");
         file.close();
         const QString text = Form().asmText->toPlainText();
         Form().OpenFile(name);
         QCOMPARE(dialogs_->warnings.size(), 1);
-        QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("1048578")));
+        QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("100002")));
         QCOMPARE(Form().asmText->toPlainText(), text);
     }
 

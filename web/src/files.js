@@ -2,7 +2,9 @@
 // and the language are kept in localStorage; .asm and .cod files are opened through the
 // browser's file dialog and saved as downloads.
 
-const kMaxFile = 4 * 1024 * 1024;
+// The largest program text opened, as in the desktop program and q42cli: far beyond any program
+// for the machine.
+const kMaxFile = 1024 * 1024;
 
 export const stored = {
     get(key, fallback) {

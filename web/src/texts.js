@@ -141,7 +141,10 @@ const texts = {
         'The code file "{name}" was not opened: it holds no word of code.'],
     codFileLong: ['Кодовый файл «{name}» не открыт: в нём {words} {words|слово|слова|слов}, а в ОЗУ помещается {ram}.',
         'The code file "{name}" was not opened: it has {words} {words|word|words}; RAM holds {ram}.'],
-    fileTooLarge: ['Файл «{name}» слишком велик.', 'The file "{name}" is too large.'],
+    fileTooLarge: [
+        'Файл «{name}» слишком велик: текст программы может занимать не больше 1 МБ.',
+        'The file "{name}" is too large: a program\'s text may be at most 1 MB.',
+    ],
     notSavedCod: ['Код не сохранён: программа не компилируется.',
         'The code was not saved: the program does not assemble.'],
 
