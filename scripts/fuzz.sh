@@ -2,7 +2,8 @@
 # Builds the libFuzzer targets (clang, AddressSanitizer and UndefinedBehaviorSanitizer) in
 # build-fuzz/ and runs each in turn for SECONDS (default 600) on a copy of its seed corpus.
 #   scripts/fuzz.sh [SECONDS] [TARGET...]      targets: assemble code_run rom_image machine
-#                                             decoder text_file cli exercise check (default: all)
+#                                             decoder text_file cli exercise check debug
+#                                             (default: all)
 # Set Q42_FUZZ_KEEP=1 to keep the grown corpus in build-fuzz/corpus/TARGET for the next run, and
 # Q42_FUZZ_SEED to a number other than 0 to make a run repeatable.
 # A finding is written to build-fuzz/findings/ and makes the script fail.
@@ -13,7 +14,7 @@ seconds=${1:-600}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(assemble code_run rom_image machine decoder text_file cli exercise check)
+    targets=(assemble code_run rom_image machine decoder text_file cli exercise check debug)
 fi
 
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
