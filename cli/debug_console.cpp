@@ -85,6 +85,9 @@ void DebugConsole::ProcessEvents(std::int64_t) {
 bool DebugConsole::Command() {
     std::string line;
     if (!ReadCommand(line)) return false;
+    // A line that is not UTF-8 is Windows-1251, as typed keys are: what is echoed of it (an
+    // unknown command's name, typed input on the screen) is UTF-8 either way.
+    if (!IsValidUtf8(line)) line = Cp1251ToUtf8(line);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     std::vector<std::string> words = Words(line);
     if (words.empty()) return true;

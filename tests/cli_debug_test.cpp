@@ -79,6 +79,12 @@ TEST_F(CliDebugTest, PointsCannotChangeWhileTheProgramWaitsForInput) {
                               "waiting for input\n Задача завершена\nexit 0\n");
 }
 
+// A command line in Windows-1251 is read as such: what is echoed of it is UTF-8.
+TEST_F(CliDebugTest, ACommandInWindows1251IsEchoedAsUtf8) {
+    ASSERT_EQ(Cli({"debug", kSum}, "\xC0\xC1\n"), kHalted);
+    EXPECT_EQ(out_.str(), "error: unknown command: АБ\n");
+}
+
 TEST_F(CliDebugTest, AWaitWithNothingTypedPausesAndTheNextTypeAnswersIt) {
     ASSERT_EQ(Cli({"debug", kSum}, "run\nstep\nregs\ntype 40\ntype 2\nscreen\n"), kHalted);
     EXPECT_EQ(out_.str(),
