@@ -57,8 +57,10 @@ class DebugTest : public ProgramTest {
     // Types `number` and Enter once the program waits for it and the display window, which the
     // input brings forward, has the keyboard.
     void TypeWhenAsked(const QString& number) {
-        WhenLineAwaited(this, bench_->session.display, [number] {
-            QTRY_VERIFY(QGuiApplication::focusWindow() != nullptr);
+        WhenLineAwaited(this, bench_->session.display, [this, number] {
+            QVERIFY(QTest::qWaitForWindowActive(bench_->displayWindow.get()));
+            QTRY_VERIFY(QApplication::focusWidget() != nullptr &&
+                        QApplication::focusWidget()->window() == bench_->displayWindow.get());
             Type(number);
             Press(Qt::Key_Return);
         });
