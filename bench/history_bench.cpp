@@ -95,9 +95,7 @@ void FullRun(benchmark::State& state, bool withHistory, const std::vector<Value>
 
 // One step back from the step `depth` thousandths into the run, after the whole run; each
 // iteration starts from the run's end, as a student stepping back from where the run stopped.
-void StepBack(benchmark::State& state) {
-    static Rig rig(true);
-    static const std::int64_t last = rig.Run(Countdown());
+void GoBackOneStep(benchmark::State& state, Rig& rig, std::int64_t last) {
     const std::int64_t from = last * state.range(0) / 1000;
     for (auto _ : state) {
         state.PauseTiming();
@@ -105,6 +103,13 @@ void StepBack(benchmark::State& state) {
         state.ResumeTiming();
         rig.history.GoTo(from - 1);
     }
+    state.counters["history MB"] = static_cast<double>(rig.history.CheckpointBytes()) / 1e6;
+}
+
+void StepBack(benchmark::State& state) {
+    static Rig rig(true);
+    static const std::int64_t last = rig.Run(Countdown());
+    GoBackOneStep(state, rig, last);
 }
 
 // The same at 10^9 steps: an endless loop stopped there, the deepest run the history promises
@@ -115,14 +120,7 @@ void StepBackDeep(benchmark::State& state) {
         rig.host.budget = 1'000'000'000;
         return rig.Run({0x1DFF});  // L: BR L
     }();
-    const std::int64_t from = last * state.range(0) / 1000;
-    for (auto _ : state) {
-        state.PauseTiming();
-        rig.history.GoTo(from);
-        state.ResumeTiming();
-        rig.history.GoTo(from - 1);
-    }
-    state.counters["history MB"] = static_cast<double>(rig.history.CheckpointBytes()) / 1e6;
+    GoBackOneStep(state, rig, last);
 }
 
 BENCHMARK_CAPTURE(FullRun, with_history, true, Countdown())->Unit(benchmark::kMillisecond);

@@ -421,19 +421,15 @@ std::optional<StepExplanation> Debugger::Explain(std::int64_t step) {
     StepExplanation explanation;
     explanation.step = step;
     explanation.address = after.commandAddress;
-    // The instruction as memory held it before the step: a step may write over its own code.
-    const auto read = [this, &before](Value at) {
-        return Machine::IsRamAddress(at) ? before.ram[at >> 1] : machine_.PeekWord(at);
-    };
     // An input entry point is served in the step that reaches it, which then goes on with the
     // instruction at the return address.
     Value address = explanation.address;
     if (address == kIntegerEntry || address == kBooleanEntry) {
         explanation.text = EntryText(address) + ", " + Then();
-        address = read(before.sp);
+        address = Machine::IsRamAddress(before.sp) ? before.ram[before.sp >> 1]
+                                                   : machine_.PeekWord(before.sp);
     }
-    explanation.text += Disassemble(read, address).text;
-    explanation.does = Does(read(address));
+    DescribeInstruction(explanation, before, address);
     explanation.changes = Changes(before, after);
     return explanation;
 }
@@ -454,14 +450,20 @@ std::optional<StepExplanation> Debugger::Explain(LogPosition position) {
         explanation.does = EntryDoes(after.commandAddress);
         return explanation;
     }
-    // The instruction at the return address, as memory held it before it ran.
+    // The instruction at the return address.
     explanation.address = before.pc;
+    DescribeInstruction(explanation, before, before.pc);
+    return explanation;
+}
+
+void Debugger::DescribeInstruction(StepExplanation& explanation, const MachineState& before,
+                                   Value address) const {
+    // The instruction as memory held it before the step: a step may write over its own code.
     const auto read = [this, &before](Value at) {
         return Machine::IsRamAddress(at) ? before.ram[at >> 1] : machine_.PeekWord(at);
     };
-    explanation.text = Disassemble(read, before.pc).text;
-    explanation.does = Does(read(before.pc));
-    return explanation;
+    explanation.text += Disassemble(read, address).text;
+    explanation.does = Does(read(address));
 }
 
 }  // namespace q42

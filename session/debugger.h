@@ -185,6 +185,9 @@ class Debugger {
     std::optional<DebugPause> ServeInput(AfterInput afterInput);
     // The state before and after the part of step `step` that `position` names.
     std::pair<MachineState, MachineState> StatesAround(LogPosition position);
+    // Adds the instruction at `address`, as memory held it in `before`, and what it does.
+    void DescribeInstruction(StepExplanation& explanation, const MachineState& before,
+                             Value address) const;
     // Between steps: the interface's events; true when the user asked for a pause meanwhile.
     bool EventsAskPause(std::int64_t& sinceEvents);
     // Ends the run after a step that halted, failed or was stopped.

@@ -213,28 +213,6 @@ void History::Return(const Checkpoint& place) {
     Restore(place);
 }
 
-void History::ServeInput() {
-    if (!machine_.AtInputEntry()) return;
-    const bool live = step_ == lastStep_ && !inputAhead_;
-    if (!recording_ || live) {
-        machine_.ServeInputEntry();
-        inputAhead_ = Listening();
-        return;
-    }
-    Replay replay(*this, replayCursor_, replayWaits_);
-    DisplayHost& host = display_.SwapHost(replay);
-    ScreenListener* listener = std::exchange(display_.listener, nullptr);
-    replaying_ = true;
-    machine_.ServeInputEntry();
-    // Keys typed while the run was paused after this input belong to where it is now.
-    if (step_ == lastStep_ && !ended_) ApplyInputsBetweenSteps(replay);
-    replaying_ = false;
-    display_.listener = listener;
-    display_.SwapHost(host);
-    replayCursor_ = replay.cursor;
-    replayWaits_ = replay.waits;
-}
-
 void History::ApplyInputsBetweenSteps(Replay& replay) {
     // A recorded wait ahead belongs to the next step's input, which is served when asked for.
     while (replay.cursor < events_.size() && events_[replay.cursor].wait == 0)
@@ -249,34 +227,56 @@ void History::Restore(const Checkpoint& checkpoint) {
     replayWaits_ = checkpoint.waits;
 }
 
-void History::RunForward(std::int64_t target) {
+template <class Work>
+void History::Replaying(Work work) {
     Replay replay(*this, replayCursor_, replayWaits_);
     DisplayHost& live = display_.SwapHost(replay);
     ScreenListener* listener = std::exchange(display_.listener, nullptr);
     replaying_ = true;
-    std::int64_t step = step_;
-    while (step < target) {
-        while (replay.cursor < events_.size() && events_[replay.cursor].wait == 0 &&
-               events_[replay.cursor].step == step)
-            replay.Apply(events_[replay.cursor++]);
-        std::int64_t limit = target - step;
-        for (std::size_t i = replay.cursor; i < events_.size(); ++i) {
-            if (events_[i].wait != 0) continue;
-            limit = std::min(limit, events_[i].step - step);
-            break;
-        }
-        const std::int64_t taken = machine_.RunSteps(limit);
-        step += taken;
-        if (taken < limit) break;  // the run ended here
-    }
-    // At the last step of a run still going, the inputs given since are part of where it is.
-    if (step == lastStep_ && !ended_) ApplyInputsBetweenSteps(replay);
+    work(replay);
     replaying_ = false;
     display_.listener = listener;
     display_.SwapHost(live);
     replayCursor_ = replay.cursor;
     replayWaits_ = replay.waits;
-    step_ = step;
+}
+
+void History::RunForward(std::int64_t target) {
+    Replaying([&](Replay& replay) {
+        std::int64_t step = step_;
+        while (step < target) {
+            while (replay.cursor < events_.size() && events_[replay.cursor].wait == 0 &&
+                   events_[replay.cursor].step == step)
+                replay.Apply(events_[replay.cursor++]);
+            std::int64_t limit = target - step;
+            for (std::size_t i = replay.cursor; i < events_.size(); ++i) {
+                if (events_[i].wait != 0) continue;
+                limit = std::min(limit, events_[i].step - step);
+                break;
+            }
+            const std::int64_t taken = machine_.RunSteps(limit);
+            step += taken;
+            if (taken < limit) break;  // the run ended here
+        }
+        // At the last step of a run still going, the inputs given since are part of where it is.
+        if (step == lastStep_ && !ended_) ApplyInputsBetweenSteps(replay);
+        step_ = step;
+    });
+}
+
+void History::ServeInput() {
+    if (!machine_.AtInputEntry()) return;
+    const bool live = step_ == lastStep_ && !inputAhead_;
+    if (!recording_ || live) {
+        machine_.ServeInputEntry();
+        inputAhead_ = Listening();
+        return;
+    }
+    Replaying([this](Replay& replay) {
+        machine_.ServeInputEntry();
+        // Keys typed while the run was paused after this input belong to where it is now.
+        if (step_ == lastStep_ && !ended_) ApplyInputsBetweenSteps(replay);
+    });
 }
 
 void History::Branch() {

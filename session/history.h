@@ -141,6 +141,10 @@ class History : public InputObserver {
     void Restore(const Checkpoint& checkpoint);
     // Runs the recorded steps from the current one to `target`.
     void RunForward(std::int64_t target);
+    // Does `work` with the recorded inputs handing themselves to the program in place of the
+    // user, and the screen's listener told nothing; the replay's place is kept afterwards.
+    template <class Work>
+    void Replaying(Work work);
     // Hands the recorded inputs given between steps, from the replay's cursor on, to the program.
     void ApplyInputsBetweenSteps(Replay& replay);
 };
