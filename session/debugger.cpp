@@ -320,14 +320,20 @@ DebugPause Debugger::StepOver(std::int64_t count) {
 DebugPause Debugger::StepOut() {
     const Value sp = machine_.State().sp;
     bool returned = false;
-    // An input entry point returns as RET does.
+    // An input entry point returns as RET does; the instruction its step then runs is the one
+    // at the return address, which may itself be a return.
+    const auto returns = [&] { returned = IsReturn(machine_.PeekWord(machine_.State().pc)); };
     return Go(
         [&](std::int64_t taken) {
             if (taken > 0 && returned && machine_.State().sp > sp) return false;
-            returned = IsReturn(machine_.PeekWord(machine_.State().pc));
+            returns();
             return true;
         },
-        [&] { return machine_.State().sp > sp; });
+        [&] {
+            if (machine_.State().sp > sp) return true;
+            returns();
+            return false;
+        });
 }
 
 DebugPause Debugger::RunTo(Value address) {

@@ -293,8 +293,9 @@ TEST_F(CliTest, RunJsonTellsWhyAProgramCannotStart) {
 
 TEST(ProgramTooLong, SaysHowManyWordsWithTheirPluralForm) {
     const std::pair<int, const char*> forms[] = {
-        {129, "129 слов"}, {131, "131 слово"}, {132, "132 слова"}, {134, "134 слова"},
-        {211, "211 слов"}, {212, "212 слов"},  {221, "221 слово"}, {1000, "1000 слов"}};
+        {129, "129 слов"},  {131, "131 слово"}, {132, "132 слова"},
+        {134, "134 слова"}, {211, "211 слов"},  {212, "212 слов"},
+        {214, "214 слов"},  {221, "221 слово"}, {1000, "1000 слов"}};
     for (const auto& [words, russian] : forms) {
         EXPECT_EQ(Cp1251ToUtf8(ProgramTooLongText(words, false)),
                   std::string("В программе ") + russian + ", а в ОЗУ помещается 128.");

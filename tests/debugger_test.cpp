@@ -258,6 +258,24 @@ TEST(Debugger, CommandsAimedAfterAnInputPauseBetweenTheInputAndTheInstruction) {
     }
 }
 
+// Step out of a subroutine that reads a number returns to its caller: the input inside it is not
+// where the subroutine returns.
+TEST(Debugger, StepOutOfASubroutineThatReadsANumberReturnsToTheCaller) {
+    DebugRig rig({
+        "        CALL #READ",   // 1
+        "        MOV R1,R3",    // 2
+        "        HLT",          // 3
+        "READ:   CALL #4182H",  // 4
+        "        RET",          // 5
+    });
+    rig.console.lines = {"9"};
+    rig.debugger.StepInto(1);  // into READ
+    EXPECT_EQ(rig.Line(), 4);
+    EXPECT_NE(rig.debugger.StepOut().reason, DebugPause::Reason::Ended);
+    EXPECT_EQ(rig.Line(), 2);
+    EXPECT_EQ(rig.machine.State().r[1], 9);
+}
+
 TEST(Debugger, AStepIntoAnInputEntryPointRemainsOneStep) {
     DebugRig rig(kReadTwice);
     rig.console.lines = {"12", "TRUE"};
