@@ -5,6 +5,7 @@
 
 #include "assembler/compil_internal.h"
 #include "machine/common.h"
+#include "machine/machine.h"
 
 namespace q42 {
 namespace compil {
@@ -133,9 +134,9 @@ std::optional<AsmDiagnostic> ResolveReferences(Compilation& c) {
             word.value = *name->value;
         } else {
             const Value displacement = *name->value - static_cast<Value>(2 * k + 2);
-            if (displacement > 126 || displacement < -128)
+            if (!BranchReaches(displacement))
                 return AsmDiagnostic{word.sourceLine, {AsmMessage::DisplacementTooLong}};
-            word.SetLowByte(displacement);
+            word.SetInstruction(word.Instruction().WithDisplacement(displacement));
         }
         word.fixup.reset();
     }

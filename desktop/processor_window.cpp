@@ -188,7 +188,7 @@ void ProcessorWindow::ShowRegisters() {
     ShowWord(ESP, m.State().sp);
     m.UpdateFlags();
     ShowFlags();
-    m.TakeShownFields();
+    m.TakeChangedRegisters();
 }
 
 void ProcessorWindow::ShowFlags() {
@@ -200,15 +200,15 @@ void ProcessorWindow::ShowFlags() {
 
 void ProcessorWindow::ShowChangedRegisters() {
     Machine& m = machine_;
-    const std::uint32_t changed = m.TakeShownFields();
+    const std::uint32_t changed = m.TakeChangedRegisters();
     if (changed == 0) return;
     // A field the user typed into keeps its text until the machine writes that register.
     for (int i = 0; i < 4; ++i) {
-        if ((changed & (kShowR0 << i)) != 0) ShowWord(ER[i], m.State().r[i]);
+        if ((changed & (kChangedR0 << i)) != 0) ShowWord(ER[i], m.State().r[i]);
     }
-    if ((changed & kShowPC) != 0) ShowWord(EPC, m.State().pc);
-    if ((changed & kShowSP) != 0) ShowWord(ESP, m.State().sp);
-    if ((changed & kShowFlags) != 0) ShowFlags();
+    if ((changed & kChangedPC) != 0) ShowWord(EPC, m.State().pc);
+    if ((changed & kChangedSP) != 0) ShowWord(ESP, m.State().sp);
+    if ((changed & kChangedFlags) != 0) ShowFlags();
 }
 
 void ProcessorWindow::LightChanges(const MachineState& before, const MachineState& after) {

@@ -68,11 +68,11 @@ void RamWindow::FormShow() {
     for (int row = 0; row < kRamWords; ++row) {
         ShowCell(row);
     }
-    machine_.TakeShownRam();
+    machine_.TakeChangedRam();
 }
 
 void RamWindow::ShowChangedCells() {
-    const auto changed = machine_.TakeShownRam();
+    const auto changed = machine_.TakeChangedRam();
     for (int row = 0; row < kRamWords; ++row) {
         if (changed[row]) ShowCell(row);
     }
