@@ -18,7 +18,7 @@ namespace q42 {
 // and destination byte flags): the instruction set's byte/word rule.
 [[gnu::always_inline]] inline bool Machine::OperandFormsAgree() {
     const InstructionWord word = instructionWord;
-    if (word.Byte1() == word.Byte2()) [[likely]] {
+    if (word.BytesAgree()) [[likely]] {
         return true;
     }
     const Fault fault =

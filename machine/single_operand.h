@@ -40,7 +40,7 @@ namespace q42 {
 
 // PUSH, POP, ADDSP, SUBSP, TOSP, FRMSP, PUSHPS and POPPS (sub-operation 9 with n = 0).
 [[gnu::always_inline]] inline void Machine::StackOperation(SubOperation s) {
-    const bool byte = instructionWord.DestinationByte();
+    const bool byte = instructionWord.Byte1();  // the group's one byte bit
     switch (s) {
         case SubOperation::Push: {
             if (byte) return Fail(Fault::BytePush);
