@@ -1,8 +1,9 @@
 #pragma once
 // One instruction word with its fields named, taken apart and put together here alone; and the
 // two rules of the instruction set that the machine and the assembler share: which operands may
-// be bytes together, and how far a branch reaches. Everything is constexpr over the 16-bit word,
-// so that the machine reads a field as cheaply as it would read the bits.
+// be bytes together, and how far a branch reaches. Everything is constexpr over the 16-bit word
+// and its readers are always inlined, so that the machine reads a field as cheaply as it would
+// read the bits (left to itself, the compiler calls some of them out of line in the run of steps).
 //
 //   bits 15..12  the mode digit: for operations 1..11 operand 1 is a byte (15), operand 2 is a
 //                byte (14), operand 1's field holds a short constant (13) with a minus sign (12);
@@ -75,60 +76,80 @@ class InstructionWord {
   public:
     constexpr InstructionWord() = default;
     // The word's low 16 bits.
-    constexpr explicit InstructionWord(Value word) : word_(static_cast<std::uint16_t>(word)) {}
+    [[gnu::always_inline]] constexpr explicit InstructionWord(Value word)
+        : word_(static_cast<std::uint16_t>(word)) {}
     // The word of an operation code with every other field 0.
     static constexpr InstructionWord Of(OperationCode operation) {
         return InstructionWord(Value{operation} << 8);
     }
 
-    constexpr Value Word() const { return word_; }
+    [[gnu::always_inline]] constexpr Value Word() const { return word_; }
     constexpr bool operator==(const InstructionWord&) const = default;
 
     // The four hex digits: the mode digit, the operation code and the two operand fields.
-    constexpr int ModeDigit() const { return Bits(12, 4); }
-    constexpr OperationCode Operation() const { return static_cast<OperationCode>(Bits(8, 4)); }
-    constexpr int Field1() const { return Bits(4, 4); }
-    constexpr int Field2() const { return Bits(0, 4); }
+    [[gnu::always_inline]] constexpr int ModeDigit() const { return Bits(12, 4); }
+    [[gnu::always_inline]] constexpr OperationCode Operation() const {
+        return static_cast<OperationCode>(Bits(8, 4));
+    }
+    [[gnu::always_inline]] constexpr int Field1() const { return Bits(4, 4); }
+    [[gnu::always_inline]] constexpr int Field2() const { return Bits(0, 4); }
 
     // An operand field as the machine reads it: an addressing mode 0..3 and a register 0..3.
-    constexpr int Mode1() const { return Bits(6, 2); }
-    constexpr int Register1() const { return Bits(4, 2); }
-    constexpr int Mode2() const { return Bits(2, 2); }
-    constexpr int Register2() const { return Bits(0, 2); }
+    [[gnu::always_inline]] constexpr int Mode1() const { return Bits(6, 2); }
+    [[gnu::always_inline]] constexpr int Register1() const { return Bits(4, 2); }
+    [[gnu::always_inline]] constexpr int Mode2() const { return Bits(2, 2); }
+    [[gnu::always_inline]] constexpr int Register2() const { return Bits(0, 2); }
 
     // Bits 15 and 14 as written: the byte marks of operand 1 and operand 2.
-    constexpr bool Byte1() const { return Bit(15); }
-    constexpr bool Byte2() const { return Bit(14); }
+    [[gnu::always_inline]] constexpr bool Byte1() const { return Bit(15); }
+    [[gnu::always_inline]] constexpr bool Byte2() const { return Bit(14); }
+    // Both byte marks set or neither: bits 15 and 14 read together.
+    [[gnu::always_inline]] constexpr bool BytesAgree() const {
+        const int marks = Bits(14, 2);
+        return marks == 0b00 || marks == 0b11;
+    }
     // Whether the operation reads its operands as bytes. A jump's bit 15 means a call, and its
     // target is a word; a single-operand instruction has one byte bit for both.
-    constexpr bool SourceByte() const { return Operation() != kJump && Byte1(); }
-    constexpr bool DestinationByte() const { return Operation() == kSingle ? Byte1() : Byte2(); }
+    [[gnu::always_inline]] constexpr bool SourceByte() const {
+        return Operation() != kJump && Byte1();
+    }
+    [[gnu::always_inline]] constexpr bool DestinationByte() const {
+        return Operation() == kSingle ? Byte1() : Byte2();
+    }
 
     // Operand 1 as a short constant (operations 1..11): its magnitude is field 1.
-    constexpr bool ShortConstant() const { return Bit(13); }
-    constexpr bool ShortNegative() const { return Bit(12); }
+    [[gnu::always_inline]] constexpr bool ShortConstant() const { return Bit(13); }
+    [[gnu::always_inline]] constexpr bool ShortNegative() const { return Bit(12); }
     // The constant's value, a word: -0 is 0.
-    constexpr Value ShortValue() const {
+    [[gnu::always_inline]] constexpr Value ShortValue() const {
         const Value magnitude = Field1();
         return ShortNegative() ? (-magnitude) & 0xFFFF : magnitude;
     }
 
-    constexpr SubOperation Sub() const { return static_cast<SubOperation>(Field1()); }
-    constexpr int InPort() const { return Field1(); }
-    constexpr int OutPort() const { return Field2(); }
+    [[gnu::always_inline]] constexpr SubOperation Sub() const {
+        return static_cast<SubOperation>(Field1());
+    }
+    [[gnu::always_inline]] constexpr int InPort() const { return Field1(); }
+    [[gnu::always_inline]] constexpr int OutPort() const { return Field2(); }
 
-    constexpr bool IsJumpOrBranch() const { return Operation() == kJump || Operation() == kBranch; }
-    constexpr Condition JumpCondition() const { return static_cast<Condition>(Bits(12, 3)); }
-    constexpr bool CallFlag() const { return Bit(15); }
+    [[gnu::always_inline]] constexpr bool IsJumpOrBranch() const {
+        return Operation() == kJump || Operation() == kBranch;
+    }
+    [[gnu::always_inline]] constexpr Condition JumpCondition() const {
+        return static_cast<Condition>(Bits(12, 3));
+    }
+    [[gnu::always_inline]] constexpr bool CallFlag() const { return Bit(15); }
     // A jump or branch that calls when taken: the call flag on anything but a return.
-    constexpr bool Calls() const {
+    [[gnu::always_inline]] constexpr bool Calls() const {
         return IsJumpOrBranch() && CallFlag() && JumpCondition() != Condition::Return;
     }
-    constexpr bool Returns() const {
+    [[gnu::always_inline]] constexpr bool Returns() const {
         return IsJumpOrBranch() && JumpCondition() == Condition::Return;
     }
     // A branch's displacement in bytes from the word after it: -128..127.
-    constexpr int Displacement() const { return static_cast<std::int8_t>(Bits(0, 8)); }
+    [[gnu::always_inline]] constexpr int Displacement() const {
+        return static_cast<std::int8_t>(Bits(0, 8));
+    }
 
     // The same word with fields put in.
     constexpr InstructionWord WithModeDigit(int mode) const { return WithBits(12, 4, mode); }
@@ -150,8 +171,10 @@ class InstructionWord {
   private:
     std::uint16_t word_ = 0;
 
-    constexpr int Bits(int from, int count) const { return (word_ >> from) & ((1 << count) - 1); }
-    constexpr bool Bit(int n) const { return ((word_ >> n) & 1) != 0; }
+    [[gnu::always_inline]] constexpr int Bits(int from, int count) const {
+        return (word_ >> from) & ((1 << count) - 1);
+    }
+    [[gnu::always_inline]] constexpr bool Bit(int n) const { return ((word_ >> n) & 1) != 0; }
     constexpr InstructionWord WithBits(int from, int count, int value) const {
         const int mask = ((1 << count) - 1) << from;
         return InstructionWord((word_ & ~mask) | ((value << from) & mask));
@@ -161,14 +184,15 @@ class InstructionWord {
 // The byte/word rule of the operations with two operands (codes 1..11): both operands are words
 // or both are bytes, and a byte may go into a word only where the operation moves it
 // (byteIntoWord). The fault of a pair the rule refuses; Fault::None for one it allows.
-constexpr Fault ByteWordFault(bool byteIntoWord, bool sourceByte, bool destinationByte) {
+[[gnu::always_inline]] constexpr Fault ByteWordFault(bool byteIntoWord, bool sourceByte,
+                                                     bool destinationByte) {
     if (sourceByte == destinationByte) return Fault::None;
     if (destinationByte) return Fault::WordWithByte;
     return byteIntoWord ? Fault::None : Fault::ByteWithWord;
 }
 
 // Which operation moves a byte into a word: MOV alone, which sign-extends it.
-constexpr bool MovesByteIntoWord(OperationCode operation) {
+[[gnu::always_inline]] constexpr bool MovesByteIntoWord(OperationCode operation) {
     return operation == kMov;
 }
 
