@@ -24,13 +24,13 @@ int DebugCommand(const Options& options, const std::string& programDirectory, St
     InterruptibleInput stdinBuffer;
     std::istream stdinCommands(&stdinBuffer);
     DebugConsole console(terminal ? stdinCommands : io.in, io.out, prompt, texts);
-    if (const auto status = LoadRom(console.machine, options, programDirectory, messages))
+    if (const auto status = LoadRom(console.session.machine, options, programDirectory, messages))
         return *status;
-    if (const auto badLine = CopyCode(console.machine, texts.codeText).error) {
+    if (const auto badLine = CopyCode(console.session.machine, texts.codeText).error) {
         io.err << Cp1251ToUtf8(badLine->lineLab) << '\n' << Cp1251ToUtf8(badLine->errLab) << '\n';
         return kFailed;
     }
-    if (options.maxSteps > 0) console.SetStepLimit(options.maxSteps);
+    if (options.maxSteps > 0) console.session.commands.SetStepLimit(options.maxSteps);
     console.Loop();
     io.out.flush();
     if (io.out) return kHalted;
