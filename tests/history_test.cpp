@@ -184,5 +184,43 @@ TEST(History, RunningOnFromAnEarlierStepForgetsTheOldFuture) {
     EXPECT_EQ(history.Step(), 0);
 }
 
+// Going back and running on with new input: every step of the new run comes back exactly, with
+// the input given for it, never the input of the steps that were forgotten. The spacings put
+// checkpoints between the inputs, on them, and nowhere but at the start.
+TEST(History, ARunGoneOnFromAnEarlierStepWithNewInputComesBackExactly) {
+    for (const std::int64_t spacing : {1, 2, 3, 16384}) {
+        SCOPED_TRACE(spacing);
+        Rig rig;
+        History history(rig.machine, rig.display, {.spacing = spacing});
+        rig.run.SetHistory(&history);
+        // Sums three numbers in R3: CALL 4182; MOV R1,R3; CALL 4182; ADD R1,R3; CALL 4182;
+        // ADD R1,R3; HLT. Steps 2, 4 and 6 read the numbers.
+        rig.Load({0x9C0D, 0x4182, 0x0113, 0x9C0D, 0x4182, 0x0213, 0x9C0D, 0x4182, 0x0213, 0xAF18});
+        rig.console.lines = {"1", "2", "3"};
+        rig.run.RunProgram();
+        ASSERT_EQ(rig.machine.State().r[3], 6);
+        history.GoTo(3);
+        history.Branch();
+        rig.console.lines = {"20", "300"};
+        std::vector<Moment> moments = {Now(rig)};  // after step 3, then after each new step
+        rig.console.onStep = [&] { moments.push_back(Now(rig)); };
+        rig.run.ContinueRun();
+        moments.back() = Now(rig);  // the last step with the run's end on the screen
+        ASSERT_EQ(rig.machine.State().r[3], 321);
+        ASSERT_EQ(history.LastStep(), 7);
+        EXPECT_EQ(history.InputStepsBefore(8), 3);
+        for (std::int64_t step = 3; step <= 7; ++step) {
+            const Moment& expected = moments[static_cast<std::size_t>(step - 3)];
+            history.GoTo(0);
+            history.GoTo(step);  // forward from the start, the input replayed
+            EXPECT_EQ(Now(rig), expected) << "step " << step;
+            history.GoTo(7);
+            history.GoTo(step);  // back from the end
+            EXPECT_EQ(Now(rig), expected) << "step " << step;
+        }
+        EXPECT_TRUE(rig.console.lines.empty());
+    }
+}
+
 }  // namespace
 }  // namespace q42::test
