@@ -17,7 +17,8 @@
 namespace q42::test {
 namespace {
 
-// Sums two numbers that a subroutine reads. Line 1 and line 8 are comments.
+// Sums two numbers that a subroutine reads; the first text typed is not a number, and is asked
+// again. Line 1 and line 8 are comments.
 const std::vector<std::string> kProgram = {
     "; sums two numbers",   // 1
     "        MOV #0,R3",    // 2  0000
@@ -28,9 +29,10 @@ const std::vector<std::string> kProgram = {
     "        HLT",          // 7  000E
     "; reads a number",     // 8
     "READ:   CALL #4182H",  // 9  0010
-    "        RET",          // 10 0014
+    "        NOP",          // 10 0014
+    "        RET",          // 11 0016
 };
-const std::deque<std::string> kInput = {"5", "7"};
+const std::deque<std::string> kInput = {"x", "5", "7"};
 
 // How a face drives the commands: the desktop program waits inside a step for the input and
 // hands its breakpoints over from the editor; q42cli debug sets points one at a time, and the
@@ -135,13 +137,17 @@ DebugPause Give(FaceRig& rig, const std::string& name, std::int64_t count, bool 
     return {};
 }
 
-// Runs a script's commands, each giving the place it paused at. Breakpoints come first, as
-// "break L" entries.
-std::vector<std::string> Play(Face face, std::int64_t batch,
-                              const std::vector<std::string>& script) {
+struct Played {
+    std::vector<std::string> places;  // where each command paused
+    std::vector<std::string> screen;  // at the end
+};
+
+// Runs a script's commands, "break L" among them.
+Played Play(Face face, std::int64_t batch, const std::vector<std::string>& script) {
     FaceRig rig(face, batch);
     std::vector<int> breakLines;
-    std::vector<std::string> places;
+    Played played;
+    std::vector<std::string>& places = played.places;
     if (face == Face::Desktop) rig.host.lines = kInput;
     if (face == Face::Cli) {
         for (const auto& text : kInput)
@@ -176,10 +182,8 @@ std::vector<std::string> Play(Face face, std::int64_t batch,
         }
         places.push_back(rig.Where(name == "back" ? "back" : ReasonName(pause.reason)));
     }
-    // Every script reads both numbers, from the waiting host, what was typed ahead, or what the
-    // page typed after taking the step back.
-    EXPECT_TRUE(rig.host.lines.empty() && rig.session.typed.Empty() && rig.toType.empty());
-    return places;
+    played.screen = rig.session.display.Lines();
+    return played;
 }
 
 struct Script {
@@ -188,31 +192,35 @@ struct Script {
     std::vector<std::string> places;
 };
 
-// The steps: 1 MOV, 2 CALL READ, 3 CALL 4182, 4 the first number then RET, 5 ADD, 6 CALL READ,
-// 7 CALL 4182, 8 the second number then RET, 9 ADD, 10 HLT.
+// The steps: 1 MOV, 2 CALL READ, 3 CALL 4182, 4 the first number (after "x" was refused) then
+// NOP, 5 RET, 6 ADD, 7 CALL READ, 8 CALL 4182, 9 the second number then NOP, 10 RET, 11 ADD,
+// 12 HLT.
 const Script kScripts[] = {
     {"a breakpoint, then on to the end",
      {"break 4", "run", "continue"},
-     {"breakpoint line 4 step 4 R3 0000", "ended line 9 step 10 R3 000C"}},
+     {"breakpoint line 4 step 5 R3 0000", "ended line 9 step 12 R3 000C"}},
     {"a breakpoint on a comment line stops at the next line with code, the first instruction",
      {"break 1", "run", "next", "next", "continue"},
      {"breakpoint line 2 step 0 R3 0000", "stepped line 3 step 1 R3 0000",
-      "stepped line 4 step 4 R3 0000", "ended line 9 step 10 R3 000C"}},
+      "stepped line 4 step 5 R3 0000", "ended line 9 step 12 R3 000C"}},
     {"a breakpoint after an input, back over the input, and on",
      {"break 10", "run", "back 1", "step 2", "finish", "until 7"},
      {"breakpoint line 10 step 3+input R3 0000", "back line 0 step 3 R3 0000",
-      "breakpoint line 10 step 3+input R3 0000", "stepped line 4 step 4 R3 0000",
-      "breakpoint line 10 step 7+input R3 0005"}},
+      "breakpoint line 10 step 3+input R3 0000", "stepped line 4 step 5 R3 0000",
+      "breakpoint line 10 step 8+input R3 0005"}},
     {"run to a comment line, then steps over and out of the subroutine",
      {"until 8", "step 1", "finish", "next", "next", "step 3", "back 5", "continue"},
      {"stepped line 9 step 2 R3 0000", "stepped line 0 step 3 R3 0000",
-      "stepped line 10 step 3+input R3 0000", "stepped line 4 step 4 R3 0000",
-      "stepped line 5 step 5 R3 0005", "stepped line 6 step 8 R3 0005",
-      "back line 0 step 3 R3 0000", "ended line 9 step 10 R3 000C"}},
+      "stepped line 10 step 3+input R3 0000", "stepped line 11 step 4 R3 0000",
+      "stepped line 4 step 5 R3 0000", "stepped line 0 step 8 R3 0005",
+      "back line 0 step 3 R3 0000", "ended line 9 step 12 R3 000C"}},
+    {"a run to the first line pauses before it",
+     {"until 1", "next"},
+     {"stepped line 2 step 0 R3 0000", "stepped line 3 step 1 R3 0000"}},
     {"a stop at an earlier step ends the run there, after its next step",
      {"break 6", "run", "back 3", "stop"},
-     {"breakpoint line 6 step 8 R3 0005", "back line 5 step 5 R3 0005",
-      "ended line 9 step 6 R3 0005"}},
+     {"breakpoint line 6 step 10 R3 0005", "back line 9 step 7 R3 0005",
+      "ended line 0 step 8 R3 0005"}},
 };
 
 TEST(Commands, TheSameCommandsPauseAtTheSamePlacesInEveryFace) {
@@ -227,10 +235,13 @@ TEST(Commands, TheSameCommandsPauseAtTheSamePlacesInEveryFace) {
                         {Face::Page, INT64_MAX}};
     for (const Script& script : kScripts) {
         SCOPED_TRACE(script.name);
+        const Played desktop = Play(Face::Desktop, 1, script.commands);
         for (const Way& way : ways) {
             SCOPED_TRACE(static_cast<int>(way.face) * 100000 + way.batch);
-            const auto places = Play(way.face, way.batch, script.commands);
-            EXPECT_EQ(places, script.places);
+            const Played played = Play(way.face, way.batch, script.commands);
+            EXPECT_EQ(played.places, script.places);
+            // The screen too: the text refused and asked again, echoed as the desktop shows it.
+            EXPECT_EQ(played.screen, desktop.screen);
         }
     }
 }
@@ -253,14 +264,14 @@ TEST(Commands, WithNoRunPausedEachFaceRuleDoesWhatItSays) {
          "stepped line 3 step 1 R3 0000"},
         {"a step after the end", WhenNotPaused::StepFromHere, true, "step",
          "stepped line 0 step 1 R3 000C"},
-        {"the end reported", WhenNotPaused::OneRun, true, "step", "ended line 9 step 10 R3 000C"},
-        {"a new run", WhenNotPaused::StepFromHere, true, "continue", "limit line 4 step 4 R3 0000"},
+        {"the end reported", WhenNotPaused::OneRun, true, "step", "ended line 9 step 12 R3 000C"},
+        {"a new run", WhenNotPaused::StepFromHere, true, "continue", "limit line 4 step 5 R3 0000"},
         {"the end reported", WhenNotPaused::OneRun, true, "continue",
-         "ended line 9 step 10 R3 000C"},
+         "ended line 9 step 12 R3 000C"},
         {"a new run to the line", WhenNotPaused::StepFromHere, true, "until 4",
-         "stepped line 4 step 4 R3 0000"},
+         "stepped line 4 step 5 R3 0000"},
         {"the end reported", WhenNotPaused::OneRun, true, "until 4",
-         "ended line 9 step 10 R3 000C"},
+         "ended line 9 step 12 R3 000C"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -273,8 +284,8 @@ TEST(Commands, WithNoRunPausedEachFaceRuleDoesWhatItSays) {
         } else {
             rig.session.machine.EditPc(*commands.LineAddress(4));
         }
-        // A new run would go on to the end: the step limit pauses it after four steps.
-        commands.SetStepLimit(4);
+        // A new run would go on to the end: the step limit pauses it after five steps.
+        commands.SetStepLimit(5);
         std::istringstream words(c.command);
         std::string name;
         std::int64_t count = 1;
@@ -296,12 +307,28 @@ TEST(Commands, AStopDuringACommandEndsALiveRunAndPausesAReplay) {
     FaceRig replay(Face::Desktop, 1);
     replay.host.lines = kInput;
     ASSERT_EQ(replay.session.commands.Run().reason, DebugPause::Reason::Ended);
-    EXPECT_EQ(replay.session.commands.Back(8), 8);
+    EXPECT_EQ(replay.session.commands.Back(10), 10);
     replay.host.onEvents = [&] { replay.session.commands.Stop(); };
     EXPECT_EQ(replay.session.commands.Continue().reason, DebugPause::Reason::Stepped);
     EXPECT_EQ(replay.session.debugger.Step(), 3);
-    EXPECT_EQ(replay.session.debugger.LastStep(), 10);
+    EXPECT_EQ(replay.session.debugger.LastStep(), 12);
     EXPECT_FALSE(replay.session.display.stopRequested);
+}
+
+// A pause asked for during a live run (q42cli debug's Ctrl+C) pauses it after the current batch
+// of steps, without a stop: the run goes on from there.
+TEST(Commands, APauseDuringALiveRunPausesItAndItGoesOn) {
+    FaceRig rig(Face::Desktop, 1);
+    rig.host.lines = kInput;
+    int events = 0;
+    rig.host.onEvents = [&] {
+        if (++events == 2) rig.session.commands.Pause();
+    };
+    EXPECT_EQ(rig.session.commands.Run().reason, DebugPause::Reason::Stepped);
+    EXPECT_EQ(rig.session.debugger.Step(), 2);
+    EXPECT_EQ(rig.session.commands.Continue().reason, DebugPause::Reason::Ended);
+    EXPECT_EQ(rig.session.machine.State().r[3], 12);
+    EXPECT_FALSE(rig.session.display.stopRequested);
 }
 
 // A run's first instruction with a breakpoint pauses the run before it, whichever command

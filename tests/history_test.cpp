@@ -166,6 +166,20 @@ TEST(History, ThinnedCheckpointsStillBringBackEveryStep) {
     EXPECT_EQ(rig.Screen().back(), " Задача завершена");
 }
 
+// A run in batches far longer than the spacing still takes a checkpoint every `spacing` steps,
+// so that going back never replays more than that.
+TEST(History, LongBatchesStopAtEveryCheckpoint) {
+    Rig rig;
+    History history(rig.machine, rig.display, {.spacing = 16});
+    rig.run.SetHistory(&history);
+    rig.console.batch = 1 << 20;
+    // R0 counts down from 300: MOV #300,R0; SUB #1,R0; BNE back; HLT
+    rig.Load({0x01D0, 0x012C, 0x2310, 0x4DFC, 0xAF18});
+    rig.run.RunProgram();
+    ASSERT_EQ(history.LastStep(), 602);
+    EXPECT_EQ(history.CheckpointCount(), 1u + 602 / 16);
+}
+
 // Going back and on from there forgets what came after: new input is asked for, and the end
 // reached before is no longer the end.
 TEST(History, RunningOnFromAnEarlierStepForgetsTheOldFuture) {
