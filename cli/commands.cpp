@@ -71,6 +71,26 @@ void PrintNotStartedJson(const char* end, const AssemblerTexts& texts, int line,
     out << answer.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
+// Writes the trace of --trace into its file, or onto stderr for "-"; false when the file cannot
+// be written.
+bool OpenTrace(const Options& options, Console& console, std::ofstream& traceFile,
+               std::ostream& err) {
+    if (options.trace.empty()) return true;
+    if (options.trace == "-") {
+        // Buffered as a trace file is: one write for many lines, not several for each.
+        err.unsetf(std::ios::unitbuf);
+        console.SetTrace(&err);
+        return true;
+    }
+    traceFile.open(options.trace, std::ios::binary);
+    if (!traceFile) {
+        err << "q42cli: cannot write " << options.trace << '\n';
+        return false;
+    }
+    console.SetTrace(&traceFile);
+    return true;
+}
+
 }  // namespace
 
 int AssembleCommand(const Options& options, Streams io) {
@@ -110,20 +130,7 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
     }
 
     std::ofstream traceFile;
-    if (!options.trace.empty()) {
-        if (options.trace == "-") {
-            // Buffered as a trace file is: one write for many lines, not several for each.
-            io.err.unsetf(std::ios::unitbuf);
-            console.SetTrace(&io.err);
-        } else {
-            traceFile.open(options.trace, std::ios::binary);
-            if (!traceFile) {
-                io.err << "q42cli: cannot write " << options.trace << '\n';
-                return kBadUsage;
-            }
-            console.SetTrace(&traceFile);
-        }
-    }
+    if (!OpenTrace(options, console, traceFile, io.err)) return kBadUsage;
     console.SetMaxSteps(options.maxSteps);
     ScreenTail screen;
     if (options.json) display.listener = &screen;
