@@ -1,4 +1,4 @@
-// The workbench's debugging: runs and steps through the session's debugger, breakpoints from the
+// The workbench's debugging: runs and steps given as the session's commands, breakpoints from the
 // editor's margin and the RAM window, where the run is shown in every window, the execution log
 // and the speed of runs.
 

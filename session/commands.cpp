@@ -32,6 +32,8 @@ bool Commands::Delete(int number) {
 }
 
 void Commands::DeleteAll() {
+    breakLines_.clear();
+    breakAddresses_.clear();
     debugger_.DeleteAll();
 }
 

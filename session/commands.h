@@ -3,11 +3,13 @@
 // line, back, go to, stop, and what is typed for the program. How a command places the
 // breakpoints, how many steps it may take, and what it does when no run is paused or the run
 // has ended are decided here; the desktop program, q42cli debug and the page translate keys,
-// clicks and lines into these commands and show the pause each ends in. A command is not given
-// while another is in progress (RunControl::Busy), waiting for input.
+// clicks and lines into these commands and show the pause each ends in. Only Stop and Pause are
+// given while another command is in progress (RunControl::Busy), as when it waits for input.
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "machine/machine.h"
