@@ -332,14 +332,16 @@ TEST(Commands, APauseDuringALiveRunPausesItAndItGoesOn) {
 }
 
 // A run's first instruction with a breakpoint pauses the run before it, whichever command
-// begins the run.
+// begins the run, in every face.
 TEST(Commands, ABreakpointOnTheFirstInstructionPausesEveryRunBeforeIt) {
-    for (const char* command : {"run", "continue"}) {
-        SCOPED_TRACE(command);
-        FaceRig rig(Face::Page, INT64_MAX);
-        rig.session.commands.SetBreakpoints({1}, {});
-        EXPECT_EQ(rig.Where(ReasonName(Give(rig, command, 1, false).reason)),
-                  "breakpoint line 2 step 0 R3 0000");
+    for (const Face face : {Face::Desktop, Face::Cli, Face::Page}) {
+        for (const char* command : {"run", "continue"}) {
+            SCOPED_TRACE(command);
+            FaceRig rig(face, INT64_MAX);
+            rig.session.commands.SetBreakpoints({1}, {});
+            EXPECT_EQ(rig.Where(ReasonName(Give(rig, command, 1, false).reason)),
+                      "breakpoint line 2 step 0 R3 0000");
+        }
     }
 }
 
