@@ -237,7 +237,8 @@ TEST(Commands, TheSameCommandsPauseAtTheSamePlacesInEveryFace) {
         SCOPED_TRACE(script.name);
         const Played desktop = Play(Face::Desktop, 1, script.commands);
         for (const Way& way : ways) {
-            SCOPED_TRACE(static_cast<int>(way.face) * 100000 + way.batch);
+            SCOPED_TRACE("face " + std::to_string(static_cast<int>(way.face)) + ", batch " +
+                         std::to_string(way.batch));
             const Played played = Play(way.face, way.batch, script.commands);
             EXPECT_EQ(played.places, script.places);
             // The screen too: the text refused and asked again, echoed as the desktop shows it.
