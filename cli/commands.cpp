@@ -61,12 +61,10 @@ void PrintRunJson(const Machine& machine, const Display& display, const Console&
 
 // A program that could not start, as JSON for a script: why, and the line of the assembler
 // text or of the code text that says so.
-void PrintNotStartedJson(const char* end, const AssemblerTexts& texts, int line,
-                         std::ostream& out) {
-    const nlohmann::json answer = {{"end", end},
-                                   {"error", Cp1251ToUtf8(texts.errLab)},
-                                   {"line", line},
-                                   {"text", Cp1251ToUtf8(texts.lineLab)}};
+void PrintNotStartedJson(const char* end, const std::string& where, const std::string& what,
+                         int line, std::ostream& out) {
+    const nlohmann::json answer = {
+        {"end", end}, {"error", Cp1251ToUtf8(what)}, {"line", line}, {"text", Cp1251ToUtf8(where)}};
     out << answer.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
@@ -75,15 +73,14 @@ void PrintNotStartedJson(const char* end, const AssemblerTexts& texts, int line,
 int AssembleCommand(const Options& options, Streams io) {
     SetTextLanguage(options.language);
     if (RefusesInputAsOutput(options, options.output, io.err)) return kBadUsage;
-    Console console(io.in, io.out, io.err);
-    AssemblerTexts texts;
-    if (const auto status = LoadProgram(options, texts, console, io.err)) return *status;
+    Program program;
+    if (const auto status = LoadProgram(options, program, io.err)) return *status;
     if (options.output.empty()) {
-        for (const auto& line : texts.codeText)
+        for (const auto& line : program.codeText)
             io.out << Cp1251ToUtf8(line) << '\n';
         return CheckWritten(io.out, "the standard output", kHalted, io.err);
     }
-    const std::string error = WriteFileBytes(options.output, CodeFileContents(texts.codeText));
+    const std::string error = WriteFileBytes(options.output, CodeFileContents(program.codeText));
     if (error.empty()) return kHalted;
     io.err << "q42cli: " << error << '\n';
     return kBadUsage;
@@ -100,12 +97,12 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
     console.Attach(machine, display, run);
     if (const auto status = LoadRom(machine, options, programDirectory, console)) return *status;
 
-    AssemblerTexts texts;
-    if (const auto status = LoadProgram(options, texts, console, io.err)) {
-        const bool line = texts.asmSelection.kind == AsmSelection::Kind::Line;
-        if (*status == kFailed && options.json)
-            PrintNotStartedJson("assembler error", texts, line ? texts.asmSelection.line : 0,
-                                io.out);
+    Program program;
+    if (const auto status = LoadProgram(options, program, io.err)) {
+        if (const auto& error = program.assembly.diagnostic; error && options.json) {
+            PrintNotStartedJson("assembler error", error->where, error->text,
+                                error->inSource ? error->sourceLine : 0, io.out);
+        }
         return *status;
     }
 
@@ -128,13 +125,15 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
     ScreenTail screen;
     if (options.json) display.listener = &screen;
 
-    const auto badLine = run.CopyCode(texts);
-    if (machine.Failed()) {
+    if (const auto badLine = run.CopyCode(program.codeText); machine.Failed()) {
         // A bad code line, or an error left by the ROM image that keeps the run from starting.
-        if (texts.lineLab.empty()) texts.errLab = machine.RunErrorText();
-        PrintStatus(texts, io.err);
-        if (options.json)
-            PrintNotStartedJson("code error", texts, badLine ? *badLine + 1 : 0, io.out);
+        const std::string where = badLine ? badLine->lineLab : std::string();
+        const std::string what = badLine ? badLine->errLab : machine.RunErrorText();
+        PrintStatus(where, what, io.err);
+        if (options.json) {
+            PrintNotStartedJson("code error", where, what, badLine ? badLine->lineIndex + 1 : 0,
+                                io.out);
+        }
         return kFailed;
     }
     run.RunProgram();
@@ -160,14 +159,14 @@ int DecodeCommand(const Options& options, const std::string& programDirectory, S
     Console console(io.in, io.out, io.err);
     Machine machine;
     if (const auto status = LoadRom(machine, options, programDirectory, console)) return *status;
-    AssemblerTexts texts;
-    if (const auto status = LoadProgram(options, texts, console, io.err)) return *status;
-    if (const auto badLine = CopyCode(machine, texts.codeText).error) {
-        io.err << Cp1251ToUtf8(badLine->lineLab) << '\n' << Cp1251ToUtf8(badLine->errLab) << '\n';
+    Program program;
+    if (const auto status = LoadProgram(options, program, io.err)) return *status;
+    if (const auto badLine = CopyCode(machine, program.codeText).error) {
+        PrintStatus(badLine->lineLab, badLine->errLab, io.err);
         return kFailed;
     }
     Value end = 0;
-    for (const auto& line : texts.codeText) {
+    for (const auto& line : program.codeText) {
         if (!line.empty() && std::isxdigit(static_cast<unsigned char>(line[0]))) end += 2;
     }
     Decoder decoder;
