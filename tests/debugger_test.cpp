@@ -364,5 +364,16 @@ TEST(SourceMap, NoSourceForACodeFileOrAWordChangedByHand) {
     EXPECT_FALSE(rig.source.AddressOf(2).has_value());
 }
 
+// After a failed compilation the code window still holds the words written so far, and they can
+// be loaded and run: the map serves them as the loader reads them, and none when a word waits for
+// a name's value, which no loader takes.
+TEST(SourceMap, AFailedCompilationIsMappedAsItsCodeLoads) {
+    SourceMap map;
+    map.Set(Assemble({"NOP", "  MOVE"}, AsmOptions{}));
+    EXPECT_EQ(map.AddressOf(1), Value{0});
+    map.Set(Assemble({"MOV #L,R0", "MOVE", "L: HLT"}, AsmOptions{}));
+    EXPECT_TRUE(map.Empty());
+}
+
 }  // namespace
 }  // namespace q42::test
