@@ -68,6 +68,38 @@ void PrintNotStartedJson(const char* end, const std::string& where, const std::s
     out << answer.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
 
+// Sends the trace to `trace`: none, "-" for stderr, or a file opened into `traceFile`. False,
+// with the message, when the file cannot be written.
+bool StartTrace(const std::string& trace, std::ofstream& traceFile, Console& console,
+                std::ostream& err) {
+    if (trace.empty()) return true;
+    if (trace == "-") {
+        // Buffered as a trace file is: one write for many lines, not several for each.
+        err.unsetf(std::ios::unitbuf);
+        console.SetTrace(&err);
+        return true;
+    }
+    traceFile.open(trace, std::ios::binary);
+    if (!traceFile) {
+        err << "q42cli: cannot write " << trace << '\n';
+        return false;
+    }
+    console.SetTrace(&traceFile);
+    return true;
+}
+
+// A bad code line, or an error left by the ROM image that keeps the run from starting: on stderr,
+// and as JSON when that is asked for.
+void PrintNotLoaded(const Machine& machine, const std::optional<CodeLineError>& badLine, bool json,
+                    Streams io) {
+    const std::string where = badLine ? badLine->lineLab : std::string();
+    const std::string what = badLine ? badLine->errLab : machine.RunErrorText();
+    PrintStatus(where, what, io.err);
+    if (json)
+        PrintNotStartedJson("code error", where, what, badLine ? badLine->lineIndex + 1 : 0,
+                            io.out);
+}
+
 }  // namespace
 
 int AssembleCommand(const Options& options, Streams io) {
@@ -107,33 +139,13 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
     }
 
     std::ofstream traceFile;
-    if (!options.trace.empty()) {
-        if (options.trace == "-") {
-            // Buffered as a trace file is: one write for many lines, not several for each.
-            io.err.unsetf(std::ios::unitbuf);
-            console.SetTrace(&io.err);
-        } else {
-            traceFile.open(options.trace, std::ios::binary);
-            if (!traceFile) {
-                io.err << "q42cli: cannot write " << options.trace << '\n';
-                return kBadUsage;
-            }
-            console.SetTrace(&traceFile);
-        }
-    }
+    if (!StartTrace(options.trace, traceFile, console, io.err)) return kBadUsage;
     console.SetMaxSteps(options.maxSteps);
     ScreenTail screen;
     if (options.json) display.listener = &screen;
 
     if (const auto badLine = run.CopyCode(program.codeText); machine.Failed()) {
-        // A bad code line, or an error left by the ROM image that keeps the run from starting.
-        const std::string where = badLine ? badLine->lineLab : std::string();
-        const std::string what = badLine ? badLine->errLab : machine.RunErrorText();
-        PrintStatus(where, what, io.err);
-        if (options.json) {
-            PrintNotStartedJson("code error", where, what, badLine ? badLine->lineIndex + 1 : 0,
-                                io.out);
-        }
+        PrintNotLoaded(machine, badLine, options.json, io);
         return kFailed;
     }
     run.RunProgram();
