@@ -65,8 +65,8 @@ struct AsmFailure {
     std::optional<std::string> heldLine = std::nullopt;
 };
 
-// The warning given when a program compiles without an HLT statement: English in both languages,
-// as the users of the system know it.
+// The warning given when a program compiles without an HLT statement. It has one text, English,
+// in both interface languages.
 inline constexpr const char* kNoHltText = "No HLT command!";
 
 // The question asked when a jump or call names a label, or an operand names a constant, without
