@@ -9,7 +9,6 @@
 #include "cli/debug_console.h"
 #include "cli/interrupt.h"
 #include "cli/program.h"
-#include "machine/codepage.h"
 #include "session/code_loading.h"
 
 namespace q42::cli {
