@@ -9,14 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "assembler/asm_texts.h"
+#include "assembler/assembly.h"
 #include "session/session.h"
 
 namespace q42::cli {
 
 class DebugConsole : public DisplayHost, public RunHost {
   public:
-    DebugConsole(std::istream& in, std::ostream& out, bool prompt, const AssemblerTexts& texts);
+    // `source` is the assembler text of `assembly`; both empty for a code file.
+    DebugConsole(std::istream& in, std::ostream& out, bool prompt, const TextLines& source,
+                 const Assembly& assembly);
 
     // Reads and carries out commands until `quit` or the end of input.
     void Loop();
@@ -36,7 +38,7 @@ class DebugConsole : public DisplayHost, public RunHost {
     std::istream& in_;
     std::ostream& out_;
     const bool prompt_;
-    const AssemblerTexts& texts_;
+    const TextLines& sourceText_;
     bool waiting_ = false;  // inside a wait for input
     bool quit_ = false;
     bool interrupted_ = false;  // a Ctrl+C paused the command in progress

@@ -79,10 +79,6 @@ class FaceHost : public DisplayHost, public RunHost {
     std::string line_;
 };
 
-class SilentWarnings : public AsmWarnings {
-    void Warn(const std::string&) override {}
-};
-
 struct FaceRig {
     FaceHost host;
     Session session{host, host};
@@ -90,11 +86,10 @@ struct FaceRig {
 
     FaceRig(Face face, std::int64_t batch) : host(face, batch) {
         host.session = &session;
-        session.texts.asmText = kProgram;
-        SilentWarnings warnings;
-        EXPECT_EQ(PreprocessAndCompile(session.texts, session.options, warnings), "");
-        EXPECT_FALSE(session.run.CopyCode(session.texts).has_value());
-        session.source.Set(session.texts);
+        const Assembly assembly = Assemble(kProgram, session.options);
+        EXPECT_TRUE(assembly.Ok());
+        EXPECT_FALSE(session.run.CopyCode(assembly.CodeText()).has_value());
+        session.source.Set(assembly);
         if (face == Face::Cli) session.commands.SetWhenNotPaused(WhenNotPaused::OneRun);
     }
 
