@@ -5,13 +5,13 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 
-#include "assembler/asm_texts.h"
+#include "assembler/assembly.h"
 #include "desktop/qt_text.h"
 
 namespace q42 {
 
-IntermediateTextWindow::IntermediateTextWindow(AssemblerTexts& texts, AsmOptions& options)
-    : texts_(texts) {
+IntermediateTextWindow::IntermediateTextWindow(IntermediateText& text, AsmOptions& options)
+    : text_(text) {
     setObjectName(QStringLiteral("TForm2"));
     setFixedSize(211, 478);
     move(805, 133);
@@ -37,11 +37,11 @@ IntermediateTextWindow::IntermediateTextWindow(AssemblerTexts& texts, AsmOptions
 }
 
 void IntermediateTextWindow::GatherText() {
-    texts_.compText = LinesFromQt(compText->toPlainText());
+    text_.lines = LinesFromQt(compText->toPlainText());
 }
 
 void IntermediateTextWindow::ShowText() {
-    compText->setPlainText(LinesToQt(texts_.compText));
+    compText->setPlainText(LinesToQt(text_.lines));
 }
 
 }  // namespace q42

@@ -10,23 +10,24 @@ class QPlainTextEdit;
 namespace q42 {
 
 struct AsmOptions;
-struct AssemblerTexts;
+struct IntermediateText;
 
 class IntermediateTextWindow : public FixedWindow {
     Q_OBJECT
   public:
-    IntermediateTextWindow(AssemblerTexts& texts, AsmOptions& options);
+    // Shows `text`, the assembler window's intermediate text, and sets `options`.
+    IntermediateTextWindow(IntermediateText& text, AsmOptions& options);
 
     QPlainTextEdit* compText = nullptr;
     QCheckBox* ShConst = nullptr;
 
-    // The text as the user left it, into the assembler's texts.
+    // The text as the user left it, into the intermediate text's lines.
     void GatherText();
-    // The assembler's intermediate text, into the window.
+    // The intermediate text's lines, into the window.
     void ShowText();
 
   private:
-    AssemblerTexts& texts_;
+    IntermediateText& text_;
 };
 
 }  // namespace q42

@@ -37,7 +37,7 @@ Workbench::Workbench(UserDialogs& dialogs) : dialogs(dialogs) {
     clock_.start();
     paceTimer_.setSingleShot(true);
     // A run on the desktop goes on until it ends or the user stops it.
-    session.debugger.stepLimit = std::numeric_limits<std::int64_t>::max();
+    session.commands.SetStepLimit(std::numeric_limits<std::int64_t>::max());
 }
 
 // A window destroyed while shown hides first: the View marks stop following the windows before
@@ -56,7 +56,8 @@ void Workbench::Start(const std::filesystem::path& romFile, MessageSink& message
 
 void Workbench::CreateWindows() {
     assemblerWindow = std::make_unique<AssemblerWindow>(session, *this, dialogs);
-    intermediateWindow = std::make_unique<IntermediateTextWindow>(session.texts, session.options);
+    intermediateWindow = std::make_unique<IntermediateTextWindow>(
+        assemblerWindow->view.intermediate, session.options);
     ramWindow = std::make_unique<RamWindow>(session.machine, *this);
     displayWindow = std::make_unique<DisplayWindow>(session.display);
     processorWindow = std::make_unique<ProcessorWindow>(session.machine, *this, dialogs);
@@ -126,7 +127,7 @@ void Workbench::PlaceWindowsWhenFramed() {
 
 void Workbench::Close() {
     closing = true;
-    StopProgram();
+    if (session.run.Busy()) StopProgram();
 }
 
 std::int64_t Workbench::StepsBeforeEvents() {

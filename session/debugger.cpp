@@ -62,14 +62,13 @@ std::string Does(Value word) {
 
 }  // namespace
 
-void SourceMap::Set(const AssemblerTexts& texts) {
+void SourceMap::Set(const Assembly& assembly) {
     Clear();
-    if (texts.codeSource.size() != texts.codeText.size()) return;
-    for (std::size_t i = 0; i < texts.codeText.size(); ++i) {
-        const HexWord word = HexToWord(texts.codeText[i]);
-        if (word.error != Fault::None) return Clear();
-        words_.push_back(word.value);
-        lines_.push_back(texts.codeSource[i]);
+    for (const AssembledWord& word : assembly.code) {
+        const HexWord loaded = HexToWord(word.CodeLine());
+        if (loaded.error != Fault::None) return Clear();
+        words_.push_back(loaded.value);
+        lines_.push_back(word.sourceLine);
     }
 }
 
@@ -83,6 +82,11 @@ int SourceMap::LineAt(const Machine& machine, Value address) const {
     const auto index = static_cast<std::size_t>(address >> 1);
     if (index >= words_.size() || machine.PeekWord(address) != words_[index]) return 0;
     return lines_[index];
+}
+
+int SourceMap::LineOfWord(Value address) const {
+    if (!Holds(address) || (address & 1) != 0) return 0;
+    return lines_[static_cast<std::size_t>(address >> 1)];
 }
 
 std::optional<Value> SourceMap::AddressOf(int line) const {
@@ -227,7 +231,7 @@ DebugPause Debugger::Go(More more, AfterInput afterInput) {
     for (std::int64_t taken = 0;; ++taken) {
         if (Ended()) return {DebugPause::Reason::Ended};
         if (!more(taken)) return {DebugPause::Reason::Stepped};
-        if (taken >= stepLimit) return {DebugPause::Reason::StepLimit};
+        if (taken >= stepLimit_) return {DebugPause::Reason::StepLimit};
         if (taken > 0 && EventsAskPause(sinceEvents)) return {DebugPause::Reason::Stepped};
         if (machine_.AtInputEntry()) {
             if (auto pause = ServeInput(afterInput)) return *pause;
@@ -255,22 +259,18 @@ DebugPause Debugger::Continue() {
     if (!points_.empty() || history_.Step() < history_.LastStep()) {
         return Go([](std::int64_t) { return true; }, [] { return false; });
     }
+    if (Ended()) return {DebugPause::Reason::Ended};
     pauseRequested_ = false;
-    RunHost& host = run_.Host();
-    std::int64_t taken = 0;
-    while (!Ended()) {
-        if (taken >= stepLimit) return {DebugPause::Reason::StepLimit};
-        const std::int64_t limit =
-            std::min({stepLimit - taken, history_.StepsToCheckpoint(), host.StepsBeforeEvents()});
-        const std::int64_t steps = machine_.RunSteps(limit);
-        taken += steps;
-        history_.AfterSteps(steps);
+    bool paused = false;
+    run_.RunBatches(stepLimit_, &history_, [this, &paused](std::int64_t steps) {
         EndIfOver();
-        if (Ended()) break;
-        host.ProcessEvents(steps);
-        if (std::exchange(pauseRequested_, false)) return {DebugPause::Reason::Stepped};
-    }
-    return {DebugPause::Reason::Ended};
+        if (Ended()) return false;
+        run_.Host().ProcessEvents(steps);
+        paused = std::exchange(pauseRequested_, false);
+        return !paused;
+    });
+    if (Ended()) return {DebugPause::Reason::Ended};
+    return {paused ? DebugPause::Reason::Stepped : DebugPause::Reason::StepLimit};
 }
 
 DebugPause Debugger::StepInto(std::int64_t count) {

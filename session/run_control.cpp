@@ -1,8 +1,7 @@
 #include "session/run_control.h"
 
-#include <algorithm>
+#include <limits>
 
-#include "assembler/assembler.h"
 #include "machine/run_texts.h"
 #include "session/code_loading.h"
 
@@ -45,13 +44,10 @@ void RunControl::RunProgram() {
 void RunControl::ContinueRun() {
     running_ = true;
     host_.SetRunState(true);
-    do {
-        std::int64_t limit = host_.StepsBeforeEvents();
-        if (history_ != nullptr) limit = std::min(limit, history_->StepsToCheckpoint());
-        const std::int64_t steps = machine_.RunSteps(limit);
-        if (history_ != nullptr) history_->AfterSteps(steps);
+    RunBatches(std::numeric_limits<std::int64_t>::max(), history_, [this](std::int64_t steps) {
         host_.ProcessEvents(steps);
-    } while (!machine_.State().stopFlag && !machine_.Failed());
+        return !machine_.State().stopFlag && !machine_.Failed();
+    });
     running_ = false;
     host_.SetRunState(false);
     EndRun();
@@ -81,33 +77,22 @@ void RunControl::Step() {
     machine_.ExecuteStep();
 }
 
-std::optional<int> RunControl::CopyCode(AssemblerTexts& texts) {
-    const CodeCopy copy = q42::CopyCode(machine_, texts.codeText);
-    const auto& error = copy.error;
-    if (!error) {
+std::optional<CodeLineError> RunControl::CopyCode(const std::vector<std::string>& codeText) {
+    CodeCopy copy = q42::CopyCode(machine_, codeText);
+    if (copy.error) {
+        machine_.HoldFault(copy.error->fault);
+    } else if (copy.words > 0) {
         // A program that loads clears a fault the ROM image left; an empty code text keeps it,
         // and the run does not start.
-        if (copy.words > 0) machine_.HoldFault(Fault::None);
-        texts.lineLab.clear();
-        texts.errLab.clear();
-        return std::nullopt;
+        machine_.HoldFault(Fault::None);
     }
-    machine_.HoldFault(error->fault);
-    texts.lineLab = error->lineLab;
-    texts.errLab = error->errLab;
-    return error->lineIndex;
+    return std::move(copy.error);
 }
 
-std::optional<int> RunControl::LoadAndRun(AssemblerTexts& texts) {
-    const auto badLine = CopyCode(texts);
+std::optional<CodeLineError> RunControl::LoadAndRun(const std::vector<std::string>& codeText) {
+    auto error = CopyCode(codeText);
     if (!machine_.Failed()) RunProgram();
-    return badLine;
-}
-
-std::optional<int> RunControl::BuildAndRun(AssemblerTexts& texts, const AsmOptions& options,
-                                           AsmWarnings& warnings) {
-    if (!PreprocessAndCompile(texts, options, warnings).empty()) return std::nullopt;
-    return LoadAndRun(texts);
+    return error;
 }
 
 }  // namespace q42

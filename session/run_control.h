@@ -3,10 +3,11 @@
 // the stop command. Written once for the desktop program and the command-line tool; what differs
 // between them (processing window events, enabling controls) sits behind RunHost.
 
+#include <algorithm>
 #include <optional>
 
-#include "assembler/asm_texts.h"
 #include "machine/machine.h"
+#include "session/code_loading.h"
 #include "session/display.h"
 #include "session/history.h"
 
@@ -61,6 +62,13 @@ class RunControl {
     void ContinueRun();
     // What a run ends with: the screen's end message, and the end kept in the history.
     void EndRun();
+    // Runs the machine in batches until `limit` steps are taken or `batchDone(steps)` answers
+    // false after a batch. A batch is as many steps as the host takes before it handles its
+    // events, and ends where `history` (null: none) takes its next checkpoint, or earlier when
+    // the machine halts, fails or is stopped; the history records every batch. Returns the
+    // steps taken.
+    template <class BatchDone>
+    std::int64_t RunBatches(std::int64_t limit, History* history, BatchDone batchDone);
     // Records every run in `history` (null: none), so that it can be gone through again.
     void SetHistory(History* history) { history_ = history; }
     // PC := 0, then one step.
@@ -68,16 +76,11 @@ class RunControl {
     // One step at the current PC.
     void NextCommand();
 
-    // Copies the code text into RAM and shows the outcome in the status texts: a bad line there,
-    // both emptied after a good load. Returns the index of the code line to select on an error.
-    std::optional<int> CopyCode(AssemblerTexts& texts);
+    // Copies the code text into RAM; the machine holds the fault of a bad line, which is
+    // returned.
+    std::optional<CodeLineError> CopyCode(const std::vector<std::string>& codeText);
     // "3-4": copies the code text into RAM and, if that left no error, runs it.
-    std::optional<int> LoadAndRun(AssemblerTexts& texts);
-    // "1-4": preprocesses and compiles the assembler text and, if both succeeded, loads and runs
-    // the code. An assembler error is shown in the texts; a bad code line is returned as by
-    // LoadAndRun.
-    std::optional<int> BuildAndRun(AssemblerTexts& texts, const AsmOptions& options,
-                                   AsmWarnings& warnings);
+    std::optional<CodeLineError> LoadAndRun(const std::vector<std::string>& codeText);
 
     bool Running() const { return running_; }
     // A run, a single step that waits for input, or a debugger's command is in progress.
@@ -95,5 +98,19 @@ class RunControl {
 
     void Step();
 };
+
+template <class BatchDone>
+std::int64_t RunControl::RunBatches(std::int64_t limit, History* history, BatchDone batchDone) {
+    std::int64_t taken = 0;
+    while (taken < limit) {
+        std::int64_t batch = std::min(limit - taken, host_.StepsBeforeEvents());
+        if (history != nullptr) batch = std::min(batch, history->StepsToCheckpoint());
+        const std::int64_t steps = machine_.RunSteps(batch);
+        taken += steps;
+        if (history != nullptr) history->AfterSteps(steps);
+        if (!batchDone(steps)) break;
+    }
+    return taken;
+}
 
 }  // namespace q42

@@ -15,12 +15,9 @@
 #include <emscripten/bind.h>
 
 #include <cctype>
-#include <deque>
 #include <limits>
 #include <nlohmann/json.hpp>
-#include <optional>
 #include <string>
-#include <utility>
 
 #include "assembler/assembler.h"
 #include "assembler/codetext.h"
@@ -37,21 +34,6 @@ namespace {
 
 using nlohmann::json;
 
-// The compiler's warnings, but "No HLT command!" for a code file's words: a code file is not
-// compiled where it comes from, and says nothing of HLT there.
-class CollectedWarnings : public AsmWarnings {
-  public:
-    explicit CollectedWarnings(bool codeFile) : codeFile_(codeFile) {}
-    std::vector<std::string> texts;
-    void Warn(const std::string& text) override {
-        if (codeFile_ && text == kNoHltWarning) return;
-        texts.push_back(Cp1251ToUtf8(text));
-    }
-
-  private:
-    bool codeFile_;
-};
-
 class DroppedMessages : public MessageSink {
     void ShowMessage(const std::string&) override {}
 };
@@ -65,6 +47,23 @@ json Lines(const std::vector<std::string>& lines) {
     for (const auto& line : lines)
         out.push_back(Text(line));
     return out;
+}
+
+// The compiler's warnings, but "No HLT command!" for a code file's words: a code file is not
+// compiled where it comes from, and says nothing of HLT there.
+json Warnings(const Assembly& assembly, bool codeFile) {
+    json out = json::array();
+    for (const AsmWarning& warning : assembly.warnings) {
+        if (!codeFile || warning.kind != AsmWarning::Kind::NoHlt) out.push_back(Text(warning.text));
+    }
+    return out;
+}
+
+// The assembler window's two status lines after an assembly: where and what went wrong, or the
+// success text.
+json Status(const Assembly& assembly, bool english) {
+    if (const auto& error = assembly.diagnostic) return Lines({error->where, error->text});
+    return Lines({AsmText(AsmMessage::Success, english), ""});
 }
 
 const char* ReasonName(DebugPause::Reason reason) {
@@ -108,19 +107,20 @@ class WebSession : public DisplayHost, public RunHost {
     // Preprocesses and compiles the text; the code goes into RAM when it compiled. `codeFile`:
     // the text holds a code file's words, and no HLT is asked of it.
     std::string Assemble(const std::string& source, bool codeFile) {
-        AssemblerTexts& texts = session_.texts;
-        json answer = Compiled(texts, source, codeFile);
-        session_.source.Set(texts);
-        if (answer["ok"].get<bool>()) answer["load"] = json::parse(Load());
+        assembly_ = Assembled(source);
+        codeText_ = assembly_.CodeText();
+        session_.source.Set(assembly_);
+        json answer = Answer(assembly_, codeFile);
+        if (assembly_.Ok()) answer["load"] = json::parse(Load());
         return answer.dump();
     }
 
     // What Assemble answered for the same text, in the language now set, with nothing loaded:
     // the session, its run and RAM stay as they are.
-    std::string Retell(const std::string& source, bool codeFile) {
-        AssemblerTexts texts;
-        json answer = Compiled(texts, source, codeFile);
-        if (answer["ok"].get<bool>()) answer["load"] = Loaded(texts.codeText);
+    std::string Retell(const std::string& source, bool codeFile) const {
+        const Assembly assembly = Assembled(source);
+        json answer = Answer(assembly, codeFile);
+        if (assembly.Ok()) answer["load"] = Loaded(assembly.CodeText());
         return answer.dump();
     }
 
@@ -132,16 +132,15 @@ class WebSession : public DisplayHost, public RunHost {
 
     // A code text (a .cod file's lines) as the program: into RAM, with no source lines.
     std::string LoadCode(const std::string& code) {
-        AssemblerTexts& texts = session_.texts;
-        texts = {};
-        texts.codeText = CodeTextFromLines(SplitTextLines(Utf8ToCp1251(code)));
-        session_.source.Set(texts);
+        assembly_ = {};
+        codeText_ = CodeTextFromLines(SplitTextLines(Utf8ToCp1251(code)));
+        session_.source.Clear();
         return Load();
     }
 
     // The address a breakpoint on source line `line` stops at, or -1.
     double AddressOf(double line) const {
-        const auto address = session_.source.AddressFrom(static_cast<int>(line));
+        const auto address = session_.commands.LineAddress(static_cast<int>(line));
         return address ? static_cast<double>(*address) : -1;
     }
 
@@ -149,47 +148,43 @@ class WebSession : public DisplayHost, public RunHost {
     std::string Load() {
         session_.debugger.Forget();
         ForgetInput();
-        const auto badLine = session_.run.CopyCode(session_.texts);
-        json answer = {{"ok", !badLine.has_value() && !session_.machine.Failed()},
-                       {"status", Lines({session_.texts.lineLab, session_.texts.errLab})}};
-        const std::size_t words = CodeWords(session_.texts.codeText);
+        const auto badLine = session_.run.CopyCode(codeText_);
+        json answer = {
+            {"ok", !badLine.has_value() && !session_.machine.Failed()},
+            {"status", badLine ? Lines({badLine->lineLab, badLine->errLab}) : Lines({"", ""})}};
+        const std::size_t words = CodeWords(codeText_);
         if (!FitsRam(words))
-            answer["tooLong"] = TooLong(words, SourceLineOfWord(session_.texts, kRamWords));
+            answer["tooLong"] = TooLong(words, SourceLineOfWord(assembly_, kRamWords));
         return answer.dump();
     }
 
     void SetBreakpoints(const std::string& linesJson) {
-        breakLines_ = json::parse(linesJson).get<std::vector<int>>();
+        session_.commands.SetBreakpoints(json::parse(linesJson).get<std::vector<int>>(), {});
     }
 
     // A run from RAM 0000: greeting, resets, history.
     void Start() {
         ForgetInput();
-        session_.debugger.Begin();
+        session_.commands.Begin();
     }
 
     // Goes on for at most `steps` steps; a new run starts when none is paused.
     std::string Continue(double steps) {
-        return Move([&] {
-            if (!session_.debugger.Paused()) session_.debugger.Begin();
-            session_.debugger.stepLimit = static_cast<std::int64_t>(steps);
-            return session_.debugger.Continue();
-        });
+        return Move([&] { return session_.commands.Continue(static_cast<std::int64_t>(steps)); });
     }
     std::string Step() {
-        return Move([&] { return Attached().StepInto(1); });
+        return Move([&] { return session_.commands.Step(); });
     }
-    // Step over ends back at the level it began at; step out one level above it.
     std::string StepOver() {
-        return Rising(Sp(), [&] { return Attached().StepOver(1); });
+        return Move([&] { return session_.commands.StepOver(); });
     }
     std::string StepOut() {
-        return Rising(Sp() + 1, [&] { return Attached().StepOut(); });
+        return Move([&] { return session_.commands.StepOut(); });
     }
     // Going back or to another step leaves a wait: what was typed for it is forgotten.
     std::string Back() {
         ForgetInput();
-        session_.debugger.Back(1);
+        session_.commands.Back();
         return Where({});
     }
     // To a row of the execution log: after its step, or after the input of its step.
@@ -197,29 +192,23 @@ class WebSession : public DisplayHost, public RunHost {
         ForgetInput();
         Debugger& debugger = session_.debugger;
         if (row >= 0 && row < static_cast<double>(debugger.LogRows()))
-            debugger.GoTo(debugger.LogRow(static_cast<std::int64_t>(row)));
+            session_.commands.GoTo(debugger.LogRow(static_cast<std::int64_t>(row)));
         return Where({});
     }
     // Ends the paused program with the end message: after its next step, or at once when that
     // step waits for input. Stopped at an earlier step, the run ends there: what came after it
     // is forgotten.
     std::string Stop() {
-        Debugger& debugger = session_.debugger;
-        if (!debugger.Paused()) return Where({});
-        if (debugger.Step() < debugger.LastStep()) session_.history.Branch();
+        if (!session_.debugger.Paused()) return Where({});
         stopping_ = true;
-        session_.run.StopProgram();
-        std::string answer = Move([&] {
-            debugger.stepLimit = kCommandSteps;
-            return debugger.StepInto(1);
-        });
+        std::string answer = Move([&] { return session_.commands.Stop().value_or(DebugPause{}); });
         stopping_ = false;
         return answer;
     }
 
     // Input the user typed: a line for a number or TRUE/FALSE, or keys for the key buffer.
     void TypeLine(const std::string& text) {
-        lines_.push_back(Utf8ToCp1251(text));
+        session_.commands.Type(Utf8ToCp1251(text));
         pending_.clear();
     }
     void TypeKeys(const std::string& text) {
@@ -291,20 +280,14 @@ class WebSession : public DisplayHost, public RunHost {
 
     // DisplayHost: a wait takes what was typed, or gives up, and the step is taken back.
     void BeginLineInput() override {}
-    std::string InputLineText() override { return line_; }
+    std::string InputLineText() override { return session_.typed.Line(); }
     // The input was taken, or a stop ended the wait: the lines it refused are done with. A wait
     // given up to take the step back keeps them for the step's next run.
     void HideInputLine() override {
-        if (pending_.empty()) consumed_.clear();
+        if (pending_.empty()) session_.typed.InputEnded();
     }
     bool WaitForEvents() override {
-        if (session_.display.LineInputActive() && !lines_.empty()) {
-            line_ = lines_.front();
-            lines_.pop_front();
-            consumed_.push_back(line_);
-            session_.display.FinishInput();
-            return true;
-        }
+        if (session_.display.LineInputActive() && session_.typed.Serve()) return true;
         if (!session_.display.LineInputActive() && !session_.machine.State().keyBuffer.empty())
             return true;
         // A stop ends the wait as it always has; otherwise the step is taken back.
@@ -319,69 +302,20 @@ class WebSession : public DisplayHost, public RunHost {
 
   private:
     Session session_{*this, *this};
-    std::vector<int> breakLines_;
-    std::deque<std::string> lines_;     // typed lines not yet taken
-    std::deque<std::string> consumed_;  // lines the step now running took and refused
-    std::string line_;
+    Assembly assembly_;                    // the program last assembled; empty for a code text
+    TextLines codeText_;                   // the program's code text, which Load copies into RAM
     std::string pending_;                  // "line" or "key" while the program waits for input
     std::vector<std::string> waitScreen_;  // the screen when the wait began
     bool stopping_ = false;
-    // A step over or step out that met a wait for input: the lowest SP that ends it, for when
-    // the input is typed and it goes on.
-    std::optional<Value> riseTo_;
-    // The most steps a step command (step over, step out) takes before it pauses.
-    static constexpr std::int64_t kCommandSteps = 10'000'000;
 
-    // The debugger for a step command: the steps go on from where the machine is.
-    Debugger& Attached() {
-        if (!session_.debugger.Paused()) session_.debugger.Attach();
-        session_.debugger.stepLimit = kCommandSteps;
-        return session_.debugger;
-    }
-
-    Value Sp() const { return session_.machine.State().sp; }
-
-    // Step over and step out, which end once SP is back up to `goal`. One that meets a wait for
-    // input is taken again from the waiting step once the input is typed; when that step is
-    // deeper in the stack than the command's goal, the rest of the way is steps out, so that the
-    // command still ends where it aimed, after the input when the input is where it returns.
-    template <class Command>
-    std::string Rising(Value goal, Command command) {
-        const std::optional<Value> aim = std::exchange(riseTo_, std::nullopt);
-        std::string answer = Move([&] {
-            if (!aim || Sp() >= *aim) return command();
-            DebugPause pause;
-            while (pause.reason == DebugPause::Reason::Stepped && Sp() < *aim) {
-                const Value before = Sp();
-                pause = Attached().StepOut();
-                if (Sp() <= before) break;
-            }
-            return pause;
-        });
-        if (!pending_.empty()) riseTo_ = aim.value_or(goal);
-        return answer;
-    }
-
-    // Runs a debugger command with the breakpoints set; a wait for input not yet typed takes the
-    // waiting step back and pauses before it.
+    // Runs a command; a wait for input not yet typed takes the waiting step back and pauses
+    // before it.
     template <class Command>
     std::string Move(Command command) {
-        riseTo_.reset();
-        Debugger& debugger = session_.debugger;
-        debugger.DeleteAll();
-        for (const int line : breakLines_) {
-            if (const auto address = session_.source.AddressFrom(line))
-                debugger.Break(*address, line);
-        }
         pending_.clear();
-        consumed_.clear();
         const DebugPause pause = command();
         if (!pending_.empty()) {
-            session_.history.GoTo(debugger.LastStep() - 1);
-            session_.history.Branch();
-            // The step runs again with the lines it refused in front of what is typed next.
-            lines_.insert(lines_.begin(), consumed_.begin(), consumed_.end());
-            consumed_.clear();
+            session_.commands.TakeBackLastStep();
             return Where({{"reason", "input"}, {"input", pending_}});
         }
         return Where({{"reason", ReasonName(pause.reason)}});
@@ -389,10 +323,8 @@ class WebSession : public DisplayHost, public RunHost {
 
     // No wait, and no typed line waiting for one.
     void ForgetInput() {
-        riseTo_.reset();
         pending_.clear();
-        lines_.clear();
-        consumed_.clear();
+        session_.typed.Clear();
         waitScreen_.clear();
     }
 
@@ -405,25 +337,25 @@ class WebSession : public DisplayHost, public RunHost {
         return words;
     }
 
-    // The source line word `index` of the compiled code came from; 0 when none is known.
-    static int SourceLineOfWord(const AssemblerTexts& texts, int index) {
-        if (index < 0 || static_cast<std::size_t>(index) >= texts.codeSource.size()) return 0;
-        return texts.codeSource[static_cast<std::size_t>(index)];
+    // The source line word `index` of the assembled code came from; 0 when none is known.
+    static int SourceLineOfWord(const Assembly& assembly, int index) {
+        if (index < 0 || static_cast<std::size_t>(index) >= assembly.code.size()) return 0;
+        return assembly.code[static_cast<std::size_t>(index)].sourceLine;
     }
 
-    // Preprocesses and compiles `source` into `texts`; the answer without the loading.
-    json Compiled(AssemblerTexts& texts, const std::string& source, bool codeFile) {
-        texts = {};
-        texts.asmText = SplitTextLines(Utf8ToCp1251(source));
-        CollectedWarnings warnings(codeFile);
-        const bool ok = PreprocessAndCompile(texts, session_.options, warnings).empty();
-        return {
-            {"ok", ok},
-            {"code", Lines(texts.codeText)},
-            {"status", Lines({texts.lineLab, texts.errLab})},
-            {"warnings", warnings.texts},
-            {"line",
-             texts.asmSelection.kind == AsmSelection::Kind::Line ? texts.asmSelection.line : 0}};
+    // The editor's text (UTF-8), preprocessed and compiled.
+    Assembly Assembled(const std::string& source) const {
+        return q42::Assemble(SplitTextLines(Utf8ToCp1251(source)), session_.options);
+    }
+
+    // What an assembly answers, without the loading.
+    json Answer(const Assembly& assembly, bool codeFile) const {
+        const auto& error = assembly.diagnostic;
+        return {{"ok", assembly.Ok()},
+                {"code", Lines(assembly.CodeText())},
+                {"status", Status(assembly, session_.options.englishInterface)},
+                {"warnings", Warnings(assembly, codeFile)},
+                {"line", error && error->inSource ? error->sourceLine : 0}};
     }
 
     // What loading a code text says, tried in a machine of its own, and the words it loaded.
