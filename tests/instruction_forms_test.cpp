@@ -124,11 +124,11 @@ bool TableAllows(const Mnemonic& entry, const Statement& s, bool shortConstants)
 // the assembler refuses it.
 std::optional<std::vector<Value>> Assembled(const std::string& statement, bool shortConstants) {
     const AsmRun run =
-        Assemble({statement, "L: HLT", "VAR: DW 1234H"}, Options(true, shortConstants));
-    if (!run.error.empty()) return std::nullopt;
+        RunAssembler({statement, "L: HLT", "VAR: DW 1234H"}, Options(true, shortConstants));
+    if (run.assembly.diagnostic) return std::nullopt;
     std::vector<Value> words;
-    for (const std::string& line : run.texts.codeText)
-        words.push_back(HexToWord(line).value);
+    for (const AssembledWord& word : run.assembly.code)
+        words.push_back(word.value);
     return words;
 }
 
