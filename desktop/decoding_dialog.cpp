@@ -65,87 +65,87 @@ DecodingDialog::DecodingDialog(Session& session)
     font.setPixelSize(13);
     setFont(font);
 
-    QFrame* panel3 = MakePanel(this, "Panel3", 16, 8, 273, 41);
-    Edit2 = MakeEdit(panel3, "Edit2", 8, 8, 49);
-    Edit3 = MakeEdit(panel3, "Edit3", 64, 8, 201);
+    QFrame* addressPanel = MakePanel(this, "Panel3", 16, 8, 273, 41);
+    addressField = MakeEdit(addressPanel, "Edit2", 8, 8, 49);
+    wordsField = MakeEdit(addressPanel, "Edit3", 64, 8, 201);
     MakeLabel(this, "Label3", 104, 60, true);  // its text comes with the caption set
-    Edit1 = MakeEdit(this, "Edit1", 16, 80, 273);
+    operationField = MakeEdit(this, "Edit1", 16, 80, 273);
 
-    Panel1 = MakePanel(this, "Panel1", 16, 112, 273, 89);
-    Label1 = MakeLabel(Panel1, "Label1", 8, 4, true);
-    Short = MakeCheck(Panel1, "Short", 8, 24);
-    Minus = MakeCheck(Panel1, "Minus", 168, 24);
-    Ope1 = MakeEdit(Panel1, "Ope1", 8, 48, 73);
-    Image1 = new QLabel(Panel1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(88, 50, 16, 16);
-    Image1->setPixmap(style()->standardIcon(QStyle::SP_ArrowRight).pixmap(16, 16));
-    Image1->hide();
-    Kuda = MakeLabel(Panel1, "Kuda", 106, 52, false);
-    Kuda->setMinimumWidth(50);
-    By1 = MakeCheck(Panel1, "By1", 168, 48);
+    operand1Panel = MakePanel(this, "Panel1", 16, 112, 273, 89);
+    operand1Caption = MakeLabel(operand1Panel, "Label1", 8, 4, true);
+    shortConstantBox = MakeCheck(operand1Panel, "Short", 8, 24);
+    negativeBox = MakeCheck(operand1Panel, "Minus", 168, 24);
+    operand1Field = MakeEdit(operand1Panel, "Ope1", 8, 48, 73);
+    targetArrow = new QLabel(operand1Panel);
+    targetArrow->setObjectName(QStringLiteral("Image1"));
+    targetArrow->setGeometry(88, 50, 16, 16);
+    targetArrow->setPixmap(style()->standardIcon(QStyle::SP_ArrowRight).pixmap(16, 16));
+    targetArrow->hide();
+    targetMemoryLabel = MakeLabel(operand1Panel, "Kuda", 106, 52, false);
+    targetMemoryLabel->setMinimumWidth(50);
+    byte1Box = MakeCheck(operand1Panel, "By1", 168, 48);
 
-    Panel2 = MakePanel(this, "Panel2", 16, 208, 273, 65);
-    Label2 = MakeLabel(Panel2, "Label2", 8, 4, true);
-    Ope2 = MakeEdit(Panel2, "Ope2", 8, 25, 73);
-    By2 = MakeCheck(Panel2, "By2", 168, 32);
+    operand2Panel = MakePanel(this, "Panel2", 16, 208, 273, 65);
+    operand2Caption = MakeLabel(operand2Panel, "Label2", 8, 4, true);
+    operand2Field = MakeEdit(operand2Panel, "Ope2", 8, 25, 73);
+    byte2Box = MakeCheck(operand2Panel, "By2", 168, 32);
 
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown), QString(), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(40, 280, 97, 33);
-    BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, &DecodingDialog::BitBtn1Click);
-    JmpBtn = new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward), QString(), this);
-    JmpBtn->setObjectName(QStringLiteral("JmpBtn"));
-    JmpBtn->setGeometry(168, 280, 97, 33);
-    JmpBtn->setEnabled(false);
-    JmpBtn->setAutoDefault(false);
-    connect(JmpBtn, &QPushButton::clicked, this, &DecodingDialog::JmpBtnClick);
+    nextButton = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown), QString(), this);
+    nextButton->setObjectName(QStringLiteral("BitBtn1"));
+    nextButton->setGeometry(40, 280, 97, 33);
+    nextButton->setDefault(true);
+    connect(nextButton, &QPushButton::clicked, this, &DecodingDialog::DecodeNext);
+    jumpButton = new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward), QString(), this);
+    jumpButton->setObjectName(QStringLiteral("JmpBtn"));
+    jumpButton->setGeometry(168, 280, 97, 33);
+    jumpButton->setEnabled(false);
+    jumpButton->setAutoDefault(false);
+    connect(jumpButton, &QPushButton::clicked, this, &DecodingDialog::FollowJump);
 }
 
-void DecodingDialog::FormShow() {
+void DecodingDialog::StartDecoding() {
     session_.StartDecoding();
-    Show();
+    ShowDecoded();
 }
 
-void DecodingDialog::BitBtn1Click() {
+void DecodingDialog::DecodeNext() {
     session_.decoder.Next(session_.machine);
-    Show();
+    ShowDecoded();
 }
 
-void DecodingDialog::JmpBtnClick() {
+void DecodingDialog::FollowJump() {
     session_.decoder.Jump(session_.machine);
-    Show();
+    ShowDecoded();
 }
 
-void DecodingDialog::Show() {
-    const DecodedInstruction& s = session_.decoder.Shown();
-    Edit2->setText(ToQt(s.address));
-    Edit3->setText(ToQt(s.words));
-    Edit1->setText(ToQt(s.operation));
-    Panel1->setVisible(s.operand1Shown);
-    Label1->setText(ToQt(s.operand1Caption));
-    Short->setText(ToQt(s.shortConstantCaption));
-    Minus->setText(ToQt(s.negativeCaption));
-    Short->setVisible(s.shortConstantShown);
-    Minus->setVisible(s.shortConstantShown);
-    Short->setChecked(s.shortConstant);
-    Minus->setChecked(s.negative);
-    Ope1->setText(ToQt(s.operand1));
-    Image1->setVisible(s.targetShown);
-    Kuda->setText(ToQt(s.targetMemory));
-    By1->setText(ToQt(s.byte1Caption));
-    By1->setVisible(s.byte1Shown);
-    By1->setChecked(s.byte1);
-    Panel2->setVisible(s.operand2Shown);
-    Label2->setText(ToQt(s.operand2Caption));
-    Ope2->setText(ToQt(s.operand2));
-    By2->setText(ToQt(s.byte2Caption));
-    By2->setVisible(s.byte2Shown);
-    By2->setChecked(s.byte2);
-    JmpBtn->setEnabled(s.canJump);
-    BitBtn1->setEnabled(session_.decoder.HasNext());
-    BitBtn1->setFocus();  // Enter goes on with the next instruction
+void DecodingDialog::ShowDecoded() {
+    const DecodedInstruction& shown = session_.decoder.Shown();
+    addressField->setText(ToQt(shown.address));
+    wordsField->setText(ToQt(shown.words));
+    operationField->setText(ToQt(shown.operation));
+    operand1Panel->setVisible(shown.operand1Shown);
+    operand1Caption->setText(ToQt(shown.operand1Caption));
+    shortConstantBox->setText(ToQt(shown.shortConstantCaption));
+    negativeBox->setText(ToQt(shown.negativeCaption));
+    shortConstantBox->setVisible(shown.shortConstantShown);
+    negativeBox->setVisible(shown.shortConstantShown);
+    shortConstantBox->setChecked(shown.shortConstant);
+    negativeBox->setChecked(shown.negative);
+    operand1Field->setText(ToQt(shown.operand1));
+    targetArrow->setVisible(shown.targetShown);
+    targetMemoryLabel->setText(ToQt(shown.targetMemory));
+    byte1Box->setText(ToQt(shown.byte1Caption));
+    byte1Box->setVisible(shown.byte1Shown);
+    byte1Box->setChecked(shown.byte1);
+    operand2Panel->setVisible(shown.operand2Shown);
+    operand2Caption->setText(ToQt(shown.operand2Caption));
+    operand2Field->setText(ToQt(shown.operand2));
+    byte2Box->setText(ToQt(shown.byte2Caption));
+    byte2Box->setVisible(shown.byte2Shown);
+    byte2Box->setChecked(shown.byte2);
+    jumpButton->setEnabled(shown.canJump);
+    nextButton->setEnabled(session_.decoder.HasNext());
+    nextButton->setFocus();  // Enter goes on with the next instruction
 }
 
 void DecodingDialog::keyPressEvent(QKeyEvent* event) {

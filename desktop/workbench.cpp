@@ -208,7 +208,7 @@ void Workbench::LoadAndRun() {
 
 void Workbench::DecodeFrom(Value address) {
     session.decodeAddress = address;
-    decodingDialog->FormShow();
+    decodingDialog->StartDecoding();
     dialogs.ShowModal(*decodingDialog);
 }
 

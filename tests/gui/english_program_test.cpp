@@ -209,9 +209,9 @@ class EnglishProgramTest : public ProgramTest {
         int shown = 0;
         dialogs_->onModal = [&](QDialog& dialog) {
             auto& decoding = static_cast<DecodingDialog&>(dialog);
-            for (; decoding.BitBtn1->isEnabled() && shown < 24; ++shown) {
-                ExpectEnglishEverywhere(qPrintable(decoding.Edit2->text()));
-                QTest::mouseClick(decoding.BitBtn1, Qt::LeftButton);
+            for (; decoding.nextButton->isEnabled() && shown < 24; ++shown) {
+                ExpectEnglishEverywhere(qPrintable(decoding.addressField->text()));
+                QTest::mouseClick(decoding.nextButton, Qt::LeftButton);
             }
         };
         Action("Decode1")->trigger();

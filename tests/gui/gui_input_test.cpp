@@ -281,7 +281,7 @@ class RealInputTest : public ProgramTest {
         ram.setCurrentCell(4, 1);
         QString decoded;
         dialogs_->onModal = [&](QDialog& dialog) {
-            decoded = static_cast<DecodingDialog&>(dialog).Edit2->text();
+            decoded = static_cast<DecodingDialog&>(dialog).addressField->text();
         };
         const QPoint address = ram.visualItemRect(ram.item(9, 0)).center();
         QTest::mouseDClick(ram.viewport(), Qt::LeftButton, {}, address);

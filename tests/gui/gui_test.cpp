@@ -276,12 +276,13 @@ class GuiTest : public ProgramTest {
         QStringList seen;
         dialogs_->onModal = [&](QDialog& dialog) {
             auto& d = static_cast<DecodingDialog&>(dialog);
-            seen << d.Edit1->text() << d.Ope1->text() << d.Kuda->text();
-            QVERIFY(d.JmpBtn->isEnabled() && d.Image1->isVisible());
-            QTest::mouseClick(d.JmpBtn, Qt::LeftButton);
-            seen << d.Edit2->text() << d.Edit1->text();
-            QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
-            seen << d.Edit2->text();
+            seen << d.operationField->text() << d.operand1Field->text()
+                 << d.targetMemoryLabel->text();
+            QVERIFY(d.jumpButton->isEnabled() && d.targetArrow->isVisible());
+            QTest::mouseClick(d.jumpButton, Qt::LeftButton);
+            seen << d.addressField->text() << d.operationField->text();
+            QTest::mouseClick(d.nextButton, Qt::LeftButton);
+            seen << d.addressField->text();
         };
         Action("Decode1")->trigger();
         QCOMPARE(seen,
@@ -299,7 +300,7 @@ class GuiTest : public ProgramTest {
         QCOMPARE(Processor().EPC->text(), QStringLiteral("0008"));
         QStringList starts;
         dialogs_->onModal = [&](QDialog& dialog) {
-            starts << static_cast<DecodingDialog&>(dialog).Edit2->text();
+            starts << static_cast<DecodingDialog&>(dialog).addressField->text();
         };
         Action("DecodeCurrent1")->trigger();
         QTest::mouseClick(Processor().SpeedButton[7], Qt::LeftButton);
