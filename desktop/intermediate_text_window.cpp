@@ -16,32 +16,32 @@ IntermediateTextWindow::IntermediateTextWindow(AssemblerTexts& texts, AsmOptions
     setFixedSize(211, 478);
     move(805, 133);
 
-    compText = new QPlainTextEdit(this);
-    compText->setObjectName(QStringLiteral("compText"));
-    compText->setGeometry(8, 8, 193, 370);
+    textEditor = new QPlainTextEdit(this);
+    textEditor->setObjectName(QStringLiteral("compText"));
+    textEditor->setGeometry(8, 8, 193, 370);
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPixelSize(16);
-    compText->setFont(font);
-    compText->setLineWrapMode(QPlainTextEdit::NoWrap);
-    compText->setPlainText(QStringLiteral("compText"));
+    textEditor->setFont(font);
+    textEditor->setLineWrapMode(QPlainTextEdit::NoWrap);
+    textEditor->setPlainText(QStringLiteral("compText"));
 
-    auto* group = new QGroupBox(QStringLiteral("  Compiler settings  "), this);
-    group->setObjectName(QStringLiteral("GroupBox1"));
-    group->setGeometry(8, 392, 193, 81);
-    ShConst = new QCheckBox(QStringLiteral("Use short const"), group);
-    ShConst->setObjectName(QStringLiteral("ShConst"));
-    ShConst->setGeometry(16, 32, 150, 17);
-    ShConst->setChecked(options.useShortConst);
-    connect(ShConst, &QCheckBox::toggled, this,
+    auto* settings = new QGroupBox(QStringLiteral("  Compiler settings  "), this);
+    settings->setObjectName(QStringLiteral("GroupBox1"));
+    settings->setGeometry(8, 392, 193, 81);
+    shortConstantBox = new QCheckBox(QStringLiteral("Use short const"), settings);
+    shortConstantBox->setObjectName(QStringLiteral("ShConst"));
+    shortConstantBox->setGeometry(16, 32, 150, 17);
+    shortConstantBox->setChecked(options.useShortConst);
+    connect(shortConstantBox, &QCheckBox::toggled, this,
             [&options](bool checked) { options.useShortConst = checked; });
 }
 
 void IntermediateTextWindow::GatherText() {
-    texts_.compText = LinesFromQt(compText->toPlainText());
+    texts_.compText = LinesFromQt(textEditor->toPlainText());
 }
 
 void IntermediateTextWindow::ShowText() {
-    compText->setPlainText(LinesToQt(texts_.compText));
+    textEditor->setPlainText(LinesToQt(texts_.compText));
 }
 
 }  // namespace q42

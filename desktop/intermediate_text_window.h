@@ -17,8 +17,8 @@ class IntermediateTextWindow : public FixedWindow {
   public:
     IntermediateTextWindow(AssemblerTexts& texts, AsmOptions& options);
 
-    QPlainTextEdit* compText = nullptr;
-    QCheckBox* ShConst = nullptr;
+    QPlainTextEdit* textEditor = nullptr;   // the intermediate text
+    QCheckBox* shortConstantBox = nullptr;  // "Use short const"
 
     // The text as the user left it, into the assembler's texts.
     void GatherText();
