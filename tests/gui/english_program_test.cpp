@@ -138,13 +138,13 @@ class EnglishProgramTest : public ProgramTest {
                                   [this] { TypeLine(QStringLiteral("7")); });
         });
         Run("call #4182h\nhlt");
-        QVERIFY(bench_->displayWindow->MyScreen->toPlainText().contains(
+        QVERIFY(bench_->displayWindow->screenText->toPlainText().contains(
             QStringLiteral("Error! Repeat the input!")));
         ExpectEnglishEverywhere("after an input retry");
         // A run-time error's report.
         Run("mov #7fffh,r0\nadd #1,r0\nhlt");
         QVERIFY(
-            bench_->displayWindow->MyScreen->toPlainText().contains(QStringLiteral("overflow")));
+            bench_->displayWindow->screenText->toPlainText().contains(QStringLiteral("overflow")));
         ExpectEnglishEverywhere("after a run-time error");
         // The stop command's end message: Ctrl+B while a number is awaited, and the wait goes
         // on until the line is finished.
@@ -155,7 +155,7 @@ class EnglishProgramTest : public ProgramTest {
             Press(Qt::Key_Return);
         });
         Run("call #4182h\nhlt");
-        QVERIFY(bench_->displayWindow->MyScreen->toPlainText().endsWith(
+        QVERIFY(bench_->displayWindow->screenText->toPlainText().endsWith(
             QStringLiteral("Task interrupted by the user")));
         ExpectEnglishEverywhere("after the stop command");
         // A code line that cannot be loaded, and an assembler error.

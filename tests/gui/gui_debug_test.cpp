@@ -77,7 +77,9 @@ class DebugTest : public ProgramTest {
     QString Screen() { return LinesToQt(bench_->session.display.Lines()); }
     bool Lit(QLineEdit* field) { return field->palette().color(QPalette::Base) == kChangedColor; }
     QColor AddressColor(Value address) {
-        return bench_->ramWindow->RAM->item(static_cast<int>(address / 2), 0)->background().color();
+        return bench_->ramWindow->ramTable->item(static_cast<int>(address / 2), 0)
+            ->background()
+            .color();
     }
 
     void ClickMargin(int line) {
@@ -210,7 +212,7 @@ class DebugTest : public ProgramTest {
     void ramRowBreakpointFromTheContextMenu() {
         Action("CompAndPreproc1")->trigger();
         Action("CopyCode1")->trigger();
-        QTableWidget& ram = *bench_->ramWindow->RAM;
+        QTableWidget& ram = *bench_->ramWindow->ramTable;
         QTimer::singleShot(50, this, [] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             QVERIFY(menu != nullptr);
@@ -221,7 +223,7 @@ class DebugTest : public ProgramTest {
         QContextMenuEvent click(QContextMenuEvent::Mouse, row, ram.viewport()->mapToGlobal(row));
         QApplication::sendEvent(ram.viewport(), &click);
         QVERIFY(bench_->RamBreakpoint(0x10));
-        QCOMPARE(bench_->ramWindow->RAM->item(8, 0)->foreground().color(), kBreakpointColor);
+        QCOMPARE(bench_->ramWindow->ramTable->item(8, 0)->foreground().color(), kBreakpointColor);
         Activate();
         Press(Qt::Key_F9, Qt::ShiftModifier);
         QCOMPARE(Processor().EPC->text(), QStringLiteral("0010"));

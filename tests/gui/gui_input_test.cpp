@@ -76,8 +76,8 @@ class RealInputTest : public ProgramTest {
     void keysTypedIntoTheScreenAreBufferedOnce() {
         DisplayWindow& display = *bench_->displayWindow;
         QVERIFY(Activate(display));
-        display.MyScreen->setFocus();
-        QCOMPARE(QApplication::focusWidget(), display.MyScreen);
+        display.screenText->setFocus();
+        QCOMPARE(QApplication::focusWidget(), display.screenText);
         Type(QStringLiteral("abc"));
         QCOMPARE(QString::fromStdString(bench_->session.machine.State().keyBuffer),
                  QStringLiteral("abc"));
@@ -277,7 +277,7 @@ class RealInputTest : public ProgramTest {
     }
 
     void doubleClickOnTheAddressColumnDecodesFromTheSelectedRow() {
-        QTableWidget& ram = *bench_->ramWindow->RAM;
+        QTableWidget& ram = *bench_->ramWindow->ramTable;
         ram.setCurrentCell(4, 1);
         QString decoded;
         dialogs_->onModal = [&](QDialog& dialog) {

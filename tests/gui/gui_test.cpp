@@ -50,7 +50,7 @@ class GuiTest : public ProgramTest {
         test::WhenLineAwaited(this, bench_->session.display, std::move(action));
     }
     void TypeLine(const QString& text) {
-        QLineEdit* input = bench_->displayWindow->MyReadLine;
+        QLineEdit* input = bench_->displayWindow->inputLine;
         QVERIFY(input->isVisible());
         QTest::keyClicks(input, text);
         QTest::keyClick(input, Qt::Key_Return);
@@ -109,7 +109,7 @@ class GuiTest : public ProgramTest {
         QVERIFY(bench_->ramWindow->isVisible() && bench_->displayWindow->isVisible() &&
                 Processor().isVisible());
         QVERIFY(!bench_->intermediateWindow->isVisible());
-        QCOMPARE(bench_->intermediateWindow->compText->toPlainText(), QStringLiteral("compText"));
+        QCOMPARE(bench_->intermediateWindow->textEditor->toPlainText(), QStringLiteral("compText"));
     }
 
     void captionsFollowTheBuildLanguage() {
@@ -131,14 +131,15 @@ class GuiTest : public ProgramTest {
         QCOMPARE(Form().labels->horizontalHeaderItem(2)->text(), Pick("Адр.", "Addr."));
         QCOMPARE(Processor().SpeedButton[4]->toolTip(),
                  Pick("Прервать программу", "Interrupt program"));
-        QCOMPARE(bench_->ramWindow->RAM->toolTip(),
+        QCOMPARE(bench_->ramWindow->ramTable->toolTip(),
                  Pick("Двойной щелчок для декодирования", "DblClick value to decode"));
         QCOMPARE(Form().exitQuestion, Pick("Действительно хотите выйти?", "Really want to exit?"));
         QCOMPARE(Form().clearQuestion, Pick("Действительно хотите очистить\nASM-текст?",
                                             "Really want to clear\nASM-text?"));
         QCOMPARE(bench_->decodingDialog->windowTitle(),
                  Pick(" Декодирование  команды", " Instruction decoding"));
-        QCOMPARE(bench_->ramWindow->RAM->horizontalHeaderItem(0)->text(), Pick("адрес", "address"));
+        QCOMPARE(bench_->ramWindow->ramTable->horizontalHeaderItem(0)->text(),
+                 Pick("адрес", "address"));
     }
 
     void compileAndRunTheWorkedExample() {
@@ -149,9 +150,9 @@ class GuiTest : public ProgramTest {
         QCOMPARE(Form().codeText->toPlainText(),
                  QStringLiteral("01D0\n0003\n2310\n4DFC\n0BD1\n0041\nAF18\n6948"));
         QCOMPARE(Form().labels->item(0, 0)->text(), QStringLiteral("N"));
-        QCOMPARE(bench_->ramWindow->RAM->item(3, 1)->text(), QStringLiteral("4DFC"));
+        QCOMPARE(bench_->ramWindow->ramTable->item(3, 1)->text(), QStringLiteral("4DFC"));
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
-        QCOMPARE(bench_->displayWindow->MyScreen->toPlainText().split('\n').last(),
+        QCOMPARE(bench_->displayWindow->screenText->toPlainText().split('\n').last(),
                  ScreenText(RunText::Finished));
         QCOMPARE(Processor().EPC->text(), QStringLiteral("000E"));
         QCOMPARE(Processor().EZ->text(), QStringLiteral("1"));
@@ -167,7 +168,7 @@ class GuiTest : public ProgramTest {
             "hex FF41\nunsigned 65345\nsigned -191\nbinary 1111 1111 0100 0001\n"
             "bytes as characters: low 'A', high 'я'");
         QCOMPARE(Processor().ER[0]->toolTip(), expected);
-        QCOMPARE(bench_->ramWindow->RAM->item(5, 1)->toolTip(), expected);
+        QCOMPARE(bench_->ramWindow->ramTable->item(5, 1)->toolTip(), expected);
     }
 
     void stopEndsAnEndlessLoopAndRunStateIsRestored() {
@@ -206,7 +207,7 @@ class GuiTest : public ProgramTest {
         QCOMPARE(Form().LineLab->text(), QStringLiteral("12345"));
         QCOMPARE(Form().ErrLab->text(), Pick("некорректная длина кода", "incorrect code length"));
         QCOMPARE(Form().codeText->textCursor().selectedText(), QStringLiteral("12345"));
-        QCOMPARE(bench_->ramWindow->RAM->item(0, 1)->text(), QStringLiteral("0001"));
+        QCOMPARE(bench_->ramWindow->ramTable->item(0, 1)->text(), QStringLiteral("0001"));
     }
 
     void registerEditsWarnAboutBadValues() {
@@ -249,14 +250,14 @@ class GuiTest : public ProgramTest {
         QCOMPARE(bench_->session.machine.State().r[0], 0xFFFB);
         QVERIFY(Screen().contains(ScreenText(RunText::RepeatInput)));
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
-        QVERIFY(!bench_->displayWindow->MyReadLine->isVisible());
+        QVERIFY(!bench_->displayWindow->inputLine->isVisible());
     }
 
     void keysReachAWaitingProgram() {
         Form().codeText->setPlainText(
             QStringLiteral("0BD0\n0080\n0A10\nAF18"));  // OUT #80,0; IN 1,R0; HLT
-        QTimer::singleShot(20, this,
-                           [this] { QTest::keyClick(bench_->displayWindow->MyScreen, Qt::Key_Q); });
+        QTimer::singleShot(
+            20, this, [this] { QTest::keyClick(bench_->displayWindow->screenText, Qt::Key_Q); });
         Action("CopyAndRun1")->trigger();
         QCOMPARE(bench_->session.machine.State().r[0], 'q');
     }
@@ -310,7 +311,7 @@ class GuiTest : public ProgramTest {
     // Preprocessing shows the intermediate text in its window; compiling alone works on that
     // text as the user left it there.
     void compileTakesTheIntermediateWindowsText() {
-        QPlainTextEdit& intermediate = *bench_->intermediateWindow->compText;
+        QPlainTextEdit& intermediate = *bench_->intermediateWindow->textEditor;
         SetSource(QStringLiteral("mov #1,r0\nhlt"));
         Action("CompAndPreproc1")->trigger();
         const QString expected = Form().codeText->toPlainText();
@@ -375,7 +376,7 @@ class GuiTest : public ProgramTest {
         bench_->session.display.WriteText(std::string(10000, 'A'));
         bench_->RefreshViews();
         QVERIFY(bench_->session.display.CurrentLine().size() > 10000);
-        QVERIFY(bench_->displayWindow->MyScreen->toPlainText().size() < 5000);
+        QVERIFY(bench_->displayWindow->screenText->toPlainText().size() < 5000);
     }
 
     // The tip names the operation under the mouse in any letter case, and nothing else: not a
@@ -450,7 +451,7 @@ class GuiTest : public ProgramTest {
     }
 
     void shortConstSettingReachesTheCompiler() {
-        bench_->intermediateWindow->ShConst->setChecked(false);
+        bench_->intermediateWindow->shortConstantBox->setChecked(false);
         SetSource(QStringLiteral("mov #5,r0\nhlt"));
         Action("CompAndPreproc1")->trigger();
         QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("01D0\n0005\nAF18"));
