@@ -66,12 +66,12 @@ ProcessorWindow::ProcessorWindow(Machine& machine, ProgramCommands& commands, Us
     setFont(font);
 
     QFrame* panel = CreateRegisterPanel(font);
-    auto* image = new QLabel(this);
-    image->setObjectName(QStringLiteral("Image1"));
-    image->setGeometry(241, 48, 100, 50);
-    image->setPixmap(ChipPicture());
+    auto* chip = new QLabel(this);
+    chip->setObjectName(QStringLiteral("Image1"));
+    chip->setGeometry(241, 48, 100, 50);
+    chip->setPixmap(ChipPicture());
     QApplication::setWindowIcon(QIcon(ChipPicture()));
-    image->setScaledContents(true);
+    chip->setScaledContents(true);
     CreateButtons(panel);
     CreateSpeedBox();
 
@@ -97,25 +97,25 @@ QFrame* ProcessorWindow::CreateRegisterPanel(const QFont& font) {
         MakeLabel(panel, QString::fromLatin1(kRegisterNames[i]), labelPlaces[i][0],
                   labelPlaces[i][1]);
         const std::string name = std::string("E") + kRegisterNames[i];
-        QLineEdit* edit = MakeEdit(panel, name.c_str(), places[i][0], places[i][1], 49);
-        if (i < 4) ER[i] = edit;
+        QLineEdit* field = MakeEdit(panel, name.c_str(), places[i][0], places[i][1], 49);
+        if (i < 4) registerFields[i] = field;
     }
-    EPC = panel->findChild<QLineEdit*>(QStringLiteral("EPC"));
-    ESP = panel->findChild<QLineEdit*>(QStringLiteral("ESP"));
+    pcField = panel->findChild<QLineEdit*>(QStringLiteral("EPC"));
+    spField = panel->findChild<QLineEdit*>(QStringLiteral("ESP"));
     MakeLabel(panel, QStringLiteral("PS"), 10, 132);
-    EPS = MakeEdit(panel, "EPS", 38, 128, 49);
-    EPS->setReadOnly(true);
-    EPS->setFocusPolicy(Qt::NoFocus);
+    psField = MakeEdit(panel, "EPS", 38, 128, 49);
+    psField->setReadOnly(true);
+    psField->setFocusPolicy(Qt::NoFocus);
     MakeLabel(panel, QStringLiteral("==>"), 88, 132)->setFont(font);
     auto* flags = new QFrame(panel);
     flags->setObjectName(QStringLiteral("Panel1"));
     flags->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     flags->setGeometry(108, 122, 81, 38);
     MakeLabel(flags, QStringLiteral("Z"), 8, 11);
-    EZ = MakeEdit(flags, "EZ", 20, 8, 16);
+    zFlagField = MakeEdit(flags, "EZ", 20, 8, 16);
     MakeLabel(flags, QStringLiteral("N"), 42, 11);
-    EN = MakeEdit(flags, "EN", 56, 8, 16);
-    for (QLineEdit* flag : {EZ, EN}) {
+    nFlagField = MakeEdit(flags, "EN", 56, 8, 16);
+    for (QLineEdit* flag : {zFlagField, nFlagField}) {
         flag->setReadOnly(true);
         flag->setFocusPolicy(Qt::NoFocus);
     }
@@ -124,17 +124,24 @@ QFrame* ProcessorWindow::CreateRegisterPanel(const QFont& font) {
 
 // The run-control buttons around the picture, and the apply button on the register panel.
 void ProcessorWindow::CreateButtons(QFrame* panel) {
-    ProgramCommands& c = commands_;
-    MakeButton(5, 216, 4, 40, QStyle::SP_MediaPlay, [&c] { c.BuildAndRun(); });
-    MakeButton(2, 264, 4, 40, QStyle::SP_MediaSeekForward, [&c] { c.LoadAndRun(); });
-    MakeButton(4, 326, 4, 40, QStyle::SP_MediaStop, [&c] { c.StopProgram(); })->setEnabled(false);
-    MakeButton(3, 216, 132, 40, QStyle::SP_MediaSkipBackward, [&c] { c.FirstCommand(); });
-    MakeButton(1, 264, 132, 40, QStyle::SP_MediaSkipForward, [&c] { c.NextCommand(); });
-    MakeButton(7, 326, 132, 40, QStyle::SP_FileDialogContentsView, [&c] { c.DecodeFrom(0x0000); });
-    QToolButton* apply =
-        MakeButton(6, 8, 8, 23, QStyle::SP_DialogApplyButton, [this] { ApplyRegisterEdits(); });
-    apply->setParent(panel);
-    apply->setGeometry(8, 8, 23, 22);
+    ProgramCommands& commands = commands_;
+    buildAndRunButton = MakeButton("SpeedButton5", 216, 4, 40, QStyle::SP_MediaPlay,
+                                   [&commands] { commands.BuildAndRun(); });
+    loadAndRunButton = MakeButton("SpeedButton2", 264, 4, 40, QStyle::SP_MediaSeekForward,
+                                  [&commands] { commands.LoadAndRun(); });
+    stopButton = MakeButton("SpeedButton4", 326, 4, 40, QStyle::SP_MediaStop,
+                            [&commands] { commands.StopProgram(); });
+    stopButton->setEnabled(false);
+    firstCommandButton = MakeButton("SpeedButton3", 216, 132, 40, QStyle::SP_MediaSkipBackward,
+                                    [&commands] { commands.FirstCommand(); });
+    nextCommandButton = MakeButton("SpeedButton1", 264, 132, 40, QStyle::SP_MediaSkipForward,
+                                   [&commands] { commands.NextCommand(); });
+    decodeButton = MakeButton("SpeedButton7", 326, 132, 40, QStyle::SP_FileDialogContentsView,
+                              [&commands] { commands.DecodeFrom(0x0000); });
+    applyRegistersButton = MakeButton("SpeedButton6", 8, 8, 23, QStyle::SP_DialogApplyButton,
+                                      [this] { ApplyRegisterEdits(); });
+    applyRegistersButton->setParent(panel);
+    applyRegistersButton->setGeometry(8, 8, 23, 22);
 }
 
 // Under the picture: how many steps a run takes each second, for following it by eye.
@@ -161,16 +168,15 @@ QLineEdit* ProcessorWindow::MakeEdit(QWidget* parent, const char* name, int x, i
     return edit;
 }
 
-QToolButton* ProcessorWindow::MakeButton(int n, int x, int y, int size, int icon,
+QToolButton* ProcessorWindow::MakeButton(const char* name, int x, int y, int size, int icon,
                                          std::function<void()> command) {
     auto* button = new QToolButton(this);
-    button->setObjectName(QStringLiteral("SpeedButton%1").arg(n));
+    button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(x, y, size, size);
     button->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
     button->setIconSize(QSize(size * 2 / 3, size * 2 / 3));
     button->setAutoRaise(true);
     connect(button, &QToolButton::clicked, this, std::move(command));
-    SpeedButton[n] = button;
     return button;
 }
 
@@ -181,33 +187,30 @@ void ProcessorWindow::ShowWord(QLineEdit* field, Value word) {
 }
 
 void ProcessorWindow::ShowRegisters() {
-    Machine& m = machine_;
     for (int i = 0; i < 4; ++i)
-        ShowWord(ER[i], m.State().r[i]);
-    ShowWord(EPC, m.State().pc);
-    ShowWord(ESP, m.State().sp);
-    m.UpdateFlags();
+        ShowWord(registerFields[i], machine_.State().r[i]);
+    ShowWord(pcField, machine_.State().pc);
+    ShowWord(spField, machine_.State().sp);
+    machine_.UpdateFlags();
     ShowFlags();
-    m.TakeShownFields();
+    machine_.TakeShownFields();
 }
 
 void ProcessorWindow::ShowFlags() {
-    const Machine& m = machine_;
-    EN->setText(m.FlagN() ? QStringLiteral("1") : QStringLiteral("0"));
-    EZ->setText(m.FlagZ() ? QStringLiteral("1") : QStringLiteral("0"));
-    ShowWord(EPS, m.State().ps);
+    nFlagField->setText(machine_.FlagN() ? QStringLiteral("1") : QStringLiteral("0"));
+    zFlagField->setText(machine_.FlagZ() ? QStringLiteral("1") : QStringLiteral("0"));
+    ShowWord(psField, machine_.State().ps);
 }
 
 void ProcessorWindow::ShowChangedRegisters() {
-    Machine& m = machine_;
-    const std::uint32_t changed = m.TakeShownFields();
+    const std::uint32_t changed = machine_.TakeShownFields();
     if (changed == 0) return;
     // A field the user typed into keeps its text until the machine writes that register.
     for (int i = 0; i < 4; ++i) {
-        if ((changed & (kShowR0 << i)) != 0) ShowWord(ER[i], m.State().r[i]);
+        if ((changed & (kShowR0 << i)) != 0) ShowWord(registerFields[i], machine_.State().r[i]);
     }
-    if ((changed & kShowPC) != 0) ShowWord(EPC, m.State().pc);
-    if ((changed & kShowSP) != 0) ShowWord(ESP, m.State().sp);
+    if ((changed & kShowPC) != 0) ShowWord(pcField, machine_.State().pc);
+    if ((changed & kShowSP) != 0) ShowWord(spField, machine_.State().sp);
     if ((changed & kShowFlags) != 0) ShowFlags();
 }
 
@@ -219,27 +222,28 @@ void ProcessorWindow::LightChanges(const MachineState& before, const MachineStat
         field->setPalette(palette);
     };
     for (int i = 0; i < 4; ++i)
-        light(ER[i], before.r[i] != after.r[i]);
-    light(EPC, before.pc != after.pc);
-    light(ESP, before.sp != after.sp);
-    light(EPS, before.ps != after.ps);
-    light(EN, (before.ps & kFlagN) != (after.ps & kFlagN));
-    light(EZ, (before.ps & kFlagZ) != (after.ps & kFlagZ));
+        light(registerFields[i], before.r[i] != after.r[i]);
+    light(pcField, before.pc != after.pc);
+    light(spField, before.sp != after.sp);
+    light(psField, before.ps != after.ps);
+    light(nFlagField, (before.ps & kFlagN) != (after.ps & kFlagN));
+    light(zFlagField, (before.ps & kFlagZ) != (after.ps & kFlagZ));
 }
 
 void ProcessorWindow::SetRunState(bool running) {
-    SpeedButton[4]->setEnabled(running);
-    for (int n : {1, 2, 3, 5, 6, 7})
-        SpeedButton[n]->setEnabled(!running);
+    stopButton->setEnabled(running);
+    for (QToolButton* button : {nextCommandButton, loadAndRunButton, firstCommandButton,
+                                buildAndRunButton, applyRegistersButton, decodeButton})
+        button->setEnabled(!running);
 }
 
 void ProcessorWindow::ApplyRegisterEdits() {
-    Machine& m = machine_;
-    QLineEdit* edits[] = {ER[0], ER[1], ER[2], ER[3], EPC, ESP};
+    QLineEdit* fields[] = {registerFields[0], registerFields[1], registerFields[2],
+                           registerFields[3], pcField,           spField};
     for (int i = 0; i < 6; ++i) {
-        std::string text = edits[i]->text().toStdString();
+        std::string text = fields[i]->text().toStdString();
         const bool bad = CheckHexEdit(text);
-        edits[i]->setText(QString::fromStdString(text));
+        fields[i]->setText(QString::fromStdString(text));
         if (bad) {
             dialogs_.Warning(
                 this,
@@ -249,9 +253,9 @@ void ProcessorWindow::ApplyRegisterEdits() {
         }
         const Value value = HexToWord(text).value;
         if (i < 4) {
-            m.EditRegister(i, value);
+            machine_.EditRegister(i, value);
         } else {
-            (i == 4) ? m.EditPc(value) : m.EditSp(value);
+            (i == 4) ? machine_.EditPc(value) : machine_.EditSp(value);
         }
     }
 }

@@ -25,13 +25,19 @@ class ProcessorWindow : public FixedWindow {
   public:
     ProcessorWindow(Machine& machine, ProgramCommands& commands, UserDialogs& dialogs);
 
-    std::array<QLineEdit*, 4> ER{};  // ER0..ER3
-    QLineEdit* EPC = nullptr;
-    QLineEdit* ESP = nullptr;
-    QLineEdit* EPS = nullptr;
-    QLineEdit* EN = nullptr;
-    QLineEdit* EZ = nullptr;
-    std::array<QToolButton*, 8> SpeedButton{};  // SpeedButton1..SpeedButton7 at 1..7
+    std::array<QLineEdit*, 4> registerFields{};  // R0..R3
+    QLineEdit* pcField = nullptr;
+    QLineEdit* spField = nullptr;
+    QLineEdit* psField = nullptr;
+    QLineEdit* nFlagField = nullptr;
+    QLineEdit* zFlagField = nullptr;
+    QToolButton* buildAndRunButton = nullptr;
+    QToolButton* loadAndRunButton = nullptr;
+    QToolButton* stopButton = nullptr;
+    QToolButton* firstCommandButton = nullptr;
+    QToolButton* nextCommandButton = nullptr;
+    QToolButton* decodeButton = nullptr;
+    QToolButton* applyRegistersButton = nullptr;  // copies the fields into the registers
     QComboBox* speedBox = nullptr;
 
     // Writes every register into its field, then the flags.
@@ -54,7 +60,8 @@ class ProcessorWindow : public FixedWindow {
     UserDialogs& dialogs_;
 
     QLineEdit* MakeEdit(QWidget* parent, const char* name, int x, int y, int width);
-    QToolButton* MakeButton(int n, int x, int y, int size, int icon, std::function<void()> command);
+    QToolButton* MakeButton(const char* name, int x, int y, int size, int icon,
+                            std::function<void()> command);
     QFrame* CreateRegisterPanel(const QFont& font);
     void CreateButtons(QFrame* panel);
     void CreateSpeedBox();

@@ -241,7 +241,7 @@ class EnglishProgramTest : public ProgramTest {
         Action("ClearAsm1")->trigger();
         Action("Exit1")->trigger();
         Action("About1")->trigger();
-        bench_->processorWindow->ER[0]->setText(QStringLiteral("XYZ"));
+        bench_->processorWindow->registerFields[0]->setText(QStringLiteral("XYZ"));
         Action("CopyRegs1")->trigger();
         const QStringList all = dialogs_->warnings + dialogs_->questions + dialogs_->saveQuestions;
         QVERIFY(all.size() >= 6);

@@ -71,8 +71,13 @@ class DebugTest : public ProgramTest {
     QString LastScreenLine() { return ToQt(bench_->session.display.CurrentLine()); }
     QStringList Registers() {
         ProcessorWindow& p = Processor();
-        return {p.ER[0]->text(), p.ER[1]->text(), p.ER[2]->text(), p.ER[3]->text(),
-                p.EPC->text(),   p.ESP->text(),   p.EPS->text()};
+        return {p.registerFields[0]->text(),
+                p.registerFields[1]->text(),
+                p.registerFields[2]->text(),
+                p.registerFields[3]->text(),
+                p.pcField->text(),
+                p.spField->text(),
+                p.psField->text()};
     }
     QString Screen() { return LinesToQt(bench_->session.display.Lines()); }
     bool Lit(QLineEdit* field) { return field->palette().color(QPalette::Base) == kChangedColor; }
@@ -112,7 +117,7 @@ class DebugTest : public ProgramTest {
         ClickMargin(6);
         Press(Qt::Key_F9);
         QCOMPARE(Editor().RunLine(), 6);
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("0010"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("0010"));
         QCOMPARE(AddressColor(0x10), kRunLineColor);
         QVERIFY(Editor().Notice()->isVisible());
         QVERIFY(Editor().Notice()->text().contains(QLatin1String("6")));
@@ -122,7 +127,7 @@ class DebugTest : public ProgramTest {
 
         Press(Qt::Key_F6);
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
-        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("0005"));
+        QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("0005"));
         QCOMPARE(Editor().RunLine(), 9);  // the instruction that ended the run
         QVERIFY(!Editor().Notice()->isVisible());
     }
@@ -137,7 +142,7 @@ class DebugTest : public ProgramTest {
         const QString screen = Screen();
         Press(Qt::Key_F7, Qt::ShiftModifier);
         QCOMPARE(Editor().RunLine(), 6);
-        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("0000"));
+        QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("0000"));
         Press(Qt::Key_F7, Qt::ShiftModifier);
         QVERIFY(Registers() != registers);
         Press(Qt::Key_F7);
@@ -146,7 +151,8 @@ class DebugTest : public ProgramTest {
         QCOMPARE(Screen(), screen);
         QCOMPARE(Editor().RunLine(), 7);
         // The step forward into ADD lit what it changed: R1, PC and the flags.
-        QVERIFY(Lit(Processor().ER[1]) && Lit(Processor().EPC) && !Lit(Processor().ER[0]));
+        QVERIFY(Lit(Processor().registerFields[1]) && Lit(Processor().pcField) &&
+                !Lit(Processor().registerFields[0]));
     }
 
     // The log has a row for every step, with what the step changed and what its operation does;
@@ -169,12 +175,12 @@ class DebugTest : public ProgramTest {
 
         const QRect first = log.log->visualRect(rows.index(0, 1));
         QTest::mouseClick(log.log->viewport(), Qt::LeftButton, {}, first.center());
-        QCOMPARE(Processor().ER[0]->text(), QStringLiteral("0005"));
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("0002"));
+        QCOMPARE(Processor().registerFields[0]->text(), QStringLiteral("0005"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("0002"));
         QCOMPARE(Editor().RunLine(), 2);
         Activate();
         Press(Qt::Key_F7);
-        QCOMPARE(Processor().ER[0]->text(), QStringLiteral("0007"));
+        QCOMPARE(Processor().registerFields[0]->text(), QStringLiteral("0007"));
         QCOMPARE(log.log->currentIndex().row(), 1);
     }
 
@@ -186,7 +192,7 @@ class DebugTest : public ProgramTest {
         QStringList shown;
         QTimer sampler;
         connect(&sampler, &QTimer::timeout, this, [&] {
-            const QString pc = Processor().EPC->text();
+            const QString pc = Processor().pcField->text();
             if (shown.isEmpty() || shown.last() != pc) shown << pc;
         });
         sampler.start(10);
@@ -202,7 +208,7 @@ class DebugTest : public ProgramTest {
         Editor().setPlainText(QStringLiteral("l: br l\nhlt"));
         QComboBox& speed = *Processor().speedBox;
         speed.setCurrentIndex(speed.findData(1));
-        QTimer::singleShot(100, this, [this] { Processor().SpeedButton[4]->click(); });
+        QTimer::singleShot(100, this, [this] { Processor().stopButton->click(); });
         Press(Qt::Key_F9);
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Interrupted));
         QVERIFY(bench_->session.debugger.LastStep() <= 2);
@@ -226,7 +232,7 @@ class DebugTest : public ProgramTest {
         QCOMPARE(bench_->ramWindow->ramTable->item(8, 0)->foreground().color(), kBreakpointColor);
         Activate();
         Press(Qt::Key_F9, Qt::ShiftModifier);
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("0010"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("0010"));
         QCOMPARE(Editor().RunLine(), 6);
         Action("ClearBreakpoints1")->trigger();
         QVERIFY(!bench_->RamBreakpoint(0x10));
@@ -239,7 +245,7 @@ class DebugTest : public ProgramTest {
         Activate();
         PutCaretOn(5);
         Press(Qt::Key_F4);
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("000C"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("000C"));
         QCOMPARE(Editor().RunLine(), 5);
         Press(Qt::Key_F8);
         QCOMPARE(Editor().RunLine(), 6);
@@ -261,7 +267,7 @@ class DebugTest : public ProgramTest {
         Activate();
         PutCaretOn(5);
         Press(Qt::Key_F4);
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("000C"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("000C"));
         QCOMPARE(Editor().RunLine(), 0);
         QVERIFY(Editor().Notice()->text().contains(QLatin1String("000C")));
     }
@@ -285,9 +291,10 @@ class DebugTest : public ProgramTest {
         Press(Qt::Key_F9);
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
         Action("FirrstCom1")->trigger();
-        for (int step = 0; step < 100 && Processor().EPC->text() != QStringLiteral("001A"); ++step)
+        for (int step = 0; step < 100 && Processor().pcField->text() != QStringLiteral("001A");
+             ++step)
             Press(Qt::Key_F7);
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("001A"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("001A"));
         QCOMPARE(Editor().RunLine(), 9);
         const QString screen = Screen();
         Press(Qt::Key_F7);  // HLT
@@ -315,11 +322,11 @@ class DebugTest : public ProgramTest {
                                        QStringLiteral(" › ") +
                                        Action("FirrstCom1")->text().remove(QLatin1Char('&'))));
         Press(Qt::Key_F7);
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("001E"));  // the word after HLT ran
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("001E"));  // the word after HLT ran
         QVERIFY(!notice.isVisible() || !notice.text().contains(QLatin1String("F9")));
         // Debug › Do first command steps from the start, as the notice says.
         Action("FirrstCom1")->trigger();
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("0004"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("0004"));
         QCOMPARE(Editor().RunLine(), 3);
     }
 
@@ -377,8 +384,9 @@ class DebugTest : public ProgramTest {
         TypeWhenAsked(QStringLiteral("12"));
         Press(Qt::Key_F9);
         QCOMPARE(Editor().RunLine(), 2);
-        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("000C"));
-        QCOMPARE(Processor().ER[3]->text(), QStringLiteral("0000"));  // the MOV has not run
+        QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("000C"));
+        QCOMPARE(Processor().registerFields[3]->text(),
+                 QStringLiteral("0000"));  // the MOV has not run
         const QAbstractItemModel& rows = *bench_->logWindow->log->model();
         QCOMPARE(rows.rowCount(), 2);  // the CALL, then the input
         QVERIFY(rows.index(1, 2).data().toString().contains(QStringLiteral("R1 0000→000C")));
@@ -392,11 +400,12 @@ class DebugTest : public ProgramTest {
         TypeWhenAsked(QStringLiteral("30"));
         Press(Qt::Key_F8);
         QCOMPARE(Editor().RunLine(), 4);
-        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("001E"));
-        QCOMPARE(Processor().ER[3]->text(), QStringLiteral("000C"));  // the ADD has not run
+        QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("001E"));
+        QCOMPARE(Processor().registerFields[3]->text(),
+                 QStringLiteral("000C"));  // the ADD has not run
         Activate();
         Press(Qt::Key_F6);
-        QCOMPARE(Processor().ER[3]->text(), QStringLiteral("002A"));
+        QCOMPARE(Processor().registerFields[3]->text(), QStringLiteral("002A"));
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
 
         // F4 on the line after the first call, as a new run.
@@ -406,7 +415,7 @@ class DebugTest : public ProgramTest {
         TypeWhenAsked(QStringLiteral("7"));
         Press(Qt::Key_F4);
         QCOMPARE(Editor().RunLine(), 2);
-        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("0007"));
+        QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("0007"));
     }
 };
 

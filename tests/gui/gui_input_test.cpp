@@ -315,7 +315,7 @@ class RealInputTest : public ProgramTest {
         WhenLineAwaited([&] {
             locked = !Action("CopyCode1")->isEnabled() && !Action("NextCom1")->isEnabled() &&
                      !Form().debugMenu->menuAction()->isEnabled() && Action("stop1")->isEnabled() &&
-                     !bench_->processorWindow->SpeedButton[1]->isEnabled();
+                     !bench_->processorWindow->nextCommandButton->isEnabled();
             Press(Qt::Key_F5);
             Press(Qt::Key_F7);
             Type(QStringLiteral("5"));

@@ -95,15 +95,15 @@ class GuiTest : public ProgramTest {
         QCOMPARE(Form().ErrLab->text(), QString());
         QCOMPARE(Form().labels->rowCount(), 19);
         QCOMPARE(Form().labels->item(0, 0)->text(), QString());
-        for (QLineEdit* edit : Processor().ER)
+        for (QLineEdit* edit : Processor().registerFields)
             QCOMPARE(edit->text(), QStringLiteral("0000"));
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("0000"));
-        QCOMPARE(Processor().ESP->text(), QStringLiteral("0100"));
-        QCOMPARE(Processor().EZ->text(), QStringLiteral("1"));
-        QCOMPARE(Processor().EN->text(), QStringLiteral("0"));
-        QCOMPARE(Processor().EPS->text(), QStringLiteral("0002"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("0000"));
+        QCOMPARE(Processor().spField->text(), QStringLiteral("0100"));
+        QCOMPARE(Processor().zFlagField->text(), QStringLiteral("1"));
+        QCOMPARE(Processor().nFlagField->text(), QStringLiteral("0"));
+        QCOMPARE(Processor().psField->text(), QStringLiteral("0002"));
         QVERIFY(!Action("stop1")->isEnabled());
-        QVERIFY(!Processor().SpeedButton[4]->isEnabled());
+        QVERIFY(!Processor().stopButton->isEnabled());
         QVERIFY(Action("Q421")->isChecked());
         QVERIFY(!Action("CompText1")->isChecked());
         QVERIFY(bench_->ramWindow->isVisible() && bench_->displayWindow->isVisible() &&
@@ -129,7 +129,7 @@ class GuiTest : public ProgramTest {
         QCOMPARE(Action("Q421")->text(), QStringLiteral("Q42"));
         QCOMPARE(Form().labels->horizontalHeaderItem(0)->text(), Pick("Метка", "Label"));
         QCOMPARE(Form().labels->horizontalHeaderItem(2)->text(), Pick("Адр.", "Addr."));
-        QCOMPARE(Processor().SpeedButton[4]->toolTip(),
+        QCOMPARE(Processor().stopButton->toolTip(),
                  Pick("Прервать программу", "Interrupt program"));
         QCOMPARE(bench_->ramWindow->ramTable->toolTip(),
                  Pick("Двойной щелчок для декодирования", "DblClick value to decode"));
@@ -154,8 +154,8 @@ class GuiTest : public ProgramTest {
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
         QCOMPARE(bench_->displayWindow->screenText->toPlainText().split('\n').last(),
                  ScreenText(RunText::Finished));
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("000E"));
-        QCOMPARE(Processor().EZ->text(), QStringLiteral("1"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("000E"));
+        QCOMPARE(Processor().zFlagField->text(), QStringLiteral("1"));
     }
 
     // A register field and a RAM cell show their word in every reading as the tooltip.
@@ -167,7 +167,7 @@ class GuiTest : public ProgramTest {
             "двоичное 1111 1111 0100 0001\nбайты как символы: младший 'A', старший 'я'",
             "hex FF41\nunsigned 65345\nsigned -191\nbinary 1111 1111 0100 0001\n"
             "bytes as characters: low 'A', high 'я'");
-        QCOMPARE(Processor().ER[0]->toolTip(), expected);
+        QCOMPARE(Processor().registerFields[0]->toolTip(), expected);
         QCOMPARE(bench_->ramWindow->ramTable->item(5, 1)->toolTip(), expected);
     }
 
@@ -176,8 +176,8 @@ class GuiTest : public ProgramTest {
         bool checkedWhileRunning = false;
         QTimer::singleShot(30, this, [&] {
             checkedWhileRunning =
-                Action("stop1")->isEnabled() && Processor().SpeedButton[4]->isEnabled() &&
-                !Processor().SpeedButton[1]->isEnabled() &&
+                Action("stop1")->isEnabled() && Processor().stopButton->isEnabled() &&
+                !Processor().nextCommandButton->isEnabled() &&
                 !Form().fileMenu->menuAction()->isEnabled() && !Action("NextCom1")->isEnabled() &&
                 !Action("CompAndRun1")->isEnabled() && Form().runMenu->menuAction()->isEnabled() &&
                 Form().SpeedButton1->isEnabled();
@@ -188,8 +188,7 @@ class GuiTest : public ProgramTest {
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Interrupted));
         QVERIFY(!Action("stop1")->isEnabled());
         QVERIFY(Action("NextCom1")->isEnabled() && Form().fileMenu->menuAction()->isEnabled());
-        QVERIFY(Processor().SpeedButton[1]->isEnabled() &&
-                !Processor().SpeedButton[4]->isEnabled());
+        QVERIFY(Processor().nextCommandButton->isEnabled() && !Processor().stopButton->isEnabled());
     }
 
     void preprocessingErrorSelectsItsSourceLine() {
@@ -211,15 +210,15 @@ class GuiTest : public ProgramTest {
     }
 
     void registerEditsWarnAboutBadValues() {
-        Processor().ER[0]->setText(QStringLiteral("12"));
-        Processor().ER[1]->setText(QStringLiteral("xy"));
-        Processor().ER[2]->setText(QStringLiteral("abc"));
-        Processor().ER[3]->setText(QStringLiteral("12345"));
-        Processor().ESP->setText(QStringLiteral("80"));
+        Processor().registerFields[0]->setText(QStringLiteral("12"));
+        Processor().registerFields[1]->setText(QStringLiteral("xy"));
+        Processor().registerFields[2]->setText(QStringLiteral("abc"));
+        Processor().registerFields[3]->setText(QStringLiteral("12345"));
+        Processor().spField->setText(QStringLiteral("80"));
         Action("CopyRegs1")->trigger();
-        QCOMPARE(Processor().ER[0]->text(), QStringLiteral("0012"));
+        QCOMPARE(Processor().registerFields[0]->text(), QStringLiteral("0012"));
         QCOMPARE(bench_->session.machine.State().r[0], 0x12);
-        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("00xy"));
+        QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("00xy"));
         QCOMPARE(bench_->session.machine.State().r[1], 0);
         QCOMPARE(bench_->session.machine.State().r[2], 0xABC);
         QCOMPARE(bench_->session.machine.State().sp, 0x80);
@@ -230,12 +229,12 @@ class GuiTest : public ProgramTest {
 
     void typedRegisterValueStaysUntilTheMachineWritesIt() {
         Form().codeText->setPlainText(QStringLiteral("2151\nAF18"));  // MOV #5,R1; HLT
-        Processor().ER[0]->setText(QStringLiteral("7777"));
-        Processor().ER[1]->setText(QStringLiteral("7777"));
+        Processor().registerFields[0]->setText(QStringLiteral("7777"));
+        Processor().registerFields[1]->setText(QStringLiteral("7777"));
         Action("CopyAndRun1")->trigger();
-        QCOMPARE(Processor().ER[0]->text(), QStringLiteral("7777"));
-        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("0005"));
-        QCOMPARE(Processor().ESP->text(), QStringLiteral("0100"));
+        QCOMPARE(Processor().registerFields[0]->text(), QStringLiteral("7777"));
+        QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("0005"));
+        QCOMPARE(Processor().spField->text(), QStringLiteral("0100"));
     }
 
     void readIntegerThroughTheInputLine() {
@@ -298,13 +297,13 @@ class GuiTest : public ProgramTest {
         Form().codeText->setPlainText(QStringLiteral("1C0D\n0008\n0000\n0000\nAF18"));
         Action("CopyCode1")->trigger();
         Action("FirrstCom1")->trigger();  // the jump
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("0008"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("0008"));
         QStringList starts;
         dialogs_->onModal = [&](QDialog& dialog) {
             starts << static_cast<DecodingDialog&>(dialog).addressField->text();
         };
         Action("DecodeCurrent1")->trigger();
-        QTest::mouseClick(Processor().SpeedButton[7], Qt::LeftButton);
+        QTest::mouseClick(Processor().decodeButton, Qt::LeftButton);
         QCOMPARE(starts, QStringList({QStringLiteral("0008"), QStringLiteral("0000")}));
     }
 
