@@ -83,62 +83,62 @@ AssemblerWindow::AssemblerWindow(Session& session, ProgramCommands& commands, Us
 
 // The assembler text, the code text and the label table, side by side.
 void AssemblerWindow::CreateTexts(QWidget* client) {
-    asmText = new CodeEditor(client);
-    asmText->setObjectName(QStringLiteral("asmText"));
-    new AsmHighlighter(asmText->document());
-    asmText->setGeometry(8, 8, 345, 417);
-    asmText->setFont(FixedFont(16));
-    asmText->setLineWrapMode(QPlainTextEdit::NoWrap);
-    new OperationTips(asmText);
-    asmText->setPlainText(QStringLiteral(";asmText\n\nhlt"));
-    asmText->document()->setModified(false);
-    connect(asmText->document(), &QTextDocument::modificationChanged, this,
+    sourceEditor = new CodeEditor(client);
+    sourceEditor->setObjectName(QStringLiteral("asmText"));
+    new AsmHighlighter(sourceEditor->document());
+    sourceEditor->setGeometry(8, 8, 345, 417);
+    sourceEditor->setFont(FixedFont(16));
+    sourceEditor->setLineWrapMode(QPlainTextEdit::NoWrap);
+    new OperationTips(sourceEditor);
+    sourceEditor->setPlainText(QStringLiteral(";asmText\n\nhlt"));
+    sourceEditor->document()->setModified(false);
+    connect(sourceEditor->document(), &QTextDocument::modificationChanged, this,
             [this] { ShowTitle(); });
-    connect(asmText, &CodeEditor::breakpointsChanged, this,
+    connect(sourceEditor, &CodeEditor::breakpointsChanged, this,
             [this] { commands_.BreakpointsChanged(); });
 
-    codeText = new QPlainTextEdit(client);
-    codeText->setObjectName(QStringLiteral("codeText"));
-    codeText->setGeometry(368, 8, 137, 417);
-    codeText->setFont(FixedFont(16));
-    codeText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    codeWordsEditor = new QPlainTextEdit(client);
+    codeWordsEditor->setObjectName(QStringLiteral("codeText"));
+    codeWordsEditor->setGeometry(368, 8, 137, 417);
+    codeWordsEditor->setFont(FixedFont(16));
+    codeWordsEditor->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    labels = new QTableWidget(client);
-    labels->setObjectName(QStringLiteral("labels"));
-    labels->setGeometry(520, 8, 217, 369);
-    labels->setFont(FixedFont(16));
-    labels->setColumnCount(LabelGrid::kColumns);
-    labels->verticalHeader()->hide();
-    labels->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    labels->setFocusPolicy(Qt::NoFocus);
-    labels->setColumnWidth(0, 114);
-    labels->setColumnWidth(1, 23);
-    labels->setColumnWidth(2, 54);
-    labels->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    labels->setHorizontalHeaderLabels({QString(), QString(), QString()});
+    labelTable = new QTableWidget(client);
+    labelTable->setObjectName(QStringLiteral("labels"));
+    labelTable->setGeometry(520, 8, 217, 369);
+    labelTable->setFont(FixedFont(16));
+    labelTable->setColumnCount(LabelGrid::kColumns);
+    labelTable->verticalHeader()->hide();
+    labelTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    labelTable->setFocusPolicy(Qt::NoFocus);
+    labelTable->setColumnWidth(0, 114);
+    labelTable->setColumnWidth(1, 23);
+    labelTable->setColumnWidth(2, 54);
+    labelTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    labelTable->setHorizontalHeaderLabels({QString(), QString(), QString()});
 }
 
 // Under the label table the compile button and the build date; along the bottom the two status
 // lines.
 void AssemblerWindow::CreateStatusArea(QWidget* client) {
-    SpeedButton1 = new QToolButton(client);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setGeometry(520, 384, 40, 40);
-    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    SpeedButton1->setIconSize(QSize(28, 28));
-    SpeedButton1->setAutoRaise(true);
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { PreprocessAndCompile(); });
+    compileButton = new QToolButton(client);
+    compileButton->setObjectName(QStringLiteral("SpeedButton1"));
+    compileButton->setGeometry(520, 384, 40, 40);
+    compileButton->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    compileButton->setIconSize(QSize(28, 28));
+    compileButton->setAutoRaise(true);
+    connect(compileButton, &QToolButton::clicked, this, [this] { PreprocessAndCompile(); });
 
-    LineLab = MakeLabel(client, QString(), 8, 432, 21, palette().color(QPalette::WindowText));
-    LineLab->setObjectName(QStringLiteral("LineLab"));
-    ErrLab = MakeLabel(client, QString(), 8, 464, 21, QColor(128, 0, 0));
-    ErrLab->setObjectName(QStringLiteral("ErrLab"));
+    statusLine = MakeLabel(client, QString(), 8, 432, 21, palette().color(QPalette::WindowText));
+    statusLine->setObjectName(QStringLiteral("LineLab"));
+    errorLine = MakeLabel(client, QString(), 8, 464, 21, QColor(128, 0, 0));
+    errorLine->setObjectName(QStringLiteral("ErrLab"));
     MakeLabel(client, QStringLiteral("Q42"), 600, 392, 11, Qt::gray)
         ->setObjectName(QStringLiteral("Label1"));
     MakeLabel(client, QStringLiteral("Compilation date - ") + BuildDate(), 600, 416, 10, Qt::gray)
         ->setObjectName(QStringLiteral("Label2"));
-    LineLab->setMinimumWidth(730);
-    ErrLab->setMinimumWidth(730);
+    statusLine->setMinimumWidth(730);
+    errorLine->setMinimumWidth(730);
 }
 
 QAction* AssemblerWindow::AddItem(QMenu* menu, const char* name, const QKeySequence& shortcut,
@@ -188,16 +188,16 @@ void AssemblerWindow::CreateMenus() {
 void AssemblerWindow::CreateFileMenu() {
     fileMenu = AddMenu("File1");
     AddItem(fileMenu, "OpenAsm1", QKeySequence(Qt::CTRL | Qt::Key_O),
-            &AssemblerWindow::OpenAsm1Click);
+            &AssemblerWindow::OpenAsmFromDialog);
     AddItem(fileMenu, "OpenCod1", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O),
-            &AssemblerWindow::OpenCod1Click);
+            &AssemblerWindow::OpenCodFromDialog);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
     AddItem(fileMenu, "SaveAsm1", QKeySequence(Qt::CTRL | Qt::Key_S),
-            &AssemblerWindow::SaveAsm1Click);
+            &AssemblerWindow::SaveAsmText);
     AddItem(fileMenu, "SaveAsmAs1", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-            &AssemblerWindow::SaveAsmAs1Click);
+            &AssemblerWindow::SaveAsmAs);
     AddItem(fileMenu, "SaveCod1", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S),
-            &AssemblerWindow::SaveCod1Click);
+            &AssemblerWindow::SaveCodeText);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
     QMenu* examples = fileMenu->addMenu(QString());
     examples->setObjectName(QStringLiteral("Examples1"));
@@ -207,7 +207,7 @@ void AssemblerWindow::CreateFileMenu() {
                 [this, name] { OpenExample(name); });
     }
     fileMenu->addSeparator();
-    AddItem(fileMenu, "Exit1", {}, &AssemblerWindow::Exit1Click);
+    AddItem(fileMenu, "Exit1", {}, &AssemblerWindow::AskAndExit);
 }
 
 void AssemblerWindow::CreateEditMenu() {
@@ -225,22 +225,24 @@ void AssemblerWindow::CreateEditMenu() {
     editMenu->addSeparator()->setObjectName(QStringLiteral("N4"));
     item("UnDo1", QKeySequence(Qt::CTRL | Qt::Key_Z), &QPlainTextEdit::undo, false);
     editMenu->addSeparator()->setObjectName(QStringLiteral("N5"));
-    AddItem(editMenu, "ClearAsm1", {}, &AssemblerWindow::ClearAsm1Click);
+    AddItem(editMenu, "ClearAsm1", {}, &AssemblerWindow::AskAndClearAsm);
     AddItem(editMenu, "ClearCode1", {}, &AssemblerWindow::ClearCodeAndLabels);
 }
 
 void AssemblerWindow::CreateViewMenu() {
     viewMenu = AddMenu("View1");
-    Q421 = AddItem(viewMenu, "Q421", {}, &AssemblerWindow::Q421Click);
-    Q421->setText(QStringLiteral("Q42"));
-    Q421->setCheckable(true);
-    Q421->setChecked(true);
+    machineWindowsAction =
+        AddItem(viewMenu, "Q421", {}, &AssemblerWindow::ShowOrHideMachineWindows);
+    machineWindowsAction->setText(QStringLiteral("Q42"));
+    machineWindowsAction->setCheckable(true);
+    machineWindowsAction->setChecked(true);
     viewMenu->addSeparator()->setObjectName(QStringLiteral("N9"));
-    CompText1 = AddItem(viewMenu, "CompText1", {}, &AssemblerWindow::CompText1Click);
-    CompText1->setCheckable(true);
-    ExecutionLog1 = AddItem(viewMenu, "ExecutionLog1", {}, nullptr);
-    ExecutionLog1->setCheckable(true);
-    connect(ExecutionLog1, &QAction::triggered, this,
+    intermediateWindowAction =
+        AddItem(viewMenu, "CompText1", {}, &AssemblerWindow::ShowOrHideIntermediateWindow);
+    intermediateWindowAction->setCheckable(true);
+    logWindowAction = AddItem(viewMenu, "ExecutionLog1", {}, nullptr);
+    logWindowAction->setCheckable(true);
+    connect(logWindowAction, &QAction::triggered, this,
             [this](bool shown) { commands_.ShowLogWindow(shown); });
 }
 
@@ -261,11 +263,11 @@ void AssemblerWindow::CreateRunMenu() {
     runMenu->addSeparator()->setObjectName(QStringLiteral("N6"));
     item("CompAndPreproc1", QKeySequence(Qt::CTRL | Qt::Key_F9),
          [this] { PreprocessAndCompile(); });
-    AddItem(runMenu, "Compile1", {}, &AssemblerWindow::Compile1Click);
-    AddItem(runMenu, "Preprocess1", {}, &AssemblerWindow::Preprocess1Click);
-    stop1 =
+    AddItem(runMenu, "Compile1", {}, &AssemblerWindow::CompileOnly);
+    AddItem(runMenu, "Preprocess1", {}, &AssemblerWindow::PreprocessOnly);
+    stopAction =
         item("stop1", QKeySequence(Qt::CTRL | Qt::Key_B), OnCommand(&ProgramCommands::StopProgram));
-    stop1->setEnabled(false);
+    stopAction->setEnabled(false);
     runMenu->addSeparator()->setObjectName(QStringLiteral("N8"));
     item("CheckExercise1", {}, OnCommand(&ProgramCommands::CheckExercise));
 }
@@ -278,7 +280,7 @@ void AssemblerWindow::CreateDebugMenu() {
                 std::move(command));
     };
     item("Decode1", {}, [this] { commands_.DecodeFrom(0x0000); });
-    AddItem(debugMenu, "DecodeCurrent1", {}, &AssemblerWindow::DecodeCurrent1Click);
+    AddItem(debugMenu, "DecodeCurrent1", {}, &AssemblerWindow::DecodeFromPc);
     debugMenu->addSeparator()->setObjectName(QStringLiteral("N10"));
     item("FirrstCom1", {}, OnCommand(&ProgramCommands::FirstCommand));
     item("NextCom1", QKeySequence(Qt::Key_F7), OnCommand(&ProgramCommands::NextCommand));
@@ -287,7 +289,7 @@ void AssemblerWindow::CreateDebugMenu() {
     item("StepBack1", QKeySequence(Qt::SHIFT | Qt::Key_F7), OnCommand(&ProgramCommands::StepBack));
     item("Continue1", QKeySequence(Qt::Key_F6), OnCommand(&ProgramCommands::Continue));
     item("RunToCursor1", QKeySequence(Qt::Key_F4),
-         [this] { commands_.RunToLine(asmText->textCursor().blockNumber() + 1); });
+         [this] { commands_.RunToLine(sourceEditor->textCursor().blockNumber() + 1); });
     item("ClearBreakpoints1", {}, [this] { commands_.ClearBreakpoints(); });
     debugMenu->addSeparator()->setObjectName(QStringLiteral("N11"));
     item("CopyRegs1", {}, OnCommand(&ProgramCommands::ApplyRegisterEdits));
@@ -295,9 +297,9 @@ void AssemblerWindow::CreateDebugMenu() {
 
 void AssemblerWindow::CreateHelpMenu() {
     helpMenu = AddMenu("Help1");
-    AddItem(helpMenu, "Guide1", QKeySequence(Qt::Key_F1), &AssemblerWindow::Guide1Click)
+    AddItem(helpMenu, "Guide1", QKeySequence(Qt::Key_F1), &AssemblerWindow::OpenGuide)
         ->setShortcutContext(Qt::ApplicationShortcut);
-    AddItem(helpMenu, "About1", {}, &AssemblerWindow::About1Click);
+    AddItem(helpMenu, "About1", {}, &AssemblerWindow::ShowAbout);
 }
 
 void AssemblerWindow::SetRunState(bool running) {
@@ -307,7 +309,7 @@ void AssemblerWindow::SetRunState(bool running) {
         for (QAction* action : menu->actions())
             action->setEnabled(!running);
     }
-    stop1->setEnabled(running);
+    stopAction->setEnabled(running);
     for (const char* name : {"CompAndRun1", "CopyAndRun1", "RunRAM1", "CopyCode1",
                              "CompAndPreproc1", "Compile1", "Preprocess1", "CheckExercise1"}) {
         findChild<QAction*>(QString::fromLatin1(name))->setEnabled(!running);
@@ -315,27 +317,27 @@ void AssemblerWindow::SetRunState(bool running) {
 }
 
 void AssemblerWindow::GatherTexts() {
-    session_.texts.asmText = LinesFromQt(asmText->toPlainText());
+    session_.texts.asmText = LinesFromQt(sourceEditor->toPlainText());
     commands_.GatherIntermediateText();
-    session_.texts.codeText = LinesFromQt(codeText->toPlainText());
+    session_.texts.codeText = LinesFromQt(codeWordsEditor->toPlainText());
 }
 
 void AssemblerWindow::ShowTexts() {
     const AssemblerTexts& texts = session_.texts;
     commands_.ShowIntermediateText();
-    codeText->setPlainText(LinesToQt(texts.codeText));
+    codeWordsEditor->setPlainText(LinesToQt(texts.codeText));
     ShowLabels();
     ShowStatus();
     const AsmSelection& selection = texts.asmSelection;
     if (selection.kind == AsmSelection::Kind::Line) {
-        QTextCursor cursor(asmText->document()->findBlockByNumber(selection.line - 1));
+        QTextCursor cursor(sourceEditor->document()->findBlockByNumber(selection.line - 1));
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        asmText->setTextCursor(cursor);
-        asmText->setFocus();
+        sourceEditor->setTextCursor(cursor);
+        sourceEditor->setFocus();
     } else if (selection.kind == AsmSelection::Kind::Cleared) {
-        QTextCursor cursor = asmText->textCursor();
+        QTextCursor cursor = sourceEditor->textCursor();
         cursor.clearSelection();
-        asmText->setTextCursor(cursor);
+        sourceEditor->setTextCursor(cursor);
     }
 }
 
@@ -350,19 +352,19 @@ void AssemblerWindow::ShowStatus() {
                            : ToQt(text);
         return line.replace(QLatin1Char('\t'), QStringLiteral("→"));
     };
-    LineLab->setText(shown(session_.texts.lineLab));
-    ErrLab->setText(shown(session_.texts.errLab));
+    statusLine->setText(shown(session_.texts.lineLab));
+    errorLine->setText(shown(session_.texts.errLab));
 }
 
 void AssemblerWindow::ShowLabels() {
     const auto& rows = session_.texts.labels.rows;
-    labels->setRowCount(static_cast<int>(rows.size()) - 1);  // row 0 is the header
+    labelTable->setRowCount(static_cast<int>(rows.size()) - 1);  // row 0 is the header
     for (int r = 1; r < static_cast<int>(rows.size()); ++r) {
         for (int c = 0; c < LabelGrid::kColumns; ++c) {
-            auto* item = labels->item(r - 1, c);
+            auto* item = labelTable->item(r - 1, c);
             if (item == nullptr) {
                 item = new QTableWidgetItem;
-                labels->setItem(r - 1, c, item);
+                labelTable->setItem(r - 1, c, item);
             }
             item->setText(ToQt(rows[r][c]));
         }
@@ -370,14 +372,14 @@ void AssemblerWindow::ShowLabels() {
 }
 
 void AssemblerWindow::ClearCodeAndLabels() {
-    codeText->clear();
+    codeWordsEditor->clear();
     q42::ClearCodeAndLabels(session_.texts);
     ShowLabels();
 }
 
 bool AssemblerWindow::PreprocessAndCompile() {
     commands_.ShowIntermediateWindow(false);
-    CompText1->setChecked(false);
+    intermediateWindowAction->setChecked(false);
     GatherTexts();
     const bool ok = q42::PreprocessAndCompile(session_.texts, session_.options, *this).empty();
     ShowTexts();
@@ -385,7 +387,7 @@ bool AssemblerWindow::PreprocessAndCompile() {
     return ok;
 }
 
-void AssemblerWindow::Compile1Click() {
+void AssemblerWindow::CompileOnly() {
     GatherTexts();
     session_.texts.codeText.clear();
     session_.texts.lineLab.clear();
@@ -396,9 +398,9 @@ void AssemblerWindow::Compile1Click() {
     commands_.Compiled();
 }
 
-void AssemblerWindow::Preprocess1Click() {
+void AssemblerWindow::PreprocessOnly() {
     commands_.ShowIntermediateWindow(true);
-    CompText1->setChecked(true);
+    intermediateWindowAction->setChecked(true);
     GatherTexts();
     AssemblerTexts& texts = session_.texts;
     texts.compText.clear();
@@ -413,7 +415,7 @@ void AssemblerWindow::Preprocess1Click() {
 }
 
 bool AssemblerWindow::CopyCode() {
-    session_.texts.codeText = LinesFromQt(codeText->toPlainText());
+    session_.texts.codeText = LinesFromQt(codeWordsEditor->toPlainText());
     const auto badLine = session_.run.CopyCode(session_.texts);
     ShowStatus();
     if (badLine) SelectCodeLine(*badLine);
@@ -422,31 +424,31 @@ bool AssemblerWindow::CopyCode() {
 }
 
 void AssemblerWindow::SelectCodeLine(int index) {
-    QTextCursor cursor(codeText->document()->findBlockByNumber(index));
+    QTextCursor cursor(codeWordsEditor->document()->findBlockByNumber(index));
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    codeText->setTextCursor(cursor);
-    codeText->setFocus();
+    codeWordsEditor->setTextCursor(cursor);
+    codeWordsEditor->setFocus();
 }
 
 QPlainTextEdit* AssemblerWindow::FocusedMemo() const {
-    if (asmText->hasFocus()) return asmText;
-    if (codeText->hasFocus()) return codeText;
+    if (sourceEditor->hasFocus()) return sourceEditor;
+    if (codeWordsEditor->hasFocus()) return codeWordsEditor;
     return nullptr;
 }
 
-void AssemblerWindow::Q421Click() {
-    commands_.ShowMachineWindows(Q421->isChecked());
+void AssemblerWindow::ShowOrHideMachineWindows() {
+    commands_.ShowMachineWindows(machineWindowsAction->isChecked());
 }
 
-void AssemblerWindow::CompText1Click() {
-    commands_.ShowIntermediateWindow(CompText1->isChecked());
+void AssemblerWindow::ShowOrHideIntermediateWindow() {
+    commands_.ShowIntermediateWindow(intermediateWindowAction->isChecked());
 }
 
 // The marks say what is shown, also when a run or an input shows the display window.
 void AssemblerWindow::SyncViewMarks() {
-    Q421->setChecked(commands_.MachineWindowsShown());
-    CompText1->setChecked(commands_.IntermediateWindowShown());
-    ExecutionLog1->setChecked(commands_.LogWindowShown());
+    machineWindowsAction->setChecked(commands_.MachineWindowsShown());
+    intermediateWindowAction->setChecked(commands_.IntermediateWindowShown());
+    logWindowAction->setChecked(commands_.LogWindowShown());
 }
 
 bool AssemblerWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -455,16 +457,16 @@ bool AssemblerWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // Decodes from the PC as its field shows it: its four hex digits.
-void AssemblerWindow::DecodeCurrent1Click() {
+void AssemblerWindow::DecodeFromPc() {
     commands_.DecodeFrom(HexToWord(WordToHex(session_.machine.State().pc)).value);
 }
 
 // The guide's title is the Help menu's item.
-void AssemblerWindow::Guide1Click() {
+void AssemblerWindow::OpenGuide() {
     commands_.ShowGuide(helpMenu->actions().value(0)->text().remove(QLatin1Char('&')));
 }
 
-void AssemblerWindow::About1Click() {
+void AssemblerWindow::ShowAbout() {
     dialogs_.About(this, AboutText());
 }
 

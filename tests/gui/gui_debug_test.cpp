@@ -66,7 +66,7 @@ class DebugTest : public ProgramTest {
         });
     }
 
-    CodeEditor& Editor() { return *Form().asmText; }
+    CodeEditor& Editor() { return *Form().sourceEditor; }
     ProcessorWindow& Processor() { return *bench_->processorWindow; }
     QString LastScreenLine() { return ToQt(bench_->session.display.CurrentLine()); }
     QStringList Registers() {

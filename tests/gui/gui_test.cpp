@@ -45,7 +45,7 @@ class GuiTest : public ProgramTest {
             lines << ToQt(line);
         return lines;
     }
-    void SetSource(const QString& text) { Form().asmText->setPlainText(text); }
+    void SetSource(const QString& text) { Form().sourceEditor->setPlainText(text); }
     void WhenLineAwaited(std::function<void()> action) {
         test::WhenLineAwaited(this, bench_->session.display, std::move(action));
     }
@@ -89,12 +89,12 @@ class GuiTest : public ProgramTest {
     }
 
     void startUpState() {
-        QCOMPARE(Form().asmText->toPlainText(), QStringLiteral(";asmText\n\nhlt"));
-        QCOMPARE(Form().codeText->toPlainText(), QString());
-        QCOMPARE(Form().LineLab->text(), QString());
-        QCOMPARE(Form().ErrLab->text(), QString());
-        QCOMPARE(Form().labels->rowCount(), 19);
-        QCOMPARE(Form().labels->item(0, 0)->text(), QString());
+        QCOMPARE(Form().sourceEditor->toPlainText(), QStringLiteral(";asmText\n\nhlt"));
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QString());
+        QCOMPARE(Form().statusLine->text(), QString());
+        QCOMPARE(Form().errorLine->text(), QString());
+        QCOMPARE(Form().labelTable->rowCount(), 19);
+        QCOMPARE(Form().labelTable->item(0, 0)->text(), QString());
         for (QLineEdit* edit : Processor().registerFields)
             QCOMPARE(edit->text(), QStringLiteral("0000"));
         QCOMPARE(Processor().pcField->text(), QStringLiteral("0000"));
@@ -127,8 +127,8 @@ class GuiTest : public ProgramTest {
                  Pick("1-4: компил. ASM и запуск", "1-4: compile ASM and run"));
         QCOMPARE(Action("stop1")->text(), Pick("Прервать программу", "Break program"));
         QCOMPARE(Action("Q421")->text(), QStringLiteral("Q42"));
-        QCOMPARE(Form().labels->horizontalHeaderItem(0)->text(), Pick("Метка", "Label"));
-        QCOMPARE(Form().labels->horizontalHeaderItem(2)->text(), Pick("Адр.", "Addr."));
+        QCOMPARE(Form().labelTable->horizontalHeaderItem(0)->text(), Pick("Метка", "Label"));
+        QCOMPARE(Form().labelTable->horizontalHeaderItem(2)->text(), Pick("Адр.", "Addr."));
         QCOMPARE(Processor().stopButton->toolTip(),
                  Pick("Прервать программу", "Interrupt program"));
         QCOMPARE(bench_->ramWindow->ramTable->toolTip(),
@@ -147,9 +147,9 @@ class GuiTest : public ProgramTest {
             QString::fromUtf8("; count down\nN=3\nSTART: MOV #N,R0\nLOOP: SUB #1,R0\n  BNE LOOP\n"
                               "  OUT #'A',P.1\n  HLT\nMSG: DS Hi"));
         Action("CompAndRun1")->trigger();
-        QCOMPARE(Form().codeText->toPlainText(),
+        QCOMPARE(Form().codeWordsEditor->toPlainText(),
                  QStringLiteral("01D0\n0003\n2310\n4DFC\n0BD1\n0041\nAF18\n6948"));
-        QCOMPARE(Form().labels->item(0, 0)->text(), QStringLiteral("N"));
+        QCOMPARE(Form().labelTable->item(0, 0)->text(), QStringLiteral("N"));
         QCOMPARE(bench_->ramWindow->ramTable->item(3, 1)->text(), QStringLiteral("4DFC"));
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
         QCOMPARE(bench_->displayWindow->screenText->toPlainText().split('\n').last(),
@@ -180,7 +180,7 @@ class GuiTest : public ProgramTest {
                 !Processor().nextCommandButton->isEnabled() &&
                 !Form().fileMenu->menuAction()->isEnabled() && !Action("NextCom1")->isEnabled() &&
                 !Action("CompAndRun1")->isEnabled() && Form().runMenu->menuAction()->isEnabled() &&
-                Form().SpeedButton1->isEnabled();
+                Form().compileButton->isEnabled();
             Action("stop1")->trigger();
         });
         Action("CompAndRun1")->trigger();
@@ -194,18 +194,19 @@ class GuiTest : public ProgramTest {
     void preprocessingErrorSelectsItsSourceLine() {
         SetSource(QStringLiteral("nop\n1abc: nop\nhlt"));
         Action("CompAndPreproc1")->trigger();
-        QVERIFY(Form().LineLab->text().startsWith(QStringLiteral("2")));
-        QVERIFY(!Form().ErrLab->text().isEmpty());
-        QCOMPARE(Form().asmText->textCursor().selectedText(), QStringLiteral("1abc: nop"));
-        QCOMPARE(Form().codeText->toPlainText(), QString());
+        QVERIFY(Form().statusLine->text().startsWith(QStringLiteral("2")));
+        QVERIFY(!Form().errorLine->text().isEmpty());
+        QCOMPARE(Form().sourceEditor->textCursor().selectedText(), QStringLiteral("1abc: nop"));
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QString());
     }
 
     void codeLoadingErrorSelectsItsCodeLine() {
-        Form().codeText->setPlainText(QStringLiteral("0001\n; note\n12345\n"));
+        Form().codeWordsEditor->setPlainText(QStringLiteral("0001\n; note\n12345\n"));
         Action("CopyCode1")->trigger();
-        QCOMPARE(Form().LineLab->text(), QStringLiteral("12345"));
-        QCOMPARE(Form().ErrLab->text(), Pick("некорректная длина кода", "incorrect code length"));
-        QCOMPARE(Form().codeText->textCursor().selectedText(), QStringLiteral("12345"));
+        QCOMPARE(Form().statusLine->text(), QStringLiteral("12345"));
+        QCOMPARE(Form().errorLine->text(),
+                 Pick("некорректная длина кода", "incorrect code length"));
+        QCOMPARE(Form().codeWordsEditor->textCursor().selectedText(), QStringLiteral("12345"));
         QCOMPARE(bench_->ramWindow->ramTable->item(0, 1)->text(), QStringLiteral("0001"));
     }
 
@@ -228,7 +229,7 @@ class GuiTest : public ProgramTest {
     }
 
     void typedRegisterValueStaysUntilTheMachineWritesIt() {
-        Form().codeText->setPlainText(QStringLiteral("2151\nAF18"));  // MOV #5,R1; HLT
+        Form().codeWordsEditor->setPlainText(QStringLiteral("2151\nAF18"));  // MOV #5,R1; HLT
         Processor().registerFields[0]->setText(QStringLiteral("7777"));
         Processor().registerFields[1]->setText(QStringLiteral("7777"));
         Action("CopyAndRun1")->trigger();
@@ -253,7 +254,7 @@ class GuiTest : public ProgramTest {
     }
 
     void keysReachAWaitingProgram() {
-        Form().codeText->setPlainText(
+        Form().codeWordsEditor->setPlainText(
             QStringLiteral("0BD0\n0080\n0A10\nAF18"));  // OUT #80,0; IN 1,R0; HLT
         QTimer::singleShot(
             20, this, [this] { QTest::keyClick(bench_->displayWindow->screenText, Qt::Key_Q); });
@@ -271,7 +272,7 @@ class GuiTest : public ProgramTest {
     }
 
     void decodingDialogWalksAndJumps() {
-        Form().codeText->setPlainText(QStringLiteral("1C0D\n0008\n0000\n0000\nAF18"));
+        Form().codeWordsEditor->setPlainText(QStringLiteral("1C0D\n0008\n0000\n0000\nAF18"));
         Action("CopyCode1")->trigger();
         QStringList seen;
         dialogs_->onModal = [&](QDialog& dialog) {
@@ -294,7 +295,7 @@ class GuiTest : public ProgramTest {
     // The current-command decoding starts at the PC the processor window shows, the processor
     // window's decode button at 0000.
     void decodingStartsAtThePcOrAtZero() {
-        Form().codeText->setPlainText(QStringLiteral("1C0D\n0008\n0000\n0000\nAF18"));
+        Form().codeWordsEditor->setPlainText(QStringLiteral("1C0D\n0008\n0000\n0000\nAF18"));
         Action("CopyCode1")->trigger();
         Action("FirrstCom1")->trigger();  // the jump
         QCOMPARE(Processor().pcField->text(), QStringLiteral("0008"));
@@ -313,42 +314,42 @@ class GuiTest : public ProgramTest {
         QPlainTextEdit& intermediate = *bench_->intermediateWindow->textEditor;
         SetSource(QStringLiteral("mov #1,r0\nhlt"));
         Action("CompAndPreproc1")->trigger();
-        const QString expected = Form().codeText->toPlainText();
+        const QString expected = Form().codeWordsEditor->toPlainText();
         Action("Preprocess1")->trigger();
         const QString edited = intermediate.toPlainText();
         QVERIFY(bench_->intermediateWindow->isVisible() && Action("CompText1")->isChecked());
-        QVERIFY(Form().codeText->toPlainText().isEmpty());
+        QVERIFY(Form().codeWordsEditor->toPlainText().isEmpty());
         SetSource(QStringLiteral("hlt"));
         Action("Preprocess1")->trigger();
         QVERIFY(intermediate.toPlainText() != edited);
         intermediate.setPlainText(edited);  // the user's edit
         Action("Compile1")->trigger();
-        QCOMPARE(Form().codeText->toPlainText(), expected);
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), expected);
     }
 
     void codeFileSaveAndReopen() {
         QTemporaryDir dir;
         dialogs_->fileName = dir.filePath(QStringLiteral("prog.cod"));
-        Form().codeText->setPlainText(QStringLiteral("2150\nAF18"));
+        Form().codeWordsEditor->setPlainText(QStringLiteral("2150\nAF18"));
         Action("SaveCod1")->trigger();
         QFile file(dialogs_->fileName);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("2150\r\nAF18\r\n.\r\n"));
-        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("2150\nAF18"));
-        Form().codeText->clear();
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QStringLiteral("2150\nAF18"));
+        Form().codeWordsEditor->clear();
         Action("OpenCod1")->trigger();
-        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("2150\nAF18"));
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QStringLiteral("2150\nAF18"));
     }
 
     void failedFileOperationsKeepTheText() {
         dialogs_->fileName = QStringLiteral("/nonexistent/dir/prog.cod");
-        Form().codeText->setPlainText(QStringLiteral("2150"));
+        Form().codeWordsEditor->setPlainText(QStringLiteral("2150"));
         Action("SaveCod1")->trigger();
         QCOMPARE(dialogs_->warnings.size(), 1);
-        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("2150"));
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QStringLiteral("2150"));
         Action("OpenCod1")->trigger();
         QCOMPARE(dialogs_->warnings.size(), 2);
-        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("2150"));
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QStringLiteral("2150"));
     }
 
     void savingCharactersOutsideTheCodePageAsks() {
@@ -370,8 +371,8 @@ class GuiTest : public ProgramTest {
         SetSource(QStringLiteral("nop\n1abc: nop ; ") + QString(100000, u'x') +
                   QStringLiteral("\nhlt"));
         Action("CompAndPreproc1")->trigger();
-        QVERIFY(Form().LineLab->text().size() < 300);
-        QVERIFY(Form().LineLab->text().startsWith(QStringLiteral("2")));
+        QVERIFY(Form().statusLine->text().size() < 300);
+        QVERIFY(Form().statusLine->text().startsWith(QStringLiteral("2")));
         bench_->session.display.WriteText(std::string(10000, 'A'));
         bench_->RefreshViews();
         QVERIFY(bench_->session.display.CurrentLine().size() > 10000);
@@ -453,7 +454,7 @@ class GuiTest : public ProgramTest {
         bench_->intermediateWindow->shortConstantBox->setChecked(false);
         SetSource(QStringLiteral("mov #5,r0\nhlt"));
         Action("CompAndPreproc1")->trigger();
-        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("01D0\n0005\nAF18"));
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QStringLiteral("01D0\n0005\nAF18"));
     }
 };
 
