@@ -259,7 +259,7 @@ void Workbench::CheckExercise() {
         return;
     }
     const auto results =
-        CheckSource(session.machine, LinesFromQt(assemblerWindow->asmText->toPlainText()),
+        CheckSource(session.machine, LinesFromQt(assemblerWindow->sourceEditor->toPlainText()),
                     session.options, *file.exercise);
     const QString title =
         file.exercise->title.empty() ? QFileInfo(name).fileName() : ToQt(file.exercise->title);

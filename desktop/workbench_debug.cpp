@@ -129,7 +129,7 @@ void Workbench::ApplyRegisterEdits() {
 
 void Workbench::Compiled() {
     session.source.Set(session.texts);
-    compiledText_ = assemblerWindow->asmText->toPlainText();
+    compiledText_ = assemblerWindow->sourceEditor->toPlainText();
     EndTextMarks();
     ShowWhere();
 }
@@ -157,14 +157,14 @@ void Workbench::CodeCopied() {
 }
 
 bool Workbench::SourceCurrent() const {
-    return !session.source.Empty() && assemblerWindow->asmText->toPlainText() == compiledText_;
+    return !session.source.Empty() && assemblerWindow->sourceEditor->toPlainText() == compiledText_;
 }
 
 void Workbench::SetBreakpoints() {
     Debugger& debugger = session.debugger;
     debugger.DeleteAll();
     if (SourceCurrent()) {
-        for (const int line : assemblerWindow->asmText->Breakpoints()) {
+        for (const int line : assemblerWindow->sourceEditor->Breakpoints()) {
             if (const auto address = session.source.AddressFrom(line))
                 debugger.Break(*address, line);
         }
@@ -176,7 +176,7 @@ void Workbench::SetBreakpoints() {
 std::set<Value> Workbench::BreakpointAddresses() const {
     std::set<Value> addresses = ramBreakpoints_;
     if (SourceCurrent()) {
-        for (const int line : assemblerWindow->asmText->Breakpoints()) {
+        for (const int line : assemblerWindow->sourceEditor->Breakpoints()) {
             if (const auto address = session.source.AddressFrom(line)) addresses.insert(*address);
         }
     }
@@ -185,7 +185,8 @@ std::set<Value> Workbench::BreakpointAddresses() const {
 
 void Workbench::ClearBreakpoints() {
     ramBreakpoints_.clear();
-    assemblerWindow->asmText->ClearBreakpoints();  // shows them again through BreakpointsChanged
+    assemblerWindow->sourceEditor
+        ->ClearBreakpoints();  // shows them again through BreakpointsChanged
 }
 
 void Workbench::ToggleRamBreakpoint(Value address) {
@@ -217,7 +218,7 @@ void Workbench::ShowWhere() {
 // The line of the instruction at PC; once the run has ended, the line of the instruction that
 // ended it, for PC has moved past it.
 void Workbench::ShowRunLine() {
-    CodeEditor& editor = *assemblerWindow->asmText;
+    CodeEditor& editor = *assemblerWindow->sourceEditor;
     const Machine& machine = session.machine;
     const bool ended = session.debugger.Started() && session.debugger.Ended();
     const Value at = ended ? machine.State().commandAddress : machine.State().pc;
