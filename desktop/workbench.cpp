@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "desktop/assembler_window.h"
-#include "desktop/captions.h"
 #include "desktop/debug_texts.h"
 #include "desktop/decoding_dialog.h"
 #include "desktop/display_window.h"
@@ -265,10 +264,6 @@ void Workbench::CheckExercise() {
         file.exercise->title.empty() ? QFileInfo(name).fileName() : ToQt(file.exercise->title);
     ExerciseDialog dialog(assemblerWindow.get(), ExerciseResultsTitle(title), results);
     dialogs.ShowModal(dialog);
-}
-
-void Workbench::ApplyLanguage() {
-    q42::ApplyLanguage(*this);
 }
 
 }  // namespace q42

@@ -1,7 +1,9 @@
 // The desktop program's windows, headless: start-up state, building and running, stopping, the
 // status lines, register edits, line input, the decoding dialog, code files and the captions.
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -15,6 +17,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "desktop/asm_highlighter.h"
 #include "desktop/assembler_window.h"
@@ -44,6 +48,46 @@ class GuiTest : public ProgramTest {
         for (const auto& line : bench_->session.display.Lines())
             lines << ToQt(line);
         return lines;
+    }
+    // What a caption's component shows, or nothing when the window has no such component.
+    std::optional<QString> ShownCaption(QWidget& window, const Caption& caption) {
+        const QString object = QString::fromLatin1(caption.object);
+        switch (caption.target) {
+            case CaptionTarget::Title: return window.windowTitle();
+            case CaptionTarget::Menu:
+                if (auto* menu = window.findChild<QMenu*>(object)) return menu->title();
+                break;
+            case CaptionTarget::Item:
+                if (auto* item = window.findChild<QAction*>(object)) return item->text();
+                break;
+            case CaptionTarget::Header: {
+                const QStringList grid = object.split(QLatin1Char(':'));
+                auto* table = window.findChild<QTableWidget*>(grid.value(0));
+                const auto* header =
+                    table != nullptr ? table->horizontalHeaderItem(grid.value(1).toInt()) : nullptr;
+                if (header != nullptr) return header->text();
+                break;
+            }
+            case CaptionTarget::Text:
+                if (auto* label = window.findChild<QLabel*>(object)) return label->text();
+                if (auto* button = window.findChild<QAbstractButton*>(object))
+                    return button->text();
+                break;
+            case CaptionTarget::Hint:
+                if (auto* widget = window.findChild<QWidget*>(object)) return widget->toolTip();
+                break;
+            case CaptionTarget::Question: {
+                const std::pair<const char*, const QString*> questions[] = {
+                    {"ExitQuestion", &Form().exitQuestion},
+                    {"ClearQuestion", &Form().clearQuestion},
+                    {"SaveQuestion", &Form().saveQuestion}};
+                for (const auto& [name, question] : questions) {
+                    if (object == QLatin1String(name) && &window == &Form()) return *question;
+                }
+                break;
+            }
+        }
+        return std::nullopt;
     }
     void SetSource(const QString& text) { Form().sourceEditor->setPlainText(text); }
     void WhenLineAwaited(std::function<void()> action) {
@@ -140,6 +184,25 @@ class GuiTest : public ProgramTest {
                  Pick(" Декодирование  команды", " Instruction decoding"));
         QCOMPARE(bench_->ramWindow->ramTable->horizontalHeaderItem(0)->text(),
                  Pick("адрес", "address"));
+    }
+
+    // Every caption of the table is written into its component, in the program's language: a
+    // caption whose window or component is missing or misspelled, or that its component never
+    // received, fails here.
+    void everyCaptionReachesItsComponent() {
+        for (const Caption& caption : Captions()) {
+            const QString where = QStringLiteral("%1/%2").arg(QLatin1String(caption.window),
+                                                              QLatin1String(caption.object));
+            QWidget* window = nullptr;
+            for (QWidget* topLevel : QApplication::topLevelWidgets()) {
+                if (topLevel->objectName() == QLatin1String(caption.window)) window = topLevel;
+            }
+            QVERIFY2(window != nullptr, qPrintable(where + QStringLiteral(": no such window")));
+            const std::optional<QString> shown = ShownCaption(*window, caption);
+            QVERIFY2(shown.has_value(), qPrintable(where + QStringLiteral(": no such component")));
+            QVERIFY2(*shown == CaptionText(caption),
+                     qPrintable(where + QStringLiteral(": ") + *shown));
+        }
     }
 
     void compileAndRunTheWorkedExample() {
