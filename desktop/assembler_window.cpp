@@ -37,8 +37,7 @@ QFont FixedFont(int pixels) {
     return font;
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, int pixels,
-                  const QColor& color) {
+QLabel* MakeLabel(QWidget* parent, const QString& text, int pixels, const QColor& color) {
     auto* label = new QLabel(text, parent);
     QFont font = label->font();
     font.setPixelSize(pixels);
@@ -46,8 +45,6 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, int pixels
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, color);
     label->setPalette(palette);
-    label->move(x, y);
-    label->setMinimumWidth(parent->width() - x - 8);
     return label;
 }
 
@@ -67,16 +64,26 @@ AssemblerWindow::AssemblerWindow(Session& session, ProgramCommands& commands, Us
       dialogs_(dialogs) {
     setObjectName(QStringLiteral("TForm1"));
     setAttribute(Qt::WA_AlwaysShowToolTips);
-    setWindowTitle(QStringLiteral("Form1"));
     auto* client = new QWidget(this);
-    client->setFixedSize(742, 496);
     setCentralWidget(client);
     QFont font = client->font();
     font.setPixelSize(11);
     client->setFont(font);
     CreateTexts(client);
     CreateStatusArea(client);
+    PlaceComponents(*client);
+    // The editor's first text, once it has its size; from then on the title shows whether the
+    // text is modified.
+    sourceEditor->setPlainText(QStringLiteral(";asmText\n\nhlt"));
+    sourceEditor->document()->setModified(false);
+    connect(sourceEditor->document(), &QTextDocument::modificationChanged, this,
+            [this] { ShowTitle(); });
     CreateMenus();
+    exitQuestion = CaptionOf(*this, "ExitQuestion");
+    clearQuestion = CaptionOf(*this, "ClearQuestion");
+    saveQuestion = CaptionOf(*this, "SaveQuestion");
+    baseTitle_ = TitleOf(*this);
+    ShowTitle();
     ClearCodeAndLabels();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -86,36 +93,28 @@ void AssemblerWindow::CreateTexts(QWidget* client) {
     sourceEditor = new CodeEditor(client);
     sourceEditor->setObjectName(QStringLiteral("asmText"));
     new AsmHighlighter(sourceEditor->document());
-    sourceEditor->setGeometry(8, 8, 345, 417);
     sourceEditor->setFont(FixedFont(16));
     sourceEditor->setLineWrapMode(QPlainTextEdit::NoWrap);
+    sourceEditor->Margin()->setToolTip(CaptionOf(*this, "lineNumbers"));
     new OperationTips(sourceEditor);
-    sourceEditor->setPlainText(QStringLiteral(";asmText\n\nhlt"));
-    sourceEditor->document()->setModified(false);
-    connect(sourceEditor->document(), &QTextDocument::modificationChanged, this,
-            [this] { ShowTitle(); });
     connect(sourceEditor, &CodeEditor::breakpointsChanged, this,
             [this] { commands_.BreakpointsChanged(); });
 
     codeWordsEditor = new QPlainTextEdit(client);
     codeWordsEditor->setObjectName(QStringLiteral("codeText"));
-    codeWordsEditor->setGeometry(368, 8, 137, 417);
     codeWordsEditor->setFont(FixedFont(16));
     codeWordsEditor->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     labelTable = new QTableWidget(client);
     labelTable->setObjectName(QStringLiteral("labels"));
-    labelTable->setGeometry(520, 8, 217, 369);
     labelTable->setFont(FixedFont(16));
     labelTable->setColumnCount(LabelGrid::kColumns);
     labelTable->verticalHeader()->hide();
     labelTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     labelTable->setFocusPolicy(Qt::NoFocus);
-    labelTable->setColumnWidth(0, 114);
-    labelTable->setColumnWidth(1, 23);
-    labelTable->setColumnWidth(2, 54);
     labelTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    labelTable->setHorizontalHeaderLabels({QString(), QString(), QString()});
+    labelTable->setHorizontalHeaderLabels(
+        {CaptionOf(*this, "labels:0"), QString(), CaptionOf(*this, "labels:2")});
 }
 
 // Under the label table the compile button and the build date; along the bottom the two status
@@ -123,27 +122,47 @@ void AssemblerWindow::CreateTexts(QWidget* client) {
 void AssemblerWindow::CreateStatusArea(QWidget* client) {
     compileButton = new QToolButton(client);
     compileButton->setObjectName(QStringLiteral("SpeedButton1"));
-    compileButton->setGeometry(520, 384, 40, 40);
     compileButton->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    compileButton->setIconSize(QSize(28, 28));
     compileButton->setAutoRaise(true);
+    compileButton->setToolTip(CaptionOf(*this, "SpeedButton1"));
     connect(compileButton, &QToolButton::clicked, this, [this] { PreprocessAndCompile(); });
 
-    statusLine = MakeLabel(client, QString(), 8, 432, 21, palette().color(QPalette::WindowText));
+    statusLine = MakeLabel(client, QString(), 21, palette().color(QPalette::WindowText));
     statusLine->setObjectName(QStringLiteral("LineLab"));
-    errorLine = MakeLabel(client, QString(), 8, 464, 21, QColor(128, 0, 0));
+    errorLine = MakeLabel(client, QString(), 21, QColor(128, 0, 0));
     errorLine->setObjectName(QStringLiteral("ErrLab"));
-    MakeLabel(client, QStringLiteral("Q42"), 600, 392, 11, Qt::gray)
-        ->setObjectName(QStringLiteral("Label1"));
-    MakeLabel(client, QStringLiteral("Compilation date - ") + BuildDate(), 600, 416, 10, Qt::gray)
-        ->setObjectName(QStringLiteral("Label2"));
-    statusLine->setMinimumWidth(730);
-    errorLine->setMinimumWidth(730);
+    productLabel_ = MakeLabel(client, QStringLiteral("Q42"), 11, Qt::gray);
+    productLabel_->setObjectName(QStringLiteral("Label1"));
+    buildDateLabel_ =
+        MakeLabel(client, QStringLiteral("Compilation date - ") + BuildDate(), 10, Qt::gray);
+    buildDateLabel_->setObjectName(QStringLiteral("Label2"));
+}
+
+// Where each component stands, in pixels of the client area.
+void AssemblerWindow::PlaceComponents(QWidget& client) {
+    client.setFixedSize(742, 496);
+    sourceEditor->setGeometry(8, 8, 345, 417);
+    codeWordsEditor->setGeometry(368, 8, 137, 417);
+    labelTable->setGeometry(520, 8, 217, 369);
+    labelTable->setColumnWidth(0, 114);
+    labelTable->setColumnWidth(1, 23);
+    labelTable->setColumnWidth(2, 54);
+    compileButton->setGeometry(520, 384, 40, 40);
+    compileButton->setIconSize(QSize(28, 28));
+    // A label reaches to 8 pixels before the right edge, the status lines a little further.
+    const auto place = [&client](QLabel* label, int x, int y, int width) {
+        label->move(x, y);
+        label->setMinimumWidth(width > 0 ? width : client.width() - x - 8);
+    };
+    place(statusLine, 8, 432, 730);
+    place(errorLine, 8, 464, 730);
+    place(productLabel_, 600, 392, 0);
+    place(buildDateLabel_, 600, 416, 0);
 }
 
 QAction* AssemblerWindow::AddItem(QMenu* menu, const char* name, const QKeySequence& shortcut,
                                   void (AssemblerWindow::*handler)()) {
-    QAction* action = menu->addAction(QString::fromLatin1(name));
+    QAction* action = menu->addAction(CaptionOf(*this, name));
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(shortcut);
     if (handler != nullptr) connect(action, &QAction::triggered, this, handler);
@@ -151,7 +170,7 @@ QAction* AssemblerWindow::AddItem(QMenu* menu, const char* name, const QKeySeque
 }
 
 QMenu* AssemblerWindow::AddMenu(const char* name) {
-    QMenu* menu = menuBar()->addMenu(QString::fromLatin1(name));
+    QMenu* menu = menuBar()->addMenu(CaptionOf(*this, name));
     menu->setObjectName(QString::fromLatin1(name));
     return menu;
 }
@@ -199,7 +218,7 @@ void AssemblerWindow::CreateFileMenu() {
     AddItem(fileMenu, "SaveCod1", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S),
             &AssemblerWindow::SaveCodeText);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
-    QMenu* examples = fileMenu->addMenu(QString());
+    QMenu* examples = fileMenu->addMenu(CaptionOf(*this, "Examples1"));
     examples->setObjectName(QStringLiteral("Examples1"));
     for (const QString& name :
          QDir(QStringLiteral(":/examples")).entryList({QStringLiteral("*.asm")})) {
@@ -233,7 +252,7 @@ void AssemblerWindow::CreateViewMenu() {
     viewMenu = AddMenu("View1");
     machineWindowsAction =
         AddItem(viewMenu, "Q421", {}, &AssemblerWindow::ShowOrHideMachineWindows);
-    machineWindowsAction->setText(QStringLiteral("Q42"));
+    machineWindowsAction->setText(QStringLiteral("Q42"));  // in both languages
     machineWindowsAction->setCheckable(true);
     machineWindowsAction->setChecked(true);
     viewMenu->addSeparator()->setObjectName(QStringLiteral("N9"));
@@ -474,13 +493,11 @@ void AssemblerWindow::Warn(const std::string& text) {
     dialogs_.Warning(this, ToQt(text));
 }
 
+// The windows are placed again once the window manager has framed them.
 void AssemblerWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (languageApplied_) return;
-    languageApplied_ = true;
-    commands_.ApplyLanguage();
-    baseTitle_ = windowTitle();
-    ShowTitle();
+    if (shownBefore_) return;
+    shownBefore_ = true;
     commands_.PlaceWindowsWhenFramed();
 }
 

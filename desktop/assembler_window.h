@@ -47,7 +47,9 @@ class AssemblerWindow : public QMainWindow, public AsmWarnings {
     QAction* logWindowAction = nullptr;
     QAction* stopAction = nullptr;
 
-    QString exitQuestion;  // set by the interface language
+    // The questions before exiting, before clearing the assembler text, and before a modified text
+    // would be thrown away.
+    QString exitQuestion;
     QString clearQuestion;
     QString saveQuestion;
 
@@ -95,13 +97,16 @@ class AssemblerWindow : public QMainWindow, public AsmWarnings {
     Session& session_;
     ProgramCommands& commands_;
     UserDialogs& dialogs_;
-    bool languageApplied_ = false;
+    QLabel* productLabel_ = nullptr;
+    QLabel* buildDateLabel_ = nullptr;
+    bool shownBefore_ = false;
     QString baseTitle_;            // the title the interface language gives
     QString asmFileName_;          // the file the assembler text came from or was saved to
     bool closeConfirmed_ = false;  // Exit has asked already
 
     void CreateTexts(QWidget* client);
     void CreateStatusArea(QWidget* client);
+    void PlaceComponents(QWidget& client);
     void CreateMenus();
     void CreateFileMenu();
     void CreateEditMenu();

@@ -26,7 +26,6 @@ const QString kCodeFilter = QStringLiteral("code files (*.cod);;all files (*)");
 }  // namespace
 
 void AssemblerWindow::ShowTitle() {
-    if (baseTitle_.isEmpty()) return;  // the language is applied when the window first shows
     QString title = baseTitle_;
     if (!asmFileName_.isEmpty())
         title += QStringLiteral(" - ") + QFileInfo(asmFileName_).fileName();
