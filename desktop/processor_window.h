@@ -10,6 +10,7 @@
 
 class QComboBox;
 class QFrame;
+class QLabel;
 class QLineEdit;
 class QToolButton;
 
@@ -47,8 +48,6 @@ class ProcessorWindow : public FixedWindow {
     void SetRunState(bool running);
     // Lights the fields whose values differ between the two states; the others are plain again.
     void LightChanges(const MachineState& before, const MachineState& after);
-    // The speeds' names in the interface language.
-    void NameSpeeds();
 
     // Copies the register fields into the registers; a field that holds no hex word is reported
     // and leaves its register as it was.
@@ -59,12 +58,22 @@ class ProcessorWindow : public FixedWindow {
     ProgramCommands& commands_;
     UserDialogs& dialogs_;
 
-    QLineEdit* MakeEdit(QWidget* parent, const char* name, int x, int y, int width);
-    QToolButton* MakeButton(const char* name, int x, int y, int size, int icon,
-                            std::function<void()> command);
-    QFrame* CreateRegisterPanel(const QFont& font);
-    void CreateButtons(QFrame* panel);
+    // The components that only show: the panels, the picture and the fields' names.
+    QFrame* registerPanel_ = nullptr;
+    QFrame* flagsPanel_ = nullptr;
+    QLabel* chip_ = nullptr;
+    QLabel* welcome_ = nullptr;
+    std::array<QLabel*, 6> registerNames_{};  // R0..R3, PC, SP
+    QLabel* psName_ = nullptr;
+    QLabel* flagsArrow_ = nullptr;
+    QLabel* zName_ = nullptr;
+    QLabel* nName_ = nullptr;
+
+    QToolButton* MakeButton(const char* name, int icon, std::function<void()> command);
+    void CreateRegisterPanel(const QFont& font);
+    void CreateButtons();
     void CreateSpeedBox();
+    void PlaceComponents();
     void ShowFlags();
     static void ShowWord(QLineEdit* field, Value word);
 };
