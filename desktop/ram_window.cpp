@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <utility>
 
+#include "desktop/captions.h"
 #include "desktop/debug_texts.h"
 #include "desktop/number_tip.h"
 #include "desktop/program_commands.h"
@@ -17,23 +18,25 @@ namespace q42 {
 RamWindow::RamWindow(Machine& machine, ProgramCommands& commands)
     : machine_(machine), commands_(commands) {
     setObjectName(QStringLiteral("TFormRAM"));
-    setFixedSize(152, 516);
+    setWindowTitle(TitleOf(*this));
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPixelSize(13);
     setFont(font);
+    CreateTable();
+    PlaceComponents();
+    ShowAllCells();
+}
 
+void RamWindow::CreateTable() {
     ramTable = new QTableWidget(kRamWords, 2, this);
     ramTable->setObjectName(QStringLiteral("RAM"));
-    ramTable->setGeometry(8, 8, 137, 497);
+    ramTable->setToolTip(CaptionOf(*this, "RAM"));
+    ramTable->setHorizontalHeaderLabels({CaptionOf(*this, "RAM:0"), CaptionOf(*this, "RAM:1")});
     QFont gridFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     gridFont.setPixelSize(16);
     gridFont.setBold(true);
     ramTable->setFont(gridFont);
     ramTable->verticalHeader()->hide();
-    ramTable->verticalHeader()->setDefaultSectionSize(24);
-    ramTable->horizontalHeader()->setFixedHeight(24);
-    ramTable->setColumnWidth(0, 60);
-    ramTable->setColumnWidth(1, 60);
     ramTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     ramTable->setSelectionBehavior(QAbstractItemView::SelectItems);
     for (int row = 0; row < kRamWords; ++row) {
@@ -52,7 +55,16 @@ RamWindow::RamWindow(Machine& machine, ProgramCommands& commands)
         if (row >= 0) ShowRowMenu(row, ramTable->viewport()->mapToGlobal(where));
     });
     ramTable->viewport()->installEventFilter(this);
-    ShowAllCells();
+}
+
+// Where the table stands and how large its rows and columns are, in pixels.
+void RamWindow::PlaceComponents() {
+    setFixedSize(152, 516);
+    ramTable->setGeometry(8, 8, 137, 497);
+    ramTable->verticalHeader()->setDefaultSectionSize(24);
+    ramTable->horizontalHeader()->setFixedHeight(24);
+    ramTable->setColumnWidth(0, 60);
+    ramTable->setColumnWidth(1, 60);
 }
 
 // A cell's four hex digits, and the same word in every other reading as its tooltip.

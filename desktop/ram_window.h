@@ -45,6 +45,8 @@ class RamWindow : public FixedWindow {
     ProgramCommands& commands_;
     std::array<bool, kRamWords> lit_{};
 
+    void CreateTable();
+    void PlaceComponents();
     void ShowCell(int row);
 };
 
