@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
+#include "desktop/captions.h"
 #include "desktop/qt_text.h"
 #include "session/display.h"
 
@@ -28,13 +29,13 @@ void PaintBlackAndLime(QWidget* widget, const QFont& font) {
 
 DisplayWindow::DisplayWindow(Display& display) : display_(display) {
     setObjectName(QStringLiteral("TDisplay"));
+    setWindowTitle(TitleOf(*this));
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPixelSize(13);
     setFont(font);
 
     enterButton = new QPushButton(this);
     enterButton->setObjectName(QStringLiteral("FinishInput"));
-    enterButton->setGeometry(300, 0, 8, 8);
     enterButton->setFocusPolicy(Qt::NoFocus);
     connect(enterButton, &QPushButton::clicked, this, &DisplayWindow::FinishInput);
 
@@ -49,7 +50,6 @@ DisplayWindow::DisplayWindow(Display& display) : display_(display) {
     inputLine = new QLineEdit(screenText->viewport());
     inputLine->setObjectName(QStringLiteral("MyReadLine"));
     inputLine->setFrame(false);
-    inputLine->setFixedSize(121, 24);
     inputLine->setMaxLength(static_cast<int>(Display::kMaxInputText));
     inputLine->hide();
     PaintBlackAndLime(inputLine, font);
@@ -65,12 +65,20 @@ DisplayWindow::DisplayWindow(Display& display) : display_(display) {
         widget->installEventFilter(this);
     }
 
-    const int lineHeight = QFontMetrics(font).height();
+    PlaceComponents();
+    display_.ClearScreen();
+    ShowScreen();
+}
+
+// The window is thirteen lines of its font high; the screen fills it, and Enter's button hides
+// behind the screen.
+void DisplayWindow::PlaceComponents() {
+    enterButton->setGeometry(300, 0, 8, 8);
+    inputLine->setFixedSize(121, 24);
+    const int lineHeight = QFontMetrics(font()).height();
     resize(427, 13 * lineHeight);
     setFixedHeight(13 * lineHeight);
     screenText->setGeometry(0, 0, 427, height());
-    display_.ClearScreen();
-    ShowScreen();
 }
 
 void DisplayWindow::ShowScreen() {

@@ -43,6 +43,7 @@ class DisplayWindow : public FixedWindow {
   private:
     Display& display_;
 
+    void PlaceComponents();
     // Shows the window in front and makes it the active window.
     void TakeKeyboard();
 };

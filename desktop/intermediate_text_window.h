@@ -5,6 +5,7 @@
 #include "desktop/fixed_window.h"
 
 class QCheckBox;
+class QGroupBox;
 class QPlainTextEdit;
 
 namespace q42 {
@@ -27,6 +28,9 @@ class IntermediateTextWindow : public FixedWindow {
 
   private:
     AssemblerTexts& texts_;
+    QGroupBox* settings_ = nullptr;  // the compiler's settings
+
+    void PlaceComponents();
 };
 
 }  // namespace q42

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "desktop/captions.h"
 #include "desktop/debug_texts.h"
 #include "desktop/fixed_window.h"
 #include "desktop/program_commands.h"
@@ -97,6 +98,7 @@ LogWindow::LogWindow(Debugger& debugger, ProgramCommands& commands,
       commands_(commands),
       model_(debugger, std::move(canExplain)) {
     setObjectName(QStringLiteral("executionLog"));
+    setWindowTitle(TitleOf(*this));
     resize(760, 320);
     log = new QTableView(this);
     log->setObjectName(QStringLiteral("log"));
