@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "desktop/captions.h"
 #include "desktop/fixed_window.h"
 #include "desktop/qt_text.h"
 #include "session/session.h"
@@ -15,19 +16,16 @@
 namespace q42 {
 namespace {
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name, int x, int y, int width) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setReadOnly(true);
-    edit->setGeometry(x, y, width, 21);
-    return edit;
+QLineEdit* MakeField(QWidget* parent, const char* name) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setReadOnly(true);
+    return field;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, bool maroon) {
+QLabel* MakeLabel(QWidget* parent, const char* name, bool maroon) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->move(x, y);
-    label->setMinimumWidth(120);
     if (maroon) {
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, QColor(128, 0, 0));
@@ -36,21 +34,18 @@ QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, bool maroon) 
     return label;
 }
 
-QCheckBox* MakeCheck(QWidget* parent, const char* name, int x, int y) {
+QCheckBox* MakeCheck(QWidget* parent, const char* name) {
     auto* box = new QCheckBox(parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->move(x, y);
-    box->setMinimumWidth(100);
     box->setAttribute(Qt::WA_TransparentForMouseEvents);  // shows, never edits
     box->setFocusPolicy(Qt::NoFocus);
     return box;
 }
 
-QFrame* MakePanel(QWidget* parent, const char* name, int x, int y, int width, int height) {
+QFrame* MakePanel(QWidget* parent, const char* name) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(QString::fromLatin1(name));
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setGeometry(x, y, width, height);
     return panel;
 }
 
@@ -59,48 +54,86 @@ QFrame* MakePanel(QWidget* parent, const char* name, int x, int y, int width, in
 DecodingDialog::DecodingDialog(Session& session)
     : QDialog(nullptr, kDialogFlags), session_(session) {
     setObjectName(QStringLiteral("TComCod"));
-    setFixedSize(311, 318);
+    setWindowTitle(TitleOf(*this));
     setModal(true);
     QFont font = this->font();
     font.setPixelSize(13);
     setFont(font);
 
-    QFrame* addressPanel = MakePanel(this, "Panel3", 16, 8, 273, 41);
-    addressField = MakeEdit(addressPanel, "Edit2", 8, 8, 49);
-    wordsField = MakeEdit(addressPanel, "Edit3", 64, 8, 201);
-    MakeLabel(this, "Label3", 104, 60, true);  // its text comes with the caption set
-    operationField = MakeEdit(this, "Edit1", 16, 80, 273);
+    addressPanel_ = MakePanel(this, "Panel3");
+    addressField = MakeField(addressPanel_, "Edit2");
+    wordsField = MakeField(addressPanel_, "Edit3");
+    operationCaption_ = MakeLabel(this, "Label3", true);
+    operationCaption_->setText(CaptionOf(*this, "Label3"));
+    operationField = MakeField(this, "Edit1");
+    CreateOperandPanels();
+    CreateButtons();
+    PlaceComponents();
+}
 
-    operand1Panel = MakePanel(this, "Panel1", 16, 112, 273, 89);
-    operand1Caption = MakeLabel(operand1Panel, "Label1", 8, 4, true);
-    shortConstantBox = MakeCheck(operand1Panel, "Short", 8, 24);
-    negativeBox = MakeCheck(operand1Panel, "Minus", 168, 24);
-    operand1Field = MakeEdit(operand1Panel, "Ope1", 8, 48, 73);
+void DecodingDialog::CreateOperandPanels() {
+    operand1Panel = MakePanel(this, "Panel1");
+    operand1Caption = MakeLabel(operand1Panel, "Label1", true);
+    shortConstantBox = MakeCheck(operand1Panel, "Short");
+    negativeBox = MakeCheck(operand1Panel, "Minus");
+    operand1Field = MakeField(operand1Panel, "Ope1");
     targetArrow = new QLabel(operand1Panel);
     targetArrow->setObjectName(QStringLiteral("Image1"));
-    targetArrow->setGeometry(88, 50, 16, 16);
     targetArrow->setPixmap(style()->standardIcon(QStyle::SP_ArrowRight).pixmap(16, 16));
     targetArrow->hide();
-    targetMemoryLabel = MakeLabel(operand1Panel, "Kuda", 106, 52, false);
-    targetMemoryLabel->setMinimumWidth(50);
-    byte1Box = MakeCheck(operand1Panel, "By1", 168, 48);
+    targetMemoryLabel = MakeLabel(operand1Panel, "Kuda", false);
+    byte1Box = MakeCheck(operand1Panel, "By1");
 
-    operand2Panel = MakePanel(this, "Panel2", 16, 208, 273, 65);
-    operand2Caption = MakeLabel(operand2Panel, "Label2", 8, 4, true);
-    operand2Field = MakeEdit(operand2Panel, "Ope2", 8, 25, 73);
-    byte2Box = MakeCheck(operand2Panel, "By2", 168, 32);
+    operand2Panel = MakePanel(this, "Panel2");
+    operand2Caption = MakeLabel(operand2Panel, "Label2", true);
+    operand2Field = MakeField(operand2Panel, "Ope2");
+    byte2Box = MakeCheck(operand2Panel, "By2");
+}
 
-    nextButton = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown), QString(), this);
+void DecodingDialog::CreateButtons() {
+    nextButton = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown),
+                                 CaptionOf(*this, "BitBtn1"), this);
     nextButton->setObjectName(QStringLiteral("BitBtn1"));
-    nextButton->setGeometry(40, 280, 97, 33);
     nextButton->setDefault(true);
     connect(nextButton, &QPushButton::clicked, this, &DecodingDialog::DecodeNext);
-    jumpButton = new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward), QString(), this);
+    jumpButton = new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward),
+                                 CaptionOf(*this, "JmpBtn"), this);
     jumpButton->setObjectName(QStringLiteral("JmpBtn"));
-    jumpButton->setGeometry(168, 280, 97, 33);
     jumpButton->setEnabled(false);
     jumpButton->setAutoDefault(false);
     connect(jumpButton, &QPushButton::clicked, this, &DecodingDialog::FollowJump);
+}
+
+// Where each component stands, in pixels of the dialog or its panel. A label or check box is as
+// wide as its text, and at least as wide as given here.
+void DecodingDialog::PlaceComponents() {
+    setFixedSize(311, 318);
+    const auto field = [](QLineEdit* field, int x, int y, int width) {
+        field->setGeometry(x, y, width, 21);
+    };
+    const auto text = [](QWidget* text, int x, int y, int minWidth) {
+        text->move(x, y);
+        text->setMinimumWidth(minWidth);
+    };
+    addressPanel_->setGeometry(16, 8, 273, 41);
+    field(addressField, 8, 8, 49);
+    field(wordsField, 64, 8, 201);
+    text(operationCaption_, 104, 60, 120);
+    field(operationField, 16, 80, 273);
+    operand1Panel->setGeometry(16, 112, 273, 89);
+    text(operand1Caption, 8, 4, 120);
+    text(shortConstantBox, 8, 24, 100);
+    text(negativeBox, 168, 24, 100);
+    field(operand1Field, 8, 48, 73);
+    targetArrow->setGeometry(88, 50, 16, 16);
+    text(targetMemoryLabel, 106, 52, 50);
+    text(byte1Box, 168, 48, 100);
+    operand2Panel->setGeometry(16, 208, 273, 65);
+    text(operand2Caption, 8, 4, 120);
+    field(operand2Field, 8, 25, 73);
+    text(byte2Box, 168, 32, 100);
+    nextButton->setGeometry(40, 280, 97, 33);
+    jumpButton->setGeometry(168, 280, 97, 33);
 }
 
 void DecodingDialog::StartDecoding() {

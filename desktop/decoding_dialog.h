@@ -49,7 +49,12 @@ class DecodingDialog : public QDialog {
 
   private:
     Session& session_;
+    QFrame* addressPanel_ = nullptr;
+    QLabel* operationCaption_ = nullptr;
 
+    void CreateOperandPanels();
+    void CreateButtons();
+    void PlaceComponents();
     void ShowDecoded();
 };
 
