@@ -328,10 +328,9 @@ void AssemblerWindow::SetRunState(bool running) {
         for (QAction* action : menu->actions())
             action->setEnabled(!running);
     }
-    stopAction->setEnabled(running);
-    for (const char* name : {"CompAndRun1", "CopyAndRun1", "RunRAM1", "CopyCode1",
-                             "CompAndPreproc1", "Compile1", "Preprocess1", "CheckExercise1"}) {
-        findChild<QAction*>(QString::fromLatin1(name))->setEnabled(!running);
+    // Of the Run menu, only the stop answers during a run.
+    for (QAction* action : runMenu->actions()) {
+        if (!action->isSeparator()) action->setEnabled(action == stopAction ? running : !running);
     }
 }
 
