@@ -97,10 +97,12 @@ void ProcessorWindow::CreateRegisterPanel(const QFont& font) {
         registerNames_[i] = MakeLabel(registerPanel_, QString::fromLatin1(kRegisterNames[i]));
         const std::string name = std::string("E") + kRegisterNames[i];
         QLineEdit* field = MakeField(registerPanel_, name.c_str());
-        if (i < 4) registerFields[i] = field;
+        if (i < 4) {
+            registerFields[i] = field;
+        } else {
+            (i == 4 ? pcField : spField) = field;
+        }
     }
-    pcField = registerPanel_->findChild<QLineEdit*>(QStringLiteral("EPC"));
-    spField = registerPanel_->findChild<QLineEdit*>(QStringLiteral("ESP"));
     psName_ = MakeLabel(registerPanel_, QStringLiteral("PS"));
     psField = MakeField(registerPanel_, "EPS");
     psField->setReadOnly(true);
