@@ -149,15 +149,16 @@ void AssemblerWindow::PlaceComponents(QWidget& client) {
     labelTable->setColumnWidth(2, 54);
     compileButton->setGeometry(520, 384, 40, 40);
     compileButton->setIconSize(QSize(28, 28));
-    // A label reaches to 8 pixels before the right edge, the status lines a little further.
-    const auto place = [&client](QLabel* label, int x, int y, int width) {
+    // A label is as wide as its text, and at least as wide as given here: the status lines run
+    // along the whole window, the notices to 8 pixels before its right edge.
+    const auto place = [](QLabel* label, int x, int y, int minWidth) {
         label->move(x, y);
-        label->setMinimumWidth(width > 0 ? width : client.width() - x - 8);
+        label->setMinimumWidth(minWidth);
     };
     place(statusLine, 8, 432, 730);
     place(errorLine, 8, 464, 730);
-    place(productLabel_, 600, 392, 0);
-    place(buildDateLabel_, 600, 416, 0);
+    place(productLabel_, 600, 392, 742 - 600 - 8);
+    place(buildDateLabel_, 600, 416, 742 - 600 - 8);
 }
 
 QAction* AssemblerWindow::AddItem(QMenu* menu, const char* name, const QKeySequence& shortcut,
