@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the web page and tests it: the WebAssembly core under node against every example's
-# transcript, then the page itself in headless Chromium (it also saves docs/web.png and
-# docs/web-ru.png).
+# transcript, then the page itself in headless Chromium (its screenshots go to
+# build-web/screenshots/; scripts/screenshots.sh makes the ones in docs/).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -7,9 +7,10 @@
 // into the screen reach the program once each, slow and fast runs and Stop, the language
 // switch, the guide, the faults students met (students.mjs), the editor's keys
 // (editor_keys.mjs), the pauses between an input routine and the instruction after it
-// (input_pause.mjs), the page offline. It saves docs/web.png and docs/web-ru.png and prints how
-// long the page took to become ready.
-import { readFileSync, readdirSync } from 'node:fs';
+// (input_pause.mjs), the page offline. It saves its screenshots of a run in both languages in
+// build-web/screenshots/ (scripts/screenshots.sh makes the ones in docs/) and prints how long the
+// page took to become ready.
+import { mkdirSync, readFileSync, readdirSync } from 'node:fs';
 import { join, resolve } from 'node:path';
 import {
     root, examplesDir, kScreenLines, serveSite, launchBrowser, report, check, expect, failureCount,
@@ -18,6 +19,7 @@ import {
 import { studentChecks } from './students.mjs';
 import { editorKeyChecks } from './editor_keys.mjs';
 import { inputPauseChecks } from './input_pause.mjs';
+import { shootRuns } from './screenshots.mjs';
 
 const site = resolve(process.argv[2] ?? 'build-web/site');
 const chromium = process.env.CHROMIUM ?? '/usr/bin/chromium';
@@ -187,19 +189,11 @@ await check('the language switch changes the texts', async () => {
     return `${russian} → ${english}; ${screen.at(-1)}`;
 });
 
-// A run of stars.asm with its first word decoded, in each language.
-async function screenshot(file) {
-    await openExample('stars');
-    await runToEnd();
-    await page.click('#ram td.word[data-address="0000"]');
-    await page.evaluate(() => document.activeElement?.blur());
-    await page.screenshot({ path: join(root, 'docs', file) });
-}
 await check('screenshots', async () => {
-    await screenshot('web.png');
-    await setLanguage('ru');
-    await screenshot('web-ru.png');
-    return 'docs/web.png, docs/web-ru.png';
+    const folder = join(root, 'build-web', 'screenshots');
+    mkdirSync(folder, { recursive: true });
+    await shootRuns(u, page, folder);
+    return folder;
 });
 
 await check('the guide opens and its contents link', async () => {

@@ -1,0 +1,40 @@
+// Screenshots of the page after a run of stars.asm with its first word decoded, in English
+// (web.png) then in Russian (web-ru.png). The page test shoots them into build-web/screenshots/;
+// run alone, this file makes the README's images:
+//   node web/test/screenshots.mjs build-web/site docs
+import { mkdirSync } from 'node:fs';
+import { join, resolve } from 'node:path';
+import { pathToFileURL } from 'node:url';
+import { serveSite, launchBrowser, user } from './harness.mjs';
+
+async function shoot(u, page, path) {
+    await u.openExample('stars');
+    await u.runToEnd();
+    await page.click('#ram td.word[data-address="0000"]');
+    await page.evaluate(() => document.activeElement?.blur());
+    await page.screenshot({ path });
+}
+
+// Leaves the page in Russian.
+export async function shootRuns(u, page, folder) {
+    await u.setLanguage('en');
+    await shoot(u, page, join(folder, 'web.png'));
+    await u.setLanguage('ru');
+    await shoot(u, page, join(folder, 'web-ru.png'));
+}
+
+if (import.meta.url === pathToFileURL(process.argv[1]).href) {
+    const site = resolve(process.argv[2] ?? 'build-web/site');
+    const folder = resolve(process.argv[3] ?? 'docs');
+    mkdirSync(folder, { recursive: true });
+    const { server, url } = await serveSite(site);
+    const browser = await launchBrowser(process.env.CHROMIUM ?? '/usr/bin/chromium');
+    const page = await browser.newPage();
+    await page.setViewport({ width: 1440, height: 900 });
+    await page.goto(url, { waitUntil: 'load' });
+    await page.waitForSelector('#examples option[value="stars"]');
+    await shootRuns(user(page), page, folder);
+    await browser.close();
+    server.close();
+    console.log(`wrote ${join(folder, 'web.png')}, ${join(folder, 'web-ru.png')}`);
+}
