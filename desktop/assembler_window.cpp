@@ -283,8 +283,8 @@ void AssemblerWindow::CreateRunMenu() {
     runMenu->addSeparator()->setObjectName(QStringLiteral("N6"));
     item("CompAndPreproc1", QKeySequence(Qt::CTRL | Qt::Key_F9),
          [this] { PreprocessAndCompile(); });
-    AddItem(runMenu, "Compile1", {}, &AssemblerWindow::CompileOnly);
-    AddItem(runMenu, "Preprocess1", {}, &AssemblerWindow::PreprocessOnly);
+    AddItem(runMenu, "Compile1", {}, &AssemblerWindow::CompileAlone);
+    AddItem(runMenu, "Preprocess1", {}, &AssemblerWindow::PreprocessAlone);
     stopAction =
         item("stop1", QKeySequence(Qt::CTRL | Qt::Key_B), OnCommand(&ProgramCommands::StopProgram));
     stopAction->setEnabled(false);
@@ -406,7 +406,7 @@ bool AssemblerWindow::PreprocessAndCompile() {
     return ok;
 }
 
-void AssemblerWindow::CompileOnly() {
+void AssemblerWindow::CompileAlone() {
     GatherTexts();
     session_.texts.codeText.clear();
     session_.texts.lineLab.clear();
@@ -417,7 +417,7 @@ void AssemblerWindow::CompileOnly() {
     commands_.Compiled();
 }
 
-void AssemblerWindow::PreprocessOnly() {
+void AssemblerWindow::PreprocessAlone() {
     commands_.ShowIntermediateWindow(true);
     intermediateWindowAction->setChecked(true);
     GatherTexts();

@@ -80,8 +80,8 @@ class AssemblerWindow : public QMainWindow, public AsmWarnings {
     void AskAndClearAsm();
     void ShowOrHideMachineWindows();
     void ShowOrHideIntermediateWindow();
-    void CompileOnly();
-    void PreprocessOnly();
+    void CompileAlone();
+    void PreprocessAlone();
     void DecodeFromPc();
     void OpenGuide();
     void ShowAbout();
