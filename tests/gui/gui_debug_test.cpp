@@ -374,6 +374,25 @@ class DebugTest : public ProgramTest {
         QVERIFY(view.columnWidth(statement) > measure.sizeHintForColumn(statement) + 300);
     }
 
+    // The log shows its current row, the last, whole when it opens and when it is then made a
+    // little lower: a row the horizontal scroll bar or the new size cuts is scrolled into view.
+    void logKeepsItsCurrentRowWhole() {
+        Press(Qt::Key_F9);
+        Action("ExecutionLog1")->trigger();
+        LogWindow& log = *bench_->logWindow;
+        QVERIFY(QTest::qWaitForWindowExposed(&log));
+        QTableView& view = *log.log;
+        const auto whole = [&view] {
+            return view.viewport()->rect().contains(view.visualRect(view.currentIndex()));
+        };
+        QTRY_VERIFY(whole());
+        const int row = view.verticalHeader()->defaultSectionSize();
+        for (int lower = 1; lower < row; lower += 2) {
+            log.resize(log.width(), log.height() - 2);
+            QTRY_VERIFY2(whole(), qPrintable(QString::number(lower)));
+        }
+    }
+
     // A breakpoint, F8 and F4 aimed at the line after CALL #4182H pause once the number is read
     // and before that line runs; the log shows the input and the instruction as two rows.
     void commandsAimedAfterAnInputPauseBeforeTheLineAfterIt() {
