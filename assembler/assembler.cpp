@@ -2,16 +2,18 @@
 
 namespace q42 {
 
-std::string PreprocessAndCompile(AssemblerTexts& texts, const AsmOptions& options,
-                                 AsmWarnings& warnings) {
-    texts.compText.clear();
-    texts.lineMap = {0};
-    ClearCodeAndLabels(texts);
-    texts.lineLab.clear();
-    texts.errLab.clear();
-    std::string error = Preprocess(texts, options);
-    if (error.empty()) error = Compile(texts, options, warnings);
-    return error;
+Assembly PreprocessOnly(const TextLines& source, const AsmOptions& options) {
+    Preprocessed preprocessed = Preprocess(source);
+    Assembly assembly{.intermediate = std::move(preprocessed.text)};
+    if (preprocessed.failure)
+        assembly.diagnostic = Diagnose(*preprocessed.failure, source, options.englishInterface);
+    return assembly;
+}
+
+Assembly Assemble(const TextLines& source, const AsmOptions& options) {
+    Assembly preprocessed = PreprocessOnly(source, options);
+    if (!preprocessed.Ok()) return preprocessed;
+    return Compile(std::move(preprocessed.intermediate), source, options);
 }
 
 }  // namespace q42

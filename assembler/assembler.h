@@ -1,19 +1,18 @@
 #pragma once
-// The assembler as the assembler window's "compile + preprocess" command runs it, shared by the
-// desktop program and the command-line tool.
+// The assembler as every face runs it: preprocessing, then compilation when preprocessing found
+// no error. The desktop's intermediate text window also runs either pass alone.
 
-#include <string>
-
-#include "assembler/asm_texts.h"
+#include "assembler/assembly.h"
 #include "assembler/compil.h"
 #include "assembler/preproc.h"
 
 namespace q42 {
 
-// Empties the intermediate text, the code text, the label table's cells and both status texts,
-// preprocesses the assembler text and, if that found no error, compiles the result. Returns the
-// error text, empty exactly when both succeeded.
-std::string PreprocessAndCompile(AssemblerTexts& texts, const AsmOptions& options,
-                                 AsmWarnings& warnings);
+// Preprocesses and compiles an assembler text.
+Assembly Assemble(const TextLines& source, const AsmOptions& options);
+
+// Preprocesses only: the intermediate text, and the diagnostic when preprocessing failed; no code
+// and no names.
+Assembly PreprocessOnly(const TextLines& source, const AsmOptions& options);
 
 }  // namespace q42

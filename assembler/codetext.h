@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "assembler/asm_texts.h"
+#include "assembler/assembly.h"
 
 namespace q42 {
 

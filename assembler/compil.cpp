@@ -17,29 +17,19 @@ std::string CodeWordText(const CodeWord& word) {
     return WordToHex(word.value) + reference;
 }
 
-const Name* NameTable::Find(const std::string& name) const {
+const AsmName* NameTable::Find(const std::string& name) const {
     const auto found = index_.find(name);
     return found == index_.end() ? nullptr : &names_[found->second];
 }
 
-Name& NameTable::Add(const std::string& name, NameKind kind) {
+AsmName& NameTable::Add(const std::string& name, NameKind kind) {
     index_.emplace(name, names_.size());
-    return names_.emplace_back(Name{name, kind, std::nullopt});
+    return names_.emplace_back(AsmName{name, kind, std::nullopt});
 }
 
 void NameTable::SetValue(const std::string& name, Value value) {
     const auto found = index_.find(name);
     if (found != index_.end()) names_[found->second].value = value;
-}
-
-void ShowNames(const NameTable& names, LabelGrid& grid) {
-    const auto& entries = names.Entries();
-    if (grid.rows.size() <= entries.size()) grid.rows.resize(entries.size() + 1);
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        const Name& name = entries[i];
-        grid.rows[i + 1] = {name.name, std::string(1, static_cast<char>(name.kind)),
-                            name.value ? WordToHex(*name.value) : ""};
-    }
 }
 
 void Compilation::AppendCode(CodeWord word) {
@@ -52,7 +42,7 @@ namespace {
 
 // The value of the constant "NAME=" on intermediate line i (from 0), read from the line after it;
 // false, with the error set, when there is no such line or its number is bad.
-bool ReadConstantValue(Compilation& c, const TextLines& text, std::size_t i, Name& constant) {
+bool ReadConstantValue(Compilation& c, const TextLines& text, std::size_t i, AsmName& constant) {
     if (i + 1 == text.size()) {  // NAME= on the last line: there is no value
         c.Fail({AsmMessage::MissedOperand});
         return false;
@@ -75,15 +65,14 @@ NameKind KindOf(const std::string& name, char separator) {
 
 // Pass 1. Constant lines (NAME= and its value line) are dropped from the intermediate text and
 // its line map in one sweep, so that later errors still point at the right source lines.
-std::optional<AsmDiagnostic> CollectNames(Compilation& c, TextLines& text,
-                                          std::vector<int>& lineMap) {
-    TextLines kept;
-    std::vector<int> keptMap = {0};
-    kept.reserve(text.size());
-    keptMap.reserve(text.size() + 1);
+std::optional<AsmFailure> CollectNames(Compilation& c, IntermediateText& intermediate) {
+    TextLines& text = intermediate.lines;
+    IntermediateText kept;
+    kept.lines.reserve(text.size());
+    kept.sourceLines.reserve(text.size());
     auto keep = [&](std::size_t i) {
-        keptMap.push_back(MappedSourceLine(lineMap, static_cast<int>(i + 1)));
-        kept.push_back(std::move(text[i]));
+        kept.sourceLines.push_back(intermediate.SourceLineOf(static_cast<int>(i + 1)));
+        kept.lines.push_back(std::move(text[i]));
     };
 
     std::size_t i = 0;
@@ -102,7 +91,7 @@ std::optional<AsmDiagnostic> CollectNames(Compilation& c, TextLines& text,
             c.Fail({AsmMessage::DuplicateLabel, name});
             break;
         }
-        Name& entry = c.names.Add(name, KindOf(name, separator));
+        AsmName& entry = c.names.Add(name, KindOf(name, separator));
         if (separator == ':') {
             keep(i++);
             continue;
@@ -111,30 +100,29 @@ std::optional<AsmDiagnostic> CollectNames(Compilation& c, TextLines& text,
         if (!ReadConstantValue(c, text, i, entry)) break;
         i += 2;
     }
-    std::optional<AsmDiagnostic> failure;
+    std::optional<AsmFailure> failure;
     if (c.error)
-        failure = AsmDiagnostic{MappedSourceLine(lineMap, static_cast<int>(lastRead)), *c.error};
+        failure = AsmFailure{intermediate.SourceLineOf(static_cast<int>(lastRead)), *c.error};
     while (i < text.size())
         keep(i++);
-    text = std::move(kept);
-    lineMap = std::move(keptMap);
+    intermediate = std::move(kept);
     return failure;
 }
 
 // Pass 3. Words waiting for a name's value get it; branch words get the displacement from the
 // word after the branch to the label's address in their low byte.
-std::optional<AsmDiagnostic> ResolveReferences(Compilation& c) {
+std::optional<AsmFailure> ResolveReferences(Compilation& c) {
     for (std::size_t k = 0; k < c.code.size(); ++k) {
         CodeWord& word = c.code[k];
         if (!word.fixup) continue;
-        const Name* name = c.names.Find(word.fixup->name);
+        const AsmName* name = c.names.Find(word.fixup->name);
         if (name == nullptr || !name->value) continue;
         if (word.fixup->kind == Fixup::Kind::NameValue) {
             word.value = *name->value;
         } else {
             const Value displacement = *name->value - static_cast<Value>(2 * k + 2);
             if (displacement > 126 || displacement < -128)
-                return AsmDiagnostic{word.sourceLine, {AsmMessage::DisplacementTooLong}};
+                return AsmFailure{word.sourceLine, {AsmMessage::DisplacementTooLong}};
             word.SetLowByte(displacement);
         }
         word.fixup.reset();
@@ -142,29 +130,43 @@ std::optional<AsmDiagnostic> ResolveReferences(Compilation& c) {
     return std::nullopt;
 }
 
+// The notices of a compilation that ended without error: no HLT, and more words than RAM holds
+// (said now, not only when the program is copied into RAM).
+void WarnAtEnd(Compilation& c) {
+    if (!c.hltSeen) c.Warn(AsmWarning::Kind::NoHlt, 0, kNoHltText);
+    if (c.code.size() > static_cast<std::size_t>(kRamWords)) {
+        const auto words = static_cast<std::int64_t>(c.code.size());
+        c.Warn(AsmWarning::Kind::ProgramTooLong, 0, ProgramTooLongText(words, c.english));
+    }
+}
+
+// The code words as the assembly gives them.
+std::vector<AssembledWord> Finished(const std::vector<CodeWord>& code) {
+    std::vector<AssembledWord> words;
+    words.reserve(code.size());
+    for (const CodeWord& word : code) {
+        std::optional<std::string> unfinished;
+        if (word.unfinished || word.fixup) unfinished = CodeWordText(word);
+        words.push_back(
+            {word.value, std::move(unfinished), word.sourceLine, word.intermediateLine});
+    }
+    return words;
+}
+
 }  // namespace compil
 
-std::string Compile(AssemblerTexts& texts, const AsmOptions& options, AsmWarnings& warnings) {
-    compil::Compilation c(options.useShortConst, warnings);
-    auto failure = compil::CollectNames(c, texts.compText, texts.lineMap);
-    if (!failure) failure = compil::EncodeStatements(c, texts.compText, texts.lineMap);
+Assembly Compile(IntermediateText text, const TextLines& source, const AsmOptions& options) {
+    compil::Compilation c(options);
+    auto failure = compil::CollectNames(c, text);
+    if (!failure) failure = compil::EncodeStatements(c, text);
     if (!failure) failure = compil::ResolveReferences(c);
-    for (const auto& word : c.code) {
-        texts.codeText.push_back(compil::CodeWordText(word));
-        texts.codeSource.push_back(word.sourceLine);
-        texts.codeIntermediate.push_back(word.intermediateLine);
-    }
-    compil::ShowNames(c.names, texts.labels);
-    if (failure) return ShowDiagnostic(texts, *failure, options.englishInterface);
-    if (!c.hltSeen) warnings.Warn(kNoHltWarning);
-    // It compiles, but cannot be loaded whole: said now, not only when it is copied into RAM.
-    if (c.code.size() > static_cast<std::size_t>(kRamWords)) {
-        warnings.Warn(
-            ProgramTooLongText(static_cast<std::int64_t>(c.code.size()), options.englishInterface));
-    }
-    texts.lineLab = AsmText(AsmMessage::Success, options.englishInterface);
-    texts.asmSelection = {AsmSelection::Kind::Cleared};
-    return {};
+    if (!failure) compil::WarnAtEnd(c);
+    Assembly assembly{.intermediate = std::move(text),
+                      .code = compil::Finished(c.code),
+                      .names = c.names.Entries(),
+                      .warnings = std::move(c.warnings)};
+    if (failure) assembly.diagnostic = Diagnose(*failure, source, options.englishInterface);
+    return assembly;
 }
 
 }  // namespace q42

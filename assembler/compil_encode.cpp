@@ -178,11 +178,11 @@ void EncodeStatement(Compilation& c, const std::string& line) {
 
 }  // namespace
 
-std::optional<AsmDiagnostic> EncodeStatements(Compilation& c, const TextLines& text,
-                                              const std::vector<int>& lineMap) {
+std::optional<AsmFailure> EncodeStatements(Compilation& c, const IntermediateText& intermediate) {
+    const TextLines& text = intermediate.lines;
     for (std::size_t i = 0; i < text.size() && !c.error; ++i) {
         c.intermediateLine = static_cast<int>(i + 1);
-        c.sourceLine = MappedSourceLine(lineMap, c.intermediateLine);
+        c.sourceLine = intermediate.SourceLineOf(c.intermediateLine);
         const auto colon = text[i].find(':');
         if (colon != std::string::npos) {
             // A label gets the address of the next word, kept to 16 bits.
@@ -193,7 +193,7 @@ std::optional<AsmDiagnostic> EncodeStatements(Compilation& c, const TextLines& t
         }
     }
     if (!c.error) return std::nullopt;
-    return AsmDiagnostic{c.sourceLine, *c.error};
+    return AsmFailure{c.sourceLine, *c.error};
 }
 
 }  // namespace q42::compil

@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "assembler/asm_texts.h"
+#include "assembler/assembly.h"
 #include "assembler/err_diag.h"
 #include "assembler/instruction_set.h"
 
@@ -47,37 +47,20 @@ struct CodeWord {
 // and the word's digits then "@NAME" for a branch; or the text a failed number left.
 std::string CodeWordText(const CodeWord& word);
 
-// A label or a constant. The kinds are the characters the label table shows.
-enum class NameKind : char {
-    Label = ':',
-    Constant = '=',
-    AddressConstant = '@',  // a constant whose name begins with "@"
-};
-
-struct Name {
-    std::string name;
-    NameKind kind;
-    std::optional<Value> value;  // a constant's value, or a label's address once it is known
-};
-
 // The names in the order they were entered, found by name.
 class NameTable {
   public:
-    const Name* Find(const std::string& name) const;
+    const AsmName* Find(const std::string& name) const;
     // Enters a name that is not in the table yet.
-    Name& Add(const std::string& name, NameKind kind);
+    AsmName& Add(const std::string& name, NameKind kind);
     // Sets the value of a name in the table.
     void SetValue(const std::string& name, Value value);
-    const std::vector<Name>& Entries() const { return names_; }
+    const std::vector<AsmName>& Entries() const { return names_; }
 
   private:
-    std::vector<Name> names_;
+    std::vector<AsmName> names_;
     std::unordered_map<std::string, std::size_t> index_;
 };
-
-// Writes the names into the label table's data rows from row 1 on, growing the table by a row
-// for each name it has no row for; the rows after them are left as they are.
-void ShowNames(const NameTable& names, LabelGrid& grid);
 
 // How an operand is addressed, which decides its operand field and whether a word follows.
 enum class Addressing : std::uint8_t {
@@ -117,11 +100,12 @@ struct Statement {
 };
 
 struct Compilation {
-    Compilation(bool useShortConst, AsmWarnings& warnings)
-        : useShortConst(useShortConst), warnings(warnings) {}
+    explicit Compilation(const AsmOptions& options)
+        : useShortConst(options.useShortConst), english(options.englishInterface) {}
 
     const bool useShortConst;  // constants -15..15 go into the instruction word
-    AsmWarnings& warnings;
+    const bool english;        // the language of the warnings
+    std::vector<AsmWarning> warnings;
     NameTable names;
     std::vector<CodeWord> code;
     std::optional<AsmError> error;  // the error of the line being compiled; a later one replaces it
@@ -130,16 +114,17 @@ struct Compilation {
     int intermediateLine = 0;  // and its intermediate line
 
     void Fail(AsmError e) { error = std::move(e); }
+    void Warn(AsmWarning::Kind kind, int line, std::string text) {
+        warnings.push_back({kind, line, std::move(text)});
+    }
     // Appends a word that belongs to the statement being encoded.
     void AppendCode(CodeWord word);
 };
 
-// The passes; each returns the diagnostic that stopped it, or nothing.
-std::optional<AsmDiagnostic> CollectNames(Compilation& c, TextLines& text,
-                                          std::vector<int>& lineMap);
-std::optional<AsmDiagnostic> EncodeStatements(Compilation& c, const TextLines& text,
-                                              const std::vector<int>& lineMap);
-std::optional<AsmDiagnostic> ResolveReferences(Compilation& c);
+// The passes; each returns the failure that stopped it, or nothing.
+std::optional<AsmFailure> CollectNames(Compilation& c, IntermediateText& text);
+std::optional<AsmFailure> EncodeStatements(Compilation& c, const IntermediateText& text);
+std::optional<AsmFailure> ResolveReferences(Compilation& c);
 
 // A constant in the word after the instruction.
 Operand WordConstant(Value value);

@@ -116,10 +116,12 @@ Operand ParseConstant(Compilation& c, const std::string& text) {
 
 // A jump or call to a name, or any use of a constant's name without "#", may be meant as the
 // name's value rather than the word at that address: the user is asked to check.
-void AskNameOrConstant(Compilation& c, const Statement& st, const Name& name) {
+void AskNameOrConstant(Compilation& c, const Statement& st, const AsmName& name) {
     const bool jump = st.operation->form == OperandForm::Target;
-    if (jump || name.kind == NameKind::Constant)
-        c.warnings.Warn(st.line + ":\n" + name.name + "\nor #" + name.name + "?");
+    if (jump || name.kind == NameKind::Constant) {
+        c.Warn(AsmWarning::Kind::NameOrConstant, c.sourceLine,
+               NameOrConstantText(st.line, name.name));
+    }
 }
 
 // An operand without its byte mark.
@@ -127,7 +129,7 @@ Operand ReadOperand(Compilation& c, const Statement& st, const std::string& text
     if (const auto form = LookupOperandName(text))
         return {.addressing = Addressing::Register, .number = *form, .text = text};
     if (text[0] == '#') return ParseConstant(c, text);
-    const Name* name = c.names.Find(text);
+    const AsmName* name = c.names.Find(text);
     if (name == nullptr) {
         c.Fail({AsmMessage::LabelNotFound, text});
         return {.text = text};

@@ -76,16 +76,8 @@ std::string AsmErrorText(const AsmError& error, bool english) {
     return text;
 }
 
-std::string ShowDiagnostic(AssemblerTexts& texts, const AsmDiagnostic& diagnostic, bool english) {
-    const int line = diagnostic.sourceLine;
-    // The line as the preprocessor held it follows one blank, the source line two.
-    const std::string shown =
-        diagnostic.heldLine ? ": " + *diagnostic.heldLine : ":  " + SourceLineText(texts, line);
-    texts.lineLab = std::to_string(line) + shown;
-    texts.errLab = AsmErrorText(diagnostic.error, english);
-    const bool exists = line >= 1 && static_cast<std::size_t>(line) <= texts.asmText.size();
-    texts.asmSelection = exists ? AsmSelection{AsmSelection::Kind::Line, line} : AsmSelection{};
-    return texts.errLab;
+std::string NameOrConstantText(const std::string& statement, const std::string& name) {
+    return statement + ":\n" + name + "\nor #" + name + "?";
 }
 
 }  // namespace q42

@@ -1,14 +1,13 @@
 #pragma once
-// The assembler's numbered messages, in Russian and in English, and the diagnostics built from
-// them. Every error of the preprocessor and the compiler is one of these texts, followed by the
+// The assembler's numbered messages, in Russian and in English, and the texts of its warnings.
+// Every error of the preprocessor and the compiler is one of these messages, followed by the
 // offending item; message 17 reports a successful compilation. The passes record an error as data
-// and its text is composed only when it is shown, in the language chosen then.
+// and its text is composed when the assembly ends, in the language asked for.
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string>
-
-#include "assembler/asm_texts.h"
 
 namespace q42 {
 
@@ -56,8 +55,9 @@ struct AsmError {
 // The error text: "Too large const: 32768", "Missed operand".
 std::string AsmErrorText(const AsmError& error, bool english);
 
-// An error with the source line it stopped at (counting from 1; 0 when the line is not known).
-struct AsmDiagnostic {
+// Where a pass stopped and why: the source line (counting from 1; 0 when the line is not known)
+// and the error.
+struct AsmFailure {
     int sourceLine = 0;
     AsmError error;
     // The preprocessor shows the line as its failing step held it ("3: MOV #'"); without it the
@@ -65,9 +65,12 @@ struct AsmDiagnostic {
     std::optional<std::string> heldLine = std::nullopt;
 };
 
-// Shows a diagnostic: the line's number and text in lineLab, the error text in errLab, and the
-// source line selected when it exists (otherwise the selection is left as the user had it).
-// Returns the error text.
-std::string ShowDiagnostic(AssemblerTexts& texts, const AsmDiagnostic& diagnostic, bool english);
+// The warning given when a program compiles without an HLT statement. It has one text, English,
+// in both interface languages.
+inline constexpr const char* kNoHltText = "No HLT command!";
+
+// The question asked when a jump or call names a label, or an operand names a constant, without
+// "#": the intermediate line, the name, and "or #" and the name, on three lines.
+std::string NameOrConstantText(const std::string& statement, const std::string& name);
 
 }  // namespace q42

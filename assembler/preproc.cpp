@@ -38,21 +38,19 @@ std::string TrimBlanks(std::string_view text) {
 
 // One run over the assembler text: where the intermediate lines go, and the error so far.
 struct PreprocRun {
-    TextLines& compText;
-    std::vector<int>& lineMap;
+    Preprocessed out;
     int lineNo = 0;  // the source line being processed, counting from 1
-    std::optional<AsmDiagnostic> failure = std::nullopt;
     std::int64_t reservedWords = 0;
 
     void Write(std::string text) {
-        compText.push_back(std::move(text));
-        lineMap.push_back(lineNo);
+        out.text.lines.push_back(std::move(text));
+        out.text.sourceLines.push_back(lineNo);
     }
 
     // Records an error with the line as the step that found it holds it; a later error of the
     // same line replaces it.
     void Fail(AsmError error, std::string_view shownLine) {
-        failure = AsmDiagnostic{lineNo, std::move(error), std::string(shownLine)};
+        out.failure = AsmFailure{lineNo, std::move(error), std::string(shownLine)};
     }
 };
 
@@ -209,17 +207,13 @@ ParsedNumber ParseNumber(std::string_view text) {
     return result;
 }
 
-std::string Preprocess(AssemblerTexts& texts, const AsmOptions& options) {
-    PreprocRun run{texts.compText, texts.lineMap};
-    texts.lineMap.resize(texts.compText.size() + 1, 0);
-    texts.asmSelection = {};
-    const std::size_t lineCount = texts.asmText.size();
-    while (static_cast<std::size_t>(run.lineNo) < lineCount && !run.failure) {
+Preprocessed Preprocess(const TextLines& source) {
+    PreprocRun run;
+    while (static_cast<std::size_t>(run.lineNo) < source.size() && !run.out.failure) {
         ++run.lineNo;
-        ProcessLine(run, texts.asmText[run.lineNo - 1]);
+        ProcessLine(run, source[static_cast<std::size_t>(run.lineNo) - 1]);
     }
-    if (!run.failure) return {};
-    return ShowDiagnostic(texts, *run.failure, options.englishInterface);
+    return std::move(run.out);
 }
 
 }  // namespace q42

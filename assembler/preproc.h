@@ -6,10 +6,10 @@
 // after the first line with an error; that line's intermediate lines are still written.
 
 #include <cstdint>
-#include <string>
+#include <optional>
 #include <string_view>
 
-#include "assembler/asm_texts.h"
+#include "assembler/assembly.h"
 
 namespace q42 {
 
@@ -27,9 +27,12 @@ struct ParsedNumber {
 // base 16, otherwise decimal digits. "H" alone is 0 without error; any other character is bad.
 ParsedNumber ParseNumber(std::string_view text);
 
-// Appends the intermediate text of `texts.asmText` to `texts.compText` (which the caller has
-// emptied) and fills `texts.lineMap`. Returns the error text, empty when there was none; on an
-// error also sets lineLab, errLab and selects the source line in asmSelection.
-std::string Preprocess(AssemblerTexts& texts, const AsmOptions& options);
+// The intermediate text of an assembler text, and the error that stopped it if one did.
+struct Preprocessed {
+    IntermediateText text;
+    std::optional<AsmFailure> failure;
+};
+
+Preprocessed Preprocess(const TextLines& source);
 
 }  // namespace q42

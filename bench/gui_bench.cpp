@@ -21,10 +21,9 @@
 namespace q42::bench {
 namespace {
 
-class NoMessages : public MessageSink, public AsmWarnings {
+class NoMessages : public MessageSink {
   public:
     void ShowMessage(const std::string&) override {}
-    void Warn(const std::string&) override {}
 };
 
 void StartWindows(Workbench& bench) {
@@ -98,15 +97,12 @@ std::vector<std::string> LargestProgram() {
 }
 
 void Assembler(benchmark::State& state) {
-    NoMessages warnings;
     const auto source = LargestProgram();
     std::size_t words = 0;
     for (auto _ : state) {
-        AssemblerTexts texts;
-        texts.asmText = source;
-        if (!PreprocessAndCompile(texts, AsmOptions{}, warnings).empty())
-            state.SkipWithError("compile error");
-        words = texts.codeText.size();
+        const Assembly assembly = Assemble(source, AsmOptions{});
+        if (!assembly.Ok()) state.SkipWithError("compile error");
+        words = assembly.code.size();
     }
     state.counters["words"] = static_cast<double>(words);
 }

@@ -61,13 +61,43 @@ void PrintRunJson(const Machine& machine, const Display& display, const Console&
 
 // A program that could not start, as JSON for a script: why, and the line of the assembler
 // text or of the code text that says so.
-void PrintNotStartedJson(const char* end, const AssemblerTexts& texts, int line,
-                         std::ostream& out) {
-    const nlohmann::json answer = {{"end", end},
-                                   {"error", Cp1251ToUtf8(texts.errLab)},
-                                   {"line", line},
-                                   {"text", Cp1251ToUtf8(texts.lineLab)}};
+void PrintNotStartedJson(const char* end, const std::string& where, const std::string& what,
+                         int line, std::ostream& out) {
+    const nlohmann::json answer = {
+        {"end", end}, {"error", Cp1251ToUtf8(what)}, {"line", line}, {"text", Cp1251ToUtf8(where)}};
     out << answer.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+}
+
+// Sends the trace to `trace`: none, "-" for stderr, or a file opened into `traceFile`. False,
+// with the message, when the file cannot be written.
+bool StartTrace(const std::string& trace, std::ofstream& traceFile, Console& console,
+                std::ostream& err) {
+    if (trace.empty()) return true;
+    if (trace == "-") {
+        // Buffered as a trace file is: one write for many lines, not several for each.
+        err.unsetf(std::ios::unitbuf);
+        console.SetTrace(&err);
+        return true;
+    }
+    traceFile.open(trace, std::ios::binary);
+    if (!traceFile) {
+        err << "q42cli: cannot write " << trace << '\n';
+        return false;
+    }
+    console.SetTrace(&traceFile);
+    return true;
+}
+
+// A bad code line, or an error left by the ROM image that keeps the run from starting: on stderr,
+// and as JSON when that is asked for.
+void PrintNotLoaded(const Machine& machine, const std::optional<CodeLineError>& badLine, bool json,
+                    Streams io) {
+    const std::string where = badLine ? badLine->lineLab : std::string();
+    const std::string what = badLine ? badLine->errLab : machine.RunErrorText();
+    PrintStatus(where, what, io.err);
+    if (json)
+        PrintNotStartedJson("code error", where, what, badLine ? badLine->lineIndex + 1 : 0,
+                            io.out);
 }
 
 }  // namespace
@@ -75,15 +105,14 @@ void PrintNotStartedJson(const char* end, const AssemblerTexts& texts, int line,
 int AssembleCommand(const Options& options, Streams io) {
     SetTextLanguage(options.language);
     if (RefusesInputAsOutput(options, options.output, io.err)) return kBadUsage;
-    Console console(io.in, io.out, io.err);
-    AssemblerTexts texts;
-    if (const auto status = LoadProgram(options, texts, console, io.err)) return *status;
+    Program program;
+    if (const auto status = LoadProgram(options, program, io.err)) return *status;
     if (options.output.empty()) {
-        for (const auto& line : texts.codeText)
+        for (const auto& line : program.codeText)
             io.out << Cp1251ToUtf8(line) << '\n';
         return CheckWritten(io.out, "the standard output", kHalted, io.err);
     }
-    const std::string error = WriteFileBytes(options.output, CodeFileContents(texts.codeText));
+    const std::string error = WriteFileBytes(options.output, CodeFileContents(program.codeText));
     if (error.empty()) return kHalted;
     io.err << "q42cli: " << error << '\n';
     return kBadUsage;
@@ -100,41 +129,23 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
     console.Attach(machine, display, run);
     if (const auto status = LoadRom(machine, options, programDirectory, console)) return *status;
 
-    AssemblerTexts texts;
-    if (const auto status = LoadProgram(options, texts, console, io.err)) {
-        const bool line = texts.asmSelection.kind == AsmSelection::Kind::Line;
-        if (*status == kFailed && options.json)
-            PrintNotStartedJson("assembler error", texts, line ? texts.asmSelection.line : 0,
-                                io.out);
+    Program program;
+    if (const auto status = LoadProgram(options, program, io.err)) {
+        if (const auto& error = program.assembly.diagnostic; error && options.json) {
+            PrintNotStartedJson("assembler error", error->where, error->text,
+                                error->inSource ? error->sourceLine : 0, io.out);
+        }
         return *status;
     }
 
     std::ofstream traceFile;
-    if (!options.trace.empty()) {
-        if (options.trace == "-") {
-            // Buffered as a trace file is: one write for many lines, not several for each.
-            io.err.unsetf(std::ios::unitbuf);
-            console.SetTrace(&io.err);
-        } else {
-            traceFile.open(options.trace, std::ios::binary);
-            if (!traceFile) {
-                io.err << "q42cli: cannot write " << options.trace << '\n';
-                return kBadUsage;
-            }
-            console.SetTrace(&traceFile);
-        }
-    }
+    if (!StartTrace(options.trace, traceFile, console, io.err)) return kBadUsage;
     console.SetMaxSteps(options.maxSteps);
     ScreenTail screen;
     if (options.json) display.listener = &screen;
 
-    const auto badLine = run.CopyCode(texts);
-    if (machine.Failed()) {
-        // A bad code line, or an error left by the ROM image that keeps the run from starting.
-        if (texts.lineLab.empty()) texts.errLab = machine.RunErrorText();
-        PrintStatus(texts, io.err);
-        if (options.json)
-            PrintNotStartedJson("code error", texts, badLine ? *badLine + 1 : 0, io.out);
+    if (const auto badLine = run.CopyCode(program.codeText); machine.Failed()) {
+        PrintNotLoaded(machine, badLine, options.json, io);
         return kFailed;
     }
     run.RunProgram();
@@ -160,14 +171,14 @@ int DecodeCommand(const Options& options, const std::string& programDirectory, S
     Console console(io.in, io.out, io.err);
     Machine machine;
     if (const auto status = LoadRom(machine, options, programDirectory, console)) return *status;
-    AssemblerTexts texts;
-    if (const auto status = LoadProgram(options, texts, console, io.err)) return *status;
-    if (const auto badLine = CopyCode(machine, texts.codeText).error) {
-        io.err << Cp1251ToUtf8(badLine->lineLab) << '\n' << Cp1251ToUtf8(badLine->errLab) << '\n';
+    Program program;
+    if (const auto status = LoadProgram(options, program, io.err)) return *status;
+    if (const auto badLine = CopyCode(machine, program.codeText).error) {
+        PrintStatus(badLine->lineLab, badLine->errLab, io.err);
         return kFailed;
     }
     Value end = 0;
-    for (const auto& line : texts.codeText) {
+    for (const auto& line : program.codeText) {
         if (!line.empty() && std::isxdigit(static_cast<unsigned char>(line[0]))) end += 2;
     }
     Decoder decoder;

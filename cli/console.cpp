@@ -41,10 +41,6 @@ void Console::ShowMessage(const std::string& text) {
     err_ << Cp1251ToUtf8(text) << '\n';
 }
 
-void Console::Warn(const std::string& text) {
-    err_ << "warning: " << Cp1251ToUtf8(text) << '\n';
-}
-
 bool Console::WaitForEvents() {
     out_.flush();
     bool inputCame = !in_.eof();

@@ -1,24 +1,19 @@
 #pragma once
 // The command-line face of the machine's screen, keyboard and run loop: the screen goes to stdout
-// as a transcript, stdin feeds line and key input, and message boxes and warnings go to stderr.
+// as a transcript, stdin feeds line and key input, and message boxes go to stderr.
 // Text is UTF-8 on the terminal and 8-bit inside.
 
 #include <cstdio>
 #include <istream>
 #include <ostream>
 
-#include "assembler/asm_texts.h"
 #include "machine/terminal.h"
 #include "session/display.h"
 #include "session/run_control.h"
 
 namespace q42::cli {
 
-class Console : public DisplayHost,
-                public RunHost,
-                public ScreenListener,
-                public MessageSink,
-                public AsmWarnings {
+class Console : public DisplayHost, public RunHost, public ScreenListener, public MessageSink {
   public:
     Console(std::istream& in, std::ostream& out, std::ostream& err)
         : in_(in), out_(out), err_(err) {}
@@ -48,8 +43,6 @@ class Console : public DisplayHost,
     void LineFinished(const std::string& line) override;
     // MessageSink
     void ShowMessage(const std::string& text) override;
-    // AsmWarnings
-    void Warn(const std::string& text) override;
 
   private:
     std::istream& in_;

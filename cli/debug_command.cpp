@@ -9,25 +9,25 @@
 #include "cli/debug_console.h"
 #include "cli/interrupt.h"
 #include "cli/program.h"
-#include "machine/codepage.h"
 #include "session/code_loading.h"
 
 namespace q42::cli {
 
 int DebugCommand(const Options& options, const std::string& programDirectory, Streams io) {
     SetTextLanguage(options.language);
-    Console messages(io.in, io.out, io.err);  // ROM image messages and warnings go to stderr
-    AssemblerTexts texts;
-    if (const auto status = LoadProgram(options, texts, messages, io.err)) return *status;
+    Console messages(io.in, io.out, io.err);  // ROM image messages go to stderr
+    Program program;
+    if (const auto status = LoadProgram(options, program, io.err)) return *status;
     const bool terminal = &io.in == &std::cin;
     const bool prompt = terminal && isatty(STDIN_FILENO) != 0;
     InterruptibleInput stdinBuffer;
     std::istream stdinCommands(&stdinBuffer);
-    DebugConsole console(terminal ? stdinCommands : io.in, io.out, prompt, texts);
+    DebugConsole console(terminal ? stdinCommands : io.in, io.out, prompt, program.source,
+                         program.assembly);
     if (const auto status = LoadRom(console.machine, options, programDirectory, messages))
         return *status;
-    if (const auto badLine = CopyCode(console.machine, texts.codeText).error) {
-        io.err << Cp1251ToUtf8(badLine->lineLab) << '\n' << Cp1251ToUtf8(badLine->errLab) << '\n';
+    if (const auto badLine = CopyCode(console.machine, program.codeText).error) {
+        PrintStatus(badLine->lineLab, badLine->errLab, io.err);
         return kFailed;
     }
     if (options.maxSteps > 0) console.SetStepLimit(options.maxSteps);

@@ -54,10 +54,10 @@ bool ReadLineNumber(const std::string& text, int& line) {
 }  // namespace
 
 DebugConsole::DebugConsole(std::istream& in, std::ostream& out, bool prompt,
-                           const AssemblerTexts& texts)
-    : in_(in), out_(out), prompt_(prompt), texts_(texts) {
+                           const TextLines& source, const Assembly& assembly)
+    : in_(in), out_(out), prompt_(prompt), sourceText_(source) {
     machine.AttachTerminal(&display_);
-    source_.Set(texts);
+    source_.Set(assembly);
 }
 
 void DebugConsole::Loop() {
@@ -253,7 +253,7 @@ void DebugConsole::Where() {
     const Value pc = machine.State().pc;
     const int line = source_.LineAt(machine, pc);
     if (line > 0) {
-        out_ << "line " << line << ": " << Cp1251ToUtf8(SourceLineText(texts_, line)) << '\n';
+        out_ << "line " << line << ": " << Cp1251ToUtf8(SourceLineText(sourceText_, line)) << '\n';
     } else {
         out_ << "address " << WordToHex(pc) << '\n';
     }
@@ -262,10 +262,10 @@ void DebugConsole::Where() {
 void DebugConsole::List() {
     const int current = source_.LineAt(machine, machine.State().pc);
     if (current == 0) return Error("no source here");
-    const int last = static_cast<int>(texts_.asmText.size());
+    const int last = static_cast<int>(sourceText_.size());
     for (int line = std::max(1, current - 5); line <= std::min(last, current + 5); ++line) {
         out_ << (line == current ? "=> " : "   ") << line << '\t'
-             << Cp1251ToUtf8(SourceLineText(texts_, line)) << '\n';
+             << Cp1251ToUtf8(SourceLineText(sourceText_, line)) << '\n';
     }
 }
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "assembler/asm_texts.h"
+#include "assembler/assembly.h"
 #include "session/debugger.h"
 #include "session/display.h"
 #include "session/history.h"
@@ -20,7 +20,9 @@ namespace q42::cli {
 
 class DebugConsole : public DisplayHost, public RunHost {
   public:
-    DebugConsole(std::istream& in, std::ostream& out, bool prompt, const AssemblerTexts& texts);
+    // `source` is the assembler text of `assembly`; both empty for a code file.
+    DebugConsole(std::istream& in, std::ostream& out, bool prompt, const TextLines& source,
+                 const Assembly& assembly);
 
     // Reads and carries out commands until `quit` or the end of input.
     void Loop();
@@ -42,7 +44,7 @@ class DebugConsole : public DisplayHost, public RunHost {
     std::istream& in_;
     std::ostream& out_;
     const bool prompt_;
-    const AssemblerTexts& texts_;
+    const TextLines& sourceText_;
     Display display_{machine, *this};
     RunControl run_{machine, display_, *this};
     History history_{machine, display_};

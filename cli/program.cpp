@@ -18,28 +18,30 @@ AsmOptions AssemblerOptions(const Options& options) {
     return asmOptions;
 }
 
-void PrintStatus(const AssemblerTexts& texts, std::ostream& err) {
-    err << Cp1251ToUtf8(texts.lineLab) << '\n' << Cp1251ToUtf8(texts.errLab) << '\n';
+void PrintStatus(const std::string& where, const std::string& what, std::ostream& err) {
+    err << Cp1251ToUtf8(where) << '\n' << Cp1251ToUtf8(what) << '\n';
 }
 
-// The program as a code text: a code file's lines without the final ".", or the assembled
-// assembler text. On failure prints why and returns the exit status.
-std::optional<int> LoadProgram(const Options& options, AssemblerTexts& texts, AsmWarnings& warnings,
-                               std::ostream& err) {
+std::optional<int> LoadProgram(const Options& options, Program& program, std::ostream& err) {
     TextFile file = ReadTextFile(options.file);
     if (!file.error.empty()) {
         err << "q42cli: " << file.error << '\n';
         return kBadUsage;
     }
     if (IsCodeFileName(options.file)) {
-        texts.codeText = CodeTextFromLines(std::move(file.lines));
+        program.codeText = CodeTextFromLines(std::move(file.lines));
         return std::nullopt;
     }
-    texts.asmText = std::move(file.lines);
-    if (PreprocessAndCompile(texts, AssemblerOptions(options), warnings).empty())
-        return std::nullopt;
-    PrintStatus(texts, err);
-    return kFailed;
+    program.source = std::move(file.lines);
+    program.assembly = Assemble(program.source, AssemblerOptions(options));
+    for (const AsmWarning& warning : program.assembly.warnings)
+        err << "warning: " << Cp1251ToUtf8(warning.text) << '\n';
+    program.codeText = program.assembly.CodeText();
+    if (const auto& diagnostic = program.assembly.diagnostic) {
+        PrintStatus(diagnostic->where, diagnostic->text, err);
+        return kFailed;
+    }
+    return std::nullopt;
 }
 
 namespace {

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "assembler/asm_texts.h"
+#include "assembler/assembly.h"
 #include "cli/options.h"
 #include "machine/machine.h"
 #include "machine/terminal.h"
@@ -15,13 +15,19 @@ namespace q42::cli {
 
 AsmOptions AssemblerOptions(const Options& options);
 
-// Prints the assembler window's two status texts.
-void PrintStatus(const AssemblerTexts& texts, std::ostream& err);
+// The program given on the command line.
+struct Program {
+    TextLines source;    // the assembler text; empty for a code file
+    Assembly assembly;   // its assembly; empty for a code file
+    TextLines codeText;  // what is loaded into RAM: a code file's lines or the assembled code
+};
 
-// The program as a code text: a code file's lines without the final ".", or the assembled
-// assembler text. On failure prints why and returns the exit status.
-std::optional<int> LoadProgram(const Options& options, AssemblerTexts& texts, AsmWarnings& warnings,
-                               std::ostream& err);
+// Prints two status lines: where, then what.
+void PrintStatus(const std::string& where, const std::string& what, std::ostream& err);
+
+// Reads the program: a code file's lines without the final ".", or an assembler text, assembled,
+// with its warnings printed. On failure prints why and returns the exit status.
+std::optional<int> LoadProgram(const Options& options, Program& program, std::ostream& err);
 
 // Starts the machine with the ROM image of --rom, or the one found beside the program. A ROM
 // image named with --rom that cannot be loaded is bad usage: its message is shown and the exit

@@ -17,9 +17,6 @@
 #include <QToolButton>
 
 #include "assembler/assembler.h"
-#include "assembler/codetext.h"
-#include "assembler/compil.h"
-#include "assembler/preproc.h"
 #include "desktop/captions.h"
 #include "desktop/fixed_window.h"
 #include "desktop/operation_tips.h"
@@ -335,19 +332,21 @@ void AssemblerWindow::SetRunState(bool running) {
     }
 }
 
-void AssemblerWindow::GatherTexts() {
-    session_.texts.asmText = LinesFromQt(sourceEditor->toPlainText());
-    commands_.GatherIntermediateText();
-    session_.texts.codeText = LinesFromQt(codeWordsEditor->toPlainText());
+TextLines AssemblerWindow::SourceLines() const {
+    return LinesFromQt(sourceEditor->toPlainText());
+}
+
+void AssemblerWindow::ShowWarnings(const Assembly& assembly) {
+    for (const AsmWarning& warning : assembly.warnings)
+        dialogs_.Warning(this, ToQt(warning.text));
 }
 
 void AssemblerWindow::ShowTexts() {
-    const AssemblerTexts& texts = session_.texts;
     commands_.ShowIntermediateText();
-    codeWordsEditor->setPlainText(LinesToQt(texts.codeText));
+    codeWordsEditor->setPlainText(LinesToQt(view.codeText));
     ShowLabels();
     ShowStatus();
-    const AsmSelection& selection = texts.asmSelection;
+    const AsmSelection& selection = view.selection;
     if (selection.kind == AsmSelection::Kind::Line) {
         QTextCursor cursor(sourceEditor->document()->findBlockByNumber(selection.line - 1));
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
@@ -371,12 +370,12 @@ void AssemblerWindow::ShowStatus() {
                            : ToQt(text);
         return line.replace(QLatin1Char('\t'), QStringLiteral("→"));
     };
-    statusLine->setText(shown(session_.texts.lineLab));
-    errorLine->setText(shown(session_.texts.errLab));
+    statusLine->setText(shown(view.lineLab));
+    errorLine->setText(shown(view.errLab));
 }
 
 void AssemblerWindow::ShowLabels() {
-    const auto& rows = session_.texts.labels.rows;
+    const auto& rows = view.labels.rows;
     labelTable->setRowCount(static_cast<int>(rows.size()) - 1);  // row 0 is the header
     for (int r = 1; r < static_cast<int>(rows.size()); ++r) {
         for (int c = 0; c < LabelGrid::kColumns; ++c) {
@@ -392,52 +391,46 @@ void AssemblerWindow::ShowLabels() {
 
 void AssemblerWindow::ClearCodeAndLabels() {
     codeWordsEditor->clear();
-    q42::ClearCodeAndLabels(session_.texts);
+    q42::ClearCodeAndLabels(view);
     ShowLabels();
 }
 
 bool AssemblerWindow::PreprocessAndCompile() {
     commands_.ShowIntermediateWindow(false);
     intermediateWindowAction->setChecked(false);
-    GatherTexts();
-    const bool ok = q42::PreprocessAndCompile(session_.texts, session_.options, *this).empty();
+    const Assembly assembly = Assemble(SourceLines(), session_.options);
+    ShowWarnings(assembly);
+    q42::ClearCodeAndLabels(view);
+    ShowCompilation(view, assembly, session_.options.englishInterface);
     ShowTexts();
-    commands_.Compiled();
-    return ok;
+    commands_.Compiled(assembly);
+    return assembly.Ok();
 }
 
+// Compiles the intermediate window's text as the user left it.
 void AssemblerWindow::CompileAlone() {
-    GatherTexts();
-    session_.texts.codeText.clear();
-    session_.texts.lineLab.clear();
-    session_.texts.errLab.clear();
-    session_.texts.asmSelection = {};
-    Compile(session_.texts, session_.options, *this);
+    commands_.GatherIntermediateText();
+    const Assembly assembly = Compile(view.intermediate, SourceLines(), session_.options);
+    ShowWarnings(assembly);
+    ShowCompilation(view, assembly, session_.options.englishInterface);
     ShowTexts();
-    commands_.Compiled();
+    commands_.Compiled(assembly);
 }
 
 void AssemblerWindow::PreprocessAlone() {
     commands_.ShowIntermediateWindow(true);
     intermediateWindowAction->setChecked(true);
-    GatherTexts();
-    AssemblerTexts& texts = session_.texts;
-    texts.compText.clear();
-    texts.lineMap = {0};
-    texts.lineLab.clear();
-    texts.errLab.clear();
-    texts.asmSelection = {};
-    q42::ClearCodeAndLabels(texts);
-    Preprocess(texts, session_.options);
+    const Assembly assembly = PreprocessOnly(SourceLines(), session_.options);
+    ShowPreprocessing(view, assembly);
     ShowTexts();
-    commands_.Compiled();
+    commands_.Compiled(assembly);
 }
 
 bool AssemblerWindow::CopyCode() {
-    session_.texts.codeText = LinesFromQt(codeWordsEditor->toPlainText());
-    const auto badLine = session_.run.CopyCode(session_.texts);
+    const auto badLine = session_.run.CopyCode(LinesFromQt(codeWordsEditor->toPlainText()));
+    ShowCodeCopy(view, badLine);
     ShowStatus();
-    if (badLine) SelectCodeLine(*badLine);
+    if (badLine) SelectCodeLine(badLine->lineIndex);
     commands_.CodeCopied();
     return !session_.machine.Failed();
 }
@@ -487,10 +480,6 @@ void AssemblerWindow::OpenGuide() {
 
 void AssemblerWindow::ShowAbout() {
     dialogs_.About(this, AboutText());
-}
-
-void AssemblerWindow::Warn(const std::string& text) {
-    dialogs_.Warning(this, ToQt(text));
 }
 
 // The windows are placed again once the window manager has framed them.

@@ -6,7 +6,7 @@
 #include <QString>
 #include <functional>
 
-#include "assembler/asm_texts.h"
+#include "desktop/assembler_view.h"
 #include "desktop/code_editor.h"
 
 class QAction;
@@ -22,8 +22,7 @@ class ProgramCommands;
 class Session;
 class UserDialogs;
 
-// The window shows the assembler's warnings too.
-class AssemblerWindow : public QMainWindow, public AsmWarnings {
+class AssemblerWindow : public QMainWindow {
     Q_OBJECT
   public:
     AssemblerWindow(Session& session, ProgramCommands& commands, UserDialogs& dialogs);
@@ -47,6 +46,9 @@ class AssemblerWindow : public QMainWindow, public AsmWarnings {
     QAction* logWindowAction = nullptr;
     QAction* stopAction = nullptr;
 
+    // What the assembler's commands left to show here and in the intermediate text window.
+    AssemblerView view;
+
     // The questions before exiting, before clearing the assembler text, and before a modified text
     // would be thrown away.
     QString exitQuestion;
@@ -67,8 +69,6 @@ class AssemblerWindow : public QMainWindow, public AsmWarnings {
     // machine windows shows. The window's event filter calls it again whenever a window it
     // watches shows or hides (the workbench has it watch the machine and intermediate windows).
     void SyncViewMarks();
-    // AsmWarnings
-    void Warn(const std::string& text) override;
 
     // Menu commands.
     void OpenAsmFromDialog();
@@ -119,8 +119,11 @@ class AssemblerWindow : public QMainWindow, public AsmWarnings {
     std::function<void()> OnEditor(void (QPlainTextEdit::*edit)(), bool needsSelection);
     QAction* AddItem(QMenu* menu, const char* name, const QKeySequence& shortcut,
                      void (AssemblerWindow::*handler)());
-    // The texts the assembler works on: memos into the core, results back into the windows.
-    void GatherTexts();
+    // The assembler text's lines, as the assembler reads them.
+    TextLines SourceLines() const;
+    // An assembly's warnings, each in a box, before the windows show its texts.
+    void ShowWarnings(const Assembly& assembly);
+    // The view's texts into the windows.
     void ShowTexts();
     void ShowLabels();
     void ShowStatus();

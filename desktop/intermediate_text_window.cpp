@@ -5,14 +5,14 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 
-#include "assembler/asm_texts.h"
+#include "assembler/assembly.h"
 #include "desktop/captions.h"
 #include "desktop/qt_text.h"
 
 namespace q42 {
 
-IntermediateTextWindow::IntermediateTextWindow(AssemblerTexts& texts, AsmOptions& options)
-    : texts_(texts) {
+IntermediateTextWindow::IntermediateTextWindow(IntermediateText& text, AsmOptions& options)
+    : text_(text) {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(TitleOf(*this));
 
@@ -44,11 +44,11 @@ void IntermediateTextWindow::PlaceComponents() {
 }
 
 void IntermediateTextWindow::GatherText() {
-    texts_.compText = LinesFromQt(textEditor->toPlainText());
+    text_.lines = LinesFromQt(textEditor->toPlainText());
 }
 
 void IntermediateTextWindow::ShowText() {
-    textEditor->setPlainText(LinesToQt(texts_.compText));
+    textEditor->setPlainText(LinesToQt(text_.lines));
 }
 
 }  // namespace q42

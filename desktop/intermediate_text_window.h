@@ -11,23 +11,24 @@ class QPlainTextEdit;
 namespace q42 {
 
 struct AsmOptions;
-struct AssemblerTexts;
+struct IntermediateText;
 
 class IntermediateTextWindow : public FixedWindow {
     Q_OBJECT
   public:
-    IntermediateTextWindow(AssemblerTexts& texts, AsmOptions& options);
+    // Shows `text`, the assembler window's intermediate text, and sets `options`.
+    IntermediateTextWindow(IntermediateText& text, AsmOptions& options);
 
     QPlainTextEdit* textEditor = nullptr;   // the intermediate text
     QCheckBox* shortConstantBox = nullptr;  // "Use short const"
 
-    // The text as the user left it, into the assembler's texts.
+    // The text as the user left it, into the intermediate text's lines.
     void GatherText();
-    // The assembler's intermediate text, into the window.
+    // The intermediate text's lines, into the window.
     void ShowText();
 
   private:
-    AssemblerTexts& texts_;
+    IntermediateText& text_;
     QGroupBox* settings_ = nullptr;  // the compiler's settings
 
     void PlaceComponents();

@@ -52,13 +52,13 @@ class ProgramCommands {
 
     // A text was compiled (successfully or not) or the code text copied into RAM: where the
     // line being run comes from changes. Compiling ends the marks a paused run left on the text.
-    virtual void Compiled() = 0;
+    virtual void Compiled(const Assembly& assembly) = 0;
     virtual void CodeCopied() = 0;
     // The assembler or code text was replaced (a file or an example opened, the text cleared):
     // the marks a paused run left on the old text go, and the text is not compiled any more.
     virtual void TextReplaced() = 0;
 
-    // The intermediate text: its window's text into the assembler's texts, and back.
+    // The intermediate text: its window's text into the assembler window's view, and back.
     virtual void GatherIntermediateText() = 0;
     virtual void ShowIntermediateText() = 0;
 

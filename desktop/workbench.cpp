@@ -55,7 +55,8 @@ void Workbench::Start(const std::filesystem::path& romFile, MessageSink& message
 
 void Workbench::CreateWindows() {
     assemblerWindow = std::make_unique<AssemblerWindow>(session, *this, dialogs);
-    intermediateWindow = std::make_unique<IntermediateTextWindow>(session.texts, session.options);
+    intermediateWindow = std::make_unique<IntermediateTextWindow>(
+        assemblerWindow->view.intermediate, session.options);
     ramWindow = std::make_unique<RamWindow>(session.machine, *this);
     displayWindow = std::make_unique<DisplayWindow>(session.display);
     processorWindow = std::make_unique<ProcessorWindow>(session.machine, *this, dialogs);

@@ -83,7 +83,7 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     bool RamBreakpoint(Value address) const override;
     void BreakpointsChanged() override;
     void SetSpeed(int stepsPerSecond) override;
-    void Compiled() override;
+    void Compiled(const Assembly& assembly) override;
     void CodeCopied() override;
     void TextReplaced() override;
     void CheckExercise() override;

@@ -127,8 +127,8 @@ void Workbench::ApplyRegisterEdits() {
     ShowWhere();
 }
 
-void Workbench::Compiled() {
-    session.source.Set(session.texts);
+void Workbench::Compiled(const Assembly& assembly) {
+    session.source.Set(assembly);
     compiledText_ = assemblerWindow->sourceEditor->toPlainText();
     EndTextMarks();
     ShowWhere();

@@ -246,19 +246,13 @@ namespace q42 {
 
 std::vector<CaseResult> CheckSource(const Machine& rom, const std::vector<std::string>& asmText,
                                     const AsmOptions& options, const Exercise& exercise) {
-    class SilentWarnings : public AsmWarnings {
-        void Warn(const std::string&) override {}
-    } warnings;
-    AssemblerTexts texts;
-    texts.asmText = asmText;
-    if (PreprocessAndCompile(texts, options, warnings).empty())
-        return CheckCodeText(rom, texts.codeText, exercise);
-    const AsmSelection& at = texts.asmSelection;
-    const std::string line =
-        at.kind == AsmSelection::Kind::Line ? std::to_string(at.line) : std::string("?");
+    const Assembly assembly = Assemble(asmText, options);
+    if (assembly.Ok()) return CheckCodeText(rom, assembly.CodeText(), exercise);
+    const AsmDiagnostic& at = *assembly.diagnostic;
+    const std::string line = at.inSource ? std::to_string(at.sourceLine) : std::string("?");
     return FailEveryCase(
         exercise, Fill(Pick("ошибка ассемблера в строке %s: %s", "assembler error at line %s: %s"),
-                       {line, Cp1251ToUtf8(texts.errLab)}));
+                       {line, Cp1251ToUtf8(at.text)}));
 }
 
 }  // namespace q42

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "assembler/asm_texts.h"
+#include "assembler/assembly.h"
 #include "exercise/exercise_file.h"
 #include "exercise/screen_lines.h"
 #include "machine/machine.h"

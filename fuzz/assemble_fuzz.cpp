@@ -13,11 +13,6 @@
 namespace q42::fuzz {
 namespace {
 
-class IgnoredWarnings : public AsmWarnings {
-  public:
-    void Warn(const std::string& text) override { Require(!text.empty()); }
-};
-
 bool IsCodeWord(const std::string& line) {
     if (line.size() != 4) return false;
     for (const char c : line)
@@ -25,26 +20,28 @@ bool IsCodeWord(const std::string& line) {
     return true;
 }
 
-void CheckFailure(const AssemblerTexts& texts, const std::string& error) {
-    Require(texts.errLab == error && !texts.lineLab.empty());
-    const AsmSelection& selection = texts.asmSelection;
-    Require(selection.kind != AsmSelection::Kind::Cleared);
-    if (selection.kind == AsmSelection::Kind::Line) {
-        Require(selection.line >= 1 &&
-                static_cast<std::size_t>(selection.line) <= texts.asmText.size());
-    }
+void CheckFailure(const Assembly& assembly, const TextLines& source) {
+    const AsmDiagnostic& diagnostic = *assembly.diagnostic;
+    Require(!diagnostic.text.empty() && !diagnostic.where.empty());
+    const bool inSource = diagnostic.sourceLine >= 1 &&
+                          static_cast<std::size_t>(diagnostic.sourceLine) <= source.size();
+    Require(diagnostic.inSource == inSource);
 }
 
-// A compiled program is words only, and it loads into RAM as far as RAM reaches.
-void CheckSuccess(const AssemblerTexts& texts) {
-    Require(texts.asmSelection.kind == AsmSelection::Kind::Cleared);
-    Require(texts.errLab.empty());
-    Require(texts.lineMap.size() == texts.compText.size() + 1);
-    for (const auto& line : texts.codeText)
-        Require(IsCodeWord(line));
+// A compiled program is words only, each from a line of the source, and it loads into RAM as far
+// as RAM reaches.
+void CheckSuccess(const Assembly& assembly, const TextLines& source) {
+    const IntermediateText& intermediate = assembly.intermediate;
+    Require(intermediate.sourceLines.size() == intermediate.lines.size());
+    const TextLines codeText = assembly.CodeText();
+    for (std::size_t i = 0; i < codeText.size(); ++i) {
+        const AssembledWord& word = assembly.code[i];
+        Require(IsCodeWord(codeText[i]) && !word.unfinished);
+        Require(word.sourceLine >= 1 && static_cast<std::size_t>(word.sourceLine) <= source.size());
+    }
     Machine machine;
-    const auto error = CopyCode(machine, texts.codeText).error;
-    Require(error.has_value() == (texts.codeText.size() > kRamWords));
+    const auto error = CopyCode(machine, codeText).error;
+    Require(error.has_value() == (codeText.size() > kRamWords));
 }
 
 }  // namespace
@@ -58,21 +55,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const AsmOptions options{.englishInterface = (choice & 1) != 0,
                              .useShortConst = (choice & 2) != 0};
     const std::string_view bytes = input.Rest();
-    AssemblerTexts texts;
     // As a file is read: converted from UTF-8 when it is valid UTF-8, or taken as it is.
-    texts.asmText = SplitTextLines((choice & 4) != 0 ? DecodeFileText(bytes) : std::string(bytes));
-    IgnoredWarnings warnings;
-    const std::string error = PreprocessAndCompile(texts, options, warnings);
+    const TextLines source =
+        SplitTextLines((choice & 4) != 0 ? DecodeFileText(bytes) : std::string(bytes));
+    const Assembly assembly = Assemble(source, options);
     // Work stays proportional to the text: a line gives at most one word per two characters
     // and a few name lines, and reservations are capped for the whole program.
-    Require(texts.compText.size() <=
-            bytes.size() + 3 * texts.asmText.size() + static_cast<std::size_t>(kMaxReservedWords));
-    Require(texts.codeText.size() <= 3 * texts.compText.size());
-    Require(texts.labels.rows.size() >= static_cast<std::size_t>(LabelGrid::kInitialRows));
-    if (error.empty()) {
-        CheckSuccess(texts);
+    const std::size_t intermediateLines = assembly.intermediate.lines.size();
+    Require(intermediateLines <=
+            bytes.size() + 3 * source.size() + static_cast<std::size_t>(kMaxReservedWords));
+    Require(assembly.code.size() <= 3 * intermediateLines);
+    for (const AsmWarning& warning : assembly.warnings)
+        Require(!warning.text.empty());
+    if (assembly.Ok()) {
+        CheckSuccess(assembly, source);
     } else {
-        CheckFailure(texts, error);
+        CheckFailure(assembly, source);
     }
     return 0;
 }

@@ -84,14 +84,13 @@ std::string Does(Value word) {
 
 }  // namespace
 
-void SourceMap::Set(const AssemblerTexts& texts) {
+void SourceMap::Set(const Assembly& assembly) {
     Clear();
-    if (texts.codeSource.size() != texts.codeText.size()) return;
-    for (std::size_t i = 0; i < texts.codeText.size(); ++i) {
-        const HexWord word = HexToWord(texts.codeText[i]);
-        if (word.error != Fault::None) return Clear();
-        words_.push_back(word.value);
-        lines_.push_back(texts.codeSource[i]);
+    for (const AssembledWord& word : assembly.code) {
+        const HexWord loaded = HexToWord(word.CodeLine());
+        if (loaded.error != Fault::None) return Clear();
+        words_.push_back(loaded.value);
+        lines_.push_back(word.sourceLine);
     }
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "assembler/asm_texts.h"
+#include "assembler/assembly.h"
 #include "machine/machine.h"
 #include "session/display.h"
 #include "session/history.h"
@@ -20,8 +20,10 @@ namespace q42 {
 // Where the program's words came from: the source line of each word the compiler wrote.
 class SourceMap {
   public:
-    // Takes the map of a compiled text; a code text from a file or typed has none.
-    void Set(const AssemblerTexts& texts);
+    // Takes the map of an assembly: the source line of each of its words. Words a failed
+    // compilation left unfinished count as the loader reads their lines; one it cannot read
+    // leaves no map.
+    void Set(const Assembly& assembly);
     void Clear();
     // The source line of the word at `address`, or 0 when it has none: no compiled text, or the
     // word there is not the one the compiler wrote.

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "assembler/assembler.h"
 #include "machine/run_texts.h"
 #include "session/code_loading.h"
 
@@ -81,33 +80,22 @@ void RunControl::Step() {
     machine_.ExecuteStep();
 }
 
-std::optional<int> RunControl::CopyCode(AssemblerTexts& texts) {
-    const CodeCopy copy = q42::CopyCode(machine_, texts.codeText);
-    const auto& error = copy.error;
-    if (!error) {
+std::optional<CodeLineError> RunControl::CopyCode(const std::vector<std::string>& codeText) {
+    CodeCopy copy = q42::CopyCode(machine_, codeText);
+    if (copy.error) {
+        machine_.HoldFault(copy.error->fault);
+    } else if (copy.words > 0) {
         // A program that loads clears a fault the ROM image left; an empty code text keeps it,
         // and the run does not start.
-        if (copy.words > 0) machine_.HoldFault(Fault::None);
-        texts.lineLab.clear();
-        texts.errLab.clear();
-        return std::nullopt;
+        machine_.HoldFault(Fault::None);
     }
-    machine_.HoldFault(error->fault);
-    texts.lineLab = error->lineLab;
-    texts.errLab = error->errLab;
-    return error->lineIndex;
+    return std::move(copy.error);
 }
 
-std::optional<int> RunControl::LoadAndRun(AssemblerTexts& texts) {
-    const auto badLine = CopyCode(texts);
+std::optional<CodeLineError> RunControl::LoadAndRun(const std::vector<std::string>& codeText) {
+    auto error = CopyCode(codeText);
     if (!machine_.Failed()) RunProgram();
-    return badLine;
-}
-
-std::optional<int> RunControl::BuildAndRun(AssemblerTexts& texts, const AsmOptions& options,
-                                           AsmWarnings& warnings) {
-    if (!PreprocessAndCompile(texts, options, warnings).empty()) return std::nullopt;
-    return LoadAndRun(texts);
+    return error;
 }
 
 }  // namespace q42

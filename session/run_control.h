@@ -5,8 +5,8 @@
 
 #include <optional>
 
-#include "assembler/asm_texts.h"
 #include "machine/machine.h"
+#include "session/code_loading.h"
 #include "session/display.h"
 #include "session/history.h"
 
@@ -68,16 +68,11 @@ class RunControl {
     // One step at the current PC.
     void NextCommand();
 
-    // Copies the code text into RAM and shows the outcome in the status texts: a bad line there,
-    // both emptied after a good load. Returns the index of the code line to select on an error.
-    std::optional<int> CopyCode(AssemblerTexts& texts);
+    // Copies the code text into RAM; the machine holds the fault of a bad line, which is
+    // returned.
+    std::optional<CodeLineError> CopyCode(const std::vector<std::string>& codeText);
     // "3-4": copies the code text into RAM and, if that left no error, runs it.
-    std::optional<int> LoadAndRun(AssemblerTexts& texts);
-    // "1-4": preprocesses and compiles the assembler text and, if both succeeded, loads and runs
-    // the code. An assembler error is shown in the texts; a bad code line is returned as by
-    // LoadAndRun.
-    std::optional<int> BuildAndRun(AssemblerTexts& texts, const AsmOptions& options,
-                                   AsmWarnings& warnings);
+    std::optional<CodeLineError> LoadAndRun(const std::vector<std::string>& codeText);
 
     bool Running() const { return running_; }
     // A run, a single step that waits for input, or a debugger's command is in progress.

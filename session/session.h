@@ -1,11 +1,11 @@
 #pragma once
 // What every face of the program drives: the machine with its screen and keyboard, the run
-// control with the debugger and its history, the assembler's texts and options, and the decoder
-// with the address it starts at.
+// control with the debugger and its history, the assembler's options, and the decoder with the
+// address it starts at.
 // The face provides the two hooks: how a wait for input lets the user act, and how a run lets
 // the interface handle its events.
 
-#include "assembler/asm_texts.h"
+#include "assembler/assembly.h"
 #include "machine/machine.h"
 #include "session/debugger.h"
 #include "session/decoder.h"
@@ -24,7 +24,6 @@ class Session {
     Machine machine;
     Display display;
     RunControl run;
-    AssemblerTexts texts;
     AsmOptions options;
     // Every run and step is recorded, so that the debugger can go back through it; the source
     // map is that of the last compiled text.

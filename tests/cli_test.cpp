@@ -44,6 +44,19 @@ TEST_F(CliTest, WarningsDoNotStopTheAssembler) {
     EXPECT_EQ(out_.str(), "0000\n");
 }
 
+// The warnings come in the order the compiler gave them, before the error that stopped it, in
+// the language asked for.
+TEST_F(CliTest, WarningsComeBeforeTheError) {
+    const auto source = Write("ask.asm", "l: jmp l\nmove\n");
+    for (const char* language : {"ru", "en"}) {
+        err_.str("");
+        EXPECT_EQ(Cli({"run", "--lang", language, source}), kFailed);
+        EXPECT_EQ(err_.str(), std::string("warning: JMP L:\nL\nor #L?\n2:  move\n") +
+                                  (*language == 'r' ? "Неизвестное имя операции: MOVE\n"
+                                                    : "Unknown operation name: MOVE\n"));
+    }
+}
+
 TEST_F(CliTest, RunPrintsTheScreenAsATranscript) {
     const auto source =
         Write("hi.asm", "mov #'H',r0\ncall #4000h\nmov #'i',r0\ncall #4000h\nhlt\n");

@@ -14,24 +14,18 @@
 namespace q42::test {
 namespace {
 
-class SilentWarnings : public AsmWarnings {
-  public:
-    void Warn(const std::string&) override {}
-};
-
 // A rig with a compiled program in RAM, its source map and a debugger.
 struct DebugRig : Rig {
-    AssemblerTexts texts;
+    Assembly assembly;
     SourceMap source;
     History history{machine, display};
     Debugger debugger{machine, run, history};
 
     explicit DebugRig(const std::vector<std::string>& program) {
-        texts.asmText = program;
-        SilentWarnings warnings;
-        EXPECT_EQ(PreprocessAndCompile(texts, AsmOptions{}, warnings), "");
-        EXPECT_FALSE(CopyCode(machine, texts.codeText).error.has_value());
-        source.Set(texts);
+        assembly = Assemble(program, AsmOptions{});
+        EXPECT_TRUE(assembly.Ok());
+        EXPECT_FALSE(CopyCode(machine, assembly.CodeText()).error.has_value());
+        source.Set(assembly);
     }
     Value Pc() const { return machine.State().pc; }
     int Line() const { return source.LineAt(machine, Pc()); }
@@ -362,15 +356,23 @@ TEST(SourceMap, NoSourceForACodeFileOrAWordChangedByHand) {
     // intermediate line 6.
     const auto outer = rig.source.AddressOf(5);
     ASSERT_TRUE(outer.has_value());
-    EXPECT_EQ(rig.texts.codeIntermediate.at(*outer / 2), 6);
-    EXPECT_EQ(rig.texts.codeSource.size(), rig.texts.codeText.size());
+    EXPECT_EQ(rig.assembly.code.at(*outer / 2).intermediateLine, 6);
     rig.machine.WriteWord(0, 0x0000);
     EXPECT_EQ(rig.source.LineAt(rig.machine, 0), 0);
-    AssemblerTexts codeFile;
-    codeFile.codeText = rig.texts.codeText;
-    rig.source.Set(codeFile);
+    rig.source.Set(Assembly{});  // a code file has no assembly
     EXPECT_EQ(rig.source.LineAt(rig.machine, 2), 0);
     EXPECT_FALSE(rig.source.AddressOf(2).has_value());
+}
+
+// After a failed compilation the code window still holds the words written so far, and they can
+// be loaded and run: the map serves them as the loader reads them, and none when a word waits for
+// a name's value, which no loader takes.
+TEST(SourceMap, AFailedCompilationIsMappedAsItsCodeLoads) {
+    SourceMap map;
+    map.Set(Assemble({"NOP", "  MOVE"}, AsmOptions{}));
+    EXPECT_EQ(map.AddressOf(1), Value{0});
+    map.Set(Assemble({"MOV #L,R0", "MOVE", "L: HLT"}, AsmOptions{}));
+    EXPECT_TRUE(map.Empty());
 }
 
 }  // namespace

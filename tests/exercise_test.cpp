@@ -250,15 +250,11 @@ class CheckerTest : public EnglishTexts {
         InitMachine(rom_, Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
     }
     std::vector<CaseResult> Check(const std::vector<std::string>& program, const char* exercise) {
-        class SilentWarnings : public AsmWarnings {
-            void Warn(const std::string&) override {}
-        } warnings;
-        AssemblerTexts texts;
-        texts.asmText = program;
-        EXPECT_EQ(PreprocessAndCompile(texts, AsmOptions{}, warnings), "");
+        const Assembly assembly = Assemble(program, AsmOptions{});
+        EXPECT_TRUE(assembly.Ok());
         const ExerciseFile file = ParseExercise(exercise);
         EXPECT_TRUE(file.exercise.has_value()) << file.error;
-        return CheckCodeText(rom_, texts.codeText, *file.exercise);
+        return CheckCodeText(rom_, assembly.CodeText(), *file.exercise);
     }
 };
 

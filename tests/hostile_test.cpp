@@ -25,11 +25,6 @@ namespace fs = std::filesystem;
 
 constexpr const char* kInterrupted = "Задача прервана пользователем\n";
 
-class SilentWarnings : public AsmWarnings {
-  public:
-    void Warn(const std::string&) override {}
-};
-
 using Hostile = CliFixture;
 
 std::size_t Lines(const std::string& text) {
@@ -57,7 +52,7 @@ std::string AsmBlock(int n) {
 TEST_F(Hostile, TenMegabyteAssemblerFileCompilesWithLinearWork) {
     struct Size {
         int blocks = 0;
-        std::size_t compLines = 0, codeLines = 0, labelRows = 0;
+        std::size_t compLines = 0, codeLines = 0;
     };
     Size sizes[] = {{10'000}, {100'000}};  // about 1 MB and 10 MB
     for (Size& size : sizes) {
@@ -72,19 +67,16 @@ TEST_F(Hostile, TenMegabyteAssemblerFileCompilesWithLinearWork) {
         // Files this large are refused; the assembler itself still takes such a text in
         // linear work.
         EXPECT_NE(ReadTextFile(file).error, "");
-        AssemblerTexts texts;
-        texts.asmText = SplitTextLines(source);
-        SilentWarnings warnings;
-        ASSERT_EQ(PreprocessAndCompile(texts, AsmOptions{}, warnings), "");
-        size.compLines = texts.compText.size();
-        size.codeLines = texts.codeText.size();
-        size.labelRows = texts.labels.rows.size();
+        const Assembly assembly = Assemble(SplitTextLines(source), AsmOptions{});
+        ASSERT_TRUE(assembly.Ok());
+        size.compLines = assembly.intermediate.lines.size();
+        size.codeLines = assembly.code.size();
         EXPECT_EQ(size.codeLines, 6u * size.blocks);
-        EXPECT_EQ(size.labelRows, size.blocks + 1u);
+        EXPECT_EQ(assembly.names.size(), static_cast<std::size_t>(size.blocks));
 
         // Too long for RAM: a clear message names the first word that does not fit.
         Machine machine;
-        const auto badLine = CopyCode(machine, texts.codeText).error;
+        const auto badLine = CopyCode(machine, assembly.CodeText()).error;
         ASSERT_TRUE(badLine.has_value());
         EXPECT_EQ(badLine->lineIndex, kRamWords);
         EXPECT_EQ(Cp1251ToUtf8(badLine->errLab), "В программе " + std::to_string(size.codeLines) +

@@ -34,11 +34,11 @@ std::vector<Value> Assembled(std::string_view source) {
         lines.push_back(rest.substr(0, bar));
         rest.erase(0, bar + 1);
     }
-    const AsmRun run = Assemble(lines, Options(true));
+    const AsmRun run = RunAssembler(lines, Options(true));
     EXPECT_EQ(run.error, "") << source;
     std::vector<Value> words;
-    for (const std::string& line : run.texts.codeText)
-        words.push_back(HexToWord(line).value);
+    for (const AssembledWord& word : run.assembly.code)
+        words.push_back(word.value);
     return words;
 }
 

@@ -18,20 +18,13 @@
 namespace q42::test {
 namespace {
 
-class SilentWarnings : public AsmWarnings {
-  public:
-    void Warn(const std::string&) override {}
-};
-
 // Assembles a file of tests/data into the rig's RAM.
 void LoadProgram(Rig& rig, const std::string& name) {
     const TextFile file = ReadTextFile(Q42_SOURCE_DIR "/tests/data/" + name);
     ASSERT_EQ(file.error, "");
-    AssemblerTexts texts;
-    texts.asmText = file.lines;
-    SilentWarnings warnings;
-    ASSERT_EQ(PreprocessAndCompile(texts, AsmOptions{}, warnings), "");
-    ASSERT_FALSE(CopyCode(rig.machine, texts.codeText).error.has_value());
+    const Assembly assembly = Assemble(file.lines, AsmOptions{});
+    ASSERT_TRUE(assembly.Ok());
+    ASSERT_FALSE(CopyCode(rig.machine, assembly.CodeText()).error.has_value());
 }
 
 // A program that polls a status port for ever counted the polls in an int without end: after

@@ -139,11 +139,9 @@ TEST(LoadAndRun, AFaultHeldFromTheRomImageStopsAnEmptyCodeTextOnly) {
     for (const auto& c : cases) {
         Rig rig;
         rig.machine.HoldFault(Fault::RomWrite);
-        AssemblerTexts texts;
-        texts.codeText = c.code;
-        rig.run.LoadAndRun(texts);
+        const auto badLine = rig.run.LoadAndRun(c.code);
         EXPECT_EQ(rig.console.displayShown, c.runs ? 1 : 0) << c.name;
-        EXPECT_EQ(Cp1251ToUtf8(texts.errLab), c.errLab) << c.name;
+        EXPECT_EQ(badLine ? Cp1251ToUtf8(badLine->errLab) : "", c.errLab) << c.name;
     }
 }
 

@@ -36,21 +36,6 @@ namespace {
 
 using nlohmann::json;
 
-// The compiler's warnings, but "No HLT command!" for a code file's words: a code file is not
-// compiled where it comes from, and says nothing of HLT there.
-class CollectedWarnings : public AsmWarnings {
-  public:
-    explicit CollectedWarnings(bool codeFile) : codeFile_(codeFile) {}
-    std::vector<std::string> texts;
-    void Warn(const std::string& text) override {
-        if (codeFile_ && text == kNoHltWarning) return;
-        texts.push_back(Cp1251ToUtf8(text));
-    }
-
-  private:
-    bool codeFile_;
-};
-
 class DroppedMessages : public MessageSink {
     void ShowMessage(const std::string&) override {}
 };
@@ -64,6 +49,23 @@ json Lines(const std::vector<std::string>& lines) {
     for (const auto& line : lines)
         out.push_back(Text(line));
     return out;
+}
+
+// The compiler's warnings, but "No HLT command!" for a code file's words: a code file is not
+// compiled where it comes from, and says nothing of HLT there.
+json Warnings(const Assembly& assembly, bool codeFile) {
+    json out = json::array();
+    for (const AsmWarning& warning : assembly.warnings) {
+        if (!codeFile || warning.kind != AsmWarning::Kind::NoHlt) out.push_back(Text(warning.text));
+    }
+    return out;
+}
+
+// The assembler window's two status lines after an assembly: where and what went wrong, or the
+// success text.
+json Status(const Assembly& assembly, bool english) {
+    if (const auto& error = assembly.diagnostic) return Lines({error->where, error->text});
+    return Lines({AsmText(AsmMessage::Success, english), ""});
 }
 
 const char* ReasonName(DebugPause::Reason reason) {
@@ -107,19 +109,20 @@ class WebSession : public DisplayHost, public RunHost {
     // Preprocesses and compiles the text; the code goes into RAM when it compiled. `codeFile`:
     // the text holds a code file's words, and no HLT is asked of it.
     std::string Assemble(const std::string& source, bool codeFile) {
-        AssemblerTexts& texts = session_.texts;
-        json answer = Compiled(texts, source, codeFile);
-        session_.source.Set(texts);
-        if (answer["ok"].get<bool>()) answer["load"] = json::parse(Load());
+        assembly_ = Assembled(source);
+        codeText_ = assembly_.CodeText();
+        session_.source.Set(assembly_);
+        json answer = Answer(assembly_, codeFile);
+        if (assembly_.Ok()) answer["load"] = json::parse(Load());
         return answer.dump();
     }
 
     // What Assemble answered for the same text, in the language now set, with nothing loaded:
     // the session, its run and RAM stay as they are.
-    std::string Retell(const std::string& source, bool codeFile) {
-        AssemblerTexts texts;
-        json answer = Compiled(texts, source, codeFile);
-        if (answer["ok"].get<bool>()) answer["load"] = Loaded(texts.codeText);
+    std::string Retell(const std::string& source, bool codeFile) const {
+        const Assembly assembly = Assembled(source);
+        json answer = Answer(assembly, codeFile);
+        if (assembly.Ok()) answer["load"] = Loaded(assembly.CodeText());
         return answer.dump();
     }
 
@@ -131,10 +134,9 @@ class WebSession : public DisplayHost, public RunHost {
 
     // A code text (a .cod file's lines) as the program: into RAM, with no source lines.
     std::string LoadCode(const std::string& code) {
-        AssemblerTexts& texts = session_.texts;
-        texts = {};
-        texts.codeText = CodeTextFromLines(SplitTextLines(Utf8ToCp1251(code)));
-        session_.source.Set(texts);
+        assembly_ = {};
+        codeText_ = CodeTextFromLines(SplitTextLines(Utf8ToCp1251(code)));
+        session_.source.Clear();
         return Load();
     }
 
@@ -148,12 +150,13 @@ class WebSession : public DisplayHost, public RunHost {
     std::string Load() {
         session_.debugger.Forget();
         ForgetInput();
-        const auto badLine = session_.run.CopyCode(session_.texts);
-        json answer = {{"ok", !badLine.has_value() && !session_.machine.Failed()},
-                       {"status", Lines({session_.texts.lineLab, session_.texts.errLab})}};
-        const std::size_t words = CodeWords(session_.texts.codeText);
+        const auto badLine = session_.run.CopyCode(codeText_);
+        json answer = {
+            {"ok", !badLine.has_value() && !session_.machine.Failed()},
+            {"status", badLine ? Lines({badLine->lineLab, badLine->errLab}) : Lines({"", ""})}};
+        const std::size_t words = CodeWords(codeText_);
         if (!FitsRam(words))
-            answer["tooLong"] = TooLong(words, SourceLineOfWord(session_.texts, kRamWords));
+            answer["tooLong"] = TooLong(words, SourceLineOfWord(assembly_, kRamWords));
         return answer.dump();
     }
 
@@ -318,6 +321,8 @@ class WebSession : public DisplayHost, public RunHost {
 
   private:
     Session session_{*this, *this};
+    Assembly assembly_;   // the program last assembled; empty for a code text
+    TextLines codeText_;  // the program's code text, which Load copies into RAM
     std::vector<int> breakLines_;
     std::deque<std::string> lines_;     // typed lines not yet taken
     std::deque<std::string> consumed_;  // lines the step now running took and refused
@@ -404,25 +409,25 @@ class WebSession : public DisplayHost, public RunHost {
         return words;
     }
 
-    // The source line word `index` of the compiled code came from; 0 when none is known.
-    static int SourceLineOfWord(const AssemblerTexts& texts, int index) {
-        if (index < 0 || static_cast<std::size_t>(index) >= texts.codeSource.size()) return 0;
-        return texts.codeSource[static_cast<std::size_t>(index)];
+    // The source line word `index` of the assembled code came from; 0 when none is known.
+    static int SourceLineOfWord(const Assembly& assembly, int index) {
+        if (index < 0 || static_cast<std::size_t>(index) >= assembly.code.size()) return 0;
+        return assembly.code[static_cast<std::size_t>(index)].sourceLine;
     }
 
-    // Preprocesses and compiles `source` into `texts`; the answer without the loading.
-    json Compiled(AssemblerTexts& texts, const std::string& source, bool codeFile) {
-        texts = {};
-        texts.asmText = SplitTextLines(Utf8ToCp1251(source));
-        CollectedWarnings warnings(codeFile);
-        const bool ok = PreprocessAndCompile(texts, session_.options, warnings).empty();
-        return {
-            {"ok", ok},
-            {"code", Lines(texts.codeText)},
-            {"status", Lines({texts.lineLab, texts.errLab})},
-            {"warnings", warnings.texts},
-            {"line",
-             texts.asmSelection.kind == AsmSelection::Kind::Line ? texts.asmSelection.line : 0}};
+    // The editor's text (UTF-8), preprocessed and compiled.
+    Assembly Assembled(const std::string& source) const {
+        return q42::Assemble(SplitTextLines(Utf8ToCp1251(source)), session_.options);
+    }
+
+    // What an assembly answers, without the loading.
+    json Answer(const Assembly& assembly, bool codeFile) const {
+        const auto& error = assembly.diagnostic;
+        return {{"ok", assembly.Ok()},
+                {"code", Lines(assembly.CodeText())},
+                {"status", Status(assembly, session_.options.englishInterface)},
+                {"warnings", Warnings(assembly, codeFile)},
+                {"line", error && error->inSource ? error->sourceLine : 0}};
     }
 
     // What loading a code text says, tried in a machine of its own, and the words it loaded.

@@ -1,5 +1,5 @@
 #pragma once
-// Running the assembler on source lines written in UTF-8, and reading its texts back in UTF-8.
+// Running the assembler on source lines written in UTF-8, and reading its results back in UTF-8.
 
 #include <string>
 #include <vector>
@@ -9,19 +9,21 @@
 
 namespace q42::test {
 
-// Records every warning instead of showing it.
-class RecordedWarnings : public AsmWarnings {
-  public:
-    void Warn(const std::string& text) override { texts.push_back(Cp1251ToUtf8(text)); }
-    std::vector<std::string> texts;
-};
-
 struct AsmRun {
-    AssemblerTexts texts;
-    RecordedWarnings warnings;
-    std::string error;  // UTF-8
-    std::string LineLab() const { return Cp1251ToUtf8(texts.lineLab); }
-    std::string ErrLab() const { return Cp1251ToUtf8(texts.errLab); }
+    Assembly assembly;
+    std::string error;  // the diagnostic's text in UTF-8, empty when there is none
+
+    // The diagnostic's line, in UTF-8; empty when there is none.
+    std::string Where() const {
+        return assembly.diagnostic ? Cp1251ToUtf8(assembly.diagnostic->where) : std::string();
+    }
+    // The warnings' texts, in UTF-8.
+    std::vector<std::string> Warnings() const {
+        std::vector<std::string> texts;
+        for (const AsmWarning& warning : assembly.warnings)
+            texts.push_back(Cp1251ToUtf8(warning.text));
+        return texts;
+    }
 };
 
 inline AsmOptions Options(bool english, bool shortConst = true) {
@@ -36,14 +38,21 @@ inline std::string Joined(const TextLines& lines) {
     return text;
 }
 
-// Preprocesses only (compile = false) or as the assembler window's compile + preprocess does.
-inline AsmRun Assemble(const std::vector<std::string>& source, const AsmOptions& options,
-                       bool compile = true) {
+// The source lines from UTF-8.
+inline TextLines Source(const std::vector<std::string>& lines) {
+    TextLines source;
+    for (const auto& line : lines)
+        source.push_back(Utf8ToCp1251(line));
+    return source;
+}
+
+// Preprocesses only (compile = false), or preprocesses and compiles.
+inline AsmRun RunAssembler(const std::vector<std::string>& source, const AsmOptions& options,
+                           bool compile = true) {
     AsmRun run;
-    for (const auto& line : source)
-        run.texts.asmText.push_back(Utf8ToCp1251(line));
-    run.error = Cp1251ToUtf8(compile ? PreprocessAndCompile(run.texts, options, run.warnings)
-                                     : Preprocess(run.texts, options));
+    run.assembly =
+        compile ? Assemble(Source(source), options) : PreprocessOnly(Source(source), options);
+    if (run.assembly.diagnostic) run.error = Cp1251ToUtf8(run.assembly.diagnostic->text);
     return run;
 }
 

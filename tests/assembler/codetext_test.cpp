@@ -9,10 +9,10 @@ namespace q42::test {
 namespace {
 
 TEST(CodeFile, CompiledCodeSavedAndOpenedAgain) {
-    const auto run = Assemble({"MOV #5,R0", "HLT"}, Options(true));
-    const std::string file = CodeFileContents(run.texts.codeText);
+    const auto run = RunAssembler({"MOV #5,R0", "HLT"}, Options(true));
+    const std::string file = CodeFileContents(run.assembly.CodeText());
     EXPECT_EQ(file, "2150\r\nAF18\r\n.\r\n");
-    EXPECT_EQ(CodeTextFromFile(file), run.texts.codeText);
+    EXPECT_EQ(CodeTextFromFile(file), run.assembly.CodeText());
     EXPECT_EQ(CodeFileContents({}), ".\r\n");
 }
 

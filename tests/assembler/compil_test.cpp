@@ -7,34 +7,38 @@
 namespace q42::test {
 namespace {
 
+// The names as "NAME:0000", "NAME=0003", joined by "|".
+std::string NamesText(const std::vector<AsmName>& names) {
+    TextLines lines;
+    for (const AsmName& name : names)
+        lines.push_back(name.name + static_cast<char>(name.kind) +
+                        (name.value ? WordToHex(*name.value) : ""));
+    return Joined(lines);
+}
+
 TEST(Compile, WorkedExampleEndToEnd) {
-    AssemblerTexts texts;
-    texts.asmText = {"; count down",    "N=3",          "START: MOV #N,R0",
-                     "LOOP: SUB #1,R0", "    BNE LOOP", "    OUT #'A',P.1",
-                     "    HLT",         "MSG: DS Hi"};
-    ASSERT_EQ(Preprocess(texts, Options(true)), "");
-    EXPECT_EQ(Joined(texts.compText),
+    const TextLines source = {"; count down",    "N=3",          "START: MOV #N,R0",
+                              "LOOP: SUB #1,R0", "    BNE LOOP", "    OUT #'A',P.1",
+                              "    HLT",         "MSG: DS Hi"};
+    const Preprocessed preprocessed = Preprocess(source);
+    ASSERT_FALSE(preprocessed.failure.has_value());
+    EXPECT_EQ(Joined(preprocessed.text.lines),
               "N=|3|START:|MOV #N,R0|LOOP:|SUB #1,R0|BNE LOOP|OUT #65,P.1|HLT|MSG:|DW 6948H|"
               "LEN(MSG)=|2");
-    RecordedWarnings warnings;
-    ASSERT_EQ(Compile(texts, Options(true), warnings), "");
-    EXPECT_EQ(Joined(texts.codeText), "01D0|0003|2310|4DFC|0BD1|0041|AF18|6948");
-    EXPECT_EQ(texts.compText.size(), 9u);
-    EXPECT_EQ(texts.lineMap, (std::vector<int>{0, 3, 3, 4, 4, 5, 6, 7, 8, 8}));
-    const std::vector<LabelGrid::Row> labels = {
-        {},
-        {"N", "=", "0003"},
-        {"START", ":", "0000"},
-        {"LOOP", ":", "0004"},
-        {"MSG", ":", "000E"},
-        {"LEN(MSG)", "=", "0002"},
-        {},
-    };
-    EXPECT_EQ(std::vector(texts.labels.rows.begin(), texts.labels.rows.begin() + 7), labels);
-    EXPECT_EQ(texts.labels.rows.size(), 20u);
-    EXPECT_TRUE(warnings.texts.empty());
-    EXPECT_EQ(texts.lineLab, "Successful compilation");
-    EXPECT_EQ(texts.asmSelection.kind, AsmSelection::Kind::Cleared);
+    const Assembly assembly = Compile(preprocessed.text, source, Options(true));
+    ASSERT_TRUE(assembly.Ok());
+    EXPECT_EQ(Joined(assembly.CodeText()), "01D0|0003|2310|4DFC|0BD1|0041|AF18|6948");
+    EXPECT_EQ(assembly.intermediate.lines.size(), 9u);
+    EXPECT_EQ(assembly.intermediate.sourceLines, (std::vector<int>{3, 3, 4, 4, 5, 6, 7, 8, 8}));
+    EXPECT_EQ(NamesText(assembly.names), "N=0003|START:0000|LOOP:0004|MSG:000E|LEN(MSG)=0002");
+    EXPECT_TRUE(assembly.warnings.empty());
+    // Each word knows its statement: OUT is source line 6, intermediate line 6.
+    EXPECT_EQ(assembly.code[4].sourceLine, 6);
+    EXPECT_EQ(assembly.code[5].intermediateLine, 6);
+    // The whole pipeline gives the same.
+    const Assembly whole = Assemble(source, Options(true));
+    EXPECT_EQ(whole.CodeText(), assembly.CodeText());
+    EXPECT_EQ(whole.intermediate.lines, assembly.intermediate.lines);
 }
 
 struct StatementCase {
@@ -59,9 +63,9 @@ TEST_P(CompileStatement, GivesWordsOrError) {
         rest.erase(0, bar + 1);
     }
     source.insert(source.end(), {"A: HLT", "B: DW 7"});
-    const auto run = Assemble(source, Options(true, c.shortConst));
-    EXPECT_EQ(run.ErrLab(), c.error);
-    const std::string code = Joined(run.texts.codeText);
+    const auto run = RunAssembler(source, Options(true, c.shortConst));
+    EXPECT_EQ(run.error, c.error);
+    const std::string code = Joined(run.assembly.CodeText());
     EXPECT_EQ(run.error.empty() ? code.substr(0, code.size() - 10) : code, c.code);
 }
 
@@ -115,11 +119,11 @@ const StatementCase kStatements[] = {
 INSTANTIATE_TEST_SUITE_P(Statements, CompileStatement, testing::ValuesIn(kStatements));
 
 TEST(Compile, ForwardReferencesOfEveryKind) {
-    const auto run = Assemble({"MOV #N,R0", "MOV X,R1", "MOV #X,R2", "MOV #LEN(S),R3", "BR L",
-                               "JMP L", "L: HLT", "X: DW 1", "N=300", "S: DS abc"},
-                              Options(true));
+    const auto run = RunAssembler({"MOV #N,R0", "MOV X,R1", "MOV #X,R2", "MOV #LEN(S),R3", "BR L",
+                                   "JMP L", "L: HLT", "X: DW 1", "N=300", "S: DS abc"},
+                                  Options(true));
     ASSERT_EQ(run.error, "");
-    EXPECT_EQ(Joined(run.texts.codeText),
+    EXPECT_EQ(Joined(run.assembly.CodeText()),
               "01D0|012C|01E1|0018|01D2|0018|01D3|0003|1D04|1C0E|0016|AF18|0001|6261|0063");
 }
 
@@ -131,12 +135,13 @@ TEST(Compile, BranchReachIs126ForwardAnd128Back) {
         source.insert(source.end(), nops, "NOP");
         source.push_back(forward ? "T: HLT" : "BR T");
         const int branchLine = forward ? 2 : static_cast<int>(source.size());
-        const auto run = Assemble(source, Options(true));
+        const auto run = RunAssembler(source, Options(true));
         if (*branch) {
-            EXPECT_EQ(forward ? run.texts.codeText.front() : run.texts.codeText.back(), branch);
+            const TextLines code = run.assembly.CodeText();
+            EXPECT_EQ(forward ? code.front() : code.back(), branch);
         } else {
             EXPECT_EQ(run.error, "Too long displacement") << nops;
-            EXPECT_EQ(run.LineLab(), std::to_string(branchLine) + ":  " + source[branchLine - 1]);
+            EXPECT_EQ(run.Where(), std::to_string(branchLine) + ":  " + source[branchLine - 1]);
         }
     }
 }
@@ -162,8 +167,8 @@ TEST(Compile, ReferencesResolvedOrLeftUnfinished) {
         {{"MOV #,X", "X: DW 1"}, "01DE|@X", "No value after \"#\""},
     };
     for (const auto& [source, code, error] : rows) {
-        const auto run = Assemble(source, Options(true));
-        EXPECT_EQ(Joined(run.texts.codeText), code) << source.front();
+        const auto run = RunAssembler(source, Options(true));
+        EXPECT_EQ(Joined(run.assembly.CodeText()), code) << source.front();
         EXPECT_EQ(run.error, error) << source.front();
     }
 }
@@ -199,46 +204,53 @@ TEST(Compile, ErrorsPointAtTheSourceLineAfterConstantsWereDeleted) {
         {"  K=", "Missed operand"},  // no value line at all
     };
     for (const auto& [last, errLab] : rows) {
-        const auto run = Assemble(
+        const auto run = RunAssembler(
             {"; constants", "A: K0=1", "K1 = 2", "S: DS abc", "MOV #K1,R0", "FAR=1000H", last},
             Options(true));
-        EXPECT_EQ(run.ErrLab(), errLab);
-        EXPECT_EQ(run.LineLab(), std::string("7:  ") + last);
-        EXPECT_EQ(run.texts.asmSelection.line, 7);
+        EXPECT_EQ(run.error, errLab);
+        EXPECT_EQ(run.Where(), std::string("7:  ") + last);
+        ASSERT_TRUE(run.assembly.diagnostic.has_value());
+        EXPECT_EQ(run.assembly.diagnostic->sourceLine, 7);
+        EXPECT_TRUE(run.assembly.diagnostic->inSource);
     }
 }
 
-TEST(Compile, DiagnosticsAndSuccessInRussian) {
-    const auto bad = Assemble({";", ";", "MOVE  R0, R1"}, Options(false));
-    EXPECT_EQ(bad.ErrLab(), "Неизвестное имя операции: MOVE");
-    EXPECT_EQ(bad.LineLab(), "3:  MOVE  R0, R1");
-    EXPECT_EQ(Assemble({"ADD (R1)%,R0"}, Options(false)).ErrLab(),
+TEST(Compile, DiagnosticsInRussian) {
+    const auto bad = RunAssembler({";", ";", "MOVE  R0, R1"}, Options(false));
+    EXPECT_EQ(bad.error, "Неизвестное имя операции: MOVE");
+    EXPECT_EQ(bad.Where(), "3:  MOVE  R0, R1");
+    EXPECT_EQ(RunAssembler({"ADD (R1)%,R0"}, Options(false)).error,
               "Смешение byte and word: (R1)<=>R0");
-    EXPECT_EQ(Assemble({"HLT"}, Options(false)).LineLab(), "Успешная компиляция");
+    EXPECT_TRUE(RunAssembler({"HLT"}, Options(false)).assembly.Ok());
 }
 
 TEST(Compile, WarningsGoOnToSuccess) {
-    const auto run = Assemble({"JMP START", "MOV N,R0", "MOV START,R1", "START: CALL START", "N=5"},
-                              Options(true));
-    EXPECT_EQ(run.error, "");
-    EXPECT_EQ(Joined(run.texts.codeText), "1C0E|000C|01E0|0005|01E1|000C|9C0E|000C");
+    const auto run = RunAssembler(
+        {"JMP START", "MOV N,R0", "MOV START,R1", "START: CALL START", "N=5"}, Options(true));
+    EXPECT_TRUE(run.assembly.Ok());
+    EXPECT_EQ(Joined(run.assembly.CodeText()), "1C0E|000C|01E0|0005|01E1|000C|9C0E|000C");
     const std::vector<std::string> expected = {"JMP START:\nSTART\nor #START?",
                                                "MOV N,R0:\nN\nor #N?",
                                                "CALL START:\nSTART\nor #START?", "No HLT command!"};
-    EXPECT_EQ(run.warnings.texts, expected);
-    EXPECT_EQ(run.LineLab(), "Successful compilation");
+    EXPECT_EQ(run.Warnings(), expected);
 }
 
 TEST(Compile, IntermediateTextTypedIntoTheWindow) {
-    auto run = Assemble({"N=5", "MOV #N,R0", "HLT"}, Options(true));
-    run.texts.codeText.clear();  // compiling again: the constant lines are gone
-    EXPECT_EQ(Compile(run.texts, Options(true), run.warnings), "Label not found in the list: N");
-    EXPECT_EQ(run.LineLab(), "2:  MOV #N,R0");
+    const TextLines source = {"N=5", "MOV #N,R0", "HLT"};
+    const Assembly first = Assemble(source, Options(true));
+    // Compiling again: the constant lines are gone.
+    const Assembly again = Compile(first.intermediate, source, Options(true));
+    ASSERT_TRUE(again.diagnostic.has_value());
+    EXPECT_EQ(again.diagnostic->text, "Label not found in the list: N");
+    EXPECT_EQ(again.diagnostic->where, "2:  MOV #N,R0");
 
-    run.texts.compText = {"HLT", "N=", "X:", "compText"};  // beyond the line map
-    EXPECT_EQ(Compile(run.texts, Options(true), run.warnings), "Incorrect symbol in number: X:");
-    EXPECT_EQ(run.LineLab(), "0:  ");
-    EXPECT_EQ(run.texts.asmSelection.kind, AsmSelection::Kind::Unchanged);
+    IntermediateText typed = again.intermediate;
+    typed.lines = {"HLT", "N=", "X:", "compText"};  // beyond the line map
+    const Assembly typedRun = Compile(typed, source, Options(true));
+    ASSERT_TRUE(typedRun.diagnostic.has_value());
+    EXPECT_EQ(typedRun.diagnostic->text, "Incorrect symbol in number: X:");
+    EXPECT_EQ(typedRun.diagnostic->where, "0:  ");
+    EXPECT_FALSE(typedRun.diagnostic->inSource);
 }
 
 }  // namespace

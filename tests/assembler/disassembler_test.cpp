@@ -46,10 +46,11 @@ Assembled AssembleAt(const std::vector<std::string>& statements, Value address, 
         source.push_back(name + "=0" + name.substr(1) + "H");
     if (address > 0) source.push_back("RW " + std::to_string(address / 2));
     source.insert(source.end(), statements.begin(), statements.end());
-    const AsmRun run = Assemble(source, Options(true, shortConst));
+    const AsmRun run = RunAssembler(source, Options(true, shortConst));
     Assembled result{{}, run.error};
-    for (std::size_t i = static_cast<std::size_t>(address / 2); i < run.texts.codeText.size(); ++i)
-        result.words.push_back(HexToWord(run.texts.codeText[i]).value);
+    const auto& code = run.assembly.code;
+    for (std::size_t i = static_cast<std::size_t>(address / 2); i < code.size(); ++i)
+        result.words.push_back(HexToWord(code[i].CodeLine()).value);
     return result;
 }
 

@@ -22,11 +22,10 @@ class PreprocessLine : public testing::TestWithParam<LineCase> {};
 
 TEST_P(PreprocessLine, WritesIntermediateLinesAndDiagnostic) {
     const auto& c = GetParam();
-    const auto run = Assemble({c.source}, Options(true), false);
-    EXPECT_EQ(Joined(run.texts.compText), c.intermediate);
-    EXPECT_EQ(run.ErrLab(), c.errLab);
+    const auto run = RunAssembler({c.source}, Options(true), false);
+    EXPECT_EQ(Joined(run.assembly.intermediate.lines), c.intermediate);
     EXPECT_EQ(run.error, c.errLab);
-    EXPECT_EQ(run.LineLab(), c.lineLab);
+    EXPECT_EQ(run.Where(), c.lineLab);
 }
 
 const LineCase kLines[] = {
@@ -64,18 +63,20 @@ const LineCase kLines[] = {
 INSTANTIATE_TEST_SUITE_P(Lines, PreprocessLine, testing::ValuesIn(kLines));
 
 TEST(Preprocess, StopsAfterTheLineWithAnErrorAndSelectsIt) {
-    const auto run = Assemble({"NOP", "A: RW 0", "HLT"}, Options(true), false);
-    EXPECT_EQ(Joined(run.texts.compText), "NOP|A:|0");
-    EXPECT_EQ(run.texts.lineMap, (std::vector<int>{0, 1, 2, 2}));
-    EXPECT_EQ(run.texts.asmSelection.kind, AsmSelection::Kind::Line);
-    EXPECT_EQ(run.texts.asmSelection.line, 2);
+    const auto run = RunAssembler({"NOP", "A: RW 0", "HLT"}, Options(true), false);
+    EXPECT_EQ(Joined(run.assembly.intermediate.lines), "NOP|A:|0");
+    EXPECT_EQ(run.assembly.intermediate.sourceLines, (std::vector<int>{1, 2, 2}));
+    ASSERT_TRUE(run.assembly.diagnostic.has_value());
+    EXPECT_TRUE(run.assembly.diagnostic->inSource);
+    EXPECT_EQ(run.assembly.diagnostic->sourceLine, 2);
 }
 
 TEST(Preprocess, LineMapFollowsEveryIntermediateLineBeyond127) {
-    const auto run = Assemble({"; data", "BUF: RW 200", "HLT"}, Options(true), false);
-    ASSERT_EQ(run.texts.compText.size(), 202u);
-    EXPECT_EQ(run.texts.lineMap[201], 2);
-    EXPECT_EQ(run.texts.lineMap[202], 3);
+    const auto run = RunAssembler({"; data", "BUF: RW 200", "HLT"}, Options(true), false);
+    ASSERT_EQ(run.assembly.intermediate.lines.size(), 202u);
+    EXPECT_EQ(run.assembly.intermediate.SourceLineOf(201), 2);
+    EXPECT_EQ(run.assembly.intermediate.SourceLineOf(202), 3);
+    EXPECT_EQ(run.assembly.intermediate.SourceLineOf(203), 0);
 }
 
 TEST(Preprocess, DiagnosticsInRussian) {
@@ -86,9 +87,9 @@ TEST(Preprocess, DiagnosticsInRussian) {
         {"A,B: NOP", "Недопустимый символ в идентификаторе: A,B:"},
     };
     for (const auto& [source, errLab] : rows) {
-        const auto run = Assemble({"; one", "NOP", source}, Options(false), false);
-        EXPECT_EQ(run.ErrLab(), errLab);
-        EXPECT_TRUE(run.LineLab().starts_with("3: ")) << run.LineLab();
+        const auto run = RunAssembler({"; one", "NOP", source}, Options(false), false);
+        EXPECT_EQ(run.error, errLab);
+        EXPECT_TRUE(run.Where().starts_with("3: ")) << run.Where();
     }
 }
 

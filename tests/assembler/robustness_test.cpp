@@ -23,7 +23,7 @@ TEST(Robustness, EnormousLinesGiveOrdinaryResults) {
         {std::string(1 << 18, ','), "Unknown operation name: ,,,"},
     };
     for (const auto& [source, errorStart] : rows) {
-        const auto run = Assemble({source, "HLT"}, Options(true));
+        const auto run = RunAssembler({source, "HLT"}, Options(true));
         EXPECT_TRUE(run.error.starts_with(errorStart)) << run.error.substr(0, 40);
         EXPECT_EQ(run.error.empty(), *errorStart == '\0') << run.error.substr(0, 40);
     }
@@ -31,21 +31,20 @@ TEST(Robustness, EnormousLinesGiveOrdinaryResults) {
 
 TEST(Robustness, BinaryBytesAreCharactersLikeAnyOther) {
     const std::string nul(1, '\0');
-    RecordedWarnings warnings;
-    AssemblerTexts texts;
-    texts.asmText = {"MOV #'" + nul + "',R0", "DS \x01" + nul + "\xFF", "DW #'\xFF'", "HLT"};
-    EXPECT_EQ(PreprocessAndCompile(texts, Options(true), warnings), "");
-    EXPECT_EQ(Joined(texts.codeText), "2100|0001|00FF|00FF|AF18");
-    texts.asmText = {"\x01\x02" + nul + "\xFE: N" + nul + "P"};
-    EXPECT_EQ(PreprocessAndCompile(texts, Options(true), warnings),
-              "Unknown operation name: N" + nul + "P");
+    const Assembly good = Assemble(
+        {"MOV #'" + nul + "',R0", "DS \x01" + nul + "\xFF", "DW #'\xFF'", "HLT"}, Options(true));
+    EXPECT_TRUE(good.Ok());
+    EXPECT_EQ(Joined(good.CodeText()), "2100|0001|00FF|00FF|AF18");
+    const Assembly bad = Assemble({"\x01\x02" + nul + "\xFE: N" + nul + "P"}, Options(true));
+    ASSERT_TRUE(bad.diagnostic.has_value());
+    EXPECT_EQ(bad.diagnostic->text, "Unknown operation name: N" + nul + "P");
 }
 
 TEST(Robustness, ReservationsStopAtTheAddressSpace) {
-    EXPECT_EQ(Assemble({"RW 8000H", "HLT"}, Options(true)).error, "");
-    const auto run = Assemble({"RW 4000H", "RW 4000H", "RW 1", "HLT"}, Options(true));
+    EXPECT_EQ(RunAssembler({"RW 8000H", "HLT"}, Options(true)).error, "");
+    const auto run = RunAssembler({"RW 4000H", "RW 4000H", "RW 1", "HLT"}, Options(true));
     EXPECT_EQ(run.error, "Too large const: 1");
-    EXPECT_EQ(run.texts.compText.size(), 0x8001u);
+    EXPECT_EQ(run.assembly.intermediate.lines.size(), 0x8001u);
 }
 
 TEST(Robustness, LongProgramsCompileInLinearTime) {
@@ -60,13 +59,19 @@ TEST(Robustness, LongProgramsCompileInLinearTime) {
     }
     source.push_back("HLT");
     const auto start = std::chrono::steady_clock::now();
-    const auto run = Assemble(source, Options(true));
+    const auto run = RunAssembler(source, Options(true));
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(run.error, "");
-    ASSERT_EQ(run.texts.codeText.size(), 8000u * 4 + 1);
-    EXPECT_EQ(run.texts.codeText[3], "1DF8");
-    EXPECT_EQ(run.texts.labels.rows[45999], (LabelGrid::Row{"C7999", "=", "1F3F"}));
-    EXPECT_EQ(run.texts.labels.rows[46000], (LabelGrid::Row{"L7999", ":", "F9F8"}));
+    const auto& code = run.assembly.code;
+    ASSERT_EQ(code.size(), 8000u * 4 + 1);
+    EXPECT_EQ(code[3].value, 0x1DF8);
+    const auto& names = run.assembly.names;
+    ASSERT_EQ(names.size(), 46000u);
+    EXPECT_EQ(names[45998].name, "C7999");
+    EXPECT_EQ(names[45998].value, 0x1F3F);
+    EXPECT_EQ(names[45999].name, "L7999");
+    EXPECT_EQ(names[45999].kind, NameKind::Label);
+    EXPECT_EQ(names[45999].value, 0xF9F8);
     EXPECT_LT(elapsed, std::chrono::seconds(10));  // generous: about 0.1 s, 1 s under sanitizers
 }
 

@@ -513,6 +513,39 @@ class GuiTest : public ProgramTest {
                  qPrintable(dialogs_->warnings.last()));
     }
 
+    // The compiler's warnings come while the window still shows the last command's texts; the
+    // success text follows them.
+    void warningsComeBeforeTheSuccessText() {
+        SetSource(QStringLiteral("movE r0,r1"));
+        Action("CompAndPreproc1")->trigger();
+        const QString failed = Form().statusLine->text();
+        QStringList shownMeanwhile;
+        dialogs_->onWarning = [&] { shownMeanwhile << Form().statusLine->text(); };
+        SetSource(QStringLiteral("START: JMP START"));
+        Action("CompAndPreproc1")->trigger();
+        QCOMPARE(dialogs_->warnings, QStringList({QStringLiteral("JMP START:\nSTART\nor #START?"),
+                                                  QStringLiteral("No HLT command!")}));
+        QCOMPARE(shownMeanwhile, QStringList({failed, failed}));
+        QCOMPARE(Form().statusLine->text(), Pick("Успешная компиляция", "Successful compilation"));
+        QCOMPARE(Form().errorLine->text(), QString());
+    }
+
+    // Compiling alone rewrites the label table's rows it needs and leaves the others.
+    void compileOnlyKeepsTheLabelRowsItDoesNotNeed() {
+        SetSource(QStringLiteral("a: nop\nb: nop\nc: hlt"));
+        Action("CompAndPreproc1")->trigger();
+        bench_->intermediateWindow->textEditor->setPlainText(QStringLiteral("X:\nHLT"));
+        Action("Compile1")->trigger();
+        const QTableWidget& labels = *Form().labelTable;
+        QCOMPARE(labels.item(0, 0)->text(), QStringLiteral("X"));
+        QCOMPARE(labels.item(1, 0)->text(), QStringLiteral("B"));
+        QCOMPARE(labels.item(2, 2)->text(), QStringLiteral("0004"));
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QStringLiteral("AF18"));
+        Action("CompAndPreproc1")->trigger();
+        QCOMPARE(labels.item(2, 0)->text(), QStringLiteral("C"));
+        QCOMPARE(labels.rowCount(), 19);
+    }
+
     void shortConstSettingReachesTheCompiler() {
         bench_->intermediateWindow->shortConstantBox->setChecked(false);
         SetSource(QStringLiteral("mov #5,r0\nhlt"));

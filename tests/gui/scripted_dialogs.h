@@ -20,8 +20,12 @@ class ScriptedDialogs : public UserDialogs {
     QStringList saveQuestions;
     QString fileName;  // returned by the file dialogs; empty: cancelled
     std::function<void(QDialog&)> onModal;
+    std::function<void()> onWarning;  // called as each warning is shown
 
-    void Warning(QWidget*, const QString& text) override { warnings << text; }
+    void Warning(QWidget*, const QString& text) override {
+        warnings << text;
+        if (onWarning) onWarning();
+    }
     bool Confirm(QWidget*, const QString& text) override {
         questions << text;
         return answer;
