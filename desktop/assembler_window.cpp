@@ -343,7 +343,7 @@ void AssemblerWindow::ShowWarnings(const Assembly& assembly) {
 
 void AssemblerWindow::ShowTexts() {
     commands_.ShowIntermediateText();
-    codeWordsEditor->setPlainText(LinesToQt(view.codeText));
+    codeWordsEditor->setPlainText(LinesToQt(view.codeLines));
     ShowLabels();
     ShowStatus();
     const AsmSelection& selection = view.selection;
@@ -370,12 +370,12 @@ void AssemblerWindow::ShowStatus() {
                            : ToQt(text);
         return line.replace(QLatin1Char('\t'), QStringLiteral("→"));
     };
-    statusLine->setText(shown(view.lineLab));
-    errorLine->setText(shown(view.errLab));
+    statusLine->setText(shown(view.statusText));
+    errorLine->setText(shown(view.errorText));
 }
 
 void AssemblerWindow::ShowLabels() {
-    const auto& rows = view.labels.rows;
+    const auto& rows = view.labelGrid.rows;
     labelTable->setRowCount(static_cast<int>(rows.size()) - 1);  // row 0 is the header
     for (int r = 1; r < static_cast<int>(rows.size()); ++r) {
         for (int c = 0; c < LabelGrid::kColumns; ++c) {
