@@ -13,6 +13,7 @@
 #include "machine/rom_image.h"
 #include "session/code_loading.h"
 #include "session/decoder.h"
+#include "session/session.h"
 #include "session/text_file.h"
 
 namespace q42::cli {
@@ -122,11 +123,10 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
     SetTextLanguage(options.language);
     if (RefusesInputAsOutput(options, options.trace, io.err)) return kBadUsage;
     Console console(io.in, io.out, io.err);
-    Machine machine;
-    Display display(machine, console);
-    RunControl run(machine, display, console);
-    machine.AttachTerminal(&display);
-    console.Attach(machine, display, run);
+    Session session(console, console, RunHistory::None);
+    Machine& machine = session.machine;
+    Display& display = session.display;
+    console.Attach(machine, display, session.run);
     if (const auto status = LoadRom(machine, options, programDirectory, console)) return *status;
 
     Program program;
@@ -144,11 +144,11 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
     ScreenTail screen;
     if (options.json) display.listener = &screen;
 
-    if (const auto badLine = run.CopyCode(program.codeText); machine.Failed()) {
+    if (const auto badLine = session.run.CopyCode(program.codeText); machine.Failed()) {
         PrintNotLoaded(machine, badLine, options.json, io);
         return kFailed;
     }
-    run.RunProgram();
+    session.run.RunProgram();
     if (options.json) {
         PrintRunJson(machine, display, console, screen, io.out);
     } else {

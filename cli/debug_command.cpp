@@ -24,13 +24,13 @@ int DebugCommand(const Options& options, const std::string& programDirectory, St
     std::istream stdinCommands(&stdinBuffer);
     DebugConsole console(terminal ? stdinCommands : io.in, io.out, prompt, program.source,
                          program.assembly);
-    if (const auto status = LoadRom(console.machine, options, programDirectory, messages))
+    if (const auto status = LoadRom(console.session.machine, options, programDirectory, messages))
         return *status;
-    if (const auto badLine = CopyCode(console.machine, program.codeText).error) {
+    if (const auto badLine = CopyCode(console.session.machine, program.codeText).error) {
         PrintStatus(badLine->lineLab, badLine->errLab, io.err);
         return kFailed;
     }
-    if (options.maxSteps > 0) console.SetStepLimit(options.maxSteps);
+    if (options.maxSteps > 0) console.session.commands.SetStepLimit(options.maxSteps);
     console.Loop();
     io.out.flush();
     if (io.out) return kHalted;

@@ -56,8 +56,8 @@ bool ReadLineNumber(const std::string& text, int& line) {
 DebugConsole::DebugConsole(std::istream& in, std::ostream& out, bool prompt,
                            const TextLines& source, const Assembly& assembly)
     : in_(in), out_(out), prompt_(prompt), sourceText_(source) {
-    machine.AttachTerminal(&display_);
-    source_.Set(assembly);
+    session.source.Set(assembly);
+    session.commands.SetWhenNotPaused(WhenNotPaused::OneRun);
 }
 
 void DebugConsole::Loop() {
@@ -79,7 +79,7 @@ bool DebugConsole::ReadCommand(std::string& line) {
 void DebugConsole::ProcessEvents(std::int64_t) {
     if (!TakeInterrupt()) return;
     interrupted_ = true;
-    debugger_.RequestPause();
+    session.commands.Pause();
 }
 
 bool DebugConsole::Command() {
@@ -96,7 +96,7 @@ bool DebugConsole::Command() {
     if (name == "type") {
         // The rest of the line as it stands, after one blank.
         const auto start = line.find("type") + 4;
-        typed_.push_back(Utf8ToCp1251(line.size() > start ? line.substr(start + 1) : ""));
+        session.commands.Type(Utf8ToCp1251(line.size() > start ? line.substr(start + 1) : ""));
     } else if (name == "quit" || name == "q") {
         quit_ = true;
     } else {
@@ -129,30 +129,31 @@ void DebugConsole::Carry(const std::string& name, const std::vector<std::string>
 }
 
 bool DebugConsole::Moves(const std::string& name, const std::vector<std::string>& args) {
+    Commands& commands = session.commands;
     long long count = 1;
     if (name == "run" || name == "r") {
-        Report(debugger_.Run());
+        Report(commands.Run());
     } else if (name == "continue" || name == "c") {
-        Report(debugger_.Continue());
+        Report(commands.Continue());
     } else if (name == "step" || name == "s" || name == "next" || name == "n") {
         if (!ReadCount(args, count)) {
             Error("a count is a whole number of at least 1");
         } else {
-            Report(name[0] == 's' ? debugger_.StepInto(count) : debugger_.StepOver(count));
+            Report(name[0] == 's' ? commands.Step(count) : commands.StepOver(count));
         }
     } else if (name == "finish") {
-        Report(debugger_.StepOut());
+        Report(commands.StepOut());
     } else if (name == "back") {
         if (!ReadCount(args, count)) return Error("a count is a whole number of at least 1"), true;
-        debugger_.Back(count);
+        commands.Back(count);
         Where();
     } else if (name == "until") {
         int line = 0;
         if (args.size() != 1 || !ReadLineNumber(args[0], line))
             return Error("until takes a line"), true;
-        const auto address = source_.AddressOf(line);
-        if (!address) return Error("no code at line " + args[0]), true;
-        Report(debugger_.RunTo(*address));
+        const auto pause = commands.RunToLine(line);
+        if (!pause) return Error("no code at line " + args[0]), true;
+        Report(*pause);
     } else {
         return false;
     }
@@ -168,7 +169,7 @@ bool DebugConsole::Shows(const std::string& name, const std::vector<std::string>
         if (args.empty() || !ReadAddress(args[0], address) ||
             !ReadCount({args.begin() + 1, args.end()}, count) || count > 0x8000)
             return Error("mem takes an address HHHH and a count"), true;
-        DumpWords(machine, address, static_cast<int>(count), out_);
+        DumpWords(session.machine, address, static_cast<int>(count), out_);
     } else if (name == "where") {
         Where();
     } else if (name == "list") {
@@ -176,11 +177,11 @@ bool DebugConsole::Shows(const std::string& name, const std::vector<std::string>
     } else if (name == "screen") {
         Screen();
     } else if (name == "explain") {
-        long long step = debugger_.Step();
+        long long step = session.debugger.Step();
         if (!args.empty() && !ReadCount(args, step))
             return Error("explain takes a step number"), true;
         // Paused after an input, the step in progress has only that input to explain.
-        if (args.empty() && debugger_.InputServed()) return Explain({step + 1, true}), true;
+        if (args.empty() && session.debugger.InputServed()) return Explain({step + 1, true}), true;
         Explain(step);
     } else {
         return false;
@@ -189,31 +190,20 @@ bool DebugConsole::Shows(const std::string& name, const std::vector<std::string>
 }
 
 bool DebugConsole::Sets(const std::string& name, const std::vector<std::string>& args) {
+    Commands& commands = session.commands;
     if (name == "break" || name == "b") {
-        Value address = 0;
-        int line = 0;
-        if (args.size() == 1 && args[0].starts_with('*') &&
-            ReadAddress(args[0].substr(1), address)) {
-            out_ << "breakpoint " << debugger_.Break(address) << ": " << WordToHex(address) << '\n';
-        } else if (args.size() == 1 && ReadLineNumber(args[0], line)) {
-            const auto at = source_.AddressOf(line);
-            if (!at) return Error("no code at line " + args[0]), true;
-            out_ << "breakpoint " << debugger_.Break(*at, line) << ": line " << line << ", "
-                 << WordToHex(*at) << '\n';
-        } else {
-            Error("break takes a line or *HHHH");
-        }
+        Break(args);
     } else if (name == "watch") {
         Value address = 0;
         if (args.size() != 1 || !ReadAddress(args[0], address) || !Machine::IsRamAddress(address))
             return Error("watch takes a RAM address HHHH"), true;
-        out_ << "watchpoint " << debugger_.Watch(address) << ": " << WordToHex(address & ~1)
-             << '\n';
+        const DebugPoint point = commands.Watch(address);
+        out_ << "watchpoint " << point.number << ": " << WordToHex(point.address) << '\n';
     } else if (name == "delete") {
         int number = 0;
         if (args.empty()) {
-            debugger_.DeleteAll();
-        } else if (!ReadLineNumber(args[0], number) || !debugger_.Delete(number)) {
+            commands.DeleteAll();
+        } else if (!ReadLineNumber(args[0], number) || !commands.Delete(number)) {
             Error("no breakpoint or watchpoint " + args[0]);
         }
     } else {
@@ -222,12 +212,30 @@ bool DebugConsole::Sets(const std::string& name, const std::vector<std::string>&
     return true;
 }
 
+// A breakpoint on a line without code stops at the next line with code: that is the line shown.
+void DebugConsole::Break(const std::vector<std::string>& args) {
+    Value address = 0;
+    int line = 0;
+    if (args.size() == 1 && args[0].starts_with('*') && ReadAddress(args[0].substr(1), address)) {
+        out_ << "breakpoint " << session.commands.BreakAt(address).number << ": "
+             << WordToHex(address) << '\n';
+    } else if (args.size() == 1 && ReadLineNumber(args[0], line)) {
+        const auto point = session.commands.BreakAtLine(line);
+        if (!point) return Error("no code at line " + args[0]);
+        out_ << "breakpoint " << point->number << ": line "
+             << session.source.LineOfWord(point->address) << ", " << WordToHex(point->address)
+             << '\n';
+    } else {
+        Error("break takes a line or *HHHH");
+    }
+}
+
 void DebugConsole::Report(const DebugPause& pause) {
     using Reason = DebugPause::Reason;
     if (std::exchange(interrupted_, false)) out_ << "interrupted\n";
     switch (pause.reason) {
         case Reason::Breakpoint: {
-            const int line = source_.LineAt(machine, pause.address);
+            const int line = session.source.LineAt(session.machine, pause.address);
             out_ << "breakpoint " << pause.number << ", "
                  << (line > 0 ? "line " + std::to_string(line) : WordToHex(pause.address)) << '\n';
             break;
@@ -237,11 +245,11 @@ void DebugConsole::Report(const DebugPause& pause) {
                  << WordToHex(pause.before) << " -> " << WordToHex(pause.after) << '\n';
             break;
         case Reason::StepLimit:
-            out_ << "stopped after " << debugger_.stepLimit << " steps\n";
+            out_ << "stopped after " << session.commands.StepLimit() << " steps\n";
             break;
         case Reason::Ended: {
-            const int status = machine.Failed() ? 1 : display_.stopRequested ? 3 : 0;
-            out_ << Cp1251ToUtf8(display_.CurrentLine()) << "\nexit " << status << '\n';
+            const int status = session.machine.Failed() ? 1 : session.display.stopRequested ? 3 : 0;
+            out_ << Cp1251ToUtf8(session.display.CurrentLine()) << "\nexit " << status << '\n';
             return;
         }
         case Reason::Stepped: break;
@@ -250,8 +258,8 @@ void DebugConsole::Report(const DebugPause& pause) {
 }
 
 void DebugConsole::Where() {
-    const Value pc = machine.State().pc;
-    const int line = source_.LineAt(machine, pc);
+    const Value pc = session.machine.State().pc;
+    const int line = session.source.LineAt(session.machine, pc);
     if (line > 0) {
         out_ << "line " << line << ": " << Cp1251ToUtf8(SourceLineText(sourceText_, line)) << '\n';
     } else {
@@ -260,7 +268,7 @@ void DebugConsole::Where() {
 }
 
 void DebugConsole::List() {
-    const int current = source_.LineAt(machine, machine.State().pc);
+    const int current = session.source.LineAt(session.machine, session.machine.State().pc);
     if (current == 0) return Error("no source here");
     const int last = static_cast<int>(sourceText_.size());
     for (int line = std::max(1, current - 5); line <= std::min(last, current + 5); ++line) {
@@ -270,14 +278,14 @@ void DebugConsole::List() {
 }
 
 void DebugConsole::Registers() {
-    const MachineState& s = machine.State();
+    const MachineState& s = session.machine.State();
     for (const Value r : s.r)
         out_ << WordToHex(r) << ' ';
     out_ << WordToHex(s.pc) << ' ' << WordToHex(s.sp) << ' ' << WordToHex(s.ps) << '\n';
 }
 
 void DebugConsole::Screen() {
-    for (const auto& line : display_.Lines())
+    for (const auto& line : session.display.Lines())
         out_ << Cp1251ToUtf8(line) << '\n';
 }
 
@@ -285,12 +293,12 @@ void DebugConsole::Explain(std::int64_t step) {
     // A step that served an input entry point has two rows: the input, then the instruction.
     const LogPosition input{step, true};
     const LogPosition rest{step, false};
-    if (debugger_.RowOf(input) != debugger_.RowOf(rest)) Explain(input);
+    if (session.debugger.RowOf(input) != session.debugger.RowOf(rest)) Explain(input);
     Explain(rest);
 }
 
 void DebugConsole::Explain(LogPosition position) {
-    const auto explanation = debugger_.Explain(position);
+    const auto explanation = session.debugger.Explain(position);
     if (!explanation) return Error("no step to explain");
     out_ << "step " << explanation->step << ", " << WordToHex(explanation->address) << ": "
          << explanation->text << '\n';
@@ -307,39 +315,21 @@ void DebugConsole::Error(const std::string& text) {
     out_ << "error: " << text << '\n';
 }
 
-void DebugConsole::TakeTyped() {
-    typed_.pop_front();
-    keysTaken_ = 0;
-}
-
 bool DebugConsole::WaitForEvents() {
-    if (typed_.empty()) {
+    if (session.typed.Empty()) {
         out_ << kWaitingForInput << '\n';
         waiting_ = true;
-        while (typed_.empty() && !quit_ && Command()) {
+        while (session.typed.Empty() && !quit_ && Command()) {
         }
         waiting_ = false;
-        if (typed_.empty()) {
+        if (session.typed.Empty()) {
             // A Ctrl+C ends the command that waits, as the user's stop; quit or the end of the
             // commands end the debugger too.
             if (!interrupted_) quit_ = true;
             return false;
         }
     }
-    const std::string& text = typed_.front();
-    if (display_.LineInputActive()) {
-        inputLine_ = text.substr(keysTaken_);
-        TakeTyped();
-        display_.FinishInput();
-    } else if (text.empty()) {
-        TakeTyped();
-        display_.FinishInput();  // Enter
-    } else {
-        // One key at a time, as the keyboard gives them; the rest of the text waits.
-        display_.KeyPress(text[keysTaken_++]);
-        if (keysTaken_ == text.size()) TakeTyped();
-    }
-    return true;
+    return session.typed.Serve();
 }
 
 }  // namespace q42::cli

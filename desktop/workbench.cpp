@@ -36,7 +36,7 @@ Workbench::Workbench(UserDialogs& dialogs) : dialogs(dialogs) {
     clock_.start();
     paceTimer_.setSingleShot(true);
     // A run on the desktop goes on until it ends or the user stops it.
-    session.debugger.stepLimit = std::numeric_limits<std::int64_t>::max();
+    session.commands.SetStepLimit(std::numeric_limits<std::int64_t>::max());
 }
 
 // A window destroyed while shown hides first: the View marks stop following the windows before
@@ -126,7 +126,7 @@ void Workbench::PlaceWindowsWhenFramed() {
 
 void Workbench::Close() {
     closing = true;
-    StopProgram();
+    if (session.run.Busy()) StopProgram();
 }
 
 std::int64_t Workbench::StepsBeforeEvents() {

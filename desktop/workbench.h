@@ -13,6 +13,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "desktop/program_commands.h"
 #include "desktop/user_dialogs.h"
@@ -122,12 +123,12 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     std::array<QWidget*, 5> MarkedWindows();
 
     // Debugging (workbench_debug.cpp).
-    // Carries out a debugger command, unless a run or step is in progress: the breakpoints
-    // handed to the debugger first, the command marked busy while it runs, and where it paused
-    // shown after.
+    // Carries out a command of the session, unless a run or step is in progress: the
+    // breakpoints the user sees handed over first, and where it paused shown after.
     template <class Command>
     void Debug(Command command);
-    void SetBreakpoints();
+    // The source lines with a breakpoint, when the editor holds the text compiled last.
+    std::vector<int> BreakpointLines() const;
     // The addresses with a breakpoint: the RAM window's and those of the source lines.
     std::set<Value> BreakpointAddresses() const;
     // The compiled text is the one in the editor.

@@ -1,4 +1,4 @@
-// The workbench's debugging: runs and steps through the session's debugger, breakpoints from the
+// The workbench's debugging: runs and steps given as the session's commands, breakpoints from the
 // editor's margin and the RAM window, where the run is shown in every window, the execution log
 // and the speed of runs.
 
@@ -17,47 +17,32 @@ namespace q42 {
 template <class Command>
 void Workbench::Debug(Command command) {
     if (session.run.Busy()) return;
-    SetBreakpoints();
+    session.commands.SetBreakpoints(BreakpointLines(),
+                                    {ramBreakpoints_.begin(), ramBreakpoints_.end()});
     stopAsked_ = false;
     showRunLine_ = true;
     textMarks_ = true;
     endNoticeShown_ = false;
     lastStepAt_ = clock_.nsecsElapsed();
-    {
-        const BusyScope busy(session.run);
-        pause_ = command();
-    }
+    pause_ = command();
     CommandDone();
 }
 
 void Workbench::RunProgram() {
-    Debug([this] { return session.debugger.Run(); });
+    Debug([this] { return session.commands.Run(); });
 }
 
-// A stop ends a live run after its current step, as it always has; a command that goes through
-// the history pauses instead, for there is nothing there to interrupt.
 void Workbench::StopProgram() {
     stopAsked_ = true;
-    if (session.debugger.Step() < session.debugger.LastStep()) {
-        session.debugger.RequestPause();
-    } else {
-        session.run.StopProgram();
-    }
+    session.commands.Stop();
 }
 
 void Workbench::FirstCommand() {
-    if (session.run.Busy()) return;
-    session.machine.EditPc(0);
-    Debug([this] {
-        session.debugger.Attach();
-        return session.debugger.StepInto(1);
-    });
+    Debug([this] { return session.commands.FirstCommand(); });
 }
 
-// The steps go on from where the machine is: inside a paused run, through its history and on;
-// otherwise from here, as steps that are not a run. Once the program has ended, the next step
-// would run whatever follows its last instruction: the first F7 after the end says how to start
-// again instead, and the one after it steps.
+// Once the program has ended, the next step would run whatever follows its last instruction: the
+// first F7 after the end says how to start again instead, and the one after it steps.
 void Workbench::NextCommand() {
     if (session.run.Busy()) return;
     if (session.debugger.Started() && session.debugger.Ended() && !endNoticeShown_) {
@@ -65,29 +50,20 @@ void Workbench::NextCommand() {
         ShowRunLine();
         return;
     }
-    Debug([this] {
-        if (!session.debugger.Paused()) session.debugger.Attach();
-        return session.debugger.StepInto(1);
-    });
+    Debug([this] { return session.commands.Step(); });
 }
 
 void Workbench::StepOver() {
-    Debug([this] {
-        if (!session.debugger.Paused()) session.debugger.Attach();
-        return session.debugger.StepOver(1);
-    });
+    Debug([this] { return session.commands.StepOver(); });
 }
 
 void Workbench::StepOut() {
-    Debug([this] {
-        if (!session.debugger.Paused()) session.debugger.Attach();
-        return session.debugger.StepOut();
-    });
+    Debug([this] { return session.commands.StepOut(); });
 }
 
 void Workbench::StepBack() {
     Debug([this] {
-        session.debugger.Back(1);
+        session.commands.Back();
         return DebugPause{};
     });
 }
@@ -95,28 +71,18 @@ void Workbench::StepBack() {
 void Workbench::TravelTo(LogPosition position) {
     if (session.debugger.RowOf(position) == session.debugger.CurrentRow()) return;
     Debug([this, position] {
-        session.debugger.GoTo(position);
+        session.commands.GoTo(position);
         return DebugPause{};
     });
 }
 
-// Continue and run-to-line start a run when none is paused.
 void Workbench::Continue() {
-    Debug([this] {
-        return session.debugger.Paused() ? session.debugger.Continue() : session.debugger.Run();
-    });
+    Debug([this] { return session.commands.Continue(); });
 }
 
 void Workbench::RunToLine(int line) {
-    const auto address = SourceCurrent() ? session.source.AddressFrom(line) : std::nullopt;
-    if (!address) return;
-    Debug([this, address] {
-        if (!session.debugger.Paused()) {
-            session.debugger.Begin();
-            if (session.machine.State().pc == *address) return DebugPause{};
-        }
-        return session.debugger.RunTo(*address);
-    });
+    if (!SourceCurrent() || !session.commands.LineAddress(line)) return;
+    Debug([this, line] { return session.commands.RunToLine(line).value_or(DebugPause{}); });
 }
 
 void Workbench::ApplyRegisterEdits() {
@@ -160,25 +126,16 @@ bool Workbench::SourceCurrent() const {
     return !session.source.Empty() && assemblerWindow->sourceEditor->toPlainText() == compiledText_;
 }
 
-void Workbench::SetBreakpoints() {
-    Debugger& debugger = session.debugger;
-    debugger.DeleteAll();
-    if (SourceCurrent()) {
-        for (const int line : assemblerWindow->sourceEditor->Breakpoints()) {
-            if (const auto address = session.source.AddressFrom(line))
-                debugger.Break(*address, line);
-        }
-    }
-    for (const Value address : ramBreakpoints_)
-        debugger.Break(address);
+std::vector<int> Workbench::BreakpointLines() const {
+    if (!SourceCurrent()) return {};
+    const std::set<int> lines = assemblerWindow->sourceEditor->Breakpoints();
+    return {lines.begin(), lines.end()};
 }
 
 std::set<Value> Workbench::BreakpointAddresses() const {
     std::set<Value> addresses = ramBreakpoints_;
-    if (SourceCurrent()) {
-        for (const int line : assemblerWindow->sourceEditor->Breakpoints()) {
-            if (const auto address = session.source.AddressFrom(line)) addresses.insert(*address);
-        }
+    for (const int line : BreakpointLines()) {
+        if (const auto address = session.commands.LineAddress(line)) addresses.insert(*address);
     }
     return addresses;
 }

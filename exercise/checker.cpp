@@ -7,8 +7,7 @@
 #include "machine/codepage.h"
 #include "machine/language.h"
 #include "session/code_loading.h"
-#include "session/display.h"
-#include "session/run_control.h"
+#include "session/session.h"
 
 namespace q42 {
 namespace {
@@ -35,18 +34,15 @@ std::string Fill(const std::string& pattern, std::initializer_list<std::string> 
 // The screen, the keyboard and the run loop of one case: input lines from the case, no waiting
 // for input it does not give, and no more steps than it allows.
 class CaseHost : public DisplayHost, public RunHost {
-    // First, for the display and the run control below are made with it.
-    Machine& machine_;
-
   public:
-    CaseHost(const ExerciseCase& exerciseCase, Machine& machine)
-        : machine_(machine),
-          screen(exerciseCase),
+    explicit CaseHost(const ExerciseCase& exerciseCase)
+        : screen(exerciseCase),
           lines_(exerciseCase.input.begin(), exerciseCase.input.end()),
           limit_(exerciseCase.maxSteps) {}
 
-    Display display{machine_, *this};
-    RunControl run{machine_, display, *this};
+    // The session the case runs in; made with this host.
+    void Attach(Session& session) { session_ = &session; }
+
     ScreenMatch screen;
     std::int64_t steps = 0;
     bool inputRanOut = false;
@@ -56,36 +52,38 @@ class CaseHost : public DisplayHost, public RunHost {
     std::string InputLineText() override { return line_; }
     void HideInputLine() override {}
     bool WaitForEvents() override {
-        if (!display.LineInputActive() || lines_.empty()) {
+        if (!session_->display.LineInputActive() || lines_.empty()) {
             inputRanOut = true;
             return false;
         }
         line_ = lines_.front();
         lines_.pop_front();
-        display.FinishInput();
+        session_->display.FinishInput();
         return true;
     }
 
     std::int64_t StepsBeforeEvents() override { return std::max<std::int64_t>(1, limit_ - steps); }
     void ProcessEvents(std::int64_t taken) override {
         steps += taken;
-        if (steps >= limit_ && !machine_.State().stopFlag && !machine_.Failed()) {
+        const Machine& machine = session_->machine;
+        if (steps >= limit_ && !machine.State().stopFlag && !machine.Failed()) {
             limitReached = true;
-            run.StopProgram();
+            session_->run.StopProgram();
         }
     }
 
   private:
+    Session* session_ = nullptr;
     std::deque<std::string> lines_;
     std::string line_;
     const std::int64_t limit_;
 };
 
-RunEnd EndOf(const CaseHost& host, const Machine& machine) {
-    if (machine.Failed()) return RunEnd::Error;
+RunEnd EndOf(const CaseHost& host, const Session& session) {
+    if (session.machine.Failed()) return RunEnd::Error;
     if (host.limitReached) return RunEnd::StepLimit;
     if (host.inputRanOut) return RunEnd::NoInput;
-    if (host.display.stopRequested) return RunEnd::Stopped;
+    if (session.display.stopRequested) return RunEnd::Stopped;
     return RunEnd::Halt;
 }
 
@@ -164,13 +162,16 @@ std::vector<std::string> ProgramLines(const std::vector<std::string>& transcript
     return collected.lines;
 }
 
-CaseOutcome RunCase(Machine machine, const ExerciseCase& exerciseCase) {
-    CaseHost host(exerciseCase, machine);
-    machine.AttachTerminal(&host.display);
-    host.display.listener = &host.screen;
+CaseOutcome RunCase(const Machine& loaded, const ExerciseCase& exerciseCase) {
+    CaseHost host(exerciseCase);
+    Session session(host, host, RunHistory::None);
+    host.Attach(session);
+    session.UseMachine(loaded);
+    Machine& machine = session.machine;
+    session.display.listener = &host.screen;
     for (const auto& [address, word] : exerciseCase.memory)
         machine.LoadWord(address, word);
-    host.run.BeginRun();
+    session.run.BeginRun();
     for (const char key : exerciseCase.keys)
         machine.PressKey(key);
     for (const auto& [name, value] : exerciseCase.registers) {
@@ -182,12 +183,12 @@ CaseOutcome RunCase(Machine machine, const ExerciseCase& exerciseCase) {
             machine.EditRegister(name[1] - '0', value);
         }
     }
-    host.run.ContinueRun();
+    session.run.ContinueRun();
     host.screen.Finish();
 
     CaseOutcome outcome;
     RunOutcome& run = outcome.run;
-    run.end = EndOf(host, machine);
+    run.end = EndOf(host, session);
     run.steps = host.steps;
     if (run.end == RunEnd::Error) run.errorText = Cp1251ToUtf8(machine.RunErrorText());
     run.state = machine.State();

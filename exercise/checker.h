@@ -46,9 +46,9 @@ struct CaseOutcome {
 // message last.
 std::vector<std::string> ProgramLines(const std::vector<std::string>& transcript);
 
-// Runs the code text (already loaded without error into `machine`, which holds the ROM) for
-// one case.
-CaseOutcome RunCase(Machine machine, const ExerciseCase& exerciseCase);
+// Runs the code text (already loaded without error into `loaded`, which holds the ROM) for one
+// case, in a session of its own.
+CaseOutcome RunCase(const Machine& loaded, const ExerciseCase& exerciseCase);
 
 // What the outcome does not have that the case expects, most telling first; empty: it passes.
 std::vector<std::string> Differences(const ExerciseCase& exerciseCase, const CaseOutcome& outcome);

@@ -106,6 +106,11 @@ int SourceMap::LineAt(const Machine& machine, Value address) const {
     return lines_[index];
 }
 
+int SourceMap::LineOfWord(Value address) const {
+    if (!Holds(address) || (address & 1) != 0) return 0;
+    return lines_[static_cast<std::size_t>(address >> 1)];
+}
+
 std::optional<Value> SourceMap::AddressOf(int line) const {
     const auto found = std::find(lines_.begin(), lines_.end(), line);
     if (found == lines_.end() || line <= 0) return std::nullopt;
@@ -248,7 +253,7 @@ DebugPause Debugger::Go(More more, AfterInput afterInput) {
     for (std::int64_t taken = 0;; ++taken) {
         if (Ended()) return {DebugPause::Reason::Ended};
         if (!more(taken)) return {DebugPause::Reason::Stepped};
-        if (taken >= stepLimit) return {DebugPause::Reason::StepLimit};
+        if (taken >= stepLimit_) return {DebugPause::Reason::StepLimit};
         if (taken > 0 && EventsAskPause(sinceEvents)) return {DebugPause::Reason::Stepped};
         if (machine_.AtInputEntry()) {
             if (auto pause = ServeInput(afterInput)) return *pause;
@@ -276,22 +281,18 @@ DebugPause Debugger::Continue() {
     if (!points_.empty() || history_.Step() < history_.LastStep()) {
         return Go([](std::int64_t) { return true; }, [] { return false; });
     }
+    if (Ended()) return {DebugPause::Reason::Ended};
     pauseRequested_ = false;
-    RunHost& host = run_.Host();
-    std::int64_t taken = 0;
-    while (!Ended()) {
-        if (taken >= stepLimit) return {DebugPause::Reason::StepLimit};
-        const std::int64_t limit =
-            std::min({stepLimit - taken, history_.StepsToCheckpoint(), host.StepsBeforeEvents()});
-        const std::int64_t steps = machine_.RunSteps(limit);
-        taken += steps;
-        history_.AfterSteps(steps);
+    bool paused = false;
+    run_.RunBatches(stepLimit_, &history_, [this, &paused](std::int64_t steps) {
         EndIfOver();
-        if (Ended()) break;
-        host.ProcessEvents(steps);
-        if (std::exchange(pauseRequested_, false)) return {DebugPause::Reason::Stepped};
-    }
-    return {DebugPause::Reason::Ended};
+        if (Ended()) return false;
+        run_.Host().ProcessEvents(steps);
+        paused = std::exchange(pauseRequested_, false);
+        return !paused;
+    });
+    if (Ended()) return {DebugPause::Reason::Ended};
+    return {paused ? DebugPause::Reason::Stepped : DebugPause::Reason::StepLimit};
 }
 
 DebugPause Debugger::StepInto(std::int64_t count) {

@@ -28,6 +28,9 @@ class SourceMap {
     // The source line of the word at `address`, or 0 when it has none: no compiled text, or the
     // word there is not the one the compiler wrote.
     int LineAt(const Machine& machine, Value address) const;
+    // The source line the compiler wrote the word at `address` for, whatever memory holds there
+    // now; 0 when it wrote none there.
+    int LineOfWord(Value address) const;
     // The address of the first word source line `line` produced, or nothing.
     std::optional<Value> AddressOf(int line) const;
     // The address of the first word of line `line` or, when it produced none, of the nearest
@@ -95,7 +98,8 @@ class Debugger {
     Debugger(Machine& machine, RunControl& run, History& history);
 
     // A command stops after this many steps, so that a program that never halts cannot hang it.
-    std::int64_t stepLimit = 10'000'000;
+    void SetStepLimit(std::int64_t steps) { stepLimit_ = steps; }
+    std::int64_t StepLimit() const { return stepLimit_; }
 
     int Break(Value address, int line = 0);
     int Watch(Value address);
@@ -168,6 +172,7 @@ class Debugger {
     History& history_;
     std::vector<DebugPoint> points_;
     int nextNumber_ = 1;
+    std::int64_t stepLimit_ = 10'000'000;
     bool started_ = false;
     bool asRun_ = false;  // begun as a run: its end writes the end message
     bool pauseRequested_ = false;

@@ -1,6 +1,6 @@
 #include "session/run_control.h"
 
-#include <algorithm>
+#include <limits>
 
 #include "machine/run_texts.h"
 #include "session/code_loading.h"
@@ -44,13 +44,10 @@ void RunControl::RunProgram() {
 void RunControl::ContinueRun() {
     running_ = true;
     host_.SetRunState(true);
-    do {
-        std::int64_t limit = host_.StepsBeforeEvents();
-        if (history_ != nullptr) limit = std::min(limit, history_->StepsToCheckpoint());
-        const std::int64_t steps = machine_.RunSteps(limit);
-        if (history_ != nullptr) history_->AfterSteps(steps);
+    RunBatches(std::numeric_limits<std::int64_t>::max(), history_, [this](std::int64_t steps) {
         host_.ProcessEvents(steps);
-    } while (!machine_.State().stopFlag && !machine_.Failed());
+        return !machine_.State().stopFlag && !machine_.Failed();
+    });
     running_ = false;
     host_.SetRunState(false);
     EndRun();

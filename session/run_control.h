@@ -3,6 +3,7 @@
 // the stop command. Written once for the desktop program and the command-line tool; what differs
 // between them (processing window events, enabling controls) sits behind RunHost.
 
+#include <algorithm>
 #include <optional>
 
 #include "machine/machine.h"
@@ -61,6 +62,13 @@ class RunControl {
     void ContinueRun();
     // What a run ends with: the screen's end message, and the end kept in the history.
     void EndRun();
+    // Runs the machine in batches until `limit` steps are taken or `batchDone(steps)` answers
+    // false after a batch. A batch is as many steps as the host takes before it handles its
+    // events, and ends where `history` (null: none) takes its next checkpoint, or earlier when
+    // the machine halts, fails or is stopped; the history records every batch. Returns the
+    // steps taken.
+    template <class BatchDone>
+    std::int64_t RunBatches(std::int64_t limit, History* history, BatchDone batchDone);
     // Records every run in `history` (null: none), so that it can be gone through again.
     void SetHistory(History* history) { history_ = history; }
     // PC := 0, then one step.
@@ -90,5 +98,19 @@ class RunControl {
 
     void Step();
 };
+
+template <class BatchDone>
+std::int64_t RunControl::RunBatches(std::int64_t limit, History* history, BatchDone batchDone) {
+    std::int64_t taken = 0;
+    while (taken < limit) {
+        std::int64_t batch = std::min(limit - taken, host_.StepsBeforeEvents());
+        if (history != nullptr) batch = std::min(batch, history->StepsToCheckpoint());
+        const std::int64_t steps = machine_.RunSteps(batch);
+        taken += steps;
+        if (history != nullptr) history->AfterSteps(steps);
+        if (!batchDone(steps)) break;
+    }
+    return taken;
+}
 
 }  // namespace q42

@@ -2,9 +2,15 @@
 
 namespace q42 {
 
-Session::Session(DisplayHost& displayHost, RunHost& runHost)
+Session::Session(DisplayHost& displayHost, RunHost& runHost, RunHistory runHistory)
     : display(machine, displayHost), run(machine, display, runHost) {
     machine.AttachTerminal(&display);  // the machine's text output and keyboard go to this screen
+    if (runHistory == RunHistory::None) run.SetHistory(nullptr);
+}
+
+void Session::UseMachine(const Machine& loaded) {
+    machine = loaded;
+    machine.AttachTerminal(&display);
 }
 
 }  // namespace q42

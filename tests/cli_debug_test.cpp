@@ -185,5 +185,24 @@ TEST_F(CliDebugTest, ExplainSaysWhatTheStepWasWhatItChangedAndWhatItDoes) {
               "оп2 := оп1; флаги N, Z\n");
 }
 
+// A breakpoint, or a run to a line, on a blank or comment line stops at the next line with
+// code, as the editor's breakpoints do; `break` names that line. A breakpoint on the first
+// instruction pauses the run before it.
+TEST_F(CliDebugTest, ALineWithoutCodeStopsAtTheNextLineWithCode) {
+    ASSERT_EQ(Cli({"debug", kSum},
+                  "break 14\nbreak 1\nbreak 999\ntype 5\ntype -7\nrun\ncontinue\nuntil 22\nregs\n"),
+              kHalted);
+    EXPECT_EQ(out_.str(),
+              "breakpoint 1: line 15, 000C\n"
+              "breakpoint 2: line 10, 0000\n"
+              "error: no code at line 999\n"
+              "breakpoint 2, line 10\n"
+              "line 10:         CALL #READINT\n"
+              "breakpoint 1, line 15\n"
+              "line 15:         CMP #0,R3       ; N = 1 when 0 > R3\n"
+              "line 24:         MOV #0,R2       ; R2 counts the digits on the stack\n"
+              "0002 FFF9 0000 0002 001E 0100 0000\n");
+}
+
 }  // namespace
 }  // namespace q42::cli

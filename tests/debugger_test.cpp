@@ -83,7 +83,7 @@ TEST(Debugger, StepOverRunsNestedCallsAndStepOutReturnsToTheCaller) {
 
 TEST(Debugger, StepOverASubroutineThatNeverReturnsStopsAtTheStepLimit) {
     DebugRig rig({"        CALL #FOREVER", "        HLT", "FOREVER: BR FOREVER"});
-    rig.debugger.stepLimit = 1000;
+    rig.debugger.SetStepLimit(1000);
     EXPECT_EQ(rig.debugger.StepOver(1).reason, DebugPause::Reason::StepLimit);
     EXPECT_EQ(rig.Line(), 3);
 }

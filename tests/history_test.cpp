@@ -166,6 +166,20 @@ TEST(History, ThinnedCheckpointsStillBringBackEveryStep) {
     EXPECT_EQ(rig.Screen().back(), " Задача завершена");
 }
 
+// A run in batches far longer than the spacing still takes a checkpoint every `spacing` steps,
+// so that going back never replays more than that.
+TEST(History, LongBatchesStopAtEveryCheckpoint) {
+    Rig rig;
+    History history(rig.machine, rig.display, {.spacing = 16});
+    rig.run.SetHistory(&history);
+    rig.console.batch = 1 << 20;
+    // R0 counts down from 300: MOV #300,R0; SUB #1,R0; BNE back; HLT
+    rig.Load({0x01D0, 0x012C, 0x2310, 0x4DFC, 0xAF18});
+    rig.run.RunProgram();
+    ASSERT_EQ(history.LastStep(), 602);
+    EXPECT_EQ(history.CheckpointCount(), 1u + 602 / 16);
+}
+
 // Going back and on from there forgets what came after: new input is asked for, and the end
 // reached before is no longer the end.
 TEST(History, RunningOnFromAnEarlierStepForgetsTheOldFuture) {
@@ -182,6 +196,44 @@ TEST(History, RunningOnFromAnEarlierStepForgetsTheOldFuture) {
     EXPECT_FALSE(history.Ended());
     history.GoTo(1);  // nothing recorded after step 0 any more
     EXPECT_EQ(history.Step(), 0);
+}
+
+// Going back and running on with new input: every step of the new run comes back exactly, with
+// the input given for it, never the input of the steps that were forgotten. The spacings put
+// checkpoints between the inputs, on them, and nowhere but at the start.
+TEST(History, ARunGoneOnFromAnEarlierStepWithNewInputComesBackExactly) {
+    for (const std::int64_t spacing : {1, 2, 3, 16384}) {
+        SCOPED_TRACE(spacing);
+        Rig rig;
+        History history(rig.machine, rig.display, {.spacing = spacing});
+        rig.run.SetHistory(&history);
+        // Sums three numbers in R3: CALL 4182; MOV R1,R3; CALL 4182; ADD R1,R3; CALL 4182;
+        // ADD R1,R3; HLT. Steps 2, 4 and 6 read the numbers.
+        rig.Load({0x9C0D, 0x4182, 0x0113, 0x9C0D, 0x4182, 0x0213, 0x9C0D, 0x4182, 0x0213, 0xAF18});
+        rig.console.lines = {"1", "2", "3"};
+        rig.run.RunProgram();
+        ASSERT_EQ(rig.machine.State().r[3], 6);
+        history.GoTo(3);
+        history.Branch();
+        rig.console.lines = {"20", "300"};
+        std::vector<Moment> moments = {Now(rig)};  // after step 3, then after each new step
+        rig.console.onStep = [&] { moments.push_back(Now(rig)); };
+        rig.run.ContinueRun();
+        moments.back() = Now(rig);  // the last step with the run's end on the screen
+        ASSERT_EQ(rig.machine.State().r[3], 321);
+        ASSERT_EQ(history.LastStep(), 7);
+        EXPECT_EQ(history.InputStepsBefore(8), 3);
+        for (std::int64_t step = 3; step <= 7; ++step) {
+            const Moment& expected = moments[static_cast<std::size_t>(step - 3)];
+            history.GoTo(0);
+            history.GoTo(step);  // forward from the start, the input replayed
+            EXPECT_EQ(Now(rig), expected) << "step " << step;
+            history.GoTo(7);
+            history.GoTo(step);  // back from the end
+            EXPECT_EQ(Now(rig), expected) << "step " << step;
+        }
+        EXPECT_TRUE(rig.console.lines.empty());
+    }
 }
 
 }  // namespace

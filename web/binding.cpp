@@ -15,12 +15,9 @@
 #include <emscripten/bind.h>
 
 #include <cctype>
-#include <deque>
 #include <limits>
 #include <nlohmann/json.hpp>
-#include <optional>
 #include <string>
-#include <utility>
 
 #include "assembler/assembler.h"
 #include "assembler/codetext.h"
@@ -142,7 +139,7 @@ class WebSession : public DisplayHost, public RunHost {
 
     // The address a breakpoint on source line `line` stops at, or -1.
     double AddressOf(double line) const {
-        const auto address = session_.source.AddressFrom(static_cast<int>(line));
+        const auto address = session_.commands.LineAddress(static_cast<int>(line));
         return address ? static_cast<double>(*address) : -1;
     }
 
@@ -161,37 +158,32 @@ class WebSession : public DisplayHost, public RunHost {
     }
 
     void SetBreakpoints(const std::string& linesJson) {
-        breakLines_ = json::parse(linesJson).get<std::vector<int>>();
+        session_.commands.SetBreakpoints(json::parse(linesJson).get<std::vector<int>>(), {});
     }
 
     // A run from RAM 0000: greeting, resets, history.
     void Start() {
         ForgetInput();
-        session_.debugger.Begin();
+        session_.commands.Begin();
     }
 
     // Goes on for at most `steps` steps; a new run starts when none is paused.
     std::string Continue(double steps) {
-        return Move([&] {
-            if (!session_.debugger.Paused()) session_.debugger.Begin();
-            session_.debugger.stepLimit = static_cast<std::int64_t>(steps);
-            return session_.debugger.Continue();
-        });
+        return Move([&] { return session_.commands.Continue(static_cast<std::int64_t>(steps)); });
     }
     std::string Step() {
-        return Move([&] { return Attached().StepInto(1); });
+        return Move([&] { return session_.commands.Step(); });
     }
-    // Step over ends back at the level it began at; step out one level above it.
     std::string StepOver() {
-        return Rising(Sp(), [&] { return Attached().StepOver(1); });
+        return Move([&] { return session_.commands.StepOver(); });
     }
     std::string StepOut() {
-        return Rising(Sp() + 1, [&] { return Attached().StepOut(); });
+        return Move([&] { return session_.commands.StepOut(); });
     }
     // Going back or to another step leaves a wait: what was typed for it is forgotten.
     std::string Back() {
         ForgetInput();
-        session_.debugger.Back(1);
+        session_.commands.Back();
         return Where({});
     }
     // To a row of the execution log: after its step, or after the input of its step.
@@ -199,29 +191,23 @@ class WebSession : public DisplayHost, public RunHost {
         ForgetInput();
         Debugger& debugger = session_.debugger;
         if (row >= 0 && row < static_cast<double>(debugger.LogRows()))
-            debugger.GoTo(debugger.LogRow(static_cast<std::int64_t>(row)));
+            session_.commands.GoTo(debugger.LogRow(static_cast<std::int64_t>(row)));
         return Where({});
     }
     // Ends the paused program with the end message: after its next step, or at once when that
     // step waits for input. Stopped at an earlier step, the run ends there: what came after it
     // is forgotten.
     std::string Stop() {
-        Debugger& debugger = session_.debugger;
-        if (!debugger.Paused()) return Where({});
-        if (debugger.Step() < debugger.LastStep()) session_.history.Branch();
+        if (!session_.debugger.Paused()) return Where({});
         stopping_ = true;
-        session_.run.StopProgram();
-        std::string answer = Move([&] {
-            debugger.stepLimit = kCommandSteps;
-            return debugger.StepInto(1);
-        });
+        std::string answer = Move([&] { return session_.commands.Stop().value_or(DebugPause{}); });
         stopping_ = false;
         return answer;
     }
 
     // Input the user typed: a line for a number or TRUE/FALSE, or keys for the key buffer.
     void TypeLine(const std::string& text) {
-        lines_.push_back(Utf8ToCp1251(text));
+        session_.commands.Type(Utf8ToCp1251(text));
         pending_.clear();
     }
     void TypeKeys(const std::string& text) {
@@ -293,20 +279,14 @@ class WebSession : public DisplayHost, public RunHost {
 
     // DisplayHost: a wait takes what was typed, or gives up, and the step is taken back.
     void BeginLineInput() override {}
-    std::string InputLineText() override { return line_; }
+    std::string InputLineText() override { return session_.typed.Line(); }
     // The input was taken, or a stop ended the wait: the lines it refused are done with. A wait
     // given up to take the step back keeps them for the step's next run.
     void HideInputLine() override {
-        if (pending_.empty()) consumed_.clear();
+        if (pending_.empty()) session_.typed.InputEnded();
     }
     bool WaitForEvents() override {
-        if (session_.display.LineInputActive() && !lines_.empty()) {
-            line_ = lines_.front();
-            lines_.pop_front();
-            consumed_.push_back(line_);
-            session_.display.FinishInput();
-            return true;
-        }
+        if (session_.display.LineInputActive() && session_.typed.Serve()) return true;
         if (!session_.display.LineInputActive() && !session_.machine.State().keyBuffer.empty())
             return true;
         // A stop ends the wait as it always has; otherwise the step is taken back.
@@ -321,71 +301,20 @@ class WebSession : public DisplayHost, public RunHost {
 
   private:
     Session session_{*this, *this};
-    Assembly assembly_;   // the program last assembled; empty for a code text
-    TextLines codeText_;  // the program's code text, which Load copies into RAM
-    std::vector<int> breakLines_;
-    std::deque<std::string> lines_;     // typed lines not yet taken
-    std::deque<std::string> consumed_;  // lines the step now running took and refused
-    std::string line_;
+    Assembly assembly_;                    // the program last assembled; empty for a code text
+    TextLines codeText_;                   // the program's code text, which Load copies into RAM
     std::string pending_;                  // "line" or "key" while the program waits for input
     std::vector<std::string> waitScreen_;  // the screen when the wait began
     bool stopping_ = false;
-    // A step over or step out that met a wait for input: the lowest SP that ends it, for when
-    // the input is typed and it goes on.
-    std::optional<Value> riseTo_;
-    // The most steps a step command (step over, step out) takes before it pauses.
-    static constexpr std::int64_t kCommandSteps = 10'000'000;
 
-    // The debugger for a step command: the steps go on from where the machine is.
-    Debugger& Attached() {
-        if (!session_.debugger.Paused()) session_.debugger.Attach();
-        session_.debugger.stepLimit = kCommandSteps;
-        return session_.debugger;
-    }
-
-    Value Sp() const { return session_.machine.State().sp; }
-
-    // Step over and step out, which end once SP is back up to `goal`. One that meets a wait for
-    // input is taken again from the waiting step once the input is typed; when that step is
-    // deeper in the stack than the command's goal, the rest of the way is steps out, so that the
-    // command still ends where it aimed, after the input when the input is where it returns.
-    template <class Command>
-    std::string Rising(Value goal, Command command) {
-        const std::optional<Value> aim = std::exchange(riseTo_, std::nullopt);
-        std::string answer = Move([&] {
-            if (!aim || Sp() >= *aim) return command();
-            DebugPause pause;
-            while (pause.reason == DebugPause::Reason::Stepped && Sp() < *aim) {
-                const Value before = Sp();
-                pause = Attached().StepOut();
-                if (Sp() <= before) break;
-            }
-            return pause;
-        });
-        if (!pending_.empty()) riseTo_ = aim.value_or(goal);
-        return answer;
-    }
-
-    // Runs a debugger command with the breakpoints set; a wait for input not yet typed takes the
-    // waiting step back and pauses before it.
+    // Runs a command; a wait for input not yet typed takes the waiting step back and pauses
+    // before it.
     template <class Command>
     std::string Move(Command command) {
-        riseTo_.reset();
-        Debugger& debugger = session_.debugger;
-        debugger.DeleteAll();
-        for (const int line : breakLines_) {
-            if (const auto address = session_.source.AddressFrom(line))
-                debugger.Break(*address, line);
-        }
         pending_.clear();
-        consumed_.clear();
         const DebugPause pause = command();
         if (!pending_.empty()) {
-            session_.history.GoTo(debugger.LastStep() - 1);
-            session_.history.Branch();
-            // The step runs again with the lines it refused in front of what is typed next.
-            lines_.insert(lines_.begin(), consumed_.begin(), consumed_.end());
-            consumed_.clear();
+            session_.commands.TakeBackLastStep();
             return Where({{"reason", "input"}, {"input", pending_}});
         }
         return Where({{"reason", ReasonName(pause.reason)}});
@@ -393,10 +322,8 @@ class WebSession : public DisplayHost, public RunHost {
 
     // No wait, and no typed line waiting for one.
     void ForgetInput() {
-        riseTo_.reset();
         pending_.clear();
-        lines_.clear();
-        consumed_.clear();
+        session_.typed.Clear();
         waitScreen_.clear();
     }
 
