@@ -5,6 +5,7 @@
 
 #include "assembler/compil_internal.h"
 #include "machine/common.h"
+#include "machine/machine.h"
 
 namespace q42 {
 namespace compil {
@@ -121,9 +122,9 @@ std::optional<AsmFailure> ResolveReferences(Compilation& c) {
             word.value = *name->value;
         } else {
             const Value displacement = *name->value - static_cast<Value>(2 * k + 2);
-            if (displacement > 126 || displacement < -128)
+            if (!BranchReaches(displacement))
                 return AsmFailure{word.sourceLine, {AsmMessage::DisplacementTooLong}};
-            word.SetLowByte(displacement);
+            word.SetInstruction(word.Instruction().WithDisplacement(displacement));
         }
         word.fixup.reset();
     }

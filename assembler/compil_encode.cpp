@@ -24,10 +24,6 @@ bool SplitOperands(Compilation& c, const std::string& operands, std::string& fir
     return true;
 }
 
-void RejectMixedBytes(Compilation& c, const std::string& first, const std::string& second) {
-    c.Fail({AsmMessage::MixingByteAndWord, first + "<=>" + second});
-}
-
 bool RejectConstant(Compilation& c, const std::string& operand) {
     if (!operand.starts_with('#')) return false;
     c.Fail({AsmMessage::ConstForbidden, operand});
@@ -46,12 +42,21 @@ void UseFullConstant(Operand& op) {
 // Writes a read operand into the operand field (1 or 2) and adds the word that follows it.
 void PlaceOperand(Statement& st, const Operand& op, int field) {
     if (op.addressing == Addressing::Unread) return;
-    if (field == 1) {
-        st.word.SetField1(op.Field());
-    } else {
-        st.word.SetField2(op.Field());
-    }
+    const InstructionWord word = st.word.Instruction();
+    st.word.SetInstruction(field == 1 ? word.WithField1(op.Field()) : word.WithField2(op.Field()));
     if (op.next) st.extra.push_back(*op.next);
+}
+
+// The mode digit of MOV..XOR, IN and OUT: the byte marks of both operands and operand 1's short
+// constant. Marks the byte/word rule refuses reject the statement, which names both operands.
+void PlaceModeDigit(Compilation& c, Statement& st, bool byte1, bool byte2, const Operand* op1,
+                    const std::string& first, const std::string& second) {
+    const bool isShort = op1 != nullptr && op1->IsShortConstant();
+    InstructionWord word = st.word.Instruction().WithBytes(byte1, byte2);
+    if (isShort) word = word.WithShortConstant(op1->negative);
+    st.word.SetInstruction(word);
+    if (!TakesByteMarks(*st.operation, byte1, byte2, isShort))
+        c.Fail({AsmMessage::MixingByteAndWord, first + "<=>" + second});
 }
 
 // MOV, ADD, ... XOR: operand 1 may be a constant, operand 2 may not.
@@ -62,33 +67,21 @@ void EncodeTwoOperands(Compilation& c, Statement& st, const std::string& operand
     PlaceOperand(st, op1, 1);
     if (RejectConstant(c, second)) return;
     const Operand op2 = ParseOperand(c, st, second);
-    const int mode = 8 * op1.byte + 4 * op2.byte + op1.ShortBits();
     PlaceOperand(st, op2, 2);
-    if (mode == 0) return;
-    st.word.SetMode(mode);
-    // MOV may copy a byte operand into a word operand.
-    const bool byteIntoWord = st.operation->form == OperandForm::Move && mode == 8;
-    if (op1.byte != op2.byte && !byteIntoWord) RejectMixedBytes(c, op1.text, op2.text);
+    PlaceModeDigit(c, st, op1.byte, op2.byte, &op1, op1.text, op2.text);
 }
 
-// IN and OUT take no byte operands: a byte mark gives a mode whose two byte bits differ.
-void SetPortMode(Compilation& c, Statement& st, int mode, const std::string& first,
-                 const std::string& second) {
-    if (mode == 0) return;
-    st.word.SetMode(mode);
-    if (((mode & 8) != 0) != ((mode & 4) != 0)) RejectMixedBytes(c, first, second);
-}
-
+// IN and OUT take no byte operands: a byte mark sets one byte bit alone.
 void EncodeIn(Compilation& c, Statement& st, const std::string& operands) {
     std::string port, second;
     if (!SplitOperands(c, operands, port, second)) return;
     const auto number = ParsePort(c, port);
     if (!number) return;
-    st.word.SetField1(*number);
+    st.word.SetInstruction(st.word.Instruction().WithField1(*number));
     if (RejectConstant(c, second)) return;
     const Operand op = ParseOperand(c, st, second);
     PlaceOperand(st, op, 2);
-    SetPortMode(c, st, 4 * op.byte, port, op.text);
+    PlaceModeDigit(c, st, false, op.byte, nullptr, port, op.text);
 }
 
 void EncodeOut(Compilation& c, Statement& st, const std::string& operands) {
@@ -99,8 +92,8 @@ void EncodeOut(Compilation& c, Statement& st, const std::string& operands) {
     PlaceOperand(st, op, 1);
     const auto number = ParsePort(c, port);
     if (!number) return;
-    st.word.SetField2(*number);
-    SetPortMode(c, st, 8 * op.byte + op.ShortBits(), op.text, port);
+    st.word.SetInstruction(st.word.Instruction().WithField2(*number));
+    PlaceModeDigit(c, st, op.byte, false, &op, op.text, port);
 }
 
 // Jumps and CALL. A byte mark is accepted and changes nothing.
@@ -126,7 +119,8 @@ void EncodeSingle(Compilation& c, Statement& st, const std::string& operands) {
     Operand op = ParseOperand(c, st, operands);
     if (!st.operation->byteForm && op.byte) return c.Fail({AsmMessage::ByteAddressingForbidden});
     UseFullConstant(op);
-    if (op.byte) st.word.SetMode(0xC);
+    // The group has one byte bit, bit 15; the compiler writes 14 beside it.
+    if (op.byte) st.word.SetInstruction(st.word.Instruction().WithBytes(true, true));
     PlaceOperand(st, op, 2);
 }
 
@@ -144,7 +138,7 @@ void EncodeDataWord(Compilation& c, Statement& st, std::string_view operands) {
 void EncodeOperands(Compilation& c, Statement& st, const std::string& operands) {
     switch (st.operation->form) {
         case OperandForm::None:
-            if (st.operation->fields.operation == kHlt) c.hltSeen = true;
+            if (st.operation->fields.Operation() == kHlt) c.hltSeen = true;
             return RequireNoOperand(c, operands);
         case OperandForm::Number: return EncodeDataWord(c, st, operands);
         case OperandForm::PortToWord: return EncodeIn(c, st, operands);

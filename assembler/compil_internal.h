@@ -32,15 +32,9 @@ struct CodeWord {
     int sourceLine = 0;        // the source line of the statement the word belongs to
     int intermediateLine = 0;  // and its intermediate line
 
-    void SetMode(int mode) { SetBits(12, mode); }     // bits 12..15
-    void SetField1(int field) { SetBits(4, field); }  // bits 4..7
-    void SetField2(int field) { SetBits(0, field); }  // bits 0..3
-    void SetLowByte(Value low) { value = (value & 0xFF00) | (low & 0xFF); }
-
-  private:
-    void SetBits(int shift, int field) {
-        value = (value & ~(Value{0xF} << shift)) | (Value{field & 0xF} << shift);
-    }
+    // The word as an instruction, whose fields the operands fill in.
+    InstructionWord Instruction() const { return InstructionWord(value); }
+    void SetInstruction(InstructionWord word) { value = word.Word(); }
 };
 
 // The code text line of a word: four hex digits; while a fix-up waits, "@NAME" for a name's value
@@ -87,8 +81,7 @@ struct Operand {
     // The operand field: the register form, D for a constant word, E for a memory word, or the
     // short constant's magnitude.
     int Field() const;
-    // The mode's short-constant bits: 2 for 0..15, 3 for -1..-15, 0 for any other operand.
-    int ShortBits() const;
+    bool IsShortConstant() const { return addressing == Addressing::ShortConstant; }
 };
 
 // One statement while it is encoded.

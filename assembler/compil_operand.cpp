@@ -142,18 +142,13 @@ Operand ReadOperand(Compilation& c, const Statement& st, const std::string& text
 
 int Operand::Field() const {
     switch (addressing) {
-        case Addressing::ConstantWord: return 0xD;
-        case Addressing::MemoryWord: return 0xE;
+        case Addressing::ConstantWord: return kConstantField;
+        case Addressing::MemoryWord: return kAddressField;
         case Addressing::Unread:
         case Addressing::Register:
         case Addressing::ShortConstant: return number;
     }
     return number;
-}
-
-int Operand::ShortBits() const {
-    if (addressing != Addressing::ShortConstant) return 0;
-    return negative ? 3 : 2;
 }
 
 Operand WordConstant(Value value) {

@@ -10,19 +10,6 @@ namespace {
 
 using enum OperandForm;
 
-// The mode bits of a two-operand word, of IN and OUT: a byte mark on operand 1 and on operand 2;
-// the low two bits mark operand 1's field as a short constant, 3 a negative one. A single-operand
-// word marks its byte operand with both byte bits.
-constexpr int kByte1 = 8;
-constexpr int kByte2 = 4;
-constexpr int kBothBytes = kByte1 | kByte2;
-constexpr int kShortBits = 3;
-constexpr int kShortPositive = 2;
-constexpr int kShortNegative = 3;
-
-// The longest branch forward the assembler writes: a label at most 126 bytes past the next word.
-constexpr int kLongestForward = 126;
-
 using Text = std::optional<std::string>;  // nothing when the assembler never writes the word
 
 // A number as the assembler reads it: four hex digits and "H", after a 0 when the first is a
@@ -46,7 +33,7 @@ std::string ByteMarked(std::string operand, bool byte) {
 struct Reading {
     const WordReader& read;
     Value address;
-    InstructionFields word;
+    InstructionWord word;
     int words = 1;
 
     Value Next() { return read(address + 2 * words++); }
@@ -65,15 +52,13 @@ Text Operand(Reading& r, int field, bool constantAllowed, bool byte) {
 
 // Operand 1 of MOV..XOR and OUT: a short constant when the mode says so, else any operand.
 Text SourceOperand(Reading& r, bool byte) {
-    const int magnitude = r.word.field1;
-    switch (r.word.mode & kShortBits) {
-        case 0: return Operand(r, magnitude, true, byte);
-        case kShortPositive: return ByteMarked("#" + std::to_string(magnitude), byte);
-        case kShortNegative:
-            if (magnitude == 0) return std::nullopt;
-            return ByteMarked("#-" + std::to_string(magnitude), byte);
-        default: return std::nullopt;
+    const InstructionWord w = r.word;
+    if (!w.ShortConstant()) {
+        if (w.ShortNegative()) return std::nullopt;
+        return Operand(r, w.Field1(), true, byte);
     }
+    if (w.ShortNegative() && w.Field1() == 0) return std::nullopt;  // -0
+    return ByteMarked((w.ShortNegative() ? "#-" : "#") + std::to_string(w.Field1()), byte);
 }
 
 Text Joined(const Text& first, const Text& second) {
@@ -81,13 +66,12 @@ Text Joined(const Text& first, const Text& second) {
     return *first + "," + *second;
 }
 
-// MOV..XOR: both operands bytes or neither, or MOV's byte into a word; operand 2 no constant.
+// MOV..XOR: byte marks as the assembler takes them; operand 2 no constant.
 Text TwoOperands(Reading& r, const Mnemonic& entry) {
-    const int bytes = r.word.mode & kBothBytes;
-    const bool byteIntoWord = entry.form == Move && r.word.mode == kByte1;
-    if (bytes != 0 && bytes != kBothBytes && !byteIntoWord) return std::nullopt;
-    const Text first = SourceOperand(r, bytes != 0);
-    return Joined(first, Operand(r, r.word.field2, false, bytes == kBothBytes));
+    const InstructionWord w = r.word;
+    if (!TakesByteMarks(entry, w.Byte1(), w.Byte2(), w.ShortConstant())) return std::nullopt;
+    const Text first = SourceOperand(r, w.Byte1() || w.Byte2());
+    return Joined(first, Operand(r, w.Field2(), false, w.Byte1() && w.Byte2()));
 }
 
 std::string Port(int port) {
@@ -96,35 +80,36 @@ std::string Port(int port) {
 
 // IN and OUT take no byte marks; only OUT's operand may be a constant.
 Text InOperands(Reading& r) {
-    if (r.word.mode != 0) return std::nullopt;
-    return Joined(Port(r.word.field1), Operand(r, r.word.field2, false, false));
+    if (r.word.ModeDigit() != 0) return std::nullopt;
+    return Joined(Port(r.word.InPort()), Operand(r, r.word.Field2(), false, false));
 }
 
 Text OutOperands(Reading& r) {
-    if ((r.word.mode & kBothBytes) != 0) return std::nullopt;
+    if (r.word.Byte1() || r.word.Byte2()) return std::nullopt;
     const Text first = SourceOperand(r, false);
-    return Joined(first, Port(r.word.field2));
+    return Joined(first, Port(r.word.OutPort()));
 }
 
 // A jump's operand is in field 2; field 1 stays 0.
 Text JumpOperand(Reading& r) {
-    if (r.word.field1 != 0) return std::nullopt;
-    return Operand(r, r.word.field2, true, false);
+    if (r.word.Field1() != 0) return std::nullopt;
+    return Operand(r, r.word.Field2(), true, false);
 }
 
-// A branch's target is the next word's address and the signed displacement in the low byte.
+// A branch's target is the next word's address and the displacement.
 Text BranchTarget(Reading& r) {
-    const auto displacement = static_cast<std::int8_t>((r.word.field1 << 4) | r.word.field2);
+    const int displacement = r.word.Displacement();
     const Value target = r.address + 2 + displacement;
-    if (displacement > kLongestForward || target < 0 || target > 0xFFFF) return std::nullopt;
+    if (!BranchReaches(displacement) || target < 0 || target > 0xFFFF) return std::nullopt;
     return AddressName(target);
 }
 
 // NOT..ASR: a byte mark where the operation takes one, a constant where it only reads a word.
 Text SingleOperand(Reading& r, const Mnemonic& entry) {
-    const bool byte = r.word.mode == kBothBytes;
-    if (r.word.mode != 0 && !(byte && entry.byteForm)) return std::nullopt;
-    return Operand(r, r.word.field2, entry.form == WordSource, byte);
+    // The assembler marks a byte with both byte bits and nothing else in the mode digit.
+    const bool byte = r.word == r.word.WithModeDigit(0).WithBytes(true, true);
+    if (r.word.ModeDigit() != 0 && !(byte && entry.byteForm)) return std::nullopt;
+    return Operand(r, r.word.Field2(), entry.form == WordSource, byte);
 }
 
 // The operands of the entry's statement, "" for none.
@@ -151,7 +136,7 @@ Text Operands(Reading& r, const Mnemonic& entry) {
 
 Disassembled Disassemble(const WordReader& read, Value address) {
     const Value word = read(address);
-    Reading r{read, address, InstructionFields::Of(word)};
+    Reading r{read, address, InstructionWord(word)};
     if (const Mnemonic* entry = NamingEntry(r.word)) {
         if (const Text operands = Operands(r, *entry)) {
             const std::string name(entry->name);

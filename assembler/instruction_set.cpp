@@ -52,34 +52,36 @@ constexpr bool HasByteForm(OperandForm form) {
     return form == Data || form == Move || form == Changed;
 }
 
-// The fields of an operation named by its operation code alone.
-constexpr InstructionFields Opcode(OperationCode operation) {
-    return {.operation = operation};
+// The word of an operation named by its operation code alone.
+constexpr InstructionWord Opcode(OperationCode operation) {
+    return InstructionWord::Of(operation);
 }
 
 // An absolute jump or a relative branch: its condition, and the call flag for a call.
-constexpr InstructionFields Jump(Condition condition, int call = 0) {
-    return {.mode = static_cast<int>(condition) | call, .operation = kJump};
+constexpr bool kCall = true;
+constexpr InstructionWord Jump(Condition condition, bool call = false) {
+    return InstructionWord::Of(kJump).WithCondition(condition, call);
 }
-constexpr InstructionFields Branch(Condition condition, int call = 0) {
-    return {.mode = static_cast<int>(condition) | call, .operation = kBranch};
+constexpr InstructionWord Branch(Condition condition, bool call = false) {
+    return InstructionWord::Of(kBranch).WithCondition(condition, call);
 }
 
 // The single-operand group: the sub-operation, and for MYPAGE its fixed operand field.
-constexpr InstructionFields Single(SubOperation sub, int field2 = 0) {
-    return {.operation = kSingle, .field1 = static_cast<int>(sub), .field2 = field2};
+constexpr InstructionWord Single(SubOperation sub, int field2 = 0) {
+    return InstructionWord::Of(kSingle).WithField1(static_cast<int>(sub)).WithField2(field2);
 }
 
 // Any word with operation code 15 halts; HLT writes AF18.
-constexpr InstructionFields kHaltFields = {
-    .mode = 0xA, .operation = kHlt, .field1 = 1, .field2 = 8};
+constexpr InstructionWord kHaltWord(0xAF18);
 // DW writes the number itself: it has no fields of its own.
-constexpr InstructionFields kDataWord = {};
+constexpr InstructionWord kDataWord;
 
-// One operation as it is written down below; the rest of its entry follows from these.
+// One operation as it is written down below; the rest of its entry follows from these. The
+// operations with two operands are written Data: the machine's byte/word rule decides which of
+// them may move a byte into a word, and their entries take the form Move.
 struct Row {
     std::string_view name;
-    InstructionFields fields;
+    InstructionWord fields;
     OperandForm form;
     Bilingual syntax;
     Bilingual does;
@@ -95,7 +97,7 @@ constexpr std::array<Row, kMnemonicCount> kRows = {{
      {"NOP (нет операции)", "NOP (no operation)"}},
     {"MOV",
      Opcode(kMov),
-     Move,
+     Data,
      {"MOV оп1,оп2", "MOV op1,op2"},
      {"оп2 := оп1; флаги N, Z", "op2 := op1; sets N, Z"},
      {"MOV (переписать)", "MOV (move)"}},
@@ -163,7 +165,7 @@ constexpr std::array<Row, kMnemonicCount> kRows = {{
      {"записывает оп в порт 0..15; флаги не меняются", "writes op to port 0..15; flags unchanged"},
      {"OUT (записать в порт - вывод)", "OUT (write to a port - output)"}},
     {"HLT",
-     kHaltFields,
+     kHaltWord,
      None,
      {"HLT", "HLT"},
      {"останавливает программу", "stops the program"},
@@ -218,7 +220,7 @@ constexpr std::array<Row, kMnemonicCount> kRows = {{
      {"переход при N = 0 и Z = 0 (> 0)", "jumps if N = 0 and Z = 0 (> 0)"},
      {"JG (переход при N=0 and Z=0: >0)", "JG (jump if N=0 and Z=0: >0)"}},
     {"CALL",
-     Jump(Condition::Always, kCallFlag),
+     Jump(Condition::Always, kCall),
      Target,
      {"CALL оп", "CALL op"},
      {"вызов подпрограммы: адрес возврата в стек, переход по адресу оп",
@@ -273,7 +275,7 @@ constexpr std::array<Row, kMnemonicCount> kRows = {{
      {"переход при N = 0 и Z = 0 (> 0)", "branches if N = 0 and Z = 0 (> 0)"},
      {"BG (переход при N=0 and Z=0: >0)", "BG (branch if N=0 and Z=0: >0)"}},
     {"BCALL",
-     Branch(Condition::Always, kCallFlag),
+     Branch(Condition::Always, kCall),
      Label,
      {"BCALL имя", "BCALL name"},
      {"вызов подпрограммы по метке", "calls the subroutine at the label"},
@@ -379,18 +381,18 @@ constexpr std::array<Row, kMnemonicCount> kRows = {{
      {"ASR (арифметический сдвиг вправо)", "ASR (arithmetic shift right)"}},
 }};
 
+constexpr OperandForm EntryForm(const Row& row) {
+    if (row.form == Data && MovesByteIntoWord(row.fields.Operation())) return Move;
+    return row.form;
+}
+
 constexpr std::array<Mnemonic, kMnemonicCount> Entries() {
     std::array<Mnemonic, kMnemonicCount> entries{};
     for (int i = 0; i < kMnemonicCount; ++i) {
         const Row& row = kRows[i];
-        entries[i] = {row.name,
-                      row.fields,
-                      row.form,
-                      HasByteForm(row.form),
-                      row.syntax,
-                      row.does,
-                      OperandsText(row.form),
-                      row.decoded};
+        const OperandForm form = EntryForm(row);
+        entries[i] = {row.name, row.fields,         form,       HasByteForm(form), row.syntax,
+                      row.does, OperandsText(form), row.decoded};
     }
     return entries;
 }

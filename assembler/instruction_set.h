@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "machine/instruction_word.h"
 #include "machine/language.h"
-#include "machine/machine.h"
 
 namespace q42 {
 
@@ -17,7 +17,8 @@ namespace q42 {
 enum class OperandForm : std::uint8_t {
     None,             // no operand
     Data,             // op1 any mode or a constant, op2 any mode but a constant (ADD ... XOR)
-    Move,             // as Data, and a byte may also be moved into a word (MOV)
+    Move,             // as Data, and a byte may also be moved into a word: the entries of the
+                      // operations the machine's byte/word rule lets move one (MOV)
     PortToWord,       // a port, then a word operand written: not a constant (IN)
     WordToPort,       // a word operand or a constant, then a port (OUT)
     Target,           // one operand, the address to jump to: any mode
@@ -28,32 +29,14 @@ enum class OperandForm : std::uint8_t {
     Number,           // DW: the word is the number itself
 };
 
-// The fields of an instruction word that an operation fixes: bits 12..15 (a jump's or branch's
-// condition and call flag, HLT's A, otherwise 0: there the compiler writes the byte and
-// short-constant bits), the operation code (bits 8..11), bits 4..7 (the sub-operation of the
-// single-operand group, HLT's 1) and bits 0..3 (MYPAGE's 1, HLT's 8). The operands fill in the
-// other fields.
-struct InstructionFields {
-    int mode = 0;
-    OperationCode operation = kNop;
-    int field1 = 0;
-    int field2 = 0;
-
-    constexpr Value Word() const {
-        return (Value{mode} << 12) | (Value{operation} << 8) | (Value{field1} << 4) | field2;
-    }
-    // The four fields of an instruction word.
-    static constexpr InstructionFields Of(Value word) {
-        return {.mode = static_cast<int>(word >> 12) & 0xF,
-                .operation = static_cast<OperationCode>((word >> 8) & 0xF),
-                .field1 = static_cast<int>(word >> 4) & 0xF,
-                .field2 = static_cast<int>(word) & 0xF};
-    }
-};
-
 struct Mnemonic {
     std::string_view name;
-    InstructionFields fields;  // DW has none of its own: its word is the number
+    // The fields of the instruction word the operation fixes: the mode digit of a jump or branch
+    // (its condition and call flag) and of HLT, otherwise 0, where the compiler writes the byte
+    // and short-constant bits; the operation code; the sub-operation of the single-operand group
+    // and HLT's field 1; MYPAGE's and HLT's field 2. The operands fill in the other fields. DW has
+    // none of its own: its word is the number.
+    InstructionWord fields;
     OperandForm form;
     bool byteForm;       // whether "%" may mark its operands as bytes
     Bilingual syntax;    // how it is written: "MOV op1,op2"
@@ -65,6 +48,15 @@ struct Mnemonic {
 constexpr int kMnemonicCount = 46;
 
 const std::array<Mnemonic, kMnemonicCount>& MnemonicTable();
+
+// Whether the assembler writes these byte marks on the operands of the entry's operation, one of
+// codes 1..11: the machine's byte/word rule, by the entry's form; and a short constant, which is
+// never a byte of memory, is not moved as a byte into a word.
+constexpr bool TakesByteMarks(const Mnemonic& entry, bool byte1, bool byte2, bool shortConstant) {
+    const bool ruleAllows =
+        ByteWordFault(entry.form == OperandForm::Move, byte1, byte2) == Fault::None;
+    return ruleAllows && (byte1 == byte2 || !shortConstant);
+}
 
 // The operand fields 0..F of an instruction word as they are named: 0..3 the register, 4..7 the
 // word at the address the register holds (the names the assembler reads), 8..B the same with an

@@ -8,18 +8,18 @@ const Mnemonic* LookupMnemonic(std::string_view name) {
     return nullptr;
 }
 
-const Mnemonic* NamingEntry(const InstructionFields& word) {
+const Mnemonic* NamingEntry(InstructionWord word) {
     for (const Mnemonic& entry : MnemonicTable()) {
-        const InstructionFields& fields = entry.fields;
-        if (entry.form == OperandForm::Number || fields.operation != word.operation) continue;
-        switch (word.operation) {
+        const InstructionWord fields = entry.fields;
+        if (entry.form == OperandForm::Number || fields.Operation() != word.Operation()) continue;
+        switch (word.Operation()) {
             case kJump:
             case kBranch:
-                if (fields.mode == word.mode) return &entry;
+                if (fields.ModeDigit() == word.ModeDigit()) return &entry;
                 break;
             case kSingle:
-                if (fields.field1 == word.field1 &&
-                    (entry.form != OperandForm::None || fields.field2 == word.field2))
+                if (fields.Sub() == word.Sub() &&
+                    (entry.form != OperandForm::None || fields.Field2() == word.Field2()))
                     return &entry;
                 break;
             default: return &entry;

@@ -16,7 +16,7 @@ const Mnemonic* LookupMnemonic(std::string_view name);
 // decide, in the single-operand group its sub-operation (and, where it takes no operand, the
 // operand field as well), and otherwise the operation code alone. Nullptr when none names it; DW
 // names no word. The other fields need not be ones the assembler writes for the entry.
-const Mnemonic* NamingEntry(const InstructionFields& word);
+const Mnemonic* NamingEntry(InstructionWord word);
 
 // The register form of the operand named exactly `name` (0..3 the register, 4..7 the word at the
 // address the register holds), or nothing if it names none.

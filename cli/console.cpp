@@ -120,7 +120,7 @@ void Console::ProcessEvents(std::int64_t steps) {
 void Console::WriteTraceLine() {
     const MachineState& m = machine_->State();
     std::ostream& t = *trace_;
-    t << WordToHex(m.commandAddress) << ' ' << WordToHex(machine_->InstructionWord());
+    t << WordToHex(m.commandAddress) << ' ' << WordToHex(machine_->FetchedWord().Word());
     for (const Value r : m.r)
         t << ' ' << WordToHex(r);
     t << ' ' << WordToHex(m.pc) << ' ' << WordToHex(m.sp) << ' ' << WordToHex(m.ps);

@@ -217,7 +217,7 @@ void ProcessorWindow::ShowRegisters() {
     ShowWord(spField, machine_.State().sp);
     machine_.UpdateFlags();
     ShowFlags();
-    machine_.TakeShownFields();
+    machine_.TakeChangedRegisters();
 }
 
 void ProcessorWindow::ShowFlags() {
@@ -227,15 +227,15 @@ void ProcessorWindow::ShowFlags() {
 }
 
 void ProcessorWindow::ShowChangedRegisters() {
-    const std::uint32_t changed = machine_.TakeShownFields();
+    const std::uint32_t changed = machine_.TakeChangedRegisters();
     if (changed == 0) return;
     // A field the user typed into keeps its text until the machine writes that register.
     for (int i = 0; i < 4; ++i) {
-        if ((changed & (kShowR0 << i)) != 0) ShowWord(registerFields[i], machine_.State().r[i]);
+        if ((changed & (kChangedR0 << i)) != 0) ShowWord(registerFields[i], machine_.State().r[i]);
     }
-    if ((changed & kShowPC) != 0) ShowWord(pcField, machine_.State().pc);
-    if ((changed & kShowSP) != 0) ShowWord(spField, machine_.State().sp);
-    if ((changed & kShowFlags) != 0) ShowFlags();
+    if ((changed & kChangedPC) != 0) ShowWord(pcField, machine_.State().pc);
+    if ((changed & kChangedSP) != 0) ShowWord(spField, machine_.State().sp);
+    if ((changed & kChangedFlags) != 0) ShowFlags();
 }
 
 void ProcessorWindow::LightChanges(const MachineState& before, const MachineState& after) {

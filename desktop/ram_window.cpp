@@ -80,11 +80,11 @@ void RamWindow::ShowAllCells() {
     for (int row = 0; row < kRamWords; ++row) {
         ShowCell(row);
     }
-    machine_.TakeShownRam();
+    machine_.TakeChangedRam();
 }
 
 void RamWindow::ShowChangedCells() {
-    const auto changed = machine_.TakeShownRam();
+    const auto changed = machine_.TakeChangedRam();
     for (int row = 0; row < kRamWords; ++row) {
         if (changed[row]) ShowCell(row);
     }

@@ -24,7 +24,7 @@ std::int64_t Machine::RunSteps(std::int64_t limit) {
         // The common case, an even PC in RAM, is fetched at once.
         if ((pc & ~Value{0xFE}) == 0) {
             commandAddress = pc;
-            instructionWord = static_cast<std::uint16_t>(ram[pc >> 1]);
+            instructionWord = InstructionWord(ram[pc >> 1]);
         } else {
             stepOfBatch_ = steps;
             FetchInstruction();
@@ -34,7 +34,7 @@ std::int64_t Machine::RunSteps(std::int64_t limit) {
             }
         }
         pc += 2;
-        fieldsToShow_ |= kShowPC;
+        changedRegisters_ |= kChangedPC;
         Dispatch();
         // The usual step ends without a failure, in RAM, and without anything that could have
         // filled the key buffer or stopped the run.
@@ -47,7 +47,7 @@ std::int64_t Machine::RunSteps(std::int64_t limit) {
 }
 
 [[gnu::always_inline]] inline void Machine::Dispatch() {
-    switch (Code()) {
+    switch (instructionWord.Operation()) {
         case kNop: return;
         case kMov: return Move();
         case kAdd: return Arithmetic(kAdd);
@@ -79,7 +79,7 @@ bool Machine::FinishServedStep() {
         return false;
     }
     pc += 2;
-    fieldsToShow_ |= kShowPC;
+    changedRegisters_ |= kChangedPC;
     Dispatch();
     // The input used the terminal: the key buffer and the stop flag are checked as after any use.
     return CheckStepEnd() && !stopFlag;

@@ -10,6 +10,7 @@
 
 #include "machine/common.h"
 #include "machine/faults.h"
+#include "machine/instruction_word.h"
 #include "machine/terminal.h"
 
 namespace q42 {
@@ -33,66 +34,14 @@ constexpr Value kFlagZ = 0x0002;
 constexpr Value kClearN = 0x0FFE;
 constexpr Value kClearZ = 0x0FFD;
 
-// Fields of the processor window that the machine has written since the window last looked.
-enum ShownField : std::uint32_t {
-    kShowR0 = 1u << 0,  // kShowR0 << n for register n
-    kShowPC = 1u << 4,
-    kShowSP = 1u << 5,
-    kShowFlags = 1u << 6,  // N, Z and PS
+// The registers the machine has written since they were last taken: the processor's fields a
+// face shows anew.
+enum ChangedRegister : std::uint32_t {
+    kChangedR0 = 1u << 0,  // kChangedR0 << n for register n
+    kChangedPC = 1u << 4,
+    kChangedSP = 1u << 5,
+    kChangedFlags = 1u << 6,  // N, Z and PS
 };
-
-// Operation codes (bits 8..11 of an instruction word).
-enum OperationCode : int {
-    kNop = 0,
-    kMov = 1,
-    kAdd = 2,
-    kSub = 3,
-    kCmp = 4,
-    kMul = 5,
-    kDiv = 6,
-    kAnd = 7,
-    kOr = 8,
-    kXor = 9,
-    kIn = 10,
-    kOut = 11,
-    kJump = 12,
-    kBranch = 13,
-    kSingle = 14,
-    kHlt = 15,
-};
-
-// The sub-operations of the single-operand group (bits 4..7 of a word with operation code 14).
-// 13..15 name nothing and do nothing.
-enum class SubOperation : int {
-    Page = 0,  // PAGE0 and MYPAGE: this machine has no pages, so running either is an error
-    Not = 1,
-    Push = 2,
-    Pop = 3,
-    AddSp = 4,
-    SubSp = 5,
-    ToSp = 6,
-    FromSp = 7,
-    PushPs = 8,
-    PopPs = 9,  // with operand field 0; fields 4..15 are the register forms
-    ShiftLeft = 10,
-    ShiftRight = 11,
-    ArithmeticShiftRight = 12,
-};
-
-// The condition of a jump or branch (bits 12..14 of a word with operation code 12 or 13).
-enum class Condition : int {
-    Return = 0,  // always, to the address popped from the stack
-    Always = 1,
-    NotNegative = 2,     // N = 0
-    Negative = 3,        // N = 1
-    NotZero = 4,         // Z = 0
-    Zero = 5,            // Z = 1
-    NegativeOrZero = 6,  // N = 1 or Z = 1
-    Positive = 7,        // N = 0 and Z = 0
-};
-
-// Bit 15 of a jump or branch, bit 3 of its top four bits: a taken jump other than a return calls.
-constexpr int kCallFlag = 8;
 
 // Everything a program can change, and a debugger may save and put back: the registers, RAM, the
 // ports, the keyboard and the state of the run. The ROM, fixed once loaded, is not part of it.
@@ -125,21 +74,21 @@ class Machine : private MachineState {
   public:
     // What the machine holds, for the faces to show and for a debugger to save.
     const MachineState& State() const { return *this; }
-    // Puts the machine back into a saved state; every field and RAM cell is shown anew.
+    // Puts the machine back into a saved state; every register and RAM cell counts as changed.
     void Restore(const MachineState& state);
     const std::array<Value, kRomWords>& Rom() const { return rom_; }
     // The word the last step fetched.
-    std::uint16_t InstructionWord() const { return instructionWord; }
+    InstructionWord FetchedWord() const { return instructionWord; }
 
     // The screen and keyboard; null means no display is attached (output is dropped, input is 0).
     void AttachTerminal(Terminal* terminal) { terminal_ = terminal; }
 
-    // The processor window's fields the machine wrote since the last call (ShownField bits).
-    std::uint32_t TakeShownFields() { return std::exchange(fieldsToShow_, 0); }
+    // The registers the machine wrote since the last call (ChangedRegister bits).
+    std::uint32_t TakeChangedRegisters() { return std::exchange(changedRegisters_, 0); }
     // The RAM cells written since the last call.
-    std::array<bool, kRamWords> TakeShownRam() { return std::exchange(ramToShow_, {}); }
+    std::array<bool, kRamWords> TakeChangedRam() { return std::exchange(changedRam_, {}); }
 
-    // Register edits made by the user, n 0..3 for R0..R3; the register's field is shown anew.
+    // Register edits made by the user, n 0..3 for R0..R3; the register counts as changed.
     void EditRegister(int n, Value value);
     void EditPc(Value value);
     void EditSp(Value value);
@@ -160,7 +109,7 @@ class Machine : private MachineState {
     [[gnu::always_inline]] void WriteWord(Value address, Value value) {
         if (!IsRamAddress(address)) return WriteOutsideRam(address);
         ram[address >> 1] = value;
-        ramToShow_[address >> 1] = true;
+        changedRam_[address >> 1] = true;
     }
     // Reads a word for display only: 0 outside RAM and ROM, and no error is set.
     Value PeekWord(Value address) const {
@@ -184,7 +133,7 @@ class Machine : private MachineState {
         const Value n = (lastResult & 0x8000) != 0 ? kFlagN : 0;
         const Value z = lastResult == 0 ? kFlagZ : 0;
         ps = (ps & kClearN & kClearZ) | n | z;
-        fieldsToShow_ |= kShowFlags;
+        changedRegisters_ |= kChangedFlags;
     }
 
     // Executes one instruction at PC with its checks; a failure leaves runError set and its report
@@ -230,12 +179,12 @@ class Machine : private MachineState {
   private:
     std::array<Value, kRomWords> rom_{};
     Terminal* terminal_ = nullptr;
-    // What the machine changed for the windows to show: processor window fields and RAM cells.
-    std::uint32_t fieldsToShow_ = 0;
-    std::array<bool, kRamWords> ramToShow_{};  // a plain store on the hot path
+    // What the machine changed since the faces last took it: registers and RAM cells.
+    std::uint32_t changedRegisters_ = 0;
+    std::array<bool, kRamWords> changedRam_{};  // a plain store on the hot path
     // The word the current step fetched: 16 bits, apart from the machine's wider values, so that
     // the compiler may hold it in a register for the whole instruction.
-    std::uint16_t instructionWord = 0;
+    InstructionWord instructionWord;
     std::int64_t stepOfBatch_ = 1;  // set on the slow fetch path only
 
     void Dispatch();
@@ -264,26 +213,13 @@ class Machine : private MachineState {
     static Fault WriteFaultAt(Value address);
     void SetRegister(int n, Value value);
 
-    // Fields of the instruction word being executed. Everything an operation needs to know about
-    // its instruction is read from the word, so that the compiler can work out most of it for
-    // each operation code.
-    [[gnu::always_inline]] int Bits(int from, int count) const {
-        return (instructionWord >> from) & ((1 << count) - 1);
-    }
-    [[gnu::always_inline]] bool Bit(int n) const { return ((instructionWord >> n) & 1) != 0; }
-    [[gnu::always_inline]] int Code() const { return Bits(8, 4); }
-    // Whether the operands are read as bytes. A jump's bit 15 means a call, and its target is a
-    // word; a single-operand instruction has one byte bit for both.
-    [[gnu::always_inline]] bool SourceByte() const { return Code() != kJump && Bit(15); }
-    [[gnu::always_inline]] bool DestinationByte() const {
-        return Code() == kSingle ? Bit(15) : Bit(14);
-    }
     // Whether the destination's extension word is still ahead of PC when the result is stored:
     // so for the operations that do not read their destination first (MOV, IN, POP and FRMSP).
     [[gnu::always_inline]] bool StoreAdvances() const {
-        const auto s = static_cast<SubOperation>(Bits(4, 4));
-        return Code() == kMov || Code() == kIn ||
-               (Code() == kSingle && (s == SubOperation::Pop || s == SubOperation::FromSp));
+        const OperationCode code = instructionWord.Operation();
+        const SubOperation s = instructionWord.Sub();
+        return code == kMov || code == kIn ||
+               (code == kSingle && (s == SubOperation::Pop || s == SubOperation::FromSp));
     }
 
     // Operand access.

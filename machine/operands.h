@@ -11,35 +11,31 @@ namespace q42 {
 
 [[gnu::always_inline]] inline void Machine::SetRegister(int n, Value value) {
     r[n] = value;
-    fieldsToShow_ |= kShowR0 << n;
+    changedRegisters_ |= kChangedR0 << n;
 }
 
-// Checked first by every two-operand operation: both operands are words or both are bytes; the
-// only mixed form is MOV from a byte to a word. Any other mix fails.
+// Checked first by every two-operand operation (codes 1..11, where bits 15 and 14 are the source
+// and destination byte flags): the instruction set's byte/word rule.
 [[gnu::always_inline]] inline bool Machine::OperandFormsAgree() {
-    const int forms = Bits(14, 2);  // source byte, destination byte
-    if (forms == 0b00 || forms == 0b11) [[likely]] {
+    const InstructionWord word = instructionWord;
+    if (word.BytesAgree()) [[likely]] {
         return true;
     }
-    if (Bit(14)) {
-        Fail(Fault::WordWithByte);
-    } else if (Code() != kMov) {
-        Fail(Fault::ByteWithWord);
-    }
-    return !Failed();
+    const Fault fault =
+        ByteWordFault(MovesByteIntoWord(word.Operation()), word.Byte1(), word.Byte2());
+    if (fault == Fault::None) return true;
+    Fail(fault);
+    return false;
 }
 
 [[gnu::always_inline]] inline Value Machine::ReadOperand1() {
-    if (Bit(13)) {
-        // A short constant: bits 4..7, negated by bit 12; never a byte of memory.
-        const Value magnitude = Bits(4, 4);
-        return Bit(12) ? (-magnitude) & 0xFFFF : magnitude;
-    }
-    return ReadOperand(Bits(6, 2), Bits(4, 2));
+    // A short constant is never a byte of memory.
+    if (instructionWord.ShortConstant()) return instructionWord.ShortValue();
+    return ReadOperand(instructionWord.Mode1(), instructionWord.Register1());
 }
 
 [[gnu::always_inline]] inline Value Machine::ReadOperand2() {
-    return ReadOperand(Bits(2, 2), Bits(0, 2));
+    return ReadOperand(instructionWord.Mode2(), instructionWord.Register2());
 }
 
 // A failed read sets runError; the operation then stops without using the value.
@@ -70,29 +66,31 @@ namespace q42 {
 }
 
 [[gnu::always_inline]] inline Value Machine::ByteAdjust(Value address, Value word) const {
-    return SourceByte() ? SelectByte(address, word) : word;
+    return instructionWord.SourceByte() ? SelectByte(address, word) : word;
 }
 
 [[gnu::always_inline]] inline Value Machine::SelectByte(Value address, Value word) const {
     const Value byte = (address & 1) == 0 ? word & 0xFF : (word & 0xFFFF) >> 8;
     // A byte moved into a word is sign-extended; every other byte read is unsigned.
-    return (byte > 0x7F && Code() == kMov && !DestinationByte()) ? 0xFF00 | byte : byte;
+    const bool moved = MovesByteIntoWord(instructionWord.Operation());
+    return (byte > 0x7F && moved && !instructionWord.DestinationByte()) ? 0xFF00 | byte : byte;
 }
 
 [[gnu::always_inline]] inline Value Machine::Merge(Value address, Value old) const {
     // A word keeps 16 bits; only FRMSP with SP out of range could offer more.
-    return DestinationByte() ? MergeByte(address, old, lastResult) : lastResult & 0xFFFF;
+    return instructionWord.DestinationByte() ? MergeByte(address, old, lastResult)
+                                             : lastResult & 0xFFFF;
 }
 
 [[gnu::always_inline]] inline void Machine::StoreResult() {
-    const int mode = Bits(2, 2);
-    const int reg = Bits(0, 2);
+    const int mode = instructionWord.Mode2();
+    const int reg = instructionWord.Register2();
     switch (mode) {
         case 0: return SetRegister(reg, Merge(0, r[reg]));
         case 1:
         case 2: {
             const Value address = r[reg];
-            const Value old = DestinationByte() ? ReadWord(address) : 0;
+            const Value old = instructionWord.DestinationByte() ? ReadWord(address) : 0;
             return WriteWord(address, Merge(address, old));
         }
         default:
@@ -105,7 +103,7 @@ namespace q42 {
             const Value address = ReadWord(pc - 2);
             if (Failed()) return;
             runError = earlier;
-            const Value old = DestinationByte() ? ReadWord(address) : 0;
+            const Value old = instructionWord.DestinationByte() ? ReadWord(address) : 0;
             WriteWord(address, Merge(address, old));
     }
 }
@@ -118,7 +116,7 @@ namespace q42 {
 }
 
 [[gnu::always_inline]] inline void Machine::UpdateResultFlags() {
-    if (!DestinationByte()) return UpdateFlags();
+    if (!instructionWord.DestinationByte()) return UpdateFlags();
     // A byte result is judged as the byte sign-extended from bit 7.
     const Value saved = lastResult;
     lastResult = (lastResult & 0x80) != 0 ? lastResult | 0xFF00 : lastResult & 0xFF;

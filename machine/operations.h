@@ -36,7 +36,7 @@ namespace q42 {
     lastResult = result & 0xFFFF;
     // The range is -7FFF..7FFF: -8000 counts as an overflow too.
     if (result < -0x7FFF || result > 0x7FFF) return Fail(Fault::Overflow);
-    if (DestinationByte()) {
+    if (instructionWord.DestinationByte()) {
         // Byte arithmetic is unsigned; an overflowing byte is still stored and judged.
         if ((lastResult & 0xFF00) != 0) Fail(Fault::ByteOverflow);
         lastResult &= 0xFF;
@@ -51,8 +51,8 @@ namespace q42 {
     Value op2 = ReadOperand2();
     if (Failed()) return;
     // Bytes compare signed: a byte with bit 7 set is first widened to a negative word.
-    if (SourceByte() && (op1 & 0x80) != 0) op1 |= 0xFF00;
-    if (DestinationByte() && (op2 & 0x80) != 0) op2 |= 0xFF00;
+    if (instructionWord.SourceByte() && (op1 & 0x80) != 0) op1 |= 0xFF00;
+    if (instructionWord.DestinationByte() && (op2 & 0x80) != 0) op2 |= 0xFF00;
     op1 = SignExtend(op1);
     op2 = SignExtend(op2);
     lastResult = op1 == op2 ? 0 : (op1 < op2 ? 1 : 0xFFFF);
@@ -76,12 +76,11 @@ namespace q42 {
 }
 
 [[gnu::always_inline]] inline void Machine::Branch() {
-    const auto offset = static_cast<std::int8_t>(Bits(0, 8));
-    TakeJump((pc + offset) & 0xFFFF);
+    TakeJump((pc + instructionWord.Displacement()) & 0xFFFF);
 }
 
 [[gnu::always_inline]] inline void Machine::TakeJump(Value target) {
-    const auto condition = static_cast<Condition>(Bits(12, 3));
+    const Condition condition = instructionWord.JumpCondition();
     const bool n = FlagN();
     const bool z = FlagZ();
     bool taken = true;
@@ -97,20 +96,20 @@ namespace q42 {
     }
     if (!taken) return;
     // Any taken jump other than a return becomes a call when bit 15 is set.
-    if (condition != Condition::Return && Bit(15)) Push(pc);
+    if (condition != Condition::Return && instructionWord.CallFlag()) Push(pc);
     pc = target;
 }
 
 [[gnu::always_inline]] inline void Machine::Push(Value value) {
     sp -= 2;
-    fieldsToShow_ |= kShowSP;
+    changedRegisters_ |= kChangedSP;
     WriteWord(sp, value);
 }
 
 [[gnu::always_inline]] inline Value Machine::Pop() {
     const Value value = ReadWord(sp);
     sp += 2;
-    fieldsToShow_ |= kShowSP;
+    changedRegisters_ |= kChangedSP;
     return value;
 }
 

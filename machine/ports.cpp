@@ -32,7 +32,7 @@ enum Port : int {
 
 void Machine::In() {
     if (!OperandFormsAgree()) return;
-    lastResult = ReadPort(Bits(4, 4));
+    lastResult = ReadPort(instructionWord.InPort());
     StoreResult();
 }
 
@@ -71,7 +71,7 @@ void Machine::Out() {
     const Value op1 = ReadOperand1();
     if (Failed()) return;
     lastResult = op1;
-    const int port = Bits(0, 4);
+    const int port = instructionWord.OutPort();
     ports[port] = op1;
     if (port != kDisplayData) return;
     // A character written while the display is not ready is dropped.

@@ -10,7 +10,7 @@ namespace q42 {
 
 [[gnu::always_inline]] inline void Machine::SingleOperand() {
     // One case for each sub-operation, so that each inlined operation knows its own.
-    switch (static_cast<SubOperation>(Bits(4, 4))) {
+    switch (instructionWord.Sub()) {
         case SubOperation::Page: return Fail(Fault::NonexistentOperation);
         case SubOperation::Not: {
             const Value op1 = ReadOperand2();
@@ -26,7 +26,7 @@ namespace q42 {
         case SubOperation::FromSp: return StackOperation(SubOperation::FromSp);
         case SubOperation::PushPs: return StackOperation(SubOperation::PushPs);
         case SubOperation::PopPs: {
-            const int n = Bits(0, 4);
+            const int n = instructionWord.Field2();
             if (n == 0) return StackOperation(SubOperation::PopPs);
             if (n < 4) return Fail(Fault::InvalidOperation);
             return RegisterForm(n);
@@ -40,7 +40,7 @@ namespace q42 {
 
 // PUSH, POP, ADDSP, SUBSP, TOSP, FRMSP, PUSHPS and POPPS (sub-operation 9 with n = 0).
 [[gnu::always_inline]] inline void Machine::StackOperation(SubOperation s) {
-    const bool byte = Bit(15);
+    const bool byte = instructionWord.Byte1();  // the group's one byte bit
     switch (s) {
         case SubOperation::Push: {
             if (byte) return Fail(Fault::BytePush);
@@ -56,7 +56,7 @@ namespace q42 {
             if (Failed()) return;
             lastResult = op1;
             sp += 2;
-            fieldsToShow_ |= kShowSP;
+            changedRegisters_ |= kChangedSP;
             return StoreResultAndFlags();
         }
         case SubOperation::AddSp:
@@ -69,7 +69,7 @@ namespace q42 {
                          : s == SubOperation::SubSp ? sp - op1
                                                     : op1;
             sp = lastResult;  // not reduced to 16 bits
-            fieldsToShow_ |= kShowSP;
+            changedRegisters_ |= kChangedSP;
             return UpdateResultFlags();
         }
         case SubOperation::FromSp:
@@ -77,7 +77,7 @@ namespace q42 {
             lastResult = sp;
             return StoreResultAndFlags();
         case SubOperation::PushPs:
-            if (Bits(0, 4) != 0) return Fail(Fault::InvalidOperation);
+            if (instructionWord.Field2() != 0) return Fail(Fault::InvalidOperation);
             if (byte) return Fail(Fault::BytePush);
             lastResult = ps;
             return Push(ps);  // the flags stay as they are
@@ -88,7 +88,7 @@ namespace q42 {
             lastResult = value;
             sp += 2;
             ps = value;
-            fieldsToShow_ |= kShowSP | kShowFlags;
+            changedRegisters_ |= kChangedSP | kChangedFlags;
         }
     }
 }
@@ -119,7 +119,8 @@ namespace q42 {
     } else {
         lastResult = (op1 & 0xFFFF) >> 1;
         if (s == SubOperation::ArithmeticShiftRight)
-            lastResult |= op1 & (DestinationByte() ? 0x80 : 0x8000);  // keep the sign bit
+            lastResult |=
+                op1 & (instructionWord.DestinationByte() ? 0x80 : 0x8000);  // keep the sign bit
     }
     StoreResultAndFlags();
 }

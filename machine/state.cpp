@@ -16,8 +16,8 @@ void Machine::ResetMachine() {
     keyboardPolls = displayPolls = 0;
     keyBuffer.clear();
     inputServed = false;
-    fieldsToShow_ = ~0u;
-    ramToShow_.fill(true);
+    changedRegisters_ = ~0u;
+    changedRam_.fill(true);
 }
 
 void Machine::ResetForRun() {
@@ -30,7 +30,7 @@ void Machine::ResetForRun() {
     keyBuffer.clear();
     runError = Fault::None;
     inputServed = false;
-    fieldsToShow_ |= kShowPC | kShowSP | kShowFlags;
+    changedRegisters_ |= kChangedPC | kChangedSP | kChangedFlags;
 }
 
 bool Machine::PressKey(char key) {
@@ -48,8 +48,8 @@ char Machine::TakeKey() {
 
 void Machine::Restore(const MachineState& state) {
     static_cast<MachineState&>(*this) = state;
-    fieldsToShow_ = ~0u;
-    ramToShow_.fill(true);
+    changedRegisters_ = ~0u;
+    changedRam_.fill(true);
 }
 
 void Machine::EditRegister(int n, Value value) {
@@ -59,18 +59,18 @@ void Machine::EditRegister(int n, Value value) {
 void Machine::EditPc(Value value) {
     pc = value;
     inputServed = false;  // a step half done is given up: the next one fetches at the new PC
-    fieldsToShow_ |= kShowPC;
+    changedRegisters_ |= kChangedPC;
 }
 
 void Machine::EditSp(Value value) {
     sp = value;
-    fieldsToShow_ |= kShowSP;
+    changedRegisters_ |= kChangedSP;
 }
 
 Fault Machine::LoadWord(Value address, Value value) {
     if (IsRamAddress(address)) {
         ram[address >> 1] = value;
-        ramToShow_[address >> 1] = true;
+        changedRam_[address >> 1] = true;
         return Fault::None;
     }
     if (address >= kRomStart && address < kRomEnd) {

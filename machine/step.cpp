@@ -14,7 +14,7 @@ void Machine::FetchInstruction() {
 void Machine::ServeEntryPoints() {
     if ((pc & 1) != 0) {
         pc -= 1;
-        fieldsToShow_ |= kShowPC;
+        changedRegisters_ |= kChangedPC;
     }
     commandAddress = pc;
     // The two input entry points are served here, never executed; the same step then goes on
@@ -25,7 +25,7 @@ void Machine::ServeEntryPoints() {
 
 void Machine::FetchWord() {
     if (IsCodeAddress(pc)) {
-        instructionWord = static_cast<std::uint16_t>(ReadWord(pc));
+        instructionWord = InstructionWord(ReadWord(pc));
     } else {
         Fail(Fault::BadCommandAddress);
     }
@@ -63,7 +63,7 @@ void Machine::RunInputRoutine(Value entry) {
     // Return as RET would.
     pc = ReadWord(sp);
     sp += 2;
-    fieldsToShow_ |= kShowPC | kShowSP;
+    changedRegisters_ |= kChangedPC | kChangedSP;
 }
 
 void Machine::WriteRunErrorReport() {

@@ -9,28 +9,6 @@
 namespace q42 {
 namespace {
 
-int Operation(Value word) {
-    return static_cast<int>(word >> 8) & 0xF;
-}
-
-bool IsJumpOrBranch(Value word) {
-    return Operation(word) == kJump || Operation(word) == kBranch;
-}
-
-Condition ConditionOf(Value word) {
-    return static_cast<Condition>((word >> 12) & 7);
-}
-
-// A jump or branch with the call flag that is not a return: if taken, it calls.
-bool IsCall(Value word) {
-    return IsJumpOrBranch(word) && ((word >> 15) & 1) != 0 &&
-           ConditionOf(word) != Condition::Return;
-}
-
-bool IsReturn(Value word) {
-    return IsJumpOrBranch(word) && ConditionOf(word) == Condition::Return;
-}
-
 std::string Flag(Value ps, Value flag) {
     return (ps & flag) != 0 ? "1" : "0";
 }
@@ -77,7 +55,7 @@ std::string EntryDoes(Value entry) {
 }
 
 std::string Does(Value word) {
-    const Mnemonic* entry = NamingEntry(InstructionFields::Of(word));
+    const Mnemonic* entry = NamingEntry(InstructionWord(word));
     if (entry == nullptr) return {};
     return std::string(EnglishTexts() ? entry->does.english : entry->does.russian);
 }
@@ -304,7 +282,7 @@ DebugPause Debugger::StepOver(std::int64_t count) {
     for (std::int64_t i = 0; i < count && pause.reason == DebugPause::Reason::Stepped; ++i) {
         BeginIfIdle();
         const Value sp = machine_.State().sp;
-        const bool call = IsCall(machine_.PeekWord(machine_.State().pc));
+        const bool call = InstructionWord(machine_.PeekWord(machine_.State().pc)).Calls();
         pause = StepInto(1);
         if (pause.reason != DebugPause::Reason::Stepped || !call) continue;
         if (machine_.State().sp != sp - 2) continue;  // not taken, or served at once
@@ -322,7 +300,9 @@ DebugPause Debugger::StepOut() {
     bool returned = false;
     // An input entry point returns as RET does; the instruction its step then runs is the one
     // at the return address, which may itself be a return.
-    const auto returns = [&] { returned = IsReturn(machine_.PeekWord(machine_.State().pc)); };
+    const auto returns = [&] {
+        returned = InstructionWord(machine_.PeekWord(machine_.State().pc)).Returns();
+    };
     return Go(
         [&](std::int64_t taken) {
             if (taken > 0 && returned && machine_.State().sp > sp) return false;

@@ -69,22 +69,20 @@ std::array<Bilingual, kMnemonicCount> DecodedNames() {
     return names;
 }
 
-bool IsShortConstant(int flags, int operation) {
-    return (flags & 2) != 0 && ((operation >= kMov && operation <= kXor) || operation == kOut);
+// Operand 1 is a short constant where the operation reads one: MOV..XOR and OUT.
+bool IsShortConstant(InstructionWord word) {
+    const OperationCode operation = word.Operation();
+    return word.ShortConstant() && ((operation >= kMov && operation <= kXor) || operation == kOut);
 }
 
 }  // namespace
 
-std::string Decoder::DescribeOperation(int flags, int operation, int operand1, int operand2) {
+std::string Decoder::DescribeOperation(InstructionWord word) {
     static const TextTable names(DecodedNames());
     static const TextTable unnamedCalls(kUnnamedCalls);
-    const InstructionFields fields = {.mode = flags,
-                                      .operation = static_cast<OperationCode>(operation),
-                                      .field1 = operand1,
-                                      .field2 = operand2};
-    if (const Mnemonic* entry = NamingEntry(fields))
+    if (const Mnemonic* entry = NamingEntry(word))
         return names[static_cast<std::size_t>(entry - MnemonicTable().data())];
-    if (operation == kJump || operation == kBranch) return unnamedCalls[flags % 8];
+    if (word.IsJumpOrBranch()) return unnamedCalls[static_cast<int>(word.JumpCondition())];
     return "";
 }
 
@@ -92,14 +90,6 @@ std::string Decoder::DescribeOperand(int field) {
     static const TextTable operands(OperandFieldNames());
     return operands[field];
 }
-
-// An instruction word and its fields.
-struct Decoder::Word : InstructionFields {
-    Value value;
-
-    explicit Word(Value word) : InstructionFields(Of(word)), value(word) {}
-    bool IsJump() const { return operation == kJump || operation == kBranch; }
-};
 
 // An operand's text: a constant shows the word that follows the instruction, an address that
 // word in brackets, and a register form its name. Reads the operand word when the field has one.
@@ -113,86 +103,85 @@ std::string Decoder::OperandText(const Machine& machine, int field) {
 
 void Decoder::DecodeAt(const Machine& machine, Value address) {
     decodePointer_ = address + 2;
-    const Word word(machine.PeekWord(address));
+    const InstructionWord word(machine.PeekWord(address));
     shown_.address = WordToHex(address);
-    shown_.words = WordToHex(word.value);
-    shown_.operation = DescribeOperation(word.mode, word.operation, word.field1, word.field2);
+    shown_.words = WordToHex(word.Word());
+    shown_.operation = DescribeOperation(word);
     ShowCaptions(word);
     ShowOperand1(machine, word, address);
     ShowOperand2(machine, word);
     ShowTarget(word);
 }
 
-void Decoder::ShowCaptions(const Word& word) {
+void Decoder::ShowCaptions(InstructionWord word) {
     DecodedInstruction& s = shown_;
-    s.operand1Shown = word.operation != kNop && word.operation != kHlt;
+    s.operand1Shown = word.Operation() != kNop && word.Operation() != kHlt;
     s.operand1Caption = Text(kOperand1);
     s.byte1Caption = Text(kByte);
     s.byte1Shown = true;
-    s.byte1 = (word.mode & 8) != 0;
-    if (word.IsJump()) {
-        s.operand1Shown = word.mode % 8 != 0;  // the two returns have no target
+    s.byte1 = word.Byte1();
+    if (word.IsJumpOrBranch()) {
+        s.operand1Shown = !word.Returns();  // the two returns have no target
         s.operand1Caption = Text(kJumpAddress);
         s.byte1Caption = Text(kOffset);
-        s.byte1 = word.operation == kBranch;
+        s.byte1 = word.Operation() == kBranch;
     }
     s.byte2Caption = Text(kByte);
-    s.byte2 = (word.mode & 4) != 0;
+    s.byte2 = word.Byte2();
     s.shortConstantCaption = Text(kShortConstant);
     s.negativeCaption = Text(kMinusSign);
-    s.shortConstant = s.shortConstantShown = IsShortConstant(word.mode, word.operation);
-    s.negative = s.shortConstant && (word.mode & 1) != 0;
+    s.shortConstant = s.shortConstantShown = IsShortConstant(word);
+    s.negative = s.shortConstant && word.ShortNegative();
 }
 
 // Operation 0 and 15 leave operand 1 as the previous instruction showed it.
-void Decoder::ShowOperand1(const Machine& machine, const Word& word, Value address) {
+void Decoder::ShowOperand1(const Machine& machine, InstructionWord word, Value address) {
     DecodedInstruction& s = shown_;
-    const int op = word.operation;
+    const OperationCode op = word.Operation();
     if (s.shortConstant) {
-        s.operand1 = (s.negative ? "-" : "") + std::to_string(word.field1);
+        s.operand1 = (s.negative ? "-" : "") + std::to_string(word.Field1());
     } else if (op == kIn) {
         s.operand1Caption = Text(kPort);
-        s.operand1 = std::to_string(word.field1);
+        s.operand1 = std::to_string(word.InPort());
         s.byte1Shown = false;
     } else if (op == kJump || op == kSingle) {
-        s.operand1 = OperandText(machine, word.field2);
+        s.operand1 = OperandText(machine, word.Field2());
     } else if (op == kBranch) {
-        const auto offset = static_cast<std::int8_t>(word.value & 0xFF);
-        s.operand1 = WordToHex((address + 2 + offset) & 0xFFFF);
+        s.operand1 = WordToHex((address + 2 + word.Displacement()) & 0xFFFF);
     } else if (op != kNop && op != kHlt) {
-        s.operand1 = OperandText(machine, word.field1);
+        s.operand1 = OperandText(machine, word.Field1());
     }
 }
 
-void Decoder::ShowOperand2(const Machine& machine, const Word& word) {
+void Decoder::ShowOperand2(const Machine& machine, InstructionWord word) {
     DecodedInstruction& s = shown_;
-    const int op = word.operation;
+    const OperationCode op = word.Operation();
     s.operand2Shown = op >= kMov && op <= kOut;
     s.byte2Shown = op != kOut;
     if (op == kOut) {
         s.operand2Caption = Text(kPort);
-        s.operand2 = std::to_string(word.field2);
+        s.operand2 = std::to_string(word.OutPort());
         return;
     }
     s.operand2Caption = Text(kOperand2);
     if (op >= kMov && op <= kIn) {
-        s.operand2 = OperandText(machine, word.field2);
+        s.operand2 = OperandText(machine, word.Field2());
         // A constant operand 2 stays shown as the word "константа"; its value is in `words`.
-        if (word.field2 == kConstantField) s.operand2 = DescribeOperand(kConstantField);
+        if (word.Field2() == kConstantField) s.operand2 = DescribeOperand(kConstantField);
     } else {
         // An operand 2 the operation does not read: an address field shows the last word read.
-        s.operand2 = DescribeOperand(word.field2);
-        if (word.field2 == kAddressField)
+        s.operand2 = DescribeOperand(word.Field2());
+        if (word.Field2() == kAddressField)
             s.operand2 = "(" + WordToHex(machine.PeekWord(decodePointer_ - 2)) + ")";
     }
 }
 
 // A jump's or branch's known target: whether the dialog can go there, and which memory it is in.
-void Decoder::ShowTarget(const Word& word) {
+void Decoder::ShowTarget(InstructionWord word) {
     DecodedInstruction& s = shown_;
     s.targetShown =
-        word.mode % 8 != 0 &&
-        (word.operation == kBranch || (word.operation == kJump && word.field2 == kConstantField));
+        !word.Returns() && (word.Operation() == kBranch ||
+                            (word.Operation() == kJump && word.Field2() == kConstantField));
     const HexWord target = HexToWord(std::string_view(s.operand1).substr(0, 4));
     const bool valid = target.error == Fault::None;
     const bool inRam = valid && target.value < kRamEnd;

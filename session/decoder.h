@@ -54,20 +54,18 @@ class Decoder {
     void Jump(const Machine& machine);
 
     // The operation's name, as the instruction table gives it, and the operand texts.
-    static std::string DescribeOperation(int flags, int operation, int operand1, int operand2);
+    static std::string DescribeOperation(InstructionWord word);
     static std::string DescribeOperand(int field);
 
   private:
     DecodedInstruction shown_;
     Value decodePointer_ = 0;
 
-    struct Word;
-
     std::string OperandText(const Machine& machine, int field);
-    void ShowCaptions(const Word& word);
-    void ShowOperand1(const Machine& machine, const Word& word, Value address);
-    void ShowOperand2(const Machine& machine, const Word& word);
-    void ShowTarget(const Word& word);
+    void ShowCaptions(InstructionWord word);
+    void ShowOperand1(const Machine& machine, InstructionWord word, Value address);
+    void ShowOperand2(const Machine& machine, InstructionWord word);
+    void ShowTarget(InstructionWord word);
 };
 
 }  // namespace q42

@@ -81,10 +81,10 @@ TEST(CopyCode, TextWithoutWordLinesCopiesNothing) {
 TEST(CopyCode, FillsRamExactlyAndReportsTheFirstWordThatDoesNotFit) {
     Lines code(128, "1234");
     Machine machine;
-    machine.TakeShownRam();
+    machine.TakeChangedRam();
     EXPECT_EQ(CopyCode(machine, code).words, 128);
     EXPECT_EQ(machine.State().ram[127], 0x1234);
-    const auto shown = machine.TakeShownRam();
+    const auto shown = machine.TakeChangedRam();
     EXPECT_TRUE(std::all_of(shown.begin(), shown.end(), [](bool b) { return b; }));
 
     code.push_back("; the end");

@@ -44,13 +44,13 @@ std::vector<Value> GeneratedProgram(std::mt19937& random) {
             default: {
                 const Mnemonic& entry = table[pick(static_cast<int>(table.size()))];
                 if (entry.form == OperandForm::Number || entry.form == OperandForm::Label ||
-                    entry.fields.operation == kHlt)
+                    entry.fields.Operation() == kHlt)
                     break;
-                InstructionFields fields = entry.fields;
+                InstructionWord fields = entry.fields;
                 if (entry.form != OperandForm::None) {
-                    fields.field2 = pick(8);
+                    fields = fields.WithField2(pick(8));
                     if (entry.form == OperandForm::Data || entry.form == OperandForm::Move)
-                        fields.field1 = pick(8);
+                        fields = fields.WithField1(pick(8));
                 }
                 words.push_back(fields.Word());
             }

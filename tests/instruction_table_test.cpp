@@ -55,7 +55,7 @@ void ExpectTableFields(const Mnemonic& entry, Value word) {
     Value fixed = 0xFF00;  // the top bits and the operation code
     if (entry.form == OperandForm::None) {
         fixed = 0xFFFF;
-    } else if (entry.fields.operation == kSingle) {
+    } else if (entry.fields.Operation() == kSingle) {
         fixed = 0xFFF0;  // and the sub-operation
     }
     EXPECT_EQ(WordToHex(word & fixed), WordToHex(entry.fields.Word() & fixed)) << entry.name;

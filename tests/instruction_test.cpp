@@ -289,20 +289,20 @@ TEST(InstructionSequence, OnlyWrittenFieldsAreMarkedForShowing) {
     Machine machine;
     ApplyState(machine, "R1=40 SP=100");
     machine.LoadWord(0, 0x0112);
-    machine.TakeShownFields();
-    machine.TakeShownRam();
+    machine.TakeChangedRegisters();
+    machine.TakeChangedRam();
     Execute(machine, {0x0112});  // MOV R1,R2
-    EXPECT_EQ(machine.TakeShownFields(), kShowR0 << 2 | kShowPC | kShowFlags);
+    EXPECT_EQ(machine.TakeChangedRegisters(), kChangedR0 << 2 | kChangedPC | kChangedFlags);
     machine.EditPc(0);
-    machine.TakeShownFields();
-    machine.TakeShownRam();
+    machine.TakeChangedRegisters();
+    machine.TakeChangedRam();
     Execute(machine, {0x0E21});  // PUSH R1
-    EXPECT_EQ(machine.TakeShownFields(), kShowSP | kShowPC | kShowFlags);
-    EXPECT_TRUE(machine.TakeShownRam()[0x7F]);
+    EXPECT_EQ(machine.TakeChangedRegisters(), kChangedSP | kChangedPC | kChangedFlags);
+    EXPECT_TRUE(machine.TakeChangedRam()[0x7F]);
     machine.EditPc(0);
-    machine.TakeShownFields();
+    machine.TakeChangedRegisters();
     Execute(machine, {0x0E90});  // POPPS: the flags show the new PS at once
-    EXPECT_EQ(machine.TakeShownFields(), kShowSP | kShowPC | kShowFlags);
+    EXPECT_EQ(machine.TakeChangedRegisters(), kChangedSP | kChangedPC | kChangedFlags);
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ TEST(WriteWord, StoresInRamOnlyAndNamesTheFault) {
         const bool stored = row.fault == Fault::None;
         EXPECT_EQ(m.State().ram[(row.address & 0xFF) >> 1] == 0x5A5A, stored)
             << std::hex << row.address;
-        const auto shown = m.TakeShownRam();
+        const auto shown = m.TakeChangedRam();
         EXPECT_EQ(std::any_of(shown.begin(), shown.end(), [](bool b) { return b; }), stored);
         EXPECT_EQ(m.Rom()[0], 0);
     }
@@ -96,10 +96,10 @@ TEST(UpdateFlags, JudgesBit15AndTheWholeValue) {
             s.ps = row.ps;
             s.lastResult = row.lastResult;
         });
-        m.TakeShownFields();
+        m.TakeChangedRegisters();
         m.UpdateFlags();
         EXPECT_EQ(m.State().ps, row.expected) << std::hex << row.ps << " " << row.lastResult;
-        EXPECT_EQ(m.TakeShownFields(), kShowFlags);
+        EXPECT_EQ(m.TakeChangedRegisters(), kChangedFlags);
     }
 }
 

@@ -153,12 +153,12 @@ TEST(MachineState, RestorePutsBackEverythingAProgramChanged) {
     rig.console.keys = "k";
     rig.RunAtMost(100);
     ASSERT_NE(rig.machine.State(), before);
-    rig.machine.TakeShownFields();
-    rig.machine.TakeShownRam();
+    rig.machine.TakeChangedRegisters();
+    rig.machine.TakeChangedRam();
     rig.machine.Restore(before);
     EXPECT_EQ(rig.machine.State(), before);
-    EXPECT_EQ(rig.machine.TakeShownFields(), ~0u);
-    const auto shown = rig.machine.TakeShownRam();
+    EXPECT_EQ(rig.machine.TakeChangedRegisters(), ~0u);
+    const auto shown = rig.machine.TakeChangedRam();
     EXPECT_TRUE(std::all_of(shown.begin(), shown.end(), [](bool b) { return b; }));
 }
 

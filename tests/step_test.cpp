@@ -83,15 +83,15 @@ TEST(Step, BooleanEntryReturnsAndRunsTheNextInstructionInTheSameStep) {
     rig.Load({0x9C0D, 0x4180, 0x0110, 0xAF18});  // CALL 4180; MOV R1,R0; HLT
     rig.console.lines = {"True"};
     rig.run.NextCommand();
-    rig.machine.TakeShownFields();
+    rig.machine.TakeChangedRegisters();
     rig.run.NextCommand();
-    const std::uint32_t shown = rig.machine.TakeShownFields();
+    const std::uint32_t shown = rig.machine.TakeChangedRegisters();
     EXPECT_EQ(rig.machine.State().r[1], 1);
     EXPECT_EQ(rig.machine.State().r[0], 1);  // the MOV ran in the entry point's step
     EXPECT_EQ(rig.machine.State().sp, 0x100);
     EXPECT_EQ(rig.machine.State().commandAddress, 0x4180);
-    EXPECT_NE(shown & (kShowR0 << 1), 0u);  // R1 and SP show the routine's work
-    EXPECT_NE(shown & kShowSP, 0u);
+    EXPECT_NE(shown & (kChangedR0 << 1), 0u);  // R1 and SP show the routine's work
+    EXPECT_NE(shown & kChangedSP, 0u);
 }
 
 TEST(Step, IntegerEntryReadsAWordAndShowsR1) {
@@ -101,7 +101,7 @@ TEST(Step, IntegerEntryReadsAWordAndShowsR1) {
     rig.run.NextCommand();
     rig.run.NextCommand();
     EXPECT_EQ(rig.machine.State().r[1], 0xFFFE);
-    EXPECT_NE(rig.machine.TakeShownFields() & (kShowR0 << 1), 0u);
+    EXPECT_NE(rig.machine.TakeChangedRegisters() & (kChangedR0 << 1), 0u);
     EXPECT_EQ(rig.machine.State().pc, 6);
 }
 
@@ -261,9 +261,10 @@ TEST(Step, MarksPcForShowingOnlyWhenItMoves) {
             s.sp = 0x00F0;
             s.pc = c.pc;
         });
-        rig.machine.TakeShownFields();
+        rig.machine.TakeChangedRegisters();
         rig.run.NextCommand();
-        EXPECT_EQ((rig.machine.TakeShownFields() & kShowPC) != 0, c.shown) << std::hex << c.pc;
+        EXPECT_EQ((rig.machine.TakeChangedRegisters() & kChangedPC) != 0, c.shown)
+            << std::hex << c.pc;
     }
 }
 
@@ -335,8 +336,8 @@ TEST(RunSteps, BatchesEndWhereSingleStepsEnd) {
             std::copy(c.words.begin(), c.words.end(), s.ram.begin());
             s.keyBuffer = c.keys;
         });
-        machine.TakeShownFields();
-        machine.TakeShownRam();
+        machine.TakeChangedRegisters();
+        machine.TakeChangedRam();
     };
     for (const auto& c : cases) {
         Machine single;
@@ -346,8 +347,8 @@ TEST(RunSteps, BatchesEndWhereSingleStepsEnd) {
             single.ExecuteStep();
             ++singleSteps;
         } while (!single.State().stopFlag && !single.Failed() && singleSteps < kMaxSteps);
-        const std::uint32_t singleFields = single.TakeShownFields();
-        const auto singleRam = single.TakeShownRam();
+        const std::uint32_t singleFields = single.TakeChangedRegisters();
+        const auto singleRam = single.TakeChangedRam();
         for (const std::int64_t batch : {std::int64_t{2}, std::int64_t{7}, std::int64_t{256},
                                          std::numeric_limits<std::int64_t>::max()}) {
             Machine batched;
@@ -366,8 +367,8 @@ TEST(RunSteps, BatchesEndWhereSingleStepsEnd) {
             EXPECT_EQ(batched.State().ps, single.State().ps) << where;
             EXPECT_EQ(batched.State().ram, single.State().ram) << where;
             EXPECT_EQ(batched.State().commandAddress, single.State().commandAddress) << where;
-            EXPECT_EQ(batched.TakeShownFields(), singleFields) << where;
-            EXPECT_EQ(batched.TakeShownRam(), singleRam) << where;
+            EXPECT_EQ(batched.TakeChangedRegisters(), singleFields) << where;
+            EXPECT_EQ(batched.TakeChangedRam(), singleRam) << where;
         }
     }
 }

@@ -22,6 +22,7 @@
 #include "assembler/assembler.h"
 #include "assembler/codetext.h"
 #include "assembler/compil.h"
+#include "assembler/instruction_set.h"
 #include "machine/codepage.h"
 #include "machine/language.h"
 #include "machine/rom_image.h"
@@ -379,10 +380,19 @@ class WebSession : public DisplayHost, public RunHost {
     }
 };
 
+// The names of the instruction table's operations, as JSON, for the editor's colours.
+std::string OperationNames() {
+    json names = json::array();
+    for (const Mnemonic& entry : MnemonicTable())
+        names.push_back(std::string(entry.name));
+    return names.dump();
+}
+
 }  // namespace q42::web
 
 EMSCRIPTEN_BINDINGS(q42) {
     using q42::web::WebSession;
+    emscripten::function("operationNames", &q42::web::OperationNames);
     emscripten::class_<WebSession>("WebSession")
         .constructor<bool>()
         .function("setLanguage", &WebSession::SetLanguage)

@@ -7,6 +7,7 @@
 
 #include "assembler/disassembler.h"
 #include "assembler/mnemonic.h"
+#include "machine/machine.h"
 #include "tests/assembler/asm_test_support.h"
 
 namespace q42::test {

@@ -166,6 +166,7 @@ export class Editor {
     constructor(parent, { text, breakLines, onChange, onBreakpoints, onReplaced = () => {}, label }) {
         this.onBreakpoints = onBreakpoints;
         this.label = new Compartment();
+        this.language = new Compartment();
         const toggleAt = (view, line) => {
             view.dispatch({ effects: toggleBreakpoint.of(line.from) });
             return true;
@@ -190,7 +191,7 @@ export class Editor {
                     drawSelection(),
                     highlightActiveLine(),
                     highlightActiveLineGutter(),
-                    asmLanguage,
+                    this.language.of(asmLanguage([])),
                     asmHighlighting,
                     EditorState.tabSize.of(kTabColumns),
                     indentUnit.of(' '.repeat(kTabColumns)),
@@ -263,6 +264,11 @@ export class Editor {
     // The editor's accessible name, in the page's language.
     setLabel(text) {
         this.view.dispatch({ effects: this.label.reconfigure(EditorView.contentAttributes.of({ 'aria-label': text })) });
+    }
+
+    // The operations to colour, once the core can name them.
+    setOperationNames(names) {
+        this.view.dispatch({ effects: this.language.reconfigure(asmLanguage(names)) });
     }
 
     // The tooltip of the gutters, where a click sets or clears a breakpoint.

@@ -15,6 +15,11 @@ export function loadCore() {
     return corePromise;
 }
 
+// The names of the operations the assembler knows, from the core's instruction table.
+export function operationNames(core) {
+    return JSON.parse(core.operationNames());
+}
+
 export class Machine {
     constructor(core, english) {
         this.core = core;

@@ -2,7 +2,7 @@
 // toolbar and the keyboard. The machine's state is shown after every command and, while a
 // program runs, after every slice of steps.
 import { t, setEnglish, isEnglish, applyTexts } from './texts.js';
-import { loadCore, Machine } from './machine.js';
+import { loadCore, Machine, operationNames } from './machine.js';
 import { Editor } from './editor.js';
 import { Registers } from './registers.js';
 import { Memory } from './memory.js';
@@ -470,6 +470,7 @@ async function start() {
         setRunStatus(() => t('loadFailed') + (error?.message ?? error), true);
         return;
     }
+    editor.setOperationNames(operationNames(core));
     machine = new Machine(core, isEnglish());
     machine.setBreakpoints(editor.breakLines());
     render(machine.state(), null);

@@ -2,20 +2,18 @@
 // (NAME:) or a constant (NAME =), the operation, its operands, a comment from ";". After DS the
 // rest of the line up to ";" is the string. The colours are those of the desktop editor.
 // The assembler takes only blanks as blanks: a tab belongs to the name beside it, so a word a tab
-// precedes or follows is no operation and is not coloured as one.
+// precedes or follows is no operation and is not coloured as one. The operations' names come from
+// the core's instruction table once it has loaded; until then only the preprocessor's RW and DS
+// are known.
 import { StreamLanguage, HighlightStyle, syntaxHighlighting } from '@codemirror/language';
 import { tags } from '@lezer/highlight';
 
-const operations = new Set(`
-    MOV ADD SUB CMP MUL DIV AND OR XOR
-    NOT SL SR ASR PUSH POP ADDSP SUBSP TOSP FRMSP PUSHPS POPPS
-    JMP JE JNE JL JGE JLE JG CALL RET BR BE BNE BL BGE BLE BG BCALL BRET
-    IN OUT NOP HLT PAGE0 MYPAGE DW RW DS`.trim().split(/\s+/));
+const directives = ['RW', 'DS'];
 const registers = new Set(['R0', 'R1', 'R2', 'R3', 'PC', 'SP']);
 
 const nameChars = /^[\p{L}\p{N}_@.]+/u;
 
-const asmParser = {
+const asmParser = (operations) => ({
     name: 'q42asm',
     startState: () => ({ first: true, string: false, tab: false }),
     token(stream, state) {
@@ -69,9 +67,12 @@ const asmParser = {
         return 'operator';
     },
     tokenTable: { standard: tags.standard(tags.name) },
-};
+});
 
-export const asmLanguage = StreamLanguage.define(asmParser);
+// The language that colours these operation names.
+export function asmLanguage(operationNames) {
+    return StreamLanguage.define(asmParser(new Set([...operationNames, ...directives])));
+}
 
 const style = HighlightStyle.define([
     { tag: tags.keyword, color: '#1f4e9c', fontWeight: 'bold' },

@@ -7,9 +7,9 @@
 // into the screen reach the program once each, slow and fast runs and Stop, the language
 // switch, the guide, the faults students met (students.mjs), the editor's keys
 // (editor_keys.mjs), the pauses between an input routine and the instruction after it
-// (input_pause.mjs), the page offline. It saves its screenshots of a run in both languages in
-// build-web/screenshots/ (scripts/screenshots.sh makes the ones in docs/) and prints how long the
-// page took to become ready.
+// (input_pause.mjs), the page offline, the editor colouring the operations the core names. It
+// saves its screenshots of a run in both languages in build-web/screenshots/ (scripts/screenshots.sh
+// makes the ones in docs/) and prints how long the page took to become ready.
 import { mkdirSync, readFileSync, readdirSync } from 'node:fs';
 import { join, resolve } from 'node:path';
 import {
@@ -45,6 +45,17 @@ await check('page ready', async () => {
 });
 
 await setLanguage('ru');  // the transcripts are the Russian texts of the machine
+
+await check('the editor colours the operations the core names', async () => {
+    await openExample('hello');
+    // The operation colour: deep blue, bold.
+    const coloured = await page.$$eval('.cm-content .cm-line span', (spans) => spans
+        .filter((span) => getComputedStyle(span).color === 'rgb(31, 78, 156)' && getComputedStyle(span).fontWeight === '700')
+        .map((span) => span.textContent.trim()));
+    const expected = ['MOV', 'CALL', 'ADD', 'SUB', 'BNE', 'HLT', 'DS'];
+    expect(expected.every((name) => coloured.includes(name)) && !coloured.includes('NEXT'),
+        `coloured as operations: ${JSON.stringify(coloured)}`);
+});
 
 for (const name of readdirSync(examplesDir).filter((file) => file.endsWith('.asm')).sort()) {
     const stem = name.replace(/\.asm$/, '');
