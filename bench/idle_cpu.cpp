@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     q42::Workbench bench(dialogs);
     NoMessages messages;
     bench.Start(Q42_SOURCE_DIR "/rom/Q42ROM.TXT", messages);
-    bench.assemblerWindow->asmText->setPlainText(
+    bench.assemblerWindow->sourceEditor->setPlainText(
         q42::LinesToQt(q42::ReadTextFile(Q42_SOURCE_DIR "/examples/sum.asm").lines));
     double start = 0;
     QTimer::singleShot(500, [&] { start = CpuSeconds(); });

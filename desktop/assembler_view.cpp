@@ -16,8 +16,8 @@ void ShowNames(const std::vector<AsmName>& names, LabelGrid& grid) {
 
 // The diagnostic in the status texts, its line selected when the assembler text has it.
 void ShowDiagnostic(AssemblerView& view, const AsmDiagnostic& diagnostic) {
-    view.lineLab = diagnostic.where;
-    view.errLab = diagnostic.text;
+    view.statusText = diagnostic.where;
+    view.errorText = diagnostic.text;
     view.selection = diagnostic.inSource
                          ? AsmSelection{AsmSelection::Kind::Line, diagnostic.sourceLine}
                          : AsmSelection{};
@@ -26,9 +26,9 @@ void ShowDiagnostic(AssemblerView& view, const AsmDiagnostic& diagnostic) {
 }  // namespace
 
 void ClearCodeAndLabels(AssemblerView& view) {
-    view.codeText.clear();
-    for (std::size_t r = 1; r < view.labels.rows.size(); ++r)
-        for (auto& cell : view.labels.rows[r])
+    view.codeLines.clear();
+    for (std::size_t r = 1; r < view.labelGrid.rows.size(); ++r)
+        for (auto& cell : view.labelGrid.rows[r])
             cell.clear();
 }
 
@@ -36,24 +36,24 @@ void ShowPreprocessing(AssemblerView& view, const Assembly& assembly) {
     view.intermediate = assembly.intermediate;
     ClearCodeAndLabels(view);
     if (assembly.diagnostic) return ShowDiagnostic(view, *assembly.diagnostic);
-    view.lineLab.clear();
-    view.errLab.clear();
+    view.statusText.clear();
+    view.errorText.clear();
     view.selection = {};
 }
 
 void ShowCompilation(AssemblerView& view, const Assembly& assembly, bool english) {
     view.intermediate = assembly.intermediate;
-    view.codeText = assembly.CodeText();
-    ShowNames(assembly.names, view.labels);
+    view.codeLines = assembly.CodeText();
+    ShowNames(assembly.names, view.labelGrid);
     if (assembly.diagnostic) return ShowDiagnostic(view, *assembly.diagnostic);
-    view.lineLab = AsmText(AsmMessage::Success, english);
-    view.errLab.clear();
+    view.statusText = AsmText(AsmMessage::Success, english);
+    view.errorText.clear();
     view.selection = {AsmSelection::Kind::Cleared};
 }
 
 void ShowCodeCopy(AssemblerView& view, const std::optional<CodeLineError>& badLine) {
-    view.lineLab = badLine ? badLine->lineLab : std::string();
-    view.errLab = badLine ? badLine->errLab : std::string();
+    view.statusText = badLine ? badLine->lineLab : std::string();
+    view.errorText = badLine ? badLine->errLab : std::string();
 }
 
 }  // namespace q42

@@ -41,10 +41,10 @@ struct AssemblerView {
     // The intermediate text window's text and the map of its lines to the source lines, which
     // "compile only" uses for a text the user may have edited.
     IntermediateText intermediate;
-    TextLines codeText;
-    LabelGrid labels;
-    std::string lineLab;  // where the error is, or the success text
-    std::string errLab;   // the error text
+    TextLines codeLines;  // the code text
+    LabelGrid labelGrid;
+    std::string statusText;  // where the error is, or the success text
+    std::string errorText;   // the error text
     AsmSelection selection;
 };
 

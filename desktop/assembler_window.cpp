@@ -34,8 +34,7 @@ QFont FixedFont(int pixels) {
     return font;
 }
 
-QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, int pixels,
-                  const QColor& color) {
+QLabel* MakeLabel(QWidget* parent, const QString& text, int pixels, const QColor& color) {
     auto* label = new QLabel(text, parent);
     QFont font = label->font();
     font.setPixelSize(pixels);
@@ -43,8 +42,6 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, int pixels
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, color);
     label->setPalette(palette);
-    label->move(x, y);
-    label->setMinimumWidth(parent->width() - x - 8);
     return label;
 }
 
@@ -64,83 +61,106 @@ AssemblerWindow::AssemblerWindow(Session& session, ProgramCommands& commands, Us
       dialogs_(dialogs) {
     setObjectName(QStringLiteral("TForm1"));
     setAttribute(Qt::WA_AlwaysShowToolTips);
-    setWindowTitle(QStringLiteral("Form1"));
     auto* client = new QWidget(this);
-    client->setFixedSize(742, 496);
     setCentralWidget(client);
     QFont font = client->font();
     font.setPixelSize(11);
     client->setFont(font);
     CreateTexts(client);
     CreateStatusArea(client);
+    PlaceComponents(*client);
+    // The editor's first text, once it has its size; from then on the title shows whether the
+    // text is modified.
+    sourceEditor->setPlainText(QStringLiteral(";asmText\n\nhlt"));
+    sourceEditor->document()->setModified(false);
+    connect(sourceEditor->document(), &QTextDocument::modificationChanged, this,
+            [this] { ShowTitle(); });
     CreateMenus();
+    exitQuestion = CaptionOf(*this, "ExitQuestion");
+    clearQuestion = CaptionOf(*this, "ClearQuestion");
+    saveQuestion = CaptionOf(*this, "SaveQuestion");
+    baseTitle_ = TitleOf(*this);
+    ShowTitle();
     ClearCodeAndLabels();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 // The assembler text, the code text and the label table, side by side.
 void AssemblerWindow::CreateTexts(QWidget* client) {
-    asmText = new CodeEditor(client);
-    asmText->setObjectName(QStringLiteral("asmText"));
-    new AsmHighlighter(asmText->document());
-    asmText->setGeometry(8, 8, 345, 417);
-    asmText->setFont(FixedFont(16));
-    asmText->setLineWrapMode(QPlainTextEdit::NoWrap);
-    new OperationTips(asmText);
-    asmText->setPlainText(QStringLiteral(";asmText\n\nhlt"));
-    asmText->document()->setModified(false);
-    connect(asmText->document(), &QTextDocument::modificationChanged, this,
-            [this] { ShowTitle(); });
-    connect(asmText, &CodeEditor::breakpointsChanged, this,
+    sourceEditor = new CodeEditor(client);
+    sourceEditor->setObjectName(QStringLiteral("asmText"));
+    new AsmHighlighter(sourceEditor->document());
+    sourceEditor->setFont(FixedFont(16));
+    sourceEditor->setLineWrapMode(QPlainTextEdit::NoWrap);
+    sourceEditor->Margin()->setToolTip(CaptionOf(*this, "lineNumbers"));
+    new OperationTips(sourceEditor);
+    connect(sourceEditor, &CodeEditor::breakpointsChanged, this,
             [this] { commands_.BreakpointsChanged(); });
 
-    codeText = new QPlainTextEdit(client);
-    codeText->setObjectName(QStringLiteral("codeText"));
-    codeText->setGeometry(368, 8, 137, 417);
-    codeText->setFont(FixedFont(16));
-    codeText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    codeWordsEditor = new QPlainTextEdit(client);
+    codeWordsEditor->setObjectName(QStringLiteral("codeText"));
+    codeWordsEditor->setFont(FixedFont(16));
+    codeWordsEditor->setLineWrapMode(QPlainTextEdit::NoWrap);
 
-    labels = new QTableWidget(client);
-    labels->setObjectName(QStringLiteral("labels"));
-    labels->setGeometry(520, 8, 217, 369);
-    labels->setFont(FixedFont(16));
-    labels->setColumnCount(LabelGrid::kColumns);
-    labels->verticalHeader()->hide();
-    labels->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    labels->setFocusPolicy(Qt::NoFocus);
-    labels->setColumnWidth(0, 114);
-    labels->setColumnWidth(1, 23);
-    labels->setColumnWidth(2, 54);
-    labels->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    labels->setHorizontalHeaderLabels({QString(), QString(), QString()});
+    labelTable = new QTableWidget(client);
+    labelTable->setObjectName(QStringLiteral("labels"));
+    labelTable->setFont(FixedFont(16));
+    labelTable->setColumnCount(LabelGrid::kColumns);
+    labelTable->verticalHeader()->hide();
+    labelTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    labelTable->setFocusPolicy(Qt::NoFocus);
+    labelTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    labelTable->setHorizontalHeaderLabels(
+        {CaptionOf(*this, "labels:0"), QString(), CaptionOf(*this, "labels:2")});
 }
 
 // Under the label table the compile button and the build date; along the bottom the two status
 // lines.
 void AssemblerWindow::CreateStatusArea(QWidget* client) {
-    SpeedButton1 = new QToolButton(client);
-    SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
-    SpeedButton1->setGeometry(520, 384, 40, 40);
-    SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    SpeedButton1->setIconSize(QSize(28, 28));
-    SpeedButton1->setAutoRaise(true);
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { PreprocessAndCompile(); });
+    compileButton = new QToolButton(client);
+    compileButton->setObjectName(QStringLiteral("SpeedButton1"));
+    compileButton->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    compileButton->setAutoRaise(true);
+    compileButton->setToolTip(CaptionOf(*this, "SpeedButton1"));
+    connect(compileButton, &QToolButton::clicked, this, [this] { PreprocessAndCompile(); });
 
-    LineLab = MakeLabel(client, QString(), 8, 432, 21, palette().color(QPalette::WindowText));
-    LineLab->setObjectName(QStringLiteral("LineLab"));
-    ErrLab = MakeLabel(client, QString(), 8, 464, 21, QColor(128, 0, 0));
-    ErrLab->setObjectName(QStringLiteral("ErrLab"));
-    MakeLabel(client, QStringLiteral("Q42"), 600, 392, 11, Qt::gray)
-        ->setObjectName(QStringLiteral("Label1"));
-    MakeLabel(client, QStringLiteral("Compilation date - ") + BuildDate(), 600, 416, 10, Qt::gray)
-        ->setObjectName(QStringLiteral("Label2"));
-    LineLab->setMinimumWidth(730);
-    ErrLab->setMinimumWidth(730);
+    statusLine = MakeLabel(client, QString(), 21, palette().color(QPalette::WindowText));
+    statusLine->setObjectName(QStringLiteral("LineLab"));
+    errorLine = MakeLabel(client, QString(), 21, QColor(128, 0, 0));
+    errorLine->setObjectName(QStringLiteral("ErrLab"));
+    productLabel_ = MakeLabel(client, QStringLiteral("Q42"), 11, Qt::gray);
+    productLabel_->setObjectName(QStringLiteral("Label1"));
+    buildDateLabel_ =
+        MakeLabel(client, QStringLiteral("Compilation date - ") + BuildDate(), 10, Qt::gray);
+    buildDateLabel_->setObjectName(QStringLiteral("Label2"));
+}
+
+// Where each component stands, in pixels of the client area.
+void AssemblerWindow::PlaceComponents(QWidget& client) {
+    client.setFixedSize(742, 496);
+    sourceEditor->setGeometry(8, 8, 345, 417);
+    codeWordsEditor->setGeometry(368, 8, 137, 417);
+    labelTable->setGeometry(520, 8, 217, 369);
+    labelTable->setColumnWidth(0, 114);
+    labelTable->setColumnWidth(1, 23);
+    labelTable->setColumnWidth(2, 54);
+    compileButton->setGeometry(520, 384, 40, 40);
+    compileButton->setIconSize(QSize(28, 28));
+    // A label is as wide as its text, and at least as wide as given here: the status lines run
+    // along the whole window, the notices to 8 pixels before its right edge.
+    const auto place = [](QLabel* label, int x, int y, int minWidth) {
+        label->move(x, y);
+        label->setMinimumWidth(minWidth);
+    };
+    place(statusLine, 8, 432, 730);
+    place(errorLine, 8, 464, 730);
+    place(productLabel_, 600, 392, 742 - 600 - 8);
+    place(buildDateLabel_, 600, 416, 742 - 600 - 8);
 }
 
 QAction* AssemblerWindow::AddItem(QMenu* menu, const char* name, const QKeySequence& shortcut,
                                   void (AssemblerWindow::*handler)()) {
-    QAction* action = menu->addAction(QString::fromLatin1(name));
+    QAction* action = menu->addAction(CaptionOf(*this, name));
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(shortcut);
     if (handler != nullptr) connect(action, &QAction::triggered, this, handler);
@@ -148,7 +168,7 @@ QAction* AssemblerWindow::AddItem(QMenu* menu, const char* name, const QKeySeque
 }
 
 QMenu* AssemblerWindow::AddMenu(const char* name) {
-    QMenu* menu = menuBar()->addMenu(QString::fromLatin1(name));
+    QMenu* menu = menuBar()->addMenu(CaptionOf(*this, name));
     menu->setObjectName(QString::fromLatin1(name));
     return menu;
 }
@@ -185,18 +205,18 @@ void AssemblerWindow::CreateMenus() {
 void AssemblerWindow::CreateFileMenu() {
     fileMenu = AddMenu("File1");
     AddItem(fileMenu, "OpenAsm1", QKeySequence(Qt::CTRL | Qt::Key_O),
-            &AssemblerWindow::OpenAsm1Click);
+            &AssemblerWindow::OpenAsmFromDialog);
     AddItem(fileMenu, "OpenCod1", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_O),
-            &AssemblerWindow::OpenCod1Click);
+            &AssemblerWindow::OpenCodFromDialog);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("N2"));
     AddItem(fileMenu, "SaveAsm1", QKeySequence(Qt::CTRL | Qt::Key_S),
-            &AssemblerWindow::SaveAsm1Click);
+            &AssemblerWindow::SaveAsmText);
     AddItem(fileMenu, "SaveAsmAs1", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-            &AssemblerWindow::SaveAsmAs1Click);
+            &AssemblerWindow::SaveAsmAs);
     AddItem(fileMenu, "SaveCod1", QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_S),
-            &AssemblerWindow::SaveCod1Click);
+            &AssemblerWindow::SaveCodeText);
     fileMenu->addSeparator()->setObjectName(QStringLiteral("N1"));
-    QMenu* examples = fileMenu->addMenu(QString());
+    QMenu* examples = fileMenu->addMenu(CaptionOf(*this, "Examples1"));
     examples->setObjectName(QStringLiteral("Examples1"));
     for (const QString& name :
          QDir(QStringLiteral(":/examples")).entryList({QStringLiteral("*.asm")})) {
@@ -204,7 +224,7 @@ void AssemblerWindow::CreateFileMenu() {
                 [this, name] { OpenExample(name); });
     }
     fileMenu->addSeparator();
-    AddItem(fileMenu, "Exit1", {}, &AssemblerWindow::Exit1Click);
+    AddItem(fileMenu, "Exit1", {}, &AssemblerWindow::AskAndExit);
 }
 
 void AssemblerWindow::CreateEditMenu() {
@@ -222,22 +242,24 @@ void AssemblerWindow::CreateEditMenu() {
     editMenu->addSeparator()->setObjectName(QStringLiteral("N4"));
     item("UnDo1", QKeySequence(Qt::CTRL | Qt::Key_Z), &QPlainTextEdit::undo, false);
     editMenu->addSeparator()->setObjectName(QStringLiteral("N5"));
-    AddItem(editMenu, "ClearAsm1", {}, &AssemblerWindow::ClearAsm1Click);
+    AddItem(editMenu, "ClearAsm1", {}, &AssemblerWindow::AskAndClearAsm);
     AddItem(editMenu, "ClearCode1", {}, &AssemblerWindow::ClearCodeAndLabels);
 }
 
 void AssemblerWindow::CreateViewMenu() {
     viewMenu = AddMenu("View1");
-    Q421 = AddItem(viewMenu, "Q421", {}, &AssemblerWindow::Q421Click);
-    Q421->setText(QStringLiteral("Q42"));
-    Q421->setCheckable(true);
-    Q421->setChecked(true);
+    machineWindowsAction =
+        AddItem(viewMenu, "Q421", {}, &AssemblerWindow::ShowOrHideMachineWindows);
+    machineWindowsAction->setText(QStringLiteral("Q42"));  // in both languages
+    machineWindowsAction->setCheckable(true);
+    machineWindowsAction->setChecked(true);
     viewMenu->addSeparator()->setObjectName(QStringLiteral("N9"));
-    CompText1 = AddItem(viewMenu, "CompText1", {}, &AssemblerWindow::CompText1Click);
-    CompText1->setCheckable(true);
-    ExecutionLog1 = AddItem(viewMenu, "ExecutionLog1", {}, nullptr);
-    ExecutionLog1->setCheckable(true);
-    connect(ExecutionLog1, &QAction::triggered, this,
+    intermediateWindowAction =
+        AddItem(viewMenu, "CompText1", {}, &AssemblerWindow::ShowOrHideIntermediateWindow);
+    intermediateWindowAction->setCheckable(true);
+    logWindowAction = AddItem(viewMenu, "ExecutionLog1", {}, nullptr);
+    logWindowAction->setCheckable(true);
+    connect(logWindowAction, &QAction::triggered, this,
             [this](bool shown) { commands_.ShowLogWindow(shown); });
 }
 
@@ -258,11 +280,11 @@ void AssemblerWindow::CreateRunMenu() {
     runMenu->addSeparator()->setObjectName(QStringLiteral("N6"));
     item("CompAndPreproc1", QKeySequence(Qt::CTRL | Qt::Key_F9),
          [this] { PreprocessAndCompile(); });
-    AddItem(runMenu, "Compile1", {}, &AssemblerWindow::Compile1Click);
-    AddItem(runMenu, "Preprocess1", {}, &AssemblerWindow::Preprocess1Click);
-    stop1 =
+    AddItem(runMenu, "Compile1", {}, &AssemblerWindow::CompileAlone);
+    AddItem(runMenu, "Preprocess1", {}, &AssemblerWindow::PreprocessAlone);
+    stopAction =
         item("stop1", QKeySequence(Qt::CTRL | Qt::Key_B), OnCommand(&ProgramCommands::StopProgram));
-    stop1->setEnabled(false);
+    stopAction->setEnabled(false);
     runMenu->addSeparator()->setObjectName(QStringLiteral("N8"));
     item("CheckExercise1", {}, OnCommand(&ProgramCommands::CheckExercise));
 }
@@ -275,7 +297,7 @@ void AssemblerWindow::CreateDebugMenu() {
                 std::move(command));
     };
     item("Decode1", {}, [this] { commands_.DecodeFrom(0x0000); });
-    AddItem(debugMenu, "DecodeCurrent1", {}, &AssemblerWindow::DecodeCurrent1Click);
+    AddItem(debugMenu, "DecodeCurrent1", {}, &AssemblerWindow::DecodeFromPc);
     debugMenu->addSeparator()->setObjectName(QStringLiteral("N10"));
     item("FirrstCom1", {}, OnCommand(&ProgramCommands::FirstCommand));
     item("NextCom1", QKeySequence(Qt::Key_F7), OnCommand(&ProgramCommands::NextCommand));
@@ -284,7 +306,7 @@ void AssemblerWindow::CreateDebugMenu() {
     item("StepBack1", QKeySequence(Qt::SHIFT | Qt::Key_F7), OnCommand(&ProgramCommands::StepBack));
     item("Continue1", QKeySequence(Qt::Key_F6), OnCommand(&ProgramCommands::Continue));
     item("RunToCursor1", QKeySequence(Qt::Key_F4),
-         [this] { commands_.RunToLine(asmText->textCursor().blockNumber() + 1); });
+         [this] { commands_.RunToLine(sourceEditor->textCursor().blockNumber() + 1); });
     item("ClearBreakpoints1", {}, [this] { commands_.ClearBreakpoints(); });
     debugMenu->addSeparator()->setObjectName(QStringLiteral("N11"));
     item("CopyRegs1", {}, OnCommand(&ProgramCommands::ApplyRegisterEdits));
@@ -292,9 +314,9 @@ void AssemblerWindow::CreateDebugMenu() {
 
 void AssemblerWindow::CreateHelpMenu() {
     helpMenu = AddMenu("Help1");
-    AddItem(helpMenu, "Guide1", QKeySequence(Qt::Key_F1), &AssemblerWindow::Guide1Click)
+    AddItem(helpMenu, "Guide1", QKeySequence(Qt::Key_F1), &AssemblerWindow::OpenGuide)
         ->setShortcutContext(Qt::ApplicationShortcut);
-    AddItem(helpMenu, "About1", {}, &AssemblerWindow::About1Click);
+    AddItem(helpMenu, "About1", {}, &AssemblerWindow::ShowAbout);
 }
 
 void AssemblerWindow::SetRunState(bool running) {
@@ -304,15 +326,14 @@ void AssemblerWindow::SetRunState(bool running) {
         for (QAction* action : menu->actions())
             action->setEnabled(!running);
     }
-    stop1->setEnabled(running);
-    for (const char* name : {"CompAndRun1", "CopyAndRun1", "RunRAM1", "CopyCode1",
-                             "CompAndPreproc1", "Compile1", "Preprocess1", "CheckExercise1"}) {
-        findChild<QAction*>(QString::fromLatin1(name))->setEnabled(!running);
+    // Of the Run menu, only the stop answers during a run.
+    for (QAction* action : runMenu->actions()) {
+        if (!action->isSeparator()) action->setEnabled(action == stopAction ? running : !running);
     }
 }
 
 TextLines AssemblerWindow::SourceLines() const {
-    return LinesFromQt(asmText->toPlainText());
+    return LinesFromQt(sourceEditor->toPlainText());
 }
 
 void AssemblerWindow::ShowWarnings(const Assembly& assembly) {
@@ -322,19 +343,19 @@ void AssemblerWindow::ShowWarnings(const Assembly& assembly) {
 
 void AssemblerWindow::ShowTexts() {
     commands_.ShowIntermediateText();
-    codeText->setPlainText(LinesToQt(view.codeText));
+    codeWordsEditor->setPlainText(LinesToQt(view.codeLines));
     ShowLabels();
     ShowStatus();
     const AsmSelection& selection = view.selection;
     if (selection.kind == AsmSelection::Kind::Line) {
-        QTextCursor cursor(asmText->document()->findBlockByNumber(selection.line - 1));
+        QTextCursor cursor(sourceEditor->document()->findBlockByNumber(selection.line - 1));
         cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        asmText->setTextCursor(cursor);
-        asmText->setFocus();
+        sourceEditor->setTextCursor(cursor);
+        sourceEditor->setFocus();
     } else if (selection.kind == AsmSelection::Kind::Cleared) {
-        QTextCursor cursor = asmText->textCursor();
+        QTextCursor cursor = sourceEditor->textCursor();
         cursor.clearSelection();
-        asmText->setTextCursor(cursor);
+        sourceEditor->setTextCursor(cursor);
     }
 }
 
@@ -349,19 +370,19 @@ void AssemblerWindow::ShowStatus() {
                            : ToQt(text);
         return line.replace(QLatin1Char('\t'), QStringLiteral("→"));
     };
-    LineLab->setText(shown(view.lineLab));
-    ErrLab->setText(shown(view.errLab));
+    statusLine->setText(shown(view.statusText));
+    errorLine->setText(shown(view.errorText));
 }
 
 void AssemblerWindow::ShowLabels() {
-    const auto& rows = view.labels.rows;
-    labels->setRowCount(static_cast<int>(rows.size()) - 1);  // row 0 is the header
+    const auto& rows = view.labelGrid.rows;
+    labelTable->setRowCount(static_cast<int>(rows.size()) - 1);  // row 0 is the header
     for (int r = 1; r < static_cast<int>(rows.size()); ++r) {
         for (int c = 0; c < LabelGrid::kColumns; ++c) {
-            auto* item = labels->item(r - 1, c);
+            auto* item = labelTable->item(r - 1, c);
             if (item == nullptr) {
                 item = new QTableWidgetItem;
-                labels->setItem(r - 1, c, item);
+                labelTable->setItem(r - 1, c, item);
             }
             item->setText(ToQt(rows[r][c]));
         }
@@ -369,14 +390,14 @@ void AssemblerWindow::ShowLabels() {
 }
 
 void AssemblerWindow::ClearCodeAndLabels() {
-    codeText->clear();
+    codeWordsEditor->clear();
     q42::ClearCodeAndLabels(view);
     ShowLabels();
 }
 
 bool AssemblerWindow::PreprocessAndCompile() {
     commands_.ShowIntermediateWindow(false);
-    CompText1->setChecked(false);
+    intermediateWindowAction->setChecked(false);
     const Assembly assembly = Assemble(SourceLines(), session_.options);
     ShowWarnings(assembly);
     q42::ClearCodeAndLabels(view);
@@ -387,7 +408,7 @@ bool AssemblerWindow::PreprocessAndCompile() {
 }
 
 // Compiles the intermediate window's text as the user left it.
-void AssemblerWindow::Compile1Click() {
+void AssemblerWindow::CompileAlone() {
     commands_.GatherIntermediateText();
     const Assembly assembly = Compile(view.intermediate, SourceLines(), session_.options);
     ShowWarnings(assembly);
@@ -396,9 +417,9 @@ void AssemblerWindow::Compile1Click() {
     commands_.Compiled(assembly);
 }
 
-void AssemblerWindow::Preprocess1Click() {
+void AssemblerWindow::PreprocessAlone() {
     commands_.ShowIntermediateWindow(true);
-    CompText1->setChecked(true);
+    intermediateWindowAction->setChecked(true);
     const Assembly assembly = PreprocessOnly(SourceLines(), session_.options);
     ShowPreprocessing(view, assembly);
     ShowTexts();
@@ -406,7 +427,7 @@ void AssemblerWindow::Preprocess1Click() {
 }
 
 bool AssemblerWindow::CopyCode() {
-    const auto badLine = session_.run.CopyCode(LinesFromQt(codeText->toPlainText()));
+    const auto badLine = session_.run.CopyCode(LinesFromQt(codeWordsEditor->toPlainText()));
     ShowCodeCopy(view, badLine);
     ShowStatus();
     if (badLine) SelectCodeLine(badLine->lineIndex);
@@ -415,31 +436,31 @@ bool AssemblerWindow::CopyCode() {
 }
 
 void AssemblerWindow::SelectCodeLine(int index) {
-    QTextCursor cursor(codeText->document()->findBlockByNumber(index));
+    QTextCursor cursor(codeWordsEditor->document()->findBlockByNumber(index));
     cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-    codeText->setTextCursor(cursor);
-    codeText->setFocus();
+    codeWordsEditor->setTextCursor(cursor);
+    codeWordsEditor->setFocus();
 }
 
 QPlainTextEdit* AssemblerWindow::FocusedMemo() const {
-    if (asmText->hasFocus()) return asmText;
-    if (codeText->hasFocus()) return codeText;
+    if (sourceEditor->hasFocus()) return sourceEditor;
+    if (codeWordsEditor->hasFocus()) return codeWordsEditor;
     return nullptr;
 }
 
-void AssemblerWindow::Q421Click() {
-    commands_.ShowMachineWindows(Q421->isChecked());
+void AssemblerWindow::ShowOrHideMachineWindows() {
+    commands_.ShowMachineWindows(machineWindowsAction->isChecked());
 }
 
-void AssemblerWindow::CompText1Click() {
-    commands_.ShowIntermediateWindow(CompText1->isChecked());
+void AssemblerWindow::ShowOrHideIntermediateWindow() {
+    commands_.ShowIntermediateWindow(intermediateWindowAction->isChecked());
 }
 
 // The marks say what is shown, also when a run or an input shows the display window.
 void AssemblerWindow::SyncViewMarks() {
-    Q421->setChecked(commands_.MachineWindowsShown());
-    CompText1->setChecked(commands_.IntermediateWindowShown());
-    ExecutionLog1->setChecked(commands_.LogWindowShown());
+    machineWindowsAction->setChecked(commands_.MachineWindowsShown());
+    intermediateWindowAction->setChecked(commands_.IntermediateWindowShown());
+    logWindowAction->setChecked(commands_.LogWindowShown());
 }
 
 bool AssemblerWindow::eventFilter(QObject* watched, QEvent* event) {
@@ -448,26 +469,24 @@ bool AssemblerWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 // Decodes from the PC as its field shows it: its four hex digits.
-void AssemblerWindow::DecodeCurrent1Click() {
+void AssemblerWindow::DecodeFromPc() {
     commands_.DecodeFrom(HexToWord(WordToHex(session_.machine.State().pc)).value);
 }
 
 // The guide's title is the Help menu's item.
-void AssemblerWindow::Guide1Click() {
+void AssemblerWindow::OpenGuide() {
     commands_.ShowGuide(helpMenu->actions().value(0)->text().remove(QLatin1Char('&')));
 }
 
-void AssemblerWindow::About1Click() {
+void AssemblerWindow::ShowAbout() {
     dialogs_.About(this, AboutText());
 }
 
+// The windows are placed again once the window manager has framed them.
 void AssemblerWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    if (languageApplied_) return;
-    languageApplied_ = true;
-    commands_.ApplyLanguage();
-    baseTitle_ = windowTitle();
-    ShowTitle();
+    if (shownBefore_) return;
+    shownBefore_ = true;
     commands_.PlaceWindowsWhenFramed();
 }
 

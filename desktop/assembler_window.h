@@ -27,12 +27,12 @@ class AssemblerWindow : public QMainWindow {
   public:
     AssemblerWindow(Session& session, ProgramCommands& commands, UserDialogs& dialogs);
 
-    CodeEditor* asmText = nullptr;
-    QPlainTextEdit* codeText = nullptr;
-    QTableWidget* labels = nullptr;
-    QLabel* LineLab = nullptr;
-    QLabel* ErrLab = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
+    CodeEditor* sourceEditor = nullptr;         // the assembler text
+    QPlainTextEdit* codeWordsEditor = nullptr;  // the code text: one word a line, in hex
+    QTableWidget* labelTable = nullptr;         // the names the compiler defined
+    QLabel* statusLine = nullptr;               // the line or status the assembler reports
+    QLabel* errorLine = nullptr;                // the error it reports
+    QToolButton* compileButton = nullptr;       // preprocesses and compiles
 
     QMenu* fileMenu = nullptr;
     QMenu* editMenu = nullptr;
@@ -40,15 +40,18 @@ class AssemblerWindow : public QMainWindow {
     QMenu* runMenu = nullptr;
     QMenu* debugMenu = nullptr;
     QMenu* helpMenu = nullptr;
-    QAction* Q421 = nullptr;
-    QAction* CompText1 = nullptr;
-    QAction* ExecutionLog1 = nullptr;
-    QAction* stop1 = nullptr;
+    // The View menu's items with a check mark, and the Run menu's stop.
+    QAction* machineWindowsAction = nullptr;
+    QAction* intermediateWindowAction = nullptr;
+    QAction* logWindowAction = nullptr;
+    QAction* stopAction = nullptr;
 
     // What the assembler's commands left to show here and in the intermediate text window.
     AssemblerView view;
 
-    QString exitQuestion;  // set by the interface language
+    // The questions before exiting, before clearing the assembler text, and before a modified text
+    // would be thrown away.
+    QString exitQuestion;
     QString clearQuestion;
     QString saveQuestion;
 
@@ -68,20 +71,20 @@ class AssemblerWindow : public QMainWindow {
     void SyncViewMarks();
 
     // Menu commands.
-    void OpenAsm1Click();
-    void OpenCod1Click();
-    void SaveAsm1Click();
-    void SaveAsmAs1Click();
-    void SaveCod1Click();
-    void Exit1Click();
-    void ClearAsm1Click();
-    void Q421Click();
-    void CompText1Click();
-    void Compile1Click();
-    void Preprocess1Click();
-    void DecodeCurrent1Click();
-    void Guide1Click();
-    void About1Click();
+    void OpenAsmFromDialog();
+    void OpenCodFromDialog();
+    void SaveAsmText();
+    void SaveAsmAs();
+    void SaveCodeText();
+    void AskAndExit();
+    void AskAndClearAsm();
+    void ShowOrHideMachineWindows();
+    void ShowOrHideIntermediateWindow();
+    void CompileAlone();
+    void PreprocessAlone();
+    void DecodeFromPc();
+    void OpenGuide();
+    void ShowAbout();
     // Opens a built-in example into the assembler text, as a text from no file.
     void OpenExample(const QString& name);
 
@@ -94,13 +97,16 @@ class AssemblerWindow : public QMainWindow {
     Session& session_;
     ProgramCommands& commands_;
     UserDialogs& dialogs_;
-    bool languageApplied_ = false;
+    QLabel* productLabel_ = nullptr;
+    QLabel* buildDateLabel_ = nullptr;
+    bool shownBefore_ = false;
     QString baseTitle_;            // the title the interface language gives
     QString asmFileName_;          // the file the assembler text came from or was saved to
     bool closeConfirmed_ = false;  // Exit has asked already
 
     void CreateTexts(QWidget* client);
     void CreateStatusArea(QWidget* client);
+    void PlaceComponents(QWidget& client);
     void CreateMenus();
     void CreateFileMenu();
     void CreateEditMenu();

@@ -26,7 +26,6 @@ const QString kCodeFilter = QStringLiteral("code files (*.cod);;all files (*)");
 }  // namespace
 
 void AssemblerWindow::ShowTitle() {
-    if (baseTitle_.isEmpty()) return;  // the language is applied when the window first shows
     QString title = baseTitle_;
     if (!asmFileName_.isEmpty())
         title += QStringLiteral(" - ") + QFileInfo(asmFileName_).fileName();
@@ -35,7 +34,7 @@ void AssemblerWindow::ShowTitle() {
 }
 
 bool AssemblerWindow::AsmModified() const {
-    return asmText->document()->isModified();
+    return sourceEditor->document()->isModified();
 }
 
 bool AssemblerWindow::MayDiscardAsmText() {
@@ -75,16 +74,16 @@ void AssemblerWindow::OpenFile(const QString& name) {
     }
 }
 
-void AssemblerWindow::OpenAsm1Click() {
+void AssemblerWindow::OpenAsmFromDialog() {
     if (!MayDiscardAsmText()) return;
     const QString name = dialogs_.OpenFileName(this, kAsmFilter);
     if (!name.isEmpty()) OpenAsmFile(name);
 }
 
 void AssemblerWindow::OpenAsmFile(const QString& name) {
-    if (!ReadFileInto(name, asmText)) return;
+    if (!ReadFileInto(name, sourceEditor)) return;
     asmFileName_ = name;
-    asmText->document()->setModified(false);
+    sourceEditor->document()->setModified(false);
     ShowTitle();
     ClearCodeAndLabels();
     commands_.TextReplaced();
@@ -95,31 +94,31 @@ void AssemblerWindow::OpenExample(const QString& name) {
     QFile file(QStringLiteral(":/examples/") + name);
     if (!file.open(QIODevice::ReadOnly)) return;
     const QByteArray bytes = file.readAll();
-    asmText->setPlainText(
+    sourceEditor->setPlainText(
         LinesToQt(SplitTextLines(DecodeFileText(std::string_view(bytes.data(), bytes.size())))));
     // Saving an example asks for a name of the student's own.
     asmFileName_.clear();
-    asmText->document()->setModified(false);
+    sourceEditor->document()->setModified(false);
     ShowTitle();
     ClearCodeAndLabels();
     commands_.TextReplaced();
 }
 
-void AssemblerWindow::OpenCod1Click() {
+void AssemblerWindow::OpenCodFromDialog() {
     OpenCodFile(dialogs_.OpenFileName(this, kCodeFilter));
 }
 
 void AssemblerWindow::OpenCodFile(const QString& name) {
-    if (!name.isEmpty() && ReadFileInto(name, codeText)) commands_.TextReplaced();
+    if (!name.isEmpty() && ReadFileInto(name, codeWordsEditor)) commands_.TextReplaced();
     // Whether or not a file was read, a final "." line of the memo goes.
-    QTextBlock last = codeText->document()->lastBlock();
+    QTextBlock last = codeWordsEditor->document()->lastBlock();
     if (last.text() == QStringLiteral(".") && last.blockNumber() > 0) {
         QTextCursor cursor(last.previous());
         cursor.movePosition(QTextCursor::EndOfBlock);
         cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
         cursor.removeSelectedText();
     } else if (last.text() == QStringLiteral(".")) {
-        codeText->clear();
+        codeWordsEditor->clear();
     }
 }
 
@@ -134,7 +133,7 @@ bool AssemblerWindow::WriteLines(const QString& name, const QString& text, bool 
     return false;
 }
 
-void AssemblerWindow::SaveAsm1Click() {
+void AssemblerWindow::SaveAsmText() {
     SaveAsm();
 }
 
@@ -147,25 +146,25 @@ bool AssemblerWindow::SaveAsm() {
     return SaveAsmTo(asmFileName_);
 }
 
-void AssemblerWindow::SaveAsmAs1Click() {
+void AssemblerWindow::SaveAsmAs() {
     const QString name = dialogs_.SaveFileName(this, kAsmSaveFilter, QStringLiteral("asm"));
     if (!name.isEmpty()) SaveAsmTo(name);
 }
 
 bool AssemblerWindow::SaveAsmTo(const QString& name) {
-    if (!WriteLines(name, asmText->toPlainText(), false)) return false;
+    if (!WriteLines(name, sourceEditor->toPlainText(), false)) return false;
     asmFileName_ = name;
-    asmText->document()->setModified(false);
+    sourceEditor->document()->setModified(false);
     ShowTitle();
     return true;
 }
 
-void AssemblerWindow::SaveCod1Click() {
+void AssemblerWindow::SaveCodeText() {
     const QString name = dialogs_.SaveFileName(this, kCodeFilter, QStringLiteral("cod"));
-    if (!name.isEmpty()) WriteLines(name, codeText->toPlainText(), true);
+    if (!name.isEmpty()) WriteLines(name, codeWordsEditor->toPlainText(), true);
 }
 
-void AssemblerWindow::Exit1Click() {
+void AssemblerWindow::AskAndExit() {
     // A modified text asks whether to save it instead of whether to exit.
     const bool mayExit = AsmModified() ? MayDiscardAsmText() : dialogs_.Confirm(this, exitQuestion);
     if (!mayExit) return;
@@ -173,12 +172,12 @@ void AssemblerWindow::Exit1Click() {
     close();
 }
 
-void AssemblerWindow::ClearAsm1Click() {
+void AssemblerWindow::AskAndClearAsm() {
     const bool mayClear =
         AsmModified() ? MayDiscardAsmText() : dialogs_.Confirm(this, clearQuestion);
     if (!mayClear) return;
-    asmText->clear();
-    asmText->document()->setModified(false);
+    sourceEditor->clear();
+    sourceEditor->document()->setModified(false);
     asmFileName_.clear();
     ShowTitle();
     commands_.TextReplaced();

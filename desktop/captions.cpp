@@ -1,40 +1,20 @@
 #include "desktop/captions.h"
 
-#include <QAbstractButton>
-#include <QAction>
 #include <QCoreApplication>
-#include <QLabel>
 #include <QLibraryInfo>
-#include <QMenu>
-#include <QTableWidget>
 #include <QTranslator>
 #include <QWidget>
+#include <cstring>
 
-#include "desktop/assembler_window.h"
-#include "desktop/decoding_dialog.h"
-#include "desktop/display_window.h"
-#include "desktop/intermediate_text_window.h"
-#include "desktop/log_window.h"
-#include "desktop/processor_window.h"
-#include "desktop/ram_window.h"
-#include "desktop/workbench.h"
 #include "machine/language.h"
 
 namespace q42 {
 namespace {
 
-enum class Target { Title, Menu, Item, Header, Text, Hint, Question };
+using Target = CaptionTarget;
 
-struct Caption {
-    Target target;
-    const char* window;  // the window's object name
-    const char* object;  // the component's object name ("grid:column" for a header)
-    const char* russian;
-    const char* english;
-};
-
-// In the order the captions are written: window titles, menus in menu order, grid headers,
-// hints, and last the two questions.
+// By kind: the windows' titles, the assembler window's menus in menu order, grid headers, texts,
+// hints, and last the assembler window's questions.
 constexpr Caption kCaptions[] = {
     {Target::Title, "TForm1", "", " Ассемблер Q42", " Q42 Assembler"},
     {Target::Title, "TForm2", "", " Текст для компиляции", " Text for compilation"},
@@ -122,57 +102,27 @@ constexpr Caption kCaptions[] = {
      "The ASM text has been changed. Save the changes?"},
 };
 
-QString& Question(AssemblerWindow& form, const QString& name) {
-    if (name == QStringLiteral("ExitQuestion")) return form.exitQuestion;
-    if (name == QStringLiteral("ClearQuestion")) return form.clearQuestion;
-    return form.saveQuestion;
-}
-
-// A label's or a button's text.
-void SetText(QWidget* widget, const QString& text) {
-    if (auto* label = qobject_cast<QLabel*>(widget)) label->setText(text);
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) button->setText(text);
-}
-
-QWidget* Window(Workbench& bench, const QString& name) {
-    QWidget* windows[] = {bench.assemblerWindow.get(), bench.intermediateWindow.get(),
-                          bench.ramWindow.get(),       bench.displayWindow.get(),
-                          bench.processorWindow.get(), bench.decodingDialog.get(),
-                          bench.logWindow.get()};
-    for (QWidget* window : windows) {
-        if (window != nullptr && window->objectName() == name) return window;
-    }
-    return nullptr;
-}
-
-void Apply(Workbench& bench, const Caption& caption, const QString& text) {
-    QWidget* window = Window(bench, QString::fromLatin1(caption.window));
-    if (window == nullptr) return;
-    const QString object = QString::fromLatin1(caption.object);
-    switch (caption.target) {
-        case Target::Title: window->setWindowTitle(text); break;
-        case Target::Menu: window->findChild<QMenu*>(object)->setTitle(text); break;
-        case Target::Item: window->findChild<QAction*>(object)->setText(text); break;
-        case Target::Header: {
-            const QStringList grid = object.split(QLatin1Char(':'));
-            window->findChild<QTableWidget*>(grid.at(0))
-                ->setHorizontalHeaderItem(grid.at(1).toInt(), new QTableWidgetItem(text));
-            break;
-        }
-        case Target::Text: SetText(window->findChild<QWidget*>(object), text); break;
-        case Target::Hint: window->findChild<QWidget*>(object)->setToolTip(text); break;
-        case Target::Question: Question(*bench.assemblerWindow, object) = text; break;
-    }
-}
-
 }  // namespace
 
-void ApplyLanguage(Workbench& bench) {
+std::span<const Caption> Captions() {
+    return kCaptions;
+}
+
+QString CaptionText(const Caption& caption) {
+    return QString::fromUtf8(EnglishTexts() ? caption.english : caption.russian);
+}
+
+QString CaptionOf(const QWidget& window, const char* object) {
+    const QByteArray name = window.objectName().toLatin1();
     for (const Caption& caption : kCaptions) {
-        Apply(bench, caption,
-              QString::fromUtf8(EnglishTexts() ? caption.english : caption.russian));
+        if (name == caption.window && std::strcmp(object, caption.object) == 0)
+            return CaptionText(caption);
     }
-    bench.processorWindow->NameSpeeds();
+    return {};
+}
+
+QString TitleOf(const QWidget& window) {
+    return CaptionOf(window, "");
 }
 
 void InstallQtTranslations() {

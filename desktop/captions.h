@@ -1,17 +1,39 @@
 #pragma once
-// The two caption sets of the interface, Russian and English, and their application to the
-// windows. The language is chosen when the program is built and never changes while it runs.
+// The two caption sets of the interface, Russian and English, in one table, and the other texts
+// of the program's own. The language is chosen when the program is built and never changes while
+// it runs, so each window takes its captions from the table as it builds its components.
 
 #include <QString>
 #include <cstddef>
+#include <span>
+
+class QWidget;
 
 namespace q42 {
 
-class Workbench;
+// What a caption is written into.
+enum class CaptionTarget { Title, Menu, Item, Header, Text, Hint, Question };
 
-// Writes the chosen caption set into the windows: titles, menus, grid headers, hints and the two
-// questions of the assembler window.
-void ApplyLanguage(Workbench& bench);
+// One caption in both languages, and the component it belongs to, both by their object names:
+// the window and the component ("" for the window's title, "grid:column" for a grid's header,
+// the question's name for one of the assembler window's questions).
+struct Caption {
+    CaptionTarget target;
+    const char* window;
+    const char* object;
+    const char* russian;
+    const char* english;
+};
+
+// Every caption of the interface.
+std::span<const Caption> Captions();
+// A caption's text in the interface language.
+QString CaptionText(const Caption& caption);
+// The caption of a window's component, by the object names of the window and the component; an
+// empty text when the table has none.
+QString CaptionOf(const QWidget& window, const char* object);
+// A window's title.
+QString TitleOf(const QWidget& window);
 
 // Qt's own texts (the buttons of message boxes, file dialogs) in the interface language: the
 // Russian build loads Qt's Russian translation when the system has it.

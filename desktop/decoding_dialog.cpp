@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "desktop/captions.h"
 #include "desktop/fixed_window.h"
 #include "desktop/qt_text.h"
 #include "session/session.h"
@@ -15,19 +16,16 @@
 namespace q42 {
 namespace {
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name, int x, int y, int width) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setReadOnly(true);
-    edit->setGeometry(x, y, width, 21);
-    return edit;
+QLineEdit* MakeField(QWidget* parent, const char* name) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    field->setReadOnly(true);
+    return field;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, bool maroon) {
+QLabel* MakeLabel(QWidget* parent, const char* name, bool maroon) {
     auto* label = new QLabel(parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->move(x, y);
-    label->setMinimumWidth(120);
     if (maroon) {
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, QColor(128, 0, 0));
@@ -36,21 +34,18 @@ QLabel* MakeLabel(QWidget* parent, const char* name, int x, int y, bool maroon) 
     return label;
 }
 
-QCheckBox* MakeCheck(QWidget* parent, const char* name, int x, int y) {
+QCheckBox* MakeCheck(QWidget* parent, const char* name) {
     auto* box = new QCheckBox(parent);
     box->setObjectName(QString::fromLatin1(name));
-    box->move(x, y);
-    box->setMinimumWidth(100);
     box->setAttribute(Qt::WA_TransparentForMouseEvents);  // shows, never edits
     box->setFocusPolicy(Qt::NoFocus);
     return box;
 }
 
-QFrame* MakePanel(QWidget* parent, const char* name, int x, int y, int width, int height) {
+QFrame* MakePanel(QWidget* parent, const char* name) {
     auto* panel = new QFrame(parent);
     panel->setObjectName(QString::fromLatin1(name));
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setGeometry(x, y, width, height);
     return panel;
 }
 
@@ -59,93 +54,131 @@ QFrame* MakePanel(QWidget* parent, const char* name, int x, int y, int width, in
 DecodingDialog::DecodingDialog(Session& session)
     : QDialog(nullptr, kDialogFlags), session_(session) {
     setObjectName(QStringLiteral("TComCod"));
-    setFixedSize(311, 318);
+    setWindowTitle(TitleOf(*this));
     setModal(true);
     QFont font = this->font();
     font.setPixelSize(13);
     setFont(font);
 
-    QFrame* panel3 = MakePanel(this, "Panel3", 16, 8, 273, 41);
-    Edit2 = MakeEdit(panel3, "Edit2", 8, 8, 49);
-    Edit3 = MakeEdit(panel3, "Edit3", 64, 8, 201);
-    MakeLabel(this, "Label3", 104, 60, true);  // its text comes with the caption set
-    Edit1 = MakeEdit(this, "Edit1", 16, 80, 273);
-
-    Panel1 = MakePanel(this, "Panel1", 16, 112, 273, 89);
-    Label1 = MakeLabel(Panel1, "Label1", 8, 4, true);
-    Short = MakeCheck(Panel1, "Short", 8, 24);
-    Minus = MakeCheck(Panel1, "Minus", 168, 24);
-    Ope1 = MakeEdit(Panel1, "Ope1", 8, 48, 73);
-    Image1 = new QLabel(Panel1);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(88, 50, 16, 16);
-    Image1->setPixmap(style()->standardIcon(QStyle::SP_ArrowRight).pixmap(16, 16));
-    Image1->hide();
-    Kuda = MakeLabel(Panel1, "Kuda", 106, 52, false);
-    Kuda->setMinimumWidth(50);
-    By1 = MakeCheck(Panel1, "By1", 168, 48);
-
-    Panel2 = MakePanel(this, "Panel2", 16, 208, 273, 65);
-    Label2 = MakeLabel(Panel2, "Label2", 8, 4, true);
-    Ope2 = MakeEdit(Panel2, "Ope2", 8, 25, 73);
-    By2 = MakeCheck(Panel2, "By2", 168, 32);
-
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown), QString(), this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setGeometry(40, 280, 97, 33);
-    BitBtn1->setDefault(true);
-    connect(BitBtn1, &QPushButton::clicked, this, &DecodingDialog::BitBtn1Click);
-    JmpBtn = new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward), QString(), this);
-    JmpBtn->setObjectName(QStringLiteral("JmpBtn"));
-    JmpBtn->setGeometry(168, 280, 97, 33);
-    JmpBtn->setEnabled(false);
-    JmpBtn->setAutoDefault(false);
-    connect(JmpBtn, &QPushButton::clicked, this, &DecodingDialog::JmpBtnClick);
+    addressPanel_ = MakePanel(this, "Panel3");
+    addressField = MakeField(addressPanel_, "Edit2");
+    wordsField = MakeField(addressPanel_, "Edit3");
+    operationCaption_ = MakeLabel(this, "Label3", true);
+    operationCaption_->setText(CaptionOf(*this, "Label3"));
+    operationField = MakeField(this, "Edit1");
+    CreateOperandPanels();
+    CreateButtons();
+    PlaceComponents();
 }
 
-void DecodingDialog::FormShow() {
+void DecodingDialog::CreateOperandPanels() {
+    operand1Panel = MakePanel(this, "Panel1");
+    operand1Caption = MakeLabel(operand1Panel, "Label1", true);
+    shortConstantBox = MakeCheck(operand1Panel, "Short");
+    negativeBox = MakeCheck(operand1Panel, "Minus");
+    operand1Field = MakeField(operand1Panel, "Ope1");
+    targetArrow = new QLabel(operand1Panel);
+    targetArrow->setObjectName(QStringLiteral("Image1"));
+    targetArrow->setPixmap(style()->standardIcon(QStyle::SP_ArrowRight).pixmap(16, 16));
+    targetArrow->hide();
+    targetMemoryLabel = MakeLabel(operand1Panel, "Kuda", false);
+    byte1Box = MakeCheck(operand1Panel, "By1");
+
+    operand2Panel = MakePanel(this, "Panel2");
+    operand2Caption = MakeLabel(operand2Panel, "Label2", true);
+    operand2Field = MakeField(operand2Panel, "Ope2");
+    byte2Box = MakeCheck(operand2Panel, "By2");
+}
+
+void DecodingDialog::CreateButtons() {
+    nextButton = new QPushButton(style()->standardIcon(QStyle::SP_ArrowDown),
+                                 CaptionOf(*this, "BitBtn1"), this);
+    nextButton->setObjectName(QStringLiteral("BitBtn1"));
+    nextButton->setDefault(true);
+    connect(nextButton, &QPushButton::clicked, this, &DecodingDialog::DecodeNext);
+    jumpButton = new QPushButton(style()->standardIcon(QStyle::SP_ArrowForward),
+                                 CaptionOf(*this, "JmpBtn"), this);
+    jumpButton->setObjectName(QStringLiteral("JmpBtn"));
+    jumpButton->setEnabled(false);
+    jumpButton->setAutoDefault(false);
+    connect(jumpButton, &QPushButton::clicked, this, &DecodingDialog::FollowJump);
+}
+
+// Where each component stands, in pixels of the dialog or its panel. A label or check box is as
+// wide as its text, and at least as wide as given here.
+void DecodingDialog::PlaceComponents() {
+    setFixedSize(311, 318);
+    const auto field = [](QLineEdit* field, int x, int y, int width) {
+        field->setGeometry(x, y, width, 21);
+    };
+    const auto text = [](QWidget* text, int x, int y, int minWidth) {
+        text->move(x, y);
+        text->setMinimumWidth(minWidth);
+    };
+    addressPanel_->setGeometry(16, 8, 273, 41);
+    field(addressField, 8, 8, 49);
+    field(wordsField, 64, 8, 201);
+    text(operationCaption_, 104, 60, 120);
+    field(operationField, 16, 80, 273);
+    operand1Panel->setGeometry(16, 112, 273, 89);
+    text(operand1Caption, 8, 4, 120);
+    text(shortConstantBox, 8, 24, 100);
+    text(negativeBox, 168, 24, 100);
+    field(operand1Field, 8, 48, 73);
+    targetArrow->setGeometry(88, 50, 16, 16);
+    text(targetMemoryLabel, 106, 52, 50);
+    text(byte1Box, 168, 48, 100);
+    operand2Panel->setGeometry(16, 208, 273, 65);
+    text(operand2Caption, 8, 4, 120);
+    field(operand2Field, 8, 25, 73);
+    text(byte2Box, 168, 32, 100);
+    nextButton->setGeometry(40, 280, 97, 33);
+    jumpButton->setGeometry(168, 280, 97, 33);
+}
+
+void DecodingDialog::StartDecoding() {
     session_.StartDecoding();
-    Show();
+    ShowDecoded();
 }
 
-void DecodingDialog::BitBtn1Click() {
+void DecodingDialog::DecodeNext() {
     session_.decoder.Next(session_.machine);
-    Show();
+    ShowDecoded();
 }
 
-void DecodingDialog::JmpBtnClick() {
+void DecodingDialog::FollowJump() {
     session_.decoder.Jump(session_.machine);
-    Show();
+    ShowDecoded();
 }
 
-void DecodingDialog::Show() {
-    const DecodedInstruction& s = session_.decoder.Shown();
-    Edit2->setText(ToQt(s.address));
-    Edit3->setText(ToQt(s.words));
-    Edit1->setText(ToQt(s.operation));
-    Panel1->setVisible(s.operand1Shown);
-    Label1->setText(ToQt(s.operand1Caption));
-    Short->setText(ToQt(s.shortConstantCaption));
-    Minus->setText(ToQt(s.negativeCaption));
-    Short->setVisible(s.shortConstantShown);
-    Minus->setVisible(s.shortConstantShown);
-    Short->setChecked(s.shortConstant);
-    Minus->setChecked(s.negative);
-    Ope1->setText(ToQt(s.operand1));
-    Image1->setVisible(s.targetShown);
-    Kuda->setText(ToQt(s.targetMemory));
-    By1->setText(ToQt(s.byte1Caption));
-    By1->setVisible(s.byte1Shown);
-    By1->setChecked(s.byte1);
-    Panel2->setVisible(s.operand2Shown);
-    Label2->setText(ToQt(s.operand2Caption));
-    Ope2->setText(ToQt(s.operand2));
-    By2->setText(ToQt(s.byte2Caption));
-    By2->setVisible(s.byte2Shown);
-    By2->setChecked(s.byte2);
-    JmpBtn->setEnabled(s.canJump);
-    BitBtn1->setEnabled(session_.decoder.HasNext());
-    BitBtn1->setFocus();  // Enter goes on with the next instruction
+void DecodingDialog::ShowDecoded() {
+    const DecodedInstruction& shown = session_.decoder.Shown();
+    addressField->setText(ToQt(shown.address));
+    wordsField->setText(ToQt(shown.words));
+    operationField->setText(ToQt(shown.operation));
+    operand1Panel->setVisible(shown.operand1Shown);
+    operand1Caption->setText(ToQt(shown.operand1Caption));
+    shortConstantBox->setText(ToQt(shown.shortConstantCaption));
+    negativeBox->setText(ToQt(shown.negativeCaption));
+    shortConstantBox->setVisible(shown.shortConstantShown);
+    negativeBox->setVisible(shown.shortConstantShown);
+    shortConstantBox->setChecked(shown.shortConstant);
+    negativeBox->setChecked(shown.negative);
+    operand1Field->setText(ToQt(shown.operand1));
+    targetArrow->setVisible(shown.targetShown);
+    targetMemoryLabel->setText(ToQt(shown.targetMemory));
+    byte1Box->setText(ToQt(shown.byte1Caption));
+    byte1Box->setVisible(shown.byte1Shown);
+    byte1Box->setChecked(shown.byte1);
+    operand2Panel->setVisible(shown.operand2Shown);
+    operand2Caption->setText(ToQt(shown.operand2Caption));
+    operand2Field->setText(ToQt(shown.operand2));
+    byte2Box->setText(ToQt(shown.byte2Caption));
+    byte2Box->setVisible(shown.byte2Shown);
+    byte2Box->setChecked(shown.byte2);
+    jumpButton->setEnabled(shown.canJump);
+    nextButton->setEnabled(session_.decoder.HasNext());
+    nextButton->setFocus();  // Enter goes on with the next instruction
 }
 
 void DecodingDialog::keyPressEvent(QKeyEvent* event) {

@@ -18,28 +18,30 @@ class DecodingDialog : public QDialog {
   public:
     explicit DecodingDialog(Session& session);
 
-    QLineEdit* Edit1 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    QFrame* Panel1 = nullptr;
-    QFrame* Panel2 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QCheckBox* Short = nullptr;
-    QCheckBox* Minus = nullptr;
-    QLineEdit* Ope1 = nullptr;
-    QLineEdit* Ope2 = nullptr;
-    QLabel* Image1 = nullptr;
-    QLabel* Kuda = nullptr;
-    QCheckBox* By1 = nullptr;
-    QCheckBox* By2 = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QPushButton* JmpBtn = nullptr;
+    QLineEdit* addressField = nullptr;    // the instruction's address
+    QLineEdit* wordsField = nullptr;      // its word, after the operand words read
+    QLineEdit* operationField = nullptr;  // what the operation does
+    QFrame* operand1Panel = nullptr;
+    QLabel* operand1Caption = nullptr;  // operand 1, the jump address or the port
+    QCheckBox* shortConstantBox = nullptr;
+    QCheckBox* negativeBox = nullptr;
+    QLineEdit* operand1Field = nullptr;
+    QLabel* targetArrow = nullptr;        // shown when the jump's target is known
+    QLabel* targetMemoryLabel = nullptr;  // the memory the target is in
+    QCheckBox* byte1Box = nullptr;        // operand 1's byte flag, or the branch's offset
+    QFrame* operand2Panel = nullptr;
+    QLabel* operand2Caption = nullptr;  // operand 2 or the port
+    QLineEdit* operand2Field = nullptr;
+    QCheckBox* byte2Box = nullptr;
+    QPushButton* nextButton = nullptr;
+    QPushButton* jumpButton = nullptr;
 
     // Decodes at the address the opening command set.
-    void FormShow();
-    void BitBtn1Click();
-    void JmpBtnClick();
+    void StartDecoding();
+    // The instruction after the one shown.
+    void DecodeNext();
+    // The instruction the shown jump goes to.
+    void FollowJump();
 
   protected:
     // The dialog closes only by its close box: Escape does nothing.
@@ -47,8 +49,13 @@ class DecodingDialog : public QDialog {
 
   private:
     Session& session_;
+    QFrame* addressPanel_ = nullptr;
+    QLabel* operationCaption_ = nullptr;
 
-    void Show();
+    void CreateOperandPanels();
+    void CreateButtons();
+    void PlaceComponents();
+    void ShowDecoded();
 };
 
 }  // namespace q42

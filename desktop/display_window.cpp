@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
+#include "desktop/captions.h"
 #include "desktop/qt_text.h"
 #include "session/display.h"
 
@@ -28,49 +29,56 @@ void PaintBlackAndLime(QWidget* widget, const QFont& font) {
 
 DisplayWindow::DisplayWindow(Display& display) : display_(display) {
     setObjectName(QStringLiteral("TDisplay"));
+    setWindowTitle(TitleOf(*this));
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPixelSize(13);
     setFont(font);
 
-    FinishInput = new QPushButton(this);
-    FinishInput->setObjectName(QStringLiteral("FinishInput"));
-    FinishInput->setGeometry(300, 0, 8, 8);
-    FinishInput->setFocusPolicy(Qt::NoFocus);
-    connect(FinishInput, &QPushButton::clicked, this, &DisplayWindow::FinishInputClick);
+    enterButton = new QPushButton(this);
+    enterButton->setObjectName(QStringLiteral("FinishInput"));
+    enterButton->setFocusPolicy(Qt::NoFocus);
+    connect(enterButton, &QPushButton::clicked, this, &DisplayWindow::FinishInput);
 
-    MyScreen = new QPlainTextEdit(this);
-    MyScreen->setObjectName(QStringLiteral("MyScreen"));
-    MyScreen->setReadOnly(true);
-    MyScreen->setLineWrapMode(QPlainTextEdit::NoWrap);
-    MyScreen->setFrameStyle(0);
-    MyScreen->document()->setDocumentMargin(2);
-    PaintBlackAndLime(MyScreen, font);
+    screenText = new QPlainTextEdit(this);
+    screenText->setObjectName(QStringLiteral("MyScreen"));
+    screenText->setReadOnly(true);
+    screenText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    screenText->setFrameStyle(0);
+    screenText->document()->setDocumentMargin(2);
+    PaintBlackAndLime(screenText, font);
 
-    MyReadLine = new QLineEdit(MyScreen->viewport());
-    MyReadLine->setObjectName(QStringLiteral("MyReadLine"));
-    MyReadLine->setFrame(false);
-    MyReadLine->setFixedSize(121, 24);
-    MyReadLine->setMaxLength(static_cast<int>(Display::kMaxInputText));
-    MyReadLine->hide();
-    PaintBlackAndLime(MyReadLine, font);
+    inputLine = new QLineEdit(screenText->viewport());
+    inputLine->setObjectName(QStringLiteral("MyReadLine"));
+    inputLine->setFrame(false);
+    inputLine->setMaxLength(static_cast<int>(Display::kMaxInputText));
+    inputLine->hide();
+    PaintBlackAndLime(inputLine, font);
     // A thin lime line under the input shows that the machine waits for it.
-    MyReadLine->setStyleSheet(
+    inputLine->setStyleSheet(
         QStringLiteral("QLineEdit { background: black; color: lime; border: none; border-bottom: "
                        "1px solid lime; }"));
 
     // Every key the window sees goes through the key buffer's rule first, whichever child has
     // the focus (key preview).
-    for (QWidget* widget : {static_cast<QWidget*>(this), static_cast<QWidget*>(MyScreen),
-                            MyScreen->viewport(), static_cast<QWidget*>(MyReadLine)}) {
+    for (QWidget* widget : {static_cast<QWidget*>(this), static_cast<QWidget*>(screenText),
+                            screenText->viewport(), static_cast<QWidget*>(inputLine)}) {
         widget->installEventFilter(this);
     }
 
-    const int lineHeight = QFontMetrics(font).height();
-    resize(427, 13 * lineHeight);
-    setFixedHeight(13 * lineHeight);
-    MyScreen->setGeometry(0, 0, 427, height());
+    PlaceComponents();
     display_.ClearScreen();
     ShowScreen();
+}
+
+// The window is thirteen lines of its font high; the screen fills it, and Enter's button hides
+// behind the screen.
+void DisplayWindow::PlaceComponents() {
+    enterButton->setGeometry(300, 0, 8, 8);
+    inputLine->setFixedSize(121, 24);
+    const int lineHeight = QFontMetrics(font()).height();
+    resize(427, 13 * lineHeight);
+    setFixedHeight(13 * lineHeight);
+    screenText->setGeometry(0, 0, 427, height());
 }
 
 void DisplayWindow::ShowScreen() {
@@ -82,32 +90,32 @@ void DisplayWindow::ShowScreen() {
     QStringList shown;
     for (const std::string& line : display_.Lines())
         shown << ToQt(line.substr(0, kShownLineLength));
-    MyScreen->setPlainText(shown.join(QLatin1Char('\n')));
+    screenText->setPlainText(shown.join(QLatin1Char('\n')));
 }
 
 void DisplayWindow::BeginLineInput() {
     TakeKeyboard();
     ShowScreen();
-    const QFontMetrics metrics(MyScreen->font());
+    const QFontMetrics metrics(screenText->font());
     const QString current = ToQt(display_.CurrentLine());
-    MyReadLine->move(metrics.horizontalAdvance(current) + 2,
-                     metrics.height() * display_.ScreenCursorLine() + 2);
-    MyReadLine->clear();
-    MyReadLine->show();
-    MyReadLine->setFocus();
+    inputLine->move(metrics.horizontalAdvance(current) + 2,
+                    metrics.height() * display_.ScreenCursorLine() + 2);
+    inputLine->clear();
+    inputLine->show();
+    inputLine->setFocus();
 }
 
 std::string DisplayWindow::InputLineText() const {
-    return FromQt(MyReadLine->text());
+    return FromQt(inputLine->text());
 }
 
 void DisplayWindow::HideInputLine() {
-    MyReadLine->hide();
+    inputLine->hide();
 }
 
 void DisplayWindow::BeginKeyWait() {
     TakeKeyboard();
-    MyScreen->setFocus();
+    screenText->setFocus();
 }
 
 void DisplayWindow::TakeKeyboard() {
@@ -126,10 +134,10 @@ void DisplayWindow::ShowForInput() {
 
 void DisplayWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    MyScreen->setGeometry(rect());  // the screen fills the window
+    screenText->setGeometry(rect());  // the screen fills the window
 }
 
-void DisplayWindow::FinishInputClick() {
+void DisplayWindow::FinishInput() {
     display_.FinishInput();
 }
 
@@ -141,7 +149,7 @@ bool DisplayWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched != first) return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-        FinishInputClick();  // the window's default button
+        FinishInput();  // the window's default button
         return true;
     }
     const std::string text = FromQt(key->text());

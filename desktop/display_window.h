@@ -19,9 +19,9 @@ class DisplayWindow : public FixedWindow {
   public:
     explicit DisplayWindow(Display& display);
 
-    QPlainTextEdit* MyScreen = nullptr;
-    QLineEdit* MyReadLine = nullptr;
-    QPushButton* FinishInput = nullptr;
+    QPlainTextEdit* screenText = nullptr;  // the machine's screen
+    QLineEdit* inputLine = nullptr;        // where a line of input is typed
+    QPushButton* enterButton = nullptr;    // the window's default button, which Enter presses
 
     // Repaints the screen if its text changed.
     void ShowScreen();
@@ -34,7 +34,7 @@ class DisplayWindow : public FixedWindow {
     // Input is awaited: the window must be visible to take it.
     void ShowForInput();
     // Enter: ends a line input, or gives a waiting key read a CR.
-    void FinishInputClick();
+    void FinishInput();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,6 +43,7 @@ class DisplayWindow : public FixedWindow {
   private:
     Display& display_;
 
+    void PlaceComponents();
     // Shows the window in front and makes it the active window.
     void TakeKeyboard();
 };

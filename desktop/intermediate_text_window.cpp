@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 
 #include "assembler/assembly.h"
+#include "desktop/captions.h"
 #include "desktop/qt_text.h"
 
 namespace q42 {
@@ -13,35 +14,41 @@ namespace q42 {
 IntermediateTextWindow::IntermediateTextWindow(IntermediateText& text, AsmOptions& options)
     : text_(text) {
     setObjectName(QStringLiteral("TForm2"));
-    setFixedSize(211, 478);
-    move(805, 133);
+    setWindowTitle(TitleOf(*this));
 
-    compText = new QPlainTextEdit(this);
-    compText->setObjectName(QStringLiteral("compText"));
-    compText->setGeometry(8, 8, 193, 370);
+    textEditor = new QPlainTextEdit(this);
+    textEditor->setObjectName(QStringLiteral("compText"));
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPixelSize(16);
-    compText->setFont(font);
-    compText->setLineWrapMode(QPlainTextEdit::NoWrap);
-    compText->setPlainText(QStringLiteral("compText"));
+    textEditor->setFont(font);
+    textEditor->setLineWrapMode(QPlainTextEdit::NoWrap);
+    textEditor->setPlainText(QStringLiteral("compText"));
 
-    auto* group = new QGroupBox(QStringLiteral("  Compiler settings  "), this);
-    group->setObjectName(QStringLiteral("GroupBox1"));
-    group->setGeometry(8, 392, 193, 81);
-    ShConst = new QCheckBox(QStringLiteral("Use short const"), group);
-    ShConst->setObjectName(QStringLiteral("ShConst"));
-    ShConst->setGeometry(16, 32, 150, 17);
-    ShConst->setChecked(options.useShortConst);
-    connect(ShConst, &QCheckBox::toggled, this,
+    settings_ = new QGroupBox(QStringLiteral("  Compiler settings  "), this);
+    settings_->setObjectName(QStringLiteral("GroupBox1"));
+    shortConstantBox = new QCheckBox(QStringLiteral("Use short const"), settings_);
+    shortConstantBox->setObjectName(QStringLiteral("ShConst"));
+    shortConstantBox->setChecked(options.useShortConst);
+    connect(shortConstantBox, &QCheckBox::toggled, this,
             [&options](bool checked) { options.useShortConst = checked; });
+    PlaceComponents();
+}
+
+// Where the window and its components stand, in pixels.
+void IntermediateTextWindow::PlaceComponents() {
+    setFixedSize(211, 478);
+    move(805, 133);
+    textEditor->setGeometry(8, 8, 193, 370);
+    settings_->setGeometry(8, 392, 193, 81);
+    shortConstantBox->setGeometry(16, 32, 150, 17);
 }
 
 void IntermediateTextWindow::GatherText() {
-    text_.lines = LinesFromQt(compText->toPlainText());
+    text_.lines = LinesFromQt(textEditor->toPlainText());
 }
 
 void IntermediateTextWindow::ShowText() {
-    compText->setPlainText(LinesToQt(text_.lines));
+    textEditor->setPlainText(LinesToQt(text_.lines));
 }
 
 }  // namespace q42

@@ -5,6 +5,7 @@
 #include "desktop/fixed_window.h"
 
 class QCheckBox;
+class QGroupBox;
 class QPlainTextEdit;
 
 namespace q42 {
@@ -18,8 +19,8 @@ class IntermediateTextWindow : public FixedWindow {
     // Shows `text`, the assembler window's intermediate text, and sets `options`.
     IntermediateTextWindow(IntermediateText& text, AsmOptions& options);
 
-    QPlainTextEdit* compText = nullptr;
-    QCheckBox* ShConst = nullptr;
+    QPlainTextEdit* textEditor = nullptr;   // the intermediate text
+    QCheckBox* shortConstantBox = nullptr;  // "Use short const"
 
     // The text as the user left it, into the intermediate text's lines.
     void GatherText();
@@ -28,6 +29,9 @@ class IntermediateTextWindow : public FixedWindow {
 
   private:
     IntermediateText& text_;
+    QGroupBox* settings_ = nullptr;  // the compiler's settings
+
+    void PlaceComponents();
 };
 
 }  // namespace q42

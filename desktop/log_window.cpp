@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "desktop/captions.h"
 #include "desktop/debug_texts.h"
 #include "desktop/fixed_window.h"
 #include "desktop/program_commands.h"
@@ -97,6 +98,7 @@ LogWindow::LogWindow(Debugger& debugger, ProgramCommands& commands,
       commands_(commands),
       model_(debugger, std::move(canExplain)) {
     setObjectName(QStringLiteral("executionLog"));
+    setWindowTitle(TitleOf(*this));
     resize(760, 320);
     log = new QTableView(this);
     log->setObjectName(QStringLiteral("log"));
@@ -162,10 +164,13 @@ int LogWindow::UsefulHeight() const {
 bool LogWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == log->viewport() && event->type() == QEvent::Resize) {
         FitColumns();
-        // Only a row the resize cut: a user who scrolled away stays where they are.
+        // Only a row the resize cut: a user who scrolled away stays where they are. The row is
+        // judged once the view has taken the new size, and its scroll range with it.
         const QRect current = log->visualRect(log->currentIndex());
         const QRect view = log->viewport()->rect();
-        if (current.intersects(view) && !view.contains(current)) log->scrollTo(log->currentIndex());
+        if (current.intersects(view) && !view.contains(current)) {
+            QTimer::singleShot(0, log, [this] { log->scrollTo(log->currentIndex()); });
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

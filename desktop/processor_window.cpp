@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "desktop/captions.h"
 #include "desktop/debug_texts.h"
 #include "desktop/number_tip.h"
 #include "desktop/program_commands.h"
@@ -25,123 +26,128 @@ namespace {
 
 const char* const kRegisterNames[] = {"R0", "R1", "R2", "R3", "PC", "SP"};
 
-QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y) {
-    auto* label = new QLabel(text, parent);
-    label->move(x, y);
-    return label;
+QLabel* MakeLabel(QWidget* parent, const QString& text) {
+    return new QLabel(text, parent);
+}
+
+QLineEdit* MakeField(QWidget* parent, const char* name) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(QString::fromLatin1(name));
+    return field;
 }
 
 // The processor window's picture: a chip with its pins.
 QPixmap ChipPicture() {
     QPixmap picture(150, 75);
     picture.fill(Qt::transparent);
-    QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(90, 90, 90), 2));
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(90, 90, 90), 2));
     for (int x = 30; x <= 120; x += 15) {
-        p.drawLine(x, 4, x, 14);
-        p.drawLine(x, 61, x, 71);
+        painter.drawLine(x, 4, x, 14);
+        painter.drawLine(x, 61, x, 71);
     }
-    p.setBrush(QColor(40, 40, 48));
-    p.drawRoundedRect(QRectF(20, 14, 110, 47), 4, 4);
-    p.setPen(QColor(50, 205, 50));
-    QFont font = p.font();
+    painter.setBrush(QColor(40, 40, 48));
+    painter.drawRoundedRect(QRectF(20, 14, 110, 47), 4, 4);
+    painter.setPen(QColor(50, 205, 50));
+    QFont font = painter.font();
     font.setPixelSize(22);
     font.setBold(true);
-    p.setFont(font);
-    p.drawText(QRectF(20, 14, 110, 47), Qt::AlignCenter, QStringLiteral("Q42"));
+    painter.setFont(font);
+    painter.drawText(QRectF(20, 14, 110, 47), Qt::AlignCenter, QStringLiteral("Q42"));
     return picture;
 }
 
-// What the window manager's frame adds to a window's width and height.
 }  // namespace
 
 ProcessorWindow::ProcessorWindow(Machine& machine, ProgramCommands& commands, UserDialogs& dialogs)
     : machine_(machine), commands_(commands), dialogs_(dialogs) {
     setObjectName(QStringLiteral("Tmain"));
-    setWindowTitle(QStringLiteral("main"));
-    setFixedSize(376, 174);
+    setWindowTitle(TitleOf(*this));
     QFont font = this->font();
     font.setPixelSize(11);
     setFont(font);
 
-    QFrame* panel = CreateRegisterPanel(font);
-    auto* image = new QLabel(this);
-    image->setObjectName(QStringLiteral("Image1"));
-    image->setGeometry(241, 48, 100, 50);
-    image->setPixmap(ChipPicture());
+    CreateRegisterPanel(font);
+    chip_ = new QLabel(this);
+    chip_->setObjectName(QStringLiteral("Image1"));
+    chip_->setPixmap(ChipPicture());
     QApplication::setWindowIcon(QIcon(ChipPicture()));
-    image->setScaledContents(true);
-    CreateButtons(panel);
+    chip_->setScaledContents(true);
+    CreateButtons();
     CreateSpeedBox();
+    PlaceComponents();
 
     ShowRegisters();
 }
 
 // The register fields and the flags, on a sunken panel.
-QFrame* ProcessorWindow::CreateRegisterPanel(const QFont& font) {
-    auto* panel = new QFrame(this);
-    panel->setObjectName(QStringLiteral("MRegPanel"));
-    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel->setGeometry(8, 4, 201, 170 - 4);
-    QFont panelFont = panel->font();
+void ProcessorWindow::CreateRegisterPanel(const QFont& font) {
+    registerPanel_ = new QFrame(this);
+    registerPanel_->setObjectName(QStringLiteral("MRegPanel"));
+    registerPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    QFont panelFont = registerPanel_->font();
     panelFont.setPixelSize(13);
-    panel->setFont(panelFont);
-    QLabel* welcome = MakeLabel(panel, QStringLiteral("Welcome to the Machine!"), 40, 12);
-    welcome->setObjectName(QStringLiteral("Label2"));
-    welcome->setFont(font);
+    registerPanel_->setFont(panelFont);
+    welcome_ = MakeLabel(registerPanel_, QStringLiteral("Welcome to the Machine!"));
+    welcome_->setObjectName(QStringLiteral("Label2"));
+    welcome_->setFont(font);
 
-    const int places[6][2] = {{38, 32}, {136, 32}, {38, 60}, {136, 60}, {38, 90}, {136, 93}};
-    const int labelPlaces[6][2] = {{12, 36}, {110, 36}, {12, 64}, {110, 64}, {12, 94}, {110, 94}};
     for (int i = 0; i < 6; ++i) {
-        MakeLabel(panel, QString::fromLatin1(kRegisterNames[i]), labelPlaces[i][0],
-                  labelPlaces[i][1]);
+        registerNames_[i] = MakeLabel(registerPanel_, QString::fromLatin1(kRegisterNames[i]));
         const std::string name = std::string("E") + kRegisterNames[i];
-        QLineEdit* edit = MakeEdit(panel, name.c_str(), places[i][0], places[i][1], 49);
-        if (i < 4) ER[i] = edit;
+        QLineEdit* field = MakeField(registerPanel_, name.c_str());
+        if (i < 4) {
+            registerFields[i] = field;
+        } else {
+            (i == 4 ? pcField : spField) = field;
+        }
     }
-    EPC = panel->findChild<QLineEdit*>(QStringLiteral("EPC"));
-    ESP = panel->findChild<QLineEdit*>(QStringLiteral("ESP"));
-    MakeLabel(panel, QStringLiteral("PS"), 10, 132);
-    EPS = MakeEdit(panel, "EPS", 38, 128, 49);
-    EPS->setReadOnly(true);
-    EPS->setFocusPolicy(Qt::NoFocus);
-    MakeLabel(panel, QStringLiteral("==>"), 88, 132)->setFont(font);
-    auto* flags = new QFrame(panel);
-    flags->setObjectName(QStringLiteral("Panel1"));
-    flags->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    flags->setGeometry(108, 122, 81, 38);
-    MakeLabel(flags, QStringLiteral("Z"), 8, 11);
-    EZ = MakeEdit(flags, "EZ", 20, 8, 16);
-    MakeLabel(flags, QStringLiteral("N"), 42, 11);
-    EN = MakeEdit(flags, "EN", 56, 8, 16);
-    for (QLineEdit* flag : {EZ, EN}) {
+    psName_ = MakeLabel(registerPanel_, QStringLiteral("PS"));
+    psField = MakeField(registerPanel_, "EPS");
+    psField->setReadOnly(true);
+    psField->setFocusPolicy(Qt::NoFocus);
+    flagsArrow_ = MakeLabel(registerPanel_, QStringLiteral("==>"));
+    flagsArrow_->setFont(font);
+    flagsPanel_ = new QFrame(registerPanel_);
+    flagsPanel_->setObjectName(QStringLiteral("Panel1"));
+    flagsPanel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    zName_ = MakeLabel(flagsPanel_, QStringLiteral("Z"));
+    zFlagField = MakeField(flagsPanel_, "EZ");
+    nName_ = MakeLabel(flagsPanel_, QStringLiteral("N"));
+    nFlagField = MakeField(flagsPanel_, "EN");
+    for (QLineEdit* flag : {zFlagField, nFlagField}) {
         flag->setReadOnly(true);
         flag->setFocusPolicy(Qt::NoFocus);
     }
-    return panel;
 }
 
 // The run-control buttons around the picture, and the apply button on the register panel.
-void ProcessorWindow::CreateButtons(QFrame* panel) {
-    ProgramCommands& c = commands_;
-    MakeButton(5, 216, 4, 40, QStyle::SP_MediaPlay, [&c] { c.BuildAndRun(); });
-    MakeButton(2, 264, 4, 40, QStyle::SP_MediaSeekForward, [&c] { c.LoadAndRun(); });
-    MakeButton(4, 326, 4, 40, QStyle::SP_MediaStop, [&c] { c.StopProgram(); })->setEnabled(false);
-    MakeButton(3, 216, 132, 40, QStyle::SP_MediaSkipBackward, [&c] { c.FirstCommand(); });
-    MakeButton(1, 264, 132, 40, QStyle::SP_MediaSkipForward, [&c] { c.NextCommand(); });
-    MakeButton(7, 326, 132, 40, QStyle::SP_FileDialogContentsView, [&c] { c.DecodeFrom(0x0000); });
-    QToolButton* apply =
-        MakeButton(6, 8, 8, 23, QStyle::SP_DialogApplyButton, [this] { ApplyRegisterEdits(); });
-    apply->setParent(panel);
-    apply->setGeometry(8, 8, 23, 22);
+void ProcessorWindow::CreateButtons() {
+    ProgramCommands& commands = commands_;
+    buildAndRunButton =
+        MakeButton("SpeedButton5", QStyle::SP_MediaPlay, [&commands] { commands.BuildAndRun(); });
+    loadAndRunButton = MakeButton("SpeedButton2", QStyle::SP_MediaSeekForward,
+                                  [&commands] { commands.LoadAndRun(); });
+    stopButton =
+        MakeButton("SpeedButton4", QStyle::SP_MediaStop, [&commands] { commands.StopProgram(); });
+    stopButton->setEnabled(false);
+    firstCommandButton = MakeButton("SpeedButton3", QStyle::SP_MediaSkipBackward,
+                                    [&commands] { commands.FirstCommand(); });
+    nextCommandButton = MakeButton("SpeedButton1", QStyle::SP_MediaSkipForward,
+                                   [&commands] { commands.NextCommand(); });
+    decodeButton = MakeButton("SpeedButton7", QStyle::SP_FileDialogContentsView,
+                              [&commands] { commands.DecodeFrom(0x0000); });
+    applyRegistersButton =
+        MakeButton("SpeedButton6", QStyle::SP_DialogApplyButton, [this] { ApplyRegisterEdits(); });
+    applyRegistersButton->setParent(registerPanel_);
 }
 
 // Under the picture: how many steps a run takes each second, for following it by eye.
 void ProcessorWindow::CreateSpeedBox() {
     speedBox = new QComboBox(this);
     speedBox->setObjectName(QStringLiteral("speedBox"));
-    speedBox->setGeometry(236, 102, 110, 24);
+    speedBox->setToolTip(CaptionOf(*this, "speedBox"));
     for (const int speed : kSpeeds)
         speedBox->addItem(SpeedName(speed), speed);
     speedBox->setCurrentIndex(speedBox->count() - 1);
@@ -149,29 +155,53 @@ void ProcessorWindow::CreateSpeedBox() {
             [this] { commands_.SetSpeed(speedBox->currentData().toInt()); });
 }
 
-void ProcessorWindow::NameSpeeds() {
-    for (int i = 0; i < speedBox->count(); ++i)
-        speedBox->setItemText(i, SpeedName(speedBox->itemData(i).toInt()));
-}
-
-QLineEdit* ProcessorWindow::MakeEdit(QWidget* parent, const char* name, int x, int y, int width) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setGeometry(x, y, width, 21);
-    return edit;
-}
-
-QToolButton* ProcessorWindow::MakeButton(int n, int x, int y, int size, int icon,
+// A run-control button with its icon, hint and command.
+QToolButton* ProcessorWindow::MakeButton(const char* name, int icon,
                                          std::function<void()> command) {
     auto* button = new QToolButton(this);
-    button->setObjectName(QStringLiteral("SpeedButton%1").arg(n));
-    button->setGeometry(x, y, size, size);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setToolTip(CaptionOf(*this, name));
     button->setIcon(style()->standardIcon(static_cast<QStyle::StandardPixmap>(icon)));
-    button->setIconSize(QSize(size * 2 / 3, size * 2 / 3));
     button->setAutoRaise(true);
     connect(button, &QToolButton::clicked, this, std::move(command));
-    SpeedButton[n] = button;
     return button;
+}
+
+// Where each component stands, in pixels of its window or panel.
+void ProcessorWindow::PlaceComponents() {
+    setFixedSize(376, 174);
+    registerPanel_->setGeometry(8, 4, 201, 170 - 4);
+    welcome_->move(40, 12);
+    const QPoint names[] = {{12, 36}, {110, 36}, {12, 64}, {110, 64}, {12, 94}, {110, 94}};
+    const QPoint fields[] = {{38, 32}, {136, 32}, {38, 60}, {136, 60}, {38, 90}, {136, 93}};
+    QLineEdit* const registers[] = {registerFields[0], registerFields[1], registerFields[2],
+                                    registerFields[3], pcField,           spField};
+    for (int i = 0; i < 6; ++i) {
+        registerNames_[i]->move(names[i]);
+        registers[i]->setGeometry(QRect(fields[i], QSize(49, 21)));
+    }
+    psName_->move(10, 132);
+    psField->setGeometry(38, 128, 49, 21);
+    flagsArrow_->move(88, 132);
+    flagsPanel_->setGeometry(108, 122, 81, 38);
+    zName_->move(8, 11);
+    zFlagField->setGeometry(20, 8, 16, 21);
+    nName_->move(42, 11);
+    nFlagField->setGeometry(56, 8, 16, 21);
+    chip_->setGeometry(241, 48, 100, 50);
+    const auto place = [](QToolButton* button, int x, int y, int size) {
+        button->setGeometry(x, y, size, size);
+        button->setIconSize(QSize(size * 2 / 3, size * 2 / 3));
+    };
+    place(buildAndRunButton, 216, 4, 40);
+    place(loadAndRunButton, 264, 4, 40);
+    place(stopButton, 326, 4, 40);
+    place(firstCommandButton, 216, 132, 40);
+    place(nextCommandButton, 264, 132, 40);
+    place(decodeButton, 326, 132, 40);
+    place(applyRegistersButton, 8, 8, 23);
+    applyRegistersButton->resize(23, 22);
+    speedBox->setGeometry(236, 102, 110, 24);
 }
 
 // A register's four hex digits, and the same word in every other reading as the field's tooltip.
@@ -181,33 +211,30 @@ void ProcessorWindow::ShowWord(QLineEdit* field, Value word) {
 }
 
 void ProcessorWindow::ShowRegisters() {
-    Machine& m = machine_;
     for (int i = 0; i < 4; ++i)
-        ShowWord(ER[i], m.State().r[i]);
-    ShowWord(EPC, m.State().pc);
-    ShowWord(ESP, m.State().sp);
-    m.UpdateFlags();
+        ShowWord(registerFields[i], machine_.State().r[i]);
+    ShowWord(pcField, machine_.State().pc);
+    ShowWord(spField, machine_.State().sp);
+    machine_.UpdateFlags();
     ShowFlags();
-    m.TakeChangedRegisters();
+    machine_.TakeChangedRegisters();
 }
 
 void ProcessorWindow::ShowFlags() {
-    const Machine& m = machine_;
-    EN->setText(m.FlagN() ? QStringLiteral("1") : QStringLiteral("0"));
-    EZ->setText(m.FlagZ() ? QStringLiteral("1") : QStringLiteral("0"));
-    ShowWord(EPS, m.State().ps);
+    nFlagField->setText(machine_.FlagN() ? QStringLiteral("1") : QStringLiteral("0"));
+    zFlagField->setText(machine_.FlagZ() ? QStringLiteral("1") : QStringLiteral("0"));
+    ShowWord(psField, machine_.State().ps);
 }
 
 void ProcessorWindow::ShowChangedRegisters() {
-    Machine& m = machine_;
-    const std::uint32_t changed = m.TakeChangedRegisters();
+    const std::uint32_t changed = machine_.TakeChangedRegisters();
     if (changed == 0) return;
     // A field the user typed into keeps its text until the machine writes that register.
     for (int i = 0; i < 4; ++i) {
-        if ((changed & (kChangedR0 << i)) != 0) ShowWord(ER[i], m.State().r[i]);
+        if ((changed & (kChangedR0 << i)) != 0) ShowWord(registerFields[i], machine_.State().r[i]);
     }
-    if ((changed & kChangedPC) != 0) ShowWord(EPC, m.State().pc);
-    if ((changed & kChangedSP) != 0) ShowWord(ESP, m.State().sp);
+    if ((changed & kChangedPC) != 0) ShowWord(pcField, machine_.State().pc);
+    if ((changed & kChangedSP) != 0) ShowWord(spField, machine_.State().sp);
     if ((changed & kChangedFlags) != 0) ShowFlags();
 }
 
@@ -219,27 +246,28 @@ void ProcessorWindow::LightChanges(const MachineState& before, const MachineStat
         field->setPalette(palette);
     };
     for (int i = 0; i < 4; ++i)
-        light(ER[i], before.r[i] != after.r[i]);
-    light(EPC, before.pc != after.pc);
-    light(ESP, before.sp != after.sp);
-    light(EPS, before.ps != after.ps);
-    light(EN, (before.ps & kFlagN) != (after.ps & kFlagN));
-    light(EZ, (before.ps & kFlagZ) != (after.ps & kFlagZ));
+        light(registerFields[i], before.r[i] != after.r[i]);
+    light(pcField, before.pc != after.pc);
+    light(spField, before.sp != after.sp);
+    light(psField, before.ps != after.ps);
+    light(nFlagField, (before.ps & kFlagN) != (after.ps & kFlagN));
+    light(zFlagField, (before.ps & kFlagZ) != (after.ps & kFlagZ));
 }
 
 void ProcessorWindow::SetRunState(bool running) {
-    SpeedButton[4]->setEnabled(running);
-    for (int n : {1, 2, 3, 5, 6, 7})
-        SpeedButton[n]->setEnabled(!running);
+    stopButton->setEnabled(running);
+    for (QToolButton* button : {nextCommandButton, loadAndRunButton, firstCommandButton,
+                                buildAndRunButton, applyRegistersButton, decodeButton})
+        button->setEnabled(!running);
 }
 
 void ProcessorWindow::ApplyRegisterEdits() {
-    Machine& m = machine_;
-    QLineEdit* edits[] = {ER[0], ER[1], ER[2], ER[3], EPC, ESP};
+    QLineEdit* fields[] = {registerFields[0], registerFields[1], registerFields[2],
+                           registerFields[3], pcField,           spField};
     for (int i = 0; i < 6; ++i) {
-        std::string text = edits[i]->text().toStdString();
+        std::string text = fields[i]->text().toStdString();
         const bool bad = CheckHexEdit(text);
-        edits[i]->setText(QString::fromStdString(text));
+        fields[i]->setText(QString::fromStdString(text));
         if (bad) {
             dialogs_.Warning(
                 this,
@@ -249,9 +277,9 @@ void ProcessorWindow::ApplyRegisterEdits() {
         }
         const Value value = HexToWord(text).value;
         if (i < 4) {
-            m.EditRegister(i, value);
+            machine_.EditRegister(i, value);
         } else {
-            (i == 4) ? m.EditPc(value) : m.EditSp(value);
+            (i == 4) ? machine_.EditPc(value) : machine_.EditSp(value);
         }
     }
 }

@@ -10,6 +10,7 @@
 
 class QComboBox;
 class QFrame;
+class QLabel;
 class QLineEdit;
 class QToolButton;
 
@@ -25,13 +26,19 @@ class ProcessorWindow : public FixedWindow {
   public:
     ProcessorWindow(Machine& machine, ProgramCommands& commands, UserDialogs& dialogs);
 
-    std::array<QLineEdit*, 4> ER{};  // ER0..ER3
-    QLineEdit* EPC = nullptr;
-    QLineEdit* ESP = nullptr;
-    QLineEdit* EPS = nullptr;
-    QLineEdit* EN = nullptr;
-    QLineEdit* EZ = nullptr;
-    std::array<QToolButton*, 8> SpeedButton{};  // SpeedButton1..SpeedButton7 at 1..7
+    std::array<QLineEdit*, 4> registerFields{};  // R0..R3
+    QLineEdit* pcField = nullptr;
+    QLineEdit* spField = nullptr;
+    QLineEdit* psField = nullptr;
+    QLineEdit* nFlagField = nullptr;
+    QLineEdit* zFlagField = nullptr;
+    QToolButton* buildAndRunButton = nullptr;
+    QToolButton* loadAndRunButton = nullptr;
+    QToolButton* stopButton = nullptr;
+    QToolButton* firstCommandButton = nullptr;
+    QToolButton* nextCommandButton = nullptr;
+    QToolButton* decodeButton = nullptr;
+    QToolButton* applyRegistersButton = nullptr;  // copies the fields into the registers
     QComboBox* speedBox = nullptr;
 
     // Writes every register into its field, then the flags.
@@ -41,8 +48,6 @@ class ProcessorWindow : public FixedWindow {
     void SetRunState(bool running);
     // Lights the fields whose values differ between the two states; the others are plain again.
     void LightChanges(const MachineState& before, const MachineState& after);
-    // The speeds' names in the interface language.
-    void NameSpeeds();
 
     // Copies the register fields into the registers; a field that holds no hex word is reported
     // and leaves its register as it was.
@@ -53,11 +58,22 @@ class ProcessorWindow : public FixedWindow {
     ProgramCommands& commands_;
     UserDialogs& dialogs_;
 
-    QLineEdit* MakeEdit(QWidget* parent, const char* name, int x, int y, int width);
-    QToolButton* MakeButton(int n, int x, int y, int size, int icon, std::function<void()> command);
-    QFrame* CreateRegisterPanel(const QFont& font);
-    void CreateButtons(QFrame* panel);
+    // The components that only show: the panels, the picture and the fields' names.
+    QFrame* registerPanel_ = nullptr;
+    QFrame* flagsPanel_ = nullptr;
+    QLabel* chip_ = nullptr;
+    QLabel* welcome_ = nullptr;
+    std::array<QLabel*, 6> registerNames_{};  // R0..R3, PC, SP
+    QLabel* psName_ = nullptr;
+    QLabel* flagsArrow_ = nullptr;
+    QLabel* zName_ = nullptr;
+    QLabel* nName_ = nullptr;
+
+    QToolButton* MakeButton(const char* name, int icon, std::function<void()> command);
+    void CreateRegisterPanel(const QFont& font);
+    void CreateButtons();
     void CreateSpeedBox();
+    void PlaceComponents();
     void ShowFlags();
     static void ShowWord(QLineEdit* field, Value word);
 };

@@ -72,9 +72,8 @@ class ProgramCommands {
     // Shows the guide window (made when first asked for) in front, with this title.
     virtual void ShowGuide(const QString& title) = 0;
 
-    // When the main window first shows: the interface language written into every window, and
-    // the windows placed again once the window manager has framed them.
-    virtual void ApplyLanguage() = 0;
+    // When the main window first shows: the windows placed again once the window manager has
+    // framed them.
     virtual void PlaceWindowsWhenFramed() = 0;
     // Ends a run or an input wait because the program is closing.
     virtual void Close() = 0;

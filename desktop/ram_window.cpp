@@ -7,6 +7,7 @@
 #include <QTableWidget>
 #include <utility>
 
+#include "desktop/captions.h"
 #include "desktop/debug_texts.h"
 #include "desktop/number_tip.h"
 #include "desktop/program_commands.h"
@@ -17,53 +18,64 @@ namespace q42 {
 RamWindow::RamWindow(Machine& machine, ProgramCommands& commands)
     : machine_(machine), commands_(commands) {
     setObjectName(QStringLiteral("TFormRAM"));
-    setFixedSize(152, 516);
+    setWindowTitle(TitleOf(*this));
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPixelSize(13);
     setFont(font);
+    CreateTable();
+    PlaceComponents();
+    ShowAllCells();
+}
 
-    RAM = new QTableWidget(kRamWords, 2, this);
-    RAM->setObjectName(QStringLiteral("RAM"));
-    RAM->setGeometry(8, 8, 137, 497);
+void RamWindow::CreateTable() {
+    ramTable = new QTableWidget(kRamWords, 2, this);
+    ramTable->setObjectName(QStringLiteral("RAM"));
+    ramTable->setToolTip(CaptionOf(*this, "RAM"));
+    ramTable->setHorizontalHeaderLabels({CaptionOf(*this, "RAM:0"), CaptionOf(*this, "RAM:1")});
     QFont gridFont = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     gridFont.setPixelSize(16);
     gridFont.setBold(true);
-    RAM->setFont(gridFont);
-    RAM->verticalHeader()->hide();
-    RAM->verticalHeader()->setDefaultSectionSize(24);
-    RAM->horizontalHeader()->setFixedHeight(24);
-    RAM->setColumnWidth(0, 60);
-    RAM->setColumnWidth(1, 60);
-    RAM->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    RAM->setSelectionBehavior(QAbstractItemView::SelectItems);
+    ramTable->setFont(gridFont);
+    ramTable->verticalHeader()->hide();
+    ramTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ramTable->setSelectionBehavior(QAbstractItemView::SelectItems);
     for (int row = 0; row < kRamWords; ++row) {
         // The address column is fixed: it shows but cannot be selected.
         auto* address = new QTableWidgetItem(QString::fromStdString(WordToHex(Value{row} * 2)));
         address->setFlags(Qt::ItemIsEnabled);
         address->setBackground(palette().button());
-        RAM->setItem(row, 0, address);
-        RAM->setItem(row, 1, new QTableWidgetItem);
+        ramTable->setItem(row, 0, address);
+        ramTable->setItem(row, 1, new QTableWidgetItem);
     }
-    RAM->setCurrentCell(0, 1);
-    connect(RAM, &QTableWidget::cellDoubleClicked, this, [this] { OpenDecoderAtRow(); });
-    RAM->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(RAM, &QWidget::customContextMenuRequested, this, [this](const QPoint& where) {
-        const int row = RAM->rowAt(where.y());
-        if (row >= 0) ShowRowMenu(row, RAM->viewport()->mapToGlobal(where));
+    ramTable->setCurrentCell(0, 1);
+    connect(ramTable, &QTableWidget::cellDoubleClicked, this, [this] { OpenDecoderAtRow(); });
+    ramTable->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(ramTable, &QWidget::customContextMenuRequested, this, [this](const QPoint& where) {
+        const int row = ramTable->rowAt(where.y());
+        if (row >= 0) ShowRowMenu(row, ramTable->viewport()->mapToGlobal(where));
     });
-    RAM->viewport()->installEventFilter(this);
-    FormShow();
+    ramTable->viewport()->installEventFilter(this);
+}
+
+// Where the table stands and how large its rows and columns are, in pixels.
+void RamWindow::PlaceComponents() {
+    setFixedSize(152, 516);
+    ramTable->setGeometry(8, 8, 137, 497);
+    ramTable->verticalHeader()->setDefaultSectionSize(24);
+    ramTable->horizontalHeader()->setFixedHeight(24);
+    ramTable->setColumnWidth(0, 60);
+    ramTable->setColumnWidth(1, 60);
 }
 
 // A cell's four hex digits, and the same word in every other reading as its tooltip.
 void RamWindow::ShowCell(int row) {
     const Value word = machine_.State().ram[row];
-    QTableWidgetItem* cell = RAM->item(row, 1);
+    QTableWidgetItem* cell = ramTable->item(row, 1);
     cell->setText(QString::fromStdString(WordToHex(word)));
     cell->setToolTip(NumberTip(word));
 }
 
-void RamWindow::FormShow() {
+void RamWindow::ShowAllCells() {
     // Memory's real contents, also when the window is shown again after the machine ran.
     for (int row = 0; row < kRamWords; ++row) {
         ShowCell(row);
@@ -79,14 +91,14 @@ void RamWindow::ShowChangedCells() {
 }
 
 void RamWindow::OpenDecoderAtRow() {
-    const int row = std::max(0, RAM->currentRow());
+    const int row = std::max(0, ramTable->currentRow());
     commands_.DecodeFrom(Value{row} * 2);  // the row's address
 }
 
 void RamWindow::MarkRows(Value pc, Value sp, const std::set<Value>& breakpoints) {
     for (int row = 0; row < kRamWords; ++row) {
         const Value address = Value{row} * 2;
-        QTableWidgetItem* cell = RAM->item(row, 0);
+        QTableWidgetItem* cell = ramTable->item(row, 0);
         const bool marked = breakpoints.count(address) != 0;
         QBrush background = palette().button();
         if (address == sp) background = kStackColor;
@@ -101,7 +113,7 @@ void RamWindow::LightChanges(const MachineState& before, const MachineState& aft
         const bool lit = before.ram[row] != after.ram[row];
         if (lit == lit_[row]) continue;
         lit_[row] = lit;
-        RAM->item(row, 1)->setBackground(lit ? QBrush(kChangedColor) : QBrush());
+        ramTable->item(row, 1)->setBackground(lit ? QBrush(kChangedColor) : QBrush());
     }
 }
 
@@ -117,7 +129,7 @@ void RamWindow::ShowRowMenu(int row, const QPoint& where) {
 
 void RamWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    FormShow();
+    ShowAllCells();
 }
 
 // The address column is fixed: a click there leaves the selection as it was, and a double-click
@@ -128,7 +140,7 @@ bool RamWindow::eventFilter(QObject* watched, QEvent* event) {
         type != QEvent::MouseButtonDblClick && type != QEvent::MouseMove)
         return QWidget::eventFilter(watched, event);
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (RAM->columnAt(mouse->position().toPoint().x()) != 0)
+    if (ramTable->columnAt(mouse->position().toPoint().x()) != 0)
         return QWidget::eventFilter(watched, event);
     if (type == QEvent::MouseButtonDblClick) OpenDecoderAtRow();
     return true;

@@ -20,10 +20,10 @@ class RamWindow : public FixedWindow {
   public:
     RamWindow(Machine& machine, ProgramCommands& commands);
 
-    QTableWidget* RAM = nullptr;
+    QTableWidget* ramTable = nullptr;  // an address and a value for each word
 
     // Fills the grid from memory.
-    void FormShow();
+    void ShowAllCells();
     // Writes the cells of the words the machine changed since they were last shown.
     void ShowChangedCells();
     // Decodes from the selected row's address.
@@ -45,6 +45,8 @@ class RamWindow : public FixedWindow {
     ProgramCommands& commands_;
     std::array<bool, kRamWords> lit_{};
 
+    void CreateTable();
+    void PlaceComponents();
     void ShowCell(int row);
 };
 

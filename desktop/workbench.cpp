@@ -8,7 +8,6 @@
 #include <utility>
 
 #include "desktop/assembler_window.h"
-#include "desktop/captions.h"
 #include "desktop/debug_texts.h"
 #include "desktop/decoding_dialog.h"
 #include "desktop/display_window.h"
@@ -209,7 +208,7 @@ void Workbench::LoadAndRun() {
 
 void Workbench::DecodeFrom(Value address) {
     session.decodeAddress = address;
-    decodingDialog->FormShow();
+    decodingDialog->StartDecoding();
     dialogs.ShowModal(*decodingDialog);
 }
 
@@ -260,16 +259,12 @@ void Workbench::CheckExercise() {
         return;
     }
     const auto results =
-        CheckSource(session.machine, LinesFromQt(assemblerWindow->asmText->toPlainText()),
+        CheckSource(session.machine, LinesFromQt(assemblerWindow->sourceEditor->toPlainText()),
                     session.options, *file.exercise);
     const QString title =
         file.exercise->title.empty() ? QFileInfo(name).fileName() : ToQt(file.exercise->title);
     ExerciseDialog dialog(assemblerWindow.get(), ExerciseResultsTitle(title), results);
     dialogs.ShowModal(dialog);
-}
-
-void Workbench::ApplyLanguage() {
-    q42::ApplyLanguage(*this);
 }
 
 }  // namespace q42

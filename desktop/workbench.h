@@ -100,7 +100,6 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     void ShowIntermediateWindow(bool shown) override;
     bool IntermediateWindowShown() const override;
     void ShowGuide(const QString& title) override;
-    void ApplyLanguage() override;
     // Places the windows again once the window manager has framed them (a little after they
     // first show), so that they stand by their outer edges.
     void PlaceWindowsWhenFramed() override;

@@ -95,7 +95,7 @@ void Workbench::ApplyRegisterEdits() {
 
 void Workbench::Compiled(const Assembly& assembly) {
     session.source.Set(assembly);
-    compiledText_ = assemblerWindow->asmText->toPlainText();
+    compiledText_ = assemblerWindow->sourceEditor->toPlainText();
     EndTextMarks();
     ShowWhere();
 }
@@ -123,12 +123,12 @@ void Workbench::CodeCopied() {
 }
 
 bool Workbench::SourceCurrent() const {
-    return !session.source.Empty() && assemblerWindow->asmText->toPlainText() == compiledText_;
+    return !session.source.Empty() && assemblerWindow->sourceEditor->toPlainText() == compiledText_;
 }
 
 std::vector<int> Workbench::BreakpointLines() const {
     if (!SourceCurrent()) return {};
-    const std::set<int> lines = assemblerWindow->asmText->Breakpoints();
+    const std::set<int> lines = assemblerWindow->sourceEditor->Breakpoints();
     return {lines.begin(), lines.end()};
 }
 
@@ -142,7 +142,8 @@ std::set<Value> Workbench::BreakpointAddresses() const {
 
 void Workbench::ClearBreakpoints() {
     ramBreakpoints_.clear();
-    assemblerWindow->asmText->ClearBreakpoints();  // shows them again through BreakpointsChanged
+    assemblerWindow->sourceEditor
+        ->ClearBreakpoints();  // shows them again through BreakpointsChanged
 }
 
 void Workbench::ToggleRamBreakpoint(Value address) {
@@ -174,7 +175,7 @@ void Workbench::ShowWhere() {
 // The line of the instruction at PC; once the run has ended, the line of the instruction that
 // ended it, for PC has moved past it.
 void Workbench::ShowRunLine() {
-    CodeEditor& editor = *assemblerWindow->asmText;
+    CodeEditor& editor = *assemblerWindow->sourceEditor;
     const Machine& machine = session.machine;
     const bool ended = session.debugger.Started() && session.debugger.Ended();
     const Value at = ended ? machine.State().commandAddress : machine.State().pc;

@@ -92,7 +92,7 @@ class EnglishProgramTest : public ProgramTest {
     Q_OBJECT
 
     void Run(const char* source) {
-        Form().asmText->setPlainText(QString::fromUtf8(source));
+        Form().sourceEditor->setPlainText(QString::fromUtf8(source));
         Action("CompAndRun1")->trigger();
     }
     // Types a line once the display window, which input brings forward, has the keyboard.
@@ -138,13 +138,13 @@ class EnglishProgramTest : public ProgramTest {
                                   [this] { TypeLine(QStringLiteral("7")); });
         });
         Run("call #4182h\nhlt");
-        QVERIFY(bench_->displayWindow->MyScreen->toPlainText().contains(
+        QVERIFY(bench_->displayWindow->screenText->toPlainText().contains(
             QStringLiteral("Error! Repeat the input!")));
         ExpectEnglishEverywhere("after an input retry");
         // A run-time error's report.
         Run("mov #7fffh,r0\nadd #1,r0\nhlt");
         QVERIFY(
-            bench_->displayWindow->MyScreen->toPlainText().contains(QStringLiteral("overflow")));
+            bench_->displayWindow->screenText->toPlainText().contains(QStringLiteral("overflow")));
         ExpectEnglishEverywhere("after a run-time error");
         // The stop command's end message: Ctrl+B while a number is awaited, and the wait goes
         // on until the line is finished.
@@ -155,11 +155,11 @@ class EnglishProgramTest : public ProgramTest {
             Press(Qt::Key_Return);
         });
         Run("call #4182h\nhlt");
-        QVERIFY(bench_->displayWindow->MyScreen->toPlainText().endsWith(
+        QVERIFY(bench_->displayWindow->screenText->toPlainText().endsWith(
             QStringLiteral("Task interrupted by the user")));
         ExpectEnglishEverywhere("after the stop command");
         // A code line that cannot be loaded, and an assembler error.
-        Form().codeText->setPlainText(QStringLiteral("12345"));
+        Form().codeWordsEditor->setPlainText(QStringLiteral("12345"));
         Action("CopyCode1")->trigger();
         ExpectEnglishEverywhere("after a bad code line");
         Run("mov 2(sp),r0\nhlt");
@@ -168,15 +168,15 @@ class EnglishProgramTest : public ProgramTest {
 
     // A paused run: the editor's notices, the execution log, the speeds and the RAM row's menu.
     void debugging() {
-        Form().asmText->setPlainText(QStringLiteral("mov #1,r0\nadd r0,r0\nhlt"));
-        Form().asmText->ToggleBreakpoint(2);
+        Form().sourceEditor->setPlainText(QStringLiteral("mov #1,r0\nadd r0,r0\nhlt"));
+        Form().sourceEditor->ToggleBreakpoint(2);
         Action("ExecutionLog1")->trigger();
         Action("CompAndRun1")->trigger();
-        QVERIFY(Form().asmText->Notice()->isVisible());
+        QVERIFY(Form().sourceEditor->Notice()->isVisible());
         ExpectEnglishEverywhere("at a breakpoint");
-        Form().asmText->appendPlainText(QStringLiteral("; edited"));
+        Form().sourceEditor->appendPlainText(QStringLiteral("; edited"));
         Action("NextCom1")->trigger();
-        QVERIFY(Form().asmText->Notice()->isVisible());
+        QVERIFY(Form().sourceEditor->Notice()->isVisible());
         ExpectEnglishEverywhere("after an edit");
         for (const bool set : {false, true})
             QVERIFY(!HasCyrillic(RamBreakpointItem(set)));
@@ -184,7 +184,7 @@ class EnglishProgramTest : public ProgramTest {
 
     // The results of checking an exercise, and the warning for a file that cannot be read.
     void exerciseCheck() {
-        Form().asmText->setPlainText(QStringLiteral("mov #'x',r0\ncall #4000h\nhlt"));
+        Form().sourceEditor->setPlainText(QStringLiteral("mov #'x',r0\ncall #4000h\nhlt"));
         dialogs_->fileName = QStringLiteral(Q42_SOURCE_DIR "/examples/exercises/countdown.q42test");
         bool shown = false;
         dialogs_->onModal = [&](QDialog&) {
@@ -202,16 +202,16 @@ class EnglishProgramTest : public ProgramTest {
     // The dialog over data, jumps and branches to RAM and ROM, the single-operand group, ports,
     // short constants and the words no operation has.
     void decodingDialogOverEveryKindOfWord() {
-        Form().codeText->setPlainText(
+        Form().codeWordsEditor->setPlainText(
             QStringLiteral("2150\n01D0\n0010\n1CD0\n4000\n9D02\n0E20\n0E80\n0A10\n0B01\n"
                            "0E00\n0EF0\n0CF0\nFDFE\n0C00\n0D00\n0E81\nAF18\n0F00\n1DE0\n0030"));
         Action("CopyCode1")->trigger();
         int shown = 0;
         dialogs_->onModal = [&](QDialog& dialog) {
             auto& decoding = static_cast<DecodingDialog&>(dialog);
-            for (; decoding.BitBtn1->isEnabled() && shown < 24; ++shown) {
-                ExpectEnglishEverywhere(qPrintable(decoding.Edit2->text()));
-                QTest::mouseClick(decoding.BitBtn1, Qt::LeftButton);
+            for (; decoding.nextButton->isEnabled() && shown < 24; ++shown) {
+                ExpectEnglishEverywhere(qPrintable(decoding.addressField->text()));
+                QTest::mouseClick(decoding.nextButton, Qt::LeftButton);
             }
         };
         Action("Decode1")->trigger();
@@ -225,7 +225,8 @@ class EnglishProgramTest : public ProgramTest {
 
     void messagesAndQuestions() {
         QTemporaryDir dir;
-        Form().asmText->setPlainText(QString::fromUtf8("; \u6f22\nhlt"));  // not in the code page
+        Form().sourceEditor->setPlainText(
+            QString::fromUtf8("; \u6f22\nhlt"));  // not in the code page
         dialogs_->answer = false;
         dialogs_->fileName = dir.filePath(QStringLiteral("a.asm"));
         Action("SaveAsm1")->trigger();
@@ -241,7 +242,7 @@ class EnglishProgramTest : public ProgramTest {
         Action("ClearAsm1")->trigger();
         Action("Exit1")->trigger();
         Action("About1")->trigger();
-        bench_->processorWindow->ER[0]->setText(QStringLiteral("XYZ"));
+        bench_->processorWindow->registerFields[0]->setText(QStringLiteral("XYZ"));
         Action("CopyRegs1")->trigger();
         const QStringList all = dialogs_->warnings + dialogs_->questions + dialogs_->saveQuestions;
         QVERIFY(all.size() >= 6);

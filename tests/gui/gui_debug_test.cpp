@@ -66,18 +66,25 @@ class DebugTest : public ProgramTest {
         });
     }
 
-    CodeEditor& Editor() { return *Form().asmText; }
+    CodeEditor& Editor() { return *Form().sourceEditor; }
     ProcessorWindow& Processor() { return *bench_->processorWindow; }
     QString LastScreenLine() { return ToQt(bench_->session.display.CurrentLine()); }
     QStringList Registers() {
         ProcessorWindow& p = Processor();
-        return {p.ER[0]->text(), p.ER[1]->text(), p.ER[2]->text(), p.ER[3]->text(),
-                p.EPC->text(),   p.ESP->text(),   p.EPS->text()};
+        return {p.registerFields[0]->text(),
+                p.registerFields[1]->text(),
+                p.registerFields[2]->text(),
+                p.registerFields[3]->text(),
+                p.pcField->text(),
+                p.spField->text(),
+                p.psField->text()};
     }
     QString Screen() { return LinesToQt(bench_->session.display.Lines()); }
     bool Lit(QLineEdit* field) { return field->palette().color(QPalette::Base) == kChangedColor; }
     QColor AddressColor(Value address) {
-        return bench_->ramWindow->RAM->item(static_cast<int>(address / 2), 0)->background().color();
+        return bench_->ramWindow->ramTable->item(static_cast<int>(address / 2), 0)
+            ->background()
+            .color();
     }
 
     void ClickMargin(int line) {
@@ -110,7 +117,7 @@ class DebugTest : public ProgramTest {
         ClickMargin(6);
         Press(Qt::Key_F9);
         QCOMPARE(Editor().RunLine(), 6);
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("0010"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("0010"));
         QCOMPARE(AddressColor(0x10), kRunLineColor);
         QVERIFY(Editor().Notice()->isVisible());
         QVERIFY(Editor().Notice()->text().contains(QLatin1String("6")));
@@ -120,7 +127,7 @@ class DebugTest : public ProgramTest {
 
         Press(Qt::Key_F6);
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
-        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("0005"));
+        QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("0005"));
         QCOMPARE(Editor().RunLine(), 9);  // the instruction that ended the run
         QVERIFY(!Editor().Notice()->isVisible());
     }
@@ -135,7 +142,7 @@ class DebugTest : public ProgramTest {
         const QString screen = Screen();
         Press(Qt::Key_F7, Qt::ShiftModifier);
         QCOMPARE(Editor().RunLine(), 6);
-        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("0000"));
+        QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("0000"));
         Press(Qt::Key_F7, Qt::ShiftModifier);
         QVERIFY(Registers() != registers);
         Press(Qt::Key_F7);
@@ -144,7 +151,8 @@ class DebugTest : public ProgramTest {
         QCOMPARE(Screen(), screen);
         QCOMPARE(Editor().RunLine(), 7);
         // The step forward into ADD lit what it changed: R1, PC and the flags.
-        QVERIFY(Lit(Processor().ER[1]) && Lit(Processor().EPC) && !Lit(Processor().ER[0]));
+        QVERIFY(Lit(Processor().registerFields[1]) && Lit(Processor().pcField) &&
+                !Lit(Processor().registerFields[0]));
     }
 
     // The log has a row for every step, with what the step changed and what its operation does;
@@ -167,12 +175,12 @@ class DebugTest : public ProgramTest {
 
         const QRect first = log.log->visualRect(rows.index(0, 1));
         QTest::mouseClick(log.log->viewport(), Qt::LeftButton, {}, first.center());
-        QCOMPARE(Processor().ER[0]->text(), QStringLiteral("0005"));
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("0002"));
+        QCOMPARE(Processor().registerFields[0]->text(), QStringLiteral("0005"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("0002"));
         QCOMPARE(Editor().RunLine(), 2);
         Activate();
         Press(Qt::Key_F7);
-        QCOMPARE(Processor().ER[0]->text(), QStringLiteral("0007"));
+        QCOMPARE(Processor().registerFields[0]->text(), QStringLiteral("0007"));
         QCOMPARE(log.log->currentIndex().row(), 1);
     }
 
@@ -184,7 +192,7 @@ class DebugTest : public ProgramTest {
         QStringList shown;
         QTimer sampler;
         connect(&sampler, &QTimer::timeout, this, [&] {
-            const QString pc = Processor().EPC->text();
+            const QString pc = Processor().pcField->text();
             if (shown.isEmpty() || shown.last() != pc) shown << pc;
         });
         sampler.start(10);
@@ -200,7 +208,7 @@ class DebugTest : public ProgramTest {
         Editor().setPlainText(QStringLiteral("l: br l\nhlt"));
         QComboBox& speed = *Processor().speedBox;
         speed.setCurrentIndex(speed.findData(1));
-        QTimer::singleShot(100, this, [this] { Processor().SpeedButton[4]->click(); });
+        QTimer::singleShot(100, this, [this] { Processor().stopButton->click(); });
         Press(Qt::Key_F9);
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Interrupted));
         QVERIFY(bench_->session.debugger.LastStep() <= 2);
@@ -210,7 +218,7 @@ class DebugTest : public ProgramTest {
     void ramRowBreakpointFromTheContextMenu() {
         Action("CompAndPreproc1")->trigger();
         Action("CopyCode1")->trigger();
-        QTableWidget& ram = *bench_->ramWindow->RAM;
+        QTableWidget& ram = *bench_->ramWindow->ramTable;
         QTimer::singleShot(50, this, [] {
             auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
             QVERIFY(menu != nullptr);
@@ -221,10 +229,10 @@ class DebugTest : public ProgramTest {
         QContextMenuEvent click(QContextMenuEvent::Mouse, row, ram.viewport()->mapToGlobal(row));
         QApplication::sendEvent(ram.viewport(), &click);
         QVERIFY(bench_->RamBreakpoint(0x10));
-        QCOMPARE(bench_->ramWindow->RAM->item(8, 0)->foreground().color(), kBreakpointColor);
+        QCOMPARE(bench_->ramWindow->ramTable->item(8, 0)->foreground().color(), kBreakpointColor);
         Activate();
         Press(Qt::Key_F9, Qt::ShiftModifier);
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("0010"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("0010"));
         QCOMPARE(Editor().RunLine(), 6);
         Action("ClearBreakpoints1")->trigger();
         QVERIFY(!bench_->RamBreakpoint(0x10));
@@ -237,7 +245,7 @@ class DebugTest : public ProgramTest {
         Activate();
         PutCaretOn(5);
         Press(Qt::Key_F4);
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("000C"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("000C"));
         QCOMPARE(Editor().RunLine(), 5);
         Press(Qt::Key_F8);
         QCOMPARE(Editor().RunLine(), 6);
@@ -259,7 +267,7 @@ class DebugTest : public ProgramTest {
         Activate();
         PutCaretOn(5);
         Press(Qt::Key_F4);
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("000C"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("000C"));
         QCOMPARE(Editor().RunLine(), 0);
         QVERIFY(Editor().Notice()->text().contains(QLatin1String("000C")));
     }
@@ -283,9 +291,10 @@ class DebugTest : public ProgramTest {
         Press(Qt::Key_F9);
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
         Action("FirrstCom1")->trigger();
-        for (int step = 0; step < 100 && Processor().EPC->text() != QStringLiteral("001A"); ++step)
+        for (int step = 0; step < 100 && Processor().pcField->text() != QStringLiteral("001A");
+             ++step)
             Press(Qt::Key_F7);
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("001A"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("001A"));
         QCOMPARE(Editor().RunLine(), 9);
         const QString screen = Screen();
         Press(Qt::Key_F7);  // HLT
@@ -313,11 +322,11 @@ class DebugTest : public ProgramTest {
                                        QStringLiteral(" › ") +
                                        Action("FirrstCom1")->text().remove(QLatin1Char('&'))));
         Press(Qt::Key_F7);
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("001E"));  // the word after HLT ran
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("001E"));  // the word after HLT ran
         QVERIFY(!notice.isVisible() || !notice.text().contains(QLatin1String("F9")));
         // Debug › Do first command steps from the start, as the notice says.
         Action("FirrstCom1")->trigger();
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("0004"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("0004"));
         QCOMPARE(Editor().RunLine(), 3);
     }
 
@@ -365,6 +374,25 @@ class DebugTest : public ProgramTest {
         QVERIFY(view.columnWidth(statement) > measure.sizeHintForColumn(statement) + 300);
     }
 
+    // The log shows its current row, the last, whole when it opens and when it is then made a
+    // little lower: a row the horizontal scroll bar or the new size cuts is scrolled into view.
+    void logKeepsItsCurrentRowWhole() {
+        Press(Qt::Key_F9);
+        Action("ExecutionLog1")->trigger();
+        LogWindow& log = *bench_->logWindow;
+        QVERIFY(QTest::qWaitForWindowExposed(&log));
+        QTableView& view = *log.log;
+        const auto whole = [&view] {
+            return view.viewport()->rect().contains(view.visualRect(view.currentIndex()));
+        };
+        QTRY_VERIFY(whole());
+        const int row = view.verticalHeader()->defaultSectionSize();
+        for (int lower = 1; lower < row; lower += 2) {
+            log.resize(log.width(), log.height() - 2);
+            QTRY_VERIFY2(whole(), qPrintable(QString::number(lower)));
+        }
+    }
+
     // A breakpoint, F8 and F4 aimed at the line after CALL #4182H pause once the number is read
     // and before that line runs; the log shows the input and the instruction as two rows.
     void commandsAimedAfterAnInputPauseBeforeTheLineAfterIt() {
@@ -375,8 +403,9 @@ class DebugTest : public ProgramTest {
         TypeWhenAsked(QStringLiteral("12"));
         Press(Qt::Key_F9);
         QCOMPARE(Editor().RunLine(), 2);
-        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("000C"));
-        QCOMPARE(Processor().ER[3]->text(), QStringLiteral("0000"));  // the MOV has not run
+        QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("000C"));
+        QCOMPARE(Processor().registerFields[3]->text(),
+                 QStringLiteral("0000"));  // the MOV has not run
         const QAbstractItemModel& rows = *bench_->logWindow->log->model();
         QCOMPARE(rows.rowCount(), 2);  // the CALL, then the input
         QVERIFY(rows.index(1, 2).data().toString().contains(QStringLiteral("R1 0000→000C")));
@@ -390,11 +419,12 @@ class DebugTest : public ProgramTest {
         TypeWhenAsked(QStringLiteral("30"));
         Press(Qt::Key_F8);
         QCOMPARE(Editor().RunLine(), 4);
-        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("001E"));
-        QCOMPARE(Processor().ER[3]->text(), QStringLiteral("000C"));  // the ADD has not run
+        QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("001E"));
+        QCOMPARE(Processor().registerFields[3]->text(),
+                 QStringLiteral("000C"));  // the ADD has not run
         Activate();
         Press(Qt::Key_F6);
-        QCOMPARE(Processor().ER[3]->text(), QStringLiteral("002A"));
+        QCOMPARE(Processor().registerFields[3]->text(), QStringLiteral("002A"));
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
 
         // F4 on the line after the first call, as a new run.
@@ -404,7 +434,7 @@ class DebugTest : public ProgramTest {
         TypeWhenAsked(QStringLiteral("7"));
         Press(Qt::Key_F4);
         QCOMPARE(Editor().RunLine(), 2);
-        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("0007"));
+        QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("0007"));
     }
 };
 

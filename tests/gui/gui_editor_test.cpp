@@ -38,7 +38,7 @@ class EditorTest : public ProgramTest {
 
     QTemporaryDir dir_;
 
-    CodeEditor& Editor() { return *Form().asmText; }
+    CodeEditor& Editor() { return *Form().sourceEditor; }
     QString Text() { return Editor().toPlainText(); }
     QString Blanks(int count) { return QString(count, QLatin1Char(' ')); }
 
@@ -118,8 +118,8 @@ class EditorTest : public ProgramTest {
         QCOMPARE(Text(),
                  Blanks(8) + QStringLiteral("mov #1,r0\n") + Blanks(8) + QStringLiteral("hlt"));
         Press(Qt::Key_F9, Qt::ControlModifier);
-        QCOMPARE(Form().ErrLab->text(), QString());
-        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("2110\nAF18"));
+        QCOMPARE(Form().errorLine->text(), QString());
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QStringLiteral("2110\nAF18"));
     }
 
     // With a selection, Tab and Shift+Tab indent and unindent every selected line by 8 blanks,
@@ -191,7 +191,7 @@ class EditorTest : public ProgramTest {
         QVERIFY2(marked > 3, "no arrow over the tab");
 
         Press(Qt::Key_F9, Qt::ControlModifier);
-        QVERIFY(Form().ErrLab->text().contains(QStringLiteral("→MOV")));
+        QVERIFY(Form().errorLine->text().contains(QStringLiteral("→MOV")));
     }
 
     // The notice stands in a strip of its own under the text: the last line stays in view.
@@ -231,7 +231,7 @@ class EditorTest : public ProgramTest {
         QVERIFY(Editor().Notice()->isVisible());  // the text changed after compiling
         dialogs_->fileName = File("other.cod", "2151\r\nAF18\r\n.\r\n");
         Press(Qt::Key_O, Qt::ControlModifier | Qt::AltModifier);
-        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("2151\nAF18"));
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QStringLiteral("2151\nAF18"));
         QVERIFY(NoRunMarks());
 
         PauseAtLine6();

@@ -69,15 +69,15 @@ class RealInputTest : public ProgramTest {
     void init() {
         StartProgram();
         QVERIFY(Activate(Form()));
-        Form().asmText->setFocus();
+        Form().sourceEditor->setFocus();
     }
     void cleanup() { bench_.reset(); }
 
     void keysTypedIntoTheScreenAreBufferedOnce() {
         DisplayWindow& display = *bench_->displayWindow;
         QVERIFY(Activate(display));
-        display.MyScreen->setFocus();
-        QCOMPARE(QApplication::focusWidget(), display.MyScreen);
+        display.screenText->setFocus();
+        QCOMPARE(QApplication::focusWidget(), display.screenText);
         Type(QStringLiteral("abc"));
         QCOMPARE(QString::fromStdString(bench_->session.machine.State().keyBuffer),
                  QStringLiteral("abc"));
@@ -86,7 +86,7 @@ class RealInputTest : public ProgramTest {
     void numbersTypedAfterF9GoToTheProgramNotTheSource() {
         const QString source =
             QStringLiteral("call #4182h\nmov r1,r3\ncall #4182h\nadd r1,r3\nmov r3,r0\nhlt");
-        Form().asmText->setPlainText(source);
+        Form().sourceEditor->setPlainText(source);
         Watchdog();
         WhenLineAwaited([this] {
             Type(QStringLiteral("12"));
@@ -98,15 +98,15 @@ class RealInputTest : public ProgramTest {
         });
         Press(Qt::Key_F9);
         QCOMPARE(bench_->session.machine.State().r[0], 42);
-        QCOMPARE(Form().asmText->toPlainText(), source);
+        QCOMPARE(Form().sourceEditor->toPlainText(), source);
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
         // The keyboard goes back to the editor once the program has its input.
-        QCOMPARE(QApplication::focusWidget(), Form().asmText);
+        QCOMPARE(QApplication::focusWidget(), Form().sourceEditor);
     }
 
     void keysReachAProgramWaitingForAKey() {
         // Waits for the keyboard's status, then reads a key into R0 and halts.
-        Form().asmText->setPlainText(
+        Form().sourceEditor->setPlainText(
             QStringLiteral("w: in 0,r3\ncmp #80h,r3\nbne w\nin 1,r0\nhlt"));
         Watchdog();
         QTimer::singleShot(50, this, [this] {
@@ -119,7 +119,8 @@ class RealInputTest : public ProgramTest {
     }
 
     void runKeysWorkFromEveryWindow() {
-        Form().codeText->setPlainText(QStringLiteral("2150\n2151\nAF18"));  // MOV #5,R0; MOV #5,R1
+        Form().codeWordsEditor->setPlainText(
+            QStringLiteral("2150\n2151\nAF18"));  // MOV #5,R0; MOV #5,R1
         Action("CopyCode1")->trigger();
         QVERIFY(Activate(*bench_->processorWindow));
         Press(Qt::Key_F7);
@@ -130,7 +131,7 @@ class RealInputTest : public ProgramTest {
     }
 
     void ctrlBInTheDisplayStopsTheRun() {
-        Form().asmText->setPlainText(QStringLiteral("l: br l\nhlt"));
+        Form().sourceEditor->setPlainText(QStringLiteral("l: br l\nhlt"));
         Watchdog();
         QTimer::singleShot(50, this, [this] {
             Activate(*bench_->displayWindow);
@@ -143,16 +144,16 @@ class RealInputTest : public ProgramTest {
     }
 
     void closingAnEditedTextAsksAndCancelKeepsIt() {
-        Form().asmText->moveCursor(QTextCursor::End);
+        Form().sourceEditor->moveCursor(QTextCursor::End);
         Type(QStringLiteral(" nop"));
-        const QString edited = Form().asmText->toPlainText();
+        const QString edited = Form().sourceEditor->toPlainText();
         QVERIFY(Form().windowTitle().endsWith(QLatin1Char('*')));
         dialogs_->saveChoice = SaveChoice::Cancel;
         Form().close();
         QCOMPARE(dialogs_->saveQuestions.size(), 1);
         QVERIFY(Form().isVisible());
         QVERIFY(!bench_->closing);
-        QCOMPARE(Form().asmText->toPlainText(), edited);
+        QCOMPARE(Form().sourceEditor->toPlainText(), edited);
         // Exit asks the same question instead of whether to exit.
         Action("Exit1")->trigger();
         QCOMPARE(dialogs_->saveQuestions.size(), 2);
@@ -183,7 +184,7 @@ class RealInputTest : public ProgramTest {
         Form().OpenFile(first);
         QCOMPARE(Form().windowTitle(),
                  Pick(" Ассемблер Q42", " Q42 Assembler") + QStringLiteral(" - first.asm"));
-        Form().asmText->setFocus();
+        Form().sourceEditor->setFocus();
         Type(QStringLiteral("nop"));
         dialogs_->saveChoice = SaveChoice::Save;
         dialogs_->fileName = second;
@@ -192,7 +193,7 @@ class RealInputTest : public ProgramTest {
         QFile saved(first);
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), QByteArray("nop\r\n"));
-        QCOMPARE(Form().asmText->toPlainText(), QStringLiteral("hlt"));
+        QCOMPARE(Form().sourceEditor->toPlainText(), QStringLiteral("hlt"));
         QVERIFY(!Form().windowTitle().endsWith(QLatin1Char('*')));
     }
 
@@ -201,8 +202,8 @@ class RealInputTest : public ProgramTest {
         const QString name = dir.filePath(QStringLiteral("prog.asm"));
         dialogs_->fileName = name;
         Press(Qt::Key_S, Qt::ControlModifier);  // no file yet: asks for a name
-        Form().asmText->setFocus();
-        Form().asmText->moveCursor(QTextCursor::End);
+        Form().sourceEditor->setFocus();
+        Form().sourceEditor->moveCursor(QTextCursor::End);
         Type(QStringLiteral("x"));
         dialogs_->fileName.clear();  // a dialog now would cancel the save
         Press(Qt::Key_S, Qt::ControlModifier);
@@ -214,7 +215,7 @@ class RealInputTest : public ProgramTest {
     // The mouse resting on an operation name in the editor: the tooltip event the editor's text
     // area receives brings the operation's line from the instruction table.
     void restingOnAnOperationShowsItsTip() {
-        QPlainTextEdit& editor = *Form().asmText;
+        QPlainTextEdit& editor = *Form().sourceEditor;
         editor.setPlainText(QStringLiteral("start: cmp #0,r1 ; mov"));
         const auto tipAt = [&](int position) {
             QTextCursor cursor(editor.document());
@@ -245,7 +246,7 @@ class RealInputTest : public ProgramTest {
     void viewMarksFollowWhatIsShown() {
         Action("Q421")->trigger();
         QVERIFY(!bench_->displayWindow->isVisible() && !Action("Q421")->isChecked());
-        Form().codeText->setPlainText(QStringLiteral("AF18"));
+        Form().codeWordsEditor->setPlainText(QStringLiteral("AF18"));
         Action("CopyAndRun1")->trigger();  // a run shows the display window
         QVERIFY(bench_->displayWindow->isVisible());
         QVERIFY(Action("Q421")->isChecked());
@@ -258,7 +259,7 @@ class RealInputTest : public ProgramTest {
     // A click in the margin beside a line sets its breakpoint, another clears it; F2 does the same
     // at the caret's line. The text itself is not touched.
     void marginClicksAndF2SetAndClearBreakpoints() {
-        CodeEditor& editor = *Form().asmText;
+        CodeEditor& editor = *Form().sourceEditor;
         editor.setPlainText(QStringLiteral("mov #1,r0\nadd #1,r0\nhlt"));
         const QString text = editor.toPlainText();
         const auto lineY = [&](int line) {
@@ -277,11 +278,11 @@ class RealInputTest : public ProgramTest {
     }
 
     void doubleClickOnTheAddressColumnDecodesFromTheSelectedRow() {
-        QTableWidget& ram = *bench_->ramWindow->RAM;
+        QTableWidget& ram = *bench_->ramWindow->ramTable;
         ram.setCurrentCell(4, 1);
         QString decoded;
         dialogs_->onModal = [&](QDialog& dialog) {
-            decoded = static_cast<DecodingDialog&>(dialog).Edit2->text();
+            decoded = static_cast<DecodingDialog&>(dialog).addressField->text();
         };
         const QPoint address = ram.visualItemRect(ram.item(9, 0)).center();
         QTest::mouseDClick(ram.viewport(), Qt::LeftButton, {}, address);
@@ -306,16 +307,18 @@ class RealInputTest : public ProgramTest {
     }
 
     void singleStepWaitingForInputLocksTheCommands() {
-        Form().codeText->setPlainText(QStringLiteral("9C0D\n4182\nAF18"));  // CALL #4182H; HLT
+        Form().codeWordsEditor->setPlainText(
+            QStringLiteral("9C0D\n4182\nAF18"));  // CALL #4182H; HLT
         Press(Qt::Key_F5);
         Press(Qt::Key_F7);  // the call: the next step is the input entry point
-        Form().codeText->setPlainText(QStringLiteral("2151"));  // what F5 would copy meanwhile
+        Form().codeWordsEditor->setPlainText(
+            QStringLiteral("2151"));  // what F5 would copy meanwhile
         bool locked = false;
         Watchdog();
         WhenLineAwaited([&] {
             locked = !Action("CopyCode1")->isEnabled() && !Action("NextCom1")->isEnabled() &&
                      !Form().debugMenu->menuAction()->isEnabled() && Action("stop1")->isEnabled() &&
-                     !bench_->processorWindow->SpeedButton[1]->isEnabled();
+                     !bench_->processorWindow->nextCommandButton->isEnabled();
             Press(Qt::Key_F5);
             Press(Qt::Key_F7);
             Type(QStringLiteral("5"));
@@ -337,7 +340,7 @@ class RealInputTest : public ProgramTest {
         if (!disk.Mounted()) QSKIP("mounting a tmpfs needs root");
         const auto file = disk.FileThenFill("prog.asm", "hlt\r\n");
         Form().OpenFile(QString::fromStdString(file.string()));
-        Form().asmText->setFocus();
+        Form().sourceEditor->setFocus();
         Type(QString(20, QLatin1Char('n')));
         Press(Qt::Key_S, Qt::ControlModifier);
         QCOMPARE(dialogs_->warnings.size(), 1);
@@ -347,7 +350,7 @@ class RealInputTest : public ProgramTest {
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), QByteArray("hlt\r\n"));
         QVERIFY(Form().windowTitle().endsWith(QLatin1Char('*')));
-        QVERIFY(Form().asmText->toPlainText().startsWith(QString(20, QLatin1Char('n'))));
+        QVERIFY(Form().sourceEditor->toPlainText().startsWith(QString(20, QLatin1Char('n'))));
     }
 
     void fileWithAnEnormousLineIsRefused() {
@@ -357,11 +360,11 @@ class RealInputTest : public ProgramTest {
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("hlt\r\n; " + QByteArray(100'000, 'x') + "\r\n");
         file.close();
-        const QString text = Form().asmText->toPlainText();
+        const QString text = Form().sourceEditor->toPlainText();
         Form().OpenFile(name);
         QCOMPARE(dialogs_->warnings.size(), 1);
         QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("100002")));
-        QCOMPARE(Form().asmText->toPlainText(), text);
+        QCOMPARE(Form().sourceEditor->toPlainText(), text);
     }
 
     void f1ShowsTheGuideWithSearchAndLinks() {
@@ -398,24 +401,24 @@ class RealInputTest : public ProgramTest {
         for (QAction* action : examples->actions())
             names << action->text();
         QVERIFY(names.contains(QStringLiteral("hello.asm")) && names.size() >= 3);
-        Form().asmText->setFocus();
+        Form().sourceEditor->setFocus();
         Type(QStringLiteral("x"));
         dialogs_->saveChoice = SaveChoice::Cancel;
         examples->actions().at(names.indexOf(QStringLiteral("hello.asm")))->trigger();
         QCOMPARE(dialogs_->saveQuestions.size(), 1);
-        QVERIFY(!Form().asmText->toPlainText().contains(QStringLiteral("DS Hello")));
+        QVERIFY(!Form().sourceEditor->toPlainText().contains(QStringLiteral("DS Hello")));
         dialogs_->saveChoice = SaveChoice::Discard;
         examples->actions().at(names.indexOf(QStringLiteral("hello.asm")))->trigger();
-        QVERIFY(Form().asmText->toPlainText().contains(QStringLiteral("DS Hello")));
+        QVERIFY(Form().sourceEditor->toPlainText().contains(QStringLiteral("DS Hello")));
         Press(Qt::Key_F9);
         QCOMPARE(ToQt(bench_->session.display.Lines()[2]), QStringLiteral(" Hello, world!"));
     }
 
     void unreadableFileGivenAtStartIsReported() {
-        const QString text = Form().asmText->toPlainText();
+        const QString text = Form().sourceEditor->toPlainText();
         Form().OpenFile(QStringLiteral("/nonexistent/prog.asm"));
         QCOMPARE(dialogs_->warnings.size(), 1);
-        QCOMPARE(Form().asmText->toPlainText(), text);
+        QCOMPARE(Form().sourceEditor->toPlainText(), text);
     }
 };
 

@@ -1,7 +1,9 @@
 // The desktop program's windows, headless: start-up state, building and running, stopping, the
 // status lines, register edits, line input, the decoding dialog, code files and the captions.
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -15,6 +17,8 @@
 #include <QTimer>
 #include <QToolButton>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "desktop/asm_highlighter.h"
 #include "desktop/assembler_window.h"
@@ -45,12 +49,52 @@ class GuiTest : public ProgramTest {
             lines << ToQt(line);
         return lines;
     }
-    void SetSource(const QString& text) { Form().asmText->setPlainText(text); }
+    // What a caption's component shows, or nothing when the window has no such component.
+    std::optional<QString> ShownCaption(QWidget& window, const Caption& caption) {
+        const QString object = QString::fromLatin1(caption.object);
+        switch (caption.target) {
+            case CaptionTarget::Title: return window.windowTitle();
+            case CaptionTarget::Menu:
+                if (auto* menu = window.findChild<QMenu*>(object)) return menu->title();
+                break;
+            case CaptionTarget::Item:
+                if (auto* item = window.findChild<QAction*>(object)) return item->text();
+                break;
+            case CaptionTarget::Header: {
+                const QStringList grid = object.split(QLatin1Char(':'));
+                auto* table = window.findChild<QTableWidget*>(grid.value(0));
+                const auto* header =
+                    table != nullptr ? table->horizontalHeaderItem(grid.value(1).toInt()) : nullptr;
+                if (header != nullptr) return header->text();
+                break;
+            }
+            case CaptionTarget::Text:
+                if (auto* label = window.findChild<QLabel*>(object)) return label->text();
+                if (auto* button = window.findChild<QAbstractButton*>(object))
+                    return button->text();
+                break;
+            case CaptionTarget::Hint:
+                if (auto* widget = window.findChild<QWidget*>(object)) return widget->toolTip();
+                break;
+            case CaptionTarget::Question: {
+                const std::pair<const char*, const QString*> questions[] = {
+                    {"ExitQuestion", &Form().exitQuestion},
+                    {"ClearQuestion", &Form().clearQuestion},
+                    {"SaveQuestion", &Form().saveQuestion}};
+                for (const auto& [name, question] : questions) {
+                    if (object == QLatin1String(name) && &window == &Form()) return *question;
+                }
+                break;
+            }
+        }
+        return std::nullopt;
+    }
+    void SetSource(const QString& text) { Form().sourceEditor->setPlainText(text); }
     void WhenLineAwaited(std::function<void()> action) {
         test::WhenLineAwaited(this, bench_->session.display, std::move(action));
     }
     void TypeLine(const QString& text) {
-        QLineEdit* input = bench_->displayWindow->MyReadLine;
+        QLineEdit* input = bench_->displayWindow->inputLine;
         QVERIFY(input->isVisible());
         QTest::keyClicks(input, text);
         QTest::keyClick(input, Qt::Key_Return);
@@ -89,27 +133,27 @@ class GuiTest : public ProgramTest {
     }
 
     void startUpState() {
-        QCOMPARE(Form().asmText->toPlainText(), QStringLiteral(";asmText\n\nhlt"));
-        QCOMPARE(Form().codeText->toPlainText(), QString());
-        QCOMPARE(Form().LineLab->text(), QString());
-        QCOMPARE(Form().ErrLab->text(), QString());
-        QCOMPARE(Form().labels->rowCount(), 19);
-        QCOMPARE(Form().labels->item(0, 0)->text(), QString());
-        for (QLineEdit* edit : Processor().ER)
+        QCOMPARE(Form().sourceEditor->toPlainText(), QStringLiteral(";asmText\n\nhlt"));
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QString());
+        QCOMPARE(Form().statusLine->text(), QString());
+        QCOMPARE(Form().errorLine->text(), QString());
+        QCOMPARE(Form().labelTable->rowCount(), 19);
+        QCOMPARE(Form().labelTable->item(0, 0)->text(), QString());
+        for (QLineEdit* edit : Processor().registerFields)
             QCOMPARE(edit->text(), QStringLiteral("0000"));
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("0000"));
-        QCOMPARE(Processor().ESP->text(), QStringLiteral("0100"));
-        QCOMPARE(Processor().EZ->text(), QStringLiteral("1"));
-        QCOMPARE(Processor().EN->text(), QStringLiteral("0"));
-        QCOMPARE(Processor().EPS->text(), QStringLiteral("0002"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("0000"));
+        QCOMPARE(Processor().spField->text(), QStringLiteral("0100"));
+        QCOMPARE(Processor().zFlagField->text(), QStringLiteral("1"));
+        QCOMPARE(Processor().nFlagField->text(), QStringLiteral("0"));
+        QCOMPARE(Processor().psField->text(), QStringLiteral("0002"));
         QVERIFY(!Action("stop1")->isEnabled());
-        QVERIFY(!Processor().SpeedButton[4]->isEnabled());
+        QVERIFY(!Processor().stopButton->isEnabled());
         QVERIFY(Action("Q421")->isChecked());
         QVERIFY(!Action("CompText1")->isChecked());
         QVERIFY(bench_->ramWindow->isVisible() && bench_->displayWindow->isVisible() &&
                 Processor().isVisible());
         QVERIFY(!bench_->intermediateWindow->isVisible());
-        QCOMPARE(bench_->intermediateWindow->compText->toPlainText(), QStringLiteral("compText"));
+        QCOMPARE(bench_->intermediateWindow->textEditor->toPlainText(), QStringLiteral("compText"));
     }
 
     void captionsFollowTheBuildLanguage() {
@@ -127,18 +171,38 @@ class GuiTest : public ProgramTest {
                  Pick("1-4: компил. ASM и запуск", "1-4: compile ASM and run"));
         QCOMPARE(Action("stop1")->text(), Pick("Прервать программу", "Break program"));
         QCOMPARE(Action("Q421")->text(), QStringLiteral("Q42"));
-        QCOMPARE(Form().labels->horizontalHeaderItem(0)->text(), Pick("Метка", "Label"));
-        QCOMPARE(Form().labels->horizontalHeaderItem(2)->text(), Pick("Адр.", "Addr."));
-        QCOMPARE(Processor().SpeedButton[4]->toolTip(),
+        QCOMPARE(Form().labelTable->horizontalHeaderItem(0)->text(), Pick("Метка", "Label"));
+        QCOMPARE(Form().labelTable->horizontalHeaderItem(2)->text(), Pick("Адр.", "Addr."));
+        QCOMPARE(Processor().stopButton->toolTip(),
                  Pick("Прервать программу", "Interrupt program"));
-        QCOMPARE(bench_->ramWindow->RAM->toolTip(),
+        QCOMPARE(bench_->ramWindow->ramTable->toolTip(),
                  Pick("Двойной щелчок для декодирования", "DblClick value to decode"));
         QCOMPARE(Form().exitQuestion, Pick("Действительно хотите выйти?", "Really want to exit?"));
         QCOMPARE(Form().clearQuestion, Pick("Действительно хотите очистить\nASM-текст?",
                                             "Really want to clear\nASM-text?"));
         QCOMPARE(bench_->decodingDialog->windowTitle(),
                  Pick(" Декодирование  команды", " Instruction decoding"));
-        QCOMPARE(bench_->ramWindow->RAM->horizontalHeaderItem(0)->text(), Pick("адрес", "address"));
+        QCOMPARE(bench_->ramWindow->ramTable->horizontalHeaderItem(0)->text(),
+                 Pick("адрес", "address"));
+    }
+
+    // Every caption of the table is written into its component, in the program's language: a
+    // caption whose window or component is missing or misspelled, or that its component never
+    // received, fails here.
+    void everyCaptionReachesItsComponent() {
+        for (const Caption& caption : Captions()) {
+            const QString where = QStringLiteral("%1/%2").arg(QLatin1String(caption.window),
+                                                              QLatin1String(caption.object));
+            QWidget* window = nullptr;
+            for (QWidget* topLevel : QApplication::topLevelWidgets()) {
+                if (topLevel->objectName() == QLatin1String(caption.window)) window = topLevel;
+            }
+            QVERIFY2(window != nullptr, qPrintable(where + QStringLiteral(": no such window")));
+            const std::optional<QString> shown = ShownCaption(*window, caption);
+            QVERIFY2(shown.has_value(), qPrintable(where + QStringLiteral(": no such component")));
+            QVERIFY2(*shown == CaptionText(caption),
+                     qPrintable(where + QStringLiteral(": ") + *shown));
+        }
     }
 
     void compileAndRunTheWorkedExample() {
@@ -146,15 +210,15 @@ class GuiTest : public ProgramTest {
             QString::fromUtf8("; count down\nN=3\nSTART: MOV #N,R0\nLOOP: SUB #1,R0\n  BNE LOOP\n"
                               "  OUT #'A',P.1\n  HLT\nMSG: DS Hi"));
         Action("CompAndRun1")->trigger();
-        QCOMPARE(Form().codeText->toPlainText(),
+        QCOMPARE(Form().codeWordsEditor->toPlainText(),
                  QStringLiteral("01D0\n0003\n2310\n4DFC\n0BD1\n0041\nAF18\n6948"));
-        QCOMPARE(Form().labels->item(0, 0)->text(), QStringLiteral("N"));
-        QCOMPARE(bench_->ramWindow->RAM->item(3, 1)->text(), QStringLiteral("4DFC"));
+        QCOMPARE(Form().labelTable->item(0, 0)->text(), QStringLiteral("N"));
+        QCOMPARE(bench_->ramWindow->ramTable->item(3, 1)->text(), QStringLiteral("4DFC"));
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
-        QCOMPARE(bench_->displayWindow->MyScreen->toPlainText().split('\n').last(),
+        QCOMPARE(bench_->displayWindow->screenText->toPlainText().split('\n').last(),
                  ScreenText(RunText::Finished));
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("000E"));
-        QCOMPARE(Processor().EZ->text(), QStringLiteral("1"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("000E"));
+        QCOMPARE(Processor().zFlagField->text(), QStringLiteral("1"));
     }
 
     // A register field and a RAM cell show their word in every reading as the tooltip.
@@ -166,8 +230,8 @@ class GuiTest : public ProgramTest {
             "двоичное 1111 1111 0100 0001\nбайты как символы: младший 'A', старший 'я'",
             "hex FF41\nunsigned 65345\nsigned -191\nbinary 1111 1111 0100 0001\n"
             "bytes as characters: low 'A', high 'я'");
-        QCOMPARE(Processor().ER[0]->toolTip(), expected);
-        QCOMPARE(bench_->ramWindow->RAM->item(5, 1)->toolTip(), expected);
+        QCOMPARE(Processor().registerFields[0]->toolTip(), expected);
+        QCOMPARE(bench_->ramWindow->ramTable->item(5, 1)->toolTip(), expected);
     }
 
     void stopEndsAnEndlessLoopAndRunStateIsRestored() {
@@ -175,11 +239,11 @@ class GuiTest : public ProgramTest {
         bool checkedWhileRunning = false;
         QTimer::singleShot(30, this, [&] {
             checkedWhileRunning =
-                Action("stop1")->isEnabled() && Processor().SpeedButton[4]->isEnabled() &&
-                !Processor().SpeedButton[1]->isEnabled() &&
+                Action("stop1")->isEnabled() && Processor().stopButton->isEnabled() &&
+                !Processor().nextCommandButton->isEnabled() &&
                 !Form().fileMenu->menuAction()->isEnabled() && !Action("NextCom1")->isEnabled() &&
                 !Action("CompAndRun1")->isEnabled() && Form().runMenu->menuAction()->isEnabled() &&
-                Form().SpeedButton1->isEnabled();
+                Form().compileButton->isEnabled();
             Action("stop1")->trigger();
         });
         Action("CompAndRun1")->trigger();
@@ -187,38 +251,38 @@ class GuiTest : public ProgramTest {
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Interrupted));
         QVERIFY(!Action("stop1")->isEnabled());
         QVERIFY(Action("NextCom1")->isEnabled() && Form().fileMenu->menuAction()->isEnabled());
-        QVERIFY(Processor().SpeedButton[1]->isEnabled() &&
-                !Processor().SpeedButton[4]->isEnabled());
+        QVERIFY(Processor().nextCommandButton->isEnabled() && !Processor().stopButton->isEnabled());
     }
 
     void preprocessingErrorSelectsItsSourceLine() {
         SetSource(QStringLiteral("nop\n1abc: nop\nhlt"));
         Action("CompAndPreproc1")->trigger();
-        QVERIFY(Form().LineLab->text().startsWith(QStringLiteral("2")));
-        QVERIFY(!Form().ErrLab->text().isEmpty());
-        QCOMPARE(Form().asmText->textCursor().selectedText(), QStringLiteral("1abc: nop"));
-        QCOMPARE(Form().codeText->toPlainText(), QString());
+        QVERIFY(Form().statusLine->text().startsWith(QStringLiteral("2")));
+        QVERIFY(!Form().errorLine->text().isEmpty());
+        QCOMPARE(Form().sourceEditor->textCursor().selectedText(), QStringLiteral("1abc: nop"));
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QString());
     }
 
     void codeLoadingErrorSelectsItsCodeLine() {
-        Form().codeText->setPlainText(QStringLiteral("0001\n; note\n12345\n"));
+        Form().codeWordsEditor->setPlainText(QStringLiteral("0001\n; note\n12345\n"));
         Action("CopyCode1")->trigger();
-        QCOMPARE(Form().LineLab->text(), QStringLiteral("12345"));
-        QCOMPARE(Form().ErrLab->text(), Pick("некорректная длина кода", "incorrect code length"));
-        QCOMPARE(Form().codeText->textCursor().selectedText(), QStringLiteral("12345"));
-        QCOMPARE(bench_->ramWindow->RAM->item(0, 1)->text(), QStringLiteral("0001"));
+        QCOMPARE(Form().statusLine->text(), QStringLiteral("12345"));
+        QCOMPARE(Form().errorLine->text(),
+                 Pick("некорректная длина кода", "incorrect code length"));
+        QCOMPARE(Form().codeWordsEditor->textCursor().selectedText(), QStringLiteral("12345"));
+        QCOMPARE(bench_->ramWindow->ramTable->item(0, 1)->text(), QStringLiteral("0001"));
     }
 
     void registerEditsWarnAboutBadValues() {
-        Processor().ER[0]->setText(QStringLiteral("12"));
-        Processor().ER[1]->setText(QStringLiteral("xy"));
-        Processor().ER[2]->setText(QStringLiteral("abc"));
-        Processor().ER[3]->setText(QStringLiteral("12345"));
-        Processor().ESP->setText(QStringLiteral("80"));
+        Processor().registerFields[0]->setText(QStringLiteral("12"));
+        Processor().registerFields[1]->setText(QStringLiteral("xy"));
+        Processor().registerFields[2]->setText(QStringLiteral("abc"));
+        Processor().registerFields[3]->setText(QStringLiteral("12345"));
+        Processor().spField->setText(QStringLiteral("80"));
         Action("CopyRegs1")->trigger();
-        QCOMPARE(Processor().ER[0]->text(), QStringLiteral("0012"));
+        QCOMPARE(Processor().registerFields[0]->text(), QStringLiteral("0012"));
         QCOMPARE(bench_->session.machine.State().r[0], 0x12);
-        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("00xy"));
+        QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("00xy"));
         QCOMPARE(bench_->session.machine.State().r[1], 0);
         QCOMPARE(bench_->session.machine.State().r[2], 0xABC);
         QCOMPARE(bench_->session.machine.State().sp, 0x80);
@@ -228,13 +292,13 @@ class GuiTest : public ProgramTest {
     }
 
     void typedRegisterValueStaysUntilTheMachineWritesIt() {
-        Form().codeText->setPlainText(QStringLiteral("2151\nAF18"));  // MOV #5,R1; HLT
-        Processor().ER[0]->setText(QStringLiteral("7777"));
-        Processor().ER[1]->setText(QStringLiteral("7777"));
+        Form().codeWordsEditor->setPlainText(QStringLiteral("2151\nAF18"));  // MOV #5,R1; HLT
+        Processor().registerFields[0]->setText(QStringLiteral("7777"));
+        Processor().registerFields[1]->setText(QStringLiteral("7777"));
         Action("CopyAndRun1")->trigger();
-        QCOMPARE(Processor().ER[0]->text(), QStringLiteral("7777"));
-        QCOMPARE(Processor().ER[1]->text(), QStringLiteral("0005"));
-        QCOMPARE(Processor().ESP->text(), QStringLiteral("0100"));
+        QCOMPARE(Processor().registerFields[0]->text(), QStringLiteral("7777"));
+        QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("0005"));
+        QCOMPARE(Processor().spField->text(), QStringLiteral("0100"));
     }
 
     void readIntegerThroughTheInputLine() {
@@ -249,14 +313,14 @@ class GuiTest : public ProgramTest {
         QCOMPARE(bench_->session.machine.State().r[0], 0xFFFB);
         QVERIFY(Screen().contains(ScreenText(RunText::RepeatInput)));
         QCOMPARE(LastScreenLine(), ScreenText(RunText::Finished));
-        QVERIFY(!bench_->displayWindow->MyReadLine->isVisible());
+        QVERIFY(!bench_->displayWindow->inputLine->isVisible());
     }
 
     void keysReachAWaitingProgram() {
-        Form().codeText->setPlainText(
+        Form().codeWordsEditor->setPlainText(
             QStringLiteral("0BD0\n0080\n0A10\nAF18"));  // OUT #80,0; IN 1,R0; HLT
-        QTimer::singleShot(20, this,
-                           [this] { QTest::keyClick(bench_->displayWindow->MyScreen, Qt::Key_Q); });
+        QTimer::singleShot(
+            20, this, [this] { QTest::keyClick(bench_->displayWindow->screenText, Qt::Key_Q); });
         Action("CopyAndRun1")->trigger();
         QCOMPARE(bench_->session.machine.State().r[0], 'q');
     }
@@ -271,17 +335,18 @@ class GuiTest : public ProgramTest {
     }
 
     void decodingDialogWalksAndJumps() {
-        Form().codeText->setPlainText(QStringLiteral("1C0D\n0008\n0000\n0000\nAF18"));
+        Form().codeWordsEditor->setPlainText(QStringLiteral("1C0D\n0008\n0000\n0000\nAF18"));
         Action("CopyCode1")->trigger();
         QStringList seen;
         dialogs_->onModal = [&](QDialog& dialog) {
             auto& d = static_cast<DecodingDialog&>(dialog);
-            seen << d.Edit1->text() << d.Ope1->text() << d.Kuda->text();
-            QVERIFY(d.JmpBtn->isEnabled() && d.Image1->isVisible());
-            QTest::mouseClick(d.JmpBtn, Qt::LeftButton);
-            seen << d.Edit2->text() << d.Edit1->text();
-            QTest::mouseClick(d.BitBtn1, Qt::LeftButton);
-            seen << d.Edit2->text();
+            seen << d.operationField->text() << d.operand1Field->text()
+                 << d.targetMemoryLabel->text();
+            QVERIFY(d.jumpButton->isEnabled() && d.targetArrow->isVisible());
+            QTest::mouseClick(d.jumpButton, Qt::LeftButton);
+            seen << d.addressField->text() << d.operationField->text();
+            QTest::mouseClick(d.nextButton, Qt::LeftButton);
+            seen << d.addressField->text();
         };
         Action("Decode1")->trigger();
         QCOMPARE(seen,
@@ -293,61 +358,61 @@ class GuiTest : public ProgramTest {
     // The current-command decoding starts at the PC the processor window shows, the processor
     // window's decode button at 0000.
     void decodingStartsAtThePcOrAtZero() {
-        Form().codeText->setPlainText(QStringLiteral("1C0D\n0008\n0000\n0000\nAF18"));
+        Form().codeWordsEditor->setPlainText(QStringLiteral("1C0D\n0008\n0000\n0000\nAF18"));
         Action("CopyCode1")->trigger();
         Action("FirrstCom1")->trigger();  // the jump
-        QCOMPARE(Processor().EPC->text(), QStringLiteral("0008"));
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("0008"));
         QStringList starts;
         dialogs_->onModal = [&](QDialog& dialog) {
-            starts << static_cast<DecodingDialog&>(dialog).Edit2->text();
+            starts << static_cast<DecodingDialog&>(dialog).addressField->text();
         };
         Action("DecodeCurrent1")->trigger();
-        QTest::mouseClick(Processor().SpeedButton[7], Qt::LeftButton);
+        QTest::mouseClick(Processor().decodeButton, Qt::LeftButton);
         QCOMPARE(starts, QStringList({QStringLiteral("0008"), QStringLiteral("0000")}));
     }
 
     // Preprocessing shows the intermediate text in its window; compiling alone works on that
     // text as the user left it there.
     void compileTakesTheIntermediateWindowsText() {
-        QPlainTextEdit& intermediate = *bench_->intermediateWindow->compText;
+        QPlainTextEdit& intermediate = *bench_->intermediateWindow->textEditor;
         SetSource(QStringLiteral("mov #1,r0\nhlt"));
         Action("CompAndPreproc1")->trigger();
-        const QString expected = Form().codeText->toPlainText();
+        const QString expected = Form().codeWordsEditor->toPlainText();
         Action("Preprocess1")->trigger();
         const QString edited = intermediate.toPlainText();
         QVERIFY(bench_->intermediateWindow->isVisible() && Action("CompText1")->isChecked());
-        QVERIFY(Form().codeText->toPlainText().isEmpty());
+        QVERIFY(Form().codeWordsEditor->toPlainText().isEmpty());
         SetSource(QStringLiteral("hlt"));
         Action("Preprocess1")->trigger();
         QVERIFY(intermediate.toPlainText() != edited);
         intermediate.setPlainText(edited);  // the user's edit
         Action("Compile1")->trigger();
-        QCOMPARE(Form().codeText->toPlainText(), expected);
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), expected);
     }
 
     void codeFileSaveAndReopen() {
         QTemporaryDir dir;
         dialogs_->fileName = dir.filePath(QStringLiteral("prog.cod"));
-        Form().codeText->setPlainText(QStringLiteral("2150\nAF18"));
+        Form().codeWordsEditor->setPlainText(QStringLiteral("2150\nAF18"));
         Action("SaveCod1")->trigger();
         QFile file(dialogs_->fileName);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("2150\r\nAF18\r\n.\r\n"));
-        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("2150\nAF18"));
-        Form().codeText->clear();
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QStringLiteral("2150\nAF18"));
+        Form().codeWordsEditor->clear();
         Action("OpenCod1")->trigger();
-        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("2150\nAF18"));
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QStringLiteral("2150\nAF18"));
     }
 
     void failedFileOperationsKeepTheText() {
         dialogs_->fileName = QStringLiteral("/nonexistent/dir/prog.cod");
-        Form().codeText->setPlainText(QStringLiteral("2150"));
+        Form().codeWordsEditor->setPlainText(QStringLiteral("2150"));
         Action("SaveCod1")->trigger();
         QCOMPARE(dialogs_->warnings.size(), 1);
-        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("2150"));
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QStringLiteral("2150"));
         Action("OpenCod1")->trigger();
         QCOMPARE(dialogs_->warnings.size(), 2);
-        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("2150"));
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QStringLiteral("2150"));
     }
 
     void savingCharactersOutsideTheCodePageAsks() {
@@ -369,12 +434,12 @@ class GuiTest : public ProgramTest {
         SetSource(QStringLiteral("nop\n1abc: nop ; ") + QString(100000, u'x') +
                   QStringLiteral("\nhlt"));
         Action("CompAndPreproc1")->trigger();
-        QVERIFY(Form().LineLab->text().size() < 300);
-        QVERIFY(Form().LineLab->text().startsWith(QStringLiteral("2")));
+        QVERIFY(Form().statusLine->text().size() < 300);
+        QVERIFY(Form().statusLine->text().startsWith(QStringLiteral("2")));
         bench_->session.display.WriteText(std::string(10000, 'A'));
         bench_->RefreshViews();
         QVERIFY(bench_->session.display.CurrentLine().size() > 10000);
-        QVERIFY(bench_->displayWindow->MyScreen->toPlainText().size() < 5000);
+        QVERIFY(bench_->displayWindow->screenText->toPlainText().size() < 5000);
     }
 
     // The tip names the operation under the mouse in any letter case, and nothing else: not a
@@ -453,39 +518,39 @@ class GuiTest : public ProgramTest {
     void warningsComeBeforeTheSuccessText() {
         SetSource(QStringLiteral("movE r0,r1"));
         Action("CompAndPreproc1")->trigger();
-        const QString failed = Form().LineLab->text();
+        const QString failed = Form().statusLine->text();
         QStringList shownMeanwhile;
-        dialogs_->onWarning = [&] { shownMeanwhile << Form().LineLab->text(); };
+        dialogs_->onWarning = [&] { shownMeanwhile << Form().statusLine->text(); };
         SetSource(QStringLiteral("START: JMP START"));
         Action("CompAndPreproc1")->trigger();
         QCOMPARE(dialogs_->warnings, QStringList({QStringLiteral("JMP START:\nSTART\nor #START?"),
                                                   QStringLiteral("No HLT command!")}));
         QCOMPARE(shownMeanwhile, QStringList({failed, failed}));
-        QCOMPARE(Form().LineLab->text(), Pick("Успешная компиляция", "Successful compilation"));
-        QCOMPARE(Form().ErrLab->text(), QString());
+        QCOMPARE(Form().statusLine->text(), Pick("Успешная компиляция", "Successful compilation"));
+        QCOMPARE(Form().errorLine->text(), QString());
     }
 
     // Compiling alone rewrites the label table's rows it needs and leaves the others.
     void compileOnlyKeepsTheLabelRowsItDoesNotNeed() {
         SetSource(QStringLiteral("a: nop\nb: nop\nc: hlt"));
         Action("CompAndPreproc1")->trigger();
-        bench_->intermediateWindow->compText->setPlainText(QStringLiteral("X:\nHLT"));
+        bench_->intermediateWindow->textEditor->setPlainText(QStringLiteral("X:\nHLT"));
         Action("Compile1")->trigger();
-        const QTableWidget& labels = *Form().labels;
+        const QTableWidget& labels = *Form().labelTable;
         QCOMPARE(labels.item(0, 0)->text(), QStringLiteral("X"));
         QCOMPARE(labels.item(1, 0)->text(), QStringLiteral("B"));
         QCOMPARE(labels.item(2, 2)->text(), QStringLiteral("0004"));
-        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("AF18"));
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QStringLiteral("AF18"));
         Action("CompAndPreproc1")->trigger();
         QCOMPARE(labels.item(2, 0)->text(), QStringLiteral("C"));
         QCOMPARE(labels.rowCount(), 19);
     }
 
     void shortConstSettingReachesTheCompiler() {
-        bench_->intermediateWindow->ShConst->setChecked(false);
+        bench_->intermediateWindow->shortConstantBox->setChecked(false);
         SetSource(QStringLiteral("mov #5,r0\nhlt"));
         Action("CompAndPreproc1")->trigger();
-        QCOMPARE(Form().codeText->toPlainText(), QStringLiteral("01D0\n0005\nAF18"));
+        QCOMPARE(Form().codeWordsEditor->toPlainText(), QStringLiteral("01D0\n0005\nAF18"));
     }
 };
 

@@ -47,7 +47,7 @@ void RunExample(q42::Workbench& bench) {
 
 // Pauses the run at a breakpoint on `line`, takes one step, and shows the log below the windows.
 void PauseExample(q42::Workbench& bench, int line) {
-    bench.assemblerWindow->asmText->ToggleBreakpoint(line);
+    bench.assemblerWindow->sourceEditor->ToggleBreakpoint(line);
     q42::LogWindow& log = *bench.logWindow;
     Action(bench, "ExecutionLog1")->trigger();
     const QRect windows =
@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
 
     const q42::TextFile source = q42::ReadTextFile(argv[1]);
     QTimer::singleShot(700, [&] {
-        bench.assemblerWindow->asmText->setPlainText(q42::LinesToQt(source.lines));
+        bench.assemblerWindow->sourceEditor->setPlainText(q42::LinesToQt(source.lines));
         if (pauseLine > 0) {
             PauseExample(bench, pauseLine);
         } else {
