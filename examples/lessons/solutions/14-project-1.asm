@@ -1,0 +1,53 @@
+; Lesson 14, exercise 1 (solution): after the answer to a wrong guess, R3 tells how many
+; guesses were made; at 5 the game is lost.
+; Урок 14, упражнение 1 (решение): после ответа на неверную попытку R3 говорит, сколько
+; попыток сделано; на пятой игра проиграна.
+
+PUTC = 4000H
+NEWLINE = 4010H
+READINT = 4182H
+SECRET = 37             ; the number to guess / число, которое нужно угадать
+
+        MOV #0,R3       ; R3 counts the guesses / R3 считает попытки
+ASK:    CALL #READINT   ; R1 := the guess / R1 := попытка
+        ADD #1,R3
+        CMP #SECRET,R1
+        BE WIN
+        BL SMALL
+        MOV #LESS,R2
+        MOV #LEN(LESS),R1
+        BR SAY
+SMALL:  MOV #MORE,R2
+        MOV #LEN(MORE),R1
+SAY:    CALL #PRINT
+        CALL #NEWLINE
+        CMP #5,R3       ; compare the count with 5
+        BL ASK          ; fewer than five: guess again
+        MOV #LOST,R2
+        MOV #LEN(LOST),R1
+        CALL #PRINT
+        CALL #NEWLINE
+        HLT
+WIN:    MOV #RIGHT,R2
+        MOV #LEN(RIGHT),R1
+        CALL #PRINT
+        MOV #' ',R0
+        CALL #PUTC
+        MOV R3,R0
+        ADD #'0',R0
+        CALL #PUTC
+        CALL #NEWLINE
+        HLT
+
+; PRINT: writes R1 characters from the address in R2 / выводит R1 символов с адреса из R2
+PRINT:  MOV (R2)%,R0
+        CALL #PUTC
+        ADD #1,R2
+        SUB #1,R1
+        BNE PRINT
+        RET
+
+MORE:   DS More
+LESS:   DS Less
+RIGHT:  DS Right! Guesses:
+LOST:   DS Lost
