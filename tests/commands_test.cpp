@@ -341,5 +341,28 @@ TEST(Commands, ABreakpointOnTheFirstInstructionPausesEveryRunBeforeIt) {
     }
 }
 
+// A stop given while paused, at an earlier step, between an input and the instruction after it
+// ends the run after that instruction; the log keeps the input as its own row, and going back and
+// forward through the shortened run finds the number typed.
+TEST(Commands, AStopAfterAnEarlierInputKeepsTheInputInTheRun) {
+    FaceRig rig(Face::Desktop, 1);
+    rig.host.lines = kInput;
+    Commands& c = rig.session.commands;
+    Debugger& d = rig.session.debugger;
+    c.SetBreakpoints({6}, {});
+    ASSERT_EQ(c.Run().reason, DebugPause::Reason::Breakpoint);
+    c.Back(9);
+    c.SetBreakpoints({}, {});
+    c.RunToLine(10);
+    ASSERT_EQ(rig.Where("at"), "at line 10 step 3+input R3 0000");
+    EXPECT_EQ(c.Stop().value_or(DebugPause{}).reason, DebugPause::Reason::Ended);
+    EXPECT_EQ(d.LastStep(), 4);
+    ASSERT_EQ(d.LogRows(), 5);
+    EXPECT_EQ(d.LogRow(3), (LogPosition{.step = 4, .input = true}));
+    d.GoTo(0);
+    d.GoTo(LogPosition{.step = 4, .input = true});
+    EXPECT_EQ(rig.session.machine.State().r[1], 5);
+}
+
 }  // namespace
 }  // namespace q42::test
