@@ -305,6 +305,9 @@ TEST_F(CheckerTest, EachDifferenceInWords) {
          "no input"},
         {"input = [\"3\"]\nmax_steps = 3\n", "did not halt within 3 steps", "step limit"},
         {"input = [\"3\"]\nmax_steps = 3\n[case.expect]\nhalt = false\n", "", "step limit"},
+        // The adder halts at its 21st step: a limit of 21 steps lets it, 20 do not.
+        {"input = [\"3\"]\nmax_steps = 21\n", "", "halt"},
+        {"input = [\"3\"]\nmax_steps = 20\n", "did not halt within 20 steps", "step limit"},
         {"input = [\"32767\"]\nregisters = { R2 = 1 }\n", "run-time error at ", "error"},
     };
     for (const auto& row : table) {
