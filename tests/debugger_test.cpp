@@ -187,52 +187,58 @@ const std::vector<std::string> kReadTwice = {
     "        HLT",          // 5
 };
 
+// A command aimed at the instruction after an input, where it pauses, and R3 then: the
+// instruction at the line has not run.
+struct InputPauseCase {
+    const char* name;
+    std::function<DebugPause(DebugRig&)> command;
+    int line;
+    Value r3;
+};
+
+Value At(DebugRig& rig, int line) {
+    return *rig.source.AddressOf(line);
+}
+
+const InputPauseCase kInputPauseCases[] = {
+    {"breakpoint after the number",
+     [](DebugRig& rig) {
+         rig.debugger.Break(At(rig, 2), 2);
+         return rig.debugger.Run();
+     },
+     2, 0},
+    {"breakpoint after the Boolean",
+     [](DebugRig& rig) {
+         rig.debugger.Break(At(rig, 4), 4);
+         return rig.debugger.Run();
+     },
+     4, 12},
+    {"step over the number's call", [](DebugRig& rig) { return rig.debugger.StepOver(1); }, 2, 0},
+    {"step over the Boolean's call",
+     [](DebugRig& rig) {
+         rig.debugger.StepOver(2);
+         return rig.debugger.StepOver(1);
+     },
+     4, 12},
+    {"run to the line after the number",
+     [](DebugRig& rig) { return rig.debugger.RunTo(At(rig, 2)); }, 2, 0},
+    {"run to the line after the Boolean",
+     [](DebugRig& rig) { return rig.debugger.RunTo(At(rig, 4)); }, 4, 12},
+    {"step out of the entry point",
+     [](DebugRig& rig) {
+         rig.debugger.StepInto(1);  // into 4182
+         return rig.debugger.StepOut();
+     },
+     2, 0},
+};
+
 // Each command that aims at the instruction an input entry point returns to pauses after the
 // input is read and before that instruction runs.
 TEST(Debugger, CommandsAimedAfterAnInputPauseBetweenTheInputAndTheInstruction) {
-    struct Case {
-        const char* name;
-        std::function<DebugPause(DebugRig&)> command;
-        int line;  // where it pauses
-        Value r3;  // R3 then: the instruction at the line has not run
-    };
-    const auto at = [](DebugRig& rig, int line) { return *rig.source.AddressOf(line); };
-    const Case cases[] = {
-        {"breakpoint after the number",
-         [&](DebugRig& rig) {
-             rig.debugger.Break(at(rig, 2), 2);
-             return rig.debugger.Run();
-         },
-         2, 0},
-        {"breakpoint after the Boolean",
-         [&](DebugRig& rig) {
-             rig.debugger.Break(at(rig, 4), 4);
-             return rig.debugger.Run();
-         },
-         4, 12},
-        {"step over the number's call", [](DebugRig& rig) { return rig.debugger.StepOver(1); }, 2,
-         0},
-        {"step over the Boolean's call",
-         [](DebugRig& rig) {
-             rig.debugger.StepOver(2);
-             return rig.debugger.StepOver(1);
-         },
-         4, 12},
-        {"run to the line after the number",
-         [&](DebugRig& rig) { return rig.debugger.RunTo(at(rig, 2)); }, 2, 0},
-        {"run to the line after the Boolean",
-         [&](DebugRig& rig) { return rig.debugger.RunTo(at(rig, 4)); }, 4, 12},
-        {"step out of the entry point",
-         [](DebugRig& rig) {
-             rig.debugger.StepInto(1);  // into 4182
-             return rig.debugger.StepOut();
-         },
-         2, 0},
-    };
     DebugRig plain(kReadTwice);
     plain.console.lines = {"12", "TRUE"};
     ASSERT_EQ(plain.debugger.Run().reason, DebugPause::Reason::Ended);
-    for (const Case& c : cases) {
+    for (const InputPauseCase& c : kInputPauseCases) {
         SCOPED_TRACE(c.name);
         DebugRig rig(kReadTwice);
         rig.console.lines = {"12", "TRUE"};
