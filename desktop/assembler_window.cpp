@@ -307,6 +307,8 @@ void AssemblerWindow::CreateDebugMenu() {
     item("Continue1", QKeySequence(Qt::Key_F6), OnCommand(&ProgramCommands::Continue));
     item("RunToCursor1", QKeySequence(Qt::Key_F4),
          [this] { commands_.RunToLine(sourceEditor->textCursor().blockNumber() + 1); });
+    item("ToggleBreakpoint1", QKeySequence(Qt::Key_F2),
+         [this] { sourceEditor->ToggleBreakpoint(sourceEditor->textCursor().blockNumber() + 1); });
     item("ClearBreakpoints1", {}, [this] { commands_.ClearBreakpoints(); });
     debugMenu->addSeparator()->setObjectName(QStringLiteral("N11"));
     item("CopyRegs1", {}, OnCommand(&ProgramCommands::ApplyRegisterEdits));

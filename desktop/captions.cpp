@@ -66,6 +66,8 @@ constexpr Caption kCaptions[] = {
     {Target::Item, "TForm1", "StepBack1", "Шаг назад", "Step back"},
     {Target::Item, "TForm1", "Continue1", "Продолжить", "Continue"},
     {Target::Item, "TForm1", "RunToCursor1", "Выполнить до курсора", "Run to cursor"},
+    {Target::Item, "TForm1", "ToggleBreakpoint1", "Поставить или снять точку останова",
+     "Toggle breakpoint"},
     {Target::Item, "TForm1", "ClearBreakpoints1", "Снять все точки останова", "Clear breakpoints"},
     {Target::Item, "TForm1", "CopyRegs1", "Копировать в регистры", "Copy to registers"},
     {Target::Menu, "TForm1", "Help1", "Справка", "Help"},

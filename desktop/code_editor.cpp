@@ -149,9 +149,8 @@ void CodeEditor::MarginClicked(int y) {
 void CodeEditor::keyPressEvent(QKeyEvent* event) {
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const bool selection = textCursor().hasSelection();
-    if (event->key() == Qt::Key_F2 && modifiers == Qt::NoModifier) {
-        ToggleBreakpoint(textCursor().blockNumber() + 1);
-    } else if (event->key() == Qt::Key_Tab && modifiers == Qt::NoModifier) {
+    // F2 is the Debug menu's "Toggle breakpoint", which answers it in every window.
+    if (event->key() == Qt::Key_Tab && modifiers == Qt::NoModifier) {
         selection ? IndentSelectedLines(true) : InsertTabBlanks();
     } else if (event->key() == Qt::Key_Backtab ||
                (event->key() == Qt::Key_Tab && modifiers == Qt::ShiftModifier)) {
