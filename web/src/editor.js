@@ -228,6 +228,12 @@ export class Editor {
         });
     }
 
+    // F2: sets or clears the breakpoint on the caret's line.
+    toggleBreakpointAtCaret() {
+        const { state } = this.view;
+        this.view.dispatch({ effects: toggleBreakpoint.of(state.doc.lineAt(state.selection.main.head).from) });
+    }
+
     // The lines with a breakpoint, 1-based, each once.
     breakLines() {
         const lines = new Set();

@@ -438,6 +438,7 @@ const keys = {
     'Shift+F8': () => stepCommand('stepOut'),
     'Ctrl+B': stop,
     F1: () => guide.open(),
+    F2: () => editor.toggleBreakpointAtCaret(),
     'Ctrl+S': () => program.saveAsm(),
     'Ctrl+O': openFile,
 };

@@ -57,7 +57,7 @@ const texts = {
     storageFull: ['Хранилище браузера заполнено: текст программы больше не сохраняется в браузере и пропадёт при перезагрузке страницы. Сохраните его в файл.',
         "The browser's storage is full: the program text is no longer kept in the browser and a reload of the page would lose it. Save it to a file."],
     storageDismiss: ['Понятно', 'Got it'],
-    breakpointTip: ['Щелчок ставит или снимает точку останова', 'Click to set or clear a breakpoint'],
+    breakpointTip: ['Щелчок ставит или снимает точку останова (F2)', 'Click to set or clear a breakpoint (F2)'],
 
     screen: ['Экран', 'Screen'],
     screenTip: ['Щёлкните по экрану, и нажатые клавиши пойдут программе',

@@ -2,7 +2,8 @@
 // multiple of eight columns and Shift+Tab takes them back; with a selection they indent and
 // unindent the lines by eight blanks; Escape, then Tab, leaves the editor. A tab from a file stays
 // in the text, is drawn as a faint arrow, and the operation after it is not coloured as one (the
-// assembler takes it as part of the name). Run from page.mjs.
+// assembler takes it as part of the name). F2 sets and clears a breakpoint on the caret's line.
+// Run from page.mjs.
 import { settledChecks, expect, testFile } from './harness.mjs';
 
 const kKeywordColour = 'rgb(31, 78, 156)';
@@ -104,5 +105,26 @@ export async function editorKeyChecks({ page, user }) {
         expect(status.includes('1') && /operation/i.test(status), `the assembler says ${status}`);
         await typeProgram('        HLT\n');
         return `MOV after a tab: ${colours[0]}; the assembler: ${status}`;
+    });
+
+    await check('editor: F2 sets a breakpoint on the caret\'s line, and F2 again clears it', async () => {
+        await typeProgram('        MOV #1,R0\n        MOV #2,R1\n        HLT');
+        await press('Control+Home');
+        await page.keyboard.press('ArrowDown');
+        await page.keyboard.press('F2');
+        await page.keyboard.press('F9');
+        const paused = await user.waitForMode(['paused', 'idle']);
+        const line = await user.runLineText();
+        expect(paused === 'paused' && line?.includes('MOV #2,R1'), `after F2 and F9: ${paused}, line ${line}`);
+        await page.keyboard.press('Escape');
+        await user.waitForMode(['idle']);
+        await user.focusEditor();
+        await press('Control+Home');
+        await page.keyboard.press('ArrowDown');
+        await page.keyboard.press('F2');
+        await page.keyboard.press('F9');
+        const ended = await user.waitForMode(['paused', 'idle']);
+        expect(ended === 'idle', `the second F2 left a breakpoint: ${ended}`);
+        return line;
     });
 }
