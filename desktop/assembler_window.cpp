@@ -318,6 +318,7 @@ void AssemblerWindow::CreateHelpMenu() {
     helpMenu = AddMenu("Help1");
     AddItem(helpMenu, "Guide1", QKeySequence(Qt::Key_F1), &AssemblerWindow::OpenGuide)
         ->setShortcutContext(Qt::ApplicationShortcut);
+    AddItem(helpMenu, "HowToUse1", {}, &AssemblerWindow::OpenHowToUse);
     AddItem(helpMenu, "About1", {}, &AssemblerWindow::ShowAbout);
 }
 
@@ -478,6 +479,11 @@ void AssemblerWindow::DecodeFromPc() {
 // The guide's title is the Help menu's item.
 void AssemblerWindow::OpenGuide() {
     commands_.ShowGuide(helpMenu->actions().value(0)->text().remove(QLatin1Char('&')));
+}
+
+// Its title is the Help menu's item.
+void AssemblerWindow::OpenHowToUse() {
+    commands_.ShowHowToUse(helpMenu->actions().value(1)->text().remove(QLatin1Char('&')));
 }
 
 void AssemblerWindow::ShowAbout() {

@@ -84,6 +84,7 @@ class AssemblerWindow : public QMainWindow {
     void PreprocessAlone();
     void DecodeFromPc();
     void OpenGuide();
+    void OpenHowToUse();
     void ShowAbout();
     // Opens a built-in example into the assembler text, as a text from no file.
     void OpenExample(const QString& name);

@@ -72,6 +72,7 @@ constexpr Caption kCaptions[] = {
     {Target::Item, "TForm1", "CopyRegs1", "Копировать в регистры", "Copy to registers"},
     {Target::Menu, "TForm1", "Help1", "Справка", "Help"},
     {Target::Item, "TForm1", "Guide1", "Руководство", "Guide"},
+    {Target::Item, "TForm1", "HowToUse1", "Как пользоваться программой", "How to use"},
     {Target::Item, "TForm1", "About1", "О программе", "About"},
     {Target::Header, "TForm1", "labels:0", "Метка", "Label"},
     {Target::Header, "TForm1", "labels:2", "Адр.", "Addr."},

@@ -30,15 +30,24 @@ QString Slug(const QString& heading) {
 
 }  // namespace
 
-QString GuideMarkdown() {
-    QFile file(EnglishTexts() ? QStringLiteral(":/docs/guide.en.md")
-                              : QStringLiteral(":/docs/guide.ru.md"));
+QString BuiltInText(const QString& path) {
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     return QString::fromUtf8(file.readAll());
 }
 
-GuideWindow::GuideWindow() {
-    setObjectName(QStringLiteral("GuideWindow"));
+QString GuideMarkdown() {
+    return BuiltInText(EnglishTexts() ? QStringLiteral(":/docs/guide.en.md")
+                                      : QStringLiteral(":/docs/guide.ru.md"));
+}
+
+QString HowToUseMarkdown() {
+    return BuiltInText(EnglishTexts() ? QStringLiteral(":/docs/lessons/en/00-using.md")
+                                      : QStringLiteral(":/docs/lessons/ru/00-using.md"));
+}
+
+GuideWindow::GuideWindow(const QString& markdown, const QString& name) {
+    setObjectName(name);
     setAttribute(Qt::WA_AlwaysShowToolTips);
     resize(720, 640);
     search = new QLineEdit(this);
@@ -47,7 +56,7 @@ GuideWindow::GuideWindow() {
     text = new QTextBrowser(this);
     text->setObjectName(QStringLiteral("GuideText"));
     text->setOpenLinks(false);
-    text->setMarkdown(GuideMarkdown());
+    text->setMarkdown(markdown);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(search);
     layout->addWidget(text);

@@ -1,6 +1,7 @@
 #pragma once
-// The student's guide in a window of its own: the guide of the interface language, rendered from
-// its Markdown, with a search field and links that move within it.
+// The student's guide in a window of its own: the guide of the interface language (or another
+// page built into the program, such as how to use it), rendered from its Markdown, with a search
+// field and links that move within it.
 
 #include <QWidget>
 
@@ -13,7 +14,9 @@ namespace q42 {
 class GuideWindow : public QWidget {
     Q_OBJECT
   public:
-    GuideWindow();
+    // Shows `markdown`; the window's object name is `name`.
+    explicit GuideWindow(const QString& markdown,
+                         const QString& name = QStringLiteral("GuideWindow"));
 
     QTextBrowser* text = nullptr;
     QLineEdit* search = nullptr;
@@ -26,5 +29,7 @@ class GuideWindow : public QWidget {
 
 // The guide of the interface language as Markdown (built into the program).
 QString GuideMarkdown();
+// How to use the program, in the interface language (the lessons' first chapter, built in).
+QString HowToUseMarkdown();
 
 }  // namespace q42

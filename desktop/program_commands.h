@@ -71,6 +71,7 @@ class ProgramCommands {
     virtual bool LogWindowShown() const = 0;
     // Shows the guide window (made when first asked for) in front, with this title.
     virtual void ShowGuide(const QString& title) = 0;
+    virtual void ShowHowToUse(const QString& title) = 0;
 
     // When the main window first shows: the windows placed again once the window manager has
     // framed them.

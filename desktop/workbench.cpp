@@ -239,11 +239,23 @@ bool Workbench::IntermediateWindowShown() const {
 }
 
 void Workbench::ShowGuide(const QString& title) {
-    if (!guideWindow) guideWindow = std::make_unique<GuideWindow>();
-    guideWindow->setWindowTitle(title);
-    guideWindow->show();
-    guideWindow->raise();
-    guideWindow->activateWindow();
+    if (!guideWindow) guideWindow = std::make_unique<GuideWindow>(GuideMarkdown());
+    Bring(*guideWindow, title);
+}
+
+void Workbench::ShowHowToUse(const QString& title) {
+    if (!howToUseWindow) {
+        howToUseWindow =
+            std::make_unique<GuideWindow>(HowToUseMarkdown(), QStringLiteral("HowToUseWindow"));
+    }
+    Bring(*howToUseWindow, title);
+}
+
+void Workbench::Bring(QWidget& window, const QString& title) {
+    window.setWindowTitle(title);
+    window.show();
+    window.raise();
+    window.activateWindow();
 }
 
 // The program in the editor as it is now, each case on a fresh machine with this ROM image; the

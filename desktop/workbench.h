@@ -56,7 +56,8 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     std::unique_ptr<ProcessorWindow> processorWindow;
     std::unique_ptr<DecodingDialog> decodingDialog;
     std::unique_ptr<LogWindow> logWindow;
-    std::unique_ptr<GuideWindow> guideWindow;  // made when the guide is first asked for
+    std::unique_ptr<GuideWindow> guideWindow;     // made when the guide is first asked for
+    std::unique_ptr<GuideWindow> howToUseWindow;  // Help > How to use, made when first asked for
 
     // After a run or a step: the views repainted with where the run is, and the keyboard back
     // where it was if input took it to the display window.
@@ -100,6 +101,7 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     void ShowIntermediateWindow(bool shown) override;
     bool IntermediateWindowShown() const override;
     void ShowGuide(const QString& title) override;
+    void ShowHowToUse(const QString& title) override;
     // Places the windows again once the window manager has framed them (a little after they
     // first show), so that they stand by their outer edges.
     void PlaceWindowsWhenFramed() override;
@@ -119,6 +121,8 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     bool WaitForEvents() override;
 
   private:
+    // Shows a window of its own with `title`, in front, with the keyboard.
+    static void Bring(QWidget& window, const QString& title);
     // The windows whose being shown the View menu's check marks follow.
     std::array<QWidget*, 5> MarkedWindows();
 

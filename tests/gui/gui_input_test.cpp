@@ -7,6 +7,7 @@
 #include <QHelpEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTableWidget>
@@ -365,6 +366,27 @@ class RealInputTest : public ProgramTest {
         QCOMPARE(dialogs_->warnings.size(), 1);
         QVERIFY(dialogs_->warnings[0].contains(QStringLiteral("100002")));
         QCOMPARE(Form().sourceEditor->toPlainText(), text);
+    }
+
+    // Help > How to use, clicked in the menu bar and then in the menu, opens the chapter on
+    // using the program in a window of its own, titled as the item.
+    void helpHowToUseOpensItsChapter() {
+        QVERIFY(!HowToUseMarkdown().isEmpty());
+        AssemblerWindow& form = Form();
+        QVERIFY(Activate(form));
+        QMenuBar& bar = *form.menuBar();
+        QTest::mouseClick(&bar, Qt::LeftButton, {},
+                          bar.actionGeometry(form.helpMenu->menuAction()).center());
+        QTRY_VERIFY(form.helpMenu->isVisible());
+        QAction* item = Action("HowToUse1");
+        QTest::mouseClick(form.helpMenu, Qt::LeftButton, {},
+                          form.helpMenu->actionGeometry(item).center());
+        QTRY_VERIFY(bench_->howToUseWindow && bench_->howToUseWindow->isVisible());
+        GuideWindow& window = *bench_->howToUseWindow;
+        QCOMPARE(window.windowTitle(), item->text().remove(QLatin1Char('&')));
+        const QString text = window.text->toPlainText();
+        QVERIFY(text.contains(QStringLiteral("F9")) && text.contains(QStringLiteral("Shift+F8")));
+        window.close();
     }
 
     void f1ShowsTheGuideWithSearchAndLinks() {
