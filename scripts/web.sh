@@ -14,14 +14,15 @@ mkdir -p "$site"
 cp build-web/bin/q42.js build-web/bin/q42.wasm "$site"/
 
 # The page: its scripts bundled with esbuild, the page itself, the service worker that keeps
-# it for offline use, the examples with their list and the student's guides.
+# it for offline use, the examples with their list, the student's guides, the reference cards
+# and the common mistakes.
 (cd web && npm ci --no-audit --no-fund --loglevel=error)
 node web/build.mjs "$site"
 cp web/index.html web/style.css web/sw.js "$site"/
 rm -rf "$site/examples" "$site/guide"
 mkdir -p "$site/examples" "$site/guide"
 cp examples/*.asm "$site/examples/"
-cp docs/guide.en.md docs/guide.ru.md "$site/guide/"
+cp docs/guide.*.md docs/card.*.md docs/mistakes.*.md "$site/guide/"
 # Each example's title is the first line of its comment, in English and in Russian.
 node --input-type=module - "$site/examples" <<'JS'
 import { readdirSync, readFileSync, writeFileSync } from 'node:fs';

@@ -5,7 +5,8 @@
 const kCache = 'q42-site';
 const kFiles = [
     './', 'index.html', 'style.css', 'app.js', 'q42.js', 'q42.wasm',
-    'examples/index.json', 'guide/guide.en.md', 'guide/guide.ru.md',
+    'examples/index.json', 'guide/guide.en.md', 'guide/guide.ru.md', 'guide/card.en.md',
+    'guide/card.ru.md', 'guide/mistakes.en.md', 'guide/mistakes.ru.md',
 ];
 
 self.addEventListener('install', (event) => {

@@ -1,6 +1,7 @@
-// The student's guide in a dialog: guide/guide.LANG.md rendered from its Markdown. Headings get
-// the anchors the guide's contents link to, and every complete program in it has a button that
-// opens it in the editor.
+// The student's guide in a dialog: guide/guide.LANG.md rendered from its Markdown, and beside it
+// the reference card (guide/card.LANG.md, which prints on its own) and the common mistakes.
+// Headings get the anchors the guide's contents link to, and every complete program in it has a
+// button that opens it in the editor.
 import { Marked } from 'marked';
 import { t, isEnglish } from './texts.js';
 
@@ -38,8 +39,11 @@ export class Guide {
     constructor({ dialog, body, close }, onProgram) {
         this.dialog = dialog;
         this.body = body;
-        this.rendered = new Map();  // language -> { html, programs }
+        this.doc = 'guide';
+        this.rendered = new Map();  // "doc.language" -> { html, programs }
         close.addEventListener('click', () => dialog.close());
+        for (const button of dialog.querySelectorAll('[data-doc]'))
+            button.addEventListener('click', () => this.open(button.dataset.doc));
         body.addEventListener('click', (event) => {
             const open = event.target.closest('.open-program');
             if (open) {
@@ -56,20 +60,27 @@ export class Guide {
         });
     }
 
-    async open() {
+    // Shows `doc` (guide, card or mistakes); F1 shows the one last shown.
+    async open(doc = this.doc) {
         const language = isEnglish() ? 'en' : 'ru';
         if (!this.dialog.open) this.dialog.showModal();
-        if (this.language === language) return;
-        let page = this.rendered.get(language);
+        if (this.language === language && this.doc === doc) return;
+        this.doc = doc;
+        this.dialog.dataset.doc = doc;
+        for (const button of this.dialog.querySelectorAll('[data-doc]'))
+            button.setAttribute('aria-pressed', String(button.dataset.doc === doc));
+        const key = `${doc}.${language}`;
+        let page = this.rendered.get(key);
         if (!page) {
             try {
-                const response = await fetch(`guide/guide.${language}.md`);
+                const response = await fetch(`guide/${key}.md`);
                 if (!response.ok) throw new Error(response.statusText);
                 const { marked, programs } = renderer();
                 page = { html: marked.parse(await response.text()), programs };
-                this.rendered.set(language, page);
+                this.rendered.set(key, page);
             } catch {
                 this.body.textContent = t('guideLoadFailed');
+                this.language = undefined;
                 return;
             }
         }

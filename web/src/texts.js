@@ -149,6 +149,9 @@ const texts = {
         'The code was not saved: the program does not assemble.'],
 
     guideTitle: ['Руководство студента', "The student's guide"],
+    guideDoc: ['Руководство', 'Guide'],
+    cardDoc: ['Памятка', 'Reference card'],
+    mistakesDoc: ['Частые ошибки', 'Common mistakes'],
     close: ['Закрыть', 'Close'],
     openInEditor: ['Открыть в редакторе', 'Open in the editor'],
     guideLoadFailed: ['Руководство не загрузилось.', 'The guide did not load.'],

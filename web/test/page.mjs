@@ -221,6 +221,26 @@ await check('the guide opens and its contents link', async () => {
     return `${anchors.length} links`;
 });
 
+await check('the help shows the reference card and the common mistakes; the card prints alone on one sheet', async () => {
+    await page.keyboard.press('F1');
+    await page.click('#guide [data-doc="mistakes"]');
+    await page.waitForFunction(() => /common mistakes|частые ошибки/.test(document.getElementById('guide-body').textContent));
+    await page.click('#guide [data-doc="card"]');
+    await page.waitForFunction(() => /MOV (op1|оп1),/.test(document.getElementById('guide-body').textContent));
+    await page.emulateMediaType('print');
+    const main = await page.$eval('main', (element) => getComputedStyle(element).display);
+    // Nothing of the card is cut off: the whole of it is laid out, the ports at the end included.
+    const whole = await page.$eval('#guide-body', (body) =>
+        body.scrollHeight <= body.clientHeight + 1 &&
+        body.getBoundingClientRect().bottom <= document.getElementById('guide').getBoundingClientRect().bottom + 1);
+    const pdf = Buffer.from(await page.pdf({ preferCSSPageSize: true }));
+    await page.emulateMediaType(null);
+    const sheets = (pdf.toString('latin1').match(/\/Type\s*\/Page[^s]/g) ?? []).length;
+    await page.click('#guide-close');
+    expect(main === 'none' && whole && sheets === 1, `printed: the page's main part ${main}, whole ${whole}, ${sheets} sheets`);
+    return `${sheets} sheet`;
+});
+
 await studentChecks({ browser, page, url, user: u });
 await editorKeyChecks({ page, user: u });
 await inputPauseChecks({ page, user: u });
