@@ -100,11 +100,15 @@ std::string Cell(std::string_view text) {
     return cell;
 }
 
+void Header(std::ostream& out, const Bilingual (&heads)[3], Language language) {
+    out << "| " << Pick(heads[0], language) << " | " << Pick(heads[1], language) << " | "
+        << Pick(heads[2], language) << " |\n|---|---|---|\n";
+}
+
 template <std::size_t N>
 void Table(std::ostream& out, const Bilingual (&heads)[3], const Row (&rows)[N],
            Language language) {
-    out << "| " << Pick(heads[0], language) << " | " << Pick(heads[1], language) << " | "
-        << Pick(heads[2], language) << " |\n|---|---|---|\n";
+    Header(out, heads, language);
     for (const Row& row : rows) {
         out << "| " << Cell(Pick(row.cells[0], language)) << " | "
             << Cell(Pick(row.cells[1], language)) << " | " << Cell(Pick(row.cells[2], language))
@@ -113,10 +117,8 @@ void Table(std::ostream& out, const Bilingual (&heads)[3], const Row (&rows)[N],
 }
 
 void Operations(std::ostream& out, Language language) {
-    const Bilingual heads[] = {
-        {"команда", "statement"}, {"что делает", "does"}, {"операнды", "operands"}};
-    out << "| " << Pick(heads[0], language) << " | " << Pick(heads[1], language) << " | "
-        << Pick(heads[2], language) << " |\n|---|---|---|\n";
+    Header(out, {{"команда", "statement"}, {"что делает", "does"}, {"операнды", "operands"}},
+           language);
     for (const Mnemonic& operation : MnemonicTable()) {
         out << "| `" << Pick(operation.syntax, language) << "` | "
             << Cell(Pick(operation.does, language)) << " | "
@@ -128,7 +130,7 @@ void Operations(std::ostream& out, Language language) {
 
 std::string ReferenceCard(Language language) {
     const auto say = [language](std::string_view russian, std::string_view english) {
-        return language == Language::English ? english : russian;
+        return Pick({russian, english}, language);
     };
     std::ostringstream out;
     out << say("# Q42: памятка", "# Q42: reference card") << "\n\n"
