@@ -236,6 +236,12 @@ await check('the help shows the reference card and the common mistakes; the card
     const pdf = Buffer.from(await page.pdf({ preferCSSPageSize: true }));
     await page.emulateMediaType(null);
     const sheets = (pdf.toString('latin1').match(/\/Type\s*\/Page[^s]/g) ?? []).length;
+    // On a phone the help's buttons wrap, and every one of them, Close too, stays in sight.
+    await page.setViewport({ width: 390, height: 844 });
+    const closeRight = await page.$$eval('.guide-head button', (buttons) =>
+        Math.max(...buttons.map((button) => button.getBoundingClientRect().right)));
+    await page.setViewport({ width: 1440, height: 900 });
+    expect(closeRight <= 390, `the help's buttons end at ${closeRight} px on a 390 px screen`);
     await page.click('#guide-close');
     expect(main === 'none' && whole && sheets === 1, `printed: the page's main part ${main}, whole ${whole}, ${sheets} sheets`);
     return `${sheets} sheet`;
