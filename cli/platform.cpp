@@ -71,7 +71,7 @@ std::vector<std::string> ExpandWildcards(const std::wstring& argument) {
     const std::wstring folder = argument.substr(0, argument.find_last_of(L"/\\:") + 1);
     std::vector<std::string> names;
     WIN32_FIND_DATAW found;
-    const HANDLE search = ::FindFirstFileW(argument.c_str(), &found);
+    HANDLE search = ::FindFirstFileW(argument.c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             if (found.cFileName[0] != L'.') names.push_back(Utf8FromWide(folder + found.cFileName));

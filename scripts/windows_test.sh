@@ -72,6 +72,11 @@ cp rom/Q42ROM.TXT "$folder/ПЗУ.txt"
 expect 0 "a ROM image named in Cyrillic" examples/hello.out run --rom "$folder/ПЗУ.txt" \
     examples/hello.asm
 
+# Standard input is read as bytes: Ctrl+Z (1A) is a key like any other, not the end of a file.
+printf 'A\032B\r\n' >"$work/keys.in"
+sed "s/Hello, Q42!/$(printf 'A\032B')/" examples/echo.out >"$work/keys.out"
+input="$work/keys.in" expect 0 "keys with Ctrl+Z" "$work/keys.out" run examples/echo.asm
+
 # A name with * or ? stands for the files it matches, sorted, as a Linux shell would give them.
 q42cli check --lang en examples/exercises/sum.q42test examples/exercises/sum-wrong.asm \
     examples/exercises/sum.asm >"$work/both.out" || true
