@@ -19,6 +19,7 @@
 #include "desktop/qt_text.h"
 #include "desktop/ram_window.h"
 #include "desktop/window_layout.h"
+#include "exercise/result_texts.h"
 #include "machine/rom_image.h"
 
 namespace q42 {
@@ -267,7 +268,7 @@ void Workbench::CheckExercise() {
     const ExerciseFile file = ReadExerciseFile(QFile::encodeName(name).toStdString());
     if (!file.exercise) {
         dialogs.Warning(assemblerWindow.get(),
-                        ExerciseFileProblem(name, QString::fromStdString(file.error), file.line));
+                        QString::fromStdString(ExerciseFileProblem(name.toStdString(), file.error, file.line)));
         return;
     }
     const auto results =
@@ -275,7 +276,8 @@ void Workbench::CheckExercise() {
                     session.options, *file.exercise);
     const QString title =
         file.exercise->title.empty() ? QFileInfo(name).fileName() : ToQt(file.exercise->title);
-    ExerciseDialog dialog(assemblerWindow.get(), ExerciseResultsTitle(title), results);
+    ExerciseDialog dialog(assemblerWindow.get(),
+                          QString::fromStdString(ExerciseResultsTitle(title.toStdString())), results);
     dialogs.ShowModal(dialog);
 }
 

@@ -23,6 +23,9 @@
 #include "assembler/codetext.h"
 #include "assembler/compil.h"
 #include "assembler/instruction_set.h"
+#include "exercise/checker.h"
+#include "exercise/exercise_file.h"
+#include "exercise/result_texts.h"
 #include "machine/codepage.h"
 #include "machine/language.h"
 #include "machine/rom_image.h"
@@ -85,6 +88,31 @@ bool FitsRam(std::size_t words) {
 // that does not fit (0 for a code file).
 json TooLong(std::size_t words, int line) {
     return {{"words", words}, {"ram", kRamWords}, {"line", line}};
+}
+
+// The results of checking a program, as the desktop program's results window shows them: the
+// title, the columns, each case with its verdict and differences, and the summary.
+json ExerciseResults(const Exercise& exercise, const std::string& file,
+                     const std::vector<CaseResult>& results) {
+    json cases = json::array();
+    int passed = 0;
+    for (const CaseResult& result : results) {
+        cases.push_back({{"name", result.name},
+                         {"passed", result.Passed()},
+                         {"verdict", CaseVerdict(result.Passed())},
+                         {"differences", result.differences},
+                         {"steps", result.steps},
+                         {"end", result.end}});
+        passed += result.Passed() ? 1 : 0;
+    }
+    const int failed = static_cast<int>(results.size()) - passed;
+    return {{"ok", true},
+            {"title", ExerciseResultsTitle(exercise.title.empty() ? file : Text(exercise.title))},
+            {"columns", ExerciseColumnTitles()},
+            {"cases", cases},
+            {"passed", passed},
+            {"failed", failed},
+            {"summary", ExerciseSummary(passed, failed)}};
 }
 
 }  // namespace
@@ -278,6 +306,24 @@ class WebSession : public DisplayHost, public RunHost {
             .dump();
     }
 
+    // The editor's text (UTF-8) checked against the text of an exercise file named `file`: each
+    // case runs on a fresh machine with the ROM image, and the session's own machine, run and
+    // RAM stay as they are. A file that cannot be read answers with what is wrong with it.
+    std::string CheckExercise(const std::string& source, const std::string& exerciseText,
+                              const std::string& file) const {
+        const ExerciseFile read = ParseExercise(exerciseText);
+        if (!read.exercise) {
+            return json{{"ok", false},
+                        {"title", ExerciseResultsTitle(file)},
+                        {"error", ExerciseFileProblem(file, read.error, read.line)}}
+                .dump(-1, ' ', false, json::error_handler_t::replace);
+        }
+        const auto results = CheckSource(session_.machine, SplitTextLines(Utf8ToCp1251(source)),
+                                         session_.options, *read.exercise);
+        return ExerciseResults(*read.exercise, file, results)
+            .dump(-1, ' ', false, json::error_handler_t::replace);
+    }
+
     // DisplayHost: a wait takes what was typed, or gives up, and the step is taken back.
     void BeginLineInput() override {}
     std::string InputLineText() override { return session_.typed.Line(); }
@@ -415,5 +461,6 @@ EMSCRIPTEN_BINDINGS(q42) {
         .function("typeKeys", &WebSession::TypeKeys)
         .function("state", &WebSession::State)
         .function("explainRow", &WebSession::ExplainRow)
-        .function("decode", &WebSession::Decode);
+        .function("decode", &WebSession::Decode)
+        .function("checkExercise", &WebSession::CheckExercise);
 }
