@@ -25,6 +25,7 @@
 #include "assembler/instruction_set.h"
 #include "exercise/checker.h"
 #include "exercise/exercise_file.h"
+#include "exercise/lesson.h"
 #include "exercise/result_texts.h"
 #include "machine/codepage.h"
 #include "machine/language.h"
@@ -434,11 +435,38 @@ std::string OperationNames() {
     return names.dump();
 }
 
+// The outline of lesson `name` from its Markdown text (UTF-8): its title, its worked program and
+// its exercises (number, title, the name of their files).
+std::string LessonOutline(const std::string& name, const std::string& markdown) {
+    const Lesson lesson = ReadLesson(name, markdown);
+    json exercises = json::array();
+    for (const LessonExercise& exercise : lesson.exercises)
+        exercises.push_back({{"number", exercise.number}, {"title", exercise.title}, {"name", exercise.name}});
+    return json{{"name", lesson.name},
+                {"title", lesson.title},
+                {"program", lesson.program},
+                {"exercises", exercises}}
+        .dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+// The lessons' names among the file names of a JSON array, in order.
+std::string LessonNamesOf(const std::string& fileNamesJson) {
+    const json files = json::parse(fileNamesJson, nullptr, false);
+    if (!files.is_array()) return "[]";
+    std::vector<std::string> names;
+    for (const json& file : files) {
+        if (file.is_string()) names.push_back(file.get<std::string>());
+    }
+    return json(LessonNames(names)).dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
 }  // namespace q42::web
 
 EMSCRIPTEN_BINDINGS(q42) {
     using q42::web::WebSession;
     emscripten::function("operationNames", &q42::web::OperationNames);
+    emscripten::function("lessonOutline", &q42::web::LessonOutline);
+    emscripten::function("lessonNames", &q42::web::LessonNamesOf);
     emscripten::class_<WebSession>("WebSession")
         .constructor<bool>()
         .function("setLanguage", &WebSession::SetLanguage)
