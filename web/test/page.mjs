@@ -270,7 +270,7 @@ await check('the page opens offline', async () => {
     await page.click('#guide-open');
     await page.click('#guide [data-doc="lessons"]');
     await page.click('#guide-body .lesson-link[data-lesson="14-project"]');
-    await page.click('#guide-body .check-exercise[data-exercise="14-project-2"]');
+    await (await page.waitForSelector('#guide-body .check-exercise[data-exercise="14-project-2"]')).click();
     const summary = await page.waitForSelector('#check-dialog[open] #check-summary:not(:empty)')
         .then((element) => element.evaluate((p) => p.textContent));
     await page.click('#check-close');
