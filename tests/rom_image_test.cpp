@@ -127,6 +127,9 @@ TEST(LoadRomImage, ReadsTheTableOfRoutinesFromItsComments) {
     const std::string code = "0001\n0002\n0003\n0004\n.\n";  // 4000..4007
     const TableCase cases[] = {
         {"two routines",
+         "   4000  FIRST: writes\n   4004  LAST: x\n" + code,
+         {{0x4000, 0x4004, "FIRST"}, {0x4004, 0x4008, "LAST"}}},
+        {"in any order",
          "   4004  LAST: x\n   4000  FIRST: writes\n" + code,
          {{0x4000, 0x4004, "FIRST"}, {0x4004, 0x4008, "LAST"}}},
         {"after the code, or not in ROM", " 4008  LATE: x\n 0010  RAM: x\n" + code, {}},
@@ -172,13 +175,16 @@ TEST(ShippedRom, WritesCharactersThroughItsRoutines) {
     EXPECT_EQ(screen.back(), " Задача завершена");
     EXPECT_EQ(rig.machine.State().r[3], 0);
     // Its table names them: an address inside a routine finds it, up to the next one's entry.
-    const RomRoutines& routines = rig.machine.Routines();
-    EXPECT_EQ(routines.NameAt(0x4000), "PUTC");
-    EXPECT_EQ(routines.Holding(0x400E)->name, "PUTC");
-    EXPECT_EQ(routines.Holding(0x4010)->name, "NEWLINE");
-    EXPECT_EQ(routines.Holding(0x401A)->name, "NEWLINE");
-    EXPECT_EQ(routines.Holding(0x401C), nullptr);
-    EXPECT_EQ(routines.Holding(kIntegerEntry), nullptr);
+    const auto holding = [&rig](Value address) {
+        const RomRoutine* routine = rig.machine.Routines().Holding(address);
+        return routine != nullptr ? routine->name : "";
+    };
+    EXPECT_EQ(rig.machine.Routines().NameAt(0x4000), "PUTC");
+    EXPECT_EQ(holding(0x400E), "PUTC");
+    EXPECT_EQ(holding(0x4010), "NEWLINE");
+    EXPECT_EQ(holding(0x401A), "NEWLINE");
+    EXPECT_EQ(holding(0x401C), "");
+    EXPECT_EQ(holding(kIntegerEntry), "");
 }
 
 }  // namespace
