@@ -33,13 +33,13 @@ std::string ByteMarked(std::string operand, bool byte) {
 struct Reading {
     const WordReader& read;
     const WordNamer& namer;
-    Value address;
+    Value address = 0;
     InstructionWord word;
     int words = 1;
 
     // The next word the operands take, and the name written for it ("" for none).
     std::pair<Value, std::string> Next() {
-        const Value at = address + 2 * words++;
+        const Value at = address + Value{2} * words++;
         const Value value = read(at);
         return {value, namer ? namer(at, value) : std::string()};
     }

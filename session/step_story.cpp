@@ -19,9 +19,16 @@ std::string Shown(Value value, bool byte) {
     return byte ? ByteHex(value) : WordToHex(value);
 }
 
+std::string FlagN(const MachineState& state) {
+    return (state.ps & kFlagN) != 0 ? "N = 1" : "N = 0";
+}
+
+std::string FlagZ(const MachineState& state) {
+    return (state.ps & kFlagZ) != 0 ? "Z = 1" : "Z = 0";
+}
+
 std::string Flags(const MachineState& state) {
-    return "N = " + std::to_string(state.ps & kFlagN) +
-           ", Z = " + std::to_string((state.ps & kFlagZ) >> 1);
+    return FlagN(state) + ", " + FlagZ(state);
 }
 
 // Where an operand is: a register, a word of memory, or a constant of the instruction.
@@ -35,7 +42,7 @@ struct Location {
 struct Telling {
     const StepStates& states;
     const ProgramNames& names;
-    Value address;
+    Value address = 0;
     InstructionWord word;
     Disassembled statement;
 
@@ -139,14 +146,12 @@ std::string PortStory(const Telling& t) {
 
 // The flags a condition tests, as they were.
 std::string TestedFlags(Condition condition, const MachineState& state) {
-    const std::string n = "N = " + std::to_string(state.ps & kFlagN);
-    const std::string z = "Z = " + std::to_string((state.ps & kFlagZ) >> 1);
     switch (condition) {
         case Condition::NotNegative:
-        case Condition::Negative: return n;
+        case Condition::Negative: return FlagN(state);
         case Condition::NotZero:
-        case Condition::Zero: return z;
-        default: return n + ", " + z;
+        case Condition::Zero: return FlagZ(state);
+        default: return Flags(state);
     }
 }
 
