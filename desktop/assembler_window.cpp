@@ -319,6 +319,7 @@ void AssemblerWindow::CreateHelpMenu() {
     AddItem(helpMenu, "Guide1", QKeySequence(Qt::Key_F1), &AssemblerWindow::OpenGuide)
         ->setShortcutContext(Qt::ApplicationShortcut);
     AddItem(helpMenu, "HowToUse1", {}, &AssemblerWindow::OpenHowToUse);
+    AddItem(helpMenu, "Lessons1", {}, &AssemblerWindow::OpenLessons);
     AddItem(helpMenu, "About1", {}, &AssemblerWindow::ShowAbout);
 }
 
@@ -484,6 +485,11 @@ void AssemblerWindow::OpenGuide() {
 // Its title is the Help menu's item.
 void AssemblerWindow::OpenHowToUse() {
     commands_.ShowHowToUse(helpMenu->actions().value(1)->text().remove(QLatin1Char('&')));
+}
+
+// Its title is the Help menu's item.
+void AssemblerWindow::OpenLessons() {
+    commands_.ShowLessons(helpMenu->actions().value(2)->text().remove(QLatin1Char('&')));
 }
 
 void AssemblerWindow::ShowAbout() {

@@ -85,9 +85,13 @@ class AssemblerWindow : public QMainWindow {
     void DecodeFromPc();
     void OpenGuide();
     void OpenHowToUse();
+    void OpenLessons();
     void ShowAbout();
-    // Opens a built-in example into the assembler text, as a text from no file.
+    // Opens a built-in example (a path under ":/examples/") into the assembler text, as a text
+    // from no file.
     void OpenExample(const QString& name);
+    // Puts `text` into the assembler text as a text from no file, once a modified text may go.
+    void OpenText(const QString& text);
 
   protected:
     void showEvent(QShowEvent* event) override;

@@ -90,12 +90,16 @@ void AssemblerWindow::OpenAsmFile(const QString& name) {
 }
 
 void AssemblerWindow::OpenExample(const QString& name) {
-    if (!MayDiscardAsmText()) return;
     QFile file(QStringLiteral(":/examples/") + name);
     if (!file.open(QIODevice::ReadOnly)) return;
     const QByteArray bytes = file.readAll();
-    sourceEditor->setPlainText(
+    OpenText(
         LinesToQt(SplitTextLines(DecodeFileText(std::string_view(bytes.data(), bytes.size())))));
+}
+
+void AssemblerWindow::OpenText(const QString& text) {
+    if (!MayDiscardAsmText()) return;
+    sourceEditor->setPlainText(text);
     // Saving an example asks for a name of the student's own.
     asmFileName_.clear();
     sourceEditor->document()->setModified(false);

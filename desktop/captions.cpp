@@ -73,6 +73,7 @@ constexpr Caption kCaptions[] = {
     {Target::Menu, "TForm1", "Help1", "Справка", "Help"},
     {Target::Item, "TForm1", "Guide1", "Руководство", "Guide"},
     {Target::Item, "TForm1", "HowToUse1", "Как пользоваться программой", "How to use"},
+    {Target::Item, "TForm1", "Lessons1", "Уроки", "Lessons"},
     {Target::Item, "TForm1", "About1", "О программе", "About"},
     {Target::Header, "TForm1", "labels:0", "Метка", "Label"},
     {Target::Header, "TForm1", "labels:2", "Адр.", "Addr."},
@@ -81,6 +82,17 @@ constexpr Caption kCaptions[] = {
     {Target::Text, "TComCod", "Label3", "Операция", "Operation"},
     {Target::Text, "TComCod", "BitBtn1", "Дальше", "Next"},
     {Target::Text, "TComCod", "JmpBtn", "Переход", "Jump"},
+    {Target::Text, "LessonsWindow", "OpenProgram", "Открыть программу", "Open the program"},
+    {Target::Text, "LessonsWindow", "StartExercise", "Начать упражнение", "Start the exercise"},
+    {Target::Text, "LessonsWindow", "CheckExercise", "Проверить", "Check"},
+    {Target::Hint, "LessonsWindow", "OpenProgram", "Открыть программу урока в редакторе",
+     "Open the lesson's program in the editor"},
+    {Target::Hint, "LessonsWindow", "StartExercise",
+     "Открыть в редакторе начальный текст упражнения",
+     "Open the exercise's starting text in the editor"},
+    {Target::Hint, "LessonsWindow", "CheckExercise",
+     "Проверить программу в редакторе по этому упражнению",
+     "Check the program in the editor against this exercise"},
     {Target::Hint, "TForm1", "SpeedButton1", "Компилировать", "Compile"},
     {Target::Hint, "Tmain", "SpeedButton1", "Выполнить следующую команду", "Execute next command"},
     {Target::Hint, "Tmain", "SpeedButton2", "Скопировать код в ОЗУ и запустить",
@@ -119,6 +131,16 @@ QString CaptionOf(const QWidget& window, const char* object) {
     const QByteArray name = window.objectName().toLatin1();
     for (const Caption& caption : kCaptions) {
         if (name == caption.window && std::strcmp(object, caption.object) == 0)
+            return CaptionText(caption);
+    }
+    return {};
+}
+
+QString HintOf(const QWidget& window, const char* object) {
+    const QByteArray name = window.objectName().toLatin1();
+    for (const Caption& caption : kCaptions) {
+        if (caption.target == CaptionTarget::Hint && name == caption.window &&
+            std::strcmp(object, caption.object) == 0)
             return CaptionText(caption);
     }
     return {};

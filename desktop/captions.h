@@ -32,6 +32,8 @@ QString CaptionText(const Caption& caption);
 // The caption of a window's component, by the object names of the window and the component; an
 // empty text when the table has none.
 QString CaptionOf(const QWidget& window, const char* object);
+// The hint (tool tip) of a window's component, where the component has a caption as well.
+QString HintOf(const QWidget& window, const char* object);
 // A window's title.
 QString TitleOf(const QWidget& window);
 

@@ -27,6 +27,8 @@ class GuideWindow : public QWidget {
     void FollowLink(const QUrl& url);
 };
 
+// A text built into the program (a path such as ":/docs/guide.en.md"); empty when missing.
+QString BuiltInText(const QString& path);
 // The guide of the interface language as Markdown (built into the program).
 QString GuideMarkdown();
 // How to use the program, in the interface language (the lessons' first chapter, built in).

@@ -72,6 +72,7 @@ class ProgramCommands {
     // Shows the guide window (made when first asked for) in front, with this title.
     virtual void ShowGuide(const QString& title) = 0;
     virtual void ShowHowToUse(const QString& title) = 0;
+    virtual void ShowLessons(const QString& title) = 0;
 
     // When the main window first shows: the windows placed again once the window manager has
     // framed them.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 #include <QTimer>
 #include <limits>
 #include <utility>
@@ -14,11 +15,13 @@
 #include "desktop/exercise_dialog.h"
 #include "desktop/guide_window.h"
 #include "desktop/intermediate_text_window.h"
+#include "desktop/lessons_window.h"
 #include "desktop/log_window.h"
 #include "desktop/processor_window.h"
 #include "desktop/qt_text.h"
 #include "desktop/ram_window.h"
 #include "desktop/window_layout.h"
+#include "exercise/result_texts.h"
 #include "machine/rom_image.h"
 
 namespace q42 {
@@ -251,6 +254,61 @@ void Workbench::ShowHowToUse(const QString& title) {
     Bring(*howToUseWindow, title);
 }
 
+void Workbench::ShowLessons(const QString& title) {
+    if (!lessonsWindow) {
+        lessonsWindow = std::make_unique<LessonsWindow>();
+        QObject::connect(lessonsWindow.get(), &LessonsWindow::OpenProgram, assemblerWindow.get(),
+                         [this](const QString& program) {
+                             assemblerWindow->OpenText(program);
+                             assemblerWindow->activateWindow();
+                         });
+        QObject::connect(lessonsWindow.get(), &LessonsWindow::StartExercise, assemblerWindow.get(),
+                         [this](const QString& name) { StartLessonExercise(name); });
+        QObject::connect(lessonsWindow.get(), &LessonsWindow::CheckExercise, assemblerWindow.get(),
+                         [this](const QString& name) { CheckLessonExercise(name); });
+        QObject::connect(lessonsWindow.get(), &LessonsWindow::LinkOut, assemblerWindow.get(),
+                         [this](const QUrl& url) { FollowLessonLink(url); });
+    }
+    Bring(*lessonsWindow, title);
+}
+
+// The exercise's starting text into the editor, which takes the keys at once.
+void Workbench::StartLessonExercise(const QString& name) {
+    assemblerWindow->OpenExample(QStringLiteral("lessons/") + name + QStringLiteral(".asm"));
+    assemblerWindow->activateWindow();
+    assemblerWindow->sourceEditor->setFocus();
+}
+
+void Workbench::CheckLessonExercise(const QString& name) {
+    if (session.run.Busy()) return;
+    const QString file = name + QStringLiteral(".q42test");
+    const QString text = BuiltInText(QStringLiteral(":/examples/lessons/") + file);
+    const ExerciseFile exercise = ParseExercise(text.toStdString());
+    if (!exercise.exercise) {
+        dialogs.Warning(lessonsWindow.get(), QString::fromStdString(ExerciseFileProblem(
+                                                 file.toStdString(), exercise.error, exercise.line)));
+        return;
+    }
+    CheckEditorProgram(*exercise.exercise,
+                       exercise.exercise->title.empty() ? file : ToQt(exercise.exercise->title));
+}
+
+// The lessons link the chapter on using the program and the guide, each in its own window.
+void Workbench::FollowLessonLink(const QUrl& url) {
+    const QString file = url.path().section(QLatin1Char('/'), -1);
+    QMenu& help = *assemblerWindow->helpMenu;
+    GuideWindow* window = nullptr;
+    if (file == QStringLiteral("00-using.md")) {
+        ShowHowToUse(help.actions().value(1)->text().remove(QLatin1Char('&')));
+        window = howToUseWindow.get();
+    } else if (file.startsWith(QStringLiteral("guide."))) {
+        ShowGuide(help.actions().value(0)->text().remove(QLatin1Char('&')));
+        window = guideWindow.get();
+    }
+    if (window != nullptr && url.hasFragment())
+        window->FollowLink(QUrl(QLatin1Char('#') + url.fragment()));
+}
+
 void Workbench::Bring(QWidget& window, const QString& title) {
     window.setWindowTitle(title);
     window.show();
@@ -267,15 +325,19 @@ void Workbench::CheckExercise() {
     const ExerciseFile file = ReadExerciseFile(QFile::encodeName(name).toStdString());
     if (!file.exercise) {
         dialogs.Warning(assemblerWindow.get(),
-                        ExerciseFileProblem(name, QString::fromStdString(file.error), file.line));
+                        QString::fromStdString(ExerciseFileProblem(name.toStdString(), file.error, file.line)));
         return;
     }
+    CheckEditorProgram(*file.exercise, file.exercise->title.empty() ? QFileInfo(name).fileName()
+                                                                    : ToQt(file.exercise->title));
+}
+
+void Workbench::CheckEditorProgram(const Exercise& exercise, const QString& title) {
     const auto results =
         CheckSource(session.machine, LinesFromQt(assemblerWindow->sourceEditor->toPlainText()),
-                    session.options, *file.exercise);
-    const QString title =
-        file.exercise->title.empty() ? QFileInfo(name).fileName() : ToQt(file.exercise->title);
-    ExerciseDialog dialog(assemblerWindow.get(), ExerciseResultsTitle(title), results);
+                    session.options, exercise);
+    ExerciseDialog dialog(assemblerWindow.get(),
+                          QString::fromStdString(ExerciseResultsTitle(title.toStdString())), results);
     dialogs.ShowModal(dialog);
 }
 

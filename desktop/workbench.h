@@ -30,6 +30,8 @@ class DecodingDialog;
 struct ProgramWindows;
 class GuideWindow;
 class LogWindow;
+class LessonsWindow;
+struct Exercise;
 
 class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
   public:
@@ -56,8 +58,9 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     std::unique_ptr<ProcessorWindow> processorWindow;
     std::unique_ptr<DecodingDialog> decodingDialog;
     std::unique_ptr<LogWindow> logWindow;
-    std::unique_ptr<GuideWindow> guideWindow;     // made when the guide is first asked for
-    std::unique_ptr<GuideWindow> howToUseWindow;  // Help > How to use, made when first asked for
+    std::unique_ptr<GuideWindow> guideWindow;      // made when the guide is first asked for
+    std::unique_ptr<GuideWindow> howToUseWindow;   // Help > How to use, made when first asked for
+    std::unique_ptr<LessonsWindow> lessonsWindow;  // Help > Lessons, made when first asked for
 
     // After a run or a step: the views repainted with where the run is, and the keyboard back
     // where it was if input took it to the display window.
@@ -102,6 +105,7 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     bool IntermediateWindowShown() const override;
     void ShowGuide(const QString& title) override;
     void ShowHowToUse(const QString& title) override;
+    void ShowLessons(const QString& title) override;
     // Places the windows again once the window manager has framed them (a little after they
     // first show), so that they stand by their outer edges.
     void PlaceWindowsWhenFramed() override;
@@ -123,6 +127,12 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
   private:
     // Shows a window of its own with `title`, in front, with the keyboard.
     static void Bring(QWidget& window, const QString& title);
+    // Checks the editor's program against `exercise` and shows the results titled by `title`.
+    void CheckEditorProgram(const Exercise& exercise, const QString& title);
+    // The lessons window's buttons and links.
+    void StartLessonExercise(const QString& name);
+    void CheckLessonExercise(const QString& name);
+    void FollowLessonLink(const QUrl& url);
     // The windows whose being shown the View menu's check marks follow.
     std::array<QWidget*, 5> MarkedWindows();
 

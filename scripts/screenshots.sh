@@ -2,7 +2,8 @@
 # Screenshots of the desktop program in Russian and in English, for docs/: starts each under Xvfb
 # with a light window manager (so that title bars show), runs examples/hello.asm and saves the
 # screen; then a run of examples/countdown.asm paused at a breakpoint, with the execution log;
-# then the web page after a run of examples/stars.asm, in headless Chromium, in both languages.
+# then Help › Lessons; then the web page after a run of examples/stars.asm and its reference card,
+# in headless Chromium, in both languages.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,6 +28,9 @@ shoot 1280x860 examples/hello.asm docs/screenshot-en.png en
 # A breakpoint on SUB, one step after the pause: the counter and the flags lit.
 shoot 1280x1200 examples/countdown.asm docs/debugging-ru.png pause=15
 shoot 1280x1200 examples/countdown.asm docs/debugging-en.png en pause=15
+# Help › Lessons on lesson 7, its program opened in the editor.
+shoot 1600x1000 examples/hello.asm docs/lesson-ru.png lesson=7
+shoot 1600x1000 examples/hello.asm docs/lesson-en.png en lesson=7
 
 bash scripts/web.sh >/dev/null
 node web/test/screenshots.mjs build-web/site docs

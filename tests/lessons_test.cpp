@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "exercise/lesson.h"
 #include "tests/cyrillic.h"
 #include "tests/doc_programs.h"
 
@@ -45,10 +46,12 @@ std::vector<std::string> Chapters(const LessonLanguage& language) {
     return names;
 }
 
+// The lessons' files, as the program finds them among the chapters.
 std::vector<std::string> Lessons(const LessonLanguage& language) {
-    std::vector<std::string> names = Chapters(language);
-    std::erase_if(names, [](const std::string& name) { return name.starts_with("00-"); });
-    return names;
+    std::vector<std::string> files;
+    for (const std::string& name : LessonNames(Chapters(language)))
+        files.push_back(name + ".md");
+    return files;
 }
 
 // The lines outside the fenced blocks (an output block may hold a line that starts with "##").
@@ -67,11 +70,11 @@ std::vector<std::string> Prose(const std::string& text) {
     return prose;
 }
 
-// A lesson as its file shows it.
+// A lesson as its file shows it, and its outline as the program reads it.
 struct Lesson {
     std::string file;
-    std::string title;                   // the first line
-    std::vector<std::string> exercises;  // the "## Exercise K: ..." headings, in order
+    std::string title;  // the first line
+    q42::Lesson outline;
     std::string lastHeading;
     std::vector<std::string> afterLastHeading;  // its lines that are not empty
     std::vector<DocProgram> programs;
@@ -79,11 +82,13 @@ struct Lesson {
 
 Lesson ReadLesson(const LessonLanguage& language, const std::string& file) {
     const std::string text = ReadDoc(Folder(language) / file);
-    Lesson lesson{file, text.substr(0, text.find('\n')), {}, {}, {}, {}};
+    Lesson lesson{file,
+                  text.substr(0, text.find('\n')),
+                  q42::ReadLesson(file.substr(0, file.size() - 3), text),
+                  {},
+                  {},
+                  {}};
     for (const std::string& line : Prose(text)) {
-        if (line.starts_with(std::string("## ") + language.exercise + ' ')) {
-            lesson.exercises.push_back(line);
-        }
         if (line.starts_with("## ")) {
             lesson.lastHeading = line;
             lesson.afterLastHeading.clear();
@@ -95,12 +100,9 @@ Lesson ReadLesson(const LessonLanguage& language, const std::string& file) {
     return lesson;
 }
 
-// "07-loops.md" is lesson 7, and its exercise K has the files named "07-loops-K".
+// "07-loops.md" is lesson 7.
 int Number(const std::string& file) {
     return std::stoi(file.substr(0, 2));
-}
-std::string ExerciseName(const std::string& file, std::size_t k) {
-    return file.substr(0, file.size() - 3) + '-' + std::to_string(k);
 }
 
 TEST(LessonsTextTest, EachLessonHasItsShape) {
@@ -112,14 +114,22 @@ TEST(LessonsTextTest, EachLessonHasItsShape) {
             const std::string where = std::string(language.lang) + '/' + lesson.file;
             EXPECT_EQ(Number(lesson.file), static_cast<int>(i + 1)) << where;
             EXPECT_TRUE(lesson.title.starts_with("# " + std::to_string(i + 1) + ". ")) << where;
-            EXPECT_EQ(lesson.programs.size(), 1U) << where;
-            ASSERT_GE(lesson.exercises.size(), 1U) << where;
-            EXPECT_LE(lesson.exercises.size(), 3U) << where;
-            for (std::size_t k = 0; k < lesson.exercises.size(); ++k) {
-                const std::string heading =
-                    std::string("## ") + language.exercise + ' ' + std::to_string(k + 1) + ": ";
-                EXPECT_TRUE(lesson.exercises[k].starts_with(heading)) << where << ": " << heading;
+            EXPECT_EQ(lesson.outline.title, lesson.title.substr(2)) << where;
+            ASSERT_EQ(lesson.programs.size(), 1U) << where;
+            // The program "Open the program" puts into the editor is the one the lesson runs.
+            EXPECT_EQ(lesson.outline.program, lesson.programs[0].source) << where;
+            const std::vector<LessonExercise>& exercises = lesson.outline.exercises;
+            ASSERT_GE(exercises.size(), 1U) << where;
+            EXPECT_LE(exercises.size(), 3U) << where;
+            for (std::size_t k = 0; k < exercises.size(); ++k) {
+                EXPECT_EQ(exercises[k].number, static_cast<int>(k + 1)) << where;
+                EXPECT_FALSE(exercises[k].title.empty()) << where;
             }
+            // Every heading that looks like an exercise is read as one.
+            std::size_t headings = 0;
+            for (const std::string& line : Prose(ReadDoc(Folder(language) / lesson.file)))
+                headings += line.starts_with(std::string("## ") + language.exercise) ? 1 : 0;
+            EXPECT_EQ(headings, exercises.size()) << where;
             EXPECT_EQ(lesson.lastHeading, std::string("## ") + language.remember) << where;
             EXPECT_EQ(lesson.afterLastHeading.size(), 3U) << where;
         }
@@ -130,7 +140,9 @@ TEST(LessonsTextTest, BothLanguagesHaveTheSameLessonsAndPrograms) {
     ASSERT_EQ(Chapters(kLanguages[0]), Chapters(kLanguages[1]));
     for (const std::string& file : Lessons(kLanguages[0])) {
         const Lesson en = ReadLesson(kLanguages[0], file), ru = ReadLesson(kLanguages[1], file);
-        EXPECT_EQ(en.exercises.size(), ru.exercises.size()) << file;
+        ASSERT_EQ(en.outline.exercises.size(), ru.outline.exercises.size()) << file;
+        for (std::size_t k = 0; k < en.outline.exercises.size(); ++k)
+            EXPECT_EQ(en.outline.exercises[k].name, ru.outline.exercises[k].name) << file;
         ASSERT_EQ(en.programs.size(), ru.programs.size()) << file;
         for (std::size_t i = 0; i < en.programs.size(); ++i) {
             EXPECT_EQ(Code(en.programs[i].source), Code(ru.programs[i].source)) << file;
@@ -220,9 +232,9 @@ TEST_F(LessonExercisesTest, EachExercisePassesItsSolutionAndFailsTheWrongOne) {
     std::set<std::string> named;
     for (const std::string& file : Lessons(kLanguages[0])) {
         const Lesson lesson = ReadLesson(kLanguages[0], file);
-        for (std::size_t k = 1; k <= lesson.exercises.size(); ++k) {
-            named.insert(ExerciseName(file, k));
-            ExpectExercise(ExerciseName(file, k));
+        for (const LessonExercise& exercise : lesson.outline.exercises) {
+            named.insert(exercise.name);
+            ExpectExercise(exercise.name);
         }
     }
     // No exercise file is left without its lesson.

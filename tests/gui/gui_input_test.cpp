@@ -6,9 +6,11 @@
 #include <QApplication>
 #include <QHelpEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -26,8 +28,10 @@
 #include "desktop/captions.h"
 #include "desktop/decoding_dialog.h"
 #include "desktop/display_window.h"
+#include "desktop/exercise_dialog.h"
 #include "desktop/guide_window.h"
 #include "desktop/intermediate_text_window.h"
+#include "desktop/lessons_window.h"
 #include "desktop/processor_window.h"
 #include "desktop/qt_text.h"
 #include "desktop/ram_window.h"
@@ -387,6 +391,78 @@ class RealInputTest : public ProgramTest {
         const QString text = window.text->toPlainText();
         QVERIFY(text.contains(QStringLiteral("F9")) && text.contains(QStringLiteral("Shift+F8")));
         window.close();
+    }
+
+    // Help > Lessons: a student picks lesson 4, opens its program, starts exercise 1, types a
+    // solution and checks it, all with clicks and keys; a wrong program fails with a difference.
+    void aLessonsExerciseIsStartedTypedAndChecked() {
+        AssemblerWindow& form = Form();
+        QVERIFY(Activate(form));
+        QMenuBar& bar = *form.menuBar();
+        QTest::mouseClick(&bar, Qt::LeftButton, {},
+                          bar.actionGeometry(form.helpMenu->menuAction()).center());
+        QTRY_VERIFY(form.helpMenu->isVisible());
+        QAction* item = Action("Lessons1");
+        QTest::mouseClick(form.helpMenu, Qt::LeftButton, {},
+                          form.helpMenu->actionGeometry(item).center());
+        QTRY_VERIFY(bench_->lessonsWindow && bench_->lessonsWindow->isVisible());
+        LessonsWindow& lessons = *bench_->lessonsWindow;
+        QVERIFY(QTest::qWaitForWindowActive(&lessons));
+        QCOMPARE(lessons.windowTitle(), item->text().remove(QLatin1Char('&')));
+        QVERIFY(lessons.lessonList->count() >= 12);
+        QListWidget& list = *lessons.lessonList;
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
+                          list.visualItemRect(list.item(3)).center());
+        QVERIFY(list.item(3)->text().startsWith(QStringLiteral("4. ")));
+        QVERIFY(lessons.text->toPlainText().contains(QStringLiteral("DIV")));
+
+        QTest::mouseClick(lessons.openProgramButton, Qt::LeftButton);
+        QVERIFY(form.sourceEditor->toPlainText().contains(QStringLiteral("DIV #5,R2")));
+        QCOMPARE(lessons.startButtons.size(), lessons.checkButtons.size());
+        QVERIFY(!lessons.startButtons.empty());
+        QTest::mouseClick(lessons.startButtons[0], Qt::LeftButton);
+        QVERIFY(form.sourceEditor->toPlainText().contains(QStringLiteral("135")));
+        // The editor takes the keys at once.
+        QVERIFY(QTest::qWaitForWindowActive(&form));
+        QCOMPARE(QApplication::focusWidget(), form.sourceEditor);
+
+        // The solution typed over the starting text.
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Press(Qt::Key_Delete);
+        for (const char* line : {"MOV R1,R2", "DIV #60,R2", "MOV R2,R0", "MUL #60,R0", "MOV R1,R3",
+                                 "SUB R0,R3", "HLT"}) {
+            Press(Qt::Key_Tab);
+            Type(QString::fromLatin1(line));
+            Press(Qt::Key_Return);
+        }
+        QStringList verdicts;
+        QString difference;
+        dialogs_->onModal = [&](QDialog& dialog) {
+            auto& results = static_cast<ExerciseDialog&>(dialog);
+            verdicts.clear();
+            for (int row = 0; row < results.results->rowCount(); ++row) {
+                verdicts << results.results->item(row, 1)->text();
+                difference += results.results->item(row, 2)->text();
+            }
+        };
+        QTest::mouseClick(lessons.checkButtons[0], Qt::LeftButton);
+        QVERIFY(!verdicts.isEmpty());
+        QVERIFY2(!verdicts.contains(QStringLiteral("FAIL")),
+                 qPrintable(difference + form.sourceEditor->toPlainText()));
+
+        // Forgetting the minutes fails, and says which register is wrong.
+        QVERIFY(Activate(form));
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Press(Qt::Key_Delete);
+        Type(QStringLiteral(" MOV R1,R2"));
+        Press(Qt::Key_Return);
+        Type(QStringLiteral(" DIV #60,R2"));
+        Press(Qt::Key_Return);
+        Type(QStringLiteral(" HLT"));
+        QTest::mouseClick(lessons.checkButtons[0], Qt::LeftButton);
+        QVERIFY(verdicts.contains(QStringLiteral("FAIL")));
+        QVERIFY2(difference.contains(QStringLiteral("R3")), qPrintable(difference));
+        lessons.close();
     }
 
     void f1ShowsTheGuideWithSearchAndLinks() {

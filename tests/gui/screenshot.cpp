@@ -1,19 +1,23 @@
 // Takes screenshots of the desktop program for the documentation: starts the windows as the
 // program does, compiles and runs an example, opens the intermediate text, and saves the whole
 // screen. Run it under an X server with a window manager (see scripts/screenshots.sh).
-//   q42_screenshot EXAMPLE.asm OUT.png [en] [pause=LINE]
+//   q42_screenshot EXAMPLE.asm OUT.png [en] [pause=LINE] [lesson=N]
 // en: the English program. pause=LINE: a paused run instead, with a breakpoint on LINE, one step
-// taken after the pause, and the execution log open below the windows.
+// taken after the pause, and the execution log open below the windows. lesson=N: Help › Lessons
+// open on lesson N, over the machine windows, with its program opened in the editor.
 
 #include <QAction>
 #include <QApplication>
 #include <QGuiApplication>
+#include <QListWidget>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
 #include "desktop/assembler_window.h"
+#include "desktop/lessons_window.h"
 #include "desktop/log_window.h"
 #include "desktop/processor_window.h"
 #include "desktop/qt_text.h"
@@ -57,19 +61,33 @@ void PauseExample(q42::Workbench& bench, int line) {
     Action(bench, "NextCom1")->trigger();
 }
 
+// Help › Lessons on lesson `number`, beside the assembler window, its program in the editor.
+void ShowLesson(q42::Workbench& bench, int number) {
+    Action(bench, "Lessons1")->trigger();
+    q42::LessonsWindow& lessons = *bench.lessonsWindow;
+    lessons.lessonList->setCurrentRow(number - 1);
+    lessons.openProgramButton->click();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const QRect form = bench.assemblerWindow->frameGeometry();
+    lessons.setGeometry(screen.right() - 860, form.top() + 30, 850, 640);
+    lessons.raise();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc < 3 || argc > 5) {
-        qWarning("usage: q42_screenshot EXAMPLE.asm OUT.png [en] [pause=LINE]");
+        qWarning("usage: q42_screenshot EXAMPLE.asm OUT.png [en] [pause=LINE] [lesson=N]");
         return 2;
     }
     int pauseLine = 0;
+    int lesson = 0;
     for (int i = 3; i < argc; ++i) {
         const QByteArray option(argv[i]);
         if (option == "en") q42::SetTextLanguage(q42::Language::English);
         if (option.startsWith("pause=")) pauseLine = option.mid(6).toInt();
+        if (option.startsWith("lesson=")) lesson = option.mid(7).toInt();
     }
     const QString output = QString::fromLocal8Bit(argv[2]);
     q42::QtDialogs dialogs;
@@ -80,6 +98,10 @@ int main(int argc, char** argv) {
     const q42::TextFile source = q42::ReadTextFile(argv[1]);
     QTimer::singleShot(700, [&] {
         bench.assemblerWindow->sourceEditor->setPlainText(q42::LinesToQt(source.lines));
+        if (lesson > 0) {
+            ShowLesson(bench, lesson);
+            return;
+        }
         if (pauseLine > 0) {
             PauseExample(bench, pauseLine);
         } else {

@@ -1,5 +1,5 @@
 // Screenshots of the page after a run of stars.asm with its first word decoded, in English
-// (web.png) then in Russian (web-ru.png). The page test shoots them into build-web/screenshots/;
+// (web.png) then in Russian (web-ru.png), and of its reference card (card-en.png, card-ru.png). The page test shoots them into build-web/screenshots/;
 // run alone, this file makes the README's images:
 //   node web/test/screenshots.mjs build-web/site docs
 import { mkdirSync } from 'node:fs';
@@ -13,6 +13,22 @@ async function shoot(u, page, path) {
     await page.click('#ram td.word[data-address="0000"]');
     await page.evaluate(() => document.activeElement?.blur());
     await page.screenshot({ path });
+}
+
+// The reference card in the page's help, in the page's language.
+async function shootCard(page, path) {
+    await page.keyboard.press('F1');
+    await page.click('#guide [data-doc="card"]');
+    await page.waitForFunction(() => /MOV (op1|оп1),/.test(document.getElementById('guide-body').textContent));
+    await page.screenshot({ path });
+    await page.click('#guide-close');
+}
+
+export async function shootCards(u, page, folder) {
+    await u.setLanguage('en');
+    await shootCard(page, join(folder, 'card-en.png'));
+    await u.setLanguage('ru');
+    await shootCard(page, join(folder, 'card-ru.png'));
 }
 
 // Leaves the page in Russian.
@@ -34,7 +50,8 @@ if (import.meta.url === pathToFileURL(process.argv[1]).href) {
     await page.goto(url, { waitUntil: 'load' });
     await page.waitForSelector('#examples option[value="stars"]');
     await shootRuns(user(page), page, folder);
+    await shootCards(user(page), page, folder);
     await browser.close();
     server.close();
-    console.log(`wrote ${join(folder, 'web.png')}, ${join(folder, 'web-ru.png')}`);
+    console.log(`wrote web.png, web-ru.png, card-en.png, card-ru.png in ${folder}`);
 }
