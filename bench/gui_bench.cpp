@@ -43,12 +43,14 @@ void BareMachine(benchmark::State& state, const std::vector<Value>& program) {
 
 // The program runs through the run command the windows send: greeting, run loop with event
 // handling and repainting, end message, and the views of where the run ended; with the log open,
-// its rows for every step too.
-void RunThroughWindows(benchmark::State& state, const std::vector<Value>& program, bool log) {
+// its rows for every step too; with a breakpoint, one in RAM that the program never reaches.
+void RunThroughWindows(benchmark::State& state, const std::vector<Value>& program, bool log,
+                       bool breakpoint = false) {
     QtDialogs dialogs;
     Workbench bench(dialogs);
     StartWindows(bench);
     bench.ShowLogWindow(log);
+    if (breakpoint) bench.ToggleRamBreakpoint(0x00F0);
     q42::Machine counter;
     const std::int64_t stepsPerRun = RunOnMachine(counter, program);
     std::int64_t steps = 0;
@@ -68,6 +70,10 @@ void DesktopRun(benchmark::State& state, const std::vector<Value>& program) {
 
 void DesktopRunWithLog(benchmark::State& state, const std::vector<Value>& program) {
     RunThroughWindows(state, program, true);
+}
+
+void DesktopRunWithBreakpoint(benchmark::State& state, const std::vector<Value>& program) {
+    RunThroughWindows(state, program, false, true);
 }
 
 void StartUp(benchmark::State& state) {
@@ -110,6 +116,8 @@ void Assembler(benchmark::State& state) {
 BENCHMARK_CAPTURE(BareMachine, countdown, Countdown())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DesktopRun, countdown, Countdown())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DesktopRunWithLog, countdown, Countdown())->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(DesktopRunWithBreakpoint, countdown, Countdown())
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BareMachine, mixed, Mixed())->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(DesktopRun, mixed, Mixed())->Unit(benchmark::kMillisecond);
 BENCHMARK(StartUp)->Unit(benchmark::kMillisecond);
@@ -123,6 +131,8 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     q42::bench::RatioReporter reporter({{"DesktopRun/countdown", "BareMachine/countdown"},
                                         {"DesktopRunWithLog/countdown", "BareMachine/countdown"},
+                                        {"DesktopRunWithBreakpoint/countdown",
+                                         "DesktopRun/countdown"},
                                         {"DesktopRun/mixed", "BareMachine/mixed"}});
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

@@ -88,19 +88,24 @@ enum class Condition : int {
     return false;
 }
 
-class InstructionWord {
+// An instruction word. The run of steps also knows some words' bits before it runs them (see
+// machine/word_forms.h): the bits under kKnownMask are then kKnownBits, and every field drawn
+// from them alone is a constant, so that the operations compile into a copy for that form with
+// its choices made. Such a word holds the same bits; only the compiler's knowledge differs.
+template <std::uint16_t kKnownMask = 0, std::uint16_t kKnownBits = 0>
+class BasicInstructionWord {
   public:
-    constexpr InstructionWord() = default;
+    constexpr BasicInstructionWord() = default;
     // The word's low 16 bits.
-    [[gnu::always_inline]] constexpr explicit InstructionWord(Value word)
+    [[gnu::always_inline]] constexpr explicit BasicInstructionWord(Value word)
         : word_(static_cast<std::uint16_t>(word)) {}
     // The word of an operation code with every other field 0.
-    static constexpr InstructionWord Of(OperationCode operation) {
-        return InstructionWord(Value{operation} << 8);
+    static constexpr BasicInstructionWord Of(OperationCode operation) {
+        return BasicInstructionWord(Value{operation} << 8);
     }
 
     [[gnu::always_inline]] constexpr Value Word() const { return word_; }
-    constexpr bool operator==(const InstructionWord&) const = default;
+    constexpr bool operator==(const BasicInstructionWord&) const = default;
 
     // The four hex digits: the mode digit, the operation code and the two operand fields.
     [[gnu::always_inline]] constexpr int ModeDigit() const { return Bits(12, 4); }
@@ -168,34 +173,39 @@ class InstructionWord {
     }
 
     // The same word with fields put in.
-    constexpr InstructionWord WithModeDigit(int mode) const { return WithBits(12, 4, mode); }
-    constexpr InstructionWord WithField1(int field) const { return WithBits(4, 4, field); }
-    constexpr InstructionWord WithField2(int field) const { return WithBits(0, 4, field); }
-    constexpr InstructionWord WithBytes(bool byte1, bool byte2) const {
+    constexpr BasicInstructionWord WithModeDigit(int mode) const { return WithBits(12, 4, mode); }
+    constexpr BasicInstructionWord WithField1(int field) const { return WithBits(4, 4, field); }
+    constexpr BasicInstructionWord WithField2(int field) const { return WithBits(0, 4, field); }
+    constexpr BasicInstructionWord WithBytes(bool byte1, bool byte2) const {
         return WithBits(15, 1, byte1).WithBits(14, 1, byte2);
     }
-    constexpr InstructionWord WithShortConstant(bool negative) const {
+    constexpr BasicInstructionWord WithShortConstant(bool negative) const {
         return WithBits(13, 1, 1).WithBits(12, 1, negative);
     }
-    constexpr InstructionWord WithCondition(Condition condition, bool call = false) const {
+    constexpr BasicInstructionWord WithCondition(Condition condition, bool call = false) const {
         return WithBits(12, 3, static_cast<int>(condition)).WithBits(15, 1, call);
     }
-    constexpr InstructionWord WithDisplacement(Value displacement) const {
+    constexpr BasicInstructionWord WithDisplacement(Value displacement) const {
         return WithBits(0, 8, static_cast<int>(displacement & 0xFF));
     }
 
   private:
     std::uint16_t word_ = 0;
 
+    // Bits from..from+count-1: a constant when the form knows them all.
     [[gnu::always_inline]] constexpr int Bits(int from, int count) const {
-        return (word_ >> from) & ((1 << count) - 1);
-    }
-    [[gnu::always_inline]] constexpr bool Bit(int n) const { return ((word_ >> n) & 1) != 0; }
-    constexpr InstructionWord WithBits(int from, int count, int value) const {
         const int mask = ((1 << count) - 1) << from;
-        return InstructionWord((word_ & ~mask) | ((value << from) & mask));
+        const int source = (kKnownMask & mask) == mask ? kKnownBits : word_;
+        return (source >> from) & ((1 << count) - 1);
+    }
+    [[gnu::always_inline]] constexpr bool Bit(int n) const { return Bits(n, 1) != 0; }
+    constexpr BasicInstructionWord WithBits(int from, int count, int value) const {
+        const int mask = ((1 << count) - 1) << from;
+        return BasicInstructionWord((word_ & ~mask) | ((value << from) & mask));
     }
 };
+
+using InstructionWord = BasicInstructionWord<>;
 
 // The byte/word rule of the operations with two operands (codes 1..11): both operands are words
 // or both are bytes, and a byte may go into a word only where the operation moves it

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "machine/common.h"
 #include "machine/faults.h"
@@ -114,6 +115,10 @@ class Machine : private MachineState {
         if (!IsRamAddress(address)) return WriteOutsideRam(address);
         ram[address >> 1] = value;
         changedRam_[address >> 1] = true;
+        if (stops_.watched[address >> 1]) [[unlikely]] {
+            stopAfterStep_ = true;
+            attention_ = true;
+        }
     }
     // Reads a word for display only: 0 outside RAM and ROM, and no error is set.
     Value PeekWord(Value address) const {
@@ -147,7 +152,15 @@ class Machine : private MachineState {
     // or a step fails; returns the steps taken. A run calls it in batches, between which the
     // interface handles its events. A step whose input was served already goes on with its
     // instruction.
-    [[gnu::hot]] std::int64_t RunSteps(std::int64_t limit);
+    std::int64_t RunSteps(std::int64_t limit);
+    // Where a run to a stop ends: before a step at one of `breakAddresses` (any address), and
+    // after a step that wrote one of the RAM words at `watchedWords`. Plain runs of steps ignore
+    // them.
+    void SetStops(const std::vector<Value>& breakAddresses, const std::vector<Value>& watchedWords);
+    // RunSteps for a debugger: it ends as RunSteps does and, while stops are set, also before
+    // any step but its first at a stop or at an input entry point, and after a step that wrote
+    // a watched word or read a key from the terminal (whose wait may have asked for a pause).
+    std::int64_t RunToStop(std::int64_t limit);
 
     // The next step begins at an input entry point (PC, made even, is 4180 or 4182) and has not
     // served it yet.
@@ -192,8 +205,21 @@ class Machine : private MachineState {
     // the compiler may hold it in a register for the whole instruction.
     InstructionWord instructionWord;
     std::int64_t stepOfBatch_ = 1;  // set on the slow fetch path only
+    // The stops of RunToStop, and a step that calls for one after it.
+    struct Stops {
+        std::array<bool, kRamWords> breakAt{};  // the even RAM addresses among the breaks
+        std::vector<Value> breakAddresses;
+        std::array<bool, kRamWords> watched{};
+        bool any = false;
+    };
+    Stops stops_;
+    bool stopAfterStep_ = false;
 
-    void Dispatch();
+    [[gnu::hot]] std::int64_t Run(std::int64_t limit, bool toStop);
+    bool StopsBefore(Value address) const;
+    template <int... kForms>
+    void RunForm(int form, InstructionWord word, std::integer_sequence<int, kForms...>);
+
     // The slower parts of a step: a fetch from elsewhere than an even address in RAM, and the
     // checks after an unusual step (a failure, PC outside RAM, a full key buffer), which write the
     // run-error report; false when the step failed.
@@ -219,47 +245,52 @@ class Machine : private MachineState {
     static Fault WriteFaultAt(Value address);
     void SetRegister(int n, Value value);
 
+    // The operations and their operand access take the word being run: an InstructionWord, or
+    // the same word with the bits of its form known (machine/word_forms.h).
+
     // Whether the destination's extension word is still ahead of PC when the result is stored:
     // so for the operations that do not read their destination first (MOV, IN, POP and FRMSP).
-    [[gnu::always_inline]] bool StoreAdvances() const {
-        const OperationCode code = instructionWord.Operation();
-        const SubOperation s = instructionWord.Sub();
+    template <class Word>
+    [[gnu::always_inline]] static bool StoreAdvances(Word word) {
+        const OperationCode code = word.Operation();
+        const SubOperation s = word.Sub();
         return code == kMov || code == kIn ||
                (code == kSingle && (s == SubOperation::Pop || s == SubOperation::FromSp));
     }
 
     // Operand access.
-    bool OperandFormsAgree();
-    Value ReadOperand1();
-    Value ReadOperand2();
-    Value ReadOperand(int mode, int reg);
-    Value ByteAdjust(Value address, Value word) const;
-    Value SelectByte(Value address, Value word) const;
-    void StoreResult();
-    Value Merge(Value address, Value old) const;
-    void UpdateResultFlags();
-    void StoreResultAndFlags();
+    template <class Word> bool OperandFormsAgree(Word word);
+    template <class Word> Value ReadOperand1(Word word);
+    template <class Word> Value ReadOperand2(Word word);
+    template <class Word> Value ReadOperand(Word word, int mode, int reg);
+    template <class Word> Value ByteAdjust(Word word, Value address, Value value) const;
+    template <class Word> Value SelectByte(Word word, Value address, Value value) const;
+    template <class Word> void StoreResult(Word word);
+    template <class Word> Value Merge(Word word, Value address, Value old) const;
+    template <class Word> void UpdateResultFlags(Word word);
+    template <class Word> void StoreResultAndFlags(Word word);
 
     // Operations.
-    void Move();
-    void Arithmetic(int code);
-    void CheckOverflowAndStore(Value result);
-    void Compare();
-    void Logic(int code);
-    void In();
-    void Out();
+    template <class Word> void Dispatch(Word word);
+    template <class Word> void Move(Word word);
+    template <class Word> void Arithmetic(Word word, int code);
+    template <class Word> void CheckOverflowAndStore(Word word, Value result);
+    template <class Word> void Compare(Word word);
+    template <class Word> void Logic(Word word, int code);
+    void In(InstructionWord word);
+    void Out(InstructionWord word);
     Value ReadPort(int port);
     void RunInputRoutine(Value entry);
     [[gnu::cold]] void WriteRunErrorReport();
-    void Jump();
-    void Branch();
-    void TakeJump(Value target);
+    template <class Word> void Jump(Word word);
+    template <class Word> void Branch(Word word);
+    template <class Word> void TakeJump(Word word, Value target);
     void Push(Value value);
     Value Pop();
-    void SingleOperand();
-    void StackOperation(SubOperation s);
-    void RegisterForm(int n);
-    void Shift(SubOperation s);
+    template <class Word> void SingleOperand(Word word);
+    template <class Word> void StackOperation(Word word, SubOperation s);
+    template <class Word> void RegisterForm(Word word, int n);
+    template <class Word> void Shift(Word word, SubOperation s);
 };
 
 // Byte access by address parity: the low byte at an even address, the high byte at an odd one.

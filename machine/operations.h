@@ -8,83 +8,91 @@
 
 namespace q42 {
 
-[[gnu::always_inline]] inline void Machine::Move() {
-    if (!OperandFormsAgree()) return;
-    const Value op1 = ReadOperand1();
+template <class Word>
+[[gnu::always_inline]] inline void Machine::Move(Word word) {
+    if (!OperandFormsAgree(word)) return;
+    const Value op1 = ReadOperand1(word);
     if (Failed()) return;
     lastResult = op1;
-    StoreResultAndFlags();
+    StoreResultAndFlags(word);
 }
 
-[[gnu::always_inline]] inline void Machine::Arithmetic(int code) {
-    if (!OperandFormsAgree()) return;
-    const Value op1 = SignExtend(ReadOperand1());
+template <class Word>
+[[gnu::always_inline]] inline void Machine::Arithmetic(Word word, int code) {
+    if (!OperandFormsAgree(word)) return;
+    const Value op1 = SignExtend(ReadOperand1(word));
     if (Failed()) return;
-    const Value op2 = SignExtend(ReadOperand2());
+    const Value op2 = SignExtend(ReadOperand2(word));
     if (Failed()) return;
     switch (code) {
-        case kAdd: return CheckOverflowAndStore(op2 + op1);
-        case kSub: return CheckOverflowAndStore(op2 - op1);
-        case kMul: return CheckOverflowAndStore(op2 * op1);
+        case kAdd: return CheckOverflowAndStore(word, op2 + op1);
+        case kSub: return CheckOverflowAndStore(word, op2 - op1);
+        case kMul: return CheckOverflowAndStore(word, op2 * op1);
         default:
             if (op1 == 0) return Fail(Fault::DivisionByZero);
-            return CheckOverflowAndStore(op2 / op1);  // truncated toward zero
+            return CheckOverflowAndStore(word, op2 / op1);  // truncated toward zero
     }
 }
 
-[[gnu::always_inline]] inline void Machine::CheckOverflowAndStore(Value result) {
+template <class Word>
+[[gnu::always_inline]] inline void Machine::CheckOverflowAndStore(Word word, Value result) {
     lastResult = result & 0xFFFF;
     // The range is -7FFF..7FFF: -8000 counts as an overflow too.
     if (result < -0x7FFF || result > 0x7FFF) return Fail(Fault::Overflow);
-    if (instructionWord.DestinationByte()) {
+    if (word.DestinationByte()) {
         // Byte arithmetic is unsigned; an overflowing byte is still stored and judged.
         if ((lastResult & 0xFF00) != 0) Fail(Fault::ByteOverflow);
         lastResult &= 0xFF;
     }
-    StoreResultAndFlags();
+    StoreResultAndFlags(word);
 }
 
-[[gnu::always_inline]] inline void Machine::Compare() {
-    if (!OperandFormsAgree()) return;
-    Value op1 = ReadOperand1();
+template <class Word>
+[[gnu::always_inline]] inline void Machine::Compare(Word word) {
+    if (!OperandFormsAgree(word)) return;
+    Value op1 = ReadOperand1(word);
     if (Failed()) return;
-    Value op2 = ReadOperand2();
+    Value op2 = ReadOperand2(word);
     if (Failed()) return;
     // Bytes compare signed: a byte with bit 7 set is first widened to a negative word.
-    if (instructionWord.SourceByte() && (op1 & 0x80) != 0) op1 |= 0xFF00;
-    if (instructionWord.DestinationByte() && (op2 & 0x80) != 0) op2 |= 0xFF00;
+    if (word.SourceByte() && (op1 & 0x80) != 0) op1 |= 0xFF00;
+    if (word.DestinationByte() && (op2 & 0x80) != 0) op2 |= 0xFF00;
     op1 = SignExtend(op1);
     op2 = SignExtend(op2);
     lastResult = op1 == op2 ? 0 : (op1 < op2 ? 1 : 0xFFFF);
-    UpdateResultFlags();
+    UpdateResultFlags(word);
 }
 
-[[gnu::always_inline]] inline void Machine::Logic(int code) {
-    if (!OperandFormsAgree()) return;
-    const Value op1 = ReadOperand1();
+template <class Word>
+[[gnu::always_inline]] inline void Machine::Logic(Word word, int code) {
+    if (!OperandFormsAgree(word)) return;
+    const Value op1 = ReadOperand1(word);
     if (Failed()) return;
-    const Value op2 = ReadOperand2();
+    const Value op2 = ReadOperand2(word);
     if (Failed()) return;
     lastResult = code == kAnd ? op1 & op2 : (code == kOr ? op1 | op2 : op1 ^ op2);
-    StoreResultAndFlags();
+    StoreResultAndFlags(word);
 }
 
-[[gnu::always_inline]] inline void Machine::Jump() {
-    const Value target = ReadOperand2();
+template <class Word>
+[[gnu::always_inline]] inline void Machine::Jump(Word word) {
+    const Value target = ReadOperand2(word);
     if (Failed()) return;
-    TakeJump(target);
+    TakeJump(word, target);
 }
 
-[[gnu::always_inline]] inline void Machine::Branch() {
-    TakeJump((pc + instructionWord.Displacement()) & 0xFFFF);
+template <class Word>
+[[gnu::always_inline]] inline void Machine::Branch(Word word) {
+    TakeJump(word, (pc + word.Displacement()) & 0xFFFF);
 }
 
-[[gnu::always_inline]] inline void Machine::TakeJump(Value target) {
-    const Condition condition = instructionWord.JumpCondition();
+template <class Word>
+[[gnu::always_inline]] inline void Machine::TakeJump(Word word, Value target) {
+    const Condition condition = word.JumpCondition();
     if (!ConditionHolds(condition, FlagN(), FlagZ())) return;
     if (condition == Condition::Return) target = Pop();  // the target comes from the stack
     // Any taken jump other than a return becomes a call when bit 15 is set.
-    if (condition != Condition::Return && instructionWord.CallFlag()) Push(pc);
+    if (condition != Condition::Return && word.CallFlag()) Push(pc);
     pc = target;
 }
 

@@ -30,10 +30,10 @@ enum Port : int {
 
 }  // namespace
 
-void Machine::In() {
-    if (!OperandFormsAgree()) return;
-    lastResult = ReadPort(instructionWord.InPort());
-    StoreResult();
+void Machine::In(InstructionWord word) {
+    if (!OperandFormsAgree(word)) return;
+    lastResult = ReadPort(word.InPort());
+    StoreResult(word);
 }
 
 Value Machine::ReadPort(int port) {
@@ -49,6 +49,7 @@ Value Machine::ReadPort(int port) {
                     key = TakeKey();
                 } else if (Terminal* t = UseTerminal(); t != nullptr) {
                     key = t->ReadKey();
+                    stopAfterStep_ = true;  // its wait may have asked a debugger to pause
                 }
                 ports[kKeyboardData] = static_cast<unsigned char>(key);
                 value = ports[kKeyboardData];
@@ -66,12 +67,12 @@ Value Machine::ReadPort(int port) {
     }
 }
 
-void Machine::Out() {
-    if (!OperandFormsAgree()) return;
-    const Value op1 = ReadOperand1();
+void Machine::Out(InstructionWord word) {
+    if (!OperandFormsAgree(word)) return;
+    const Value op1 = ReadOperand1(word);
     if (Failed()) return;
     lastResult = op1;
-    const int port = instructionWord.OutPort();
+    const int port = word.OutPort();
     ports[port] = op1;
     if (port != kDisplayData) return;
     // A character written while the display is not ready is dropped.

@@ -8,47 +8,49 @@
 
 namespace q42 {
 
-[[gnu::always_inline]] inline void Machine::SingleOperand() {
+template <class Word>
+[[gnu::always_inline]] inline void Machine::SingleOperand(Word word) {
     // One case for each sub-operation, so that each inlined operation knows its own.
-    switch (instructionWord.Sub()) {
+    switch (word.Sub()) {
         case SubOperation::Page: return Fail(Fault::NonexistentOperation);
         case SubOperation::Not: {
-            const Value op1 = ReadOperand2();
+            const Value op1 = ReadOperand2(word);
             if (Failed()) return;
             lastResult = ~op1 & 0xFFFF;
-            return StoreResultAndFlags();
+            return StoreResultAndFlags(word);
         }
-        case SubOperation::Push: return StackOperation(SubOperation::Push);
-        case SubOperation::Pop: return StackOperation(SubOperation::Pop);
-        case SubOperation::AddSp: return StackOperation(SubOperation::AddSp);
-        case SubOperation::SubSp: return StackOperation(SubOperation::SubSp);
-        case SubOperation::ToSp: return StackOperation(SubOperation::ToSp);
-        case SubOperation::FromSp: return StackOperation(SubOperation::FromSp);
-        case SubOperation::PushPs: return StackOperation(SubOperation::PushPs);
+        case SubOperation::Push: return StackOperation(word, SubOperation::Push);
+        case SubOperation::Pop: return StackOperation(word, SubOperation::Pop);
+        case SubOperation::AddSp: return StackOperation(word, SubOperation::AddSp);
+        case SubOperation::SubSp: return StackOperation(word, SubOperation::SubSp);
+        case SubOperation::ToSp: return StackOperation(word, SubOperation::ToSp);
+        case SubOperation::FromSp: return StackOperation(word, SubOperation::FromSp);
+        case SubOperation::PushPs: return StackOperation(word, SubOperation::PushPs);
         case SubOperation::PopPs: {
-            const int n = instructionWord.Field2();
-            if (n == 0) return StackOperation(SubOperation::PopPs);
+            const int n = word.Field2();
+            if (n == 0) return StackOperation(word, SubOperation::PopPs);
             if (n < 4) return Fail(Fault::InvalidOperation);
-            return RegisterForm(n);
+            return RegisterForm(word, n);
         }
-        case SubOperation::ShiftLeft: return Shift(SubOperation::ShiftLeft);
-        case SubOperation::ShiftRight: return Shift(SubOperation::ShiftRight);
-        case SubOperation::ArithmeticShiftRight: return Shift(SubOperation::ArithmeticShiftRight);
+        case SubOperation::ShiftLeft: return Shift(word, SubOperation::ShiftLeft);
+        case SubOperation::ShiftRight: return Shift(word, SubOperation::ShiftRight);
+        case SubOperation::ArithmeticShiftRight: return Shift(word, SubOperation::ArithmeticShiftRight);
         default: return;  // 13..15 do nothing at all
     }
 }
 
 // PUSH, POP, ADDSP, SUBSP, TOSP, FRMSP, PUSHPS and POPPS (sub-operation 9 with n = 0).
-[[gnu::always_inline]] inline void Machine::StackOperation(SubOperation s) {
-    const bool byte = instructionWord.Byte1();  // the group's one byte bit
+template <class Word>
+[[gnu::always_inline]] inline void Machine::StackOperation(Word word, SubOperation s) {
+    const bool byte = word.Byte1();  // the group's one byte bit
     switch (s) {
         case SubOperation::Push: {
             if (byte) return Fail(Fault::BytePush);
-            const Value op1 = ReadOperand2();
+            const Value op1 = ReadOperand2(word);
             if (Failed()) return;
             lastResult = op1;
             Push(op1);
-            return UpdateResultFlags();
+            return UpdateResultFlags(word);
         }
         case SubOperation::Pop: {
             if (byte) return Fail(Fault::BytePop);
@@ -57,27 +59,27 @@ namespace q42 {
             lastResult = op1;
             sp += 2;
             changedRegisters_ |= kChangedSP;
-            return StoreResultAndFlags();
+            return StoreResultAndFlags(word);
         }
         case SubOperation::AddSp:
         case SubOperation::SubSp:
         case SubOperation::ToSp: {
             if (byte) return Fail(Fault::ByteAddressing);
-            const Value op1 = ReadOperand2();
+            const Value op1 = ReadOperand2(word);
             if (Failed()) return;
             lastResult = s == SubOperation::AddSp   ? sp + op1
                          : s == SubOperation::SubSp ? sp - op1
                                                     : op1;
             sp = lastResult;  // not reduced to 16 bits
             changedRegisters_ |= kChangedSP;
-            return UpdateResultFlags();
+            return UpdateResultFlags(word);
         }
         case SubOperation::FromSp:
             if (byte) return Fail(Fault::ByteAddressing);
             lastResult = sp;
-            return StoreResultAndFlags();
+            return StoreResultAndFlags(word);
         case SubOperation::PushPs:
-            if (instructionWord.Field2() != 0) return Fail(Fault::InvalidOperation);
+            if (word.Field2() != 0) return Fail(Fault::InvalidOperation);
             if (byte) return Fail(Fault::BytePush);
             lastResult = ps;
             return Push(ps);  // the flags stay as they are
@@ -94,7 +96,8 @@ namespace q42 {
 }
 
 // Codes 0E94..0E9F: shift a register by four bits either way, or exchange its two bytes.
-[[gnu::always_inline]] inline void Machine::RegisterForm(int n) {
+template <class Word>
+[[gnu::always_inline]] inline void Machine::RegisterForm(Word word, int n) {
     const int reg = n & 3;
     const Value old = r[reg];
     Value value;
@@ -107,12 +110,13 @@ namespace q42 {
     }
     lastResult = value;
     SetRegister(reg, value);
-    UpdateResultFlags();
+    UpdateResultFlags(word);
 }
 
 // SL, SR and ASR.
-[[gnu::always_inline]] inline void Machine::Shift(SubOperation s) {
-    const Value op1 = ReadOperand2();
+template <class Word>
+[[gnu::always_inline]] inline void Machine::Shift(Word word, SubOperation s) {
+    const Value op1 = ReadOperand2(word);
     if (Failed()) return;
     if (s == SubOperation::ShiftLeft) {
         lastResult = (op1 * 2) & 0xFFFF;
@@ -120,9 +124,9 @@ namespace q42 {
         lastResult = (op1 & 0xFFFF) >> 1;
         if (s == SubOperation::ArithmeticShiftRight)
             lastResult |=
-                op1 & (instructionWord.DestinationByte() ? 0x80 : 0x8000);  // keep the sign bit
+                op1 & (word.DestinationByte() ? 0x80 : 0x8000);  // keep the sign bit
     }
-    StoreResultAndFlags();
+    StoreResultAndFlags(word);
 }
 
 }  // namespace q42

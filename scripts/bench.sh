@@ -39,3 +39,7 @@ echo "q42cli run, countdown of 10^8 steps: ${cli_ms} ms (median of ${repetitions
     "the bare machine: ${bare_ms} ms"
 awk -v bare="$bare_ms" -v cli="$cli_ms" \
     'BEGIN { printf "ratio q42cli / bare machine, countdown = %.2f\n", bare / cli }'
+
+# The three ratios of the speed table, each measured alternately in one run and given as the
+# median of the repetitions (at least 3). The machine may be shared: processor time is measured.
+./scripts/bench_ratios.sh "$((repetitions < 3 ? 3 : repetitions))"

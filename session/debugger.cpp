@@ -114,16 +114,34 @@ Debugger::Debugger(Machine& machine, RunControl& run, History& history, const So
 
 int Debugger::Break(Value address, int line) {
     points_.push_back({nextNumber_, DebugPoint::Kind::Break, address, line});
+    SetStops();
     return nextNumber_++;
 }
 
 int Debugger::Watch(Value address) {
     points_.push_back({nextNumber_, DebugPoint::Kind::Watch, address & ~Value{1}});
+    SetStops();
     return nextNumber_++;
 }
 
 bool Debugger::Delete(int number) {
-    return std::erase_if(points_, [&](const DebugPoint& p) { return p.number == number; }) > 0;
+    const bool deleted =
+        std::erase_if(points_, [&](const DebugPoint& p) { return p.number == number; }) > 0;
+    SetStops();
+    return deleted;
+}
+
+void Debugger::DeleteAll() {
+    points_.clear();
+    SetStops();
+}
+
+void Debugger::SetStops() {
+    std::vector<Value> breaks;
+    std::vector<Value> watched;
+    for (const auto& p : points_)
+        (p.kind == DebugPoint::Kind::Break ? breaks : watched).push_back(p.address);
+    machine_.SetStops(breaks, watched);
 }
 
 void Debugger::BeginIfIdle() {
@@ -219,11 +237,21 @@ std::optional<DebugPause> Debugger::PauseAfterStep(const std::vector<Watched>& w
 
 bool Debugger::EventsAskPause(std::int64_t& sinceEvents) {
     RunHost& host = run_.Host();
-    if (++sinceEvents >= host.StepsBeforeEvents()) {
+    if (sinceEvents >= host.StepsBeforeEvents()) {
         host.ProcessEvents(sinceEvents);
         sinceEvents = 0;
     }
     return std::exchange(pauseRequested_, false);
+}
+
+template <class AfterInput>
+std::optional<DebugPause> Debugger::StepWithChecks(AfterInput afterInput) {
+    if (machine_.AtInputEntry()) {
+        if (auto pause = ServeInput(afterInput)) return pause;
+    }
+    const std::vector<Watched> watched = WatchedWords();
+    if (!StepOnce()) return DebugPause{DebugPause::Reason::Ended};
+    return PauseAfterStep(watched);
 }
 
 template <class More, class AfterInput>
@@ -235,13 +263,8 @@ DebugPause Debugger::Go(More more, AfterInput afterInput) {
         if (Ended()) return {DebugPause::Reason::Ended};
         if (!more(taken)) return {DebugPause::Reason::Stepped};
         if (taken >= stepLimit_) return {DebugPause::Reason::StepLimit};
-        if (taken > 0 && EventsAskPause(sinceEvents)) return {DebugPause::Reason::Stepped};
-        if (machine_.AtInputEntry()) {
-            if (auto pause = ServeInput(afterInput)) return *pause;
-        }
-        const std::vector<Watched> watched = WatchedWords();
-        if (!StepOnce()) return {DebugPause::Reason::Ended};
-        if (auto pause = PauseAfterStep(watched)) return *pause;
+        if (taken > 0 && EventsAskPause(++sinceEvents)) return {DebugPause::Reason::Stepped};
+        if (auto pause = StepWithChecks(afterInput)) return *pause;
     }
 }
 
@@ -256,24 +279,41 @@ std::optional<DebugPause> Debugger::ServeInput(AfterInput afterInput) {
     return std::nullopt;
 }
 
+// Goes on as Go would with nothing but the points to pause at, in batches at the live end of
+// the run: the machine ends a batch where a point may pause it (RunToStop), so that the run
+// keeps its speed until one does. Steps inside the history, and steps that serve an input entry
+// point, go one at a time with their checks.
 DebugPause Debugger::Continue() {
     BeginIfIdle();
-    // With nothing to watch for, the live part of the run goes in batches, as a run does.
-    if (!points_.empty() || history_.Step() < history_.LastStep()) {
-        return Go([](std::int64_t) { return true; }, [] { return false; });
-    }
-    if (Ended()) return {DebugPause::Reason::Ended};
     pauseRequested_ = false;
-    bool paused = false;
-    run_.RunBatches(stepLimit_, &history_, [this, &paused](std::int64_t steps) {
-        EndIfOver();
-        if (Ended()) return false;
-        run_.Host().ProcessEvents(steps);
-        paused = std::exchange(pauseRequested_, false);
-        return !paused;
-    });
-    if (Ended()) return {DebugPause::Reason::Ended};
-    return {paused ? DebugPause::Reason::Stepped : DebugPause::Reason::StepLimit};
+    std::int64_t sinceEvents = 0;
+    for (std::int64_t taken = 0;;) {
+        if (Ended()) return {DebugPause::Reason::Ended};
+        if (taken >= stepLimit_) return {DebugPause::Reason::StepLimit};
+        if (taken > 0 && EventsAskPause(sinceEvents)) return {DebugPause::Reason::Stepped};
+        const bool single = history_.Step() < history_.LastStep() || machine_.AtInputEntry() ||
+                            machine_.State().inputServed;
+        std::optional<DebugPause> pause;
+        std::int64_t steps = 1;
+        if (single) {
+            pause = StepWithChecks([] { return false; });
+        } else {
+            const std::vector<Watched> watched = WatchedWords();
+            steps = RunBatch(std::min(stepLimit_ - taken,
+                                      run_.Host().StepsBeforeEvents() - sinceEvents));
+            pause = PauseAfterStep(watched);
+        }
+        taken += steps;
+        sinceEvents += steps;
+        if (pause) return *pause;
+    }
+}
+
+std::int64_t Debugger::RunBatch(std::int64_t limit) {
+    const std::int64_t steps = machine_.RunToStop(std::min(limit, history_.StepsToCheckpoint()));
+    history_.AfterSteps(steps);
+    EndIfOver();
+    return steps;
 }
 
 DebugPause Debugger::StepInto(std::int64_t count) {

@@ -112,7 +112,7 @@ class Debugger {
     int Break(Value address, int line = 0);
     int Watch(Value address);
     bool Delete(int number);
-    void DeleteAll() { points_.clear(); }
+    void DeleteAll();
     const std::vector<DebugPoint>& Points() const { return points_; }
 
     // A run has begun; it may have ended.
@@ -190,6 +190,14 @@ class Debugger {
     void BeginIfIdle();
     // One step forward: replayed inside the history, live beyond it. False at the run's end.
     bool StepOnce();
+    // The machine's stops (Machine::SetStops) kept as the points are.
+    void SetStops();
+    // One step forward with the checks of the points around it, as Go takes each step.
+    template <class AfterInput>
+    std::optional<DebugPause> StepWithChecks(AfterInput afterInput);
+    // Steps at the live end of the run up to `limit`, to the next checkpoint, or to where the
+    // machine's stops end them; recorded in the history. Returns the steps taken.
+    std::int64_t RunBatch(std::int64_t limit);
     // Steps while `more` says so and nothing pauses; `more` sees the steps taken so far. A step
     // that begins at an input entry point serves its input first and pauses there, before the
     // instruction at the return address, when a breakpoint is there or `afterInput` says so. The
@@ -207,7 +215,8 @@ class Debugger {
                              const MachineState& after, Value address) const;
     // A step that served an input entry point, whole: its two rows told as one.
     std::optional<StepExplanation> ExplainWhole(std::int64_t step);
-    // Between steps: the interface's events; true when the user asked for a pause meanwhile.
+    // Between steps: the interface's events when `sinceEvents` steps have run since they were
+    // last handled; true when the user asked for a pause meanwhile.
     bool EventsAskPause(std::int64_t& sinceEvents);
     // Ends the run after a step that halted, failed or was stopped.
     void EndIfOver();
