@@ -73,7 +73,7 @@ std::int64_t Machine::Run(std::int64_t limit, bool toStop) {
         InstructionWord word;
         // The common case, an even PC in RAM, is fetched at once.
         if ((pc & ~Value{0xFE}) == 0) {
-            if (toStop && steps > 1 && stops_.breakAt[pc >> 1]) [[unlikely]] return steps - 1;
+            if (toStop && steps > 1 && StopsBeforeWord(pc >> 1)) [[unlikely]] return steps - 1;
             commandAddress = pc;
             word = InstructionWord(ram[pc >> 1]);
             instructionWord = word;
@@ -103,7 +103,7 @@ std::int64_t Machine::Run(std::int64_t limit, bool toStop) {
 
 bool Machine::StopsBefore(Value address) const {
     const Value at = address & ~Value{1};
-    return at == kBooleanEntry || at == kIntegerEntry ||
+    return at == kBooleanEntry || at == kIntegerEntry || MayReadKey(PeekWord(at)) ||
            std::find(stops_.breakAddresses.begin(), stops_.breakAddresses.end(), address) !=
                stops_.breakAddresses.end();
 }

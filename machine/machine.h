@@ -158,8 +158,9 @@ class Machine : private MachineState {
     // them.
     void SetStops(const std::vector<Value>& breakAddresses, const std::vector<Value>& watchedWords);
     // RunSteps for a debugger: it ends as RunSteps does and, while stops are set, also before
-    // any step but its first at a stop or at an input entry point, and after a step that wrote
-    // a watched word or read a key from the terminal (whose wait may have asked for a pause).
+    // any step but its first at a stop, at an input entry point or at an IN from the keyboard,
+    // and after a step that wrote a watched word or read a key from the terminal (whose wait
+    // may have asked for a pause).
     std::int64_t RunToStop(std::int64_t limit);
 
     // The next step begins at an input entry point (PC, made even, is 4180 or 4182) and has not
@@ -216,7 +217,18 @@ class Machine : private MachineState {
     bool stopAfterStep_ = false;
 
     [[gnu::hot]] std::int64_t Run(std::int64_t limit, bool toStop);
+    // Whether a run to a stop ends before the step at `address`, or at the even RAM address
+    // of word `index`. A step that may read a key is one: its wait lets a debugger's user look
+    // at the history, which must hold every step before it.
     bool StopsBefore(Value address) const;
+    [[gnu::always_inline]] bool StopsBeforeWord(Value index) const {
+        return stops_.breakAt[index] || MayReadKey(ram[index]);
+    }
+    // IN from the keyboard's data port, which reads a key from the terminal when none is typed.
+    [[gnu::always_inline]] static bool MayReadKey(Value word) {
+        const InstructionWord w(word);
+        return w.Operation() == kIn && w.InPort() == 1;
+    }
     template <int... kForms>
     void RunForm(int form, InstructionWord word, std::integer_sequence<int, kForms...>);
 

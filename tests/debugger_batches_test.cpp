@@ -12,8 +12,9 @@
 namespace q42::test {
 namespace {
 
-// A loop that calls a subroutine, reads a number through an input entry point, writes a byte,
-// pushes, and writes over its own code (a RET with a BRET: the program runs on the same).
+// A loop that calls a subroutine, reads a number through an input entry point and a key from
+// the keyboard, writes a byte, pushes, and writes over its own code (a RET with a BRET: the
+// program runs on the same).
 const std::vector<std::string> kProgram = {
     "        MOV #3,R0",         // 1   0000
     "LOOP:   CALL #SUB",         // 2   0002
@@ -26,8 +27,12 @@ const std::vector<std::string> kProgram = {
     "SUB:    MOV R0%,BYTE%",     // 9   0018
     "        PUSH R0",           // 10  001C
     "        POP R3",            // 11  001E
-    "PATCH:  RET",               // 12  0020
-    "BYTE:   DW 0",              // 13  0022
+    "KEY:    IN P.0,R3",         // 12  0020
+    "        CMP #80H,R3",       // 13  0022
+    "        BNE KEY",           // 14  0026
+    "        IN P.1,R3",         // 15  0028
+    "PATCH:  RET",               // 16  002A
+    "BYTE:   DW 0",              // 17  002C
 };
 
 struct BatchRig : Rig {
@@ -35,6 +40,7 @@ struct BatchRig : Rig {
     SourceMap source;
     History history{machine, display, HistoryLimits{.spacing = 8}};
     Debugger debugger{machine, run, history, source};
+    std::vector<std::pair<std::int64_t, std::int64_t>> waits;  // the history's steps at each
 
     BatchRig(const std::vector<Value>& breaks, const std::vector<Value>& watches,
              std::int64_t batch) {
@@ -43,6 +49,9 @@ struct BatchRig : Rig {
         source.Set(assembly);
         console.batch = batch;
         console.lines = {"5", "-6", "7"};
+        console.keys = "abc";
+        // A wait lets the user look at the history: it holds every step before the waiting one.
+        console.onWait = [this] { waits.emplace_back(debugger.Step(), debugger.LastStep()); };
         for (const Value address : breaks)
             debugger.Break(address);
         for (const Value address : watches)
@@ -100,11 +109,11 @@ const StopCase kStopCases[] = {
     {"break on a call's target", {0x0018}, {}},
     {"break where an input entry returns", {0x000A}, {}},
     {"break never reached: an odd address, ROM", {0x0013, 0x4000}, {}},
-    {"watch a word written by a byte", {}, {0x0022}},
+    {"watch a word written by a byte", {}, {0x002C}},
     {"watch a word written by PUSH", {}, {0x00FC}},
     {"watch a word written by CALL", {}, {0x00FE}},
-    {"watch the program's own code written over", {}, {0x0020}},
-    {"breaks and watches together", {0x000A, 0x001E}, {0x0022, 0x00FC}},
+    {"watch the program's own code written over", {}, {0x002A}},
+    {"breaks and watches together", {0x000A, 0x001E}, {0x002C, 0x00FC}},
 };
 
 TEST(DebuggerBatches, PauseWhereSingleStepsPause) {
@@ -116,6 +125,8 @@ TEST(DebuggerBatches, PauseWhereSingleStepsPause) {
         ASSERT_FALSE(expected.empty());
         EXPECT_EQ(expected.back().pause.reason, DebugPause::Reason::Ended);
         EXPECT_EQ(ContinuedPauses(batched), expected);
+        EXPECT_EQ(batched.waits, stepped.waits);
+        EXPECT_EQ(stepped.waits.size(), 6u);
         // The same history: the same steps, inputs and states all through the run.
         ASSERT_EQ(batched.debugger.LogRows(), stepped.debugger.LogRows());
         for (std::int64_t step = 0; step <= stepped.debugger.LastStep(); ++step) {
@@ -136,7 +147,7 @@ TEST(DebuggerBatches, FirstInstructionBreakPausesRunBeforeAnyStep) {
 
 // A watched word written with the value it holds does not pause the run.
 TEST(DebuggerBatches, RewritingAWatchedWordUnchangedDoesNotPause) {
-    BatchRig rig({}, {0x0020}, 1'000'000);
+    BatchRig rig({}, {0x002A}, 1'000'000);
     EXPECT_EQ(rig.debugger.Run().reason, DebugPause::Reason::Watchpoint);
     EXPECT_EQ(rig.debugger.Continue().reason, DebugPause::Reason::Ended);
 }
