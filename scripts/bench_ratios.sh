@@ -45,9 +45,9 @@ for program in countdown mixed; do
     for ((i = 0; i < rounds; i++)); do
         seconds=$(cpu_seconds "$cli" run "$work/$program.cod")
         cli_rates+=("$(awk -v n="$steps" -v t="$seconds" 'BEGIN { print n / t }')")
-        reference_rates+=("$("$build/bin/machine_bench" --benchmark_filter="^Reference/$program\$" \
-            --benchmark_format=json 2>/dev/null |
-            awk -F': ' '/"steps\/s"/ { print $2 + 0 }')")
+        "$build/bin/machine_bench" --benchmark_filter="^Reference/$program\$" \
+            --benchmark_out="$work/reference.json" --benchmark_out_format=json > /dev/null 2>&1
+        reference_rates+=("$(awk -F': ' '/"steps\/s"/ { print $2 + 0 }' "$work/reference.json")")
     done
     cli_rate=$(printf '%s\n' "${cli_rates[@]}" | median)
     reference_rate=$(printf '%s\n' "${reference_rates[@]}" | median)
