@@ -1,9 +1,9 @@
 #include "exercise/checker.h"
 
 #include <algorithm>
-#include <deque>
 
 #include "assembler/assembler.h"
+#include "exercise/case_start.h"
 #include "machine/codepage.h"
 #include "machine/language.h"
 #include "session/code_loading.h"
@@ -31,14 +31,13 @@ std::string Fill(const std::string& pattern, std::initializer_list<std::string> 
     return text;
 }
 
-// The screen, the keyboard and the run loop of one case: input lines from the case, no waiting
-// for input it does not give, and no more steps than it allows.
+// The screen, the keyboard and the run loop of one case: the case's input lines, typed ahead
+// by SetCaseStart, for line inputs; no waiting for input it does not give, and no more steps
+// than it allows.
 class CaseHost : public DisplayHost, public RunHost {
   public:
     explicit CaseHost(const ExerciseCase& exerciseCase)
-        : screen(exerciseCase),
-          lines_(exerciseCase.input.begin(), exerciseCase.input.end()),
-          limit_(exerciseCase.maxSteps) {}
+        : screen(exerciseCase), limit_(exerciseCase.maxSteps) {}
 
     // The session the case runs in; made with this host.
     void Attach(Session& session) { session_ = &session; }
@@ -49,17 +48,12 @@ class CaseHost : public DisplayHost, public RunHost {
     bool limitReached = false;
 
     void BeginLineInput() override {}
-    std::string InputLineText() override { return line_; }
+    std::string InputLineText() override { return session_->typed.Line(); }
     void HideInputLine() override {}
     bool WaitForEvents() override {
-        if (!session_->display.LineInputActive() || lines_.empty()) {
-            inputRanOut = true;
-            return false;
-        }
-        line_ = lines_.front();
-        lines_.pop_front();
-        session_->display.FinishInput();
-        return true;
+        if (session_->display.LineInputActive() && session_->typed.Serve()) return true;
+        inputRanOut = true;
+        return false;
     }
 
     std::int64_t StepsBeforeEvents() override { return std::max<std::int64_t>(1, limit_ - steps); }
@@ -74,8 +68,6 @@ class CaseHost : public DisplayHost, public RunHost {
 
   private:
     Session* session_ = nullptr;
-    std::deque<std::string> lines_;
-    std::string line_;
     const std::int64_t limit_;
 };
 
@@ -169,20 +161,8 @@ CaseOutcome RunCase(const Machine& loaded, const ExerciseCase& exerciseCase) {
     session.UseMachine(loaded);
     Machine& machine = session.machine;
     session.display.listener = &host.screen;
-    for (const auto& [address, word] : exerciseCase.memory)
-        machine.LoadWord(address, word);
     session.run.BeginRun();
-    for (const char key : exerciseCase.keys)
-        machine.PressKey(key);
-    for (const auto& [name, value] : exerciseCase.registers) {
-        if (name == "PC") {
-            machine.EditPc(value);
-        } else if (name == "SP") {
-            machine.EditSp(value);
-        } else if (name[0] == 'R') {
-            machine.EditRegister(name[1] - '0', value);
-        }
-    }
+    SetCaseStart(session, exerciseCase);
     session.run.ContinueRun();
     host.screen.Finish();
 
@@ -226,9 +206,7 @@ std::vector<CaseResult> FailEveryCase(const Exercise& exercise, const std::strin
 std::vector<CaseResult> CheckCodeText(const Machine& rom, const std::vector<std::string>& codeText,
                                       const Exercise& exercise) {
     Machine loaded;
-    for (int i = 0; i < kRomWords; ++i)
-        loaded.LoadWord(kRomStart + Value{2} * i, rom.Rom()[static_cast<std::size_t>(i)]);
-    const CodeCopy copy = CopyCode(loaded, codeText);
+    const CodeCopy copy = LoadForCase(loaded, rom, codeText);
     if (copy.error)
         return FailEveryCase(exercise,
                              Cp1251ToUtf8(copy.error->lineLab + " " + copy.error->errLab));
