@@ -14,7 +14,7 @@ const char* const kUsage =
     "             [--trace TRACEFILE|-] [--dump] [--json] FILE.asm|FILE.cod\n"
     "  q42cli decode [--lang ru|en] [--from HHHH] [--count N] FILE.cod|FILE.asm\n"
     "  q42cli debug [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--max-steps N]\n"
-    "               FILE.asm|FILE.cod\n"
+    "               [--case EXERCISE.q42test:CASE] FILE.asm|FILE.cod\n"
     "  q42cli check [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--json]\n"
     "               EXERCISE.q42test PROGRAM.asm|PROGRAM.cod...\n"
     "  q42cli --help | --version\n"
@@ -31,7 +31,9 @@ const char* const kUsage =
     "        watch HHHH, delete [N], run (r), continue (c), step [N] (s), next [N] (n),\n"
     "        finish, back [N], until LINE, regs, mem HHHH [N], where, list, explain [STEP],\n"
     "        screen, type TEXT (input for the program), quit; --max-steps N stops each command\n"
-    "        after N steps (default 10000000)\n"
+    "        after N steps (default 10000000); --case starts paused at the first instruction\n"
+    "        of the exercise's case CASE (its name or number), with its registers, RAM, keys\n"
+    "        and input, and run begins that case again\n"
     "check   runs every case of the exercise against every program; one line per program\n"
     "        and case, PASS or FAIL with the first difference, then a summary; --json prints\n"
     "        the results as JSON; exit status 0 only when every case passes\n"
@@ -94,6 +96,17 @@ void AddDebug(CLI::App& command, Options& options) {
     });
 }
 
+// debug's own options: the debugger's commands and an exercise's case to start from.
+void AddDebugCommand(CLI::App& command, Options& options) {
+    AddDebug(command, options);
+    ValueOption(command, "--case", "EXERCISE:CASE")->each([&options](const std::string& text) {
+        const auto colon = text.rfind(':');
+        if (colon == std::string::npos || colon == 0 || colon + 1 == text.size())
+            Refuse("takes EXERCISE.q42test:CASE, the case by its name or number");
+        options.debugCase = text;
+    });
+}
+
 void AddJson(CLI::App& command, Options& options) {
     command.add_flag_callback("--json", [&options] { options.json = true; });
 }
@@ -150,7 +163,7 @@ void Declare(CommandLine& line, Options& options) {
     const std::pair<const char*, void (*)(CLI::App&, Options&)> commands[] = {{"asm", AddAsm},
                                                                               {"run", AddRun},
                                                                               {"decode", AddDecode},
-                                                                              {"debug", AddDebug},
+                                                                              {"debug", AddDebugCommand},
                                                                               {"check", AddCheck}};
     for (const auto& [name, add] : commands) {
         CLI::App* command = app.add_subcommand(name);

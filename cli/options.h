@@ -26,6 +26,7 @@ struct Options {
     bool json = false;                      // run, check --json
     Value from = 0;                         // decode --from
     std::optional<long long> count;         // decode --count
+    std::string debugCase;                  // debug --case EXERCISE:CASE
 };
 
 // Parses the arguments after the program name; on bad usage returns the reason in `error`.
