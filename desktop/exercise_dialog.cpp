@@ -3,9 +3,12 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPushButton>
 #include <QStringList>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <utility>
 
 #include "desktop/fixed_window.h"
 #include "exercise/result_texts.h"
@@ -25,8 +28,9 @@ QTableWidgetItem* Cell(const QString& text) {
 }  // namespace
 
 ExerciseDialog::ExerciseDialog(QWidget* parent, const QString& title,
-                               const std::vector<CaseResult>& caseResults)
-    : QDialog(parent, kDialogFlags) {
+                               const std::vector<CaseResult>& caseResults,
+                               std::vector<bool> mayOpen)
+    : QDialog(parent, kDialogFlags), mayOpen_(std::move(mayOpen)) {
     setObjectName(QStringLiteral("exerciseResults"));
     setWindowTitle(title);
     resize(680, 320);
@@ -38,6 +42,8 @@ ExerciseDialog::ExerciseDialog(QWidget* parent, const QString& title,
     results->setHorizontalHeaderLabels(columns);
     results->verticalHeader()->hide();
     results->setWordWrap(true);
+    results->setSelectionBehavior(QAbstractItemView::SelectRows);
+    results->setSelectionMode(QAbstractItemView::SingleSelection);
     results->horizontalHeader()->setStretchLastSection(true);
     int passed = 0;
     for (int row = 0; row < results->rowCount(); ++row) {
@@ -61,10 +67,34 @@ ExerciseDialog::ExerciseDialog(QWidget* parent, const QString& title,
     summary->setObjectName(QStringLiteral("summary"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    debugCase = buttons->addButton(QString::fromStdString(DebugCaseButton()),
+                                   QDialogButtonBox::ActionRole);
+    debugCase->setObjectName(QStringLiteral("debugCase"));
+    connect(debugCase, &QPushButton::clicked, this, [this] { Choose(results->currentRow()); });
+    connect(results, &QTableWidget::cellDoubleClicked, this, [this](int row) { Choose(row); });
+    connect(results, &QTableWidget::currentCellChanged, this,
+            [this](int row) { debugCase->setEnabled(MayOpen(row)); });
+    // The first failed case is the one to look at.
+    const auto failed = std::find_if(caseResults.begin(), caseResults.end(),
+                                     [](const CaseResult& result) { return !result.Passed(); });
+    results->setCurrentCell(
+        failed == caseResults.end() ? 0 : static_cast<int>(failed - caseResults.begin()), 0);
+    debugCase->setEnabled(MayOpen(results->currentRow()));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(results);
     layout->addWidget(summary);
     layout->addWidget(buttons);
+}
+
+bool ExerciseDialog::MayOpen(int row) const {
+    return row >= 0 && static_cast<std::size_t>(row) < mayOpen_.size() &&
+           mayOpen_[static_cast<std::size_t>(row)];
+}
+
+void ExerciseDialog::Choose(int row) {
+    if (!MayOpen(row)) return;
+    chosenCase = row;
+    accept();
 }
 
 }  // namespace q42

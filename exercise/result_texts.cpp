@@ -29,6 +29,16 @@ std::string ExerciseSummary(int passed, int failed) {
     return "Пройдено: " + std::to_string(passed) + ", не пройдено: " + std::to_string(failed);
 }
 
+std::string DebugCaseButton() {
+    return std::string(Pick("Отладить этот вариант", "Debug this case"));
+}
+
+std::string CaseOpenedNotice(std::string_view name) {
+    return std::string(Pick("Вариант «", "Case «")) + std::string(name) +
+           std::string(Pick("» упражнения: пауза в начале; F7 — шаг, F9 — запуск.",
+                            "» of the exercise: paused at the start; F7 steps, F9 runs."));
+}
+
 std::string ExerciseFileProblem(std::string_view file, std::string_view problem, int line) {
     std::string text(file);
     if (line > 0) text += std::string(Pick(", строка ", ", line ")) + std::to_string(line);
