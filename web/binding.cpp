@@ -23,6 +23,7 @@
 #include "assembler/codetext.h"
 #include "assembler/compil.h"
 #include "assembler/instruction_set.h"
+#include "exercise/case_start.h"
 #include "exercise/checker.h"
 #include "exercise/exercise_file.h"
 #include "exercise/lesson.h"
@@ -97,8 +98,11 @@ json ExerciseResults(const Exercise& exercise, const std::string& file,
                      const std::vector<CaseResult>& results) {
     json cases = json::array();
     int passed = 0;
-    for (const CaseResult& result : results) {
+    for (std::size_t i = 0; i < results.size(); ++i) {
+        const CaseResult& result = results[i];
+        const bool mayOpen = i < exercise.cases.size() && StudentMayOpen(exercise.cases[i]);
         cases.push_back({{"name", result.name},
+                         {"mayOpen", mayOpen},
                          {"passed", result.Passed()},
                          {"verdict", CaseVerdict(result.Passed())},
                          {"differences", result.differences},
@@ -113,7 +117,8 @@ json ExerciseResults(const Exercise& exercise, const std::string& file,
             {"cases", cases},
             {"passed", passed},
             {"failed", failed},
-            {"summary", ExerciseSummary(passed, failed)}};
+            {"summary", ExerciseSummary(passed, failed)},
+            {"debugCase", DebugCaseButton()}};
 }
 
 }  // namespace
@@ -325,6 +330,28 @@ class WebSession : public DisplayHost, public RunHost {
             .dump(-1, ' ', false, json::error_handler_t::replace);
     }
 
+    // The editor's text (UTF-8) assembled and loaded as Assemble does, then case `index` of the
+    // exercise file's text opened in the debugger: the case's start on a fresh machine with the
+    // program, paused before its first step. Answers what Assemble answers, and whether the case
+    // was opened with its notice; a case a student may not open is not.
+    std::string DebugCase(const std::string& source, const std::string& exerciseText,
+                          double index) {
+        const ExerciseFile read = ParseExercise(exerciseText);
+        if (!read.exercise || index < 0 || index >= static_cast<double>(read.exercise->cases.size()))
+            return json{{"ok", false}, {"opened", false}}.dump();
+        const ExerciseCase& exerciseCase = read.exercise->cases[static_cast<std::size_t>(index)];
+        if (!StudentMayOpen(exerciseCase)) return json{{"ok", false}, {"opened", false}}.dump();
+        json answer = json::parse(Assemble(source, false));
+        const bool loaded = answer["ok"] && answer["load"]["ok"];
+        answer["opened"] = loaded;
+        if (!loaded) return answer.dump();
+        Machine fresh;
+        LoadForCase(fresh, session_.machine, codeText_);
+        OpenCase(session_, fresh, exerciseCase);
+        answer["notice"] = CaseOpenedNotice(Text(exerciseCase.name));
+        return answer.dump(-1, ' ', false, json::error_handler_t::replace);
+    }
+
     // DisplayHost: a wait takes what was typed, or gives up, and the step is taken back.
     void BeginLineInput() override {}
     std::string InputLineText() override { return session_.typed.Line(); }
@@ -490,5 +517,6 @@ EMSCRIPTEN_BINDINGS(q42) {
         .function("state", &WebSession::State)
         .function("explainRow", &WebSession::ExplainRow)
         .function("decode", &WebSession::Decode)
-        .function("checkExercise", &WebSession::CheckExercise);
+        .function("checkExercise", &WebSession::CheckExercise)
+        .function("debugCase", &WebSession::DebugCase);
 }

@@ -35,6 +35,8 @@ let abandoned = false;     // the run was stopped while it waited for input
 let runBefore = null;      // the state a fast run started from, to light what it changed
 let logShownAt = 0;
 let shownBefore = null;    // the state the one on show was lit against
+let lastCheck = null;      // the exercise file's text the editor's program was last checked against
+let openCase = false;      // a case opened from the check's results is paused, its start kept
 
 // The panels
 
@@ -84,7 +86,7 @@ const examples = new Examples($('examples'), (entry, text) => {
 const checkResults = new CheckResults({
     dialog: $('check-dialog'), title: $('check-title'), table: $('check-table'), error: $('check-error'),
     summary: $('check-summary'), close: $('check-close'),
-});
+}, debugCase);
 const guide = new Guide({ dialog: $('guide'), body: $('guide-body'), close: $('guide-close') }, {
     onProgram(text, doc) {
         const lesson = doc.startsWith('lesson:') ? doc.slice('lesson:'.length) : null;
@@ -122,6 +124,8 @@ function render(state, before) {
     // A run at maximum speed would only flicker over the lines; it shows its line when it pauses.
     const fast = runner.running && runner.speed === 0;
     editor.showRunLine(state.paused && !abandoned && !edited() && !fast ? state.line : 0);
+    // A case's run that has ended leaves nothing of the case for the next run.
+    if (!state.paused) openCase = false;
     shown = state;
     shownBefore = before;
 }
@@ -200,6 +204,7 @@ function assemble() {
     runner.halt();
     clearWait();
     abandoned = false;
+    openCase = false;
     const text = editor.text();
     const result = machine.assemble(text, program.codeFile);
     lastAssembly = { text, codeFile: program.codeFile };
@@ -229,9 +234,12 @@ function startLoop() {
     setMode('running');
 }
 
+// F9 runs the program from its start; a case opened from the check's results, while its run is
+// paused and the text is the one compiled for it, goes on with its own start instead.
 function runFromStart() {
     if (!machine) return;
-    if (assemble()) startLoop();
+    if (openCase && runPaused() && !edited()) startLoop();
+    else if (assemble()) startLoop();
 }
 
 function continueOrPause() {
@@ -376,8 +384,32 @@ async function startExercise(name) {
 async function checkExercise(name) {
     if (!machine) return;
     const file = await exerciseFile(name, 'q42test');
+    lastCheck = file;
     checkResults.show(file === null ? { ok: false, title: name, error: t('exerciseMissing', { name }) }
         : machine.checkExercise(editor.text(), file, `${name}.q42test`));
+}
+
+// Case `index` of the exercise last checked, opened in the debugger with the editor's program:
+// paused at its first instruction with the case's registers, RAM, keys and input.
+function debugCase(index) {
+    if (!machine || lastCheck === null) return;
+    runner.halt();
+    clearWait();
+    abandoned = false;
+    const text = editor.text();
+    const result = machine.debugCase(text, lastCheck, index);
+    if (result.status === undefined) return;  // no such case, or not one to open
+    lastAssembly = { text, codeFile: false };
+    assembled = result.opened ? { text, code: result.code } : null;
+    showAssembly(result);
+    $('guide').close();
+    log.reset();
+    const state = machine.state();
+    render(state, shown);
+    showLog();
+    openCase = result.opened;
+    setRunStatus(result.opened ? result.notice : '');
+    setMode(modeOf(state));
 }
 
 // A code file is read as the machine's loader reads it; a file it refuses is not opened, with the
