@@ -1,0 +1,171 @@
+#include "exercise/similarity.h"
+
+#include <memory>
+
+#include "assembler/assembler.h"
+#include "assembler/codetext.h"
+#include "assembler/mnemonic.h"
+#include "machine/machine.h"
+#include "session/code_loading.h"
+
+namespace q42 {
+namespace {
+
+using enum OperandForm;
+
+// What an operand is, whatever register, constant or port it names.
+enum class OperandKind : std::uint32_t {
+    None,
+    Register,
+    AtRegister,  // the word at the address a register holds
+    Indexed,
+    Constant,  // a short constant or a constant word
+    Address,   // the word at an address given in the word after the instruction
+    Port,
+    Unnamed,  // a field no operand form names
+};
+
+OperandKind FieldKind(int field) {
+    if (field < 4) return OperandKind::Register;
+    if (field < kRegisterFieldCount) return OperandKind::AtRegister;
+    if (field < 12) return OperandKind::Indexed;
+    if (field == kConstantField) return OperandKind::Constant;
+    if (field == kAddressField) return OperandKind::Address;
+    return OperandKind::Unnamed;
+}
+
+// An operand as a token holds it, and the words after the instruction it takes: one for a
+// constant word or an address; a short constant lives in the instruction word.
+struct Operand {
+    OperandKind kind = OperandKind::None;
+    int words = 0;
+};
+
+Operand FromField(int field) {
+    return {FieldKind(field), field == kConstantField || field == kAddressField ? 1 : 0};
+}
+
+// Operand 1 of MOV..XOR and OUT: a short constant, or any field.
+Operand Source(InstructionWord word) {
+    return word.ShortConstant() ? Operand{OperandKind::Constant, 0} : FromField(word.Field1());
+}
+
+struct Operands {
+    Operand first;
+    Operand second;
+};
+
+Operands OperandsOf(InstructionWord word, const Mnemonic& entry) {
+    switch (entry.form) {
+        case Data:
+        case Move: return {Source(word), FromField(word.Field2())};
+        case PortToWord: return {{OperandKind::Port}, FromField(word.Field2())};
+        case WordToPort: return {Source(word), {OperandKind::Port}};
+        case Target:
+        case Changed:
+        case WordSource:
+        case WordDestination: return {FromField(word.Field2()), {}};
+        case None:
+        case Label:  // a branch's target is where the code happens to lie
+        case Number: break;
+    }
+    return {};
+}
+
+std::uint32_t KindOf(InstructionWord word, const Mnemonic& entry, Operands operands) {
+    const auto index = static_cast<std::uint32_t>(&entry - MnemonicTable().data());
+    const std::uint32_t bytes =
+        entry.byteForm ? (word.Byte1() ? 2U : 0U) + (word.Byte2() ? 1U : 0U) : 0U;
+    return index << 8 | bytes << 6 | static_cast<std::uint32_t>(operands.first.kind) << 3 |
+           static_cast<std::uint32_t>(operands.second.kind);
+}
+
+// A word of a program as the tokens are read from it.
+struct PlacedWord {
+    Value value = 0;
+    int place = 0;
+    bool data = false;  // known to be data: a DW, DS or RW statement's word
+};
+
+// Reads instructions from the first word on, each with the words its operands take; a word that
+// names no operation, or is data, is skipped alone.
+InstructionSequence Tokens(const std::vector<PlacedWord>& words) {
+    InstructionSequence sequence;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const InstructionWord word(words[i].value);
+        const Mnemonic* entry = words[i].data ? nullptr : NamingEntry(word);
+        if (entry == nullptr || entry->form == Number) continue;
+        if (sequence.tokens.size() == kMaxInstructions) {
+            sequence.cut = true;
+            break;
+        }
+        const Operands operands = OperandsOf(word, *entry);
+        sequence.tokens.push_back({KindOf(word, *entry, operands), words[i].place});
+        i += operands.first.words + operands.second.words;
+    }
+    return sequence;
+}
+
+// Whether an intermediate line is a data statement: DW is what DS and RW become.
+bool IsDataLine(const Assembly& assembly, int intermediateLine) {
+    const TextLines& lines = assembly.intermediate.lines;
+    if (intermediateLine < 1 || intermediateLine > static_cast<int>(lines.size())) return false;
+    const std::string& line = lines[intermediateLine - 1];
+    const std::size_t start = line.find_first_not_of(" \t");
+    if (start == std::string::npos) return false;
+    const std::size_t end = line.find_first_of(" \t", start);
+    const Mnemonic* entry = LookupMnemonic(std::string_view(line).substr(start, end - start));
+    return entry != nullptr && entry->form == Number;
+}
+
+std::string CodeLineErrorText(const CodeLineError& error) {
+    return std::to_string(error.lineIndex + 1) + ": " + error.lineLab + ": " + error.errLab;
+}
+
+InstructionSequence SequenceOfCodeText(const TextLines& codeText) {
+    auto machine = std::make_unique<Machine>();
+    const CodeCopy copy = CopyCode(*machine, codeText);
+    if (copy.error) {
+        InstructionSequence failed;
+        failed.error = CodeLineErrorText(*copy.error);
+        return failed;
+    }
+    std::vector<Value> words;
+    for (int i = 0; i < copy.words; ++i)
+        words.push_back(machine->PeekWord(Value{2} * i));
+    return SequenceOfWords(words);
+}
+
+}  // namespace
+
+InstructionSequence SequenceOfAssembly(const Assembly& assembly) {
+    std::vector<PlacedWord> words;
+    for (const AssembledWord& word : assembly.code) {
+        words.push_back({word.value, word.sourceLine, IsDataLine(assembly, word.intermediateLine)});
+    }
+    return Tokens(words);
+}
+
+InstructionSequence SequenceOfWords(const std::vector<Value>& words) {
+    std::vector<PlacedWord> placed;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        placed.push_back({words[i], static_cast<int>(2 * i), false});
+    }
+    InstructionSequence sequence = Tokens(placed);
+    sequence.byAddress = true;
+    return sequence;
+}
+
+InstructionSequence SequenceOfProgram(const std::string& name, const TextLines& lines,
+                                      const AsmOptions& options) {
+    if (IsCodeFileName(name)) return SequenceOfCodeText(CodeTextFromLines(lines));
+    const Assembly assembly = Assemble(lines, options);
+    if (const auto& diagnostic = assembly.diagnostic) {
+        InstructionSequence failed;
+        failed.error = diagnostic->where + ": " + diagnostic->text;
+        return failed;
+    }
+    return SequenceOfAssembly(assembly);
+}
+
+}  // namespace q42
