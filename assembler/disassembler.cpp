@@ -143,7 +143,7 @@ Disassembled Disassemble(const WordReader& read, Value address) {
             return {operands->empty() ? name : name + " " + *operands, r.words};
         }
     }
-    return {DataWordText(word), 1};
+    return {DataWordText(word), 1, true};
 }
 
 std::string DataWordText(Value word) {

@@ -31,8 +31,9 @@
 namespace q42 {
 
 struct Disassembled {
-    std::string text;  // one statement
-    int words = 1;     // the words it stands for: the instruction word and those after it
+    std::string text;   // one statement
+    int words = 1;      // the words it stands for: the instruction word and those after it
+    bool data = false;  // a DW: no operation the assembler writes has this word
 };
 
 // Reads the word at a byte address.

@@ -32,11 +32,12 @@ InstructionSequence ReadProgram(const Options& options, const std::string& path,
     InstructionSequence sequence;
     if (file.error.empty())
         sequence = SequenceOfProgram(path, file.lines, AssemblerOptions(options));
-    const std::string error = file.error.empty() ? Cp1251ToUtf8(sequence.error) : file.error;
-    if (!error.empty()) {
+    // The file's reason names it; the assembler's is 8-bit and names the line.
+    const std::string error =
+        file.error.empty() ? path + ": " + Cp1251ToUtf8(sequence.error) : file.error;
+    if (!file.error.empty() || !sequence.error.empty()) {
         sequence.error = error;
-        err << "q42cli: " << path << ": " << Pick("не сравнивается: ", "not compared: ") << error
-            << '\n';
+        err << "q42cli: " << Pick("не сравнивается: ", "not compared: ") << error << '\n';
     } else if (sequence.cut) {
         err << "q42cli: " << path << ": " << Pick("сравниваются только первые ", "only the first ")
             << kMaxInstructions << Pick(" команд", " instructions are compared") << '\n';

@@ -4,6 +4,7 @@
 
 #include "assembler/assembler.h"
 #include "assembler/codetext.h"
+#include "assembler/disassembler.h"
 #include "assembler/mnemonic.h"
 #include "machine/machine.h"
 #include "session/code_loading.h"
@@ -34,37 +35,26 @@ OperandKind FieldKind(int field) {
     return OperandKind::Unnamed;
 }
 
-// An operand as a token holds it, and the words after the instruction it takes: one for a
-// constant word or an address; a short constant lives in the instruction word.
-struct Operand {
-    OperandKind kind = OperandKind::None;
-    int words = 0;
-};
-
-Operand FromField(int field) {
-    return {FieldKind(field), field == kConstantField || field == kAddressField ? 1 : 0};
-}
-
 // Operand 1 of MOV..XOR and OUT: a short constant, or any field.
-Operand Source(InstructionWord word) {
-    return word.ShortConstant() ? Operand{OperandKind::Constant, 0} : FromField(word.Field1());
+OperandKind SourceKind(InstructionWord word) {
+    return word.ShortConstant() ? OperandKind::Constant : FieldKind(word.Field1());
 }
 
 struct Operands {
-    Operand first;
-    Operand second;
+    OperandKind first = OperandKind::None;
+    OperandKind second = OperandKind::None;
 };
 
 Operands OperandsOf(InstructionWord word, const Mnemonic& entry) {
     switch (entry.form) {
         case Data:
-        case Move: return {Source(word), FromField(word.Field2())};
-        case PortToWord: return {{OperandKind::Port}, FromField(word.Field2())};
-        case WordToPort: return {Source(word), {OperandKind::Port}};
+        case Move: return {SourceKind(word), FieldKind(word.Field2())};
+        case PortToWord: return {OperandKind::Port, FieldKind(word.Field2())};
+        case WordToPort: return {SourceKind(word), OperandKind::Port};
         case Target:
         case Changed:
         case WordSource:
-        case WordDestination: return {FromField(word.Field2()), {}};
+        case WordDestination: return {FieldKind(word.Field2())};
         case None:
         case Label:  // a branch's target is where the code happens to lie
         case Number: break;
@@ -72,12 +62,14 @@ Operands OperandsOf(InstructionWord word, const Mnemonic& entry) {
     return {};
 }
 
-std::uint32_t KindOf(InstructionWord word, const Mnemonic& entry, Operands operands) {
+// The operation with its byte marks and the kinds of its operands.
+std::uint32_t KindOf(InstructionWord word, const Mnemonic& entry) {
+    const Operands operands = OperandsOf(word, entry);
     const auto index = static_cast<std::uint32_t>(&entry - MnemonicTable().data());
     const std::uint32_t bytes =
         entry.byteForm ? (word.Byte1() ? 2U : 0U) + (word.Byte2() ? 1U : 0U) : 0U;
-    return index << 8 | bytes << 6 | static_cast<std::uint32_t>(operands.first.kind) << 3 |
-           static_cast<std::uint32_t>(operands.second.kind);
+    return index << 8 | bytes << 6 | static_cast<std::uint32_t>(operands.first) << 3 |
+           static_cast<std::uint32_t>(operands.second);
 }
 
 // A word of a program as the tokens are read from it.
@@ -87,21 +79,32 @@ struct PlacedWord {
     bool data = false;  // known to be data: a DW, DS or RW statement's word
 };
 
-// Reads instructions from the first word on, each with the words its operands take; a word that
-// names no operation, or is data, is skipped alone.
+// Reads the instructions from the first word on, each with the words its operands take, as the
+// disassembler reads them; a word of a data statement, or one no statement but DW writes, is
+// skipped alone.
 InstructionSequence Tokens(const std::vector<PlacedWord>& words) {
+    const WordReader read = [&words](Value address) {
+        const std::size_t index = address / 2;
+        return index < words.size() ? words[index].value : 0;
+    };
     InstructionSequence sequence;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const InstructionWord word(words[i].value);
-        const Mnemonic* entry = words[i].data ? nullptr : NamingEntry(word);
-        if (entry == nullptr || entry->form == Number) continue;
+    bool afterData = false;
+    std::size_t i = 0;
+    while (i < words.size()) {
+        const Disassembled statement = Disassemble(read, static_cast<Value>(2 * i));
+        if (words[i].data || statement.data) {
+            afterData = !sequence.tokens.empty();
+            ++i;
+            continue;
+        }
         if (sequence.tokens.size() == kMaxInstructions) {
             sequence.cut = true;
             break;
         }
-        const Operands operands = OperandsOf(word, *entry);
-        sequence.tokens.push_back({KindOf(word, *entry, operands), words[i].place});
-        i += operands.first.words + operands.second.words;
+        const InstructionWord word(words[i].value);
+        sequence.tokens.push_back({KindOf(word, *NamingEntry(word)), words[i].place, afterData});
+        afterData = false;
+        i += statement.words;
     }
     return sequence;
 }
@@ -118,8 +121,14 @@ bool IsDataLine(const Assembly& assembly, int intermediateLine) {
     return entry != nullptr && entry->form == Number;
 }
 
+// A line quoted in a message, cut short: a class's messages stay readable when a file is junk.
+std::string Quoted(const std::string& line) {
+    constexpr std::size_t kLongest = 60;
+    return line.size() <= kLongest ? line : line.substr(0, kLongest) + "...";
+}
+
 std::string CodeLineErrorText(const CodeLineError& error) {
-    return std::to_string(error.lineIndex + 1) + ": " + error.lineLab + ": " + error.errLab;
+    return std::to_string(error.lineIndex + 1) + ": " + Quoted(error.lineLab) + ": " + error.errLab;
 }
 
 InstructionSequence SequenceOfCodeText(const TextLines& codeText) {
@@ -162,7 +171,7 @@ InstructionSequence SequenceOfProgram(const std::string& name, const TextLines& 
     const Assembly assembly = Assemble(lines, options);
     if (const auto& diagnostic = assembly.diagnostic) {
         InstructionSequence failed;
-        failed.error = diagnostic->where + ": " + diagnostic->text;
+        failed.error = Quoted(diagnostic->where) + ": " + Quoted(diagnostic->text);
         return failed;
     }
     return SequenceOfAssembly(assembly);

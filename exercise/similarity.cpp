@@ -9,8 +9,11 @@ namespace {
 // One program's token kinds, and which of them lie in a run found already.
 struct Side {
     explicit Side(const InstructionSequence& sequence) : matched(sequence.tokens.size()) {
-        for (const InstructionToken& token : sequence.tokens)
+        for (const InstructionToken& token : sequence.tokens) {
             kinds.push_back(token.kind);
+            afterData.push_back(token.afterData);
+        }
+        afterData.push_back(true);  // the end: no run goes on
     }
     int Size() const { return static_cast<int>(kinds.size()); }
     bool Free(int from, int length) const {
@@ -22,6 +25,7 @@ struct Side {
     }
 
     std::vector<std::uint32_t> kinds;
+    std::vector<bool> afterData;
     std::vector<bool> matched;
 };
 
@@ -32,7 +36,8 @@ struct Tile {
 };
 
 // Fills runs[i * (m + 1) + j] with the length of the common run of free tokens that starts at
-// token i of `a` and token j of `b`, from the ends backwards; returns the longest.
+// token i of `a` and token j of `b`, and stops before data words on either side; from the ends
+// backwards. Returns the longest.
 int CommonRuns(const Side& a, const Side& b, std::vector<int>& runs) {
     const int width = b.Size() + 1;
     runs.assign(static_cast<std::size_t>(a.Size() + 1) * width, 0);
@@ -41,7 +46,8 @@ int CommonRuns(const Side& a, const Side& b, std::vector<int>& runs) {
         if (a.matched[i]) continue;
         for (int j = b.Size() - 1; j >= 0; --j) {
             if (b.matched[j] || a.kinds[i] != b.kinds[j]) continue;
-            const int run = 1 + runs[(i + 1) * width + j + 1];
+            const bool goesOn = !a.afterData[i + 1] && !b.afterData[j + 1];
+            const int run = 1 + (goesOn ? runs[(i + 1) * width + j + 1] : 0);
             runs[i * width + j] = run;
             longest = std::max(longest, run);
         }

@@ -16,7 +16,8 @@
 // on, and a word that names no operation is skipped as data.
 //
 // Two sequences are compared by greedy string tiling: the longest common run of tokens not yet
-// matched is taken, again and again, while it is at least kMinimumRun long. Moving a block
+// matched is taken, again and again, while it is at least kMinimumRun long. A run does not reach
+// across data words, so that its lines are the instructions that match. Moving a block
 // elsewhere keeps its run; an inserted instruction only splits one. The score is the share of both
 // programs' tokens that lie in the runs: 2 x matched / (tokens of one + tokens of the other), from
 // 0 to 1.
@@ -45,6 +46,7 @@ constexpr int kMaxInstructions = 256;
 struct InstructionToken {
     std::uint32_t kind = 0;  // the operation with its operands' modes
     int place = 0;           // the source line of its statement, or a code file word's address
+    bool afterData = false;  // data words lie between it and the instruction before it
 };
 
 struct InstructionSequence {
