@@ -197,6 +197,10 @@ TEST(Similarity, PairsComeHighestFirst) {
         order.emplace_back(pair.first, pair.second);
     const std::vector<std::pair<int, int>> expected = {{0, 3}, {0, 1}, {1, 3}};
     EXPECT_EQ(order, expected);
+
+    const std::vector<SimilarPair> exact = SimilarPairs(programs, 1.0);  // a threshold met exactly
+    ASSERT_EQ(exact.size(), 1U);
+    EXPECT_EQ(exact[0].second, 3);
 }
 
 }  // namespace
