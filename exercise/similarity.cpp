@@ -2,76 +2,106 @@
 
 #include <algorithm>
 #include <iterator>
+#include <queue>
 
 namespace q42 {
 namespace {
 
-// One program's token kinds, and which of them lie in a run found already.
+// One program's token kinds, and which of them lie in a tile taken already.
 struct Side {
     explicit Side(const InstructionSequence& sequence) : matched(sequence.tokens.size()) {
         for (const InstructionToken& token : sequence.tokens) {
             kinds.push_back(token.kind);
             afterData.push_back(token.afterData);
         }
-        afterData.push_back(true);  // the end: no run goes on
     }
     int Size() const { return static_cast<int>(kinds.size()); }
-    bool Free(int from, int length) const {
-        return std::none_of(matched.begin() + from, matched.begin() + from + length,
-                            [](bool taken) { return taken; });
-    }
-    void Take(int from, int length) {
-        std::fill(matched.begin() + from, matched.begin() + from + length, true);
-    }
 
     std::vector<std::uint32_t> kinds;
     std::vector<bool> afterData;
     std::vector<bool> matched;
 };
 
+// A common run: `length` tokens from token `first` of one program and `second` of the other.
 struct Tile {
     int first = 0;
     int second = 0;
     int length = 0;
 };
 
-// Fills runs[i * (m + 1) + j] with the length of the common run of free tokens that starts at
-// token i of `a` and token j of `b`, and stops before data words on either side; from the ends
-// backwards. Returns the longest.
-int CommonRuns(const Side& a, const Side& b, std::vector<int>& runs) {
-    const int width = b.Size() + 1;
-    runs.assign(static_cast<std::size_t>(a.Size() + 1) * width, 0);
-    int longest = 0;
-    for (int i = a.Size() - 1; i >= 0; --i) {
-        if (a.matched[i]) continue;
-        for (int j = b.Size() - 1; j >= 0; --j) {
-            if (b.matched[j] || a.kinds[i] != b.kinds[j]) continue;
-            const bool goesOn = !a.afterData[i + 1] && !b.afterData[j + 1];
-            const int run = 1 + (goesOn ? runs[(i + 1) * width + j + 1] : 0);
-            runs[i * width + j] = run;
-            longest = std::max(longest, run);
-        }
+// The order tiles are taken in: longest first, then by place in the first program and the second.
+struct TakenLater {
+    bool operator()(const Tile& x, const Tile& y) const {
+        if (x.length != y.length) return x.length < y.length;
+        return x.first != y.first ? x.first > y.first : x.second > y.second;
     }
-    return longest;
+};
+using TileQueue = std::priority_queue<Tile, std::vector<Tile>, TakenLater>;
+
+void Push(const Tile& tile, TileQueue& queue) {
+    if (tile.length >= kMinimumRun) queue.push(tile);
 }
 
-// Greedy string tiling: the longest common runs of free tokens become tiles, as many of that
-// length as do not overlap, then the next longest, down to kMinimumRun. Longest first.
-std::vector<Tile> Tiles(Side a, Side b) {
-    std::vector<Tile> tiles;
-    std::vector<int> runs;
-    const int width = b.Size() + 1;
-    for (int longest = CommonRuns(a, b, runs); longest >= kMinimumRun;
-         longest = CommonRuns(a, b, runs)) {
-        for (int i = 0; i < a.Size(); ++i) {
-            for (int j = 0; j < b.Size(); ++j) {
-                if (runs[i * width + j] != longest || !a.Free(i, longest) || !b.Free(j, longest))
-                    continue;
-                a.Take(i, longest);
-                b.Take(j, longest);
-                tiles.push_back({i, j, longest});
-            }
+// The common runs along one diagonal of the comparison, from token i of `a` and j of `b`: equal
+// kinds in a row, a run ending where data words lie between two instructions on either side.
+void DiagonalRuns(const Side& a, const Side& b, int i, int j, TileQueue& queue) {
+    Tile run{i, j, 0};
+    for (; i < a.Size() && j < b.Size(); ++i, ++j) {
+        const bool same = a.kinds[i] == b.kinds[j];
+        if (run.length > 0 && same && !a.afterData[i] && !b.afterData[j]) {
+            ++run.length;
+            continue;
         }
+        Push(run, queue);
+        run = {i, j, same ? 1 : 0};
+    }
+    Push(run, queue);
+}
+
+bool Free(const Side& a, const Side& b, const Tile& tile, int k) {
+    return !a.matched[tile.first + k] && !b.matched[tile.second + k];
+}
+
+// What is left of a run that longer tiles have partly taken: each stretch free on both sides.
+void PushFreeStretches(const Side& a, const Side& b, const Tile& tile, TileQueue& queue) {
+    Tile stretch{tile.first, tile.second, 0};
+    for (int k = 0; k < tile.length; ++k) {
+        if (Free(a, b, tile, k)) {
+            ++stretch.length;
+            continue;
+        }
+        Push(stretch, queue);
+        stretch = {tile.first + k + 1, tile.second + k + 1, 0};
+    }
+    Push(stretch, queue);
+}
+
+// Greedy string tiling: the longest common run not yet matched becomes a tile, then the next
+// longest, down to kMinimumRun. A run that a longer tile has partly taken goes back as what is
+// left of it, which gives the tiles that finding the runs anew after every tile would give.
+// Longest first.
+std::vector<Tile> Tiles(Side a, Side b) {
+    TileQueue queue;
+    for (int i = 0; i < a.Size(); ++i)
+        DiagonalRuns(a, b, i, 0, queue);
+    for (int j = 1; j < b.Size(); ++j)
+        DiagonalRuns(a, b, 0, j, queue);
+    std::vector<Tile> tiles;
+    while (!queue.empty()) {
+        const Tile tile = queue.top();
+        queue.pop();
+        bool whole = true;
+        for (int k = 0; k < tile.length && whole; ++k)
+            whole = Free(a, b, tile, k);
+        if (!whole) {
+            PushFreeStretches(a, b, tile, queue);
+            continue;
+        }
+        for (int k = 0; k < tile.length; ++k) {
+            a.matched[tile.first + k] = true;
+            b.matched[tile.second + k] = true;
+        }
+        tiles.push_back(tile);
     }
     return tiles;
 }

@@ -144,6 +144,25 @@ TEST(Similarity, TokensKeepOperationsAndModesOnly) {
     }
 }
 
+// Twelve different instructions a..l: the first program is a..l, the second a..h, another
+// instruction, then e..l. The run a..h is taken first; of e..l, which it partly took, i..l still
+// counts.
+TEST(Similarity, WhatALongerRunLeavesOfAnotherStillCounts) {
+    const TextLines letters = {" MOV R1,R2", " ADD R1,R2", " SUB R1,R2", " CMP R1,R2",
+                               " MUL R1,R2", " DIV R1,R2", " AND R1,R2", " OR R1,R2",
+                               " XOR R1,R2", " NOT R1",    " PUSH R1",   " POP R1"};
+    TextLines second(letters.begin(), letters.begin() + 8);
+    second.push_back(" MOV (R1),R2");
+    second.insert(second.end(), letters.begin() + 4, letters.end());
+    const Similarity similarity = Compare(SequenceOfText(letters), SequenceOfText(second));
+    ASSERT_EQ(similarity.runs.size(), 2U);
+    EXPECT_EQ(similarity.runs[0].length, 8);
+    EXPECT_EQ(similarity.runs[1].length, 4);
+    EXPECT_EQ(similarity.runs[1].firstFrom, 9);
+    EXPECT_EQ(similarity.runs[1].secondFrom, 14);
+    EXPECT_DOUBLE_EQ(similarity.score, 2.0 * 12 / (12 + 17));
+}
+
 TextLines Repeated(const std::string& line, int count) {
     return TextLines(count, line);
 }
