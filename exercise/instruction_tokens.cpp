@@ -140,6 +140,7 @@ InstructionSequence SequenceOfCodeText(const TextLines& codeText) {
         return failed;
     }
     std::vector<Value> words;
+    words.reserve(copy.words);
     for (int i = 0; i < copy.words; ++i)
         words.push_back(machine->PeekWord(Value{2} * i));
     return SequenceOfWords(words);

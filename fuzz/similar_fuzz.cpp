@@ -3,6 +3,7 @@
 // the matched instructions. The first byte says which of the two is a code file; the programs'
 // texts follow, separated by a 0 byte.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -17,8 +18,7 @@ namespace {
 
 InstructionSequence Program(bool code, std::string_view bytes) {
     const TextLines lines = SplitTextLines(DecodeFileText(bytes));
-    const InstructionSequence sequence =
-        SequenceOfProgram(code ? "p.cod" : "p.asm", lines, AsmOptions{});
+    InstructionSequence sequence = SequenceOfProgram(code ? "p.cod" : "p.asm", lines, AsmOptions{});
     Require(sequence.error.empty() || sequence.tokens.empty());
     Require(sequence.tokens.size() <= static_cast<std::size_t>(kMaxInstructions));
     Require(!sequence.cut || sequence.tokens.size() == static_cast<std::size_t>(kMaxInstructions));
@@ -54,7 +54,8 @@ void CheckComparison(const InstructionSequence& first, const InstructionSequence
     Require(matched <= static_cast<int>(std::min(first.tokens.size(), second.tokens.size())));
     // A program without data between its instructions is all one run against itself.
     bool joined = true;
-    for (const InstructionToken& token : first.tokens) joined = joined && !token.afterData;
+    for (const InstructionToken& token : first.tokens)
+        joined = joined && !token.afterData;
     if (joined && first.tokens.size() >= static_cast<std::size_t>(kMinimumRun))
         Require(Compare(first, first).score == 1.0);
 }

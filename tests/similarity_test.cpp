@@ -49,9 +49,9 @@ TEST(Similarity, DisguisedCopiesScoreHighAndIndependentSolutionsLow) {
     const std::string boris = kSource + "/tests/data/similar/boris.asm";
     const std::string examples = kSource + "/examples/";
     struct Case {
-        const char* name;
+        const char* name = "";
         InstructionSequence first, second;
-        double least, most;
+        double least = 0, most = 0;
     };
     const Case cases[] = {
         {"renamed labels, registers and constants", Sequence(anna),
@@ -212,6 +212,7 @@ TEST(Similarity, PairsComeHighestFirst) {
     };
     const std::vector<SimilarPair> pairs = SimilarPairs(programs, 0.5);
     std::vector<std::pair<int, int>> order;
+    order.reserve(pairs.size());
     for (const SimilarPair& pair : pairs)
         order.emplace_back(pair.first, pair.second);
     const std::vector<std::pair<int, int>> expected = {{0, 3}, {0, 1}, {1, 3}};
