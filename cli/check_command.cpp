@@ -8,6 +8,7 @@
 #include "cli/json_output.h"
 #include "cli/program.h"
 #include "exercise/checker.h"
+#include "machine/path_text.h"
 #include "session/text_file.h"
 
 namespace q42::cli {
@@ -17,7 +18,7 @@ namespace {
 // read or assembled.
 std::vector<CaseResult> CheckProgram(const Options& options, const std::string& path,
                                      const Machine& rom, const Exercise& exercise) {
-    TextFile file = ReadTextFile(path);
+    TextFile file = ReadTextFile(PathFromUtf8(path));
     if (!file.error.empty()) return FailEveryCase(exercise, file.error);
     if (IsCodeFileName(path))
         return CheckCodeText(rom, CodeTextFromLines(std::move(file.lines)), exercise);

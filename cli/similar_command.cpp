@@ -13,6 +13,7 @@
 #include "cli/program.h"
 #include "exercise/similarity.h"
 #include "machine/codepage.h"
+#include "machine/path_text.h"
 #include "session/text_file.h"
 
 namespace q42::cli {
@@ -28,7 +29,7 @@ std::string Pick(const char* russian, const char* english) {
 // Reads and assembles one program; one that cannot be compared is named on stderr.
 InstructionSequence ReadProgram(const Options& options, const std::string& path,
                                 std::ostream& err) {
-    const TextFile file = ReadTextFile(path);
+    const TextFile file = ReadTextFile(PathFromUtf8(path));
     InstructionSequence sequence;
     if (file.error.empty())
         sequence = SequenceOfProgram(path, file.lines, AssemblerOptions(options));

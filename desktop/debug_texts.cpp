@@ -99,24 +99,4 @@ QString ExerciseFilter() {
     return Pick("упражнения (*.q42test);;все файлы (*)", "exercises (*.q42test);;all files (*)");
 }
 
-QString ExerciseResultsTitle(const QString& exercise) {
-    return Pick("Проверка упражнения: %1", "Exercise check: %1").arg(exercise);
-}
-
-QStringList ExerciseColumnTitles() {
-    return EnglishTexts() ? QStringList{QStringLiteral("Case"), QStringLiteral("Result"),
-                                        QStringLiteral("Differences")}
-                          : QStringList{QStringLiteral("Вариант"), QStringLiteral("Итог"),
-                                        QStringLiteral("Расхождения")};
-}
-
-QString ExerciseSummary(int passed, int failed) {
-    return Pick("Пройдено: %1, не пройдено: %2", "%1 passed, %2 failed").arg(passed).arg(failed);
-}
-
-QString ExerciseFileProblem(const QString& file, const QString& problem, int line) {
-    if (line <= 0) return QStringLiteral("%1: %2").arg(file, problem);
-    return Pick("%1, строка %2: %3", "%1, line %2: %3").arg(file).arg(line).arg(problem);
-}
-
 }  // namespace q42

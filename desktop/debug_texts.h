@@ -33,12 +33,8 @@ QString SpeedName(int stepsPerSecond);
 // The RAM window's context menu item for a row's breakpoint.
 QString RamBreakpointItem(bool set);
 
-// Checking an exercise: the file dialog's filter, the results' title, columns and summary, and
-// what is wrong with a file that cannot be read.
+// Checking an exercise: the file dialog's filter (the results' texts are the core's,
+// exercise/result_texts.h).
 QString ExerciseFilter();
-QString ExerciseResultsTitle(const QString& exercise);
-QStringList ExerciseColumnTitles();
-QString ExerciseSummary(int passed, int failed);
-QString ExerciseFileProblem(const QString& file, const QString& problem, int line);
 
 }  // namespace q42

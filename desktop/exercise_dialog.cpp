@@ -7,8 +7,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "desktop/debug_texts.h"
 #include "desktop/fixed_window.h"
+#include "exercise/result_texts.h"
 
 namespace q42 {
 namespace {
@@ -32,7 +32,10 @@ ExerciseDialog::ExerciseDialog(QWidget* parent, const QString& title,
     resize(680, 320);
     results = new QTableWidget(static_cast<int>(caseResults.size()), 3, this);
     results->setObjectName(QStringLiteral("results"));
-    results->setHorizontalHeaderLabels(ExerciseColumnTitles());
+    QStringList columns;
+    for (const std::string& column : ExerciseColumnTitles())
+        columns << QString::fromStdString(column);
+    results->setHorizontalHeaderLabels(columns);
     results->verticalHeader()->hide();
     results->setWordWrap(true);
     results->horizontalHeader()->setStretchLastSection(true);
@@ -42,8 +45,7 @@ ExerciseDialog::ExerciseDialog(QWidget* parent, const QString& title,
         QStringList differences;
         for (const std::string& difference : result.differences)
             differences << QString::fromStdString(difference);
-        QTableWidgetItem* verdict =
-            Cell(result.Passed() ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
+        QTableWidgetItem* verdict = Cell(QString::fromUtf8(CaseVerdict(result.Passed())));
         verdict->setBackground(result.Passed() ? kPassColor : kFailColor);
         results->setItem(row, 0, Cell(QString::fromStdString(result.name)));
         results->setItem(row, 1, verdict);
@@ -54,7 +56,8 @@ ExerciseDialog::ExerciseDialog(QWidget* parent, const QString& title,
     results->horizontalHeader()->setStretchLastSection(true);
     results->resizeRowsToContents();
 
-    summary = new QLabel(ExerciseSummary(passed, results->rowCount() - passed), this);
+    summary = new QLabel(
+        QString::fromStdString(ExerciseSummary(passed, results->rowCount() - passed)), this);
     summary->setObjectName(QStringLiteral("summary"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -23,6 +23,10 @@
 #include "assembler/codetext.h"
 #include "assembler/compil.h"
 #include "assembler/instruction_set.h"
+#include "exercise/checker.h"
+#include "exercise/exercise_file.h"
+#include "exercise/lesson.h"
+#include "exercise/result_texts.h"
 #include "machine/codepage.h"
 #include "machine/language.h"
 #include "machine/rom_image.h"
@@ -85,6 +89,31 @@ bool FitsRam(std::size_t words) {
 // that does not fit (0 for a code file).
 json TooLong(std::size_t words, int line) {
     return {{"words", words}, {"ram", kRamWords}, {"line", line}};
+}
+
+// The results of checking a program, as the desktop program's results window shows them: the
+// title, the columns, each case with its verdict and differences, and the summary.
+json ExerciseResults(const Exercise& exercise, const std::string& file,
+                     const std::vector<CaseResult>& results) {
+    json cases = json::array();
+    int passed = 0;
+    for (const CaseResult& result : results) {
+        cases.push_back({{"name", result.name},
+                         {"passed", result.Passed()},
+                         {"verdict", CaseVerdict(result.Passed())},
+                         {"differences", result.differences},
+                         {"steps", result.steps},
+                         {"end", result.end}});
+        passed += result.Passed() ? 1 : 0;
+    }
+    const int failed = static_cast<int>(results.size()) - passed;
+    return {{"ok", true},
+            {"title", ExerciseResultsTitle(exercise.title.empty() ? file : Text(exercise.title))},
+            {"columns", ExerciseColumnTitles()},
+            {"cases", cases},
+            {"passed", passed},
+            {"failed", failed},
+            {"summary", ExerciseSummary(passed, failed)}};
 }
 
 }  // namespace
@@ -278,6 +307,24 @@ class WebSession : public DisplayHost, public RunHost {
             .dump();
     }
 
+    // The editor's text (UTF-8) checked against the text of an exercise file named `file`: each
+    // case runs on a fresh machine with the ROM image, and the session's own machine, run and
+    // RAM stay as they are. A file that cannot be read answers with what is wrong with it.
+    std::string CheckExercise(const std::string& source, const std::string& exerciseText,
+                              const std::string& file) const {
+        const ExerciseFile read = ParseExercise(exerciseText);
+        if (!read.exercise) {
+            return json{{"ok", false},
+                        {"title", ExerciseResultsTitle(file)},
+                        {"error", ExerciseFileProblem(file, read.error, read.line)}}
+                .dump(-1, ' ', false, json::error_handler_t::replace);
+        }
+        const auto results = CheckSource(session_.machine, SplitTextLines(Utf8ToCp1251(source)),
+                                         session_.options, *read.exercise);
+        return ExerciseResults(*read.exercise, file, results)
+            .dump(-1, ' ', false, json::error_handler_t::replace);
+    }
+
     // DisplayHost: a wait takes what was typed, or gives up, and the step is taken back.
     void BeginLineInput() override {}
     std::string InputLineText() override { return session_.typed.Line(); }
@@ -388,11 +435,38 @@ std::string OperationNames() {
     return names.dump();
 }
 
+// The outline of lesson `name` from its Markdown text (UTF-8): its title, its worked program and
+// its exercises (number, title, the name of their files).
+std::string LessonOutline(const std::string& name, const std::string& markdown) {
+    const Lesson lesson = ReadLesson(name, markdown);
+    json exercises = json::array();
+    for (const LessonExercise& exercise : lesson.exercises)
+        exercises.push_back({{"number", exercise.number}, {"title", exercise.title}, {"name", exercise.name}});
+    return json{{"name", lesson.name},
+                {"title", lesson.title},
+                {"program", lesson.program},
+                {"exercises", exercises}}
+        .dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+// The lessons' names among the file names of a JSON array, in order.
+std::string LessonNamesOf(const std::string& fileNamesJson) {
+    const json files = json::parse(fileNamesJson, nullptr, false);
+    if (!files.is_array()) return "[]";
+    std::vector<std::string> names;
+    for (const json& file : files) {
+        if (file.is_string()) names.push_back(file.get<std::string>());
+    }
+    return json(LessonNames(names)).dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
 }  // namespace q42::web
 
 EMSCRIPTEN_BINDINGS(q42) {
     using q42::web::WebSession;
     emscripten::function("operationNames", &q42::web::OperationNames);
+    emscripten::function("lessonOutline", &q42::web::LessonOutline);
+    emscripten::function("lessonNames", &q42::web::LessonNamesOf);
     emscripten::class_<WebSession>("WebSession")
         .constructor<bool>()
         .function("setLanguage", &WebSession::SetLanguage)
@@ -415,5 +489,6 @@ EMSCRIPTEN_BINDINGS(q42) {
         .function("typeKeys", &WebSession::TypeKeys)
         .function("state", &WebSession::State)
         .function("explainRow", &WebSession::ExplainRow)
-        .function("decode", &WebSession::Decode);
+        .function("decode", &WebSession::Decode)
+        .function("checkExercise", &WebSession::CheckExercise);
 }
