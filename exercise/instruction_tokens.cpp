@@ -131,6 +131,7 @@ std::string CodeLineErrorText(const CodeLineError& error) {
     return std::to_string(error.lineIndex + 1) + ": " + Quoted(error.lineLab) + ": " + error.errLab;
 }
 
+// A code file's words as they load from address 0000, each placed at its address.
 InstructionSequence SequenceOfCodeText(const TextLines& codeText) {
     auto machine = std::make_unique<Machine>();
     const CodeCopy copy = CopyCode(*machine, codeText);
@@ -139,11 +140,15 @@ InstructionSequence SequenceOfCodeText(const TextLines& codeText) {
         failed.error = CodeLineErrorText(*copy.error);
         return failed;
     }
-    std::vector<Value> words;
+    std::vector<PlacedWord> words;
     words.reserve(copy.words);
-    for (int i = 0; i < copy.words; ++i)
-        words.push_back(machine->PeekWord(Value{2} * i));
-    return SequenceOfWords(words);
+    for (int i = 0; i < copy.words; ++i) {
+        const Value address = Value{2} * i;
+        words.push_back({machine->PeekWord(address), static_cast<int>(address)});
+    }
+    InstructionSequence sequence = Tokens(words);
+    sequence.byAddress = true;
+    return sequence;
 }
 
 }  // namespace
@@ -154,16 +159,6 @@ InstructionSequence SequenceOfAssembly(const Assembly& assembly) {
         words.push_back({word.value, word.sourceLine, IsDataLine(assembly, word.intermediateLine)});
     }
     return Tokens(words);
-}
-
-InstructionSequence SequenceOfWords(const std::vector<Value>& words) {
-    std::vector<PlacedWord> placed;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        placed.push_back({words[i], static_cast<int>(2 * i), false});
-    }
-    InstructionSequence sequence = Tokens(placed);
-    sequence.byAddress = true;
-    return sequence;
 }
 
 InstructionSequence SequenceOfProgram(const std::string& name, const TextLines& lines,

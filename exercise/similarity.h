@@ -5,15 +5,16 @@
 //
 // Each program becomes a sequence of instruction tokens, taken from its assembled words rather
 // than its text, so that layout, comments, label names and the spelling of constants do not count.
-// A token is an operation (from the instruction table, so BEQ and BNE differ, and so do MOV and
-// MOV%) with the addressing mode of each operand: register, word at a register's address, indexed,
-// constant (short or a word), address, port. Which register, which constant, which port and which
-// branch target are left out. Registers are dropped rather than renamed consistently: the machine
-// has four, a copied program with R1 and R2 swapped is the commonest disguise, and a renaming that
-// must agree across a whole program would split a match at every block that was moved.
-// Data words (DW, DS, RW) are left out too: a message the exercise asks for is alike in every
-// solution. A code file has no statements, so its words are read as instructions from address 0000
-// on, and a word that names no operation is skipped as data.
+// A token is an operation (from the instruction table, so BE and BNE differ, and so does a MOV of
+// bytes from one of words) with the addressing mode of each operand: register, word at a
+// register's address, indexed, constant (short or a word), address, port. Which register, which
+// constant, which port and which branch target are left out. Registers are dropped rather than
+// renamed consistently: the machine has four, a copied program with R1 and R2 swapped is the
+// commonest disguise, and a renaming that must agree across a whole program would split a match at
+// every block that was moved. Data words (DW, DS, RW) are left out too: a message the exercise asks
+// for is alike in every solution. A code file has no statements, so its words are read as the
+// disassembler reads them from address 0000 on, and a word that only DW could have written is
+// skipped as data.
 //
 // Two sequences are compared by greedy string tiling: the longest common run of tokens not yet
 // matched is taken, again and again, while it is at least kMinimumRun long. A run does not reach
@@ -61,9 +62,8 @@ struct InstructionSequence {
 // the error with its line.
 InstructionSequence SequenceOfProgram(const std::string& name, const TextLines& lines,
                                       const AsmOptions& options);
-// The instructions of an assembled program, and of words loaded from address 0000.
+// The instructions of an assembled program.
 InstructionSequence SequenceOfAssembly(const Assembly& assembly);
-InstructionSequence SequenceOfWords(const std::vector<Value>& words);
 
 // A run of tokens both programs hold, as the places of its first and last instruction in each.
 struct MatchedRun {
