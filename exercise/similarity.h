@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "assembler/assembly.h"
+#include "machine/machine.h"
 
 namespace q42 {
 
@@ -39,9 +40,10 @@ constexpr int kMinimumRun = 4;
 // of instructions (swap two registers, write two characters) are alike by necessity.
 constexpr int kLeastMatched = 8;
 
-// At most this many instructions of a program are compared: twice what RAM holds, so every program
-// the machine can load is compared whole, and the work of a pair stays bounded for any input.
-constexpr int kMaxInstructions = 256;
+// At most this many instructions of a program are compared: as many words as RAM holds, so every
+// program the machine can load is compared whole, and the work of a pair stays bounded for any
+// input.
+constexpr int kMaxInstructions = kRamWords;
 
 // One instruction in normalised form, and where it stands in its program.
 struct InstructionToken {
