@@ -92,7 +92,7 @@ InstructionSequence Tokens(const std::vector<PlacedWord>& words) {
     std::size_t i = 0;
     while (i < words.size()) {
         const Disassembled statement = Disassemble(read, static_cast<Value>(2 * i));
-        if (words[i].data || statement.data) {
+        if (words[i].data || statement.operation == nullptr) {
             afterData = !sequence.tokens.empty();
             ++i;
             continue;
@@ -102,7 +102,7 @@ InstructionSequence Tokens(const std::vector<PlacedWord>& words) {
             break;
         }
         const InstructionWord word(words[i].value);
-        sequence.tokens.push_back({KindOf(word, *NamingEntry(word)), words[i].place, afterData});
+        sequence.tokens.push_back({KindOf(word, *statement.operation), words[i].place, afterData});
         afterData = false;
         i += statement.words;
     }
