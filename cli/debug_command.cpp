@@ -31,15 +31,15 @@ std::string CaseNames(const Exercise& exercise) {
 // Opens the case of --case: the program and the ROM image of `console`'s machine on a fresh
 // machine, paused at the case's start; `run` opens it again. Bad usage when the exercise cannot
 // be read or has no such case.
-std::optional<int> OpenCaseOf(const Options& options, DebugConsole& console,
-                              const Program& program, std::ostream& err) {
+std::optional<int> OpenCaseOf(const Options& options, DebugConsole& console, const Program& program,
+                              std::ostream& err) {
     const auto colon = options.debugCase.rfind(':');
     const std::string file = options.debugCase.substr(0, colon);
     const std::string wanted = options.debugCase.substr(colon + 1);
     const ExerciseFile read = ReadExerciseFile(file);
     if (!read.exercise) {
-        err << "q42cli: " << file << (read.line > 0 ? ":" + std::to_string(read.line) : "")
-            << ": " << read.error << '\n';
+        err << "q42cli: " << file << (read.line > 0 ? ":" + std::to_string(read.line) : "") << ": "
+            << read.error << '\n';
         return kBadUsage;
     }
     const int index = FindCase(*read.exercise, IsValidUtf8(wanted) ? Utf8ToCp1251(wanted) : wanted);

@@ -46,7 +46,7 @@ class DebugConsole : public DisplayHost, public RunHost {
     const TextLines& sourceText_;
     bool waiting_ = false;  // inside a wait for input
     bool quit_ = false;
-    bool interrupted_ = false;  // a Ctrl+C paused the command in progress
+    bool interrupted_ = false;     // a Ctrl+C paused the command in progress
     std::function<void()> start_;  // where the runs start; empty: the program's own start
 
     // Reads one command and carries it out; false at quit, the end of input or a Ctrl+C.

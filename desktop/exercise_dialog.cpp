@@ -67,8 +67,8 @@ ExerciseDialog::ExerciseDialog(QWidget* parent, const QString& title,
     summary->setObjectName(QStringLiteral("summary"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    debugCase = buttons->addButton(QString::fromStdString(DebugCaseButton()),
-                                   QDialogButtonBox::ActionRole);
+    debugCase =
+        buttons->addButton(QString::fromStdString(DebugCaseButton()), QDialogButtonBox::ActionRole);
     debugCase->setObjectName(QStringLiteral("debugCase"));
     connect(debugCase, &QPushButton::clicked, this, [this] { Choose(results->currentRow()); });
     connect(results, &QTableWidget::cellDoubleClicked, this, [this](int row) { Choose(row); });

@@ -35,8 +35,7 @@ TEST_F(CliDebugCaseTest, TheCaseStartsPausedWithItsRegistersRamKeysAndInput) {
          " Задача завершена\nexit 0\n"
          "FED4 FDA8 0000 7FFF 0006 0100 0001\n"},
         // By name: the case's RAM words.
-        {kExercises + "maximum.q42test:all negative", kExercises + "maximum.asm",
-         "mem 00C0 4\n",
+        {kExercises + "maximum.q42test:all negative", kExercises + "maximum.asm", "mem 00C0 4\n",
          "case \"all negative\": paused at the start\n"
          "line 10:         MOV #COUNT,R1\n"
          "00C0: 0003 FFFB FFFE FFF7\n"},

@@ -106,6 +106,28 @@ class DebugTest : public ProgramTest {
         Editor().setFocus();
     }
 
+    // Checks kReadTwice against an exercise whose second case fails, and opens that case from
+    // the results: a double-click on its row, or the button, which starts at the first failure.
+    void OpenFailingCase(const QString& file, bool byButton) {
+        dialogs_->fileName = file;
+        dialogs_->onModal = [byButton](QDialog& dialog) {
+            auto& results = static_cast<ExerciseDialog&>(dialog);
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QCOMPARE(results.results->item(1, 1)->text(), QStringLiteral("FAIL"));
+            if (byButton) {
+                QCOMPARE(results.results->currentRow(), 1);
+                QTest::mouseClick(results.debugCase, Qt::LeftButton);
+                return;
+            }
+            QTableWidget& table = *results.results;
+            const QPoint cell = table.visualItemRect(table.item(1, 0)).center();
+            // A double-click: the first click, then the second as the double-click.
+            QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, cell);
+            QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, cell);
+        };
+        Action("CheckExercise1")->trigger();
+    }
+
   private slots:
     void initTestCase() { UseTestLanguage(); }
     void init() {
@@ -475,11 +497,10 @@ class DebugTest : public ProgramTest {
         QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("0007"));
     }
 
-    // A failing case of Run > Check exercise opened in the debugger: a double-click on its row
-    // (or the dialog's button, which starts at the first failing row) loads the case's
-    // registers, RAM and input lines, paused at step 0 with a notice naming it; F9 then runs
-    // the case's run to the result the check found, and once it has ended nothing of the case
-    // is left for the next run.
+    // A failing case of Run > Check exercise opened in the debugger: its registers, RAM and
+    // input lines loaded, paused at step 0 with a notice naming it; F9 then runs the case's run
+    // to the result the check found, and once it has ended nothing of the case is left for the
+    // next run.
     void aFailingCaseOpensInTheDebugger() {
         QTemporaryDir dir;
         const QString file = dir.filePath(QStringLiteral("sum.q42test"));
@@ -493,34 +514,18 @@ class DebugTest : public ProgramTest {
             "[case.expect]\nregisters = { R3 = 12 }\n");
         exercise.close();
         Editor().setPlainText(QString::fromLatin1(kReadTwice));
-        dialogs_->fileName = file;
-        const auto open = [this](bool byButton) {
-            dialogs_->onModal = [byButton](QDialog& dialog) {
-                auto& results = static_cast<ExerciseDialog&>(dialog);
-                QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-                QCOMPARE(results.results->item(1, 1)->text(), QStringLiteral("FAIL"));
-                if (byButton) {
-                    QCOMPARE(results.results->currentRow(), 1);
-                    QTest::mouseClick(results.debugCase, Qt::LeftButton);
-                    return;
-                }
-                QTableWidget& table = *results.results;
-                const QPoint cell = table.visualItemRect(table.item(1, 0)).center();
-                // A double-click: the first click, then the second as the double-click.
-                QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, cell);
-                QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, cell);
-            };
-            Action("CheckExercise1")->trigger();
-        };
         for (const bool byButton : {false, true}) {
-            open(byButton);
+            OpenFailingCase(file, byButton);
             QCOMPARE(bench_->session.debugger.Step(), 0);
-            QCOMPARE(Registers(), (QStringList{"0000", "0000", "000A", "0000", "0000", "0100", "0000"}));
+            QCOMPARE(Registers(),
+                     (QStringList{"0000", "0000", "000A", "0000", "0000", "0100", "0000"}));
             QCOMPARE(bench_->session.machine.State().ram[0x40 / 2], 0x1234);
             QVERIFY(Editor().Notice()->isVisible());
-            QCOMPARE(Editor().Notice()->text(),
-                     Pick("Вариант «with a start» упражнения: пауза в начале; F7 — шаг, F9 — запуск.",
-                          "Case «with a start» of the exercise: paused at the start; F7 steps, F9 runs."));
+            QCOMPARE(
+                Editor().Notice()->text(),
+                Pick("Вариант «with a start» упражнения: пауза в начале; F7 — шаг, F9 — запуск.",
+                     "Case «with a start» of the exercise: paused at the start; F7 steps, F9 "
+                     "runs."));
             QCOMPARE(Editor().RunLine(), 1);
             QVERIFY(QTest::qWaitForWindowActive(&Form()));
             if (!byButton) {
