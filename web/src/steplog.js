@@ -2,9 +2,11 @@
 // last kKept rows. A step that read a number or TRUE/FALSE has two rows with the same step
 // number: the input, then the instruction it returned to. Only the rows in sight are built, each
 // from the session's explanation of its row, so that a run of millions of steps costs no more
-// than a short one. A click on a row takes the machine to the state after that row. Under the
+// than a short one. A click on a row takes the machine to the state after that row; from the
+// keyboard the arrows move a cursor through the rows and Enter or Space picks one. Under the
 // rows the current one is explained in full.
 import { t } from './texts.js';
+import { movedTo, picks } from './keymoves.js';
 
 const kKept = 1000;
 const kRowHeight = 26;  // px, the same as .log-row in style.css
@@ -24,8 +26,12 @@ export class StepLog {
         this.first = 0;
         this.last = -1;
         this.current = -1;
+        this.cursor = -1;
         this.rendered = '';
+        this.onPick = onPick;
         body.addEventListener('scroll', () => this.render());
+        body.addEventListener('keydown', (event) => this.keyDown(event));
+        body.addEventListener('focus', () => this.moveCursor(this.cursorRow()));
         body.addEventListener('click', (event) => {
             const row = event.target.closest('.log-row');
             if (row) onPick(Number(row.dataset.row));
@@ -36,6 +42,7 @@ export class StepLog {
     // A new program, run or language: no row is known.
     reset() {
         this.cache.clear();
+        this.cursor = -1;
         this.rendered = '';
     }
 
@@ -63,6 +70,7 @@ export class StepLog {
         this.space.style.height = `${count * kRowHeight}px`;
         this.note.textContent = all > count && count > 0 ? t('logCapped', { n: count, all }) : '';
         this.body.classList.toggle('empty', count === 0);
+        this.body.parentElement.style.setProperty('--step-digits', String(state.lastStep ?? 0).length);
         // Keep the current row in sight; follow the newest row while the log was at its end.
         const currentTop = (current - first) * kRowHeight;
         if (current >= first && current <= end &&
@@ -104,12 +112,15 @@ export class StepLog {
         const top = Math.floor(this.body.scrollTop / kRowHeight);
         const from = this.first + Math.max(0, top - 2);
         const to = Math.min(this.last, this.first + top + Math.ceil(this.body.clientHeight / kRowHeight) + 2);
-        const key = `${from}:${to}:${this.current}:${count}`;
+        const key = `${from}:${to}:${this.current}:${count}:${this.cursor}`;
         if (key === this.rendered) return;
         this.rendered = key;
         const rows = [];
         for (let row = from; row <= to; ++row) rows.push(this.row(row));
         this.space.replaceChildren(...rows);
+        const cursor = document.getElementById(`log-row-${this.cursor}`);
+        if (cursor) this.body.setAttribute('aria-activedescendant', cursor.id);
+        else this.body.removeAttribute('aria-activedescendant');
     }
 
     row(index) {
@@ -118,6 +129,10 @@ export class StepLog {
         row.className = 'log-row';
         if (index === this.current) row.classList.add('current');
         if (index > this.current) row.classList.add('future');
+        if (index === this.cursor) row.classList.add('cursor');
+        row.id = `log-row-${index}`;
+        row.setAttribute('role', 'option');
+        row.setAttribute('aria-selected', String(index === this.current));
         row.dataset.row = index;
         row.dataset.step = explanation?.step ?? '';
         if (explanation?.input) row.dataset.input = '';
@@ -131,5 +146,38 @@ export class StepLog {
             row.append(cell);
         }
         return row;
+    }
+
+    // The row the keyboard's cursor is on: the one it was left on while that is still shown, else
+    // the current row, else the newest.
+    cursorRow() {
+        if (this.cursor >= this.first && this.cursor <= this.last) return this.cursor;
+        return this.current >= this.first && this.current <= this.last ? this.current : this.last;
+    }
+
+    keyDown(event) {
+        if (this.last < this.first) return;
+        const cursor = this.cursorRow();
+        if (picks(event)) {
+            event.preventDefault();
+            this.onPick(cursor);
+            return;
+        }
+        const page = Math.max(1, Math.floor(this.body.clientHeight / kRowHeight) - 1);
+        const to = movedTo(event.key, cursor - this.first, this.last - this.first + 1, { page });
+        if (to === null) return;
+        event.preventDefault();
+        this.moveCursor(this.first + to);
+    }
+
+    // The cursor onto `row`, scrolled into sight.
+    moveCursor(row) {
+        if (row < this.first || row > this.last) return;
+        this.cursor = row;
+        const top = (row - this.first) * kRowHeight;
+        if (top < this.body.scrollTop) this.body.scrollTop = top;
+        else if (top + kRowHeight > this.body.scrollTop + this.body.clientHeight)
+            this.body.scrollTop = top + kRowHeight - this.body.clientHeight;
+        this.render();
     }
 }
