@@ -31,10 +31,16 @@ export class StepLog {
         this.onPick = onPick;
         body.addEventListener('scroll', () => this.render());
         body.addEventListener('keydown', (event) => this.keyDown(event));
-        body.addEventListener('focus', () => this.moveCursor(this.cursorRow()));
+        // Focus shows the cursor where it is, without scrolling: a click's row takes it next.
+        body.addEventListener('focus', () => {
+            this.cursor = this.cursorRow();
+            this.markCursor();
+        });
         body.addEventListener('click', (event) => {
             const row = event.target.closest('.log-row');
-            if (row) onPick(Number(row.dataset.row));
+            if (!row) return;
+            this.cursor = Number(row.dataset.row);
+            onPick(this.cursor);
         });
         new ResizeObserver(() => this.render()).observe(body);
     }
@@ -112,12 +118,19 @@ export class StepLog {
         const top = Math.floor(this.body.scrollTop / kRowHeight);
         const from = this.first + Math.max(0, top - 2);
         const to = Math.min(this.last, this.first + top + Math.ceil(this.body.clientHeight / kRowHeight) + 2);
-        const key = `${from}:${to}:${this.current}:${count}:${this.cursor}`;
+        const key = `${from}:${to}:${this.current}:${count}`;
         if (key === this.rendered) return;
         this.rendered = key;
         const rows = [];
         for (let row = from; row <= to; ++row) rows.push(this.row(row));
         this.space.replaceChildren(...rows);
+        this.markCursor();
+    }
+
+    // Marks the keyboard's cursor row in place: the rows stay, so that a click goes on to the
+    // row it began on.
+    markCursor() {
+        for (const row of this.space.children) row.classList.toggle('cursor', Number(row.dataset.row) === this.cursor);
         const cursor = document.getElementById(`log-row-${this.cursor}`);
         if (cursor) this.body.setAttribute('aria-activedescendant', cursor.id);
         else this.body.removeAttribute('aria-activedescendant');
@@ -129,7 +142,6 @@ export class StepLog {
         row.className = 'log-row';
         if (index === this.current) row.classList.add('current');
         if (index > this.current) row.classList.add('future');
-        if (index === this.cursor) row.classList.add('cursor');
         row.id = `log-row-${index}`;
         row.setAttribute('role', 'option');
         row.setAttribute('aria-selected', String(index === this.current));
@@ -179,5 +191,6 @@ export class StepLog {
         else if (top + kRowHeight > this.body.scrollTop + this.body.clientHeight)
             this.body.scrollTop = top + kRowHeight - this.body.clientHeight;
         this.render();
+        this.markCursor();
     }
 }
