@@ -24,6 +24,8 @@ function layoutProblems() {
             if (!apart) problems.push(`${a.name} overlaps ${b.name}`);
         }
     }
+    for (const head of document.querySelectorAll('.log-head > span'))
+        if (head.checkVisibility() && head.scrollWidth > head.clientWidth) problems.push(`the log's heading ${head.textContent} is cut`);
     return problems;
 }
 

@@ -13,7 +13,10 @@ async function shoot(u, page, path, fullPage = false) {
     await u.openExample('stars');
     await u.runToEnd();
     await page.click('#ram td.word[data-address="0000"]');
-    await page.evaluate(() => document.activeElement?.blur());
+    await page.evaluate(() => {
+        document.activeElement?.blur();
+        window.scrollTo(0, 0);
+    });
     await page.screenshot({ path, fullPage });
 }
 
