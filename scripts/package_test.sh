@@ -43,8 +43,10 @@ if command -v emcc >/dev/null; then
     python3 - "$web" <<'PY'
 import functools, http.server, sys, threading, urllib.request
 folder = sys.argv[1]
-handler = functools.partial(http.server.SimpleHTTPRequestHandler, directory=folder)
-handler.log_message = lambda *args: None
+class Quiet(http.server.SimpleHTTPRequestHandler):
+    def log_message(self, *args):
+        pass
+handler = functools.partial(Quiet, directory=folder)
 server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), handler)
 threading.Thread(target=server.serve_forever, daemon=True).start()
 base = f'http://127.0.0.1:{server.server_address[1]}/'
