@@ -20,5 +20,6 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
 int DecodeCommand(const Options& options, const std::string& programDirectory, Streams io);
 int DebugCommand(const Options& options, const std::string& programDirectory, Streams io);
 int CheckCommand(const Options& options, const std::string& programDirectory, Streams io);
+int SimilarCommand(const Options& options, Streams io);
 
 }  // namespace q42::cli

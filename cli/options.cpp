@@ -17,6 +17,7 @@ const char* const kUsage =
     "               FILE.asm|FILE.cod\n"
     "  q42cli check [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--json]\n"
     "               EXERCISE.q42test PROGRAM.asm|PROGRAM.cod...\n"
+    "  q42cli similar [--lang ru|en] [--threshold X] [--json] PROGRAM.asm|PROGRAM.cod...\n"
     "  q42cli --help | --version\n"
     "\n"
     "asm     assembles FILE.asm; prints the code text, or writes a code file with -o\n"
@@ -35,6 +36,11 @@ const char* const kUsage =
     "check   runs every case of the exercise against every program; one line per program\n"
     "        and case, PASS or FAIL with the first difference, then a summary; --json prints\n"
     "        the results as JSON; exit status 0 only when every case passes\n"
+    "similar compares the programs' instructions, with names, registers and constants put\n"
+    "        aside; one line per pair whose score (0..1) is at least X (default 0.8), highest\n"
+    "        first: the score, the two files, and the longest matching runs as source lines\n"
+    "        (a code file's as addresses); --json prints the pairs as JSON; exit status 0, or 1\n"
+    "        when a file could not be read or assembled (it is named and the rest compared)\n"
     "--lang  ru or en: the language of the messages, the screen's texts and the descriptions\n"
     "exit status: 0 halted, 1 run-time, assembler or code line error, 2 bad usage or\n"
     "unreadable file, 3 stopped before HLT\n";
@@ -115,6 +121,19 @@ void AddCheck(CLI::App& command, Options& options) {
     AddJson(command, options);
 }
 
+void AddSimilar(CLI::App& command, Options& options) {
+    AddLanguage(command, options);
+    AddJson(command, options);
+    ValueOption(command, "--threshold", "X")->each([&options](const std::string& text) {
+        double value = -1;
+        const char* end = text.data() + text.size();
+        auto [ptr, ec] = std::from_chars(text.data(), end, value);
+        if (ec != std::errc() || ptr != end || !(value >= 0 && value <= 1))
+            Refuse("takes a number from 0 to 1");
+        options.threshold = value;
+    });
+}
+
 void AddDecode(CLI::App& command, Options& options) {
     AddLanguage(command, options);
     ValueOption(command, "--from", "HHHH")->each([&options](const std::string& text) {
@@ -147,11 +166,9 @@ void Declare(CommandLine& line, Options& options) {
     app.require_subcommand(0, 1);
     app.add_flag("-h,--help", line.help);
     app.add_flag("--version", line.version);
-    const std::pair<const char*, void (*)(CLI::App&, Options&)> commands[] = {{"asm", AddAsm},
-                                                                              {"run", AddRun},
-                                                                              {"decode", AddDecode},
-                                                                              {"debug", AddDebug},
-                                                                              {"check", AddCheck}};
+    const std::pair<const char*, void (*)(CLI::App&, Options&)> commands[] = {
+        {"asm", AddAsm},     {"run", AddRun},     {"decode", AddDecode},
+        {"debug", AddDebug}, {"check", AddCheck}, {"similar", AddSimilar}};
     for (const auto& [name, add] : commands) {
         CLI::App* command = app.add_subcommand(name);
         add(*command, options);
@@ -164,6 +181,7 @@ Command CommandNamed(const std::string& name) {
     if (name == "asm") return Command::Asm;
     if (name == "debug") return Command::Debug;
     if (name == "check") return Command::Check;
+    if (name == "similar") return Command::Similar;
     return name == "run" ? Command::Run : Command::Decode;
 }
 
@@ -180,6 +198,10 @@ std::string Misuse(const CommandLine& line, Options& options) {
     }
     if (!stray.empty()) return "unknown option for " + command.get_name() + ": " + stray.front();
     if (line.files.empty()) return "no file given";
+    if (options.command == Command::Similar) {
+        options.programs = line.files;
+        return "";
+    }
     options.file = line.files.front();
     if (options.command == Command::Check) {
         options.programs.assign(line.files.begin() + 1, line.files.end());

@@ -10,12 +10,12 @@
 
 namespace q42::cli {
 
-enum class Command { Help, Version, Asm, Run, Decode, Debug, Check };
+enum class Command { Help, Version, Asm, Run, Decode, Debug, Check, Similar };
 
 struct Options {
     Command command = Command::Help;
     std::string file;                   // check: the exercise file
-    std::vector<std::string> programs;  // check: the programs checked
+    std::vector<std::string> programs;  // check: the programs checked; similar: compared
     bool shortConst = true;
     Language language = Language::Russian;  // --lang: the messages' and the screen's texts
     std::string output;                     // asm -o
@@ -26,6 +26,7 @@ struct Options {
     bool json = false;                      // run, check --json
     Value from = 0;                         // decode --from
     std::optional<long long> count;         // decode --count
+    double threshold = 0.8;                 // similar --threshold: the least score shown
 };
 
 // Parses the arguments after the program name; on bad usage returns the reason in `error`.

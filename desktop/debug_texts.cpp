@@ -48,6 +48,12 @@ QString CodeChangedNotice(Value pc) {
         .arg(Hex(pc));
 }
 
+QString RomRoutineNotice(const std::string& routine) {
+    return Pick("Внутри подпрограммы ПЗУ %1: Shift+F8 возвращает в вашу программу.",
+                "Inside the ROM routine %1: Shift+F8 returns to your program.")
+        .arg(QString::fromStdString(routine));
+}
+
 // The Debug menu's item as the menu names it (captions.cpp).
 QString ProgramEndedNotice() {
     return Pick(

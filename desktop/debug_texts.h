@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <string>
 
 #include "machine/common.h"
 #include "session/debugger.h"
@@ -18,6 +19,8 @@ QString PauseNotice(const DebugPause& pause, int line, Value pc);
 QString SourceChangedNotice();
 // The word at PC is not the one compiled from the text there.
 QString CodeChangedNotice(Value pc);
+// Paused inside a routine of the ROM: which one, and the key that steps out of it.
+QString RomRoutineNotice(const std::string& routine);
 // F7 after the program has ended: how to run it again or step it from the start.
 QString ProgramEndedNotice();
 

@@ -59,6 +59,7 @@ class CliFixture : public testing::Test {
             case Command::Decode: return DecodeCommand(options, "", io);
             case Command::Debug: return DebugCommand(options, "", io);
             case Command::Check: return CheckCommand(options, "", io);
+            case Command::Similar: return SimilarCommand(options, io);
             default: return kHalted;
         }
     }

@@ -270,6 +270,7 @@ class WebSession : public DisplayHost, public RunHost {
                     {"error", session_.machine.Failed() ? Text(session_.machine.RunErrorText())
                                                         : std::string()},
                     {"line", session_.source.LineAt(session_.machine, m.pc)},
+                    {"routine", RoutineAt(m.pc)},
                     {"input", pending_}}
             .dump();
     }
@@ -289,6 +290,7 @@ class WebSession : public DisplayHost, public RunHost {
         answer["address"] = WordToHex(explanation->address);
         answer["text"] = explanation->text;
         answer["changes"] = changes;
+        answer["story"] = explanation->story;
         answer["does"] = explanation->does;
         return answer.dump();
     }
@@ -382,6 +384,12 @@ class WebSession : public DisplayHost, public RunHost {
             if (!line.empty() && std::isxdigit(static_cast<unsigned char>(line[0]))) ++words;
         }
         return words;
+    }
+
+    // The name of the ROM routine whose code holds `address`; "" outside every one.
+    std::string RoutineAt(Value address) const {
+        const RomRoutine* routine = session_.machine.Routines().Holding(address);
+        return routine != nullptr ? routine->name : std::string();
     }
 
     // The source line word `index` of the assembled code came from; 0 when none is known.

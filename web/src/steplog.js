@@ -4,7 +4,8 @@
 // from the session's explanation of its row, so that a run of millions of steps costs no more
 // than a short one. A click on a row takes the machine to the state after that row; from the
 // keyboard the arrows move a cursor through the rows and Enter or Space picks one. Under the
-// rows the current one is explained in full.
+// rows the current one is explained in full: the step told with its values, then the table's rule
+// for its operation.
 import { t } from './texts.js';
 import { movedTo, picks } from './keymoves.js';
 
@@ -101,7 +102,10 @@ export class StepLog {
         const changes = document.createElement('span');
         changes.className = 'changes';
         changes.textContent = changeText(explanation);
-        this.detail.replaceChildren(head, changes, explanation.does);
+        const story = document.createElement('span');
+        story.className = 'story';
+        story.textContent = explanation.story;
+        this.detail.replaceChildren(head, changes, story, explanation.does);
     }
 
     explanation(row) {
@@ -150,7 +154,7 @@ export class StepLog {
         if (explanation?.input) row.dataset.input = '';
         row.style.top = `${(index - this.first) * kRowHeight}px`;
         const cells = [String(explanation?.step ?? ''), explanation?.address ?? '', explanation?.text ?? '…', changeText(explanation),
-            explanation?.does ?? ''];
+            explanation?.story ?? ''];
         for (const text of cells) {
             const cell = document.createElement('span');
             cell.textContent = text;

@@ -130,6 +130,8 @@ const texts = {
         'The program ended after {step} {step|step|steps}.'],
     statusFailed: ['Программа остановлена ошибкой на шаге {step}: {error}.',
         'The program stopped with an error at step {step}: {error}.'],
+    statusInRom: ['Внутри подпрограммы ПЗУ {name}: Shift+F8 возвращает в вашу программу.',
+        'Inside the ROM routine {name}: Shift+F8 returns to your program.'],
     statusStopped: ['Программа прервана на шаге {step}.', 'The program was stopped at step {step}.'],
     statusLine: ['Ждёт ввода строки.', 'Waiting for a line to be typed.'],
     statusKey: ['Ждёт клавишу.', 'Waiting for a key.'],

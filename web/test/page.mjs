@@ -135,6 +135,29 @@ await check('step back restores the registers', async () => {
     return `4 steps to ${stepped.split(' ').slice(0, 5).join(' ')}…, 4 back`;
 });
 
+await check('the log tells a step by the names written, and a pause in a ROM routine names it', async () => {
+    await setLanguage('en');
+    await openExample('stars');
+    await u.focusEditor();
+    for (let i = 0; i < 6; ++i) await page.keyboard.press('F7');  // MOV, CALL, PUSH, PUSH, MOV, CALL #PUTC
+    await waitForMode(['paused']);
+    const row = await page.$eval('#log-space .log-row.current', (r) => [...r.children].map((cell) => cell.textContent));
+    expect(row[4] === 'CALL #PUTC: push 001C, go to PUTC (4000)', `the current row ${JSON.stringify(row)}`);
+    const status = await u.runStatus();
+    expect(status.endsWith('Inside the ROM routine PUTC: Shift+F8 returns to your program.'), `status ${status}`);
+    await setLanguage('ru');
+    const russian = await u.runStatus();
+    expect(russian.endsWith('Внутри подпрограммы ПЗУ PUTC: Shift+F8 возвращает в вашу программу.'), `status ${russian}`);
+    await u.focusEditor();
+    await u.press('Shift+F8');
+    await waitForMode(['paused']);
+    const back = await u.runStatus();
+    expect(!back.includes('ПЗУ') && (await runLineText())?.includes('SUB #1,R1'), `after Shift+F8: ${back}`);
+    await page.click('#stop');
+    await waitForMode(['idle']);
+    return `${row[4]} · ${status}`;
+});
+
 await check('keys typed into the screen reach the program once', async () => {
     await openExample('echo');
     await page.click('#run');
