@@ -73,6 +73,8 @@ export class StepLog {
         this.first = first;
         this.last = end;
         this.current = current;
+        // The explanation first: its lines take their height from the rows' view.
+        this.showDetail(current);
         const count = Math.max(0, end - first + 1);
         this.space.style.height = `${count * kRowHeight}px`;
         this.note.textContent = all > count && count > 0 ? t('logCapped', { n: count, all }) : '';
@@ -88,7 +90,6 @@ export class StepLog {
         }
         this.rendered = '';
         this.render();
-        this.showDetail(current);
     }
 
     showDetail(row) {

@@ -112,8 +112,15 @@ export async function deviceChecks({ browser, url }) {
             expect(problems.length === 0 && count === 2, `${count} columns; ${problems.join('; ')}`);
         });
     }
-    await check('1366×768: the log in sight whole, its step numbers never cut', async () => {
+    await check('1366×768: the log in sight whole, its current row shown, its step numbers never cut', async () => {
         const { page, u } = await openPage(browser, url, (p) => p.setViewport({ width: 1366, height: 768 }));
+        await u.openExample('stars');
+        await u.runToEnd();
+        const shown = await page.$eval('#log-space .log-row.current', (row) => {
+            const [box, view] = [row.getBoundingClientRect(), row.closest('.log-body').getBoundingClientRect()];
+            return box.top >= view.top - 1 && box.bottom <= view.bottom + 1 || `${box.top}-${box.bottom} in ${view.top}-${view.bottom}`;
+        });
+        expect(shown === true, `the last step of stars.asm is out of the log's sight: ${shown}`);
         await u.typeProgram('L:      BR L    ; for ever\n');
         await page.click('#run');
         await page.waitForFunction(() => /\d{8}/.test(document.getElementById('run-status').textContent) ||
