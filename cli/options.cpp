@@ -15,8 +15,11 @@ const char* const kUsage =
     "  q42cli decode [--lang ru|en] [--from HHHH] [--count N] FILE.cod|FILE.asm\n"
     "  q42cli debug [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--max-steps N]\n"
     "               FILE.asm|FILE.cod\n"
-    "  q42cli check [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--json]\n"
+    "  q42cli check [--no-short-const] [--lang ru|en] [--rom ROMFILE]\n"
+    "               [--json | --format text|json|csv|junit] [--student]\n"
     "               EXERCISE.q42test PROGRAM.asm|PROGRAM.cod...\n"
+    "  q42cli grade [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--summary FILE]\n"
+    "               --class FOLDER EXERCISE.q42test...\n"
     "  q42cli --help | --version\n"
     "\n"
     "asm     assembles FILE.asm; prints the code text, or writes a code file with -o\n"
@@ -33,8 +36,14 @@ const char* const kUsage =
     "        screen, type TEXT (input for the program), quit; --max-steps N stops each command\n"
     "        after N steps (default 10000000)\n"
     "check   runs every case of the exercise against every program; one line per program\n"
-    "        and case, PASS or FAIL with the first difference, then a summary; --json prints\n"
-    "        the results as JSON; exit status 0 only when every case passes\n"
+    "        and case, PASS or FAIL with the first difference, a line of cases and points per\n"
+    "        program, then a summary; --format json|csv|junit (--json: json) prints the\n"
+    "        results so; --student shows only the name and PASS or FAIL of a hidden case;\n"
+    "        exit status 0 only when every case passes\n"
+    "grade   checks each student's solution in FOLDER (a subfolder or a file name prefix per\n"
+    "        student; keys.q42test takes keys.asm or keys.cod) and prints one CSV row per\n"
+    "        student: points per exercise and the total; how many failed each case goes to\n"
+    "        stderr or to --summary FILE; exit status 0 only when every student passes all\n"
     "--lang  ru or en: the language of the messages, the screen's texts and the descriptions\n"
     "exit status: 0 halted, 1 run-time, assembler or code line error, 2 bad usage or\n"
     "unreadable file, 3 stopped before HLT\n";
@@ -107,12 +116,46 @@ void AddRun(CLI::App& command, Options& options) {
     command.add_flag_callback("--dump", [&options] { options.dump = true; });
 }
 
+// check's outputs. --json is --format json; the last one given counts.
+void AddFormats(CLI::App& command, Options& options) {
+    command.add_flag_callback("--json", [&options] { options.format = ReportFormat::Json; });
+    ValueOption(command, "--format", "text|json|csv|junit")
+        ->each([&options](const std::string& text) {
+            const std::pair<const char*, ReportFormat> formats[] = {
+                {"text", ReportFormat::Text},
+                {"json", ReportFormat::Json},
+                {"csv", ReportFormat::Csv},
+                {"junit", ReportFormat::Junit}};
+            for (const auto& [name, format] : formats) {
+                if (text == name) {
+                    options.format = format;
+                    return;
+                }
+            }
+            Refuse("takes text, json, csv or junit");
+        });
+    command.add_flag_callback("--student", [&options] { options.student = true; });
+}
+
 void AddCheck(CLI::App& command, Options& options) {
     AddAssembling(command, options);
     ValueOption(command, "--rom", "ROMFILE")->each([&options](const std::string& text) {
         options.rom = text;
     });
-    AddJson(command, options);
+    AddFormats(command, options);
+}
+
+void AddGrade(CLI::App& command, Options& options) {
+    AddAssembling(command, options);
+    ValueOption(command, "--rom", "ROMFILE")->each([&options](const std::string& text) {
+        options.rom = text;
+    });
+    ValueOption(command, "--class", "FOLDER")->each([&options](const std::string& text) {
+        options.classFolder = text;
+    });
+    ValueOption(command, "--summary", "FILE")->each([&options](const std::string& text) {
+        options.summary = text;
+    });
 }
 
 void AddDecode(CLI::App& command, Options& options) {
@@ -151,7 +194,8 @@ void Declare(CommandLine& line, Options& options) {
                                                                               {"run", AddRun},
                                                                               {"decode", AddDecode},
                                                                               {"debug", AddDebug},
-                                                                              {"check", AddCheck}};
+                                                                              {"check", AddCheck},
+                                                                              {"grade", AddGrade}};
     for (const auto& [name, add] : commands) {
         CLI::App* command = app.add_subcommand(name);
         add(*command, options);
@@ -164,6 +208,7 @@ Command CommandNamed(const std::string& name) {
     if (name == "asm") return Command::Asm;
     if (name == "debug") return Command::Debug;
     if (name == "check") return Command::Check;
+    if (name == "grade") return Command::Grade;
     return name == "run" ? Command::Run : Command::Decode;
 }
 
@@ -184,6 +229,10 @@ std::string Misuse(const CommandLine& line, Options& options) {
     if (options.command == Command::Check) {
         options.programs.assign(line.files.begin() + 1, line.files.end());
         return options.programs.empty() ? "no program given" : "";
+    }
+    if (options.command == Command::Grade) {
+        options.programs = line.files;
+        return options.classFolder.empty() ? "grade needs --class FOLDER" : "";
     }
     if (line.files.size() > 1) return "more than one file given";
     if (options.json && options.dump) return "--dump and --json go apart: the JSON holds RAM";

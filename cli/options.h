@@ -10,12 +10,15 @@
 
 namespace q42::cli {
 
-enum class Command { Help, Version, Asm, Run, Decode, Debug, Check };
+enum class Command { Help, Version, Asm, Run, Decode, Debug, Check, Grade };
+
+// How check prints its results.
+enum class ReportFormat { Text, Json, Csv, Junit };
 
 struct Options {
     Command command = Command::Help;
     std::string file;                   // check: the exercise file
-    std::vector<std::string> programs;  // check: the programs checked
+    std::vector<std::string> programs;  // check: the programs checked; grade: the exercises
     bool shortConst = true;
     Language language = Language::Russian;  // --lang: the messages' and the screen's texts
     std::string output;                     // asm -o
@@ -24,6 +27,10 @@ struct Options {
     std::string trace;                      // run --trace FILE, "-" for stderr
     bool dump = false;                      // run --dump
     bool json = false;                      // run, check --json
+    ReportFormat format = ReportFormat::Text;  // check --format (--json: Json)
+    bool student = false;                   // check --student: hidden cases show no details
+    std::string classFolder;                // grade --class
+    std::string summary;                    // grade --summary FILE; empty: stderr
     Value from = 0;                         // decode --from
     std::optional<long long> count;         // decode --count
 };

@@ -110,8 +110,13 @@ QStringList ExerciseColumnTitles() {
                                         QStringLiteral("Расхождения")};
 }
 
-QString ExerciseSummary(int passed, int failed) {
-    return Pick("Пройдено: %1, не пройдено: %2", "%1 passed, %2 failed").arg(passed).arg(failed);
+QString ExerciseSummary(int passed, int failed, int points, int maxPoints) {
+    return Pick("Пройдено: %1, не пройдено: %2; баллы: %3 из %4",
+                "%1 passed, %2 failed; %3 of %4 points")
+        .arg(passed)
+        .arg(failed)
+        .arg(points)
+        .arg(maxPoints);
 }
 
 QString ExerciseFileProblem(const QString& file, const QString& problem, int line) {

@@ -38,7 +38,7 @@ QString RamBreakpointItem(bool set);
 QString ExerciseFilter();
 QString ExerciseResultsTitle(const QString& exercise);
 QStringList ExerciseColumnTitles();
-QString ExerciseSummary(int passed, int failed);
+QString ExerciseSummary(int passed, int failed, int points, int maxPoints);
 QString ExerciseFileProblem(const QString& file, const QString& problem, int line);
 
 }  // namespace q42

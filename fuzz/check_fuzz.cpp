@@ -99,7 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Options options;
     options.command = Command::Check;
-    options.json = true;
+    options.format = ReportFormat::Json;
     options.language = size % 2 == 1 ? Language::English : Language::Russian;
     options.rom = fuzz::RomImagePath();
     options.file = (Folder() / "exercise.q42test").string();

@@ -20,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (ExerciseCase& exerciseCase : file.exercise->cases)
         exerciseCase.maxSteps = std::min<std::int64_t>(exerciseCase.maxSteps, 2000);
     static const Machine rom;
-    const auto results = CheckCodeText(rom, {"9C0D", "4182", "0113", "AF18"}, *file.exercise);
+    const auto results =
+        CheckCodeText(rom, {"9C0D", "4182", "0113", "AF18"}, *file.exercise).cases;
     Require(results.size() == file.exercise->cases.size());
     for (const CaseResult& result : results)
         Require(result.steps <= 2000);
