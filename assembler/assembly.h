@@ -43,6 +43,9 @@ struct AssembledWord {
     std::optional<std::string> unfinished = std::nullopt;
     int sourceLine = 0;        // the source line of the statement (counting from 1)
     int intermediateLine = 0;  // and its intermediate line
+    // The name the statement wrote for the word: the name whose value it holds ("#PUTC", "X"),
+    // or for a branch the label it reaches. Empty when it wrote none.
+    std::string name = {};
 
     // The word's line of the code text: four hex digits, or the unfinished text.
     std::string CodeLine() const;

@@ -126,6 +126,7 @@ std::optional<AsmFailure> ResolveReferences(Compilation& c) {
                 return AsmFailure{word.sourceLine, {AsmMessage::DisplacementTooLong}};
             word.SetInstruction(word.Instruction().WithDisplacement(displacement));
         }
+        word.name = std::move(word.fixup->name);
         word.fixup.reset();
     }
     return std::nullopt;
@@ -149,7 +150,7 @@ std::vector<AssembledWord> Finished(const std::vector<CodeWord>& code) {
         std::optional<std::string> unfinished;
         if (word.unfinished || word.fixup) unfinished = CodeWordText(word);
         words.push_back(
-            {word.value, std::move(unfinished), word.sourceLine, word.intermediateLine});
+            {word.value, std::move(unfinished), word.sourceLine, word.intermediateLine, word.name});
     }
     return words;
 }

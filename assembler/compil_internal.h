@@ -31,6 +31,7 @@ struct CodeWord {
     std::optional<std::string> unfinished = std::nullopt;
     int sourceLine = 0;        // the source line of the statement the word belongs to
     int intermediateLine = 0;  // and its intermediate line
+    std::string name = {};     // the name whose value it took once its fix-up was made
 
     // The word as an instruction, whose fields the operands fill in.
     InstructionWord Instruction() const { return InstructionWord(value); }

@@ -32,11 +32,17 @@ std::string ByteMarked(std::string operand, bool byte) {
 // operands have taken so far.
 struct Reading {
     const WordReader& read;
-    Value address;
+    const WordNamer& namer;
+    Value address = 0;
     InstructionWord word;
     int words = 1;
 
-    Value Next() { return read(address + 2 * words++); }
+    // The next word the operands take, and the name written for it ("" for none).
+    std::pair<Value, std::string> Next() {
+        const Value at = address + Value{2} * words++;
+        const Value value = read(at);
+        return {value, namer ? namer(at, value) : std::string()};
+    }
 };
 
 // An operand in its field: a register form, a constant word when the operand may be one, or a
@@ -44,9 +50,14 @@ struct Reading {
 Text Operand(Reading& r, int field, bool constantAllowed, bool byte) {
     if (field < kRegisterFieldCount)
         return ByteMarked(std::string(OperandFieldNames()[field].english), byte);
-    if (field == kConstantField && constantAllowed)
-        return ByteMarked("#" + HexNumber(r.Next()), byte);
-    if (field == kAddressField) return ByteMarked(AddressName(r.Next()), byte);
+    if (field == kConstantField && constantAllowed) {
+        const auto [value, name] = r.Next();
+        return ByteMarked("#" + (name.empty() ? HexNumber(value) : name), byte);
+    }
+    if (field == kAddressField) {
+        const auto [value, name] = r.Next();
+        return ByteMarked(name.empty() ? AddressName(value) : name, byte);
+    }
     return std::nullopt;
 }
 
@@ -61,13 +72,21 @@ Text SourceOperand(Reading& r, bool byte) {
     return ByteMarked((w.ShortNegative() ? "#-" : "#") + std::to_string(w.Field1()), byte);
 }
 
-Text Joined(const Text& first, const Text& second) {
+// A statement's operands, in the order written; nothing when the assembler never writes the word.
+using List = std::optional<std::vector<std::string>>;
+
+List One(const Text& only) {
+    if (!only) return std::nullopt;
+    return std::vector{*only};
+}
+
+List Joined(const Text& first, const Text& second) {
     if (!first || !second) return std::nullopt;
-    return *first + "," + *second;
+    return std::vector{*first, *second};
 }
 
 // MOV..XOR: byte marks as the assembler takes them; operand 2 no constant.
-Text TwoOperands(Reading& r, const Mnemonic& entry) {
+List TwoOperands(Reading& r, const Mnemonic& entry) {
     const InstructionWord w = r.word;
     if (!TakesByteMarks(entry, w.Byte1(), w.Byte2(), w.ShortConstant())) return std::nullopt;
     const Text first = SourceOperand(r, w.Byte1() || w.Byte2());
@@ -79,12 +98,12 @@ std::string Port(int port) {
 }
 
 // IN and OUT take no byte marks; only OUT's operand may be a constant.
-Text InOperands(Reading& r) {
+List InOperands(Reading& r) {
     if (r.word.ModeDigit() != 0) return std::nullopt;
     return Joined(Port(r.word.InPort()), Operand(r, r.word.Field2(), false, false));
 }
 
-Text OutOperands(Reading& r) {
+List OutOperands(Reading& r) {
     if (r.word.Byte1() || r.word.Byte2()) return std::nullopt;
     const Text first = SourceOperand(r, false);
     return Joined(first, Port(r.word.OutPort()));
@@ -101,7 +120,8 @@ Text BranchTarget(Reading& r) {
     const int displacement = r.word.Displacement();
     const Value target = r.address + 2 + displacement;
     if (!BranchReaches(displacement) || target < 0 || target > 0xFFFF) return std::nullopt;
-    return AddressName(target);
+    const std::string name = r.namer ? r.namer(r.address, r.word.Word()) : std::string();
+    return name.empty() ? AddressName(target) : name;
 }
 
 // NOT..ASR: a byte mark where the operation takes one, a constant where it only reads a word.
@@ -112,21 +132,21 @@ Text SingleOperand(Reading& r, const Mnemonic& entry) {
     return Operand(r, r.word.Field2(), entry.form == WordSource, byte);
 }
 
-// The operands of the entry's statement, "" for none.
-Text Operands(Reading& r, const Mnemonic& entry) {
+// The operands of the entry's statement.
+List Operands(Reading& r, const Mnemonic& entry) {
     switch (entry.form) {
         case None:
             if (r.word.Word() != entry.fields.Word()) return std::nullopt;
-            return "";
+            return std::vector<std::string>{};
         case Data:
         case Move: return TwoOperands(r, entry);
         case PortToWord: return InOperands(r);
         case WordToPort: return OutOperands(r);
-        case Target: return JumpOperand(r);
-        case Label: return BranchTarget(r);
+        case Target: return One(JumpOperand(r));
+        case Label: return One(BranchTarget(r));
         case Changed:
         case WordSource:
-        case WordDestination: return SingleOperand(r, entry);
+        case WordDestination: return One(SingleOperand(r, entry));
         case Number: return std::nullopt;
     }
     return std::nullopt;
@@ -134,13 +154,15 @@ Text Operands(Reading& r, const Mnemonic& entry) {
 
 }  // namespace
 
-Disassembled Disassemble(const WordReader& read, Value address) {
+Disassembled Disassemble(const WordReader& read, Value address, const WordNamer& namer) {
     const Value word = read(address);
-    Reading r{read, address, InstructionWord(word)};
+    Reading r{read, namer, address, InstructionWord(word)};
     if (const Mnemonic* entry = NamingEntry(r.word)) {
-        if (const Text operands = Operands(r, *entry)) {
-            const std::string name(entry->name);
-            return {operands->empty() ? name : name + " " + *operands, r.words};
+        if (List operands = Operands(r, *entry)) {
+            std::string text(entry->name);
+            for (std::size_t i = 0; i < operands->size(); ++i)
+                text += (i == 0 ? " " : ",") + (*operands)[i];
+            return {text, r.words, std::move(*operands), entry};
         }
     }
     return {DataWordText(word), 1};

@@ -25,21 +25,32 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "machine/common.h"
 
 namespace q42 {
 
+struct Mnemonic;
+
 struct Disassembled {
     std::string text;  // one statement
     int words = 1;     // the words it stands for: the instruction word and those after it
+    // Its operands' texts in the order written ("#5", "R0", "P.3", "@0008"); none for a DW.
+    std::vector<std::string> operands = {};
+    const Mnemonic* operation = nullptr;  // the table's entry it names; nullptr for a DW
 };
 
 // Reads the word at a byte address.
 using WordReader = std::function<Value(Value address)>;
+// The name a program wrote for the word at `address`, which holds `value` now: the name of a
+// constant or memory word, or the label of a branch. "" when it wrote none.
+using WordNamer = std::function<std::string(Value address, Value value)>;
 
-// The statement of the instruction word at `address`.
-Disassembled Disassemble(const WordReader& read, Value address);
+// The statement of the instruction word at `address`. With a namer, a word a name was written for
+// shows as that name ("#PUTC", "X", "BNE NEXT") in place of its number or address; a statement
+// with names reads back only in the program that defines them.
+Disassembled Disassemble(const WordReader& read, Value address, const WordNamer& namer = {});
 
 // The statement that puts the word itself into memory: "DW 0FFFFH".
 std::string DataWordText(Value word);

@@ -10,6 +10,7 @@
 #include "cli/json_output.h"
 #include "cli/program.h"
 #include "machine/codepage.h"
+#include "machine/path_text.h"
 #include "machine/rom_image.h"
 #include "session/code_loading.h"
 #include "session/decoder.h"
@@ -80,7 +81,7 @@ bool StartTrace(const std::string& trace, std::ofstream& traceFile, Console& con
         console.SetTrace(&err);
         return true;
     }
-    traceFile.open(trace, std::ios::binary);
+    traceFile.open(PathFromUtf8(trace), std::ios::binary);
     if (!traceFile) {
         err << "q42cli: cannot write " << trace << '\n';
         return false;
@@ -113,7 +114,7 @@ int AssembleCommand(const Options& options, Streams io) {
             io.out << Cp1251ToUtf8(line) << '\n';
         return CheckWritten(io.out, "the standard output", kHalted, io.err);
     }
-    const std::string error = WriteFileBytes(options.output, CodeFileContents(program.codeText));
+    const std::string error = WriteFileBytes(PathFromUtf8(options.output), CodeFileContents(program.codeText));
     if (error.empty()) return kHalted;
     io.err << "q42cli: " << error << '\n';
     return kBadUsage;

@@ -308,6 +308,7 @@ void DebugConsole::Explain(LogPosition position) {
                    change.after;
     }
     out_ << (changes.empty() ? "nothing changed" : changes) << '\n';
+    out_ << explanation->story << '\n';
     if (!explanation->does.empty()) out_ << explanation->does << '\n';
 }
 

@@ -13,6 +13,7 @@
 #include "cli/report_text.h"
 #include "exercise/wording.h"
 #include "machine/codepage.h"
+#include "machine/path_text.h"
 
 namespace q42::cli {
 namespace {
@@ -82,7 +83,7 @@ std::optional<Solutions> FindStudents(const fs::path& folder,
     Solutions students;
     for (const auto& entry : entries) {
         if (entry.is_directory(error)) {
-            ReadStudentFolder(entry.path(), assignments, students[entry.path().filename()]);
+            ReadStudentFolder(entry.path(), assignments, students[entry.path().filename().string()]);
         } else if (entry.is_regular_file(error)) {
             ReadPrefixedFile(entry.path(), assignments, students);
         }
@@ -153,7 +154,7 @@ int GradeCommand(const Options& options, const std::string& programDirectory, St
         assignments.push_back({path, fs::path(path).stem().string(), std::move(*exercise),
                                std::vector<int>(cases, 0), 0});
     }
-    const std::optional<Solutions> students = FindStudents(options.classFolder, assignments);
+    const std::optional<Solutions> students = FindStudents(PathFromUtf8(options.classFolder), assignments);
     if (!students || students->empty()) {
         io.err << "q42cli: " << options.classFolder
                << (students ? ": no student's folder or solution in it\n" : ": no such folder\n");
@@ -164,7 +165,7 @@ int GradeCommand(const Options& options, const std::string& programDirectory, St
     if (const auto status = LoadRom(rom, options, programDirectory, console)) return *status;
     std::ofstream summaryFile;
     if (!options.summary.empty()) {
-        summaryFile.open(options.summary, std::ios::binary);
+        summaryFile.open(PathFromUtf8(options.summary), std::ios::binary);
         if (!summaryFile) {
             io.err << "q42cli: cannot write " << options.summary << '\n';
             return kBadUsage;

@@ -1,7 +1,6 @@
 // q42cli: the Q42 teaching computer on the command line. It assembles, runs and decodes
 // programs with the same core as the desktop program.
 
-#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -9,24 +8,15 @@
 #include "cli/commands.h"
 #include "cli/interrupt.h"
 #include "cli/options.h"
+#include "cli/platform.h"
 #include "cli/program.h"
-
-namespace {
-
-std::string ProgramDirectory(const char* argv0) {
-    std::error_code error;
-    auto self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error) self = std::filesystem::absolute(argv0, error);
-    return self.parent_path().string();
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     using namespace q42::cli;
     std::ios::sync_with_stdio(false);
+    PrepareStandardStreams();
     std::string error;
-    const Options options = ParseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    const Options options = ParseOptions(Utf8Arguments(argc, argv), error);
     if (!error.empty()) {
         std::cerr << "q42cli: " << error << "\n" << kUsage;
         return kBadUsage;

@@ -6,6 +6,7 @@
 #include "assembler/codetext.h"
 #include "cli/commands.h"
 #include "machine/codepage.h"
+#include "machine/path_text.h"
 #include "machine/rom_image.h"
 #include "session/text_file.h"
 
@@ -23,7 +24,7 @@ void PrintStatus(const std::string& where, const std::string& what, std::ostream
 }
 
 std::optional<int> LoadProgram(const Options& options, Program& program, std::ostream& err) {
-    TextFile file = ReadTextFile(options.file);
+    TextFile file = ReadTextFile(PathFromUtf8(options.file));
     if (!file.error.empty()) {
         err << "q42cli: " << file.error << '\n';
         return kBadUsage;
@@ -65,8 +66,8 @@ class CountedMessages : public MessageSink {
 std::optional<int> LoadRom(Machine& machine, const Options& options,
                            const std::string& programDirectory, MessageSink& messages) {
     const std::filesystem::path rom = options.rom.empty()
-                                          ? FindRomImage(RomSearchPath(programDirectory))
-                                          : std::filesystem::path(options.rom);
+                                          ? FindRomImage(RomSearchPath(PathFromUtf8(programDirectory)))
+                                          : PathFromUtf8(options.rom);
     CountedMessages counted(messages);
     InitMachine(machine, rom, counted);
     if (options.rom.empty() || (counted.count == 0 && !machine.Failed())) return std::nullopt;

@@ -48,6 +48,12 @@ QString CodeChangedNotice(Value pc) {
         .arg(Hex(pc));
 }
 
+QString RomRoutineNotice(const std::string& routine) {
+    return Pick("Внутри подпрограммы ПЗУ %1: Shift+F8 возвращает в вашу программу.",
+                "Inside the ROM routine %1: Shift+F8 returns to your program.")
+        .arg(QString::fromStdString(routine));
+}
+
 // The Debug menu's item as the menu names it (captions.cpp).
 QString ProgramEndedNotice() {
     return Pick(
@@ -97,31 +103,6 @@ QString RamBreakpointItem(bool set) {
 
 QString ExerciseFilter() {
     return Pick("упражнения (*.q42test);;все файлы (*)", "exercises (*.q42test);;all files (*)");
-}
-
-QString ExerciseResultsTitle(const QString& exercise) {
-    return Pick("Проверка упражнения: %1", "Exercise check: %1").arg(exercise);
-}
-
-QStringList ExerciseColumnTitles() {
-    return EnglishTexts() ? QStringList{QStringLiteral("Case"), QStringLiteral("Result"),
-                                        QStringLiteral("Differences")}
-                          : QStringList{QStringLiteral("Вариант"), QStringLiteral("Итог"),
-                                        QStringLiteral("Расхождения")};
-}
-
-QString ExerciseSummary(int passed, int failed, int points, int maxPoints) {
-    return Pick("Пройдено: %1, не пройдено: %2; баллы: %3 из %4",
-                "%1 passed, %2 failed; %3 of %4 points")
-        .arg(passed)
-        .arg(failed)
-        .arg(points)
-        .arg(maxPoints);
-}
-
-QString ExerciseFileProblem(const QString& file, const QString& problem, int line) {
-    if (line <= 0) return QStringLiteral("%1: %2").arg(file, problem);
-    return Pick("%1, строка %2: %3", "%1, line %2: %3").arg(file).arg(line).arg(problem);
 }
 
 }  // namespace q42

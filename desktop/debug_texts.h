@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <string>
 
 #include "machine/common.h"
 #include "session/debugger.h"
@@ -18,6 +19,8 @@ QString PauseNotice(const DebugPause& pause, int line, Value pc);
 QString SourceChangedNotice();
 // The word at PC is not the one compiled from the text there.
 QString CodeChangedNotice(Value pc);
+// Paused inside a routine of the ROM: which one, and the key that steps out of it.
+QString RomRoutineNotice(const std::string& routine);
 // F7 after the program has ended: how to run it again or step it from the start.
 QString ProgramEndedNotice();
 
@@ -33,12 +36,8 @@ QString SpeedName(int stepsPerSecond);
 // The RAM window's context menu item for a row's breakpoint.
 QString RamBreakpointItem(bool set);
 
-// Checking an exercise: the file dialog's filter, the results' title, columns and summary, and
-// what is wrong with a file that cannot be read.
+// Checking an exercise: the file dialog's filter (the results' texts are the core's,
+// exercise/result_texts.h).
 QString ExerciseFilter();
-QString ExerciseResultsTitle(const QString& exercise);
-QStringList ExerciseColumnTitles();
-QString ExerciseSummary(int passed, int failed, int points, int maxPoints);
-QString ExerciseFileProblem(const QString& file, const QString& problem, int line);
 
 }  // namespace q42

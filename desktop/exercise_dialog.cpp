@@ -7,8 +7,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
-#include "desktop/debug_texts.h"
 #include "desktop/fixed_window.h"
+#include "exercise/result_texts.h"
 
 namespace q42 {
 namespace {
@@ -32,7 +32,10 @@ ExerciseDialog::ExerciseDialog(QWidget* parent, const QString& title,
     resize(680, 320);
     results = new QTableWidget(static_cast<int>(result.cases.size()), 3, this);
     results->setObjectName(QStringLiteral("results"));
-    results->setHorizontalHeaderLabels(ExerciseColumnTitles());
+    QStringList columns;
+    for (const std::string& column : ExerciseColumnTitles())
+        columns << QString::fromStdString(column);
+    results->setHorizontalHeaderLabels(columns);
     results->verticalHeader()->hide();
     results->setWordWrap(true);
     results->horizontalHeader()->setStretchLastSection(true);
@@ -44,7 +47,7 @@ ExerciseDialog::ExerciseDialog(QWidget* parent, const QString& title,
         for (const std::string& note : shown.notes)
             details << QString::fromStdString(note);
         QTableWidgetItem* verdict =
-            Cell(shown.Passed() ? QStringLiteral("PASS") : QStringLiteral("FAIL"));
+            Cell(QString::fromUtf8(CaseVerdict(shown.Passed())));
         verdict->setBackground(shown.Passed() ? kPassColor : kFailColor);
         results->setItem(row, 0, Cell(QString::fromStdString(shown.name)));
         results->setItem(row, 1, verdict);
@@ -54,9 +57,9 @@ ExerciseDialog::ExerciseDialog(QWidget* parent, const QString& title,
     results->horizontalHeader()->setStretchLastSection(true);
     results->resizeRowsToContents();
 
-    QStringList summaryLines = {ExerciseSummary(result.PassedCases(),
-                                                results->rowCount() - result.PassedCases(),
-                                                result.Points(), result.MaxPoints())};
+    QStringList summaryLines = {QString::fromStdString(
+        ExerciseSummary(result.PassedCases(), results->rowCount() - result.PassedCases(),
+                        result.Points(), result.MaxPoints()))};
     for (const std::string& warning : result.warnings)
         summaryLines << QString::fromStdString(warning);
     summary = new QLabel(summaryLines.join(QLatin1Char('\n')), this);

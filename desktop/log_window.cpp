@@ -57,7 +57,12 @@ QVariant LogModel::data(const QModelIndex& index, int role) const {
         case kAddress: return ToQt(WordToHex(step->address));
         case kStatement: return QString::fromStdString(step->text);
         case kChanges: return ChangesText(*step);
-        case kExplanation: return QString::fromStdString(step->does);
+        case kExplanation: {
+            // The step told with its values; its tooltip adds the table's rule for the operation.
+            const QString story = QString::fromStdString(step->story);
+            if (role != Qt::ToolTipRole || step->does.empty()) return story;
+            return story + QLatin1Char('\n') + QString::fromStdString(step->does);
+        }
         default: return {};
     }
 }

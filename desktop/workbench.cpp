@@ -21,6 +21,7 @@
 #include "desktop/qt_text.h"
 #include "desktop/ram_window.h"
 #include "desktop/window_layout.h"
+#include "exercise/result_texts.h"
 #include "machine/rom_image.h"
 
 namespace q42 {
@@ -284,8 +285,8 @@ void Workbench::CheckLessonExercise(const QString& name) {
     const QString text = BuiltInText(QStringLiteral(":/examples/lessons/") + file);
     const ExerciseFile exercise = ParseExercise(text.toStdString());
     if (!exercise.exercise) {
-        dialogs.Warning(lessonsWindow.get(),
-                        ExerciseFileProblem(file, ToQt(exercise.error), exercise.line));
+        dialogs.Warning(lessonsWindow.get(), QString::fromStdString(ExerciseFileProblem(
+                                                 file.toStdString(), exercise.error, exercise.line)));
         return;
     }
     CheckEditorProgram(*exercise.exercise,
@@ -324,7 +325,7 @@ void Workbench::CheckExercise() {
     const ExerciseFile file = ReadExerciseFile(QFile::encodeName(name).toStdString());
     if (!file.exercise) {
         dialogs.Warning(assemblerWindow.get(),
-                        ExerciseFileProblem(name, QString::fromStdString(file.error), file.line));
+                        QString::fromStdString(ExerciseFileProblem(name.toStdString(), file.error, file.line)));
         return;
     }
     CheckEditorProgram(*file.exercise, file.exercise->title.empty() ? QFileInfo(name).fileName()
@@ -335,7 +336,8 @@ void Workbench::CheckEditorProgram(const Exercise& exercise, const QString& titl
     const auto results =
         CheckSource(session.machine, LinesFromQt(assemblerWindow->sourceEditor->toPlainText()),
                     session.options, exercise);
-    ExerciseDialog dialog(assemblerWindow.get(), ExerciseResultsTitle(title), results);
+    ExerciseDialog dialog(assemblerWindow.get(),
+                          QString::fromStdString(ExerciseResultsTitle(title.toStdString())), results);
     dialogs.ShowModal(dialog);
 }
 

@@ -193,6 +193,9 @@ void Workbench::ShowRunLine() {
         (pause_.reason == DebugPause::Reason::Breakpoint ||
          pause_.reason == DebugPause::Reason::Watchpoint))
         notice = PauseNotice(pause_, line, at);
+    if (const RomRoutine* routine = machine.Routines().Holding(at);
+        notice.isEmpty() && routine != nullptr && session.debugger.Paused())
+        notice = RomRoutineNotice(routine->name);
     if (endNoticeShown_) notice = ProgramEndedNotice();
     editor.ShowRunLine(line);
     editor.ShowNotice(notice);

@@ -5,6 +5,7 @@
 #include "exercise/program_rules.h"
 #include "exercise/wording.h"
 #include "machine/codepage.h"
+#include "machine/path_text.h"
 #include "session/code_loading.h"
 #include "session/text_file.h"
 
@@ -272,10 +273,11 @@ ProgramResult CheckSource(const Machine& rom, const std::vector<std::string>& as
 
 ProgramResult CheckProgramFile(const Machine& rom, const std::string& path,
                                const AsmOptions& options, const Exercise& exercise) {
+    const std::filesystem::path filePath = PathFromUtf8(path);
     std::error_code error;
-    if (!std::filesystem::exists(path, error))
+    if (!std::filesystem::exists(filePath, error))
         return FailEveryCase(exercise, path + ": " + Pick("нет такого файла", "no such file"));
-    TextFile file = ReadTextFile(path);
+    TextFile file = ReadTextFile(filePath);
     if (!file.error.empty()) return FailEveryCase(exercise, file.error);
     if (IsCodeFileName(path))
         return CheckCodeText(rom, CodeTextFromLines(std::move(file.lines)), exercise);

@@ -9,6 +9,7 @@
 #include "machine/codepage.h"
 #include "machine/language.h"
 #include "machine/machine.h"
+#include "machine/path_text.h"
 #include "session/text_file.h"
 
 namespace q42 {
@@ -230,7 +231,8 @@ ExerciseFile ParseExercise(std::string_view bytes) {
     return file;
 }
 
-ExerciseFile ReadExerciseFile(const std::string& path) {
+ExerciseFile ReadExerciseFile(const std::string& name) {
+    const std::filesystem::path path = PathFromUtf8(name);
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     if (status.type() == std::filesystem::file_type::not_found)

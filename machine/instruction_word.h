@@ -72,6 +72,22 @@ enum class Condition : int {
     Positive = 7,        // N = 0 and Z = 0
 };
 
+// Whether a jump or branch with `condition` is taken when the flags are N and Z; a return
+// always is.
+[[gnu::always_inline]] constexpr bool ConditionHolds(Condition condition, bool n, bool z) {
+    switch (condition) {
+        case Condition::Return:
+        case Condition::Always: return true;
+        case Condition::NotNegative: return !n;
+        case Condition::Negative: return n;
+        case Condition::NotZero: return !z;
+        case Condition::Zero: return z;
+        case Condition::NegativeOrZero: return n || z;
+        case Condition::Positive: return !n && !z;
+    }
+    return false;
+}
+
 class InstructionWord {
   public:
     constexpr InstructionWord() = default;

@@ -11,6 +11,7 @@
 #include "machine/common.h"
 #include "machine/faults.h"
 #include "machine/instruction_word.h"
+#include "machine/rom_routines.h"
 #include "machine/terminal.h"
 
 namespace q42 {
@@ -77,6 +78,9 @@ class Machine : private MachineState {
     // Puts the machine back into a saved state; every register and RAM cell counts as changed.
     void Restore(const MachineState& state);
     const std::array<Value, kRomWords>& Rom() const { return rom_; }
+    // The routines the ROM image names; the loader gives them with the ROM's words.
+    const RomRoutines& Routines() const { return romRoutines_; }
+    void NameRoutines(RomRoutines routines) { romRoutines_ = std::move(routines); }
     // The word the last step fetched.
     InstructionWord FetchedWord() const { return instructionWord; }
 
@@ -159,7 +163,8 @@ class Machine : private MachineState {
     // first), so that a history can tell the step it belongs to.
     std::int64_t StepOfBatch() const { return stepOfBatch_; }
 
-    // Zeroes memory, ports, registers and counters, empties the key buffer and puts SP at 0100.
+    // Zeroes memory, ports, registers and counters, forgets the ROM's routine names, empties the
+    // key buffer and puts SP at 0100.
     void ResetMachine();
     // What a run starts from: PC, PS, the stop flag, the error, both status counts and the key
     // buffer cleared, SP at 0100; R0..R3, memory, the ports and the last result stay.
@@ -178,6 +183,7 @@ class Machine : private MachineState {
 
   private:
     std::array<Value, kRomWords> rom_{};
+    RomRoutines romRoutines_;
     Terminal* terminal_ = nullptr;
     // What the machine changed since the faces last took it: registers and RAM cells.
     std::uint32_t changedRegisters_ = 0;

@@ -81,20 +81,8 @@ namespace q42 {
 
 [[gnu::always_inline]] inline void Machine::TakeJump(Value target) {
     const Condition condition = instructionWord.JumpCondition();
-    const bool n = FlagN();
-    const bool z = FlagZ();
-    bool taken = true;
-    switch (condition) {
-        case Condition::Return: target = Pop(); break;  // the target comes from the stack
-        case Condition::Always: break;
-        case Condition::NotNegative: taken = !n; break;
-        case Condition::Negative: taken = n; break;
-        case Condition::NotZero: taken = !z; break;
-        case Condition::Zero: taken = z; break;
-        case Condition::NegativeOrZero: taken = n || z; break;
-        case Condition::Positive: taken = !n && !z; break;
-    }
-    if (!taken) return;
+    if (!ConditionHolds(condition, FlagN(), FlagZ())) return;
+    if (condition == Condition::Return) target = Pop();  // the target comes from the stack
     // Any taken jump other than a return becomes a call when bit 15 is set.
     if (condition != Condition::Return && instructionWord.CallFlag()) Push(pc);
     pc = target;

@@ -9,6 +9,7 @@ namespace q42 {
 void Machine::ResetMachine() {
     ram.fill(0);
     rom_.fill(0);
+    romRoutines_.Clear();
     ports.fill(0);
     r.fill(0);
     pc = ps = 0;

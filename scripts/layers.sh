@@ -2,7 +2,7 @@
 # Checks the layering of the sources and prints it as a Mermaid graph of folders, each arrow one
 # folder including another with the number of includes. A folder may include only itself and the
 # folders below it:
-#   desktop, cli  ->  exercise  ->  session  ->  assembler  ->  machine;  web  ->  session
+#   desktop, cli, web  ->  exercise  ->  session  ->  assembler  ->  machine
 # and no folder but desktop includes Qt. Exits 1 on any include that breaks this.
 set -euo pipefail
 cd "$(dirname "$0")/.."

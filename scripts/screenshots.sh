@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of the desktop program in Russian and in English, for docs/: starts each under Xvfb
 # with a light window manager (so that title bars show), runs examples/hello.asm and saves the
-# screen; then a run of examples/countdown.asm paused at a breakpoint, with the execution log;
+# screen; then a run of examples/stars.asm paused at a breakpoint, with the execution log;
 # then Help › Lessons; then the web page after a run of examples/stars.asm and its reference card,
 # in headless Chromium, in both languages.
 set -euo pipefail
@@ -25,9 +25,9 @@ shoot() {  # screen size, example, output file, then the options of q42_screensh
 
 shoot 1280x860 examples/hello.asm docs/screenshot-ru.png
 shoot 1280x860 examples/hello.asm docs/screenshot-en.png en
-# A breakpoint on SUB, one step after the pause: the counter and the flags lit.
-shoot 1280x1200 examples/countdown.asm docs/debugging-ru.png pause=15
-shoot 1280x1200 examples/countdown.asm docs/debugging-en.png en pause=15
+# A breakpoint on BNE NEXT, one step after the pause: the log tells each step in words.
+shoot 1280x1200 examples/stars.asm docs/debugging-ru.png pause=24
+shoot 1280x1200 examples/stars.asm docs/debugging-en.png en pause=24
 # Help › Lessons on lesson 7, its program opened in the editor.
 shoot 1600x1000 examples/hello.asm docs/lesson-ru.png lesson=7
 shoot 1600x1000 examples/hello.asm docs/lesson-en.png en lesson=7

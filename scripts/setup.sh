@@ -13,6 +13,7 @@ packages=(
   libcli11-dev libtomlplusplus-dev nlohmann-json3-dev
   dpkg-dev fakeroot file lintian appstream desktop-file-utils
   emscripten node-acorn chromium
+  g++-mingw-w64-x86-64-posix wine64
 )
 
 # Node and npm may come from elsewhere than Debian (with npm inside the nodejs package); Debian's

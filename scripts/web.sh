@@ -14,15 +14,19 @@ mkdir -p "$site"
 cp build-web/bin/q42.js build-web/bin/q42.wasm "$site"/
 
 # The page: its scripts bundled with esbuild, the page itself, the service worker that keeps
-# it for offline use, the examples with their list, the student's guides, the reference cards
-# and the common mistakes.
+# it for offline use, the examples with their list, the student's guides, the reference cards,
+# the common mistakes, and the lessons with their exercises' starting texts and check files
+# (the teachers' solutions stay out).
 (cd web && npm ci --no-audit --no-fund --loglevel=error)
 node web/build.mjs "$site"
 cp web/index.html web/style.css web/sw.js "$site"/
-rm -rf "$site/examples" "$site/guide"
-mkdir -p "$site/examples" "$site/guide"
+rm -rf "$site/examples" "$site/guide" "$site/lessons"
+mkdir -p "$site/examples" "$site/guide" "$site/lessons/en" "$site/lessons/ru"
 cp examples/*.asm "$site/examples/"
 cp docs/guide.*.md docs/card.*.md docs/mistakes.*.md "$site/guide/"
+cp docs/lessons/en/[0-9]*.md "$site/lessons/en/"
+cp docs/lessons/ru/[0-9]*.md "$site/lessons/ru/"
+cp examples/lessons/*.asm examples/lessons/*.q42test "$site/lessons/"
 # Each example's title is the first line of its comment, in English and in Russian.
 node --input-type=module - "$site/examples" <<'JS'
 import { readdirSync, readFileSync, writeFileSync } from 'node:fs';
@@ -34,5 +38,23 @@ const list = readdirSync(folder).filter((name) => name.endsWith('.asm')).sort().
     return { name: file.replace(/\.asm$/, ''), file, title: { en: comments[0] ?? file, ru: russian } };
 });
 writeFileSync(`${folder}/index.json`, JSON.stringify(list, null, 1) + '\n');
+JS
+# The lessons, each with its title and its exercises in both languages, as the core reads them
+# (the chapter on using the desktop program is shipped for the lessons' links, not listed).
+node --input-type=module - "$site" <<'JS'
+import { readdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { resolve } from 'node:path';
+const site = resolve(process.argv[2]);
+const createQ42 = createRequire(`${site}/`)(`${site}/q42.js`);
+const core = await createQ42({ wasmBinary: readFileSync(`${site}/q42.wasm`) });
+const outline = (language, name) =>
+    JSON.parse(core.lessonOutline(name, readFileSync(`${site}/lessons/${language}/${name}.md`, 'utf8')));
+const names = JSON.parse(core.lessonNames(JSON.stringify(readdirSync(`${site}/lessons/en`))));
+const list = names.map((name) => {
+    const [en, ru] = [outline('en', name), outline('ru', name)];
+    return { name, title: { en: en.title, ru: ru.title }, exercises: { en: en.exercises, ru: ru.exercises } };
+});
+writeFileSync(`${site}/lessons/index.json`, JSON.stringify(list, null, 1) + '\n');
 JS
 echo "$site"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The core's own test suites compiled to WebAssembly with Debian's emscripten and run under
-# node: the machine, the assembler, the session and the debugger behave in the browser's engine
-# as they do natively. One test is left out: it opens a device and a pipe, which a browser has
+# node: the machine, the assembler, the session, the debugger and the exercise checker behave in
+# the browser's engine as they do natively. One test is left out: it opens a device and a pipe, which a browser has
 # not.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -5,6 +5,7 @@
 
 #include "assembler/disassembler.h"
 #include "assembler/mnemonic.h"
+#include "session/step_story.h"
 
 namespace q42 {
 namespace {
@@ -70,11 +71,13 @@ void SourceMap::Set(const Assembly& assembly) {
         words_.push_back(loaded.value);
         lines_.push_back(word.sourceLine);
     }
+    names_.Set(assembly);
 }
 
 void SourceMap::Clear() {
     lines_.clear();
     words_.clear();
+    names_.Clear();
 }
 
 int SourceMap::LineAt(const Machine& machine, Value address) const {
@@ -104,8 +107,8 @@ std::optional<Value> SourceMap::AddressFrom(int line) const {
     return static_cast<Value>(2 * *best);
 }
 
-Debugger::Debugger(Machine& machine, RunControl& run, History& history)
-    : machine_(machine), run_(run), history_(history) {
+Debugger::Debugger(Machine& machine, RunControl& run, History& history, const SourceMap& source)
+    : machine_(machine), run_(run), history_(history), source_(source) {
     run_.SetHistory(&history_);
 }
 
@@ -397,6 +400,7 @@ std::pair<MachineState, MachineState> Debugger::StatesAround(LogPosition positio
 std::optional<StepExplanation> Debugger::Explain(std::int64_t step) {
     if (!started_ || step <= history_.FirstStep() || step > history_.LastStep())
         return std::nullopt;
+    if (history_.ServedInput(step)) return ExplainWhole(step);
     const History::Checkpoint here = history_.Here();
     // Forward by one step from the state before it, so that only one replay runs.
     history_.GoTo(step - 1);
@@ -407,17 +411,25 @@ std::optional<StepExplanation> Debugger::Explain(std::int64_t step) {
     StepExplanation explanation;
     explanation.step = step;
     explanation.address = after.commandAddress;
-    // An input entry point is served in the step that reaches it, which then goes on with the
-    // instruction at the return address.
-    Value address = explanation.address;
-    if (address == kIntegerEntry || address == kBooleanEntry) {
-        explanation.text = EntryText(address) + ", " + Then();
-        address = Machine::IsRamAddress(before.sp) ? before.ram[before.sp >> 1]
-                                                   : machine_.PeekWord(before.sp);
-    }
-    DescribeInstruction(explanation, before, address);
+    DescribeInstruction(explanation, before, after, explanation.address);
     explanation.changes = Changes(before, after);
     return explanation;
+}
+
+std::optional<StepExplanation> Debugger::ExplainWhole(std::int64_t step) {
+    auto input = Explain(LogPosition{step, true});
+    auto rest = Explain(LogPosition{step, false});
+    if (!input || !rest) return std::nullopt;
+    const History::Checkpoint here = history_.Here();
+    history_.GoTo(step - 1);
+    const MachineState before = machine_.State();
+    history_.GoTo(step);
+    input->changes = Changes(before, machine_.State());
+    history_.Return(here);
+    input->text = EntryText(input->address) + ", " + Then() + rest->text;
+    input->story += "; " + Then() + rest->story;
+    input->does = std::move(rest->does);
+    return input;
 }
 
 std::optional<StepExplanation> Debugger::Explain(LogPosition position) {
@@ -433,22 +445,24 @@ std::optional<StepExplanation> Debugger::Explain(LogPosition position) {
     if (position.input) {
         explanation.address = after.commandAddress;
         explanation.text = EntryText(after.commandAddress);
+        explanation.story = InputStory(after.commandAddress, after);
         explanation.does = EntryDoes(after.commandAddress);
         return explanation;
     }
     // The instruction at the return address.
     explanation.address = before.pc;
-    DescribeInstruction(explanation, before, before.pc);
+    DescribeInstruction(explanation, before, after, before.pc);
     return explanation;
 }
 
 void Debugger::DescribeInstruction(StepExplanation& explanation, const MachineState& before,
-                                   Value address) const {
+                                   const MachineState& after, Value address) const {
     // The instruction as memory held it before the step: a step may write over its own code.
     const auto read = [this, &before](Value at) {
         return Machine::IsRamAddress(at) ? before.ram[at >> 1] : machine_.PeekWord(at);
     };
     explanation.text += Disassemble(read, address).text;
+    explanation.story = InstructionStory({machine_, before, after}, address, source_.Names());
     explanation.does = Does(read(address));
 }
 

@@ -13,6 +13,7 @@
 #include "machine/machine.h"
 #include "session/display.h"
 #include "session/history.h"
+#include "session/program_names.h"
 #include "session/run_control.h"
 
 namespace q42 {
@@ -31,6 +32,8 @@ class SourceMap {
     // The source line the compiler wrote the word at `address` for, whatever memory holds there
     // now; 0 when it wrote none there.
     int LineOfWord(Value address) const;
+    // The names the compiled text wrote, for telling its steps in them.
+    const ProgramNames& Names() const { return names_; }
     // The address of the first word source line `line` produced, or nothing.
     std::optional<Value> AddressOf(int line) const;
     // The address of the first word of line `line` or, when it produced none, of the nearest
@@ -45,6 +48,7 @@ class SourceMap {
   private:
     std::vector<int> lines_;
     std::vector<Value> words_;
+    ProgramNames names_;
 };
 
 struct DebugPoint {
@@ -70,8 +74,8 @@ struct DebugPause {
     Value after = 0;
 };
 
-// One step in words: where its instruction was, the statement it was, what it changed, and what
-// the instruction table says the operation does.
+// One step in words: where its instruction was, the statement it was, what it changed, what it
+// did with its values and names, and what the instruction table says the operation does.
 struct StepExplanation {
     struct Change {
         std::string what;  // "R0", "PC", "N", "[0040]", "P.5"
@@ -82,6 +86,9 @@ struct StepExplanation {
     Value address = 0;
     std::string text;  // the statement, as the disassembler writes it (UTF-8)
     std::vector<Change> changes;
+    // The step told with its values and the names the program wrote, in the texts' language:
+    // "SUB #1,R1: R1 := 0005 − 0001 = 0004; N = 0, Z = 0" (UTF-8).
+    std::string story;
     std::string does;  // UTF-8, in the texts' language; empty when the table names no operation
 };
 
@@ -95,7 +102,8 @@ struct LogPosition {
 
 class Debugger {
   public:
-    Debugger(Machine& machine, RunControl& run, History& history);
+    // `source` names the steps of the compiled program it maps.
+    Debugger(Machine& machine, RunControl& run, History& history, const SourceMap& source);
 
     // A command stops after this many steps, so that a program that never halts cannot hang it.
     void SetStepLimit(std::int64_t steps) { stepLimit_ = steps; }
@@ -170,6 +178,7 @@ class Debugger {
     Machine& machine_;
     RunControl& run_;
     History& history_;
+    const SourceMap& source_;
     std::vector<DebugPoint> points_;
     int nextNumber_ = 1;
     std::int64_t stepLimit_ = 10'000'000;
@@ -192,9 +201,12 @@ class Debugger {
     std::optional<DebugPause> ServeInput(AfterInput afterInput);
     // The state before and after the part of step `step` that `position` names.
     std::pair<MachineState, MachineState> StatesAround(LogPosition position);
-    // Adds the instruction at `address`, as memory held it in `before`, and what it does.
+    // Adds the instruction at `address`, as memory held it in `before`, what it did to come to
+    // `after`, and what it does.
     void DescribeInstruction(StepExplanation& explanation, const MachineState& before,
-                             Value address) const;
+                             const MachineState& after, Value address) const;
+    // A step that served an input entry point, whole: its two rows told as one.
+    std::optional<StepExplanation> ExplainWhole(std::int64_t step);
     // Between steps: the interface's events; true when the user asked for a pause meanwhile.
     bool EventsAskPause(std::int64_t& sinceEvents);
     // Ends the run after a step that halted, failed or was stopped.

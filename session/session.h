@@ -39,7 +39,7 @@ class Session {
     // map is that of the last compiled text.
     History history{machine, display};
     SourceMap source;
-    Debugger debugger{machine, run, history};
+    Debugger debugger{machine, run, history, source};
     TypedInput typed{display};
     Commands commands{machine, run, history, debugger, source, typed};
     Decoder decoder;

@@ -1,9 +1,5 @@
 #include "session/text_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -11,18 +7,9 @@
 #include "assembler/codetext.h"
 #include "machine/codepage.h"
 #include "machine/language.h"
+#include "session/file_write.h"
 
 namespace q42 {
-namespace {
-
-// The permissions of a new file, as the process's umask makes them.
-mode_t NewFileMode() {
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    return 0666 & ~mask;
-}
-
-}  // namespace
 
 std::string DecodeFileText(std::string_view bytes) {
     if (!IsValidUtf8(bytes)) return std::string(bytes);
@@ -69,26 +56,13 @@ std::optional<std::string> ReadAtMost(std::istream& in, std::uintmax_t limit) {
     return bytes;
 }
 
-namespace {
-
-std::string Reason(const std::filesystem::path& path, int error) {
+std::string WriteFailure(const std::filesystem::path& path, int error) {
     return path.string() + ": " + std::strerror(error);
-}
-
-// Writes all of the bytes, as often as the system takes only part of them.
-bool WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
 }
 
 // The new file is made in the folder of the old one: a folder that refuses it is the reason,
 // even when the old file itself could be written.
-std::string FolderReason(const std::filesystem::path& target, int error) {
+std::string FolderWriteFailure(const std::filesystem::path& target, int error) {
     std::filesystem::path folder = target.parent_path();
     if (folder.empty()) folder = ".";
     return folder.string() + ": " + std::strerror(error) +
@@ -96,47 +70,19 @@ std::string FolderReason(const std::filesystem::path& target, int error) {
                            : " (текст сначала записывается в новый файл в этой папке)");
 }
 
-// A device or a pipe (/dev/stdout, a named pipe) is written as it is: it cannot be replaced.
-std::string WriteInPlace(const std::filesystem::path& path, std::string_view bytes) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-    if (fd < 0) return Reason(path, errno);
-    const bool written = WriteAll(fd, bytes);
-    const int error = errno;
-    if (::close(fd) != 0 && written) return Reason(path, errno);
-    return written ? "" : Reason(path, error);
-}
-
-}  // namespace
-
 std::string WriteFileBytes(const std::filesystem::path& path, std::string_view bytes) {
     std::error_code error;
     // A link is followed, so that the file it names gets the text and the link stays.
     std::filesystem::path target = path;
     if (std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
         target = std::filesystem::weakly_canonical(path, error);
-        if (error) return Reason(path, error.value());
+        if (error) return WriteFailure(path, error.value());
     }
+    // A device or a pipe (/dev/stdout, a named pipe) is written as it is: it cannot be replaced.
     const auto status = std::filesystem::status(target, error);
     if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status))
         return WriteInPlace(target, bytes);
-
-    // The text goes into a new file beside the old one, which it replaces only once all of it is
-    // on the disk: a full disk or a failed write leaves the old file as it was.
-    std::string temporary = target.string() + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return FolderReason(target, errno);
-    struct stat old {};
-    const mode_t mode = ::stat(target.c_str(), &old) == 0 ? (old.st_mode & 07777) : NewFileMode();
-    const bool written = WriteAll(fd, bytes) && ::fchmod(fd, mode) == 0 && ::fsync(fd) == 0;
-    const int writeError = errno;
-    const bool closed = ::close(fd) == 0;
-    const int closeError = errno;
-    if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int reason = !written ? writeError : !closed ? closeError : errno;
-        ::unlink(temporary.c_str());
-        return Reason(path, reason);
-    }
-    return "";
+    return ReplaceWithNewFile(path, target, bytes);
 }
 
 }  // namespace q42

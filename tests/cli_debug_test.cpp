@@ -44,6 +44,7 @@ TEST_F(CliDebugTest, BreakpointNextAndUntilAfterAnInputPauseBeforeTheLineAfterIt
               "0000 000C 0000 0000 0004 0100 0000\n"
               "step 2, 4182: ввод числа в R1\n"
               "R1: 0000 \u2192 000C; PC: 4182 \u2192 0004; SP: 00FE \u2192 0100\n"
+              "ввод: набрано число 12, R1 := 000C\n"
               "R1 := введённое число (0..FFFF); возврат, как RET\n"
               "line 12:         CALL #READINT\n"
               "line 13:         ADD R1,R3       ; R3 := R3 + R1\n"
@@ -165,24 +166,39 @@ TEST_F(CliDebugTest, StepNFromTheStartMatchesLineNOfTheTrace) {
     }
 }
 
+// `explain` tells the step with its values and the names the program wrote, after what it
+// changed, and then gives the instruction table's rule.
 TEST_F(CliDebugTest, ExplainSaysWhatTheStepWasWhatItChangedAndWhatItDoes) {
-    ASSERT_EQ(Cli({"debug", "--lang", "en", kSum}, "explain\ntype 5\ntype 7\nstep 5\nexplain\n"),
+    ASSERT_EQ(Cli({"debug", "--lang", "en", kSum},
+                  "explain\ntype 5\ntype 7\nstep 5\nexplain\nstep\nexplain\n"),
               kHalted);
     EXPECT_EQ(out_.str(),
               "error: no step to explain\n"
               "line 16:         BGE POSITIVE\n"
               "step 5, 000C: CMP #0,R3\n"
               "PC: 000C \u2192 000E\n"
-              "compares op2 with op1 (op2 - op1), stores nothing; sets N, Z\n");
-    ASSERT_EQ(Cli({"debug", kSum}, "type 5\nstep 3\nexplain 2\n"), kHalted);
+              "CMP #0,R3: R3 = 000C compared with 0000: greater; N = 0, Z = 0\n"
+              "compares op2 with op1 (op2 - op1), stores nothing; sets N, Z\n"
+              "line 24:         MOV #0,R2       ; R2 counts the digits on the stack\n"
+              "step 6, 000E: BGE @001E\n"
+              "PC: 000E \u2192 001E\n"
+              "BGE POSITIVE: N = 0, so jump to POSITIVE (001E)\n"
+              "branches if N = 0 (>= 0)\n");
+    ASSERT_EQ(Cli({"debug", kSum}, "type 5\nstep 3\nexplain 2\nexplain 1\n"), kHalted);
     EXPECT_EQ(out_.str(),
               "address 4182\n"
               "step 2, 4182: ввод числа в R1\n"
               "R1: 0000 \u2192 0005; PC: 4182 \u2192 0004; SP: 00FE \u2192 0100\n"
+              "ввод: набрано число 5, R1 := 0005\n"
               "R1 := введённое число (0..FFFF); возврат, как RET\n"
               "step 2, 0004: MOV R1,R3\n"
               "R3: 0000 \u2192 0005; PC: 0004 \u2192 0006\n"
-              "оп2 := оп1; флаги N, Z\n");
+              "MOV R1,R3: R3 := 0005; N = 0, Z = 0\n"
+              "оп2 := оп1; флаги N, Z\n"
+              "step 1, 0000: CALL #4182H\n"
+              "PC: 0000 \u2192 4182; SP: 0100 \u2192 00FE; [00FE]: 0000 \u2192 0004\n"
+              "CALL #READINT: 0004 в стек, переход на READINT (4182)\n"
+              "вызов подпрограммы: адрес возврата в стек, переход по адресу оп\n");
 }
 
 // A breakpoint, or a run to a line, on a blank or comment line stops at the next line with

@@ -19,7 +19,7 @@ struct DebugRig : Rig {
     Assembly assembly;
     SourceMap source;
     History history{machine, display};
-    Debugger debugger{machine, run, history};
+    Debugger debugger{machine, run, history, source};
 
     explicit DebugRig(const std::vector<std::string>& program) {
         assembly = Assemble(program, AsmOptions{});

@@ -111,6 +111,55 @@ TEST(FindRomImage, TakesTheFirstDirectoryThatHoldsTheFile) {
     EXPECT_EQ(RomSearchPath("/opt/q42/bin").front(), std::filesystem::path("."));
 }
 
+// The routines an image names in its comments, each running up to the next one's entry or to
+// the end of the words loaded; lines that only look like the table are not taken.
+TEST(LoadRomImage, ReadsTheTableOfRoutinesFromItsComments) {
+    struct Named {
+        Value entry;
+        Value end;
+        const char* name;
+    };
+    struct TableCase {
+        const char* name;
+        std::string image;
+        std::vector<Named> routines;
+    };
+    const std::string code = "0001\n0002\n0003\n0004\n.\n";  // 4000..4007
+    const TableCase cases[] = {
+        {"two routines",
+         "   4000  FIRST: writes\n   4004  LAST: x\n" + code,
+         {{0x4000, 0x4004, "FIRST"}, {0x4004, 0x4008, "LAST"}}},
+        {"in any order",
+         "   4004  LAST: x\n   4000  FIRST: writes\n" + code,
+         {{0x4000, 0x4004, "FIRST"}, {0x4004, 0x4008, "LAST"}}},
+        {"after the code, or not in ROM", " 4008  LATE: x\n 0010  RAM: x\n" + code, {}},
+        {"an entry named twice keeps its first name",
+         " 4002  A: x\n 4002  B: x\n" + code,
+         {{0x4002, 0x4008, "A"}}},
+        {"not the table's shape",
+         " 4000  no colon\n 4000  TWO WORDS: x\n 400  SHORT: x\n 4000 9X: x\n 40g0  HEX: x\n"
+         "4000  DATA: a data line\n" +
+             code,
+         {}},
+        {"the table may follow the words; a failed image keeps what was read",
+         "0001\n 4000  PUTC: x\n0G00\n",
+         {{0x4000, 0x4002, "PUTC"}}},
+    };
+    for (const auto& c : cases) {
+        Machine machine;
+        RecordedMessages messages;
+        std::istringstream image(c.image);
+        LoadRomImage(machine, image, kRomStart, messages);
+        const auto& all = machine.Routines().All();
+        ASSERT_EQ(all.size(), c.routines.size()) << c.name;
+        for (std::size_t i = 0; i < all.size(); ++i) {
+            EXPECT_EQ(all[i].entry, c.routines[i].entry) << c.name;
+            EXPECT_EQ(all[i].end, c.routines[i].end) << c.name;
+            EXPECT_EQ(all[i].name, c.routines[i].name) << c.name;
+        }
+    }
+}
+
 // The ROM image shipped with the program loads cleanly and its routines work.
 TEST(ShippedRom, WritesCharactersThroughItsRoutines) {
     Rig rig;
@@ -125,6 +174,17 @@ TEST(ShippedRom, WritesCharactersThroughItsRoutines) {
     EXPECT_EQ(screen[2], " HI");
     EXPECT_EQ(screen.back(), " Задача завершена");
     EXPECT_EQ(rig.machine.State().r[3], 0);
+    // Its table names them: an address inside a routine finds it, up to the next one's entry.
+    const auto holding = [&rig](Value address) {
+        const RomRoutine* routine = rig.machine.Routines().Holding(address);
+        return routine != nullptr ? routine->name : "";
+    };
+    EXPECT_EQ(rig.machine.Routines().NameAt(0x4000), "PUTC");
+    EXPECT_EQ(holding(0x400E), "PUTC");
+    EXPECT_EQ(holding(0x4010), "NEWLINE");
+    EXPECT_EQ(holding(0x401A), "NEWLINE");
+    EXPECT_EQ(holding(0x401C), "");
+    EXPECT_EQ(holding(kIntegerEntry), "");
 }
 
 }  // namespace

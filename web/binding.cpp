@@ -23,6 +23,10 @@
 #include "assembler/codetext.h"
 #include "assembler/compil.h"
 #include "assembler/instruction_set.h"
+#include "exercise/checker.h"
+#include "exercise/exercise_file.h"
+#include "exercise/lesson.h"
+#include "exercise/result_texts.h"
 #include "machine/codepage.h"
 #include "machine/language.h"
 #include "machine/rom_image.h"
@@ -85,6 +89,39 @@ bool FitsRam(std::size_t words) {
 // that does not fit (0 for a code file).
 json TooLong(std::size_t words, int line) {
     return {{"words", words}, {"ram", kRamWords}, {"line", line}};
+}
+
+// The results of checking a program, as the desktop program's results window shows them: the
+// title, the columns, each case with its verdict and differences, and the summary.
+// The page shows what a student may see: a hidden case's name and verdict only.
+json ExerciseResults(const Exercise& exercise, const std::string& file,
+                     const ProgramResult& results) {
+    json cases = json::array();
+    for (const CaseResult& checked : results.cases) {
+        const CaseResult result = ShownToStudent(checked);
+        std::vector<std::string> details = result.differences;
+        details.insert(details.end(), result.notes.begin(), result.notes.end());
+        cases.push_back({{"name", result.name},
+                         {"passed", result.Passed()},
+                         {"verdict", CaseVerdict(result.Passed())},
+                         {"differences", details},
+                         {"hidden", result.hidden},
+                         {"points", result.points},
+                         {"steps", result.steps},
+                         {"end", result.end}});
+    }
+    const int passed = results.PassedCases();
+    const int failed = static_cast<int>(results.cases.size()) - passed;
+    return {{"ok", true},
+            {"title", ExerciseResultsTitle(exercise.title.empty() ? file : Text(exercise.title))},
+            {"columns", ExerciseColumnTitles()},
+            {"cases", cases},
+            {"passed", passed},
+            {"failed", failed},
+            {"points", results.Points()},
+            {"max_points", results.MaxPoints()},
+            {"warnings", results.warnings},
+            {"summary", ExerciseSummary(passed, failed, results.Points(), results.MaxPoints())}};
 }
 
 }  // namespace
@@ -241,6 +278,7 @@ class WebSession : public DisplayHost, public RunHost {
                     {"error", session_.machine.Failed() ? Text(session_.machine.RunErrorText())
                                                         : std::string()},
                     {"line", session_.source.LineAt(session_.machine, m.pc)},
+                    {"routine", RoutineAt(m.pc)},
                     {"input", pending_}}
             .dump();
     }
@@ -260,6 +298,7 @@ class WebSession : public DisplayHost, public RunHost {
         answer["address"] = WordToHex(explanation->address);
         answer["text"] = explanation->text;
         answer["changes"] = changes;
+        answer["story"] = explanation->story;
         answer["does"] = explanation->does;
         return answer.dump();
     }
@@ -276,6 +315,24 @@ class WebSession : public DisplayHost, public RunHost {
                     {"operand2", d.operand2Shown ? Text(d.operand2Caption) + ": " + Text(d.operand2)
                                                  : std::string()}}
             .dump();
+    }
+
+    // The editor's text (UTF-8) checked against the text of an exercise file named `file`: each
+    // case runs on a fresh machine with the ROM image, and the session's own machine, run and
+    // RAM stay as they are. A file that cannot be read answers with what is wrong with it.
+    std::string CheckExercise(const std::string& source, const std::string& exerciseText,
+                              const std::string& file) const {
+        const ExerciseFile read = ParseExercise(exerciseText);
+        if (!read.exercise) {
+            return json{{"ok", false},
+                        {"title", ExerciseResultsTitle(file)},
+                        {"error", ExerciseFileProblem(file, read.error, read.line)}}
+                .dump(-1, ' ', false, json::error_handler_t::replace);
+        }
+        const auto results = CheckSource(session_.machine, SplitTextLines(Utf8ToCp1251(source)),
+                                         session_.options, *read.exercise);
+        return ExerciseResults(*read.exercise, file, results)
+            .dump(-1, ' ', false, json::error_handler_t::replace);
     }
 
     // DisplayHost: a wait takes what was typed, or gives up, and the step is taken back.
@@ -337,6 +394,12 @@ class WebSession : public DisplayHost, public RunHost {
         return words;
     }
 
+    // The name of the ROM routine whose code holds `address`; "" outside every one.
+    std::string RoutineAt(Value address) const {
+        const RomRoutine* routine = session_.machine.Routines().Holding(address);
+        return routine != nullptr ? routine->name : std::string();
+    }
+
     // The source line word `index` of the assembled code came from; 0 when none is known.
     static int SourceLineOfWord(const Assembly& assembly, int index) {
         if (index < 0 || static_cast<std::size_t>(index) >= assembly.code.size()) return 0;
@@ -388,11 +451,38 @@ std::string OperationNames() {
     return names.dump();
 }
 
+// The outline of lesson `name` from its Markdown text (UTF-8): its title, its worked program and
+// its exercises (number, title, the name of their files).
+std::string LessonOutline(const std::string& name, const std::string& markdown) {
+    const Lesson lesson = ReadLesson(name, markdown);
+    json exercises = json::array();
+    for (const LessonExercise& exercise : lesson.exercises)
+        exercises.push_back({{"number", exercise.number}, {"title", exercise.title}, {"name", exercise.name}});
+    return json{{"name", lesson.name},
+                {"title", lesson.title},
+                {"program", lesson.program},
+                {"exercises", exercises}}
+        .dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+// The lessons' names among the file names of a JSON array, in order.
+std::string LessonNamesOf(const std::string& fileNamesJson) {
+    const json files = json::parse(fileNamesJson, nullptr, false);
+    if (!files.is_array()) return "[]";
+    std::vector<std::string> names;
+    for (const json& file : files) {
+        if (file.is_string()) names.push_back(file.get<std::string>());
+    }
+    return json(LessonNames(names)).dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
 }  // namespace q42::web
 
 EMSCRIPTEN_BINDINGS(q42) {
     using q42::web::WebSession;
     emscripten::function("operationNames", &q42::web::OperationNames);
+    emscripten::function("lessonOutline", &q42::web::LessonOutline);
+    emscripten::function("lessonNames", &q42::web::LessonNamesOf);
     emscripten::class_<WebSession>("WebSession")
         .constructor<bool>()
         .function("setLanguage", &WebSession::SetLanguage)
@@ -415,5 +505,6 @@ EMSCRIPTEN_BINDINGS(q42) {
         .function("typeKeys", &WebSession::TypeKeys)
         .function("state", &WebSession::State)
         .function("explainRow", &WebSession::ExplainRow)
-        .function("decode", &WebSession::Decode);
+        .function("decode", &WebSession::Decode)
+        .function("checkExercise", &WebSession::CheckExercise);
 }

@@ -6,8 +6,17 @@ const kCache = 'q42-site';
 const kFiles = [
     './', 'index.html', 'style.css', 'app.js', 'q42.js', 'q42.wasm',
     'examples/index.json', 'guide/guide.en.md', 'guide/guide.ru.md', 'guide/card.en.md',
-    'guide/card.ru.md', 'guide/mistakes.en.md', 'guide/mistakes.ru.md',
+    'guide/card.ru.md', 'guide/mistakes.en.md', 'guide/mistakes.ru.md', 'lessons/index.json',
+    'lessons/en/00-using.md', 'lessons/ru/00-using.md',
 ];
+
+// Each lesson in both languages, and its exercises' starting texts and check files.
+function lessonFiles(lessons) {
+    return lessons.flatMap((lesson) => [
+        `lessons/en/${lesson.name}.md`, `lessons/ru/${lesson.name}.md`,
+        ...lesson.exercises.en.flatMap(({ name }) => [`lessons/${name}.asm`, `lessons/${name}.q42test`]),
+    ]);
+}
 
 self.addEventListener('install', (event) => {
     event.waitUntil((async () => {
@@ -15,6 +24,7 @@ self.addEventListener('install', (event) => {
         await cache.addAll(kFiles);
         const examples = await (await cache.match('examples/index.json')).json();
         await cache.addAll(examples.map((example) => `examples/${example.file}`));
+        await cache.addAll(lessonFiles(await (await cache.match('lessons/index.json')).json()));
         await self.skipWaiting();
     })());
 });

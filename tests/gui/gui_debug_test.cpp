@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -182,6 +183,40 @@ class DebugTest : public ProgramTest {
         Press(Qt::Key_F7);
         QCOMPARE(Processor().registerFields[0]->text(), QStringLiteral("0007"));
         QCOMPARE(log.log->currentIndex().row(), 1);
+    }
+
+    // The log tells each step in words with the names the program wrote; F7 into a ROM routine
+    // says which one and that Shift+F8 gets back, which it does.
+    void logTellsStepsByNameAndTheStripNamesTheRomRoutine() {
+        QFile stars(QStringLiteral(Q42_SOURCE_DIR "/examples/stars.asm"));
+        QVERIFY(stars.open(QIODevice::ReadOnly));
+        Editor().setPlainText(QString::fromUtf8(stars.readAll()));
+        Action("ExecutionLog1")->trigger();
+        LogWindow& log = *bench_->logWindow;
+        Activate();
+        Press(Qt::Key_F9, Qt::ControlModifier);  // compile
+        Press(Qt::Key_F5);                       // the code into RAM
+        Activate();
+        for (int step = 0; step < 6; ++step)  // MOV, CALL #STARS, PUSH, PUSH, MOV, CALL #PUTC
+            Press(Qt::Key_F7);
+        QCOMPARE(Processor().pcField->text(), QStringLiteral("4000"));
+        const QAbstractItemModel& rows = *log.log->model();
+        QCOMPARE(rows.rowCount(), 6);
+        const bool english = EnglishTexts();
+        QCOMPARE(rows.index(5, 3).data().toString(),
+                 english ? QStringLiteral("CALL #PUTC: push 001C, go to PUTC (4000)")
+                         : QStringLiteral("CALL #PUTC: 001C в стек, переход на PUTC (4000)"));
+        // The tooltip adds the table's rule for the operation.
+        QVERIFY(rows.index(5, 3).data(Qt::ToolTipRole).toString().contains(QLatin1Char('\n')));
+        QCOMPARE(Editor().Notice()->text(),
+                 english ? QStringLiteral("Inside the ROM routine PUTC: Shift+F8 returns to your "
+                                          "program.")
+                         : QStringLiteral("Внутри подпрограммы ПЗУ PUTC: Shift+F8 возвращает в "
+                                          "вашу программу."));
+        QVERIFY(Editor().Notice()->isVisible());
+        Press(Qt::Key_F8, Qt::ShiftModifier);
+        QCOMPARE(Editor().RunLine(), 23);  // SUB #1,R1 after CALL #PUTC
+        QVERIFY(!Editor().Notice()->isVisible());
     }
 
     // At 5 steps a second every step shows: the PC field takes each address in turn.

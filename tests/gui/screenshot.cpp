@@ -56,7 +56,9 @@ void PauseExample(q42::Workbench& bench, int line) {
     Action(bench, "ExecutionLog1")->trigger();
     const QRect windows =
         bench.assemblerWindow->frameGeometry().united(bench.processorWindow->frameGeometry());
-    log.setGeometry(windows.left(), windows.bottom() + 30, windows.width() - 4, 150);
+    // As wide as the screen, so that the explanation of each row shows whole.
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    log.setGeometry(screen.left() + 4, windows.bottom() + 30, screen.width() - 8, 190);
     Action(bench, "CompAndRun1")->trigger();
     Action(bench, "NextCom1")->trigger();
 }

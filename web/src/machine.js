@@ -80,6 +80,14 @@ export class Machine {
     // The machine after the row's part of its step.
     goToRow(row) { return JSON.parse(this.session.goToRow(row)); }
     decode(address) { return JSON.parse(this.session.decode(address)); }
+    // The program `source` checked against the text of the exercise file `file`, each case on a
+    // machine of its own: { ok, title, columns, cases: [{ name, passed, verdict, differences,
+    // steps, end }], passed, failed, summary }, or { ok: false, title, error } for a file that
+    // cannot be read.
+    checkExercise(source, exerciseText, file) {
+        return JSON.parse(this.session.checkExercise(source, exerciseText, file));
+    }
+
     typeLine(text) { this.session.typeLine(text); }
     typeKeys(text) { this.session.typeKeys(text); }
 

@@ -12,6 +12,7 @@ import { Decoder } from './decoder.js';
 import { Runner, speeds } from './runner.js';
 import { Examples } from './examples.js';
 import { Guide } from './guide.js';
+import { CheckResults, exerciseFile } from './lessons.js';
 import { ProgramFile } from './program.js';
 import { RunStatus, describePause, showAssembly as writeAssembly } from './status.js';
 import {
@@ -80,9 +81,18 @@ const examples = new Examples($('examples'), (entry, text) => {
     replaceProgram(text, null);
     setRunStatus(() => t('exampleLoaded', { name: entry.name }));
 });
-const guide = new Guide({ dialog: $('guide'), body: $('guide-body'), close: $('guide-close') }, (text) => {
-    replaceProgram(text, null);
-    setRunStatus(() => t('exampleLoaded', { name: t('guideProgram') }));
+const checkResults = new CheckResults({
+    dialog: $('check-dialog'), title: $('check-title'), table: $('check-table'), error: $('check-error'),
+    summary: $('check-summary'), close: $('check-close'),
+});
+const guide = new Guide({ dialog: $('guide'), body: $('guide-body'), close: $('guide-close') }, {
+    onProgram(text, doc) {
+        const lesson = doc.startsWith('lesson:') ? doc.slice('lesson:'.length) : null;
+        replaceFromHelp(text, () => (lesson === null ? t('exampleLoaded', { name: t('guideProgram') })
+            : t('lessonProgramLoaded', { name: lesson })));
+    },
+    onExercise: startExercise,
+    onCheck: checkExercise,
 });
 fillSpeeds();
 examples.load();
@@ -331,6 +341,43 @@ function resume() {
 function replaceProgram(text, name, codeFile = false) {
     editor.replaceText(text);
     program.set(name, codeFile);
+    program.settle();
+}
+
+// A program of the help or of a lesson into the editor, as a new program, once the user agrees
+// when it would replace work that is in no file; `status` makes what the status line says.
+function replaceFromHelp(text, status) {
+    const replace = () => {
+        $('guide').close();
+        replaceProgram(text, null);
+        setRunStatus(status);
+    };
+    if (!program.wouldLose(text)) {
+        replace();
+        return;
+    }
+    const question = $('replace-dialog');
+    question.returnValue = '';
+    question.onclose = () => {
+        if (question.returnValue === 'replace') replace();
+    };
+    question.showModal();
+}
+
+// Exercise NAME: its starting text into the editor.
+async function startExercise(name) {
+    const text = await exerciseFile(name, 'asm');
+    if (text === null) checkResults.show({ ok: false, title: name, error: t('exerciseMissing', { name }) });
+    else replaceFromHelp(text, () => t('exerciseLoaded', { name }));
+}
+
+// The editor's program checked against exercise NAME, the results in their dialog; the page's
+// own run and machine stay as they are.
+async function checkExercise(name) {
+    if (!machine) return;
+    const file = await exerciseFile(name, 'q42test');
+    checkResults.show(file === null ? { ok: false, title: name, error: t('exerciseMissing', { name }) }
+        : machine.checkExercise(editor.text(), file, `${name}.q42test`));
 }
 
 // A code file is read as the machine's loader reads it; a file it refuses is not opened, with the

@@ -15,7 +15,7 @@ export class ProgramFile {
         this.codeFile = stored.get('codeFile', false);
         this.told = false;      // the user was told that the browser keeps the text no more
         this.notKept = false;   // the editor's text is not in the browser's storage
-        this.savedText = null;  // the text last saved to a file
+        this.savedText = null;  // the text last saved to a file, or put in whole from elsewhere
         noteSave.addEventListener('click', () => this.saveAsm());
         noteDismiss.addEventListener('click', () => { note.hidden = true; });
         cancel.addEventListener('click', () => dialog.close(''));
@@ -39,6 +39,18 @@ export class ProgramFile {
         stored.set('fileName', name);
         stored.set('codeFile', codeFile);
         this.show();
+    }
+
+    // The editor's text was put in whole from elsewhere (a file, an example, a lesson): nothing of
+    // the user's own is in it yet.
+    settle() {
+        this.savedText = this.text();
+    }
+
+    // Whether putting `text` into the editor would replace work of the user's that is in no file.
+    wouldLose(text) {
+        const now = this.text();
+        return now.trim() !== '' && now !== text && now !== this.savedText;
     }
 
     baseName() {

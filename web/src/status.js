@@ -28,8 +28,15 @@ export class RunStatus {
 }
 
 // What the status line says of a pause, as a function of the page's language; `running`: the
-// run goes on after it.
+// run goes on after it. Paused inside a routine of the ROM, it says which one and how to get out.
 export function describePause(pause, running) {
+    const said = describeReason(pause, running);
+    const state = pause.state;
+    if (!state.paused || !state.routine || pause.reason === 'input' || running) return said;
+    return () => `${said()} ${t('statusInRom', { name: state.routine })}`;
+}
+
+function describeReason(pause, running) {
     const state = pause.state;
     switch (pause.reason) {
         case 'breakpoint': return () => t('statusBreakpoint', { line: state.line, step: state.step });

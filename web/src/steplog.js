@@ -3,7 +3,8 @@
 // number: the input, then the instruction it returned to. Only the rows in sight are built, each
 // from the session's explanation of its row, so that a run of millions of steps costs no more
 // than a short one. A click on a row takes the machine to the state after that row. Under the
-// rows the current one is explained in full.
+// rows the current one is explained in full: the step told with its values, then the table's rule
+// for its operation.
 import { t } from './texts.js';
 
 const kKept = 1000;
@@ -87,7 +88,10 @@ export class StepLog {
         const changes = document.createElement('span');
         changes.className = 'changes';
         changes.textContent = changeText(explanation);
-        this.detail.replaceChildren(head, changes, explanation.does);
+        const story = document.createElement('span');
+        story.className = 'story';
+        story.textContent = explanation.story;
+        this.detail.replaceChildren(head, changes, story, explanation.does);
     }
 
     explanation(row) {
@@ -123,7 +127,7 @@ export class StepLog {
         if (explanation?.input) row.dataset.input = '';
         row.style.top = `${(index - this.first) * kRowHeight}px`;
         const cells = [String(explanation?.step ?? ''), explanation?.address ?? '', explanation?.text ?? '…', changeText(explanation),
-            explanation?.does ?? ''];
+            explanation?.story ?? ''];
         for (const text of cells) {
             const cell = document.createElement('span');
             cell.textContent = text;

@@ -138,6 +138,82 @@ for (const name of readdirSync('examples').filter((f) => f.endsWith('.asm')).sor
     session.delete();
 }
 
+// Checking exercises through the binding, as the page's Check button does: every lesson's
+// exercise passes its reference solution and fails its starting text, in both languages, with
+// the desktop results window's texts; a program that does not assemble fails every case; a
+// check file that cannot be read says what is wrong and where, and the session's own run goes
+// on untouched.
+{
+    const check = (what, ok, detail = '') => {
+        console.log(`${ok ? 'ok  ' : 'FAIL'} ${what}${ok ? '' : ': ' + detail}`);
+        if (!ok) failures++;
+    };
+    const lessons = join('examples', 'lessons');
+    const source = (file) => readFileSync(join(lessons, file), 'utf8');
+    const session = new q42.WebSession(true);
+    const wrong = [];
+    for (const file of readdirSync(lessons).filter((name) => name.endsWith('.q42test')).sort()) {
+        const stem = file.replace(/\.q42test$/, '');
+        const solved = JSON.parse(session.checkExercise(source(`solutions/${stem}.asm`), source(file), file));
+        const started = JSON.parse(session.checkExercise(source(`${stem}.asm`), source(file), file));
+        if (!solved.ok || solved.failed !== 0 || !started.ok || started.failed === 0) wrong.push(stem);
+    }
+    check('every lesson exercise passes its solution and fails its starting text', wrong.length === 0, wrong.join(' '));
+
+    const exercise = source('04-arithmetic-1.q42test');
+    const english = JSON.parse(session.checkExercise(source('04-arithmetic-1.asm'), exercise, '04-arithmetic-1.q42test'));
+    const failed = english.cases.find((one) => !one.passed);
+    check('a failed check in English: title, columns, verdicts, differences, summary',
+          english.title === 'Exercise check: Hours and minutes / Часы и минуты' &&
+          english.columns.join() === 'Case,Result,Differences' && english.cases.length === 4 &&
+          english.cases.every((one) => one.verdict === (one.passed ? 'PASS' : 'FAIL')) &&
+          failed?.differences.some((text) => /^R2: expected 0002 \(2\), got 0087 \(135\)$/.test(text)) &&
+          english.summary === `${english.passed} passed, ${english.failed} failed; ${english.points} of 4 points`,
+          JSON.stringify(english));
+    session.setLanguage(false);
+    const russian = JSON.parse(session.checkExercise(source('solutions/04-arithmetic-1.asm'), exercise, 'x.q42test'));
+    check('a passed check in Russian', russian.columns.join() === 'Вариант,Итог,Расхождения' &&
+          russian.summary === 'Пройдено: 4, не пройдено: 0; баллы: 4 из 4', JSON.stringify(russian));
+    // The page shows what a student may see: a hidden case's name and verdict, nothing more.
+    const samples = join('examples', 'exercises');
+    const keys = JSON.parse(session.checkExercise(readFileSync(join(samples, 'keys-wrong.asm'), 'utf8'),
+                                                  readFileSync(join(samples, 'keys.q42test'), 'utf8'), 'keys.q42test'));
+    const hidden = keys.cases[2];
+    check('a hidden case shows its name and verdict only', keys.ok && hidden.hidden && !hidden.passed &&
+          hidden.differences.length === 0 && keys.cases[1].differences.length > 0 &&
+          keys.points === 3 && keys.max_points === 8, JSON.stringify(keys));
+    const broken = JSON.parse(session.checkExercise('  MOV R1,\n  HLT\n', exercise, 'x.q42test'));
+    check('a program that does not assemble fails every case with the line',
+          broken.ok && broken.failed === 4 && broken.cases[0].differences[0].startsWith('ошибка ассемблера в строке 1'),
+          JSON.stringify(broken.cases[0]));
+
+    session.setLanguage(true);
+    session.assemble('CALL #4182H\nHLT', false);
+    const waiting = JSON.parse(session.continue(1000));
+    const malformed = [
+        ['[[case]\nname = "a"\n', /^bad\.q42test, line 1: /],
+        ['title = 5\n', /^bad\.q42test, line 1: title: a string is needed/],
+        ['[[case]]\nname = "a"\nregisters = { R9 = 1 }\n', /^bad\.q42test, line 3: no such register: R9/],
+        ['\u0000\u00ff\u0001', /^bad\.q42test/],
+    ];
+    for (const [text, expected] of malformed) {
+        const answer = JSON.parse(session.checkExercise('HLT', text, 'bad.q42test'));
+        check(`a malformed check file is refused: ${JSON.stringify(text).slice(0, 30)}`,
+              !answer.ok && expected.test(answer.error) && answer.title === 'Exercise check: bad.q42test',
+              JSON.stringify(answer));
+    }
+    session.typeLine('7');
+    const ended = JSON.parse(session.continue(1000));
+    check('checking leaves the session\'s run as it was', waiting.reason === 'input' && ended.reason === 'ended' &&
+          ended.state.registers[1] === '0007', JSON.stringify(ended.state.registers));
+    session.delete();
+
+    const outline = JSON.parse(q42.lessonOutline('04-arithmetic', readFileSync('docs/lessons/ru/04-arithmetic.md', 'utf8')));
+    check('a lesson\'s outline through the binding', outline.title === '4. Арифметика' &&
+          outline.program.startsWith('; 17') && outline.exercises.map((one) => `${one.number}:${one.name}:${one.title}`).join('|') ===
+          '1:04-arithmetic-1:Часы и минуты|2:04-arithmetic-2:Из Цельсия в Фаренгейт', JSON.stringify(outline));
+}
+
 // The countdown of two nested counters, 10^8 steps, as the native benchmark runs it.
 const countdown = new q42.WebSession(true);
 countdown.assemble('MOV #1667,R0\nL1: MOV #30000,R1\nL2: SUB #1,R1\nBNE L2\nSUB #1,R0\nBNE L1\nHLT', false);

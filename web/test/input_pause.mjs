@@ -75,7 +75,8 @@ export async function inputPauseChecks({ page, user }) {
         const input = paused.at(-1);
         expect(input.input && input.current && input.step === '2' && input.cells[0] === '2',
             `the last row ${JSON.stringify(input)}`);
-        expect(input.cells[2] === kNumberRead && input.cells[3].includes(`R1 ${before.R1}→0022`),
+        expect(input.cells[2] === kNumberRead && input.cells[3].includes(`R1 ${before.R1}→0022`) &&
+            input.cells[4] === 'input: the number 34 typed, R1 := 0022',
             `the input row ${JSON.stringify(input.cells)}`);
         expect(paused.length === 2 && paused[0].step === '1' && !paused[0].input, `the rows ${JSON.stringify(paused)}`);
         const detail = await page.$eval('#log-detail', (element) => element.textContent);
@@ -88,7 +89,8 @@ export async function inputPauseChecks({ page, user }) {
         const instruction = stepped.at(-1);
         expect(stepped.length === 3 && instruction.step === '2' && !instruction.input && instruction.current,
             `the rows ${JSON.stringify(stepped)}`);
-        expect(instruction.cells[2] === 'MOV R1,R3' && instruction.cells[3].includes(`R3 ${before.R3}→0022`),
+        expect(instruction.cells[2] === 'MOV R1,R3' && instruction.cells[3].includes(`R3 ${before.R3}→0022`) &&
+            instruction.cells[4] === 'MOV R1,R3: R3 := 0022; N = 0, Z = 0',
             `the instruction row ${JSON.stringify(instruction.cells)}`);
         expect(!stepped[1].current && stepped[1].input, `the input row ${JSON.stringify(stepped[1])}`);
         return `${input.cells.slice(0, 4).join(' | ')}  then  ${instruction.cells.slice(0, 4).join(' | ')}`;

@@ -7,7 +7,8 @@
 // into the screen reach the program once each, slow and fast runs and Stop, the language
 // switch, the guide, the faults students met (students.mjs), the editor's keys
 // (editor_keys.mjs), the pauses between an input routine and the instruction after it
-// (input_pause.mjs), the page offline, the editor colouring the operations the core names. It
+// (input_pause.mjs), the lessons with their exercises checked (lessons.mjs), the page offline,
+// the editor colouring the operations the core names. It
 // saves its screenshots of a run in both languages in build-web/screenshots/ (scripts/screenshots.sh
 // makes the ones in docs/) and prints how long the page took to become ready.
 import { mkdirSync, readFileSync, readdirSync } from 'node:fs';
@@ -19,6 +20,7 @@ import {
 import { studentChecks } from './students.mjs';
 import { editorKeyChecks } from './editor_keys.mjs';
 import { inputPauseChecks } from './input_pause.mjs';
+import { lessonChecks } from './lessons.mjs';
 import { shootRuns } from './screenshots.mjs';
 
 const site = resolve(process.argv[2] ?? 'build-web/site');
@@ -126,6 +128,29 @@ await check('step back restores the registers', async () => {
     const left = await page.$$eval('.cm-breakpoint-gutter .cm-breakpoint-dot', (d) => d.filter((e) => e.checkVisibility({ visibilityProperty: true })).length);
     expect(left === 0, `${left} breakpoints left after a click on the dot`);
     return `4 steps to ${stepped.split(' ').slice(0, 5).join(' ')}…, 4 back`;
+});
+
+await check('the log tells a step by the names written, and a pause in a ROM routine names it', async () => {
+    await setLanguage('en');
+    await openExample('stars');
+    await u.focusEditor();
+    for (let i = 0; i < 6; ++i) await page.keyboard.press('F7');  // MOV, CALL, PUSH, PUSH, MOV, CALL #PUTC
+    await waitForMode(['paused']);
+    const row = await page.$eval('#log-space .log-row.current', (r) => [...r.children].map((cell) => cell.textContent));
+    expect(row[4] === 'CALL #PUTC: push 001C, go to PUTC (4000)', `the current row ${JSON.stringify(row)}`);
+    const status = await u.runStatus();
+    expect(status.endsWith('Inside the ROM routine PUTC: Shift+F8 returns to your program.'), `status ${status}`);
+    await setLanguage('ru');
+    const russian = await u.runStatus();
+    expect(russian.endsWith('Внутри подпрограммы ПЗУ PUTC: Shift+F8 возвращает в вашу программу.'), `status ${russian}`);
+    await u.focusEditor();
+    await u.press('Shift+F8');
+    await waitForMode(['paused']);
+    const back = await u.runStatus();
+    expect(!back.includes('ПЗУ') && (await runLineText())?.includes('SUB #1,R1'), `after Shift+F8: ${back}`);
+    await page.click('#stop');
+    await waitForMode(['idle']);
+    return `${row[4]} · ${status}`;
 });
 
 await check('keys typed into the screen reach the program once', async () => {
@@ -250,6 +275,9 @@ await check('the help shows the reference card and the common mistakes; the card
 await studentChecks({ browser, page, url, user: u });
 await editorKeyChecks({ page, user: u });
 await inputPauseChecks({ page, user: u });
+const shots = join(root, 'build-web', 'screenshots');
+mkdirSync(shots, { recursive: true });
+await lessonChecks({ page, user: u }, shots);
 
 await check('the page opens offline', async () => {
     await page.evaluate(() => navigator.serviceWorker.ready);
@@ -261,6 +289,16 @@ await check('the page opens offline', async () => {
     await runToEnd();
     const screen = await screenLines();
     expect(screen.includes('Hello, world!'), `screen ${JSON.stringify(screen)}`);
+    // The lessons, their exercises and their check files are kept too.
+    await page.click('#guide-open');
+    await page.click('#guide [data-doc="lessons"]');
+    await page.click('#guide-body .lesson-link[data-lesson="14-project"]');
+    await (await page.waitForSelector('#guide-body .check-exercise[data-exercise="14-project-2"]')).click();
+    const summary = await page.waitForSelector('#check-dialog[open] #check-summary:not(:empty)')
+        .then((element) => element.evaluate((p) => p.textContent));
+    await page.click('#check-close');
+    await page.click('#guide-close');
+    expect(/\d/.test(summary), `the check offline says ${summary}`);
     return `interactive ${offlineMs.toFixed(0)} ms after a reload from the kept files`;
 });
 
