@@ -27,14 +27,13 @@ QTableWidgetItem* Cell(const QString& text) {
 
 }  // namespace
 
-ExerciseDialog::ExerciseDialog(QWidget* parent, const QString& title,
-                               const std::vector<CaseResult>& caseResults,
+ExerciseDialog::ExerciseDialog(QWidget* parent, const QString& title, const ProgramResult& result,
                                std::vector<bool> mayOpen)
     : QDialog(parent, kDialogFlags), mayOpen_(std::move(mayOpen)) {
     setObjectName(QStringLiteral("exerciseResults"));
     setWindowTitle(title);
     resize(680, 320);
-    results = new QTableWidget(static_cast<int>(caseResults.size()), 3, this);
+    results = new QTableWidget(static_cast<int>(result.cases.size()), 3, this);
     results->setObjectName(QStringLiteral("results"));
     QStringList columns;
     for (const std::string& column : ExerciseColumnTitles())
@@ -45,45 +44,55 @@ ExerciseDialog::ExerciseDialog(QWidget* parent, const QString& title,
     results->setSelectionBehavior(QAbstractItemView::SelectRows);
     results->setSelectionMode(QAbstractItemView::SingleSelection);
     results->horizontalHeader()->setStretchLastSection(true);
-    int passed = 0;
     for (int row = 0; row < results->rowCount(); ++row) {
-        const CaseResult& result = caseResults[static_cast<std::size_t>(row)];
-        QStringList differences;
-        for (const std::string& difference : result.differences)
-            differences << QString::fromStdString(difference);
-        QTableWidgetItem* verdict = Cell(QString::fromUtf8(CaseVerdict(result.Passed())));
-        verdict->setBackground(result.Passed() ? kPassColor : kFailColor);
-        results->setItem(row, 0, Cell(QString::fromStdString(result.name)));
+        const CaseResult shown = ShownToStudent(result.cases[static_cast<std::size_t>(row)]);
+        QStringList details;
+        for (const std::string& line : shown.differences)
+            details << QString::fromStdString(line);
+        for (const std::string& note : shown.notes)
+            details << QString::fromStdString(note);
+        QTableWidgetItem* verdict = Cell(QString::fromUtf8(CaseVerdict(shown.Passed())));
+        verdict->setBackground(shown.Passed() ? kPassColor : kFailColor);
+        results->setItem(row, 0, Cell(QString::fromStdString(shown.name)));
         results->setItem(row, 1, verdict);
-        results->setItem(row, 2, Cell(differences.join(QLatin1Char('\n'))));
-        passed += result.Passed() ? 1 : 0;
+        results->setItem(row, 2, Cell(details.join(QLatin1Char('\n'))));
     }
     results->resizeColumnsToContents();
     results->horizontalHeader()->setStretchLastSection(true);
     results->resizeRowsToContents();
 
-    summary = new QLabel(
-        QString::fromStdString(ExerciseSummary(passed, results->rowCount() - passed)), this);
+    QStringList summaryLines = {QString::fromStdString(
+        ExerciseSummary(result.PassedCases(), results->rowCount() - result.PassedCases(),
+                        result.Points(), result.MaxPoints()))};
+    for (const std::string& warning : result.warnings)
+        summaryLines << QString::fromStdString(warning);
+    summary = new QLabel(summaryLines.join(QLatin1Char('\n')), this);
     summary->setObjectName(QStringLiteral("summary"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    AddDebugButton(*buttons, result.cases);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(results);
+    layout->addWidget(summary);
+    layout->addWidget(buttons);
+}
+
+// The button that opens the current case, which starts at the first failed case; a
+// double-click on a row opens that row's case.
+void ExerciseDialog::AddDebugButton(QDialogButtonBox& buttons,
+                                    const std::vector<CaseResult>& cases) {
     debugCase =
-        buttons->addButton(QString::fromStdString(DebugCaseButton()), QDialogButtonBox::ActionRole);
+        buttons.addButton(QString::fromStdString(DebugCaseButton()), QDialogButtonBox::ActionRole);
     debugCase->setObjectName(QStringLiteral("debugCase"));
     connect(debugCase, &QPushButton::clicked, this, [this] { Choose(results->currentRow()); });
     connect(results, &QTableWidget::cellDoubleClicked, this, [this](int row) { Choose(row); });
     connect(results, &QTableWidget::currentCellChanged, this,
             [this](int row) { debugCase->setEnabled(MayOpen(row)); });
-    // The first failed case is the one to look at.
-    const auto failed = std::find_if(caseResults.begin(), caseResults.end(),
-                                     [](const CaseResult& result) { return !result.Passed(); });
-    results->setCurrentCell(
-        failed == caseResults.end() ? 0 : static_cast<int>(failed - caseResults.begin()), 0);
+    const auto failed =
+        std::find_if(cases.begin(), cases.end(), [](const CaseResult& c) { return !c.Passed(); });
+    results->setCurrentCell(failed == cases.end() ? 0 : static_cast<int>(failed - cases.begin()),
+                            0);
     debugCase->setEnabled(MayOpen(results->currentRow()));
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(results);
-    layout->addWidget(summary);
-    layout->addWidget(buttons);
 }
 
 bool ExerciseDialog::MayOpen(int row) const {

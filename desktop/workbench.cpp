@@ -95,10 +95,7 @@ void Workbench::RefreshViews() {
 
 void Workbench::CommandDone() {
     // A case's run that has ended leaves nothing of the case for the next run.
-    if (!openCase_.isEmpty() && !session.debugger.Paused()) {
-        openCase_.clear();
-        session.typed.Clear();
-    }
+    if (!openCase_.isEmpty() && !session.debugger.Paused()) LeaveCase();
     RefreshViews();
     ShowWhere();
     if (controlsShowRun_ && !session.run.Busy()) ShowRunStateOnControls(false);
@@ -187,6 +184,7 @@ void Workbench::BeginLineInput() {
 }
 
 void Workbench::BeginKeyWait() {
+    if (!session.typed.UnreadKeys().empty()) return;
     RefreshViews();
     RememberFocus();
     displayWindow->BeginKeyWait();
@@ -202,10 +200,12 @@ void Workbench::HideInputLine() {
 
 bool Workbench::WaitForEvents() {
     if (closing) return false;
+    // A case's input lines and keys typed ahead are taken at once.
     if (session.display.LineInputActive() && session.typed.Serve()) {
         typedLine_ = true;
         return true;
     }
+    if (session.typed.ServeKey()) return true;
     RefreshViews();
     // Input needs the display window: it comes back if something hid it during the wait.
     displayWindow->ShowForInput();

@@ -137,6 +137,8 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     // A case opened in the debugger is paused, and the editor holds the text compiled for it:
     // a run goes on from where it is, with the case's start, rather than starting anew.
     bool CaseRunPaused() const;
+    // Nothing of the case is kept for the next run: its typed-ahead input, its screen language.
+    void LeaveCase();
     // The lessons window's buttons and links.
     void StartLessonExercise(const QString& name);
     void CheckLessonExercise(const QString& name);

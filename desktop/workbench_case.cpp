@@ -27,6 +27,12 @@ void Workbench::OpenExerciseCase(const ExerciseCase& exerciseCase) {
     assemblerWindow->sourceEditor->setFocus();
 }
 
+void Workbench::LeaveCase() {
+    openCase_.clear();
+    session.typed.Clear();
+    session.display.screenLanguage.reset();
+}
+
 bool Workbench::CaseRunPaused() const {
     return !openCase_.isEmpty() && session.debugger.Paused() && SourceCurrent();
 }

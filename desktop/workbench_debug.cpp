@@ -118,8 +118,7 @@ void Workbench::EndTextMarks() {
 
 // New code in RAM is a new program: the run there was is over.
 void Workbench::CodeCopied() {
-    openCase_.clear();
-    session.typed.Clear();
+    LeaveCase();
     session.debugger.Forget();
     showRunLine_ = false;
     EndTextMarks();

@@ -15,8 +15,6 @@ void SetCaseStart(Session& session, const ExerciseCase& exerciseCase) {
     Machine& machine = session.machine;
     for (const auto& [address, word] : exerciseCase.memory)
         machine.LoadWord(address, word);
-    for (const char key : exerciseCase.keys)
-        machine.PressKey(key);
     for (const auto& [name, value] : exerciseCase.registers) {
         if (name == "PC") {
             machine.EditPc(value);
@@ -28,12 +26,15 @@ void SetCaseStart(Session& session, const ExerciseCase& exerciseCase) {
     }
     for (const std::string& line : exerciseCase.input)
         session.typed.Add(line);
+    session.typed.AddKeys(exerciseCase.keys);
 }
 
 void OpenCase(Session& session, const Machine& loaded, const ExerciseCase& exerciseCase) {
     session.debugger.Forget();
     session.typed.Clear();
     session.UseMachine(loaded);
+    // The machine's texts on the screen in the case's language, as the check ran it.
+    session.display.screenLanguage = exerciseCase.language;
     session.commands.Begin();
     SetCaseStart(session, exerciseCase);
     // The run's history starts at the case's start, not at the resets before it.
@@ -41,8 +42,7 @@ void OpenCase(Session& session, const Machine& loaded, const ExerciseCase& exerc
 }
 
 bool StudentMayOpen(const ExerciseCase& exerciseCase) {
-    (void)exerciseCase;
-    return true;
+    return !exerciseCase.hidden;
 }
 
 int FindCase(const Exercise& exercise, const std::string& nameOrNumber) {

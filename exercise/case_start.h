@@ -18,13 +18,15 @@ namespace q42 {
 CodeCopy LoadForCase(Machine& fresh, const Machine& rom, const std::vector<std::string>& codeText);
 
 // Sets the case's start in a session whose run has just begun (the program in RAM, the run's
-// resets done): its RAM words and registers, its keys in the keyboard buffer, and its input
-// lines typed ahead, so that the program's line inputs take them in order.
+// resets done): its RAM words and registers, and its input lines and keys typed ahead, so that
+// the program's line inputs take the lines in order and its key reads the keys, one as each is
+// read (any number fits the keyboard buffer).
 void SetCaseStart(Session& session, const ExerciseCase& exerciseCase);
 
 // Opens the case in the session's debugger: the machine becomes a copy of `loaded` (made by
-// LoadForCase), and a run begins from the case's start, paused before its first step. Going
-// back stops at that start, and what was typed ahead before is forgotten.
+// LoadForCase), the screen takes the case's language, and a run begins from the case's start,
+// paused before its first step. Going back stops at that start, and what was typed ahead before
+// is forgotten. A face that leaves the case resets the screen's language.
 void OpenCase(Session& session, const Machine& loaded, const ExerciseCase& exerciseCase);
 
 // Whether a student may open the case in the debugger: a case the teacher keeps hidden shows

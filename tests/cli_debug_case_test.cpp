@@ -47,7 +47,15 @@ TEST_F(CliDebugCaseTest, TheCaseStartsPausedWithItsRegistersRamKeysAndInput) {
          "0000 FFE9 0000 FF85 000E 0100 0001\n"
          " Задача завершена\nexit 0\n"
          "0000 FFE9 0000 FF85 000E 0100 0001\n"},
-        // The keys are in the keyboard buffer from the start.
+        // Sixteen keys, more than the keyboard buffer holds, each typed as the program reads
+        // it; the screen's texts in the exercise's language.
+        {kExercises + "keys.q42test:sixteen keys", kExercises + "keys.asm", "continue\nscreen\n",
+         "case \"sixteen keys\": paused at the start\n"
+         "line 9: WAIT:   IN 0,R3         ; keyboard status: 80H once a key can be read\n"
+         " Task completed\nexit 0\n"
+         " ***  Teaching computer \"Q42\" with assembler\n  \n ABCDEFGHIJKLMNOP\n  \n"
+         " Task completed\n"},
+        // The keys typed as the program reads them.
         {keys + ":Enter after a", readKeys, "continue\nregs\n",
          "case \"Enter after a\": paused at the start\n"
          "line 1: W0:  IN 0,R3\n"

@@ -94,30 +94,37 @@ json TooLong(std::size_t words, int line) {
 
 // The results of checking a program, as the desktop program's results window shows them: the
 // title, the columns, each case with its verdict and differences, and the summary.
+// The page shows what a student may see: a hidden case's name and verdict only.
 json ExerciseResults(const Exercise& exercise, const std::string& file,
-                     const std::vector<CaseResult>& results) {
+                     const ProgramResult& results) {
     json cases = json::array();
-    int passed = 0;
-    for (std::size_t i = 0; i < results.size(); ++i) {
-        const CaseResult& result = results[i];
+    for (std::size_t i = 0; i < results.cases.size(); ++i) {
+        const CaseResult result = ShownToStudent(results.cases[i]);
         const bool mayOpen = i < exercise.cases.size() && StudentMayOpen(exercise.cases[i]);
+        std::vector<std::string> details = result.differences;
+        details.insert(details.end(), result.notes.begin(), result.notes.end());
         cases.push_back({{"name", result.name},
                          {"mayOpen", mayOpen},
                          {"passed", result.Passed()},
                          {"verdict", CaseVerdict(result.Passed())},
-                         {"differences", result.differences},
+                         {"differences", details},
+                         {"hidden", result.hidden},
+                         {"points", result.points},
                          {"steps", result.steps},
                          {"end", result.end}});
-        passed += result.Passed() ? 1 : 0;
     }
-    const int failed = static_cast<int>(results.size()) - passed;
+    const int passed = results.PassedCases();
+    const int failed = static_cast<int>(results.cases.size()) - passed;
     return {{"ok", true},
             {"title", ExerciseResultsTitle(exercise.title.empty() ? file : Text(exercise.title))},
             {"columns", ExerciseColumnTitles()},
             {"cases", cases},
             {"passed", passed},
             {"failed", failed},
-            {"summary", ExerciseSummary(passed, failed)},
+            {"points", results.Points()},
+            {"max_points", results.MaxPoints()},
+            {"warnings", results.warnings},
+            {"summary", ExerciseSummary(passed, failed, results.Points(), results.MaxPoints())},
             {"debugCase", DebugCaseButton()}};
 }
 
@@ -182,6 +189,7 @@ class WebSession : public DisplayHost, public RunHost {
     std::string Load() {
         session_.debugger.Forget();
         ForgetInput();
+        session_.display.screenLanguage.reset();  // an opened case's language ends with it
         const auto badLine = session_.run.CopyCode(codeText_);
         json answer = {
             {"ok", !badLine.has_value() && !session_.machine.Failed()},
@@ -364,6 +372,7 @@ class WebSession : public DisplayHost, public RunHost {
     }
     bool WaitForEvents() override {
         if (session_.display.LineInputActive() && session_.typed.Serve()) return true;
+        if (session_.typed.ServeKey()) return true;  // an exercise case's keys
         if (!session_.display.LineInputActive() && !session_.machine.State().keyBuffer.empty())
             return true;
         // A stop ends the wait as it always has; otherwise the step is taken back.

@@ -497,6 +497,29 @@ class DebugTest : public ProgramTest {
         QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("0007"));
     }
 
+    // A hidden case is the teacher's: a student cannot open it, by a double-click or the button.
+    void aHiddenCaseIsNotOpened() {
+        QFile wrong(QStringLiteral(Q42_SOURCE_DIR "/examples/exercises/keys-wrong.asm"));
+        QVERIFY(wrong.open(QIODevice::ReadOnly));
+        Editor().setPlainText(QString::fromUtf8(wrong.readAll()));
+        dialogs_->fileName = QStringLiteral(Q42_SOURCE_DIR "/examples/exercises/keys.q42test");
+        bool buttonEnabled = true;
+        dialogs_->onModal = [&buttonEnabled](QDialog& dialog) {
+            auto& results = static_cast<ExerciseDialog&>(dialog);
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QTableWidget& table = *results.results;
+            QCOMPARE(table.item(2, 1)->text(), QStringLiteral("FAIL"));  // the hidden case
+            const QPoint cell = table.visualItemRect(table.item(2, 0)).center();
+            QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, cell);
+            QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, cell);
+            buttonEnabled = results.debugCase->isEnabled();
+            QVERIFY(!results.chosenCase);
+        };
+        Action("CheckExercise1")->trigger();
+        QVERIFY(!buttonEnabled);
+        QVERIFY(!bench_->session.debugger.Started());
+    }
+
     // A failing case of Run > Check exercise opened in the debugger: its registers, RAM and
     // input lines loaded, paused at step 0 with a notice naming it; F9 then runs the case's run
     // to the result the check found, and once it has ended nothing of the case is left for the
