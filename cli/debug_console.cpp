@@ -60,6 +60,19 @@ DebugConsole::DebugConsole(std::istream& in, std::ostream& out, bool prompt,
     session.commands.SetWhenNotPaused(WhenNotPaused::OneRun);
 }
 
+void DebugConsole::StartRunsWith(const std::string& name, std::function<void()> start) {
+    start_ = std::move(start);
+    start_();
+    out_ << "case \"" << name << "\": paused at the start\n";
+    Where();
+}
+
+DebugPause DebugConsole::Run() {
+    if (!start_) return session.commands.Run();
+    start_();
+    return session.commands.Continue();
+}
+
 void DebugConsole::Loop() {
     while (!quit_ && Command()) {
     }
@@ -132,7 +145,7 @@ bool DebugConsole::Moves(const std::string& name, const std::vector<std::string>
     Commands& commands = session.commands;
     long long count = 1;
     if (name == "run" || name == "r") {
-        Report(commands.Run());
+        Report(Run());
     } else if (name == "continue" || name == "c") {
         Report(commands.Continue());
     } else if (name == "step" || name == "s" || name == "next" || name == "n") {

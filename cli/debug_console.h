@@ -4,6 +4,7 @@
 // program's input comes only from the `type` command: a wait with nothing typed pauses the run
 // with "waiting for input", and the commands given then may look but not move.
 
+#include <functional>
 #include <istream>
 #include <ostream>
 #include <string>
@@ -22,6 +23,10 @@ class DebugConsole : public DisplayHost, public RunHost {
 
     // Reads and carries out commands until `quit` or the end of input.
     void Loop();
+    // The runs start from `start` (an exercise's case named `name`, UTF-8) rather than from the
+    // program's own start: it is carried out now, paused at the first instruction, and again
+    // by each `run`.
+    void StartRunsWith(const std::string& name, std::function<void()> start);
 
     // DisplayHost: a wait takes what `type` gave, or asks for it.
     void BeginLineInput() override {}
@@ -41,10 +46,13 @@ class DebugConsole : public DisplayHost, public RunHost {
     const TextLines& sourceText_;
     bool waiting_ = false;  // inside a wait for input
     bool quit_ = false;
-    bool interrupted_ = false;  // a Ctrl+C paused the command in progress
+    bool interrupted_ = false;     // a Ctrl+C paused the command in progress
+    std::function<void()> start_;  // where the runs start; empty: the program's own start
 
     // Reads one command and carries it out; false at quit, the end of input or a Ctrl+C.
     bool Command();
+    // A new run: from the start the runs were given, paused there, or the program's own.
+    DebugPause Run();
     bool ReadCommand(std::string& line);
     void Carry(const std::string& name, const std::vector<std::string>& args);
     bool Moves(const std::string& name, const std::vector<std::string>& args);

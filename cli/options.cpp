@@ -14,9 +14,13 @@ const char* const kUsage =
     "             [--trace TRACEFILE|-] [--dump] [--json] FILE.asm|FILE.cod\n"
     "  q42cli decode [--lang ru|en] [--from HHHH] [--count N] FILE.cod|FILE.asm\n"
     "  q42cli debug [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--max-steps N]\n"
-    "               FILE.asm|FILE.cod\n"
-    "  q42cli check [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--json]\n"
+    "               [--case EXERCISE.q42test:CASE] FILE.asm|FILE.cod\n"
+    "  q42cli check [--no-short-const] [--lang ru|en] [--rom ROMFILE]\n"
+    "               [--json | --format text|json|csv|junit] [--student]\n"
     "               EXERCISE.q42test PROGRAM.asm|PROGRAM.cod...\n"
+    "  q42cli grade [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--summary FILE]\n"
+    "               --class FOLDER EXERCISE.q42test...\n"
+    "  q42cli similar [--lang ru|en] [--threshold X] [--json] PROGRAM.asm|PROGRAM.cod...\n"
     "  q42cli --help | --version\n"
     "\n"
     "asm     assembles FILE.asm; prints the code text, or writes a code file with -o\n"
@@ -31,10 +35,24 @@ const char* const kUsage =
     "        watch HHHH, delete [N], run (r), continue (c), step [N] (s), next [N] (n),\n"
     "        finish, back [N], until LINE, regs, mem HHHH [N], where, list, explain [STEP],\n"
     "        screen, type TEXT (input for the program), quit; --max-steps N stops each command\n"
-    "        after N steps (default 10000000)\n"
+    "        after N steps (default 10000000); --case starts paused at the first instruction\n"
+    "        of the exercise's case CASE (its name or number), with its registers, RAM, keys\n"
+    "        and input, and run begins that case again\n"
     "check   runs every case of the exercise against every program; one line per program\n"
-    "        and case, PASS or FAIL with the first difference, then a summary; --json prints\n"
-    "        the results as JSON; exit status 0 only when every case passes\n"
+    "        and case, PASS or FAIL with the first difference, a line of cases and points per\n"
+    "        program, then a summary; --format json|csv|junit (--json: json) prints the\n"
+    "        results so; --student shows only the name and PASS or FAIL of a hidden case;\n"
+    "        exit status 0 only when every case passes\n"
+    "grade   checks each student's solution in FOLDER (a subfolder or a file name prefix per\n"
+    "        student; keys.q42test takes keys.asm or keys.cod) and prints one CSV row per\n"
+    "        student: points per exercise and the total; how many failed each case goes to\n"
+    "        stderr or to --summary FILE; exit status 0 only when every student passes\n"
+    "        every case\n"
+    "similar compares the programs' instructions, with names, registers and constants put\n"
+    "        aside; one line per pair whose score (0..1) is at least X (default 0.8), highest\n"
+    "        first: the score, the two files, and the longest matching runs as source lines\n"
+    "        (a code file's as addresses); --json prints the pairs as JSON; exit status 0, or 1\n"
+    "        when a file could not be read or assembled (it is named and the rest compared)\n"
     "--lang  ru or en: the language of the messages, the screen's texts and the descriptions\n"
     "exit status: 0 halted, 1 run-time, assembler or code line error, 2 bad usage or\n"
     "unreadable file, 3 stopped before HLT\n";
@@ -94,6 +112,17 @@ void AddDebug(CLI::App& command, Options& options) {
     });
 }
 
+// debug's own options: the debugger's commands and an exercise's case to start from.
+void AddDebugCommand(CLI::App& command, Options& options) {
+    AddDebug(command, options);
+    ValueOption(command, "--case", "EXERCISE:CASE")->each([&options](const std::string& text) {
+        const auto colon = text.rfind(':');
+        if (colon == std::string::npos || colon == 0 || colon + 1 == text.size())
+            Refuse("takes EXERCISE.q42test:CASE, the case by its name or number");
+        options.debugCase = text;
+    });
+}
+
 void AddJson(CLI::App& command, Options& options) {
     command.add_flag_callback("--json", [&options] { options.json = true; });
 }
@@ -107,12 +136,58 @@ void AddRun(CLI::App& command, Options& options) {
     command.add_flag_callback("--dump", [&options] { options.dump = true; });
 }
 
+// check's outputs. --json is --format json; the last one given counts.
+void AddFormats(CLI::App& command, Options& options) {
+    command.add_flag_callback("--json", [&options] { options.format = ReportFormat::Json; });
+    ValueOption(command, "--format", "text|json|csv|junit")
+        ->each([&options](const std::string& text) {
+            const std::pair<const char*, ReportFormat> formats[] = {{"text", ReportFormat::Text},
+                                                                    {"json", ReportFormat::Json},
+                                                                    {"csv", ReportFormat::Csv},
+                                                                    {"junit", ReportFormat::Junit}};
+            for (const auto& [name, format] : formats) {
+                if (text == name) {
+                    options.format = format;
+                    return;
+                }
+            }
+            Refuse("takes text, json, csv or junit");
+        });
+    command.add_flag_callback("--student", [&options] { options.student = true; });
+}
+
 void AddCheck(CLI::App& command, Options& options) {
     AddAssembling(command, options);
     ValueOption(command, "--rom", "ROMFILE")->each([&options](const std::string& text) {
         options.rom = text;
     });
+    AddFormats(command, options);
+}
+
+void AddGrade(CLI::App& command, Options& options) {
+    AddAssembling(command, options);
+    ValueOption(command, "--rom", "ROMFILE")->each([&options](const std::string& text) {
+        options.rom = text;
+    });
+    ValueOption(command, "--class", "FOLDER")->each([&options](const std::string& text) {
+        options.classFolder = text;
+    });
+    ValueOption(command, "--summary", "FILE")->each([&options](const std::string& text) {
+        options.summary = text;
+    });
+}
+
+void AddSimilar(CLI::App& command, Options& options) {
+    AddLanguage(command, options);
     AddJson(command, options);
+    ValueOption(command, "--threshold", "X")->each([&options](const std::string& text) {
+        double value = -1;
+        const char* end = text.data() + text.size();
+        auto [ptr, ec] = std::from_chars(text.data(), end, value);
+        if (ec != std::errc() || ptr != end || !(value >= 0 && value <= 1))
+            Refuse("takes a number from 0 to 1");
+        options.threshold = value;
+    });
 }
 
 void AddDecode(CLI::App& command, Options& options) {
@@ -147,11 +222,11 @@ void Declare(CommandLine& line, Options& options) {
     app.require_subcommand(0, 1);
     app.add_flag("-h,--help", line.help);
     app.add_flag("--version", line.version);
-    const std::pair<const char*, void (*)(CLI::App&, Options&)> commands[] = {{"asm", AddAsm},
-                                                                              {"run", AddRun},
-                                                                              {"decode", AddDecode},
-                                                                              {"debug", AddDebug},
-                                                                              {"check", AddCheck}};
+    const std::pair<const char*, void (*)(CLI::App&, Options&)> commands[] = {
+        {"asm", AddAsm},        {"run", AddRun},
+        {"decode", AddDecode},  {"debug", AddDebugCommand},
+        {"check", AddCheck},    {"grade", AddGrade},
+        {"similar", AddSimilar}};
     for (const auto& [name, add] : commands) {
         CLI::App* command = app.add_subcommand(name);
         add(*command, options);
@@ -164,6 +239,8 @@ Command CommandNamed(const std::string& name) {
     if (name == "asm") return Command::Asm;
     if (name == "debug") return Command::Debug;
     if (name == "check") return Command::Check;
+    if (name == "grade") return Command::Grade;
+    if (name == "similar") return Command::Similar;
     return name == "run" ? Command::Run : Command::Decode;
 }
 
@@ -180,10 +257,18 @@ std::string Misuse(const CommandLine& line, Options& options) {
     }
     if (!stray.empty()) return "unknown option for " + command.get_name() + ": " + stray.front();
     if (line.files.empty()) return "no file given";
+    if (options.command == Command::Similar) {
+        options.programs = line.files;
+        return "";
+    }
     options.file = line.files.front();
     if (options.command == Command::Check) {
         options.programs.assign(line.files.begin() + 1, line.files.end());
         return options.programs.empty() ? "no program given" : "";
+    }
+    if (options.command == Command::Grade) {
+        options.programs = line.files;
+        return options.classFolder.empty() ? "grade needs --class FOLDER" : "";
     }
     if (line.files.size() > 1) return "more than one file given";
     if (options.json && options.dump) return "--dump and --json go apart: the JSON holds RAM";

@@ -21,6 +21,7 @@
 #include "desktop/qt_text.h"
 #include "desktop/ram_window.h"
 #include "desktop/window_layout.h"
+#include "exercise/case_start.h"
 #include "exercise/result_texts.h"
 #include "machine/rom_image.h"
 
@@ -93,6 +94,8 @@ void Workbench::RefreshViews() {
 }
 
 void Workbench::CommandDone() {
+    // A case's run that has ended leaves nothing of the case for the next run.
+    if (!openCase_.isEmpty() && !session.debugger.Paused()) LeaveCase();
     RefreshViews();
     ShowWhere();
     if (controlsShowRun_ && !session.run.Busy()) ShowRunStateOnControls(false);
@@ -172,19 +175,23 @@ void Workbench::ShowDisplay() {
 }
 
 void Workbench::BeginLineInput() {
+    typedLine_ = false;
+    // A case's input line typed ahead is taken at once.
+    if (!session.typed.Empty()) return;
     RefreshViews();
     RememberFocus();
     displayWindow->BeginLineInput();
 }
 
 void Workbench::BeginKeyWait() {
+    if (!session.typed.UnreadKeys().empty()) return;
     RefreshViews();
     RememberFocus();
     displayWindow->BeginKeyWait();
 }
 
 std::string Workbench::InputLineText() {
-    return displayWindow->InputLineText();
+    return typedLine_ ? session.typed.Line() : displayWindow->InputLineText();
 }
 
 void Workbench::HideInputLine() {
@@ -193,6 +200,12 @@ void Workbench::HideInputLine() {
 
 bool Workbench::WaitForEvents() {
     if (closing) return false;
+    // A case's input lines and keys typed ahead are taken at once.
+    if (session.display.LineInputActive() && session.typed.Serve()) {
+        typedLine_ = true;
+        return true;
+    }
+    if (session.typed.ServeKey()) return true;
     RefreshViews();
     // Input needs the display window: it comes back if something hid it during the wait.
     displayWindow->ShowForInput();
@@ -202,6 +215,7 @@ bool Workbench::WaitForEvents() {
 }
 
 void Workbench::BuildAndRun() {
+    if (CaseRunPaused()) return RunProgram();
     if (assemblerWindow->PreprocessAndCompile()) LoadAndRun();
 }
 
@@ -336,9 +350,15 @@ void Workbench::CheckEditorProgram(const Exercise& exercise, const QString& titl
     const auto results =
         CheckSource(session.machine, LinesFromQt(assemblerWindow->sourceEditor->toPlainText()),
                     session.options, exercise);
+    std::vector<bool> mayOpen;
+    for (const ExerciseCase& exerciseCase : exercise.cases)
+        mayOpen.push_back(StudentMayOpen(exerciseCase));
     ExerciseDialog dialog(assemblerWindow.get(),
-                          QString::fromStdString(ExerciseResultsTitle(title.toStdString())), results);
+                          QString::fromStdString(ExerciseResultsTitle(title.toStdString())), results,
+                          std::move(mayOpen));
     dialogs.ShowModal(dialog);
+    if (dialog.chosenCase)
+        OpenExerciseCase(exercise.cases[static_cast<std::size_t>(*dialog.chosenCase)]);
 }
 
 }  // namespace q42

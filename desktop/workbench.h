@@ -32,6 +32,7 @@ class GuideWindow;
 class LogWindow;
 class LessonsWindow;
 struct Exercise;
+struct ExerciseCase;
 
 class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
   public:
@@ -127,8 +128,17 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
   private:
     // Shows a window of its own with `title`, in front, with the keyboard.
     static void Bring(QWidget& window, const QString& title);
-    // Checks the editor's program against `exercise` and shows the results titled by `title`.
+    // Checks the editor's program against `exercise` and shows the results titled by `title`;
+    // a case chosen there is opened in the debugger.
     void CheckEditorProgram(const Exercise& exercise, const QString& title);
+    // The editor's program compiled and the case's start loaded, paused at the first
+    // instruction (workbench_case.cpp).
+    void OpenExerciseCase(const ExerciseCase& exerciseCase);
+    // A case opened in the debugger is paused, and the editor holds the text compiled for it:
+    // a run goes on from where it is, with the case's start, rather than starting anew.
+    bool CaseRunPaused() const;
+    // Nothing of the case is kept for the next run: its typed-ahead input, its screen language.
+    void LeaveCase();
     // The lessons window's buttons and links.
     void StartLessonExercise(const QString& name);
     void CheckLessonExercise(const QString& name);
@@ -169,6 +179,8 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     bool endNoticeShown_ = false;  // F7 after the end said so instead of stepping
     bool logPlaced_ = false;       // placed when it first showed; then it stays where put
     QString compiledText_;         // the editor's text when it was last compiled
+    QString openCase_;  // the name of the case opened in the debugger, while its run goes on
+    bool typedLine_ = false;       // the line input took a line typed ahead
     DebugPause pause_;
     MachineState shownState_;
 

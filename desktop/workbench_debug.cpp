@@ -11,6 +11,7 @@
 #include "desktop/ram_window.h"
 #include "desktop/window_layout.h"
 #include "desktop/workbench.h"
+#include "exercise/result_texts.h"
 
 namespace q42 {
 
@@ -29,6 +30,7 @@ void Workbench::Debug(Command command) {
 }
 
 void Workbench::RunProgram() {
+    if (CaseRunPaused()) return Continue();
     Debug([this] { return session.commands.Run(); });
 }
 
@@ -94,6 +96,7 @@ void Workbench::ApplyRegisterEdits() {
 }
 
 void Workbench::Compiled(const Assembly& assembly) {
+    openCase_.clear();
     session.source.Set(assembly);
     compiledText_ = assemblerWindow->sourceEditor->toPlainText();
     EndTextMarks();
@@ -115,6 +118,7 @@ void Workbench::EndTextMarks() {
 
 // New code in RAM is a new program: the run there was is over.
 void Workbench::CodeCopied() {
+    LeaveCase();
     session.debugger.Forget();
     showRunLine_ = false;
     EndTextMarks();
@@ -189,6 +193,8 @@ void Workbench::ShowRunLine() {
             if (line == 0 && session.source.Holds(at)) notice = CodeChangedNotice(at);
         }
     }
+    if (notice.isEmpty() && CaseRunPaused() && session.debugger.Step() == 0)
+        notice = QString::fromStdString(CaseOpenedNotice(openCase_.toStdString()));
     if (notice.isEmpty() && !ended &&
         (pause_.reason == DebugPause::Reason::Breakpoint ||
          pause_.reason == DebugPause::Reason::Watchpoint))

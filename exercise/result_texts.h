@@ -14,8 +14,13 @@ std::string ExerciseResultsTitle(std::string_view exercise);
 std::vector<std::string> ExerciseColumnTitles();
 // A case's verdict: "PASS" or "FAIL", alike in both languages.
 std::string_view CaseVerdict(bool passed);
-// How many cases passed and how many failed.
-std::string ExerciseSummary(int passed, int failed);
+// How many cases passed and how many failed, and the points of the cases passed out of all.
+std::string ExerciseSummary(int passed, int failed, int points, int maxPoints);
+// The button (and the hint) that opens a case in the debugger: "Debug this case".
+std::string DebugCaseButton();
+// The notice of a case opened in the debugger, paused at its start: "Case «NAME» of the
+// exercise: paused at the start; F7 steps, F9 runs." `name` is UTF-8.
+std::string CaseOpenedNotice(std::string_view name);
 // What is wrong with an exercise file that could not be read: `file`, the line when one is known
 // (0: none), and the reader's own words.
 std::string ExerciseFileProblem(std::string_view file, std::string_view problem, int line);

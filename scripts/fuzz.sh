@@ -3,6 +3,7 @@
 # build-fuzz/ and runs each in turn for SECONDS (default 600) on a copy of its seed corpus.
 #   scripts/fuzz.sh [SECONDS] [TARGET...]      targets: assemble code_run rom_image machine
 #                                             decoder text_file cli exercise check debug
+#                                             similar
 #                                             (default: all)
 # Set Q42_FUZZ_KEEP=1 to keep the grown corpus in build-fuzz/corpus/TARGET for the next run, and
 # Q42_FUZZ_SEED to a number other than 0 to make a run repeatable.
@@ -14,7 +15,7 @@ seconds=${1:-600}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(assemble code_run rom_image machine decoder text_file cli exercise check debug)
+    targets=(assemble code_run rom_image machine decoder text_file cli exercise check debug similar)
 fi
 
 CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -10,6 +10,8 @@ Session::Session(DisplayHost& displayHost, RunHost& runHost, RunHistory runHisto
 
 void Session::UseMachine(const Machine& loaded) {
     machine = loaded;
+    // A machine the views have not shown: every register and RAM cell counts as changed.
+    machine.Restore(loaded.State());
     machine.AttachTerminal(&display);
 }
 

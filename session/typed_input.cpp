@@ -8,6 +8,8 @@ void TypedInput::Add(std::string text) {
 
 void TypedInput::Clear() {
     texts_.clear();
+    keys_.clear();
+    keysRead_ = 0;
     keysTaken_ = 0;
     taken_.clear();
 }
@@ -17,7 +19,14 @@ void TypedInput::TakeFirst() {
     keysTaken_ = 0;
 }
 
+bool TypedInput::ServeKey() {
+    if (display_.LineInputActive() || keysRead_ == keys_.size()) return false;
+    display_.TypeKey(keys_[keysRead_++]);
+    return true;
+}
+
 bool TypedInput::Serve() {
+    if (ServeKey()) return true;
     if (texts_.empty()) return false;
     const std::string& text = texts_.front();
     if (display_.LineInputActive()) {

@@ -23,6 +23,7 @@
 #include "assembler/codetext.h"
 #include "assembler/compil.h"
 #include "assembler/instruction_set.h"
+#include "exercise/case_start.h"
 #include "exercise/checker.h"
 #include "exercise/exercise_file.h"
 #include "exercise/lesson.h"
@@ -93,27 +94,38 @@ json TooLong(std::size_t words, int line) {
 
 // The results of checking a program, as the desktop program's results window shows them: the
 // title, the columns, each case with its verdict and differences, and the summary.
+// The page shows what a student may see: a hidden case's name and verdict only.
 json ExerciseResults(const Exercise& exercise, const std::string& file,
-                     const std::vector<CaseResult>& results) {
+                     const ProgramResult& results) {
     json cases = json::array();
-    int passed = 0;
-    for (const CaseResult& result : results) {
+    for (std::size_t i = 0; i < results.cases.size(); ++i) {
+        const CaseResult result = ShownToStudent(results.cases[i]);
+        const bool mayOpen = i < exercise.cases.size() && StudentMayOpen(exercise.cases[i]);
+        std::vector<std::string> details = result.differences;
+        details.insert(details.end(), result.notes.begin(), result.notes.end());
         cases.push_back({{"name", result.name},
+                         {"mayOpen", mayOpen},
                          {"passed", result.Passed()},
                          {"verdict", CaseVerdict(result.Passed())},
-                         {"differences", result.differences},
+                         {"differences", details},
+                         {"hidden", result.hidden},
+                         {"points", result.points},
                          {"steps", result.steps},
                          {"end", result.end}});
-        passed += result.Passed() ? 1 : 0;
     }
-    const int failed = static_cast<int>(results.size()) - passed;
+    const int passed = results.PassedCases();
+    const int failed = static_cast<int>(results.cases.size()) - passed;
     return {{"ok", true},
             {"title", ExerciseResultsTitle(exercise.title.empty() ? file : Text(exercise.title))},
             {"columns", ExerciseColumnTitles()},
             {"cases", cases},
             {"passed", passed},
             {"failed", failed},
-            {"summary", ExerciseSummary(passed, failed)}};
+            {"points", results.Points()},
+            {"max_points", results.MaxPoints()},
+            {"warnings", results.warnings},
+            {"summary", ExerciseSummary(passed, failed, results.Points(), results.MaxPoints())},
+            {"debugCase", DebugCaseButton()}};
 }
 
 }  // namespace
@@ -177,6 +189,7 @@ class WebSession : public DisplayHost, public RunHost {
     std::string Load() {
         session_.debugger.Forget();
         ForgetInput();
+        session_.display.screenLanguage.reset();  // an opened case's language ends with it
         const auto badLine = session_.run.CopyCode(codeText_);
         json answer = {
             {"ok", !badLine.has_value() && !session_.machine.Failed()},
@@ -327,6 +340,28 @@ class WebSession : public DisplayHost, public RunHost {
             .dump(-1, ' ', false, json::error_handler_t::replace);
     }
 
+    // The editor's text (UTF-8) assembled and loaded as Assemble does, then case `index` of the
+    // exercise file's text opened in the debugger: the case's start on a fresh machine with the
+    // program, paused before its first step. Answers what Assemble answers, and whether the case
+    // was opened with its notice; a case a student may not open is not.
+    std::string DebugCase(const std::string& source, const std::string& exerciseText,
+                          double index) {
+        const ExerciseFile read = ParseExercise(exerciseText);
+        if (!read.exercise || index < 0 || index >= static_cast<double>(read.exercise->cases.size()))
+            return json{{"ok", false}, {"opened", false}}.dump();
+        const ExerciseCase& exerciseCase = read.exercise->cases[static_cast<std::size_t>(index)];
+        if (!StudentMayOpen(exerciseCase)) return json{{"ok", false}, {"opened", false}}.dump();
+        json answer = json::parse(Assemble(source, false));
+        const bool loaded = answer["ok"] && answer["load"]["ok"];
+        answer["opened"] = loaded;
+        if (!loaded) return answer.dump();
+        Machine fresh;
+        LoadForCase(fresh, session_.machine, codeText_);
+        OpenCase(session_, fresh, exerciseCase);
+        answer["notice"] = CaseOpenedNotice(Text(exerciseCase.name));
+        return answer.dump(-1, ' ', false, json::error_handler_t::replace);
+    }
+
     // DisplayHost: a wait takes what was typed, or gives up, and the step is taken back.
     void BeginLineInput() override {}
     std::string InputLineText() override { return session_.typed.Line(); }
@@ -337,6 +372,7 @@ class WebSession : public DisplayHost, public RunHost {
     }
     bool WaitForEvents() override {
         if (session_.display.LineInputActive() && session_.typed.Serve()) return true;
+        if (session_.typed.ServeKey()) return true;  // an exercise case's keys
         if (!session_.display.LineInputActive() && !session_.machine.State().keyBuffer.empty())
             return true;
         // A stop ends the wait as it always has; otherwise the step is taken back.
@@ -498,5 +534,6 @@ EMSCRIPTEN_BINDINGS(q42) {
         .function("state", &WebSession::State)
         .function("explainRow", &WebSession::ExplainRow)
         .function("decode", &WebSession::Decode)
-        .function("checkExercise", &WebSession::CheckExercise);
+        .function("checkExercise", &WebSession::CheckExercise)
+        .function("debugCase", &WebSession::DebugCase);
 }

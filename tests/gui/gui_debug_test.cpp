@@ -11,9 +11,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
 #include <QTableView>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -22,6 +24,7 @@
 #include "desktop/assembler_window.h"
 #include "desktop/code_editor.h"
 #include "desktop/display_window.h"
+#include "desktop/exercise_dialog.h"
 #include "desktop/log_window.h"
 #include "desktop/processor_window.h"
 #include "desktop/qt_text.h"
@@ -101,6 +104,28 @@ class DebugTest : public ProgramTest {
         Form().activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&Form()));
         Editor().setFocus();
+    }
+
+    // Checks kReadTwice against an exercise whose second case fails, and opens that case from
+    // the results: a double-click on its row, or the button, which starts at the first failure.
+    void OpenFailingCase(const QString& file, bool byButton) {
+        dialogs_->fileName = file;
+        dialogs_->onModal = [byButton](QDialog& dialog) {
+            auto& results = static_cast<ExerciseDialog&>(dialog);
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QCOMPARE(results.results->item(1, 1)->text(), QStringLiteral("FAIL"));
+            if (byButton) {
+                QCOMPARE(results.results->currentRow(), 1);
+                QTest::mouseClick(results.debugCase, Qt::LeftButton);
+                return;
+            }
+            QTableWidget& table = *results.results;
+            const QPoint cell = table.visualItemRect(table.item(1, 0)).center();
+            // A double-click: the first click, then the second as the double-click.
+            QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, cell);
+            QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, cell);
+        };
+        Action("CheckExercise1")->trigger();
     }
 
   private slots:
@@ -470,6 +495,84 @@ class DebugTest : public ProgramTest {
         Press(Qt::Key_F4);
         QCOMPARE(Editor().RunLine(), 2);
         QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("0007"));
+    }
+
+    // A hidden case is the teacher's: a student cannot open it, by a double-click or the button.
+    void aHiddenCaseIsNotOpened() {
+        QFile wrong(QStringLiteral(Q42_SOURCE_DIR "/examples/exercises/keys-wrong.asm"));
+        QVERIFY(wrong.open(QIODevice::ReadOnly));
+        Editor().setPlainText(QString::fromUtf8(wrong.readAll()));
+        dialogs_->fileName = QStringLiteral(Q42_SOURCE_DIR "/examples/exercises/keys.q42test");
+        bool buttonEnabled = true;
+        dialogs_->onModal = [&buttonEnabled](QDialog& dialog) {
+            auto& results = static_cast<ExerciseDialog&>(dialog);
+            QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+            QTableWidget& table = *results.results;
+            QCOMPARE(table.item(2, 1)->text(), QStringLiteral("FAIL"));  // the hidden case
+            const QPoint cell = table.visualItemRect(table.item(2, 0)).center();
+            QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, cell);
+            QTest::mouseDClick(table.viewport(), Qt::LeftButton, {}, cell);
+            buttonEnabled = results.debugCase->isEnabled();
+            QVERIFY(!results.chosenCase);
+        };
+        Action("CheckExercise1")->trigger();
+        QVERIFY(!buttonEnabled);
+        QVERIFY(!bench_->session.debugger.Started());
+    }
+
+    // A failing case of Run > Check exercise opened in the debugger: its registers, RAM and
+    // input lines loaded, paused at step 0 with a notice naming it; F9 then runs the case's run
+    // to the result the check found, and once it has ended nothing of the case is left for the
+    // next run.
+    void aFailingCaseOpensInTheDebugger() {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("sum.q42test"));
+        QFile exercise(file);
+        QVERIFY(exercise.open(QIODevice::WriteOnly));
+        exercise.write(
+            "[[case]]\nname = \"small\"\ninput = [\"1\", \"2\"]\n"
+            "[case.expect]\nregisters = { R3 = 3 }\n"
+            "[[case]]\nname = \"with a start\"\ninput = [\"5\", \"6\"]\n"
+            "registers = { R2 = 10 }\nmemory = { \"0040\" = \"1234\" }\n"
+            "[case.expect]\nregisters = { R3 = 12 }\n");
+        exercise.close();
+        Editor().setPlainText(QString::fromLatin1(kReadTwice));
+        for (const bool byButton : {false, true}) {
+            OpenFailingCase(file, byButton);
+            QCOMPARE(bench_->session.debugger.Step(), 0);
+            QCOMPARE(Registers(),
+                     (QStringList{"0000", "0000", "000A", "0000", "0000", "0100", "0000"}));
+            QCOMPARE(bench_->session.machine.State().ram[0x40 / 2], 0x1234);
+            QVERIFY(Editor().Notice()->isVisible());
+            QCOMPARE(
+                Editor().Notice()->text(),
+                Pick("Вариант «with a start» упражнения: пауза в начале; F7 — шаг, F9 — запуск.",
+                     "Case «with a start» of the exercise: paused at the start; F7 steps, F9 "
+                     "runs."));
+            QCOMPARE(Editor().RunLine(), 1);
+            QVERIFY(QTest::qWaitForWindowActive(&Form()));
+            if (!byButton) {
+                Press(Qt::Key_F8);  // the first line input takes the case's first line
+                QCOMPARE(Processor().registerFields[1]->text(), QStringLiteral("0005"));
+                QVERIFY(!Editor().Notice()->isVisible());
+            }
+            Press(Qt::Key_F9);
+            QVERIFY(bench_->session.debugger.Ended());
+            QCOMPARE(Registers().mid(0, 4), (QStringList{"0000", "0006", "000A", "000B"}));
+            QCOMPARE(bench_->session.machine.State().ram[0x40 / 2], 0x1234);
+            QVERIFY(bench_->session.typed.Empty());
+        }
+        // Once the case's run has ended, F9 runs the program as always: from a reset, asking
+        // for its input.
+        WhenLineAwaited(this, bench_->session.display, [this] {
+            QVERIFY(QTest::qWaitForWindowActive(bench_->displayWindow.get()));
+            TypeWhenAsked(QStringLiteral("4"));  // the second number, once it is asked for
+            Type(QStringLiteral("4"));
+            Press(Qt::Key_Return);
+        });
+        Activate();
+        Press(Qt::Key_F9);
+        QCOMPARE(Registers().mid(0, 4), (QStringList{"0000", "0004", "000A", "0008"}));
     }
 };
 

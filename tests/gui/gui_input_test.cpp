@@ -393,24 +393,42 @@ class RealInputTest : public ProgramTest {
         window.close();
     }
 
+    // Help > Lessons clicked in the menu bar and then in the menu: the lessons window, active.
+    LessonsWindow* OpenLessonsFromTheMenu() {
+        AssemblerWindow& form = Form();
+        if (!Activate(form)) return nullptr;
+        QMenuBar& bar = *form.menuBar();
+        QTest::mouseClick(&bar, Qt::LeftButton, {},
+                          bar.actionGeometry(form.helpMenu->menuAction()).center());
+        if (!QTest::qWaitFor([&] { return form.helpMenu->isVisible(); })) return nullptr;
+        QAction* item = Action("Lessons1");
+        QTest::mouseClick(form.helpMenu, Qt::LeftButton, {},
+                          form.helpMenu->actionGeometry(item).center());
+        LessonsWindow* lessons = bench_->lessonsWindow.get();
+        if (lessons == nullptr || !QTest::qWaitForWindowActive(lessons)) return nullptr;
+        return lessons->windowTitle() == item->text().remove(QLatin1Char('&')) ? lessons : nullptr;
+    }
+
+    // The editor's text replaced by typed lines, each indented with Tab.
+    void TypeProgram(const QStringList& lines) {
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Press(Qt::Key_Delete);
+        for (const QString& line : lines) {
+            Press(Qt::Key_Tab);
+            Type(line);
+            Press(Qt::Key_Return);
+        }
+    }
+
     // Help > Lessons: a student picks lesson 4, opens its program, starts exercise 1, types a
     // solution and checks it, all with clicks and keys; a wrong program fails with a difference.
     void aLessonsExerciseIsStartedTypedAndChecked() {
         AssemblerWindow& form = Form();
-        QVERIFY(Activate(form));
-        QMenuBar& bar = *form.menuBar();
-        QTest::mouseClick(&bar, Qt::LeftButton, {},
-                          bar.actionGeometry(form.helpMenu->menuAction()).center());
-        QTRY_VERIFY(form.helpMenu->isVisible());
-        QAction* item = Action("Lessons1");
-        QTest::mouseClick(form.helpMenu, Qt::LeftButton, {},
-                          form.helpMenu->actionGeometry(item).center());
-        QTRY_VERIFY(bench_->lessonsWindow && bench_->lessonsWindow->isVisible());
-        LessonsWindow& lessons = *bench_->lessonsWindow;
-        QVERIFY(QTest::qWaitForWindowActive(&lessons));
-        QCOMPARE(lessons.windowTitle(), item->text().remove(QLatin1Char('&')));
-        QVERIFY(lessons.lessonList->count() >= 12);
+        LessonsWindow* opened = OpenLessonsFromTheMenu();
+        QVERIFY(opened != nullptr);
+        LessonsWindow& lessons = *opened;
         QListWidget& list = *lessons.lessonList;
+        QVERIFY(list.count() >= 12);
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {},
                           list.visualItemRect(list.item(3)).center());
         QVERIFY(list.item(3)->text().startsWith(QStringLiteral("4. ")));
@@ -426,15 +444,8 @@ class RealInputTest : public ProgramTest {
         QVERIFY(QTest::qWaitForWindowActive(&form));
         QCOMPARE(QApplication::focusWidget(), form.sourceEditor);
 
-        // The solution typed over the starting text.
-        Press(Qt::Key_A, Qt::ControlModifier);
-        Press(Qt::Key_Delete);
-        for (const char* line : {"MOV R1,R2", "DIV #60,R2", "MOV R2,R0", "MUL #60,R0", "MOV R1,R3",
-                                 "SUB R0,R3", "HLT"}) {
-            Press(Qt::Key_Tab);
-            Type(QString::fromLatin1(line));
-            Press(Qt::Key_Return);
-        }
+        TypeProgram({"MOV R1,R2", "DIV #60,R2", "MOV R2,R0", "MUL #60,R0", "MOV R1,R3", "SUB R0,R3",
+                     "HLT"});
         QStringList verdicts;
         QString difference;
         dialogs_->onModal = [&](QDialog& dialog) {
@@ -447,18 +458,11 @@ class RealInputTest : public ProgramTest {
         };
         QTest::mouseClick(lessons.checkButtons[0], Qt::LeftButton);
         QVERIFY(!verdicts.isEmpty());
-        QVERIFY2(!verdicts.contains(QStringLiteral("FAIL")),
-                 qPrintable(difference + form.sourceEditor->toPlainText()));
+        QVERIFY2(!verdicts.contains(QStringLiteral("FAIL")), qPrintable(difference));
 
         // Forgetting the minutes fails, and says which register is wrong.
         QVERIFY(Activate(form));
-        Press(Qt::Key_A, Qt::ControlModifier);
-        Press(Qt::Key_Delete);
-        Type(QStringLiteral(" MOV R1,R2"));
-        Press(Qt::Key_Return);
-        Type(QStringLiteral(" DIV #60,R2"));
-        Press(Qt::Key_Return);
-        Type(QStringLiteral(" HLT"));
+        TypeProgram({"MOV R1,R2", "DIV #60,R2", "HLT"});
         QTest::mouseClick(lessons.checkButtons[0], Qt::LeftButton);
         QVERIFY(verdicts.contains(QStringLiteral("FAIL")));
         QVERIFY2(difference.contains(QStringLiteral("R3")), qPrintable(difference));

@@ -61,11 +61,18 @@ export async function exerciseFile(name, extension) {
 }
 
 // The results of a check in their dialog: the title, a row for each case with its verdict and
-// differences, and the summary; or what is wrong with the check file.
+// differences, and the summary; or what is wrong with the check file. A failed case that may be
+// opened has a "Debug this case" button: the dialog closes and `onDebug(index)` opens it.
 export class CheckResults {
-    constructor({ dialog, title, table, error, summary, close }) {
+    constructor({ dialog, title, table, error, summary, close }, onDebug) {
         this.elements = { dialog, title, table, error, summary };
         close.addEventListener('click', () => dialog.close());
+        table.addEventListener('click', (event) => {
+            const button = event.target.closest('button.debug-case');
+            if (!button) return;
+            dialog.close();
+            onDebug(Number(button.dataset.case));
+        });
     }
 
     show(result) {
@@ -78,7 +85,7 @@ export class CheckResults {
         dialog.dataset.verdict = !result.ok ? 'error' : result.failed === 0 ? 'pass' : 'fail';
         if (result.ok) {
             table.tHead.rows[0].replaceChildren(...result.columns.map((column) => cell('th', column)));
-            table.tBodies[0].replaceChildren(...result.cases.map(caseRow));
+            table.tBodies[0].replaceChildren(...result.cases.map((c, i) => caseRow(c, i, result.debugCase)));
             summary.textContent = result.summary;
         }
         if (!dialog.open) dialog.showModal();
@@ -93,11 +100,18 @@ function cell(tag, text, className = '') {
     return element;
 }
 
-function caseRow(result) {
+function caseRow(result, index, debugLabel) {
     const row = document.createElement('tr');
     row.className = result.passed ? 'pass' : 'fail';
     const differences = cell('td', '', 'differences');
     for (const difference of result.differences) differences.append(cell('div', difference));
+    // A failed case may be opened in the debugger to see why.
+    if (!result.passed && result.mayOpen) {
+        const debug = cell('button', debugLabel, 'debug-case');
+        debug.type = 'button';
+        debug.dataset.case = String(index);
+        differences.append(debug);
+    }
     row.append(cell('td', result.name), cell('td', result.verdict, 'verdict'), differences);
     return row;
 }

@@ -81,11 +81,16 @@ export class Machine {
     goToRow(row) { return JSON.parse(this.session.goToRow(row)); }
     decode(address) { return JSON.parse(this.session.decode(address)); }
     // The program `source` checked against the text of the exercise file `file`, each case on a
-    // machine of its own: { ok, title, columns, cases: [{ name, passed, verdict, differences,
-    // steps, end }], passed, failed, summary }, or { ok: false, title, error } for a file that
-    // cannot be read.
+    // machine of its own: { ok, title, columns, cases: [{ name, mayOpen, passed, verdict,
+    // differences, steps, end }], passed, failed, summary, debugCase (the button's caption) }, or
+    // { ok: false, title, error } for a file that cannot be read.
     checkExercise(source, exerciseText, file) {
         return JSON.parse(this.session.checkExercise(source, exerciseText, file));
+    }
+    // Case `index` of the exercise opened in the debugger with the editor's program, paused at
+    // its first instruction: what assemble() answers, `opened` and the case's `notice`.
+    debugCase(source, exerciseText, index) {
+        return JSON.parse(this.session.debugCase(source, exerciseText, index));
     }
 
     typeLine(text) { this.session.typeLine(text); }

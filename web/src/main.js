@@ -15,6 +15,7 @@ import { Guide } from './guide.js';
 import { CheckResults, exerciseFile } from './lessons.js';
 import { ProgramFile } from './program.js';
 import { RunStatus, describePause, showAssembly as writeAssembly } from './status.js';
+import { ShareDialog, programFromFragment } from './share.js';
 import {
     stored, openFileDialog, isCodeFile, codeWordsToAssembler, codeFileText, quotedLine,
 } from './files.js';
@@ -35,6 +36,8 @@ let abandoned = false;     // the run was stopped while it waited for input
 let runBefore = null;      // the state a fast run started from, to light what it changed
 let logShownAt = 0;
 let shownBefore = null;    // the state the one on show was lit against
+let lastCheck = null;      // the exercise file's text the editor's program was last checked against
+let openCase = false;      // a case opened from the check's results is paused, its start kept
 
 // The panels
 
@@ -81,14 +84,15 @@ const examples = new Examples($('examples'), (entry, text) => {
     replaceProgram(text, null);
     setRunStatus(() => t('exampleLoaded', { name: entry.name }));
 });
+const sharing = new ShareDialog({ dialog: $('share-dialog'), note: $('share-note'), field: $('share-link') });
 const checkResults = new CheckResults({
     dialog: $('check-dialog'), title: $('check-title'), table: $('check-table'), error: $('check-error'),
     summary: $('check-summary'), close: $('check-close'),
-});
+}, debugCase);
 const guide = new Guide({ dialog: $('guide'), body: $('guide-body'), close: $('guide-close') }, {
     onProgram(text, doc) {
         const lesson = doc.startsWith('lesson:') ? doc.slice('lesson:'.length) : null;
-        replaceFromHelp(text, () => (lesson === null ? t('exampleLoaded', { name: t('guideProgram') })
+        replaceAsked(text, () => (lesson === null ? t('exampleLoaded', { name: t('guideProgram') })
             : t('lessonProgramLoaded', { name: lesson })));
     },
     onExercise: startExercise,
@@ -122,6 +126,8 @@ function render(state, before) {
     // A run at maximum speed would only flicker over the lines; it shows its line when it pauses.
     const fast = runner.running && runner.speed === 0;
     editor.showRunLine(state.paused && !abandoned && !edited() && !fast ? state.line : 0);
+    // A case's run that has ended leaves nothing of the case for the next run.
+    if (!state.paused) openCase = false;
     shown = state;
     shownBefore = before;
 }
@@ -200,6 +206,7 @@ function assemble() {
     runner.halt();
     clearWait();
     abandoned = false;
+    openCase = false;
     const text = editor.text();
     const result = machine.assemble(text, program.codeFile);
     lastAssembly = { text, codeFile: program.codeFile };
@@ -229,9 +236,12 @@ function startLoop() {
     setMode('running');
 }
 
+// F9 runs the program from its start; a case opened from the check's results, while its run is
+// paused and the text is the one compiled for it, goes on with its own start instead.
 function runFromStart() {
     if (!machine) return;
-    if (assemble()) startLoop();
+    if (openCase && runPaused() && !edited()) startLoop();
+    else if (assemble()) startLoop();
 }
 
 function continueOrPause() {
@@ -344,9 +354,10 @@ function replaceProgram(text, name, codeFile = false) {
     program.settle();
 }
 
-// A program of the help or of a lesson into the editor, as a new program, once the user agrees
-// when it would replace work that is in no file; `status` makes what the status line says.
-function replaceFromHelp(text, status) {
+// A program of the help, of a lesson or of a link into the editor, as a new program, once the
+// user agrees when it would replace work that is in no file; `status` makes what the status line
+// says.
+function replaceAsked(text, status) {
     const replace = () => {
         $('guide').close();
         replaceProgram(text, null);
@@ -364,11 +375,21 @@ function replaceFromHelp(text, status) {
     question.showModal();
 }
 
+// The program of a shared link, when the page's address has one. The address loses it once it is
+// read, so that a reload does not ask again.
+async function openSharedLink() {
+    const shared = await programFromFragment(location.hash);
+    if (shared === null) return;
+    history.replaceState(null, '', location.href.replace(/#.*$/, ''));
+    if (shared.error) setRunStatus(() => t(shared.error), true);
+    else replaceAsked(shared.text, () => t('sharedLoaded'));
+}
+
 // Exercise NAME: its starting text into the editor.
 async function startExercise(name) {
     const text = await exerciseFile(name, 'asm');
     if (text === null) checkResults.show({ ok: false, title: name, error: t('exerciseMissing', { name }) });
-    else replaceFromHelp(text, () => t('exerciseLoaded', { name }));
+    else replaceAsked(text, () => t('exerciseLoaded', { name }));
 }
 
 // The editor's program checked against exercise NAME, the results in their dialog; the page's
@@ -376,8 +397,32 @@ async function startExercise(name) {
 async function checkExercise(name) {
     if (!machine) return;
     const file = await exerciseFile(name, 'q42test');
+    lastCheck = file;
     checkResults.show(file === null ? { ok: false, title: name, error: t('exerciseMissing', { name }) }
         : machine.checkExercise(editor.text(), file, `${name}.q42test`));
+}
+
+// Case `index` of the exercise last checked, opened in the debugger with the editor's program:
+// paused at its first instruction with the case's registers, RAM, keys and input.
+function debugCase(index) {
+    if (!machine || lastCheck === null) return;
+    runner.halt();
+    clearWait();
+    abandoned = false;
+    const text = editor.text();
+    const result = machine.debugCase(text, lastCheck, index);
+    if (result.status === undefined) return;  // no such case, or not one to open
+    lastAssembly = { text, codeFile: false };
+    assembled = result.opened ? { text, code: result.code } : null;
+    showAssembly(result);
+    $('guide').close();
+    log.reset();
+    const state = machine.state();
+    render(state, shown);
+    showLog();
+    openCase = result.opened;
+    setRunStatus(result.opened ? result.notice : '');
+    setMode(modeOf(state));
 }
 
 // A code file is read as the machine's loader reads it; a file it refuses is not opened, with the
@@ -467,6 +512,8 @@ $('stop').addEventListener('click', stop);
 $('open').addEventListener('click', openFile);
 $('save-asm').addEventListener('click', () => program.saveAsm());
 $('save-cod').addEventListener('click', saveCod);
+$('share').addEventListener('click', () => sharing.share(editor.text()));
+window.addEventListener('hashchange', openSharedLink);
 $('guide-open').addEventListener('click', () => guide.open());
 $('speed').addEventListener('change', (event) => {
     runner.speed = Number(event.target.value);
@@ -491,7 +538,7 @@ const keys = {
 };
 
 document.addEventListener('keydown', (event) => {
-    if ($('save-dialog').open || ($('guide').open && event.key !== 'F1')) return;
+    if ($('save-dialog').open || $('share-dialog').open || ($('guide').open && event.key !== 'F1')) return;
     const name = `${event.ctrlKey || event.metaKey ? 'Ctrl+' : ''}${event.shiftKey ? 'Shift+' : ''}${event.key.length === 1 ? event.key.toUpperCase() : event.key}`;
     if (event.key === 'Escape' && !$('stop').disabled) {
         event.preventDefault();
@@ -525,6 +572,7 @@ async function start() {
     showLog();
     setRunStatus(() => t('ready'));
     setMode('idle');
+    await openSharedLink();
     performance.mark('q42-ready');
     if (editor.text() === '' && stored.get('source', null) === null) {
         const response = await fetch('examples/hello.asm').catch(() => null);

@@ -77,7 +77,7 @@ export async function lessonChecks({ page, user }, folder) {
         await page.waitForSelector(`#guide-body .check-exercise[data-exercise="${kExercise}"]`);
         const passed = await checkResults();
         expect(passed.rows.length === 4 && passed.rows.every((row) => row[1] === 'PASS' && row[2] === '') &&
-            passed.summary === '4 passed, 0 failed' && passed.columns.join() === 'Case,Result,Differences' &&
+            passed.summary === '4 passed, 0 failed; 4 of 4 points' && passed.columns.join() === 'Case,Result,Differences' &&
             passed.title === 'Exercise check: Hours and minutes / Часы и минуты', `results ${JSON.stringify(passed)}`);
         await closeResults();
 
@@ -86,9 +86,57 @@ export async function lessonChecks({ page, user }, folder) {
         const failed = await checkResults();
         const row135 = failed.rows.find((row) => row[0] === '135');
         expect(row135?.[1] === 'FAIL' && row135[2].includes('R2: expected 0002 (2), got 0001 (1)') &&
-            failed.summary === '1 passed, 3 failed', `results ${JSON.stringify(failed)}`);
+            failed.summary === '1 passed, 3 failed; 1 of 4 points', `results ${JSON.stringify(failed)}`);
+        const buttons = await page.$$eval('#check-table tbody tr', (rows) =>
+            rows.map((row) => row.querySelector('.debug-case')?.textContent ?? ''));
+        expect(buttons.filter((b) => b === 'Debug this case').length === 3 && buttons[1] === '',
+            `a button on each failed row: ${JSON.stringify(buttons)}`);
         await closeResults();
         return `${passed.summary}; ${failed.summary}`;
+    });
+
+    // The failing case opened from the results: the help and the results close, the machine is
+    // paused at step 0 with the case's R1, the notice names the case; F9 runs the case's run to
+    // the result the check found.
+    await check('lessons: a failing case opened in the debugger, then F9', async () => {
+        await setLanguage('en');
+        await typeProgram(kWrong);
+        await openLesson();
+        await checkResults();
+        await page.click('#check-table tbody tr:first-child .debug-case');
+        await page.waitForFunction(() => !document.getElementById('check-dialog').open &&
+            !document.getElementById('guide').open);
+        await user.waitForMode(['paused']);
+        const start = { r1: await user.register('R1'), r2: await user.register('R2'), status: await user.runStatus() };
+        expect(start.r1 === '0087' && start.r2 === '0000' &&
+            start.status === 'Case «135» of the exercise: paused at the start; F7 steps, F9 runs.',
+        `at the start ${JSON.stringify(start)}`);
+        await page.keyboard.press('F9');
+        await user.waitForMode(['idle']);
+        const end = [await user.register('R1'), await user.register('R2'), await user.register('R3')];
+        const status = await user.runStatus();
+        expect(end.join() === '0087,0001,004B' && !status.includes('«135»'),
+            `after F9 R1, R2, R3 are ${end}, the status says ${status}`);
+        // A case with input: its line is typed ahead, and F9 goes on with it rather than
+        // loading the program again, which would forget it and wait for input. The solution
+        // without R3 := 0 fails the case that starts with R3 = 100.
+        const input = lessonFile('examples', 'lessons', 'solutions', '09-input-1.asm').replace(/^ *MOV #0,R3.*\n/m, '');
+        await typeProgram(input);
+        await page.click('#guide-open');
+        await page.click('#guide [data-doc="lessons"]');
+        await page.click('#guide-body .lesson-link[data-lesson="09-input"]');
+        await page.waitForSelector('#guide-body .check-exercise[data-exercise="09-input-1"]');
+        await page.click('#guide-body .check-exercise[data-exercise="09-input-1"]');
+        await page.waitForSelector('#check-dialog[open] #check-summary:not(:empty)');
+        await page.click('#check-table tbody tr:nth-child(2) .debug-case');
+        await user.waitForMode(['paused']);
+        const r3 = await user.register('R3');
+        await page.keyboard.press('F9');
+        const mode = await user.waitForMode(['idle', 'line']);
+        const sum = await user.register('R3');
+        expect(r3 === '0064' && mode === 'idle' && sum === '0064',
+            `R3 ${r3} at the start, ${sum} after F9, the page ${mode}`);
+        return `${start.status} → ${end.join(' ')}`;
     });
 
     await check('lessons in Russian: the captions, a check, the worked program opened', async () => {
@@ -103,7 +151,7 @@ export async function lessonChecks({ page, user }, folder) {
         expect(JSON.stringify(captions) === JSON.stringify(['Уроки', 'Открыть программу', 'Начать упражнение', 'Проверить']) &&
             heading === '4. Арифметика', `buttons ${JSON.stringify(captions)}, heading ${heading}`);
         const failed = await checkResults();
-        expect(failed.columns.join() === 'Вариант,Итог,Расхождения' && failed.summary === 'Пройдено: 1, не пройдено: 3' &&
+        expect(failed.columns.join() === 'Вариант,Итог,Расхождения' && failed.summary === 'Пройдено: 1, не пройдено: 3; баллы: 1 из 4' &&
             failed.rows[0][2].includes('R2: ожидалось 0002 (2), получено 0001 (1)'), `results ${JSON.stringify(failed)}`);
         await page.click('#check-close');
         // The list in Russian, and back to the lesson.
