@@ -9,6 +9,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "desktop/accessible_names.h"
+
 #include "desktop/captions.h"
 #include "desktop/guide_window.h"
 #include "machine/language.h"
@@ -82,6 +84,7 @@ LessonsWindow::LessonsWindow() : lessons_(BuiltInLessons()) {
         const int row = lessonList->currentRow();
         if (row >= 0) emit OpenProgram(QString::fromStdString(lessons_[row].program));
     });
+    NameControls(*this);
     if (!lessons_.empty()) lessonList->setCurrentRow(0);
 }
 

@@ -311,7 +311,11 @@ void Workbench::FollowLessonLink(const QUrl& url) {
 
 void Workbench::Bring(QWidget& window, const QString& title) {
     window.setWindowTitle(title);
+    // Placed when it first shows; then it stays where the user puts it.
+    const bool first = !window.testAttribute(Qt::WA_Moved);
+    if (first) PlaceHelpWindow(Windows(), window);
     window.show();
+    if (first) KeepOnScreenWhenFramed(window);
     window.raise();
     window.activateWindow();
 }

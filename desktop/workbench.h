@@ -126,7 +126,7 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
 
   private:
     // Shows a window of its own with `title`, in front, with the keyboard.
-    static void Bring(QWidget& window, const QString& title);
+    void Bring(QWidget& window, const QString& title);
     // Checks the editor's program against `exercise` and shows the results titled by `title`.
     void CheckEditorProgram(const Exercise& exercise, const QString& title);
     // The lessons window's buttons and links.
@@ -156,7 +156,9 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     void EndTextMarks();
     // Between two steps of a slow run: the views show the step, then the wait for the next.
     void PaceStep();
-    void KeepLogOnScreenWhenFramed();
+    // A window was placed by an estimate of its frame; its own, with a resize handle, may be
+    // larger: once framed, it shrinks back onto the screen.
+    void KeepOnScreenWhenFramed(QWidget& window);
 
     std::set<Value> ramBreakpoints_;
     int stepsPerSecond_ = 0;  // 0: as fast as the machine can

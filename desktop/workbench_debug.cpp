@@ -231,21 +231,19 @@ void Workbench::ShowLogWindow(bool shown) {
     }
     logWindow->setVisible(shown);
     if (shown) logWindow->Update();
-    if (first) KeepLogOnScreenWhenFramed();
+    if (first) KeepOnScreenWhenFramed(*logWindow);
 }
 
-// The log was placed by the processor window's frame; its own, with a resize handle, may be
-// larger.
-void Workbench::KeepLogOnScreenWhenFramed() {
+void Workbench::KeepOnScreenWhenFramed(QWidget& window) {
     constexpr int kInterval = 20;  // milliseconds
     constexpr int kTries = 50;     // without a window manager, frames never come
-    auto* timer = new QTimer(logWindow.get());
-    QObject::connect(timer, &QTimer::timeout, logWindow.get(), [this, timer, tries = 0]() mutable {
-        const bool framed = logWindow->frameGeometry() != logWindow->geometry();
+    auto* timer = new QTimer(&window);
+    QObject::connect(timer, &QTimer::timeout, &window, [&window, timer, tries = 0]() mutable {
+        const bool framed = window.frameGeometry() != window.geometry();
         if (!framed && ++tries < kTries) return;
         timer->deleteLater();
         timer->stop();
-        if (framed) KeepOnScreen(*logWindow);
+        if (framed) KeepOnScreen(window);
     });
     timer->start(kInterval);
 }
