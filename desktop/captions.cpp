@@ -159,6 +159,7 @@ constexpr Caption kCaptions[] = {
     {Target::Name, "HowToUseWindow", "GuideText", "Как пользоваться программой", "How to use"},
     {Target::Name, "LessonsWindow", "lessonList", "Список уроков", "Lessons"},
     {Target::Name, "LessonsWindow", "lessonText", "Текст урока", "Lesson text"},
+    {Target::Name, "LessonsWindow", "lessonDivider", "Граница списка уроков", "Lesson list border"},
     {Target::Question, "TForm1", "ExitQuestion", "Действительно хотите выйти?",
      "Really want to exit?"},
     {Target::Question, "TForm1", "ClearQuestion", "Действительно хотите очистить\nASM-текст?",

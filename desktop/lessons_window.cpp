@@ -75,6 +75,8 @@ LessonsWindow::LessonsWindow() : lessons_(BuiltInLessons()) {
     splitter->addWidget(lessonPane);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({280, 620});
+    for (int i = 0; i < splitter->count(); ++i)
+        splitter->handle(i)->setObjectName(QStringLiteral("lessonDivider"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
 

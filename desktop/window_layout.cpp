@@ -75,15 +75,28 @@ void FitHeight(const ProgramWindows& windows, const QRect& screen) {
     processor.move(processor.x(), bottomTop);
 }
 
-// Too narrow a screen: each window moves left until its right edge is on the screen.
+// Too narrow a screen: the assembler and display windows keep the left edge, the RAM and
+// processor windows the right. The RAM window, over the assembler window's right part, starts
+// under its menu and gives up as many rows; the display window ends where the processor
+// window begins.
 void FitWidth(const ProgramWindows& windows, const QRect& screen) {
-    for (QWidget* window :
-         {&windows.assembler, &windows.ram, &windows.display, &windows.processor}) {
-        const QRect frame = window->frameGeometry();
-        const int left =
-            std::max(screen.left(), std::min(frame.left(), screen.right() + 1 - frame.width()));
-        window->move(left, frame.top());
-    }
+    QWidget& assembler = windows.assembler;
+    QWidget& ram = windows.ram;
+    QWidget& display = windows.display;
+    QWidget& processor = windows.processor;
+    const int width = assembler.frameGeometry().width() + ram.frameGeometry().width();
+    if (width <= screen.width()) return;
+    assembler.move(screen.left(), assembler.frameGeometry().top());
+    const QRect rows = assembler.frameGeometry();
+    const int ramTop = BarsOf(assembler).bottom() + 1;
+    ram.setFixedHeight(ram.height() - (ramTop - rows.top()));
+    ram.move(screen.right() + 1 - ram.frameGeometry().width(), ramTop);
+    const QRect processorFrame = processor.frameGeometry();
+    processor.move(screen.right() + 1 - processorFrame.width(), processorFrame.top());
+    const QMargins displayFrame = FrameMargins(display);
+    display.setFixedWidth(processor.frameGeometry().left() - screen.left() - displayFrame.left() -
+                          displayFrame.right());
+    display.move(screen.left(), display.frameGeometry().top());
 }
 
 struct Choice {
@@ -142,9 +155,10 @@ Choice BestPlace(const QRect& wanted, QSize size, const std::vector<const QWidge
 
 // Places `window` by its outer frame: on the screen, over none of the title or menu bars of
 // `others`, and covering as little of them as it can, as near `wanted` (place and size) as that
-// allows. It shrinks toward `least` (an outer size) only when that lets it cover less. A window
-// not yet framed is taken to have the frame of `framed`.
-void PlaceInFreeSpace(QWidget& window, const QRect& wanted, QSize least,
+// allows. It shrinks toward `least` (an outer size) when that lets it cover less, or, with
+// `keepSize`, only as far as it must to find a place clear of the bars. A window not yet framed
+// is taken to have the frame of `framed`.
+void PlaceInFreeSpace(QWidget& window, const QRect& wanted, QSize least, bool keepSize,
                       const std::vector<const QWidget*>& others, const QWidget& framed) {
     const QRect screen = Screen();
     const QSize full = wanted.size().boundedTo(screen.size());
@@ -157,7 +171,7 @@ void PlaceInFreeSpace(QWidget& window, const QRect& wanted, QSize least,
         const QSize size = full - (full - least) * step / kSteps;
         const Choice choice = BestPlace(wanted, size, others);
         if (choice.place.isValid() && choice.covered < best.covered) best = choice;
-        if (best.covered == 0) break;
+        if (best.covered == 0 || (best.place.isValid() && keepSize)) break;
     }
     if (!best.place.isValid()) {  // every place crosses a bar: at least on the screen
         best.place = QRect(wanted.topLeft(), full);
@@ -182,7 +196,7 @@ void PlaceIntermediate(const ProgramWindows& windows) {
                        size.height());
     const std::vector<const QWidget*> others = {&windows.assembler, &windows.ram, &windows.display,
                                                 &windows.processor};
-    PlaceInFreeSpace(window, wanted, size, others, windows.ram);
+    PlaceInFreeSpace(window, wanted, size, true, others, windows.ram);
 }
 
 }  // namespace
@@ -230,24 +244,15 @@ void PlaceLogWindow(const ProgramWindows& windows, QWidget& log, int minHeight) 
     const int right = std::max(display.right(), processor.right());
     const QRect wanted(left, std::max(display.bottom(), processor.bottom()) + 1, right - left + 1,
                        log.height() + frame.top() + frame.bottom());
-    PlaceInFreeSpace(log, wanted, QSize(kMinLogWidth, minHeight).grownBy(frame), ShownWindows(&log),
-                     windows.processor);
+    PlaceInFreeSpace(log, wanted, QSize(kMinLogWidth, minHeight).grownBy(frame), false,
+                     ShownWindows(&log), windows.processor);
 }
 
 void PlaceHelpWindow(const ProgramWindows& windows, QWidget& window) {
     const QRect assembler = windows.assembler.frameGeometry();
     const QSize size = window.size().grownBy(FrameMargins(windows.processor));
-    PlaceInFreeSpace(window, QRect(QPoint(assembler.right() + 1, assembler.top()), size), size,
-                     ShownWindows(&window), windows.processor);
-}
-
-void KeepOnScreen(QWidget& window) {
-    const QRect screen = Screen();
-    const QRect frame = window.frameGeometry();
-    const int overRight = std::max(0, frame.right() - screen.right());
-    const int overBottom = std::max(0, frame.bottom() - screen.bottom());
-    if (overRight > 0 || overBottom > 0)
-        window.resize(window.width() - overRight, window.height() - overBottom);
+    PlaceInFreeSpace(window, QRect(QPoint(assembler.right() + 1, assembler.top()), size), size / 2,
+                     true, ShownWindows(&window), windows.processor);
 }
 
 }  // namespace q42

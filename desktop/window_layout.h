@@ -29,11 +29,8 @@ void PlaceWindows(const ProgramWindows& windows);
 void PlaceLogWindow(const ProgramWindows& windows, QWidget& log, int minHeight);
 
 // Places a window of help (the guide, how to use the program, the lessons) when it first
-// shows: at the right of the assembler window when there is room, else where it covers least.
+// shows: at the right of the assembler window when there is room, else where it covers least,
+// made smaller only as far as it must to cover no title or menu bar.
 void PlaceHelpWindow(const ProgramWindows& windows, QWidget& window);
-
-// Once a window is framed: shrinks it so that its frame, which may be larger than the one it was
-// placed by (a resize handle), stays on the screen.
-void KeepOnScreen(QWidget& window);
 
 }  // namespace q42

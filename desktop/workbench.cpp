@@ -313,9 +313,10 @@ void Workbench::Bring(QWidget& window, const QString& title) {
     window.setWindowTitle(title);
     // Placed when it first shows; then it stays where the user puts it.
     const bool first = !window.testAttribute(Qt::WA_Moved);
-    if (first) PlaceHelpWindow(Windows(), window);
+    const auto place = [this, &window] { PlaceHelpWindow(Windows(), window); };
+    if (first) place();
     window.show();
-    if (first) KeepOnScreenWhenFramed(window);
+    if (first) PlaceAgainWhenFramed(window, place);
     window.raise();
     window.activateWindow();
 }

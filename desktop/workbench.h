@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -157,8 +158,8 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     // Between two steps of a slow run: the views show the step, then the wait for the next.
     void PaceStep();
     // A window was placed by an estimate of its frame; its own, with a resize handle, may be
-    // larger: once framed, it shrinks back onto the screen.
-    void KeepOnScreenWhenFramed(QWidget& window);
+    // larger: once framed, it is placed again by `place`.
+    void PlaceAgainWhenFramed(QWidget& window, std::function<void()> place);
 
     std::set<Value> ramBreakpoints_;
     int stepsPerSecond_ = 0;  // 0: as fast as the machine can
