@@ -4,9 +4,11 @@
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAbstractSlider>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QShortcut>
 #include <QSizeGrip>
 #include <QWidget>
 
@@ -37,6 +39,34 @@ void NameControls(QWidget& window) {
         const QString description =
             CaptionOf(window, object.constData(), CaptionTarget::Description);
         if (!description.isEmpty()) widget->setAccessibleDescription(description);
+    }
+}
+
+namespace {
+
+// Gives the keyboard to the control after (or before) the focused one, as Tab does.
+void MoveFocus(QWidget& window, bool forward) {
+    QWidget* from = QApplication::focusWidget();
+    if (from == nullptr || from->window() != &window) return;
+    for (QWidget* widget = forward ? from->nextInFocusChain() : from->previousInFocusChain();
+         widget != from;
+         widget = forward ? widget->nextInFocusChain() : widget->previousInFocusChain()) {
+        if ((widget->focusPolicy() & Qt::TabFocus) != 0 && widget->isEnabled() &&
+            widget->isVisible() && widget->window() == &window) {
+            widget->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+void LetCtrlTabLeaveEditors(QWidget& window) {
+    for (const bool forward : {true, false}) {
+        const QKeySequence keys = forward ? QKeySequence(Qt::CTRL | Qt::Key_Tab)
+                                          : QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab);
+        QObject::connect(new QShortcut(keys, &window), &QShortcut::activated, &window,
+                         [&window, forward] { MoveFocus(window, forward); });
     }
 }
 

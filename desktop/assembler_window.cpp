@@ -92,6 +92,7 @@ AssemblerWindow::AssemblerWindow(Session& session, ProgramCommands& commands, Us
     ClearCodeAndLabels();
     menuBar()->setObjectName(QStringLiteral("menuBar"));
     NameControls(*this);
+    LetCtrlTabLeaveEditors(*this);
     resize(minimumSizeHint());
 }
 
@@ -122,6 +123,9 @@ void AssemblerWindow::CreateTexts(QWidget* client) {
     labelTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     labelTable->setHorizontalHeaderLabels(
         {CaptionOf(*this, "labels:0"), QString(), CaptionOf(*this, "labels:2")});
+    labelTable->setColumnWidth(0, 114);
+    labelTable->setColumnWidth(1, 23);
+    labelTable->setColumnWidth(2, 54);
 }
 
 // Under the label table the compile button and the build date; along the bottom the two status
@@ -161,7 +165,7 @@ void AssemblerWindow::PlaceComponents(QWidget& client) {
     const auto place = [](QLabel* label, int x, int y, int minWidth) {
         label->move(x, y);
         label->setMinimumWidth(minWidth);
-        label->resize(minWidth, label->height());
+        label->resize(std::max(minWidth, label->sizeHint().width()), label->sizeHint().height());
     };
     place(statusLine, 8, 432 + taller, 730 + wider);
     place(errorLine, 8, 464 + taller, 730 + wider);

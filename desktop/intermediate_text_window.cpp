@@ -35,6 +35,7 @@ IntermediateTextWindow::IntermediateTextWindow(IntermediateText& text, AsmOption
             [&options](bool checked) { options.useShortConst = checked; });
     PlaceComponents();
     NameControls(*this);
+    LetCtrlTabLeaveEditors(*this);
 }
 
 // Where the window and its components stand, in pixels.

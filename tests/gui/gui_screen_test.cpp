@@ -296,6 +296,18 @@ class ScreenTest : public ProgramTest {
         QCOMPARE(pressed, processorOrder);
         QCOMPARE(TabChain(processor, processorOrder.first()), processorOrder);
 
+        // In the editors Tab is a character; Ctrl+Tab goes on to the next control.
+        Form().activateWindow();
+        Form().sourceEditor->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), Form().sourceEditor);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), Form().codeWordsEditor);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), Form().compileButton);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget(), Form().codeWordsEditor);
+
         Action("Lessons1")->trigger();
         Action("Guide1")->trigger();
         const std::pair<QWidget*, QStringList> chains[] = {
