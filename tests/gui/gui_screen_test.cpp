@@ -167,17 +167,25 @@ class ScreenTest : public ProgramTest {
         }
         CheckPlaces(shown);
 
-        Choose(Form().viewMenu, "CompText1");
-        Choose(Form().viewMenu, "ExecutionLog1");
-        Choose(Form().helpMenu, "Guide1");
-        Choose(Form().helpMenu, "HowToUse1");
-        Choose(Form().helpMenu, "Lessons1");
-        for (QWidget* later : {static_cast<QWidget*>(bench_->intermediateWindow.get()),
-                               static_cast<QWidget*>(bench_->logWindow.get()),
-                               static_cast<QWidget*>(bench_->guideWindow.get()),
-                               static_cast<QWidget*>(bench_->howToUseWindow.get()),
-                               static_cast<QWidget*>(bench_->lessonsWindow.get())}) {
+        // One after another, as a person opens them: each placed once it is framed.
+        const std::pair<QMenu*, const char*> items[] = {{Form().viewMenu, "CompText1"},
+                                                        {Form().viewMenu, "ExecutionLog1"},
+                                                        {Form().helpMenu, "Guide1"},
+                                                        {Form().helpMenu, "HowToUse1"},
+                                                        {Form().helpMenu, "Lessons1"}};
+        const auto window = [this](const char* item) -> QWidget* {
+            const QByteArray name(item);
+            if (name == "CompText1") return bench_->intermediateWindow.get();
+            if (name == "ExecutionLog1") return bench_->logWindow.get();
+            if (name == "Guide1") return bench_->guideWindow.get();
+            if (name == "HowToUse1") return bench_->howToUseWindow.get();
+            return bench_->lessonsWindow.get();
+        };
+        for (const auto& [menu, item] : items) {
+            Choose(menu, item);
+            QWidget* later = window(item);
             QVERIFY(QTest::qWaitForWindowExposed(later));
+            WaitForFrames({later});
             shown.push_back(later);
         }
         WaitForFrames(shown);
