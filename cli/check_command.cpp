@@ -1,78 +1,65 @@
-// q42cli check: every case of an exercise against every program given, as lines or as JSON.
+// q42cli check: every case of an exercise against every program given, as lines, JSON, CSV or
+// JUnit XML.
 
 #include <string>
 
-#include "assembler/codetext.h"
+#include "cli/check_report.h"
 #include "cli/commands.h"
 #include "cli/console.h"
 #include "cli/json_output.h"
 #include "cli/program.h"
 #include "exercise/checker.h"
-#include "machine/path_text.h"
-#include "session/text_file.h"
 
 namespace q42::cli {
-namespace {
 
-// A program's results: every case run, or every case failed with why the program could not be
-// read or assembled.
-std::vector<CaseResult> CheckProgram(const Options& options, const std::string& path,
-                                     const Machine& rom, const Exercise& exercise) {
-    TextFile file = ReadTextFile(PathFromUtf8(path));
-    if (!file.error.empty()) return FailEveryCase(exercise, file.error);
-    if (IsCodeFileName(path))
-        return CheckCodeText(rom, CodeTextFromLines(std::move(file.lines)), exercise);
-    return CheckSource(rom, file.lines, AssemblerOptions(options), exercise);
-}
-
-void PrintLine(const std::string& program, const CaseResult& result, std::ostream& out) {
-    out << program << ": " << result.name << ": ";
-    if (result.Passed()) {
-        out << "PASS\n";
-    } else {
-        out << "FAIL: " << result.differences.front() << '\n';
+std::optional<Exercise> ReadExercise(const std::string& path, std::ostream& err) {
+    ExerciseFile file = ReadExerciseFile(path);
+    if (!file.exercise) {
+        err << "q42cli: " << path;
+        if (file.line > 0) err << ':' << file.line;
+        err << ": " << file.error << '\n';
+        return std::nullopt;
     }
+    for (const FileWarning& warning : file.warnings)
+        err << "q42cli: " << path << ':' << warning.line << ": warning: " << warning.text << '\n';
+    return std::move(file.exercise);
 }
 
-}  // namespace
+ProgramResult CheckProgram(const Options& options, const std::string& path, const Machine& rom,
+                           const Exercise& exercise) {
+    ProgramResult result = CheckProgramFile(rom, path, AssemblerOptions(options), exercise);
+    if (options.student) {
+        for (CaseResult& c : result.cases)
+            c = ShownToStudent(c);
+    }
+    return result;
+}
 
 int CheckCommand(const Options& options, const std::string& programDirectory, Streams io) {
     SetTextLanguage(options.language);
-    const ExerciseFile file = ReadExerciseFile(options.file);
-    if (!file.exercise) {
-        io.err << "q42cli: " << options.file;
-        if (file.line > 0) io.err << ':' << file.line;
-        io.err << ": " << file.error << '\n';
-        return kBadUsage;
-    }
+    const std::optional<Exercise> exercise = ReadExercise(options.file, io.err);
+    if (!exercise) return kBadUsage;
     Console console(io.in, io.out, io.err);
     Machine rom;
     if (const auto status = LoadRom(rom, options, programDirectory, console)) return *status;
-    int passed = 0;
-    int failed = 0;
-    nlohmann::json results = nlohmann::json::array();
+    CheckReport report{exercise->title, {}};
     for (const std::string& program : options.programs) {
-        for (const CaseResult& result : CheckProgram(options, program, rom, *file.exercise)) {
-            (result.Passed() ? passed : failed) += 1;
-            if (options.json) {
-                results.push_back(CaseJson(program, result));
-            } else {
-                PrintLine(program, result, io.out);
-            }
-        }
+        report.programs.push_back({program, CheckProgram(options, program, rom, *exercise)});
+        // Lines for a person show as each program is done.
+        if (options.format == ReportFormat::Text) PrintProgramText(report.programs.back(), io.out);
     }
-    if (options.json) {
-        io.out << JsonText(CheckJson(file.exercise->title, std::move(results), passed, failed))
-               << '\n';
-    } else {
-        io.out << passed << " passed, " << failed << " failed\n";
+    switch (options.format) {
+        case ReportFormat::Text: PrintTotalsText(report, io.out); break;
+        case ReportFormat::Json: io.out << JsonText(CheckJson(report)) << '\n'; break;
+        case ReportFormat::Csv: PrintCsv(report, io.out); break;
+        case ReportFormat::Junit: PrintJunit(report, io.out); break;
     }
     io.out.flush();
     if (!io.out) {
         io.err << "q42cli: cannot write the standard output\n";
         return kBadUsage;
     }
-    return failed == 0 ? kHalted : kFailed;
+    return report.Failed() == 0 ? kHalted : kFailed;
 }
 
 }  // namespace q42::cli

@@ -2,8 +2,11 @@
 // The commands of q42cli. Each returns the process's exit status.
 
 #include <iostream>
+#include <optional>
+#include <string>
 
 #include "cli/options.h"
+#include "exercise/checker.h"
 
 namespace q42::cli {
 
@@ -20,6 +23,13 @@ int RunCommand(const Options& options, const std::string& programDirectory, Stre
 int DecodeCommand(const Options& options, const std::string& programDirectory, Streams io);
 int DebugCommand(const Options& options, const std::string& programDirectory, Streams io);
 int CheckCommand(const Options& options, const std::string& programDirectory, Streams io);
+int GradeCommand(const Options& options, const std::string& programDirectory, Streams io);
 int SimilarCommand(const Options& options, Streams io);
+
+// What check and grade share: an exercise file read, its warnings on `err`, or its fault there
+// and none; a program's results, hidden cases shown as a student sees them with --student.
+std::optional<Exercise> ReadExercise(const std::string& path, std::ostream& err);
+ProgramResult CheckProgram(const Options& options, const std::string& path, const Machine& rom,
+                           const Exercise& exercise);
 
 }  // namespace q42::cli

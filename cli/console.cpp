@@ -79,7 +79,7 @@ bool Console::ReadKey() {
     if (c == std::char_traits<char>::eof()) return false;
     if (c == '\r' || c == '\n') {
         if (c == '\r' && in_.peek() == '\n') in_.get();
-        display_->FinishInput();
+        display_->TypeKey('\r');
         return true;
     }
     // A UTF-8 sequence is one key; bytes that do not form one are Windows-1251 keys each.
@@ -90,11 +90,11 @@ bool Console::ReadKey() {
     }
     if (bytes.size() > 1 && IsValidUtf8(bytes)) {
         const std::string key = Utf8ToCp1251(bytes);
-        display_->KeyPress(key.empty() ? '?' : key[0]);
+        display_->TypeKey(key.empty() ? '?' : key[0]);
         return true;
     }
     for (const char key : bytes)
-        display_->KeyPress(key);
+        display_->TypeKey(key);
     return true;
 }
 

@@ -32,16 +32,38 @@ nlohmann::json RunJson(const RunOutcome& outcome, const ScreenTail& screen) {
 }
 
 nlohmann::json CaseJson(const std::string& program, const CaseResult& result) {
-    return {{"program", program},        {"case", result.name},
-            {"passed", result.Passed()}, {"differences", result.differences},
-            {"steps", result.steps},     {"end", result.end}};
+    nlohmann::json item = {{"program", program},
+                           {"case", result.name},
+                           {"passed", result.Passed()},
+                           {"points", result.points},
+                           {"hidden", result.hidden}};
+    if (result.end.empty()) return item;  // shown to a student: nothing more
+    item["differences"] = result.differences;
+    item["notes"] = result.notes;
+    item["steps"] = result.steps;
+    item["end"] = result.end;
+    return item;
 }
 
-nlohmann::json CheckJson(const std::string& title, nlohmann::json results, int passed, int failed) {
-    return {{"exercise", Cp1251ToUtf8(title)},
+nlohmann::json CheckJson(const CheckReport& report) {
+    nlohmann::json results = nlohmann::json::array();
+    nlohmann::json programs = nlohmann::json::array();
+    for (const CheckedProgram& program : report.programs) {
+        const ProgramResult& result = program.result;
+        for (const CaseResult& c : result.cases)
+            results.push_back(CaseJson(program.path, c));
+        programs.push_back({{"program", program.path},
+                            {"cases", result.cases.size()},
+                            {"passed", result.PassedCases()},
+                            {"points", result.Points()},
+                            {"max_points", result.MaxPoints()},
+                            {"warnings", result.warnings}});
+    }
+    return {{"exercise", Cp1251ToUtf8(report.title)},
             {"results", std::move(results)},
-            {"passed", passed},
-            {"failed", failed}};
+            {"programs", std::move(programs)},
+            {"passed", report.Passed()},
+            {"failed", report.Failed()}};
 }
 
 std::string JsonText(const nlohmann::json& document) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/check_report.h"
 #include "exercise/checker.h"
 
 namespace q42::cli {
@@ -17,12 +18,13 @@ namespace q42::cli {
 nlohmann::json RunJson(const RunOutcome& outcome, const ScreenTail& screen);
 
 // One program's result for one case; `program` is the file's name as it was given, and so are
-// the names in the reasons a program was not run.
+// the names in the reasons a program was not run. A case hidden from a student gives only its
+// name, whether it passed, and its points.
 nlohmann::json CaseJson(const std::string& program, const CaseResult& result);
 
-// The results of a check: the exercise's title (8-bit), one item of CaseJson for each program
-// and case, and the counts.
-nlohmann::json CheckJson(const std::string& title, nlohmann::json results, int passed, int failed);
+// The results of a check: the exercise's title, one item of CaseJson for each program and case,
+// each program's totals, and the counts.
+nlohmann::json CheckJson(const CheckReport& report);
 
 // The document as text, indented by two: always valid UTF-8, never an exception, whatever a
 // string in it holds. Each byte of a string that is not part of a UTF-8 character is written as

@@ -38,6 +38,7 @@ int main(int argc, char** argv) {
             return RunCommand(options, ProgramDirectory(argv[0]), io);
         case Command::Decode: return DecodeCommand(options, ProgramDirectory(argv[0]), io);
         case Command::Check: return CheckCommand(options, ProgramDirectory(argv[0]), io);
+        case Command::Grade: return GradeCommand(options, ProgramDirectory(argv[0]), io);
         case Command::Similar: return SimilarCommand(options, io);
     }
     return kBadUsage;

@@ -15,8 +15,11 @@ const char* const kUsage =
     "  q42cli decode [--lang ru|en] [--from HHHH] [--count N] FILE.cod|FILE.asm\n"
     "  q42cli debug [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--max-steps N]\n"
     "               FILE.asm|FILE.cod\n"
-    "  q42cli check [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--json]\n"
+    "  q42cli check [--no-short-const] [--lang ru|en] [--rom ROMFILE]\n"
+    "               [--json | --format text|json|csv|junit] [--student]\n"
     "               EXERCISE.q42test PROGRAM.asm|PROGRAM.cod...\n"
+    "  q42cli grade [--no-short-const] [--lang ru|en] [--rom ROMFILE] [--summary FILE]\n"
+    "               --class FOLDER EXERCISE.q42test...\n"
     "  q42cli similar [--lang ru|en] [--threshold X] [--json] PROGRAM.asm|PROGRAM.cod...\n"
     "  q42cli --help | --version\n"
     "\n"
@@ -34,8 +37,15 @@ const char* const kUsage =
     "        screen, type TEXT (input for the program), quit; --max-steps N stops each command\n"
     "        after N steps (default 10000000)\n"
     "check   runs every case of the exercise against every program; one line per program\n"
-    "        and case, PASS or FAIL with the first difference, then a summary; --json prints\n"
-    "        the results as JSON; exit status 0 only when every case passes\n"
+    "        and case, PASS or FAIL with the first difference, a line of cases and points per\n"
+    "        program, then a summary; --format json|csv|junit (--json: json) prints the\n"
+    "        results so; --student shows only the name and PASS or FAIL of a hidden case;\n"
+    "        exit status 0 only when every case passes\n"
+    "grade   checks each student's solution in FOLDER (a subfolder or a file name prefix per\n"
+    "        student; keys.q42test takes keys.asm or keys.cod) and prints one CSV row per\n"
+    "        student: points per exercise and the total; how many failed each case goes to\n"
+    "        stderr or to --summary FILE; exit status 0 only when every student passes\n"
+    "        every case\n"
     "similar compares the programs' instructions, with names, registers and constants put\n"
     "        aside; one line per pair whose score (0..1) is at least X (default 0.8), highest\n"
     "        first: the score, the two files, and the longest matching runs as source lines\n"
@@ -113,12 +123,45 @@ void AddRun(CLI::App& command, Options& options) {
     command.add_flag_callback("--dump", [&options] { options.dump = true; });
 }
 
+// check's outputs. --json is --format json; the last one given counts.
+void AddFormats(CLI::App& command, Options& options) {
+    command.add_flag_callback("--json", [&options] { options.format = ReportFormat::Json; });
+    ValueOption(command, "--format", "text|json|csv|junit")
+        ->each([&options](const std::string& text) {
+            const std::pair<const char*, ReportFormat> formats[] = {{"text", ReportFormat::Text},
+                                                                    {"json", ReportFormat::Json},
+                                                                    {"csv", ReportFormat::Csv},
+                                                                    {"junit", ReportFormat::Junit}};
+            for (const auto& [name, format] : formats) {
+                if (text == name) {
+                    options.format = format;
+                    return;
+                }
+            }
+            Refuse("takes text, json, csv or junit");
+        });
+    command.add_flag_callback("--student", [&options] { options.student = true; });
+}
+
 void AddCheck(CLI::App& command, Options& options) {
     AddAssembling(command, options);
     ValueOption(command, "--rom", "ROMFILE")->each([&options](const std::string& text) {
         options.rom = text;
     });
-    AddJson(command, options);
+    AddFormats(command, options);
+}
+
+void AddGrade(CLI::App& command, Options& options) {
+    AddAssembling(command, options);
+    ValueOption(command, "--rom", "ROMFILE")->each([&options](const std::string& text) {
+        options.rom = text;
+    });
+    ValueOption(command, "--class", "FOLDER")->each([&options](const std::string& text) {
+        options.classFolder = text;
+    });
+    ValueOption(command, "--summary", "FILE")->each([&options](const std::string& text) {
+        options.summary = text;
+    });
 }
 
 void AddSimilar(CLI::App& command, Options& options) {
@@ -167,8 +210,8 @@ void Declare(CommandLine& line, Options& options) {
     app.add_flag("-h,--help", line.help);
     app.add_flag("--version", line.version);
     const std::pair<const char*, void (*)(CLI::App&, Options&)> commands[] = {
-        {"asm", AddAsm},     {"run", AddRun},     {"decode", AddDecode},
-        {"debug", AddDebug}, {"check", AddCheck}, {"similar", AddSimilar}};
+        {"asm", AddAsm},     {"run", AddRun},     {"decode", AddDecode},  {"debug", AddDebug},
+        {"check", AddCheck}, {"grade", AddGrade}, {"similar", AddSimilar}};
     for (const auto& [name, add] : commands) {
         CLI::App* command = app.add_subcommand(name);
         add(*command, options);
@@ -181,6 +224,7 @@ Command CommandNamed(const std::string& name) {
     if (name == "asm") return Command::Asm;
     if (name == "debug") return Command::Debug;
     if (name == "check") return Command::Check;
+    if (name == "grade") return Command::Grade;
     if (name == "similar") return Command::Similar;
     return name == "run" ? Command::Run : Command::Decode;
 }
@@ -206,6 +250,10 @@ std::string Misuse(const CommandLine& line, Options& options) {
     if (options.command == Command::Check) {
         options.programs.assign(line.files.begin() + 1, line.files.end());
         return options.programs.empty() ? "no program given" : "";
+    }
+    if (options.command == Command::Grade) {
+        options.programs = line.files;
+        return options.classFolder.empty() ? "grade needs --class FOLDER" : "";
     }
     if (line.files.size() > 1) return "more than one file given";
     if (options.json && options.dump) return "--dump and --json go apart: the JSON holds RAM";

@@ -31,6 +31,13 @@ foreach(size IN ITEMS 16 24 32 48 64 128 256)
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps RENAME q42.png)
 endforeach()
 
+# The web page, when the package build made it (scripts/package.sh does when emscripten is there):
+# the folder a school serves from any web server for the browsers of its classroom.
+set(Q42_WEB_SITE "" CACHE PATH "The built web page's folder, installed as share/q42/web")
+if(Q42_WEB_SITE)
+    install(DIRECTORY ${Q42_WEB_SITE}/ DESTINATION ${CMAKE_INSTALL_DATADIR}/q42/web)
+endif()
+
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME q42)
 set(CPACK_PACKAGE_VENDOR "Q42 developers")

@@ -25,12 +25,12 @@ QTableWidgetItem* Cell(const QString& text) {
 }  // namespace
 
 ExerciseDialog::ExerciseDialog(QWidget* parent, const QString& title,
-                               const std::vector<CaseResult>& caseResults)
+                               const ProgramResult& result)
     : QDialog(parent, kDialogFlags) {
     setObjectName(QStringLiteral("exerciseResults"));
     setWindowTitle(title);
     resize(680, 320);
-    results = new QTableWidget(static_cast<int>(caseResults.size()), 3, this);
+    results = new QTableWidget(static_cast<int>(result.cases.size()), 3, this);
     results->setObjectName(QStringLiteral("results"));
     results->setAccessibleName(title);  // a screen reader reads the table by the check's title
     QStringList columns;
@@ -40,25 +40,30 @@ ExerciseDialog::ExerciseDialog(QWidget* parent, const QString& title,
     results->verticalHeader()->hide();
     results->setWordWrap(true);
     results->horizontalHeader()->setStretchLastSection(true);
-    int passed = 0;
     for (int row = 0; row < results->rowCount(); ++row) {
-        const CaseResult& result = caseResults[static_cast<std::size_t>(row)];
-        QStringList differences;
-        for (const std::string& difference : result.differences)
-            differences << QString::fromStdString(difference);
-        QTableWidgetItem* verdict = Cell(QString::fromUtf8(CaseVerdict(result.Passed())));
-        verdict->setBackground(result.Passed() ? kPassColor : kFailColor);
-        results->setItem(row, 0, Cell(QString::fromStdString(result.name)));
+        const CaseResult shown = ShownToStudent(result.cases[static_cast<std::size_t>(row)]);
+        QStringList details;
+        for (const std::string& line : shown.differences)
+            details << QString::fromStdString(line);
+        for (const std::string& note : shown.notes)
+            details << QString::fromStdString(note);
+        QTableWidgetItem* verdict =
+            Cell(QString::fromUtf8(CaseVerdict(shown.Passed())));
+        verdict->setBackground(shown.Passed() ? kPassColor : kFailColor);
+        results->setItem(row, 0, Cell(QString::fromStdString(shown.name)));
         results->setItem(row, 1, verdict);
-        results->setItem(row, 2, Cell(differences.join(QLatin1Char('\n'))));
-        passed += result.Passed() ? 1 : 0;
+        results->setItem(row, 2, Cell(details.join(QLatin1Char('\n'))));
     }
     results->resizeColumnsToContents();
     results->horizontalHeader()->setStretchLastSection(true);
     results->resizeRowsToContents();
 
-    summary = new QLabel(
-        QString::fromStdString(ExerciseSummary(passed, results->rowCount() - passed)), this);
+    QStringList summaryLines = {QString::fromStdString(
+        ExerciseSummary(result.PassedCases(), results->rowCount() - result.PassedCases(),
+                        result.Points(), result.MaxPoints()))};
+    for (const std::string& warning : result.warnings)
+        summaryLines << QString::fromStdString(warning);
+    summary = new QLabel(summaryLines.join(QLatin1Char('\n')), this);
     summary->setObjectName(QStringLiteral("summary"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

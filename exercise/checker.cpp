@@ -1,101 +1,37 @@
 #include "exercise/checker.h"
 
-#include <algorithm>
-#include <deque>
-
 #include "assembler/assembler.h"
+#include "assembler/codetext.h"
+#include "exercise/program_rules.h"
+#include "exercise/wording.h"
 #include "machine/codepage.h"
-#include "machine/language.h"
+#include "machine/path_text.h"
 #include "session/code_loading.h"
-#include "session/session.h"
+#include "session/text_file.h"
 
 namespace q42 {
 namespace {
 
-std::string Pick(const char* russian, const char* english) {
-    return EnglishTexts() ? english : russian;
-}
-
-// Replaces each %s of `pattern` by the next of `parts`.
-std::string Fill(const std::string& pattern, std::initializer_list<std::string> parts) {
-    std::string text;
-    auto part = parts.begin();
-    for (std::size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern.compare(i, 2, "%s") == 0 && part != parts.end()) {
-            text += *part++;
-            ++i;
-        } else {
-            text += pattern[i];
-        }
-    }
-    return text;
-}
-
-// The screen, the keyboard and the run loop of one case: input lines from the case, no waiting
-// for input it does not give, and no more steps than it allows.
-class CaseHost : public DisplayHost, public RunHost {
-  public:
-    explicit CaseHost(const ExerciseCase& exerciseCase)
-        : screen(exerciseCase),
-          lines_(exerciseCase.input.begin(), exerciseCase.input.end()),
-          limit_(exerciseCase.maxSteps) {}
-
-    // The session the case runs in; made with this host.
-    void Attach(Session& session) { session_ = &session; }
-
-    ScreenMatch screen;
-    std::int64_t steps = 0;
-    bool inputRanOut = false;
-    bool limitReached = false;
-
-    void BeginLineInput() override {}
-    std::string InputLineText() override { return line_; }
-    void HideInputLine() override {}
-    bool WaitForEvents() override {
-        if (!session_->display.LineInputActive() || lines_.empty()) {
-            inputRanOut = true;
-            return false;
-        }
-        line_ = lines_.front();
-        lines_.pop_front();
-        session_->display.FinishInput();
-        return true;
-    }
-
-    std::int64_t StepsBeforeEvents() override { return std::max<std::int64_t>(1, limit_ - steps); }
-    void ProcessEvents(std::int64_t taken) override {
-        steps += taken;
-        const Machine& machine = session_->machine;
-        if (steps >= limit_ && !machine.State().stopFlag && !machine.Failed()) {
-            limitReached = true;
-            session_->run.StopProgram();
-        }
-    }
-
-  private:
-    Session* session_ = nullptr;
-    std::deque<std::string> lines_;
-    std::string line_;
-    const std::int64_t limit_;
-};
-
-RunEnd EndOf(const CaseHost& host, const Session& session) {
-    if (session.machine.Failed()) return RunEnd::Error;
-    if (host.limitReached) return RunEnd::StepLimit;
-    if (host.inputRanOut) return RunEnd::NoInput;
-    if (session.display.stopRequested) return RunEnd::Stopped;
-    return RunEnd::Halt;
-}
-
-std::string EndDifference(const ExerciseCase& exerciseCase, const RunOutcome& outcome) {
-    switch (outcome.end) {
+std::string EndDifference(const ExerciseCase& exerciseCase, const CaseOutcome& outcome,
+                          const ProgramMap& program) {
+    const RunOutcome& run = outcome.run;
+    switch (run.end) {
         case RunEnd::Halt: return {};
         case RunEnd::Error:
             return Fill(Pick("ошибка выполнения в %s: %s", "run-time error at %s: %s"),
-                        {WordToHex(outcome.state.commandAddress), outcome.errorText});
-        case RunEnd::StepLimit:
-            return Fill(Pick("не остановилась за %s шагов", "did not halt within %s steps"),
-                        {std::to_string(exerciseCase.maxSteps)});
+                        {program.Place(run.state.commandAddress), run.errorText});
+        case RunEnd::StepLimit: {
+            std::string text =
+                Fill(Pick("не остановилась за %s шагов", "did not halt within %s steps"),
+                     {std::to_string(exerciseCase.maxSteps)});
+            if (outcome.lastAddresses.empty()) return text;
+            const std::string range = WordToHex(*outcome.lastAddresses.begin()) + ".." +
+                                      WordToHex(*outcome.lastAddresses.rbegin());
+            text += Fill(Pick("; последние шаги шли в %s", "; its last steps ran in %s"), {range});
+            const std::string lines = program.LinesOf(outcome.lastAddresses);
+            if (!lines.empty()) text += Fill(Pick(", строки %s", ", lines %s"), {lines});
+            return text;
+        }
         case RunEnd::NoInput:
             return Pick("ждала ввода, которого в варианте нет",
                         "waited for input that the case does not give");
@@ -108,6 +44,11 @@ std::string ScreenDifference(const std::optional<MissingLine>& missing) {
     if (!missing) return {};
     const std::string number = std::to_string(missing->lineNumber);
     const std::string expected = Cp1251ToUtf8(missing->expected);
+    if (missing->extra) {
+        return Fill(Pick("строка экрана %s: строк больше не ожидалось, получено «%s»",
+                         "screen line %s: no more lines expected, got \"%s\""),
+                    {number, Cp1251ToUtf8(missing->got.value_or(""))});
+    }
     if (!missing->got) {
         return Fill(Pick("строка экрана %s: ожидалось «%s», а строки нет",
                          "screen line %s: expected \"%s\", got nothing"),
@@ -137,72 +78,112 @@ std::string WordDifference(const std::string& what, Value expected, Value got) {
                 {what, WordText(expected), WordText(got)});
 }
 
-}  // namespace
-
-std::string_view RunEndName(RunEnd end) {
-    switch (end) {
-        case RunEnd::Halt: return "halt";
-        case RunEnd::Error: return "error";
-        case RunEnd::StepLimit: return "step limit";
-        case RunEnd::NoInput: return "no input";
-        case RunEnd::Stopped: return "stopped";
-    }
-    return "halt";
-}
-
-std::vector<std::string> ProgramLines(const std::vector<std::string>& transcript) {
-    struct Collected : ProgramLineStream {
-        std::vector<std::string> lines;
-        void ProgramLine(std::string line) override { lines.push_back(std::move(line)); }
-    } collected;
-    // The last line is the screen's current line at the end.
-    for (std::size_t i = 0; i + 1 < transcript.size(); ++i)
-        collected.LineFinished(transcript[i]);
-    collected.Finish();
-    return collected.lines;
-}
-
-CaseOutcome RunCase(const Machine& loaded, const ExerciseCase& exerciseCase) {
-    CaseHost host(exerciseCase);
-    Session session(host, host, RunHistory::None);
-    host.Attach(session);
-    session.UseMachine(loaded);
-    Machine& machine = session.machine;
-    session.display.listener = &host.screen;
-    for (const auto& [address, word] : exerciseCase.memory)
-        machine.LoadWord(address, word);
-    session.run.BeginRun();
-    for (const char key : exerciseCase.keys)
-        machine.PressKey(key);
-    for (const auto& [name, value] : exerciseCase.registers) {
-        if (name == "PC") {
-            machine.EditPc(value);
-        } else if (name == "SP") {
-            machine.EditSp(value);
-        } else if (name[0] == 'R') {
-            machine.EditRegister(name[1] - '0', value);
+// Texts typed for the program as a teacher writes them: in quotes, Enter as \r (UTF-8).
+std::string Quoted(const std::string& text) {
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '\r') {
+            quoted += "\\r";
+        } else if (c == '\n') {
+            quoted += "\\n";
+        } else {
+            quoted += c;
         }
     }
-    session.run.ContinueRun();
-    host.screen.Finish();
-
-    CaseOutcome outcome;
-    RunOutcome& run = outcome.run;
-    run.end = EndOf(host, session);
-    run.steps = host.steps;
-    if (run.end == RunEnd::Error) run.errorText = Cp1251ToUtf8(machine.RunErrorText());
-    run.state = machine.State();
-    outcome.missingLine = host.screen.Missing();
-    return outcome;
+    return Cp1251ToUtf8(quoted + "\"");
 }
 
-std::vector<std::string> Differences(const ExerciseCase& exerciseCase, const CaseOutcome& outcome) {
+std::string QuotedLines(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += (text.empty() ? "" : ", ") + Quoted(line);
+    return text;
+}
+
+// What the case starts from, for a teacher reading why it failed.
+std::string StartNote(const ExerciseCase& c) {
+    std::vector<std::string> parts;
+    if (!c.input.empty()) parts.push_back(Pick("ввод ", "input ") + QuotedLines(c.input));
+    if (!c.keys.empty()) parts.push_back(Pick("клавиши ", "keys ") + Quoted(c.keys));
+    for (const auto& [name, value] : c.registers)
+        parts.push_back(name + " = " + WordToHex(value));
+    for (const auto& [address, word] : c.memory)
+        parts.push_back("[" + WordToHex(address) + "] = " + WordToHex(word));
+    if (parts.empty()) return {};
+    std::string text = Pick("дано: ", "given: ");
+    for (std::size_t i = 0; i < parts.size(); ++i)
+        text += (i > 0 ? "; " : "") + parts[i];
+    return text;
+}
+
+std::vector<std::string> Notes(const ExerciseCase& c, const CaseOutcome& outcome, bool passed) {
+    std::vector<std::string> notes;
+    if (!passed) {
+        if (std::string start = StartNote(c); !start.empty()) notes.push_back(std::move(start));
+    }
+    if (!outcome.unreadLines.empty()) {
+        notes.push_back(Pick("не прочитаны строки ввода: ", "input lines not read: ") +
+                        QuotedLines(outcome.unreadLines));
+    }
+    if (!outcome.unreadKeys.empty())
+        notes.push_back(Pick("не прочитаны клавиши: ", "keys not read: ") +
+                        Quoted(outcome.unreadKeys));
+    return notes;
+}
+
+std::vector<std::string> WarningTexts(const Assembly& assembly) {
+    std::vector<std::string> texts;
+    for (const AsmWarning& warning : assembly.warnings) {
+        std::string text = Cp1251ToUtf8(warning.text);
+        for (char& c : text)
+            if (c == '\n' || c == '\r') c = ' ';
+        if (warning.sourceLine > 0)
+            text = Fill(Pick("строка %s: %s", "line %s: %s"),
+                        {std::to_string(warning.sourceLine), text});
+        texts.push_back(std::move(text));
+    }
+    return texts;
+}
+
+// A fresh machine with the ROM image of `rom`.
+Machine WithRom(const Machine& rom) {
+    Machine machine;
+    for (int i = 0; i < kRomWords; ++i)
+        machine.LoadWord(kRomStart + Value{2} * i, rom.Rom()[static_cast<std::size_t>(i)]);
+    return machine;
+}
+
+// The cases run on the loaded program, unless it breaks the exercise's rules.
+ProgramResult RunEveryCase(const Machine& loaded, const Exercise& exercise,
+                           const ProgramMap& program) {
+    if (const std::string broken = RuleBreak(exercise, program); !broken.empty())
+        return FailEveryCase(exercise, broken);
+    ProgramResult result;
+    for (const ExerciseCase& c : exercise.cases) {
+        const CaseOutcome outcome = RunCase(loaded, c);
+        CaseResult& r = result.cases.emplace_back();
+        r.name = Cp1251ToUtf8(c.name);
+        r.differences = Differences(c, outcome, program);
+        r.steps = outcome.run.steps;
+        r.end = std::string(RunEndName(outcome.run.end));
+        r.points = c.points;
+        r.hidden = c.hidden;
+        r.passed = r.differences.empty();
+        r.notes = Notes(c, outcome, r.passed);
+    }
+    return result;
+}
+
+}  // namespace
+
+std::vector<std::string> Differences(const ExerciseCase& exerciseCase, const CaseOutcome& outcome,
+                                     const ProgramMap& program) {
     const RunOutcome& run = outcome.run;
     std::vector<std::string> differences;
     const auto add = [&differences](std::string difference) {
         if (!difference.empty()) differences.push_back(std::move(difference));
     };
-    if (exerciseCase.expect.halt) add(EndDifference(exerciseCase, run));
+    if (exerciseCase.expect.halt) add(EndDifference(exerciseCase, outcome, program));
     add(ScreenDifference(outcome.missingLine));
     for (const char* name : {"R0", "R1", "R2", "R3", "PC", "SP", "PS"}) {
         const auto expected = exerciseCase.expect.registers.find(name);
@@ -216,44 +197,91 @@ std::vector<std::string> Differences(const ExerciseCase& exerciseCase, const Cas
     return differences;
 }
 
-std::vector<CaseResult> FailEveryCase(const Exercise& exercise, const std::string& why) {
-    std::vector<CaseResult> results;
-    for (const ExerciseCase& exerciseCase : exercise.cases)
-        results.push_back({Cp1251ToUtf8(exerciseCase.name), {why}, 0, "not run"});
-    return results;
+int ProgramResult::PassedCases() const {
+    int passed = 0;
+    for (const CaseResult& c : cases)
+        passed += c.Passed() ? 1 : 0;
+    return passed;
 }
 
-std::vector<CaseResult> CheckCodeText(const Machine& rom, const std::vector<std::string>& codeText,
-                                      const Exercise& exercise) {
-    Machine loaded;
-    for (int i = 0; i < kRomWords; ++i)
-        loaded.LoadWord(kRomStart + Value{2} * i, rom.Rom()[static_cast<std::size_t>(i)]);
+int ProgramResult::Points() const {
+    int points = 0;
+    for (const CaseResult& c : cases)
+        points += c.Passed() ? c.points : 0;
+    return points;
+}
+
+int ProgramResult::MaxPoints() const {
+    int points = 0;
+    for (const CaseResult& c : cases)
+        points += c.points;
+    return points;
+}
+
+CaseResult ShownToStudent(const CaseResult& result) {
+    if (!result.hidden) return result;
+    CaseResult shown;
+    shown.name = result.name;
+    shown.points = result.points;
+    shown.hidden = true;
+    shown.passed = result.passed;
+    return shown;
+}
+
+ProgramResult FailEveryCase(const Exercise& exercise, const std::string& why) {
+    ProgramResult result;
+    for (const ExerciseCase& c : exercise.cases)
+        result.cases.push_back(
+            {Cp1251ToUtf8(c.name), {why}, 0, "not run", c.points, c.hidden, false, {}});
+    return result;
+}
+
+ProgramResult CheckCodeText(const Machine& rom, const std::vector<std::string>& codeText,
+                            const Exercise& exercise) {
+    Machine loaded = WithRom(rom);
     const CodeCopy copy = CopyCode(loaded, codeText);
     if (copy.error)
         return FailEveryCase(exercise,
                              Cp1251ToUtf8(copy.error->lineLab + " " + copy.error->errLab));
-    std::vector<CaseResult> results;
-    for (const ExerciseCase& exerciseCase : exercise.cases) {
-        const CaseOutcome outcome = RunCase(loaded, exerciseCase);
-        results.push_back({Cp1251ToUtf8(exerciseCase.name), Differences(exerciseCase, outcome),
-                           outcome.run.steps, std::string(RunEndName(outcome.run.end))});
-    }
-    return results;
+    return RunEveryCase(loaded, exercise, MapOfCode(loaded, copy.words));
 }
 
-}  // namespace q42
-
-namespace q42 {
-
-std::vector<CaseResult> CheckSource(const Machine& rom, const std::vector<std::string>& asmText,
-                                    const AsmOptions& options, const Exercise& exercise) {
+ProgramResult CheckSource(const Machine& rom, const std::vector<std::string>& asmText,
+                          const AsmOptions& options, const Exercise& exercise) {
     const Assembly assembly = Assemble(asmText, options);
-    if (assembly.Ok()) return CheckCodeText(rom, assembly.CodeText(), exercise);
-    const AsmDiagnostic& at = *assembly.diagnostic;
-    const std::string line = at.inSource ? std::to_string(at.sourceLine) : std::string("?");
-    return FailEveryCase(
-        exercise, Fill(Pick("ошибка ассемблера в строке %s: %s", "assembler error at line %s: %s"),
-                       {line, Cp1251ToUtf8(at.text)}));
+    if (!assembly.Ok()) {
+        const AsmDiagnostic& at = *assembly.diagnostic;
+        const std::string line = at.inSource ? std::to_string(at.sourceLine) : std::string("?");
+        ProgramResult result = FailEveryCase(
+            exercise,
+            Fill(Pick("ошибка ассемблера в строке %s: %s", "assembler error at line %s: %s"),
+                 {line, Cp1251ToUtf8(at.text)}));
+        result.warnings = WarningTexts(assembly);
+        return result;
+    }
+    Machine loaded = WithRom(rom);
+    ProgramResult result;
+    if (const CodeCopy copy = CopyCode(loaded, assembly.CodeText()); copy.error) {
+        result = FailEveryCase(exercise,
+                               Cp1251ToUtf8(copy.error->lineLab + " " + copy.error->errLab));
+    } else {
+        result = RunEveryCase(loaded, exercise, MapOfAssembly(assembly, asmText));
+    }
+    result.warnings = WarningTexts(assembly);
+    return result;
+}
+
+ProgramResult CheckProgramFile(const Machine& rom, const std::string& path,
+                               const AsmOptions& options, const Exercise& exercise) {
+    const std::filesystem::path filePath = PathFromUtf8(path);
+    std::error_code error;
+    if (!std::filesystem::exists(filePath, error))
+        return FailEveryCase(exercise, path + ": " + Pick("нет такого файла", "no such file"));
+    TextFile file = ReadTextFile(filePath);
+    if (!file.error.empty()) return FailEveryCase(exercise, file.error);
+    if (IsCodeFileName(path))
+        return CheckCodeText(rom, CodeTextFromLines(std::move(file.lines)), exercise);
+    return CheckSource(rom, file.lines, options, exercise);
 }
 
 }  // namespace q42

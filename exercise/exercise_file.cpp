@@ -1,15 +1,10 @@
 #include "exercise/exercise_file.h"
 
-#define TOML_EXCEPTIONS 0
-#include <toml++/toml.h>
-
-#include <algorithm>
-#include <cctype>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <set>
 
+#include "exercise/file_reader.h"
 #include "exercise/toml_text.h"
 #include "machine/codepage.h"
 #include "machine/language.h"
@@ -20,190 +15,126 @@
 namespace q42 {
 namespace {
 
-// A problem in the file, found at a node.
-struct Problem {
-    std::string text;
-    int line = 0;
+// What the whole file's keys give each case unless the case says otherwise.
+struct CaseDefaults {
+    std::int64_t maxSteps = 100'000;
+    Language language = Language::Russian;
+    bool screenExact = false;
 };
 
-std::string Pick(const char* russian, const char* english) {
-    return EnglishTexts() ? english : russian;
+// Keys a teacher may put at the top of the file that belong to a case.
+std::string FileKeyHint(std::string_view key) {
+    if (key == "expect")
+        return Pick("[expect] стоит вне варианта: пишите [case.expect] под его [[case]]",
+                    "[expect] stands outside a case: write [case.expect] under its [[case]]");
+    for (const char* caseKey : {"name", "input", "keys", "registers", "memory", "points", "hidden"})
+        if (key == caseKey)
+            return Pick("этот ключ относится к варианту: пишите его под [[case]]",
+                        "this key belongs to a case: write it under [[case]]");
+    return {};
 }
 
-// A key as the messages name it (UTF-8).
-std::string KeyName(const toml::key& key) {
-    return Cp1251ToUtf8(FromParserText(key.str()));
+// Keys of what is expected written in the case itself.
+std::string CaseKeyHint(std::string_view key) {
+    if (key == "halt" || key == "screen" || key == "screen_exact")
+        return Pick("этот ключ относится к ожиданиям: пишите его под [case.expect]",
+                    "this key belongs to what is expected: write it under [case.expect]");
+    return {};
 }
 
-// Hex digits as a teacher writes them, "002A" or "2AH": one to four digits, an H after them
-// allowed.
-std::optional<Value> HexNumber(std::string digits) {
-    if (!digits.empty() && (digits.back() == 'H' || digits.back() == 'h')) digits.pop_back();
-    const HexWord word = HexToWord(digits);
-    if (digits.empty() || digits.size() > 4 || word.error != Fault::None) return std::nullopt;
-    return word.value;
-}
-
-int LineOf(const toml::node& node) {
-    return static_cast<int>(node.source().begin.line);
-}
-
-// Reads the parts of a file, stopping at the first problem.
-class Reader {
+class Reader : public FileReader {
   public:
-    std::optional<Problem> problem;
-
-    bool Failed() const { return problem.has_value(); }
-
-    void Fail(const toml::node& node, std::string text) {
-        if (!problem) problem = Problem{std::move(text), LineOf(node)};
-    }
-
-    // Every key of `table` must be one of `known`: a misspelt key is an error, not a silent
-    // default.
-    void OnlyKeys(const toml::table& table, std::initializer_list<std::string_view> known) {
-        for (const auto& [key, value] : table) {
-            if (std::find(known.begin(), known.end(), key.str()) == known.end())
-                Fail(value, Pick("неизвестный ключ ", "unknown key ") + KeyName(key));
-        }
-    }
-
-    std::string Text(const toml::node& node, std::string_view key) {
-        if (const auto text = node.value<std::string>()) return FromParserText(*text);
-        Fail(node, std::string(key) + Pick(": нужна строка", ": a string is needed"));
-        return {};
-    }
-
-    // A whole number, also when written with an exponent (1e9); a number beyond every count of
-    // steps is refused before it is converted.
-    std::int64_t Steps(const toml::node& node) {
-        auto steps = node.value_exact<std::int64_t>();
-        if (const auto real = node.value_exact<double>()) {
-            if (*real >= 1 && *real <= 1e18 && std::floor(*real) == *real)
-                steps = static_cast<std::int64_t>(*real);
-        }
-        if (steps && *steps > 0) return *steps;
-        Fail(node, Pick("max_steps: нужно целое больше 0",
-                        "max_steps: a whole number above 0 is needed"));
-        return 0;
-    }
-
-    std::vector<std::string> Lines(const toml::node& node, std::string_view key) {
-        std::vector<std::string> lines;
-        const toml::array* array = node.as_array();
-        if (array == nullptr) {
-            Fail(node,
-                 std::string(key) + Pick(": нужен список строк", ": a list of strings is needed"));
-            return lines;
-        }
-        for (const toml::node& line : *array)
-            lines.push_back(Text(line, key));
-        return lines;
-    }
-
-    // A word as a teacher writes it: hex digits in a string ("002A", "2AH"), or a whole number
-    // (42, -1).
-    Value Word(const toml::node& node, const std::string& what) {
-        if (const auto number = node.value_exact<std::int64_t>()) {
-            if (*number >= -0x8000 && *number <= 0xFFFF) return *number & 0xFFFF;
-        } else if (const auto text = node.value<std::string>()) {
-            if (const auto word = HexNumber(*text)) return *word;
-        }
-        Fail(node, what + Pick(": нужно слово: шестнадцатеричные цифры в кавычках или число",
-                               ": a word is needed: hex digits in quotes, or a number"));
-        return 0;
-    }
-
-    std::map<std::string, Value> Registers(const toml::node& node) {
-        std::map<std::string, Value> registers;
-        const toml::table* table = node.as_table();
-        if (table == nullptr) {
-            Fail(node, Pick("registers: нужна таблица", "registers: a table is needed"));
-            return registers;
-        }
-        for (const auto& [key, value] : *table) {
-            std::string name = KeyName(key);
-            std::transform(name.begin(), name.end(), name.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-            if (!IsRegisterName(name))
-                Fail(value, Pick("нет такого регистра: ", "no such register: ") + KeyName(key));
-            registers[name] = Word(value, name);
-        }
-        return registers;
-    }
-
-    std::map<Value, Value> Memory(const toml::node& node) {
-        std::map<Value, Value> memory;
-        const toml::table* table = node.as_table();
-        if (table == nullptr) {
-            Fail(node, Pick("memory: нужна таблица", "memory: a table is needed"));
-            return memory;
-        }
-        for (const auto& [key, value] : *table) {
-            const std::string name = KeyName(key);
-            const auto address = HexNumber(name);
-            if (!address || !Machine::IsRamAddress(*address) || *address % 2 != 0) {
-                Fail(value, Pick("не чётный адрес ОЗУ: ", "not an even RAM address: ") + name);
-                continue;
-            }
-            memory[*address] = Word(value, "[" + name + "]");
-        }
-        return memory;
-    }
-
-    CaseExpectation Expectation(const toml::node& node) {
+    CaseExpectation Expectation(const toml::node& node, bool screenExact) {
         CaseExpectation expect;
+        expect.screenExact = screenExact;
         const toml::table* table = node.as_table();
         if (table == nullptr) {
             Fail(node, Pick("expect: нужна таблица", "expect: a table is needed"));
             return expect;
         }
-        OnlyKeys(*table, {"halt", "screen", "registers", "memory"});
-        if (const toml::node* halt = table->get("halt")) {
-            if (const auto value = halt->value_exact<bool>()) {
-                expect.halt = *value;
-            } else {
-                Fail(*halt, Pick("halt: нужно true или false", "halt: true or false is needed"));
-            }
-        }
+        OnlyKeys(*table, {"halt", "screen", "screen_exact", "registers", "memory"});
+        if (const toml::node* halt = table->get("halt")) expect.halt = Flag(*halt, "halt");
         if (const toml::node* screen = table->get("screen"))
             expect.screen = Lines(*screen, "screen");
+        if (const toml::node* exact = table->get("screen_exact"))
+            expect.screenExact = Flag(*exact, "screen_exact");
         if (const toml::node* registers = table->get("registers"))
             expect.registers = Registers(*registers);
         if (const toml::node* memory = table->get("memory")) expect.memory = Memory(*memory);
         return expect;
     }
 
-    ExerciseCase Case(const toml::node& node, int number, std::int64_t maxSteps) {
-        ExerciseCase c;
-        c.name = std::to_string(number);
-        c.maxSteps = maxSteps;
-        const toml::table* table = node.as_table();
-        if (table == nullptr) {
-            Fail(node, Pick("case: нужна таблица", "case: a table is needed"));
-            return c;
+    // The start of a case: its input, keys, registers and RAM words.
+    void Start(const toml::table& table, ExerciseCase& c) {
+        if (const toml::node* input = table.get("input")) c.input = Lines(*input, "input");
+        if (const toml::node* keys = table.get("keys")) {
+            c.keys = Text(*keys, "keys");
+            if (c.keys.find('\n') != std::string::npos)
+                Warn(*keys, Pick("keys: Enter пишется \"\\r\", а \"\\n\" программа получит как код 10",
+                                 "keys: Enter is \"\\r\"; a \"\\n\" reaches the program as code 10"));
         }
-        OnlyKeys(*table, {"name", "max_steps", "input", "keys", "registers", "memory", "expect"});
-        if (const toml::node* name = table->get("name")) c.name = Text(*name, "name");
-        if (const toml::node* steps = table->get("max_steps")) c.maxSteps = Steps(*steps);
-        if (const toml::node* input = table->get("input")) c.input = Lines(*input, "input");
-        if (const toml::node* keys = table->get("keys")) c.keys = Text(*keys, "keys");
-        if (const toml::node* registers = table->get("registers")) {
+        if (const toml::node* registers = table.get("registers")) {
             c.registers = Registers(*registers);
             if (c.registers.count("PS") != 0)
                 Fail(*registers, Pick("PS в начале не задаётся: флаги ставят команды",
                                       "PS cannot be set at the start: instructions set the flags"));
         }
-        if (const toml::node* memory = table->get("memory")) c.memory = Memory(*memory);
-        if (const toml::node* expect = table->get("expect")) c.expect = Expectation(*expect);
+        if (const toml::node* memory = table.get("memory")) c.memory = Memory(*memory);
+    }
+
+    ExerciseCase Case(const toml::node& node, int number, const CaseDefaults& defaults) {
+        ExerciseCase c;
+        c.name = std::to_string(number);
+        c.maxSteps = defaults.maxSteps;
+        c.language = defaults.language;
+        c.expect.screenExact = defaults.screenExact;
+        const toml::table* table = node.as_table();
+        if (table == nullptr) {
+            Fail(node, Pick("case: нужна таблица", "case: a table is needed"));
+            return c;
+        }
+        OnlyKeys(*table,
+                 {"name", "max_steps", "input", "keys", "registers", "memory", "expect", "points",
+                  "hidden"},
+                 CaseKeyHint);
+        if (const toml::node* name = table->get("name")) c.name = Text(*name, "name");
+        if (const toml::node* steps = table->get("max_steps"))
+            c.maxSteps = Whole(*steps, "max_steps", 1, kMostSteps);
+        if (const toml::node* points = table->get("points"))
+            c.points = static_cast<int>(Whole(*points, "points", 0, kMostPoints));
+        if (const toml::node* hidden = table->get("hidden")) c.hidden = Flag(*hidden, "hidden");
+        Start(*table, c);
+        if (const toml::node* expect = table->get("expect"))
+            c.expect = Expectation(*expect, defaults.screenExact);
         return c;
+    }
+
+    // The file's own keys, and the defaults they give the cases.
+    CaseDefaults FileKeys(const toml::table& file, Exercise& exercise) {
+        CaseDefaults defaults;
+        OnlyKeys(file,
+                 {"title", "max_steps", "case", "lang", "forbid", "require", "max_words",
+                  "screen_exact"},
+                 FileKeyHint);
+        if (const toml::node* title = file.get("title")) exercise.title = Text(*title, "title");
+        if (const toml::node* steps = file.get("max_steps"))
+            defaults.maxSteps = Whole(*steps, "max_steps", 1, kMostSteps);
+        if (const toml::node* lang = file.get("lang")) defaults.language = TextsLanguage(*lang);
+        if (const toml::node* exact = file.get("screen_exact"))
+            defaults.screenExact = Flag(*exact, "screen_exact");
+        if (const toml::node* forbid = file.get("forbid"))
+            exercise.forbid = Operations(*forbid, "forbid");
+        if (const toml::node* require = file.get("require"))
+            exercise.require = Operations(*require, "require");
+        if (const toml::node* words = file.get("max_words"))
+            exercise.maxWords = static_cast<int>(Whole(*words, "max_words", 1, kRamWords));
+        exercise.maxSteps = defaults.maxSteps;
+        return defaults;
     }
 
     Exercise Read(const toml::table& file) {
         Exercise exercise;
-        OnlyKeys(file, {"title", "max_steps", "case"});
-        if (const toml::node* title = file.get("title")) exercise.title = Text(*title, "title");
-        if (const toml::node* steps = file.get("max_steps")) exercise.maxSteps = Steps(*steps);
+        const CaseDefaults defaults = FileKeys(file, exercise);
         const toml::array* cases = file.get_as<toml::array>("case");
         if (cases == nullptr || cases->empty()) {
             if (!problem)
@@ -213,10 +144,24 @@ class Reader {
         }
         int number = 1;
         for (const toml::node& node : *cases)
-            exercise.cases.push_back(Case(node, number++, exercise.maxSteps));
+            exercise.cases.push_back(Case(node, number++, defaults));
         return exercise;
     }
+
+  private:
+    static constexpr std::int64_t kMostSteps = 1'000'000'000'000'000'000;
+    static constexpr std::int64_t kMostPoints = 1'000'000;
 };
+
+// Where line `number` (from 1) of `text` starts.
+std::size_t LineStart(const std::string& text, int number) {
+    std::size_t start = 0;
+    for (int line = 1; line < number && start != std::string::npos; ++line) {
+        start = text.find('\n', start);
+        if (start != std::string::npos) ++start;
+    }
+    return start == std::string::npos ? text.size() : start;
+}
 
 // What the parser found wrong. A string without its closing quote is told so at the line where
 // it starts: the parser finds it only at the end of that line or of the file, and names another
@@ -230,6 +175,12 @@ ExerciseFile SyntaxError(const ParserText& text, const toml::parse_error& error)
                           "a string in quotes is not closed: its closing quote is missing");
         return file;
     }
+    const std::size_t lineStart = LineStart(text.utf8, file.line);
+    const std::string_view line = std::string_view(text.utf8).substr(lineStart);
+    if (const auto hint = UnquotedHexHint(line.substr(0, line.find('\n')))) {
+        file.error = *hint;
+        return file;
+    }
     // The parser's own words are English.
     file.error =
         Pick("ошибка записи TOML: ", "") + Cp1251ToUtf8(FromParserText(error.description()));
@@ -238,7 +189,7 @@ ExerciseFile SyntaxError(const ParserText& text, const toml::parse_error& error)
 
 // A file that could not be read; its name goes before the reason.
 ExerciseFile Unreadable(std::string reason) {
-    return {std::nullopt, std::move(reason), 0};
+    return {std::nullopt, std::move(reason), 0, {}};
 }
 
 ExerciseFile TooLarge(std::uintmax_t size) {
@@ -276,6 +227,7 @@ ExerciseFile ParseExercise(std::string_view bytes) {
         return file;
     }
     file.exercise = std::move(exercise);
+    file.warnings = std::move(reader.warnings);
     return file;
 }
 

@@ -24,9 +24,14 @@ std::string_view CaseVerdict(bool passed) {
     return passed ? "PASS" : "FAIL";
 }
 
-std::string ExerciseSummary(int passed, int failed) {
-    if (EnglishTexts()) return std::to_string(passed) + " passed, " + std::to_string(failed) + " failed";
-    return "Пройдено: " + std::to_string(passed) + ", не пройдено: " + std::to_string(failed);
+std::string ExerciseSummary(int passed, int failed, int points, int maxPoints) {
+    const std::string ofPoints = std::to_string(points) +
+                                 std::string(Pick(" из ", " of ")) + std::to_string(maxPoints);
+    if (EnglishTexts())
+        return std::to_string(passed) + " passed, " + std::to_string(failed) + " failed; " +
+               ofPoints + " points";
+    return "Пройдено: " + std::to_string(passed) + ", не пройдено: " + std::to_string(failed) +
+           "; баллы: " + ofPoints;
 }
 
 std::string ExerciseFileProblem(std::string_view file, std::string_view problem, int line) {

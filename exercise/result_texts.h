@@ -14,8 +14,8 @@ std::string ExerciseResultsTitle(std::string_view exercise);
 std::vector<std::string> ExerciseColumnTitles();
 // A case's verdict: "PASS" or "FAIL", alike in both languages.
 std::string_view CaseVerdict(bool passed);
-// How many cases passed and how many failed.
-std::string ExerciseSummary(int passed, int failed);
+// How many cases passed and how many failed, and the points of the cases passed out of all.
+std::string ExerciseSummary(int passed, int failed, int points, int maxPoints);
 // What is wrong with an exercise file that could not be read: `file`, the line when one is known
 // (0: none), and the reader's own words.
 std::string ExerciseFileProblem(std::string_view file, std::string_view problem, int line);

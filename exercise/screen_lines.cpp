@@ -74,4 +74,49 @@ std::optional<MissingLine> ScreenMatch::Missing() const {
     return MissingLine{expected_[found_], due_ + 1, atDue_};
 }
 
+std::unique_ptr<ScreenCheck> MakeScreenCheck(const ExerciseCase& exerciseCase) {
+    if (exerciseCase.expect.screenExact) return std::make_unique<ExactScreen>(exerciseCase);
+    return std::make_unique<ScreenMatch>(exerciseCase);
+}
+
+ExactScreen::ExactScreen(const ExerciseCase& exerciseCase) {
+    for (const std::string& line : exerciseCase.expect.screen)
+        expected_.push_back(TrimRight(line));
+    const auto blank = [](const std::string& line) { return line.empty(); };
+    expected_.erase(expected_.begin(), std::find_if_not(expected_.begin(), expected_.end(), blank));
+    while (!expected_.empty() && expected_.back().empty())
+        expected_.pop_back();
+}
+
+void ExactScreen::Compare(const std::string& line, std::int64_t number) {
+    if (difference_) return;
+    if (matched_ == expected_.size()) {
+        difference_ = MissingLine{"", number, line, true};
+    } else if (line != expected_[matched_]) {
+        difference_ = MissingLine{expected_[matched_], number, line};
+    } else {
+        ++matched_;
+    }
+}
+
+void ExactScreen::ProgramLine(std::string line) {
+    const std::int64_t number = ++lines_;
+    if (difference_) return;
+    if (line.empty()) {
+        if (lastWritten_ > 0) ++blanks_;  // blank lines before the first line do not count
+        return;
+    }
+    // Blank lines between written ones count as lines.
+    for (std::int64_t blank = number - blanks_; blank < number; ++blank)
+        Compare("", blank);
+    blanks_ = 0;
+    lastWritten_ = number;
+    Compare(line, number);
+}
+
+std::optional<MissingLine> ExactScreen::Missing() const {
+    if (difference_ || matched_ == expected_.size()) return difference_;
+    return MissingLine{expected_[matched_], lastWritten_ + 1, std::nullopt};
+}
+
 }  // namespace q42

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,22 +56,32 @@ class ScreenTail : public ProgramLineStream {
 
 // The first expected screen line that did not appear, and where it was due: the line after the
 // last expected line found, past the echoes of the typed lines (each typed line standing for one
-// echo).
+// echo). On an exact screen, also a line where no more were expected.
 struct MissingLine {
     std::string expected;            // 8-bit, without trailing blanks
     std::int64_t lineNumber = 0;     // counted from 1 among the program's lines
     std::optional<std::string> got;  // the program's line there; none: the program wrote no more
+    bool extra = false;              // no line was expected there: `got` is one too many
     bool operator==(const MissingLine&) const = default;
 };
+
+// Compares a case's expected screen lines with the program's lines as they come.
+class ScreenCheck : public ProgramLineStream {
+  public:
+    // Once the run has ended: the first expected line that did not appear; none: all did.
+    virtual std::optional<MissingLine> Missing() const = 0;
+};
+
+// The check the case asks for: its lines among the program's, or exactly its lines.
+std::unique_ptr<ScreenCheck> MakeScreenCheck(const ExerciseCase& exerciseCase);
 
 // Looks for a case's expected screen lines among the program's lines, in order, as the lines
 // come. Only what a message about a missing line needs is kept: the next expected line, where it
 // is due, the echoes still to pass and the one line past them.
-class ScreenMatch : public ProgramLineStream {
+class ScreenMatch : public ScreenCheck {
   public:
     explicit ScreenMatch(const ExerciseCase& exerciseCase);
-    // Once the run has ended: the first expected line that did not appear; none: all did.
-    std::optional<MissingLine> Missing() const;
+    std::optional<MissingLine> Missing() const override;
 
   protected:
     void ProgramLine(std::string line) override;
@@ -83,6 +94,28 @@ class ScreenMatch : public ProgramLineStream {
     std::int64_t due_ = 0;             // where the next expected line is due (from 0)
     std::vector<std::string> echoes_;  // the echoes not yet passed since the last line found
     std::optional<std::string> atDue_;
+};
+
+// The program's lines must be exactly the expected ones; blank lines before the first and after
+// the last line do not count on either side. Only the first difference is kept.
+class ExactScreen : public ScreenCheck {
+  public:
+    explicit ExactScreen(const ExerciseCase& exerciseCase);
+    std::optional<MissingLine> Missing() const override;
+
+  protected:
+    void ProgramLine(std::string line) override;
+
+  private:
+    std::vector<std::string> expected_;
+    std::size_t matched_ = 0;       // expected lines met so far
+    std::int64_t lines_ = 0;        // program lines so far
+    std::int64_t lastWritten_ = 0;  // the number of the last line that is not blank
+    std::int64_t blanks_ = 0;       // blank lines since then, not yet compared
+    std::optional<MissingLine> difference_;
+
+    // Compares program line `number` with the next expected line.
+    void Compare(const std::string& line, std::int64_t number);
 };
 
 }  // namespace q42

@@ -1,7 +1,8 @@
 // q42cli check --json in process: an exercise file and a program, both from the input, checked
 // as the command line does it. The bytes up to the first NUL are the exercise, up to the second
 // NUL the program, and the rest its file's name (any bytes but "/"; one ending in .cod is a code
-// file). An input of odd length asks for English texts. The output must be valid UTF-8 and
+// file). An input of odd length asks for English texts; one whose length is 2 or 3 modulo 4, a
+// student's view. The output must be valid UTF-8 and
 // JSON, and give the title, every case and the file's name as the exercise and the name hold
 // them.
 
@@ -55,7 +56,7 @@ std::string ProgramFile(std::string_view name, std::string_view bytes) {
 
 // The document says what the exercise and the file's name hold.
 void CheckDocument(const nlohmann::json& document, const Exercise& exercise,
-                   const std::string& program) {
+                   const std::string& program, bool student) {
     static const std::set<std::string> kEnds = {"halt",     "error",   "step limit",
                                                 "no input", "stopped", "not run"};
     fuzz::Require(document.at("exercise") == Cp1251ToUtf8(exercise.title));
@@ -70,10 +71,16 @@ void CheckDocument(const nlohmann::json& document, const Exercise& exercise,
         fuzz::Require(IsValidUtf8(program) ? name == program
                                            : name.find("\xEF\xBF\xBD") != std::string::npos);
         fuzz::Require(result.at("case") == Cp1251ToUtf8(exerciseCase.name));
+        fuzz::Require(result.at("points") == exerciseCase.points);
+        passed += result.at("passed").get<bool>() ? 1 : 0;
+        // A student sees a hidden case's name and verdict, nothing of its start or differences.
+        if (student && exerciseCase.hidden) {
+            fuzz::Require(!result.contains("differences") && !result.contains("notes"));
+            continue;
+        }
         fuzz::Require(result.at("steps").get<std::int64_t>() <= exerciseCase.maxSteps);
         fuzz::Require(kEnds.count(result.at("end").get<std::string>()) == 1);
         fuzz::Require(result.at("passed") == result.at("differences").empty());
-        passed += result.at("passed").get<bool>() ? 1 : 0;
     }
     fuzz::Require(document.at("passed") == passed);
     fuzz::Require(document.at("failed") == static_cast<int>(results.size()) - passed);
@@ -99,8 +106,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     Options options;
     options.command = Command::Check;
-    options.json = true;
+    options.format = ReportFormat::Json;
     options.language = size % 2 == 1 ? Language::English : Language::Russian;
+    options.student = size % 4 >= 2;
     options.rom = fuzz::RomImagePath();
     options.file = (Folder() / "exercise.q42test").string();
     std::ofstream(options.file, std::ios::binary) << exerciseBytes;
@@ -116,6 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     fuzz::Require(status == kHalted || status == kFailed);
     fuzz::Require(nlohmann::json::accept(out.str()));
-    CheckDocument(nlohmann::json::parse(out.str()), *parsed.exercise, options.programs.front());
+    CheckDocument(nlohmann::json::parse(out.str()), *parsed.exercise, options.programs.front(),
+                  options.student);
     return 0;
 }

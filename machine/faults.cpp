@@ -39,8 +39,12 @@ static_assert(kTexts.size() == static_cast<std::size_t>(Fault::KeyBufferOverflow
 }  // namespace
 
 const std::string& FaultText(Fault fault) {
+    return FaultText(fault, TextLanguage());
+}
+
+const std::string& FaultText(Fault fault, Language language) {
     static const TextTable table(kTexts);
-    return table[static_cast<std::size_t>(fault)];
+    return table.At(static_cast<std::size_t>(fault), language);
 }
 
 }  // namespace q42

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "machine/language.h"
+
 namespace q42 {
 
 enum class Fault : std::uint8_t {
@@ -37,5 +39,7 @@ enum class Fault : std::uint8_t {
 
 // The text of a fault in the current text language, 8-bit; empty for Fault::None.
 const std::string& FaultText(Fault fault);
+// The same in the language asked for.
+const std::string& FaultText(Fault fault, Language language);
 
 }  // namespace q42

@@ -29,7 +29,8 @@ struct Bilingual {
     std::string_view english;
 };
 
-// A table of texts in both languages; indexing gives the text in the current language.
+// A table of texts in both languages; indexing gives the text in the current language, At the
+// text in the language asked for.
 template <std::size_t N>
 class TextTable {
   public:
@@ -39,8 +40,9 @@ class TextTable {
             english_[i] = Utf8ToCp1251(texts[i].english);
         }
     }
-    const std::string& operator[](std::size_t i) const {
-        return EnglishTexts() ? english_[i] : russian_[i];
+    const std::string& operator[](std::size_t i) const { return At(i, TextLanguage()); }
+    const std::string& At(std::size_t i, Language language) const {
+        return language == Language::English ? english_[i] : russian_[i];
     }
 
   private:

@@ -22,8 +22,12 @@ static_assert(kTexts.size() == static_cast<std::size_t>(RunText::RomNotFound) + 
 }  // namespace
 
 const std::string& Text(RunText text) {
+    return Text(text, TextLanguage());
+}
+
+const std::string& Text(RunText text, Language language) {
     static const TextTable table(kTexts);
-    return table[static_cast<std::size_t>(text)];
+    return table.At(static_cast<std::size_t>(text), language);
 }
 
 std::string ProgramTooLongText(std::int64_t words, bool english) {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "machine/language.h"
+
 namespace q42 {
 
 enum class RunText : std::uint8_t {
@@ -18,6 +20,8 @@ enum class RunText : std::uint8_t {
 };
 
 const std::string& Text(RunText text);
+// The text in the language asked for: the screen's texts follow the screen's language.
+const std::string& Text(RunText text, Language language);
 
 // Why a program cannot be loaded whole: "The program has 130 words; RAM holds 128." (8-bit, in
 // the language asked for, with the word's plural form).

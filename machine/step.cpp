@@ -68,8 +68,9 @@ void Machine::RunInputRoutine(Value entry) {
 
 void Machine::WriteRunErrorReport() {
     if (terminal_ == nullptr) return;
-    terminal_->WriteLine(Text(RunText::ErrorReport));
-    terminal_->WriteLine("   " + RunErrorText());
+    const Language language = terminal_->ScreenLanguage();
+    terminal_->WriteLine(Text(RunText::ErrorReport, language));
+    terminal_->WriteLine("   " + FaultText(runError, language));
     terminal_->WriteText("   " + WordToHex(commandAddress));
     if (IsCodeAddress(commandAddress)) {
         terminal_->WriteLine(": " + WordToHex(ReadWord(commandAddress)));

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "machine/common.h"
+#include "machine/language.h"
 
 namespace q42 {
 
@@ -21,6 +22,8 @@ class Terminal {
     virtual bool ReadBoolean() = 0;
     // Waits for a key; 0 when none can come.
     virtual char ReadKey() = 0;
+    // The language of the texts the machine writes on this screen (a run-time error's report).
+    virtual Language ScreenLanguage() const { return TextLanguage(); }
 };
 
 // Message boxes of the machine (ROM image errors). The desktop program shows a box; the

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-dejavu-core
-  xvfb xauth openbox imagemagick
+  xvfb xauth openbox imagemagick librsvg2-bin
   clang libclang-rt-14-dev
   qt6-translations-l10n xdotool
   libcli11-dev libtomlplusplus-dev nlohmann-json3-dev

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the web page into build-web/site/: the session core compiled to WebAssembly with
-# Debian's emscripten, and the page from web/. Serve it with any static server:
+# Debian's emscripten, and the page from web/ with its manifest and icons, so that a browser
+# can install it as an application. Serve it with any static server:
 #   cd build-web/site && python3 -m http.server
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,7 +20,13 @@ cp build-web/bin/q42.js build-web/bin/q42.wasm "$site"/
 # (the teachers' solutions stay out).
 (cd web && npm ci --no-audit --no-fund --loglevel=error)
 node web/build.mjs "$site"
-cp web/index.html web/style.css web/sw.js "$site"/
+cp web/index.html web/style.css web/sw.js web/manifest.webmanifest "$site"/
+# The icons the browser installs the page with, drawn from the desktop program's.
+mkdir -p "$site/icons"
+cp desktop/q42.svg "$site/icons/"
+for size in 192 512; do
+    rsvg-convert -w "$size" -h "$size" desktop/q42.svg -o "$site/icons/q42-$size.png"
+done
 rm -rf "$site/examples" "$site/guide" "$site/lessons"
 mkdir -p "$site/examples" "$site/guide" "$site/lessons/en" "$site/lessons/ru"
 cp examples/*.asm "$site/examples/"

@@ -142,7 +142,7 @@ Value Display::ReadInteger() {
             ParseInteger(text, value);
             break;
         }
-        WriteLine(Text(RunText::RepeatInput));
+        WriteLine(Text(RunText::RepeatInput, ScreenLanguage()));
     }
     host_->HideInputLine();
     return value & 0xFFFF;
@@ -186,6 +186,14 @@ void Display::FinishInput() {
     lineInputActive_ = false;
     // Enter reaches a program that waits for a key as CR.
     if (keyWaitActive_) machine_.PressKey('\r');
+}
+
+void Display::TypeKey(char key) {
+    if (key == '\r') {
+        FinishInput();
+    } else {
+        KeyPress(key);
+    }
 }
 
 }  // namespace q42

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -100,6 +101,16 @@ class Display : public Terminal {
     // What the window forwards: a key typed while the display has the focus, and Enter.
     void KeyPress(char key);
     void FinishInput();
+    // A key handed to a program that waits for one, by a face that gives keys as they are read
+    // (q42cli run's standard input, an exercise case's keys): CR as Enter, any other as that key.
+    // Given only at a key wait, a key always finds room in the keyboard buffer.
+    void TypeKey(char key);
+
+    // The language of the texts the machine writes on this screen: the greeting, the end
+    // message, "Error! Repeat the input!" and a run-time error's report. None: the program's
+    // interface language. An exercise's case runs in the exercise's language.
+    std::optional<Language> screenLanguage;
+    Language ScreenLanguage() const override { return screenLanguage.value_or(TextLanguage()); }
 
     bool LineInputActive() const { return lineInputActive_; }
     bool KeyWaitActive() const { return keyWaitActive_; }

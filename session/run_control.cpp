@@ -9,7 +9,7 @@ namespace q42 {
 
 void RunControl::ShowGreeting() {
     display_.ClearScreen();
-    display_.WriteLine(Text(RunText::Greeting));
+    display_.WriteLine(Text(RunText::Greeting, display_.ScreenLanguage()));
     display_.WriteLine(" ");
 }
 
@@ -23,7 +23,8 @@ void RunControl::BeginRun() {
 
 void RunControl::EndRun() {
     display_.WriteLine(" ");
-    display_.WriteText(Text(display_.stopRequested ? RunText::Interrupted : RunText::Finished));
+    display_.WriteText(Text(display_.stopRequested ? RunText::Interrupted : RunText::Finished,
+                            display_.ScreenLanguage()));
     if (history_ != nullptr) history_->Finish();
 }
 

@@ -48,7 +48,7 @@ class CliFixture : public testing::Test {
         Options options = ParseOptions(args, error);
         if (!error.empty()) return kBadUsage;
         const bool runs = options.command == Command::Run || options.command == Command::Debug ||
-                          options.command == Command::Check;
+                          options.command == Command::Check || options.command == Command::Grade;
         if (runs && options.rom.empty()) options.rom = Q42_SOURCE_DIR "/rom/Q42ROM.TXT";
         // A program that a fault makes loop for ever stops (exit 3) instead of hanging the test.
         if (options.command == Command::Run && options.maxSteps == 0) options.maxSteps = 50'000'000;
@@ -59,6 +59,7 @@ class CliFixture : public testing::Test {
             case Command::Decode: return DecodeCommand(options, "", io);
             case Command::Debug: return DebugCommand(options, "", io);
             case Command::Check: return CheckCommand(options, "", io);
+            case Command::Grade: return GradeCommand(options, "", io);
             case Command::Similar: return SimilarCommand(options, io);
             default: return kHalted;
         }

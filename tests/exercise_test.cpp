@@ -10,6 +10,7 @@
 #include "exercise/checker.h"
 #include "exercise/exercise_file.h"
 #include "exercise/screen_lines.h"
+#include "exercise/wording.h"
 #include "machine/language.h"
 #include "machine/rom_image.h"
 
@@ -49,10 +50,27 @@ TEST_F(ExerciseFileTest, AMalformedFileIsToldWhatAndWhere) {
         {"[[case]]\n[case.expect]\nhalt = 1\n", "halt: true or false", 3},
         {"[[case]]\nregisters = { R4 = 1 }\n", "no such register: R4", 2},
         {"[[case]]\nregisters = { PS = 1 }\n", "PS cannot be set", 2},
-        {"[[case]]\nregisters = { R1 = \"12345\" }\n", "R1: a word is needed", 2},
-        {"[[case]]\nregisters = { R1 = 70000 }\n", "R1: a word is needed", 2},
-        {"[[case]]\nmemory = { \"0041\" = 1 }\n", "not an even RAM address: 0041", 2},
-        {"[[case]]\nmemory = { \"4000\" = 1 }\n", "not an even RAM address: 4000", 2},
+        {"[[case]]\nregisters = { R1 = \"12345\" }\n", "R1: \"12345\" has more than four hex", 2},
+        {"[[case]]\nregisters = { R1 = \"2X\" }\n", "R1: \"2X\" is not a word", 2},
+        {"[[case]]\nregisters = { R1 = true }\n", "R1: a word is needed", 2},
+        {"[[case]]\nregisters = { R1 = 70000 }\n", "70000 is out of range: a word is a number from -32768 to 65535", 2},
+        // The teacher's own mistakes are told what was meant.
+        {"[[case]]\nregisters = { R1 = 002A }\n", "a hex word needs quotes: \"002A\" or \"2AH\"", 2},
+        {"[[case]]\n\nmemory = { \"00C0\" = 0FFH }\n", "needs quotes: \"0FF\" or \"FFH\"", 3},
+        {"[[case]]\nmemory = { \"0041\" = 1 }\n", "address 0041 is odd", 2},
+        {"[[case]]\nmemory = { \"4000\" = 1 }\n", "address 4000 is outside RAM (0000..00FF)", 2},
+        {"[[case]]\nmemory = { \"X1\" = 1 }\n", "\"X1\" is not an address", 2},
+        {"[expect]\nhalt = true\n[[case]]\n", "write [case.expect] under its [[case]]", 1},
+        {"input = []\n[[case]]\n", "unknown key input: this key belongs to a case", 1},
+        {"[[case]]\nscreen = []\n", "belongs to what is expected", 2},
+        // Version 2's keys.
+        {"lang = \"de\"\n[[case]]\n", "lang: \"ru\" or \"en\"", 1},
+        {"forbid = [\"MULT\"]\n[[case]]\n", "forbid: no such operation: MULT", 1},
+        {"require = [\"DW\"]\n[[case]]\n", "require: no such operation: DW", 1},
+        {"max_words = 200\n[[case]]\n", "max_words: a whole number from 1 to 128", 1},
+        {"screen_exact = 1\n[[case]]\n", "screen_exact: true or false", 1},
+        {"[[case]]\npoints = -1\n", "points: a whole number from 0", 2},
+        {"[[case]]\nhidden = \"yes\"\n", "hidden: true or false", 2},
         {"max_steps = 0\n[[case]]\n", "max_steps", 1},
         // A number that is not whole is refused, not cut, also one beyond every whole number.
         {"[[case]]\nmax_steps = 2.5\n", "max_steps", 2},
@@ -92,6 +110,40 @@ TEST_F(ExerciseFileTest, ValuesAndDefaults) {
     EXPECT_EQ(exercise.cases[1].name, "second");
     EXPECT_EQ(exercise.cases[1].maxSteps, 700);
     EXPECT_FALSE(exercise.cases[1].expect.halt);
+}
+
+// Version 2: the file's language, rules and exact screen reach every case; a case's points,
+// hidden flag and exact screen are its own. A "\n" among the keys is a warning, not an error.
+TEST_F(ExerciseFileTest, VersionTwoKeys) {
+    const ExerciseFile file = ParseExercise(
+        "lang = \"en\"\nforbid = [\"mul\", \"DIV\"]\nrequire = [\"Call\"]\nmax_words = 40\n"
+        "screen_exact = true\n"
+        "[[case]]\npoints = 3\nhidden = true\nkeys = \"a\\n\"\n"
+        "[[case]]\n[case.expect]\nscreen_exact = false\n");
+    ASSERT_TRUE(file.exercise.has_value()) << file.error;
+    const Exercise& exercise = *file.exercise;
+    EXPECT_EQ(exercise.forbid, (OperationNames{"MUL", "DIV"}));
+    EXPECT_EQ(exercise.require, (OperationNames{"CALL"}));
+    EXPECT_EQ(exercise.maxWords, 40);
+    const ExerciseCase& first = exercise.cases.at(0);
+    const ExerciseCase& second = exercise.cases.at(1);
+    EXPECT_EQ(first.language, Language::English);
+    EXPECT_EQ(second.language, Language::English);
+    EXPECT_EQ(first.points, 3);
+    EXPECT_EQ(second.points, 1);
+    EXPECT_TRUE(first.hidden);
+    EXPECT_FALSE(second.hidden);
+    EXPECT_TRUE(first.expect.screenExact);
+    EXPECT_FALSE(second.expect.screenExact);
+    ASSERT_EQ(file.warnings.size(), 1U);
+    EXPECT_EQ(file.warnings[0].line, 9);
+    EXPECT_NE(file.warnings[0].text.find("Enter is \"\\r\""), std::string::npos)
+        << file.warnings[0].text;
+
+    const ExerciseFile old = ParseExercise("[[case]]\n");
+    ASSERT_TRUE(old.exercise.has_value());
+    EXPECT_EQ(old.exercise->cases[0].language, Language::Russian);
+    EXPECT_TRUE(old.warnings.empty());
 }
 
 // Russian teachers write Russian: in strings of every kind and in comments, in UTF-8 or in
@@ -254,7 +306,7 @@ class CheckerTest : public EnglishTexts {
         EXPECT_TRUE(assembly.Ok());
         const ExerciseFile file = ParseExercise(exercise);
         EXPECT_TRUE(file.exercise.has_value()) << file.error;
-        return CheckCodeText(rom_, assembly.CodeText(), *file.exercise);
+        return CheckSource(rom_, program, AsmOptions{true, true}, *file.exercise).cases;
     }
 };
 
@@ -336,10 +388,145 @@ TEST_F(CheckerTest, KeysAreInTheBufferFromTheStart) {
     EXPECT_TRUE(results[0].Passed()) << results[0].differences.front();
 }
 
+// Reads keys until Enter, counting them in R2: any number of keys reaches it, as typed.
+const std::vector<std::string> kKeyCounter = {
+    "WAIT: IN 0,R3", "     CMP #80H,R3", "     BNE WAIT", "     IN 1,R0",
+    "     CMP #13,R0", "     BE DONE", "     ADD #1,R2", "     BR WAIT", "DONE: HLT"};
+
+TEST_F(CheckerTest, AnyNumberOfKeysArriveAsTheProgramReadsThem) {
+    const auto results = Check(kKeyCounter,
+                               "[[case]]\nkeys = \"abcdefghijklmnop\\r\"\n"
+                               "[case.expect]\nregisters = { R2 = 16 }\n"
+                               "[[case]]\nkeys = \"ab\\rcd\"\n[case.expect]\nregisters = { R2 = 2 }\n");
+    ASSERT_EQ(results.size(), 2U);
+    EXPECT_TRUE(results[0].Passed()) << results[0].differences.front();
+    EXPECT_TRUE(results[0].notes.empty());
+    // Keys the program never read are told with the result.
+    EXPECT_TRUE(results[1].Passed());
+    EXPECT_EQ(results[1].notes, (std::vector<std::string>{"keys not read: \"cd\""}));
+}
+
+// The machine's texts on the screen follow the file's language, not the interface's.
+TEST_F(CheckerTest, TheScreensTextsAreInTheFilesLanguage) {
+    const char* const kExercise =
+        "[[case]]\ninput = [\"x\", \"5\"]\n[case.expect]\nscreen = [\"%s\"]\n";
+    const std::pair<const char*, const char*> rows[] = {
+        {"lang = \"en\"\n", "Error! Repeat the input!"},
+        {"", "Ошибка! Повторите ввод!"},
+        {"lang = \"ru\"\n", "Ошибка! Повторите ввод!"},
+    };
+    for (const auto& [lang, line] : rows) {
+        for (const Language interface : {Language::Russian, Language::English}) {
+            SetTextLanguage(interface);
+            const std::string exercise = std::string(lang) + Fill(kExercise, {line});
+            const auto results = Check(kAdder, exercise.c_str());
+            EXPECT_TRUE(results.at(0).Passed()) << exercise << results[0].differences.front();
+        }
+    }
+    SetTextLanguage(Language::English);
+}
+
+struct Rule {
+    const char* file;        // the file's keys
+    const char* difference;  // the difference every case has; empty: none
+};
+
+TEST_F(CheckerTest, TheProgramsRulesFailEveryCase) {
+    const Rule table[] = {
+        {"forbid = [\"add\"]\n", "the operation ADD is forbidden in this exercise: 0004, line 4: ADD R2,R1"},
+        {"forbid = [\"MUL\"]\n", ""},
+        {"require = [\"CALL\", \"MUL\"]\n", "the program does not use MUL, which this exercise requires"},
+        {"max_words = 12\n", "the program has 13 words; this exercise allows at most 12"},
+        {"max_words = 13\n", ""},
+    };
+    for (const auto& row : table) {
+        const std::string exercise =
+            std::string(row.file) + "[[case]]\ninput = [\"1\"]\n[[case]]\ninput = [\"2\"]\n";
+        const auto results = Check(kAdder, exercise.c_str());
+        ASSERT_EQ(results.size(), 2U);
+        for (const auto& result : results) {
+            if (*row.difference == '\0') {
+                EXPECT_TRUE(result.Passed()) << row.file << result.differences.front();
+            } else {
+                EXPECT_EQ(result.differences, (std::vector<std::string>{row.difference}));
+                EXPECT_EQ(result.end, "not run");
+            }
+        }
+    }
+}
+
+// An exact screen: the program's lines and no others, blank lines at both ends and trailing
+// blanks aside.
+TEST(ExactScreen, TheLinesAndNoOthers) {
+    struct Row {
+        std::vector<std::string> expected;
+        std::vector<std::string> screen;
+        std::optional<MissingLine> missing;
+    };
+    const Row table[] = {
+        {{"a", "b"}, {"", "a ", "b", "", ""}, std::nullopt},
+        {{"", "a", "", "b", ""}, {"a", "", "b"}, std::nullopt},
+        {{"a", "b"}, {"a", "x", "b"}, MissingLine{"b", 2, "x"}},
+        {{"a", "b"}, {"a", "", "b"}, MissingLine{"b", 2, ""}},
+        {{"a"}, {"a", "b"}, MissingLine{"", 2, "b", true}},
+        {{"a", "b"}, {"a", ""}, MissingLine{"b", 2, std::nullopt}},
+        {{}, {"", ""}, std::nullopt},
+    };
+    for (const auto& row : table) {
+        ExerciseCase exerciseCase;
+        exerciseCase.expect.screen = row.expected;
+        exerciseCase.expect.screenExact = true;
+        const auto check = MakeScreenCheck(exerciseCase);
+        FeedRun(*check, row.screen);
+        EXPECT_TRUE(check->Missing() == row.missing) << row.screen.size();
+    }
+}
+
+// Where a failure happened: the source line of a run-time error and of a loop; the case's
+// start with a failure; a hidden case shows a student its name and verdict only.
+TEST_F(CheckerTest, AFailureSaysWhereAndWithWhat) {
+    const auto results = Check(
+        kAdder,
+        "[[case]]\ninput = [\"1\"]\nmemory = { \"0040\" = 32767 }\nhidden = true\npoints = 4\n"
+        "[[case]]\ninput = [\"1\", \"7\"]\n");
+    ASSERT_EQ(results.size(), 2U);
+    EXPECT_EQ(results[0].differences.at(0).rfind("run-time error at 0006, line 5: ADD X,R1: ", 0),
+              0U)
+        << results[0].differences.at(0);
+    EXPECT_EQ(results[0].notes, (std::vector<std::string>{"given: input \"1\"; [0040] = 7FFF"}));
+    EXPECT_EQ(results[1].notes, (std::vector<std::string>{"input lines not read: \"7\""}));
+    const CaseResult shown = ShownToStudent(results[0]);
+    EXPECT_FALSE(shown.Passed());
+    EXPECT_EQ(shown.name, results[0].name);
+    EXPECT_TRUE(shown.differences.empty() && shown.notes.empty() && shown.end.empty());
+    EXPECT_EQ(ShownToStudent(results[1]).notes, results[1].notes);
+
+    const std::vector<std::string> loop = {"  MOV #1,R0", "L: ADD #1,R1", "  SUB #1,R1",
+                                           "  BR L", "  HLT"};
+    const auto looping = Check(loop, "[[case]]\nmax_steps = 5000\n");
+    EXPECT_EQ(looping.at(0).differences.at(0),
+              "did not halt within 5000 steps; its last steps ran in 0002..0006, lines 2-4");
+}
+
+TEST_F(CheckerTest, PointsAddUpPerProgram) {
+    const Assembly assembly = Assemble(kAdder, AsmOptions{});
+    const ExerciseFile file = ParseExercise(
+        "[[case]]\ninput = [\"1\"]\npoints = 5\n[case.expect]\nregisters = { R1 = 1 }\n"
+        "[[case]]\ninput = [\"1\"]\npoints = 3\n[case.expect]\nregisters = { R1 = 2 }\n"
+        "[[case]]\ninput = [\"1\"]\n");
+    const ProgramResult result = CheckCodeText(rom_, assembly.CodeText(), *file.exercise);
+    EXPECT_EQ(result.PassedCases(), 2);
+    EXPECT_EQ(result.Points(), 6);
+    EXPECT_EQ(result.MaxPoints(), 9);
+    const std::vector<std::string> noHlt = {"  NOP"};
+    const auto warned = CheckSource(rom_, noHlt, AsmOptions{true, true}, *file.exercise);
+    EXPECT_EQ(warned.warnings, (std::vector<std::string>{"No HLT command!"}));
+}
+
 TEST_F(CheckerTest, ACodeTextThatCannotBeLoadedFailsEveryCase) {
     const ExerciseFile file = ParseExercise("[[case]]\n[[case]]\n");
     ASSERT_TRUE(file.exercise.has_value());
-    const auto results = CheckCodeText(rom_, {"01D0", "01G0"}, *file.exercise);
+    const auto results = CheckCodeText(rom_, {"01D0", "01G0"}, *file.exercise).cases;
     ASSERT_EQ(results.size(), 2U);
     for (const auto& result : results) {
         EXPECT_FALSE(result.Passed());

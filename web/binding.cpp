@@ -93,27 +93,35 @@ json TooLong(std::size_t words, int line) {
 
 // The results of checking a program, as the desktop program's results window shows them: the
 // title, the columns, each case with its verdict and differences, and the summary.
+// The page shows what a student may see: a hidden case's name and verdict only.
 json ExerciseResults(const Exercise& exercise, const std::string& file,
-                     const std::vector<CaseResult>& results) {
+                     const ProgramResult& results) {
     json cases = json::array();
-    int passed = 0;
-    for (const CaseResult& result : results) {
+    for (const CaseResult& checked : results.cases) {
+        const CaseResult result = ShownToStudent(checked);
+        std::vector<std::string> details = result.differences;
+        details.insert(details.end(), result.notes.begin(), result.notes.end());
         cases.push_back({{"name", result.name},
                          {"passed", result.Passed()},
                          {"verdict", CaseVerdict(result.Passed())},
-                         {"differences", result.differences},
+                         {"differences", details},
+                         {"hidden", result.hidden},
+                         {"points", result.points},
                          {"steps", result.steps},
                          {"end", result.end}});
-        passed += result.Passed() ? 1 : 0;
     }
-    const int failed = static_cast<int>(results.size()) - passed;
+    const int passed = results.PassedCases();
+    const int failed = static_cast<int>(results.cases.size()) - passed;
     return {{"ok", true},
             {"title", ExerciseResultsTitle(exercise.title.empty() ? file : Text(exercise.title))},
             {"columns", ExerciseColumnTitles()},
             {"cases", cases},
             {"passed", passed},
             {"failed", failed},
-            {"summary", ExerciseSummary(passed, failed)}};
+            {"points", results.Points()},
+            {"max_points", results.MaxPoints()},
+            {"warnings", results.warnings},
+            {"summary", ExerciseSummary(passed, failed, results.Points(), results.MaxPoints())}};
 }
 
 }  // namespace

@@ -4,7 +4,8 @@
 
 const kCache = 'q42-site';
 const kFiles = [
-    './', 'index.html', 'style.css', 'app.js', 'q42.js', 'q42.wasm',
+    './', 'index.html', 'style.css', 'app.js', 'q42.js', 'q42.wasm', 'manifest.webmanifest',
+    'icons/q42-192.png', 'icons/q42-512.png', 'icons/q42.svg',
     'examples/index.json', 'guide/guide.en.md', 'guide/guide.ru.md', 'guide/card.en.md',
     'guide/card.ru.md', 'guide/mistakes.en.md', 'guide/mistakes.ru.md', 'lessons/index.json',
     'lessons/en/00-using.md', 'lessons/ru/00-using.md',

@@ -505,10 +505,34 @@ class GuiTest : public ProgramTest {
         };
         Action("CheckExercise1")->trigger();
         QCOMPARE(verdicts, (QStringList{"FAIL", "PASS", "FAIL"}));
-        QCOMPARE(firstDifference, Pick("строка экрана 1: ожидалось «3 2 1 0», получено «3 2 1»",
-                                       "screen line 1: expected \"3 2 1 0\", got \"3 2 1\""));
-        QCOMPARE(summary, Pick("Пройдено: 1, не пройдено: 2", "1 passed, 2 failed"));
+        QCOMPARE(firstDifference,
+                 Pick("строка экрана 1: ожидалось «3 2 1 0», получено «3 2 1»\nдано: R1 = 0003",
+                      "screen line 1: expected \"3 2 1 0\", got \"3 2 1\"\ngiven: R1 = 0003"));
+        QCOMPARE(summary, Pick("Пройдено: 1, не пройдено: 2; баллы: 1 из 3",
+                               "1 passed, 2 failed; 1 of 3 points"));
         QCOMPARE(bench_->session.machine.State().pc, 0);  // the windows' machine did not run
+
+        // The dialog shows what a student sees: a hidden case's name and verdict, nothing more.
+        QFile keys(QStringLiteral(Q42_SOURCE_DIR "/examples/exercises/keys-wrong.asm"));
+        QVERIFY(keys.open(QIODevice::ReadOnly));
+        SetSource(QString::fromUtf8(keys.readAll()));
+        dialogs_->fileName = QStringLiteral(Q42_SOURCE_DIR "/examples/exercises/keys.q42test");
+        QStringList details;
+        verdicts.clear();
+        dialogs_->onModal = [&](QDialog& dialog) {
+            auto& results = static_cast<ExerciseDialog&>(dialog);
+            for (int row = 0; row < results.results->rowCount(); ++row) {
+                verdicts << results.results->item(row, 1)->text();
+                details << results.results->item(row, 2)->text();
+            }
+            summary = results.summary->text();
+        };
+        Action("CheckExercise1")->trigger();
+        QCOMPARE(verdicts, (QStringList{"PASS", "FAIL", "FAIL", "PASS", "PASS"}));
+        QVERIFY2(details[1].contains(QStringLiteral("aBCDEFGHIJKLMNOP")), qPrintable(details[1]));
+        QCOMPARE(details[2], QString());
+        QCOMPARE(summary, Pick("Пройдено: 3, не пройдено: 2; баллы: 3 из 8",
+                               "3 passed, 2 failed; 3 of 8 points"));
 
         QTemporaryDir dir;
         const QString bad = dir.filePath(QStringLiteral("bad.q42test"));

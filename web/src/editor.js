@@ -197,7 +197,7 @@ export class Editor {
                     indentUnit.of(' '.repeat(kTabColumns)),
                     showTabs,
                     keymap.of([{ key: 'Tab', run: tabForward, shift: tabBack }, ...defaultKeymap, ...historyKeymap]),
-                    this.label.of(EditorView.contentAttributes.of({ 'aria-label': label })),
+                    this.label.of(this.labelAttributes(label)),
                     EditorView.updateListener.of((update) => {
                         if (update.transactions.some(replacesWhole)) onReplaced();
                         if (update.docChanged) onChange(update.state.doc.toString());
@@ -269,7 +269,12 @@ export class Editor {
 
     // The editor's accessible name, in the page's language.
     setLabel(text) {
-        this.view.dispatch({ effects: this.label.reconfigure(EditorView.contentAttributes.of({ 'aria-label': text })) });
+        this.view.dispatch({ effects: this.label.reconfigure(this.labelAttributes(text)) });
+    }
+
+    // The name, and the note under the editor that tells how to leave it from the keyboard.
+    labelAttributes(label) {
+        return EditorView.contentAttributes.of({ 'aria-label': label, 'aria-describedby': 'editor-keys' });
     }
 
     // The operations to colour, once the core can name them.

@@ -15,6 +15,7 @@ import { Guide } from './guide.js';
 import { CheckResults, exerciseFile } from './lessons.js';
 import { ProgramFile } from './program.js';
 import { RunStatus, describePause, showAssembly as writeAssembly } from './status.js';
+import { ShareDialog, programFromFragment } from './share.js';
 import {
     stored, openFileDialog, isCodeFile, codeWordsToAssembler, codeFileText, quotedLine,
 } from './files.js';
@@ -81,6 +82,7 @@ const examples = new Examples($('examples'), (entry, text) => {
     replaceProgram(text, null);
     setRunStatus(() => t('exampleLoaded', { name: entry.name }));
 });
+const sharing = new ShareDialog({ dialog: $('share-dialog'), note: $('share-note'), field: $('share-link') });
 const checkResults = new CheckResults({
     dialog: $('check-dialog'), title: $('check-title'), table: $('check-table'), error: $('check-error'),
     summary: $('check-summary'), close: $('check-close'),
@@ -88,7 +90,7 @@ const checkResults = new CheckResults({
 const guide = new Guide({ dialog: $('guide'), body: $('guide-body'), close: $('guide-close') }, {
     onProgram(text, doc) {
         const lesson = doc.startsWith('lesson:') ? doc.slice('lesson:'.length) : null;
-        replaceFromHelp(text, () => (lesson === null ? t('exampleLoaded', { name: t('guideProgram') })
+        replaceAsked(text, () => (lesson === null ? t('exampleLoaded', { name: t('guideProgram') })
             : t('lessonProgramLoaded', { name: lesson })));
     },
     onExercise: startExercise,
@@ -344,9 +346,10 @@ function replaceProgram(text, name, codeFile = false) {
     program.settle();
 }
 
-// A program of the help or of a lesson into the editor, as a new program, once the user agrees
-// when it would replace work that is in no file; `status` makes what the status line says.
-function replaceFromHelp(text, status) {
+// A program of the help, of a lesson or of a link into the editor, as a new program, once the
+// user agrees when it would replace work that is in no file; `status` makes what the status line
+// says.
+function replaceAsked(text, status) {
     const replace = () => {
         $('guide').close();
         replaceProgram(text, null);
@@ -364,11 +367,21 @@ function replaceFromHelp(text, status) {
     question.showModal();
 }
 
+// The program of a shared link, when the page's address has one. The address loses it once it is
+// read, so that a reload does not ask again.
+async function openSharedLink() {
+    const shared = await programFromFragment(location.hash);
+    if (shared === null) return;
+    history.replaceState(null, '', location.href.replace(/#.*$/, ''));
+    if (shared.error) setRunStatus(() => t(shared.error), true);
+    else replaceAsked(shared.text, () => t('sharedLoaded'));
+}
+
 // Exercise NAME: its starting text into the editor.
 async function startExercise(name) {
     const text = await exerciseFile(name, 'asm');
     if (text === null) checkResults.show({ ok: false, title: name, error: t('exerciseMissing', { name }) });
-    else replaceFromHelp(text, () => t('exerciseLoaded', { name }));
+    else replaceAsked(text, () => t('exerciseLoaded', { name }));
 }
 
 // The editor's program checked against exercise NAME, the results in their dialog; the page's
@@ -467,6 +480,8 @@ $('stop').addEventListener('click', stop);
 $('open').addEventListener('click', openFile);
 $('save-asm').addEventListener('click', () => program.saveAsm());
 $('save-cod').addEventListener('click', saveCod);
+$('share').addEventListener('click', () => sharing.share(editor.text()));
+window.addEventListener('hashchange', openSharedLink);
 $('guide-open').addEventListener('click', () => guide.open());
 $('speed').addEventListener('change', (event) => {
     runner.speed = Number(event.target.value);
@@ -491,7 +506,7 @@ const keys = {
 };
 
 document.addEventListener('keydown', (event) => {
-    if ($('save-dialog').open || ($('guide').open && event.key !== 'F1')) return;
+    if ($('save-dialog').open || $('share-dialog').open || ($('guide').open && event.key !== 'F1')) return;
     const name = `${event.ctrlKey || event.metaKey ? 'Ctrl+' : ''}${event.shiftKey ? 'Shift+' : ''}${event.key.length === 1 ? event.key.toUpperCase() : event.key}`;
     if (event.key === 'Escape' && !$('stop').disabled) {
         event.preventDefault();
@@ -525,6 +540,7 @@ async function start() {
     showLog();
     setRunStatus(() => t('ready'));
     setMode('idle');
+    await openSharedLink();
     performance.mark('q42-ready');
     if (editor.text() === '' && stored.get('source', null) === null) {
         const response = await fetch('examples/hello.asm').catch(() => null);

@@ -1,7 +1,9 @@
 // The RAM panel: 128 words from address 0000, eight to a row. The word at PC (the next
 // instruction) and the word at SP (the top of the stack) are marked, words the last step or
-// pause changed are lit, and a click on a word asks for its decoding.
+// pause changed are lit, and a click on a word asks for its decoding. From the keyboard the RAM
+// is one stop of Tab: the arrows move among the words and Enter or Space asks for the decoding.
 import { hex4, wordTip } from './words.js';
+import { movedTo, picks } from './keymoves.js';
 
 const kWords = 128;
 const kColumns = 8;
@@ -10,6 +12,7 @@ export class Memory {
     constructor(element, onPick) {
         const table = document.createElement('table');
         table.className = 'ram';
+        table.setAttribute('role', 'grid');
         const head = table.createTHead().insertRow();
         head.insertCell().outerHTML = '<th></th>';
         for (let column = 0; column < kColumns; ++column) {
@@ -30,6 +33,7 @@ export class Memory {
                 const index = row * kColumns + column;
                 const td = tr.insertCell();
                 td.className = 'word';
+                td.tabIndex = index === 0 ? 0 : -1;
                 td.dataset.address = hex4(index * 2);
                 td.textContent = '0000';
                 this.cells.push(td);
@@ -39,6 +43,7 @@ export class Memory {
             const cell = event.target.closest('td.word');
             if (cell) onPick(parseInt(cell.dataset.address, 16));
         });
+        table.addEventListener('keydown', (event) => this.keyDown(event, onPick));
         element.append(table);
         this.shown = [];
         this.marks = new Set();
@@ -79,6 +84,27 @@ export class Memory {
         this.selected?.classList.remove('selected');
         this.selected = address !== null && address < kWords * 2 ? this.cells[address >> 1] : null;
         this.selected?.classList.add('selected');
+        if (this.selected) this.takeTab(this.selected);
+    }
+
+    // The one word that Tab stops at.
+    takeTab(cell) {
+        for (const other of this.cells) other.tabIndex = other === cell ? 0 : -1;
+    }
+
+    keyDown(event, onPick) {
+        const index = this.cells.indexOf(event.target);
+        if (index < 0) return;
+        if (picks(event)) {
+            event.preventDefault();
+            onPick(index * 2);
+            return;
+        }
+        const to = movedTo(event.key, index, kWords, { columns: kColumns, page: 4 });
+        if (to === null) return;
+        event.preventDefault();
+        this.takeTab(this.cells[to]);
+        this.cells[to].focus();
     }
 
     // The tooltips are in the page's language.

@@ -2,10 +2,12 @@
 // last kKept rows. A step that read a number or TRUE/FALSE has two rows with the same step
 // number: the input, then the instruction it returned to. Only the rows in sight are built, each
 // from the session's explanation of its row, so that a run of millions of steps costs no more
-// than a short one. A click on a row takes the machine to the state after that row. Under the
+// than a short one. A click on a row takes the machine to the state after that row; from the
+// keyboard the arrows move a cursor through the rows and Enter or Space picks one. Under the
 // rows the current one is explained in full: the step told with its values, then the table's rule
 // for its operation.
 import { t } from './texts.js';
+import { movedTo, picks } from './keymoves.js';
 
 const kKept = 1000;
 const kRowHeight = 26;  // px, the same as .log-row in style.css
@@ -25,11 +27,21 @@ export class StepLog {
         this.first = 0;
         this.last = -1;
         this.current = -1;
+        this.cursor = -1;
         this.rendered = '';
+        this.onPick = onPick;
         body.addEventListener('scroll', () => this.render());
+        body.addEventListener('keydown', (event) => this.keyDown(event));
+        // Focus shows the cursor where it is, without scrolling: a click's row takes it next.
+        body.addEventListener('focus', () => {
+            this.cursor = this.cursorRow();
+            this.markCursor();
+        });
         body.addEventListener('click', (event) => {
             const row = event.target.closest('.log-row');
-            if (row) onPick(Number(row.dataset.row));
+            if (!row) return;
+            this.cursor = Number(row.dataset.row);
+            onPick(this.cursor);
         });
         new ResizeObserver(() => this.render()).observe(body);
     }
@@ -37,6 +49,7 @@ export class StepLog {
     // A new program, run or language: no row is known.
     reset() {
         this.cache.clear();
+        this.cursor = -1;
         this.rendered = '';
     }
 
@@ -60,10 +73,13 @@ export class StepLog {
         this.first = first;
         this.last = end;
         this.current = current;
+        // The explanation first: its lines take their height from the rows' view.
+        this.showDetail(current);
         const count = Math.max(0, end - first + 1);
         this.space.style.height = `${count * kRowHeight}px`;
         this.note.textContent = all > count && count > 0 ? t('logCapped', { n: count, all }) : '';
         this.body.classList.toggle('empty', count === 0);
+        this.body.parentElement.style.setProperty('--step-digits', String(state.lastStep ?? 0).length);
         // Keep the current row in sight; follow the newest row while the log was at its end.
         const currentTop = (current - first) * kRowHeight;
         if (current >= first && current <= end &&
@@ -74,7 +90,6 @@ export class StepLog {
         }
         this.rendered = '';
         this.render();
-        this.showDetail(current);
     }
 
     showDetail(row) {
@@ -114,6 +129,16 @@ export class StepLog {
         const rows = [];
         for (let row = from; row <= to; ++row) rows.push(this.row(row));
         this.space.replaceChildren(...rows);
+        this.markCursor();
+    }
+
+    // Marks the keyboard's cursor row in place: the rows stay, so that a click goes on to the
+    // row it began on.
+    markCursor() {
+        for (const row of this.space.children) row.classList.toggle('cursor', Number(row.dataset.row) === this.cursor);
+        const cursor = document.getElementById(`log-row-${this.cursor}`);
+        if (cursor) this.body.setAttribute('aria-activedescendant', cursor.id);
+        else this.body.removeAttribute('aria-activedescendant');
     }
 
     row(index) {
@@ -122,6 +147,9 @@ export class StepLog {
         row.className = 'log-row';
         if (index === this.current) row.classList.add('current');
         if (index > this.current) row.classList.add('future');
+        row.id = `log-row-${index}`;
+        row.setAttribute('role', 'option');
+        row.setAttribute('aria-selected', String(index === this.current));
         row.dataset.row = index;
         row.dataset.step = explanation?.step ?? '';
         if (explanation?.input) row.dataset.input = '';
@@ -135,5 +163,39 @@ export class StepLog {
             row.append(cell);
         }
         return row;
+    }
+
+    // The row the keyboard's cursor is on: the one it was left on while that is still shown, else
+    // the current row, else the newest.
+    cursorRow() {
+        if (this.cursor >= this.first && this.cursor <= this.last) return this.cursor;
+        return this.current >= this.first && this.current <= this.last ? this.current : this.last;
+    }
+
+    keyDown(event) {
+        if (this.last < this.first) return;
+        const cursor = this.cursorRow();
+        if (picks(event)) {
+            event.preventDefault();
+            this.onPick(cursor);
+            return;
+        }
+        const page = Math.max(1, Math.floor(this.body.clientHeight / kRowHeight) - 1);
+        const to = movedTo(event.key, cursor - this.first, this.last - this.first + 1, { page });
+        if (to === null) return;
+        event.preventDefault();
+        this.moveCursor(this.first + to);
+    }
+
+    // The cursor onto `row`, scrolled into sight.
+    moveCursor(row) {
+        if (row < this.first || row > this.last) return;
+        this.cursor = row;
+        const top = (row - this.first) * kRowHeight;
+        if (top < this.body.scrollTop) this.body.scrollTop = top;
+        else if (top + kRowHeight > this.body.scrollTop + this.body.clientHeight)
+            this.body.scrollTop = top + kRowHeight - this.body.clientHeight;
+        this.render();
+        this.markCursor();
     }
 }

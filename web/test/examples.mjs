@@ -168,11 +168,20 @@ for (const name of readdirSync('examples').filter((f) => f.endsWith('.asm')).sor
           english.columns.join() === 'Case,Result,Differences' && english.cases.length === 4 &&
           english.cases.every((one) => one.verdict === (one.passed ? 'PASS' : 'FAIL')) &&
           failed?.differences.some((text) => /^R2: expected 0002 \(2\), got 0087 \(135\)$/.test(text)) &&
-          english.summary === `${english.passed} passed, ${english.failed} failed`, JSON.stringify(english));
+          english.summary === `${english.passed} passed, ${english.failed} failed; ${english.points} of 4 points`,
+          JSON.stringify(english));
     session.setLanguage(false);
     const russian = JSON.parse(session.checkExercise(source('solutions/04-arithmetic-1.asm'), exercise, 'x.q42test'));
     check('a passed check in Russian', russian.columns.join() === 'Вариант,Итог,Расхождения' &&
-          russian.summary === 'Пройдено: 4, не пройдено: 0', JSON.stringify(russian));
+          russian.summary === 'Пройдено: 4, не пройдено: 0; баллы: 4 из 4', JSON.stringify(russian));
+    // The page shows what a student may see: a hidden case's name and verdict, nothing more.
+    const samples = join('examples', 'exercises');
+    const keys = JSON.parse(session.checkExercise(readFileSync(join(samples, 'keys-wrong.asm'), 'utf8'),
+                                                  readFileSync(join(samples, 'keys.q42test'), 'utf8'), 'keys.q42test'));
+    const hidden = keys.cases[2];
+    check('a hidden case shows its name and verdict only', keys.ok && hidden.hidden && !hidden.passed &&
+          hidden.differences.length === 0 && keys.cases[1].differences.length > 0 &&
+          keys.points === 3 && keys.max_points === 8, JSON.stringify(keys));
     const broken = JSON.parse(session.checkExercise('  MOV R1,\n  HLT\n', exercise, 'x.q42test'));
     check('a program that does not assemble fails every case with the line',
           broken.ok && broken.failed === 4 && broken.cases[0].differences[0].startsWith('ошибка ассемблера в строке 1'),

@@ -17,6 +17,7 @@ const types = {
     '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8',
     '.css': 'text/css; charset=utf-8', '.wasm': 'application/wasm', '.json': 'application/json',
     '.md': 'text/markdown; charset=utf-8', '.asm': 'text/plain; charset=utf-8',
+    '.webmanifest': 'application/manifest+json', '.png': 'image/png', '.svg': 'image/svg+xml',
 };
 export async function serveSite(site) {
     const server = http.createServer((request, response) => {

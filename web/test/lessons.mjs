@@ -77,7 +77,7 @@ export async function lessonChecks({ page, user }, folder) {
         await page.waitForSelector(`#guide-body .check-exercise[data-exercise="${kExercise}"]`);
         const passed = await checkResults();
         expect(passed.rows.length === 4 && passed.rows.every((row) => row[1] === 'PASS' && row[2] === '') &&
-            passed.summary === '4 passed, 0 failed' && passed.columns.join() === 'Case,Result,Differences' &&
+            passed.summary === '4 passed, 0 failed; 4 of 4 points' && passed.columns.join() === 'Case,Result,Differences' &&
             passed.title === 'Exercise check: Hours and minutes / Часы и минуты', `results ${JSON.stringify(passed)}`);
         await closeResults();
 
@@ -86,7 +86,7 @@ export async function lessonChecks({ page, user }, folder) {
         const failed = await checkResults();
         const row135 = failed.rows.find((row) => row[0] === '135');
         expect(row135?.[1] === 'FAIL' && row135[2].includes('R2: expected 0002 (2), got 0001 (1)') &&
-            failed.summary === '1 passed, 3 failed', `results ${JSON.stringify(failed)}`);
+            failed.summary === '1 passed, 3 failed; 1 of 4 points', `results ${JSON.stringify(failed)}`);
         await closeResults();
         return `${passed.summary}; ${failed.summary}`;
     });
@@ -103,7 +103,7 @@ export async function lessonChecks({ page, user }, folder) {
         expect(JSON.stringify(captions) === JSON.stringify(['Уроки', 'Открыть программу', 'Начать упражнение', 'Проверить']) &&
             heading === '4. Арифметика', `buttons ${JSON.stringify(captions)}, heading ${heading}`);
         const failed = await checkResults();
-        expect(failed.columns.join() === 'Вариант,Итог,Расхождения' && failed.summary === 'Пройдено: 1, не пройдено: 3' &&
+        expect(failed.columns.join() === 'Вариант,Итог,Расхождения' && failed.summary === 'Пройдено: 1, не пройдено: 3; баллы: 1 из 4' &&
             failed.rows[0][2].includes('R2: ожидалось 0002 (2), получено 0001 (1)'), `results ${JSON.stringify(failed)}`);
         await page.click('#check-close');
         // The list in Russian, and back to the lesson.

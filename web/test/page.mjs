@@ -7,8 +7,10 @@
 // into the screen reach the program once each, slow and fast runs and Stop, the language
 // switch, the guide, the faults students met (students.mjs), the editor's keys
 // (editor_keys.mjs), the pauses between an input routine and the instruction after it
-// (input_pause.mjs), the lessons with their exercises checked (lessons.mjs), the page offline,
-// the editor colouring the operations the core names. It
+// (input_pause.mjs), the lessons with their exercises checked (lessons.mjs), the page on a
+// phone, tablets and a laptop and its installability (devices.mjs), the keyboard's reach and the
+// contrast (keyboard.mjs), programs shared as links (share.mjs), the page offline, the editor
+// colouring the operations the core names. It
 // saves its screenshots of a run in both languages in build-web/screenshots/ (scripts/screenshots.sh
 // makes the ones in docs/) and prints how long the page took to become ready.
 import { mkdirSync, readFileSync, readdirSync } from 'node:fs';
@@ -21,7 +23,10 @@ import { studentChecks } from './students.mjs';
 import { editorKeyChecks } from './editor_keys.mjs';
 import { inputPauseChecks } from './input_pause.mjs';
 import { lessonChecks } from './lessons.mjs';
-import { shootRuns } from './screenshots.mjs';
+import { deviceChecks } from './devices.mjs';
+import { keyboardChecks } from './keyboard.mjs';
+import { shareChecks } from './share.mjs';
+import { shootRuns, shootSizes } from './screenshots.mjs';
 
 const site = resolve(process.argv[2] ?? 'build-web/site');
 const chromium = process.env.CHROMIUM ?? '/usr/bin/chromium';
@@ -229,6 +234,7 @@ await check('screenshots', async () => {
     const folder = join(root, 'build-web', 'screenshots');
     mkdirSync(folder, { recursive: true });
     await shootRuns(u, page, folder);
+    await shootSizes(browser, url, folder);
     return folder;
 });
 
@@ -278,6 +284,9 @@ await inputPauseChecks({ page, user: u });
 const shots = join(root, 'build-web', 'screenshots');
 mkdirSync(shots, { recursive: true });
 await lessonChecks({ page, user: u }, shots);
+await keyboardChecks({ page, user: u });
+await deviceChecks({ browser, url });
+await shareChecks({ browser, page, url, user: u });
 
 await check('the page opens offline', async () => {
     await page.evaluate(() => navigator.serviceWorker.ready);
