@@ -257,8 +257,11 @@ class ScreenTest : public ProgramTest {
     void everyControlHasANameForScreenReaders() {
         for (const char* item : {"Lessons1", "Guide1", "HowToUse1", "ExecutionLog1", "CompText1"})
             Action(item)->trigger();
-        ExerciseDialog results(&Form(), QStringLiteral("title"),
-                               {CaseResult{"case 1", {}, 3, "halted"}});
+        ProgramResult checked;
+        CaseResult passed;
+        passed.name = "case 1";
+        checked.cases.push_back(passed);
+        ExerciseDialog results(&Form(), QStringLiteral("title"), checked);
         std::vector<QWidget*> windows = {&results, bench_->decodingDialog.get()};
         for (QWidget* window : QApplication::topLevelWidgets()) {
             if (window->isVisible() && !window->inherits("QMenu")) windows.push_back(window);
