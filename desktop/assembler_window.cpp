@@ -11,12 +11,15 @@
 #include <QLocale>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QSizeGrip>
 #include <QStyle>
 #include <QTableWidget>
 #include <QTextBlock>
 #include <QToolButton>
+#include <algorithm>
 
 #include "assembler/assembler.h"
+#include "desktop/accessible_names.h"
 #include "desktop/captions.h"
 #include "desktop/fixed_window.h"
 #include "desktop/operation_tips.h"
@@ -68,6 +71,11 @@ AssemblerWindow::AssemblerWindow(Session& session, ProgramCommands& commands, Us
     client->setFont(font);
     CreateTexts(client);
     CreateStatusArea(client);
+    // The window opens at its own size and may grow through its frame or the grip.
+    sizeGrip_ = new QSizeGrip(client);
+    sizeGrip_->setObjectName(QStringLiteral("sizeGrip"));
+    client->setMinimumSize(kClientSize);
+    client->installEventFilter(this);
     PlaceComponents(*client);
     // The editor's first text, once it has its size; from then on the title shows whether the
     // text is modified.
@@ -82,7 +90,10 @@ AssemblerWindow::AssemblerWindow(Session& session, ProgramCommands& commands, Us
     baseTitle_ = TitleOf(*this);
     ShowTitle();
     ClearCodeAndLabels();
-    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    menuBar()->setObjectName(QStringLiteral("menuBar"));
+    NameControls(*this);
+    LetCtrlTabLeaveEditors(*this);
+    resize(minimumSizeHint());
 }
 
 // The assembler text, the code text and the label table, side by side.
@@ -112,6 +123,9 @@ void AssemblerWindow::CreateTexts(QWidget* client) {
     labelTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     labelTable->setHorizontalHeaderLabels(
         {CaptionOf(*this, "labels:0"), QString(), CaptionOf(*this, "labels:2")});
+    labelTable->setColumnWidth(0, 114);
+    labelTable->setColumnWidth(1, 23);
+    labelTable->setColumnWidth(2, 54);
 }
 
 // Under the label table the compile button and the build date; along the bottom the two status
@@ -135,27 +149,31 @@ void AssemblerWindow::CreateStatusArea(QWidget* client) {
     buildDateLabel_->setObjectName(QStringLiteral("Label2"));
 }
 
-// Where each component stands, in pixels of the client area.
+// Where each component stands, in pixels of the client area. A client area larger than the
+// window's opening size goes to the assembler text; the code text and the label table keep
+// their sizes and move right with the window's right edge, the status lines down with its bottom.
 void AssemblerWindow::PlaceComponents(QWidget& client) {
-    client.setFixedSize(742, 496);
-    sourceEditor->setGeometry(8, 8, 345, 417);
-    codeWordsEditor->setGeometry(368, 8, 137, 417);
-    labelTable->setGeometry(520, 8, 217, 369);
-    labelTable->setColumnWidth(0, 114);
-    labelTable->setColumnWidth(1, 23);
-    labelTable->setColumnWidth(2, 54);
-    compileButton->setGeometry(520, 384, 40, 40);
+    const int wider = std::max(0, client.width() - kClientSize.width());
+    const int taller = std::max(0, client.height() - kClientSize.height());
+    sourceEditor->setGeometry(8, 8, 345 + wider, 417 + taller);
+    codeWordsEditor->setGeometry(368 + wider, 8, 137, 417);
+    labelTable->setGeometry(520 + wider, 8, 217, 369);
+    compileButton->setGeometry(520 + wider, 384, 40, 40);
     compileButton->setIconSize(QSize(28, 28));
     // A label is as wide as its text, and at least as wide as given here: the status lines run
     // along the whole window, the notices to 8 pixels before its right edge.
     const auto place = [](QLabel* label, int x, int y, int minWidth) {
         label->move(x, y);
         label->setMinimumWidth(minWidth);
+        label->resize(std::max(minWidth, label->sizeHint().width()), label->sizeHint().height());
     };
-    place(statusLine, 8, 432, 730);
-    place(errorLine, 8, 464, 730);
-    place(productLabel_, 600, 392, 742 - 600 - 8);
-    place(buildDateLabel_, 600, 416, 742 - 600 - 8);
+    place(statusLine, 8, 432 + taller, 730 + wider);
+    place(errorLine, 8, 464 + taller, 730 + wider);
+    place(productLabel_, 600 + wider, 392, 742 - 600 - 8);
+    place(buildDateLabel_, 600 + wider, 416, 742 - 600 - 8);
+    const QSize grip = sizeGrip_->sizeHint();
+    sizeGrip_->setGeometry(
+        QRect(QPoint(client.width(), client.height()) - QPoint(grip.width(), grip.height()), grip));
 }
 
 QAction* AssemblerWindow::AddItem(QMenu* menu, const char* name, const QKeySequence& shortcut,
@@ -468,6 +486,10 @@ void AssemblerWindow::SyncViewMarks() {
 }
 
 bool AssemblerWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == centralWidget()) {
+        if (event->type() == QEvent::Resize) PlaceComponents(*centralWidget());
+        return QMainWindow::eventFilter(watched, event);
+    }
     if (event->type() == QEvent::Show || event->type() == QEvent::Hide) SyncViewMarks();
     return QMainWindow::eventFilter(watched, event);
 }

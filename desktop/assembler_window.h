@@ -13,6 +13,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
+class QSizeGrip;
 class QTableWidget;
 class QToolButton;
 
@@ -99,11 +100,15 @@ class AssemblerWindow : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // The client area's opening size, which is also its least.
+    static constexpr QSize kClientSize{742, 496};
+
     Session& session_;
     ProgramCommands& commands_;
     UserDialogs& dialogs_;
     QLabel* productLabel_ = nullptr;
     QLabel* buildDateLabel_ = nullptr;
+    QSizeGrip* sizeGrip_ = nullptr;  // at the bottom right corner: drags the window larger
     bool shownBefore_ = false;
     QString baseTitle_;            // the title the interface language gives
     QString asmFileName_;          // the file the assembler text came from or was saved to

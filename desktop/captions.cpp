@@ -109,6 +109,57 @@ constexpr Caption kCaptions[] = {
      "Click to set or clear a breakpoint (F2)"},
     {Target::Hint, "Tmain", "speedBox", "Скорость выполнения: шагов в секунду",
      "Run speed: steps per second"},
+    // What a screen reader reads for the controls whose captions do not say it: a control
+    // without a text of its own, or one whose caption is a symbol (its description then says
+    // what the symbol stands for). A button with a hint and no text is read by its hint.
+    {Target::Name, "TForm1", "menuBar", "Главное меню", "Main menu"},
+    {Target::Name, "TForm1", "asmText", "Текст на ассемблере", "Assembler text"},
+    {Target::Name, "TForm1", "codeText", "Код", "Code text"},
+    {Target::Name, "TForm1", "labels", "Таблица меток", "Label table"},
+    {Target::Name, "TForm1", "sizeGrip", "Изменить размер окна", "Resize the window"},
+    {Target::Name, "TForm2", "compText", "Текст для компиляции", "Text for compilation"},
+    {Target::Name, "TFormRAM", "RAM", "ОЗУ", "RAM"},
+    {Target::Description, "TFormRAM", "RAM", "Адреса и слова памяти; двойной щелчок декодирует",
+     "Memory addresses and words; a double click decodes"},
+    {Target::Name, "TDisplay", "MyScreen", "Экран дисплея", "Display screen"},
+    {Target::Name, "TDisplay", "MyReadLine", "Строка ввода", "Input line"},
+    {Target::Name, "TDisplay", "FinishInput", "Закончить ввод", "Finish the input"},
+    {Target::Name, "Tmain", "ER0", "R0", "R0"},
+    {Target::Description, "Tmain", "ER0", "Регистр R0", "Register R0"},
+    {Target::Name, "Tmain", "ER1", "R1", "R1"},
+    {Target::Description, "Tmain", "ER1", "Регистр R1", "Register R1"},
+    {Target::Name, "Tmain", "ER2", "R2", "R2"},
+    {Target::Description, "Tmain", "ER2", "Регистр R2", "Register R2"},
+    {Target::Name, "Tmain", "ER3", "R3", "R3"},
+    {Target::Description, "Tmain", "ER3", "Регистр R3", "Register R3"},
+    {Target::Name, "Tmain", "EPC", "PC", "PC"},
+    {Target::Description, "Tmain", "EPC", "Счётчик команд", "Program counter"},
+    {Target::Name, "Tmain", "ESP", "SP", "SP"},
+    {Target::Description, "Tmain", "ESP", "Указатель стека", "Stack pointer"},
+    {Target::Name, "Tmain", "EPS", "PS", "PS"},
+    {Target::Description, "Tmain", "EPS", "Слово состояния процессора", "Processor status word"},
+    {Target::Name, "Tmain", "EZ", "Z", "Z"},
+    {Target::Description, "Tmain", "EZ", "Флаг нуля", "Zero flag"},
+    {Target::Name, "Tmain", "EN", "N", "N"},
+    {Target::Description, "Tmain", "EN", "Флаг отрицательного результата", "Negative flag"},
+    {Target::Name, "Tmain", "speedBox", "Скорость выполнения", "Run speed"},
+    {Target::Name, "TComCod", "Edit2", "Адрес", "Address"},
+    {Target::Name, "TComCod", "Edit3", "Слова команды", "Instruction words"},
+    {Target::Name, "TComCod", "Edit1", "Операция", "Operation"},
+    {Target::Name, "TComCod", "Ope1", "Операнд 1", "Operand 1"},
+    {Target::Name, "TComCod", "Ope2", "Операнд 2", "Operand 2"},
+    {Target::Name, "TComCod", "Short", "Короткая константа", "Short constant"},
+    {Target::Name, "TComCod", "Minus", "Отрицательная константа", "Negative constant"},
+    {Target::Name, "TComCod", "By1", "Операнд 1 — байт", "Operand 1 is a byte"},
+    {Target::Name, "TComCod", "By2", "Операнд 2 — байт", "Operand 2 is a byte"},
+    {Target::Name, "executionLog", "log", "Журнал выполнения", "Execution log"},
+    {Target::Name, "GuideWindow", "GuideSearch", "Найти в тексте", "Find in the text"},
+    {Target::Name, "GuideWindow", "GuideText", "Руководство", "Guide"},
+    {Target::Name, "HowToUseWindow", "GuideSearch", "Найти в тексте", "Find in the text"},
+    {Target::Name, "HowToUseWindow", "GuideText", "Как пользоваться программой", "How to use"},
+    {Target::Name, "LessonsWindow", "lessonList", "Список уроков", "Lessons"},
+    {Target::Name, "LessonsWindow", "lessonText", "Текст урока", "Lesson text"},
+    {Target::Name, "LessonsWindow", "lessonDivider", "Граница списка уроков", "Lesson list border"},
     {Target::Question, "TForm1", "ExitQuestion", "Действительно хотите выйти?",
      "Really want to exit?"},
     {Target::Question, "TForm1", "ClearQuestion", "Действительно хотите очистить\nASM-текст?",
@@ -136,14 +187,18 @@ QString CaptionOf(const QWidget& window, const char* object) {
     return {};
 }
 
-QString HintOf(const QWidget& window, const char* object) {
+QString CaptionOf(const QWidget& window, const char* object, CaptionTarget target) {
     const QByteArray name = window.objectName().toLatin1();
     for (const Caption& caption : kCaptions) {
-        if (caption.target == CaptionTarget::Hint && name == caption.window &&
+        if (caption.target == target && name == caption.window &&
             std::strcmp(object, caption.object) == 0)
             return CaptionText(caption);
     }
     return {};
+}
+
+QString HintOf(const QWidget& window, const char* object) {
+    return CaptionOf(window, object, CaptionTarget::Hint);
 }
 
 QString TitleOf(const QWidget& window) {

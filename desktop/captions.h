@@ -12,7 +12,9 @@ class QWidget;
 namespace q42 {
 
 // What a caption is written into.
-enum class CaptionTarget { Title, Menu, Item, Header, Text, Hint, Question };
+// Name and Description: what a screen reader reads for a control (its accessible name, and what
+// a control whose caption is a symbol stands for).
+enum class CaptionTarget { Title, Menu, Item, Header, Text, Hint, Name, Description, Question };
 
 // One caption in both languages, and the component it belongs to, both by their object names:
 // the window and the component ("" for the window's title, "grid:column" for a grid's header,
@@ -32,7 +34,10 @@ QString CaptionText(const Caption& caption);
 // The caption of a window's component, by the object names of the window and the component; an
 // empty text when the table has none.
 QString CaptionOf(const QWidget& window, const char* object);
-// The hint (tool tip) of a window's component, where the component has a caption as well.
+// The caption of one kind of a window's component (such as its hint, where the component has
+// a caption as well); an empty text when the table has none.
+QString CaptionOf(const QWidget& window, const char* object, CaptionTarget target);
+// The hint (tool tip) of a window's component.
 QString HintOf(const QWidget& window, const char* object);
 // A window's title.
 QString TitleOf(const QWidget& window);

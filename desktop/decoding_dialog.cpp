@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include "desktop/accessible_names.h"
+
 #include "desktop/captions.h"
 #include "desktop/fixed_window.h"
 #include "desktop/qt_text.h"
@@ -69,6 +71,7 @@ DecodingDialog::DecodingDialog(Session& session)
     CreateOperandPanels();
     CreateButtons();
     PlaceComponents();
+    NameControls(*this);
 }
 
 void DecodingDialog::CreateOperandPanels() {

@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QResizeEvent>
 
+#include "desktop/accessible_names.h"
+
 #include "desktop/captions.h"
 #include "desktop/qt_text.h"
 #include "session/display.h"
@@ -42,7 +44,13 @@ DisplayWindow::DisplayWindow(Display& display) : display_(display) {
     screenText = new QPlainTextEdit(this);
     screenText->setObjectName(QStringLiteral("MyScreen"));
     screenText->setReadOnly(true);
-    screenText->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // A line wider than the window goes on in the next row of the window rather than being cut:
+    // the window is three rows higher than the screen's ten lines, and it always shows the
+    // current line.
+    screenText->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    screenText->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    screenText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    screenText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     screenText->setFrameStyle(0);
     screenText->document()->setDocumentMargin(2);
     PaintBlackAndLime(screenText, font);
@@ -66,6 +74,7 @@ DisplayWindow::DisplayWindow(Display& display) : display_(display) {
     }
 
     PlaceComponents();
+    NameControls(*this);
     display_.ClearScreen();
     ShowScreen();
 }
@@ -91,15 +100,16 @@ void DisplayWindow::ShowScreen() {
     for (const std::string& line : display_.Lines())
         shown << ToQt(line.substr(0, kShownLineLength));
     screenText->setPlainText(shown.join(QLatin1Char('\n')));
+    screenText->moveCursor(QTextCursor::End);
+    screenText->ensureCursorVisible();
 }
 
 void DisplayWindow::BeginLineInput() {
     TakeKeyboard();
     ShowScreen();
-    const QFontMetrics metrics(screenText->font());
-    const QString current = ToQt(display_.CurrentLine());
-    inputLine->move(metrics.horizontalAdvance(current) + 2,
-                    metrics.height() * display_.ScreenCursorLine() + 2);
+    // After the current line's text, in whatever row of the window it ends.
+    screenText->moveCursor(QTextCursor::End);
+    inputLine->move(screenText->cursorRect().topLeft());
     inputLine->clear();
     inputLine->show();
     inputLine->setFocus();

@@ -35,6 +35,7 @@ ExerciseDialog::ExerciseDialog(QWidget* parent, const QString& title, const Prog
     resize(680, 320);
     results = new QTableWidget(static_cast<int>(result.cases.size()), 3, this);
     results->setObjectName(QStringLiteral("results"));
+    results->setAccessibleName(title);  // a screen reader reads the table by the check's title
     QStringList columns;
     for (const std::string& column : ExerciseColumnTitles())
         columns << QString::fromStdString(column);

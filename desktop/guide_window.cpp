@@ -10,6 +10,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "desktop/accessible_names.h"
+
 #include "machine/language.h"
 
 namespace q42 {
@@ -62,6 +64,7 @@ GuideWindow::GuideWindow(const QString& markdown, const QString& name) {
     layout->addWidget(text);
     connect(search, &QLineEdit::returnPressed, this, &GuideWindow::FindNext);
     connect(text, &QTextBrowser::anchorClicked, this, &GuideWindow::FollowLink);
+    NameControls(*this);
 }
 
 void GuideWindow::FindNext() {

@@ -5,6 +5,8 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 
+#include "desktop/accessible_names.h"
+
 #include "assembler/assembly.h"
 #include "desktop/captions.h"
 #include "desktop/qt_text.h"
@@ -32,6 +34,8 @@ IntermediateTextWindow::IntermediateTextWindow(IntermediateText& text, AsmOption
     connect(shortConstantBox, &QCheckBox::toggled, this,
             [&options](bool checked) { options.useShortConst = checked; });
     PlaceComponents();
+    NameControls(*this);
+    LetCtrlTabLeaveEditors(*this);
 }
 
 // Where the window and its components stand, in pixels.

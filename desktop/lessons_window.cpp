@@ -9,6 +9,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "desktop/accessible_names.h"
+
 #include "desktop/captions.h"
 #include "desktop/guide_window.h"
 #include "machine/language.h"
@@ -73,6 +75,8 @@ LessonsWindow::LessonsWindow() : lessons_(BuiltInLessons()) {
     splitter->addWidget(lessonPane);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({280, 620});
+    for (int i = 0; i < splitter->count(); ++i)
+        splitter->handle(i)->setObjectName(QStringLiteral("lessonDivider"));
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(splitter);
 
@@ -82,6 +86,7 @@ LessonsWindow::LessonsWindow() : lessons_(BuiltInLessons()) {
         const int row = lessonList->currentRow();
         if (row >= 0) emit OpenProgram(QString::fromStdString(lessons_[row].program));
     });
+    NameControls(*this);
     if (!lessons_.empty()) lessonList->setCurrentRow(0);
 }
 

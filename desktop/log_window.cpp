@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "desktop/accessible_names.h"
 #include "desktop/captions.h"
 #include "desktop/debug_texts.h"
 #include "desktop/fixed_window.h"
@@ -129,6 +130,7 @@ LogWindow::LogWindow(Debugger& debugger, ProgramCommands& commands,
             [this](const QModelIndex& current) {
                 if (current.isValid()) commands_.TravelTo(model_.PositionOfRow(current.row()));
             });
+    NameControls(*this);
 }
 
 void LogWindow::Update() {

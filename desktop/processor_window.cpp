@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include "desktop/accessible_names.h"
 #include "desktop/captions.h"
 #include "desktop/debug_texts.h"
 #include "desktop/number_tip.h"
@@ -77,6 +78,8 @@ ProcessorWindow::ProcessorWindow(Machine& machine, ProgramCommands& commands, Us
     CreateButtons();
     CreateSpeedBox();
     PlaceComponents();
+    OrderTabs();
+    NameControls(*this);
 
     ShowRegisters();
 }
@@ -202,6 +205,18 @@ void ProcessorWindow::PlaceComponents() {
     place(applyRegistersButton, 8, 8, 23);
     applyRegistersButton->resize(23, 22);
     speedBox->setGeometry(236, 102, 110, 24);
+}
+
+// Tab goes as the window reads: down the register panel (its apply button, then the registers
+// row by row), then the buttons above the picture, the speed, and the buttons under it.
+void ProcessorWindow::OrderTabs() {
+    QWidget* const order[] = {
+        applyRegistersButton, registerFields[0], registerFields[1], registerFields[2],
+        registerFields[3],    pcField,           spField,           buildAndRunButton,
+        loadAndRunButton,     stopButton,        speedBox,          firstCommandButton,
+        nextCommandButton,    decodeButton};
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
 // A register's four hex digits, and the same word in every other reading as the field's tooltip.

@@ -73,6 +73,7 @@ class ProcessorWindow : public FixedWindow {
     void CreateRegisterPanel(const QFont& font);
     void CreateButtons();
     void CreateSpeedBox();
+    void OrderTabs();
     void PlaceComponents();
     void ShowFlags();
     static void ShowWord(QLineEdit* field, Value word);

@@ -7,6 +7,8 @@
 #include <QTableWidget>
 #include <utility>
 
+#include "desktop/accessible_names.h"
+
 #include "desktop/captions.h"
 #include "desktop/debug_texts.h"
 #include "desktop/number_tip.h"
@@ -24,6 +26,7 @@ RamWindow::RamWindow(Machine& machine, ProgramCommands& commands)
     setFont(font);
     CreateTable();
     PlaceComponents();
+    NameControls(*this);
     ShowAllCells();
 }
 

@@ -1,7 +1,10 @@
 #pragma once
 // Where the program's windows stand: the assembler window in the middle with the RAM window at
 // its right, the display window and the processor window under them, the intermediate text
-// window at the left, and the execution log under or beside the processor window.
+// window at the left. The windows that open later (the execution log, the guide, the lessons)
+// go into free space or beside the window they belong to. On a screen too small for that
+// arrangement every window still stands wholly on the screen, and none covers another's title
+// bar or menu bar.
 
 class QWidget;
 
@@ -20,12 +23,14 @@ struct ProgramWindows {
 // again when they are known.
 void PlaceWindows(const ProgramWindows& windows);
 
-// Places the execution log, when it first shows, where it covers no other window's title bar or
-// menu: under the display and processor windows when the screen has `minHeight` (outer) there,
-// else beside the processor window, under the height of its title bar.
+// Places the execution log when it first shows: under the display and processor windows when
+// the screen has room there, else where it covers least of the other windows, no lower than
+// `minHeight` (its contents, without the frame).
 void PlaceLogWindow(const ProgramWindows& windows, QWidget& log, int minHeight);
-// Once a window is framed: shrinks it so that its frame, which may be larger than the one it was
-// placed by (a resize handle), stays on the screen.
-void KeepOnScreen(QWidget& window);
+
+// Places a window of help (the guide, how to use the program, the lessons) when it first
+// shows: at the right of the assembler window when there is room, else where it covers least,
+// made smaller only as far as it must to cover no title or menu bar.
+void PlaceHelpWindow(const ProgramWindows& windows, QWidget& window);
 
 }  // namespace q42

@@ -325,7 +325,12 @@ void Workbench::FollowLessonLink(const QUrl& url) {
 
 void Workbench::Bring(QWidget& window, const QString& title) {
     window.setWindowTitle(title);
+    // Placed when it first shows; then it stays where the user puts it.
+    const bool first = !window.testAttribute(Qt::WA_Moved);
+    const auto place = [this, &window] { PlaceHelpWindow(Windows(), window); };
+    if (first) place();
     window.show();
+    if (first) PlaceAgainWhenFramed(window, place);
     window.raise();
     window.activateWindow();
 }

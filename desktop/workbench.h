@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <array>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -127,7 +128,7 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
 
   private:
     // Shows a window of its own with `title`, in front, with the keyboard.
-    static void Bring(QWidget& window, const QString& title);
+    void Bring(QWidget& window, const QString& title);
     // Checks the editor's program against `exercise` and shows the results titled by `title`;
     // a case chosen there is opened in the debugger.
     void CheckEditorProgram(const Exercise& exercise, const QString& title);
@@ -166,7 +167,9 @@ class Workbench : public DisplayHost, public RunHost, public ProgramCommands {
     void EndTextMarks();
     // Between two steps of a slow run: the views show the step, then the wait for the next.
     void PaceStep();
-    void KeepLogOnScreenWhenFramed();
+    // A window was placed by an estimate of its frame; its own, with a resize handle, may be
+    // larger: once framed, it is placed again by `place`.
+    void PlaceAgainWhenFramed(QWidget& window, std::function<void()> place);
 
     std::set<Value> ramBreakpoints_;
     int stepsPerSecond_ = 0;  // 0: as fast as the machine can

@@ -231,28 +231,30 @@ void Workbench::PaceStep() {
 
 void Workbench::ShowLogWindow(bool shown) {
     const bool first = shown && !logPlaced_;
-    if (first) {
+    const auto place = [this] {
         PlaceLogWindow(Windows(), *logWindow, logWindow->UsefulHeight());
+    };
+    if (first) {
+        place();
         logPlaced_ = true;
     }
     logWindow->setVisible(shown);
     if (shown) logWindow->Update();
-    if (first) KeepLogOnScreenWhenFramed();
+    if (first) PlaceAgainWhenFramed(*logWindow, place);
 }
 
-// The log was placed by the processor window's frame; its own, with a resize handle, may be
-// larger.
-void Workbench::KeepLogOnScreenWhenFramed() {
+void Workbench::PlaceAgainWhenFramed(QWidget& window, std::function<void()> place) {
     constexpr int kInterval = 20;  // milliseconds
     constexpr int kTries = 50;     // without a window manager, frames never come
-    auto* timer = new QTimer(logWindow.get());
-    QObject::connect(timer, &QTimer::timeout, logWindow.get(), [this, timer, tries = 0]() mutable {
-        const bool framed = logWindow->frameGeometry() != logWindow->geometry();
-        if (!framed && ++tries < kTries) return;
-        timer->deleteLater();
-        timer->stop();
-        if (framed) KeepOnScreen(*logWindow);
-    });
+    auto* timer = new QTimer(&window);
+    QObject::connect(timer, &QTimer::timeout, &window,
+                     [&window, timer, place = std::move(place), tries = 0]() mutable {
+                         const bool framed = window.frameGeometry() != window.geometry();
+                         if (!framed && ++tries < kTries) return;
+                         timer->deleteLater();
+                         timer->stop();
+                         if (framed) place();
+                     });
     timer->start(kInterval);
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Screenshots of the desktop program in Russian and in English, for docs/: starts each under Xvfb
 # with a light window manager (so that title bars show), runs examples/hello.asm and saves the
-# screen; then a run of examples/stars.asm paused at a breakpoint, with the execution log;
+# screen; the same on three screens from a projector's to a scaled one; then a run of examples/stars.asm paused at a breakpoint, with the execution log;
 # then Help › Lessons; then the web page after a run of examples/stars.asm and its reference card,
 # in headless Chromium, in both languages.
 set -euo pipefail
@@ -22,6 +22,12 @@ shoot() {  # screen size, example, output file, then the options of q42_screensh
         kill %1"
     echo "wrote $output"
 }
+
+# The windows as they open on a projector's 1024x768, on 1280x1024, and on 2560x1600 at scale 2:
+# after a run, with the intermediate text and the execution log open.
+shoot 1024x768 examples/hello.asm docs/screen-1024.png log
+shoot 1280x1024 examples/hello.asm docs/screen-1280.png en log
+QT_SCALE_FACTOR=2 shoot 2560x1600 examples/hello.asm docs/screen-2560.png log
 
 shoot 1280x860 examples/hello.asm docs/screenshot-ru.png
 shoot 1280x860 examples/hello.asm docs/screenshot-en.png en

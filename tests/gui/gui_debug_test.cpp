@@ -421,7 +421,7 @@ class DebugTest : public ProgramTest {
         QTRY_VERIFY(view.viewport()->rect().contains(view.visualRect(view.currentIndex())));
         QCOMPARE(view.currentIndex().row(), view.model()->rowCount() - 1);
         // Wider than its texts: the instruction column takes what is left over.
-        log.resize(log.width() + 600, log.height());
+        log.resize(std::max(log.width() + 600, 1400), log.height());
         int total = 0;
         for (int column = 0; column < view.model()->columnCount(); ++column) {
             const int hint = std::max(measure.sizeHintForColumn(column),

@@ -76,6 +76,14 @@ class GuiTest : public ProgramTest {
             case CaptionTarget::Hint:
                 if (auto* widget = window.findChild<QWidget*>(object)) return widget->toolTip();
                 break;
+            case CaptionTarget::Name:
+                if (auto* widget = window.findChild<QWidget*>(object))
+                    return widget->accessibleName();
+                break;
+            case CaptionTarget::Description:
+                if (auto* widget = window.findChild<QWidget*>(object))
+                    return widget->accessibleDescription();
+                break;
             case CaptionTarget::Question: {
                 const std::pair<const char*, const QString*> questions[] = {
                     {"ExitQuestion", &Form().exitQuestion},
@@ -190,7 +198,8 @@ class GuiTest : public ProgramTest {
     // caption whose window or component is missing or misspelled, or that its component never
     // received, fails here.
     void everyCaptionReachesItsComponent() {
-        Action("Lessons1")->trigger();  // the windows made when first asked for
+        for (const char* window : {"Lessons1", "Guide1", "HowToUse1"})
+            Action(window)->trigger();  // the windows made when first asked for
         for (const Caption& caption : Captions()) {
             const QString where = QStringLiteral("%1/%2").arg(QLatin1String(caption.window),
                                                               QLatin1String(caption.object));

@@ -1,10 +1,11 @@
 // Takes screenshots of the desktop program for the documentation: starts the windows as the
 // program does, compiles and runs an example, opens the intermediate text, and saves the whole
 // screen. Run it under an X server with a window manager (see scripts/screenshots.sh).
-//   q42_screenshot EXAMPLE.asm OUT.png [en] [pause=LINE] [lesson=N]
+//   q42_screenshot EXAMPLE.asm OUT.png [en] [pause=LINE] [lesson=N] [log]
 // en: the English program. pause=LINE: a paused run instead, with a breakpoint on LINE, one step
 // taken after the pause, and the execution log open below the windows. lesson=N: Help › Lessons
-// open on lesson N, over the machine windows, with its program opened in the editor.
+// open on lesson N, over the machine windows, with its program opened in the editor. log: the
+// execution log opened after the run, where the program places it.
 
 #include <QAction>
 #include <QApplication>
@@ -79,14 +80,16 @@ void ShowLesson(q42::Workbench& bench, int number) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc < 3 || argc > 5) {
-        qWarning("usage: q42_screenshot EXAMPLE.asm OUT.png [en] [pause=LINE] [lesson=N]");
+    if (argc < 3 || argc > 6) {
+        qWarning("usage: q42_screenshot EXAMPLE.asm OUT.png [en] [pause=LINE] [lesson=N] [log]");
         return 2;
     }
     int pauseLine = 0;
     int lesson = 0;
+    bool log = false;
     for (int i = 3; i < argc; ++i) {
         const QByteArray option(argv[i]);
+        log = log || option == "log";
         if (option == "en") q42::SetTextLanguage(q42::Language::English);
         if (option.startsWith("pause=")) pauseLine = option.mid(6).toInt();
         if (option.startsWith("lesson=")) lesson = option.mid(7).toInt();
@@ -108,6 +111,7 @@ int main(int argc, char** argv) {
             PauseExample(bench, pauseLine);
         } else {
             RunExample(bench);
+            if (log) Action(bench, "ExecutionLog1")->trigger();
         }
         bench.assemblerWindow->activateWindow();
     });
