@@ -112,7 +112,7 @@ const texts = {
     logAddress: ['Адрес', 'Address'],
     logInstruction: ['Команда', 'Instruction'],
     logChanges: ['Изменения', 'Changes'],
-    logDoes: ['Что делает', 'What it does'],
+    logDoes: ['Пояснение', 'Explanation'],
     logRows: ['Шаги запуска', "The run's steps"],
     logEmpty: ['Шаги запуска появятся здесь.', "The run's steps will show here."],
     logCapped: ['показаны последние {n} {n|строка|строки|строк} из {all}', 'the last {n} of {all} rows shown'],
