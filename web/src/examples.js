@@ -1,5 +1,6 @@
 // The examples menu: examples/index.json lists the programs of examples/, each with the first
 // line of its comment in both languages as its title; choosing one opens its text in the editor.
+import { fetchList } from './files.js';
 import { t, isEnglish } from './texts.js';
 
 export class Examples {
@@ -16,12 +17,7 @@ export class Examples {
     }
 
     async load() {
-        try {
-            const response = await fetch('examples/index.json');
-            this.list = response.ok ? await response.json() : [];
-        } catch {
-            this.list = [];
-        }
+        this.list = await fetchList('examples/index.json');
         this.fill();
     }
 

@@ -83,3 +83,14 @@ export function saveFile(name, text) {
 export function codeFileText(codeLines) {
     return [...codeLines, '.'].join('\n') + '\n';
 }
+
+// A list the page's build wrote as JSON beside it (the examples', the lessons'); an empty list
+// when it cannot be had, offline before it was kept or on a damaged file.
+export async function fetchList(url) {
+    try {
+        const response = await fetch(url);
+        return response.ok ? await response.json() : [];
+    } catch {
+        return [];
+    }
+}

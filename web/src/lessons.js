@@ -3,6 +3,7 @@
 // lessons/LANG/NAME.md, and each exercise has its starting text lessons/EXERCISE.asm and its
 // check file lessons/EXERCISE.q42test. Checking shows each case's verdict and differences, as
 // the desktop program's results window does.
+import { fetchList } from './files.js';
 import { t } from './texts.js';
 
 function escapeHtml(text) {
@@ -15,12 +16,7 @@ export class Lessons {
     }
 
     async load() {
-        try {
-            const response = await fetch('lessons/index.json');
-            this.list = response.ok ? await response.json() : [];
-        } catch {
-            this.list = [];
-        }
+        this.list = await fetchList('lessons/index.json');
     }
 
     find(name) {
