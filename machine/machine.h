@@ -36,6 +36,15 @@ constexpr Value kFlagZ = 0x0002;
 constexpr Value kClearN = 0x0FFE;
 constexpr Value kClearZ = 0x0FFD;
 
+// PS with N set from bit 15 of `result` and Z from `result` being 0. N and Z are never set
+// together, so at least one of them is cleared, and with it bits 12..15: the same as setting or
+// clearing each in turn.
+[[gnu::always_inline]] inline Value FlagsOf(Value ps, Value result) {
+    const Value n = (result & 0x8000) != 0 ? kFlagN : 0;
+    const Value z = result == 0 ? kFlagZ : 0;
+    return (ps & kClearN & kClearZ) | n | z;
+}
+
 // The registers the machine has written since they were last taken: the processor's fields a
 // face shows anew.
 enum ChangedRegister : std::uint32_t {
@@ -107,18 +116,10 @@ class Machine : private MachineState {
 
     // Memory access as the program does it. Failures set the run error only; a failed read gives
     // 0, a failed write stores nothing.
-    [[gnu::always_inline]] Value ReadWord(Value address) {
-        if (IsRamAddress(address)) return ram[address >> 1];
-        return ReadOutsideRam(address);
-    }
+    [[gnu::always_inline]] Value ReadWord(Value address) { return ReadMemory(address, runError); }
     [[gnu::always_inline]] void WriteWord(Value address, Value value) {
-        if (!IsRamAddress(address)) return WriteOutsideRam(address);
-        ram[address >> 1] = value;
-        changedRam_[address >> 1] = true;
-        if (stops_.watched[address >> 1]) [[unlikely]] {
-            stopAfterStep_ = true;
-            attention_ = true;
-        }
+        if (!IsRamAddress(address)) return Fail(WriteFaultAt(address));
+        StoreInRam(address >> 1, value);
     }
     // Reads a word for display only: 0 outside RAM and ROM, and no error is set.
     Value PeekWord(Value address) const {
@@ -137,11 +138,7 @@ class Machine : private MachineState {
     [[gnu::always_inline]] bool FlagZ() const { return (ps & kFlagZ) != 0; }
     // Sets N from bit 15 of lastResult and Z from lastResult being 0.
     [[gnu::always_inline]] void UpdateFlags() {
-        // N and Z are never set together, so at least one of them is cleared, and with it bits
-        // 12..15: the same as setting or clearing each in turn.
-        const Value n = (lastResult & 0x8000) != 0 ? kFlagN : 0;
-        const Value z = lastResult == 0 ? kFlagZ : 0;
-        ps = (ps & kClearN & kClearZ) | n | z;
+        ps = FlagsOf(ps, lastResult);
         changedRegisters_ |= kChangedFlags;
     }
 
@@ -196,14 +193,17 @@ class Machine : private MachineState {
     [[gnu::always_inline]] bool Failed() const { return runError != Fault::None; }
 
   private:
+    // The processor of a run holds PC, SP, PS and the last result while the run lasts, and
+    // reaches the rest of the machine directly.
+    friend class Processor;
+
     std::array<Value, kRomWords> rom_{};
     RomRoutines romRoutines_;
     Terminal* terminal_ = nullptr;
     // What the machine changed since the faces last took it: registers and RAM cells.
     std::uint32_t changedRegisters_ = 0;
     std::array<bool, kRamWords> changedRam_{};  // a plain store on the hot path
-    // The word the current step fetched: 16 bits, apart from the machine's wider values, so that
-    // the compiler may hold it in a register for the whole instruction.
+    // The word the last step fetched.
     InstructionWord instructionWord;
     std::int64_t stepOfBatch_ = 1;  // set on the slow fetch path only
     // The stops of RunToStop, and a step that calls for one after it.
@@ -216,7 +216,11 @@ class Machine : private MachineState {
     Stops stops_;
     bool stopAfterStep_ = false;
 
-    [[gnu::hot]] std::int64_t Run(std::int64_t limit, bool toStop);
+    std::int64_t Run(std::int64_t limit, bool toStop);
+    // The run on a processor of its own, a function apart for each kind of run, so that the
+    // compiler fits each loop to the host's registers alone.
+    template <bool toStop>
+    [[gnu::hot, gnu::noinline]] std::int64_t RunOn(std::int64_t limit);
     // Whether a run to a stop ends before the step at `address`, or at the even RAM address
     // of word `index`. A step that may read a key is one: its wait lets a debugger's user look
     // at the history, which must hold every step before it.
@@ -229,18 +233,10 @@ class Machine : private MachineState {
         const InstructionWord w(word);
         return w.Operation() == kIn && w.InPort() == 1;
     }
-    template <int... kForms>
-    void RunForm(int form, InstructionWord word, std::integer_sequence<int, kForms...>);
-
-    // The slower parts of a step: a fetch from elsewhere than an even address in RAM, and the
-    // checks after an unusual step (a failure, PC outside RAM, a full key buffer), which write the
-    // run-error report; false when the step failed.
-    [[gnu::cold]] void FetchInstruction();
-    // The fetch's two parts: the input entry points served, then the word at PC read.
-    void ServeEntryPoints();
-    void FetchWord();
-    // The rest of a step whose input was served; false when the run must not go on.
-    [[gnu::cold]] bool FinishServedStep();
+    // The slower parts of a step, out of line: the input entry points served at a fetch, and
+    // the checks after an unusual step (a failure, PC outside RAM, a full key buffer), which
+    // write the run-error report; false when the step failed.
+    [[gnu::cold]] void ServeEntryPoints();
     [[gnu::cold]] bool CheckStepEnd();
     // Set by HLT and by every use of the terminal: its waits let the user type keys or stop the
     // run, and nothing else changes the key buffer or the stop flag during a batch. The step
@@ -251,68 +247,50 @@ class Machine : private MachineState {
         return terminal_;
     }
     [[gnu::always_inline]] void Fail(Fault fault) { runError = fault; }
-    [[gnu::cold]] Value ReadOutsideRam(Value address);
-    [[gnu::cold]] void WriteOutsideRam(Value address);
-    // The fault of writing a word at an address outside RAM.
-    static Fault WriteFaultAt(Value address);
-    void SetRegister(int n, Value value);
-
-    // The operations and their operand access take the word being run: an InstructionWord, or
-    // the same word with the bits of its form known (machine/word_forms.h).
-
-    // Whether the destination's extension word is still ahead of PC when the result is stored:
-    // so for the operations that do not read their destination first (MOV, IN, POP and FRMSP).
-    template <class Word>
-    [[gnu::always_inline]] static bool StoreAdvances(Word word) {
-        const OperationCode code = word.Operation();
-        const SubOperation s = word.Sub();
-        return code == kMov || code == kIn ||
-               (code == kSingle && (s == SubOperation::Pop || s == SubOperation::FromSp));
+    // The word at `address` in RAM or ROM; anywhere else reads 0 and sets `fault`.
+    [[gnu::always_inline]] Value ReadMemory(Value address, Fault& fault) const {
+        if (IsRamAddress(address)) return ram[address >> 1];
+        if (address >= kRomStart && address < kRomEnd) [[likely]] {
+            return rom_[(address - kRomStart) >> 1];
+        }
+        fault = Fault::BadMemoryAddress;
+        return 0;
+    }
+    // A program's write of RAM word `index`, seen by the faces and by the watchpoints.
+    [[gnu::always_inline]] void StoreInRam(Value index, Value value) {
+        ram[index] = value;
+        changedRam_[index] = true;
+        if (stops_.watched[index]) [[unlikely]] {
+            stopAfterStep_ = true;
+            attention_ = true;
+        }
+    }
+    // The fault of writing a word at an address outside RAM: anything from the ROM upwards,
+    // inside it or beyond, counts as an attempt to write ROM.
+    static constexpr Fault WriteFaultAt(Value address) {
+        return address >= kRomStart ? Fault::RomWrite : Fault::BadMemoryAddress;
+    }
+    void SetRegister(int n, Value value) {
+        r[n] = value;
+        changedRegisters_ |= kChangedR0 << n;
     }
 
-    // Operand access.
-    template <class Word> bool OperandFormsAgree(Word word);
-    template <class Word> Value ReadOperand1(Word word);
-    template <class Word> Value ReadOperand2(Word word);
-    template <class Word> Value ReadOperand(Word word, int mode, int reg);
-    template <class Word> Value ByteAdjust(Word word, Value address, Value value) const;
-    template <class Word> Value SelectByte(Word word, Value address, Value value) const;
-    template <class Word> void StoreResult(Word word);
-    template <class Word> Value Merge(Word word, Value address, Value old) const;
-    template <class Word> void UpdateResultFlags(Word word);
-    template <class Word> void StoreResultAndFlags(Word word);
-
-    // Operations.
-    template <class Word> void Dispatch(Word word);
-    template <class Word> void Move(Word word);
-    template <class Word> void Arithmetic(Word word, int code);
-    template <class Word> void CheckOverflowAndStore(Word word, Value result);
-    template <class Word> void Compare(Word word);
-    template <class Word> void Logic(Word word, int code);
-    void In(InstructionWord word);
-    void Out(InstructionWord word);
+    // The ports as IN reads them and OUT writes them, with the devices' status counts and the
+    // terminal behind the keyboard and display data ports.
     Value ReadPort(int port);
+    void WritePort(int port, Value value);
     void RunInputRoutine(Value entry);
     [[gnu::cold]] void WriteRunErrorReport();
-    template <class Word> void Jump(Word word);
-    template <class Word> void Branch(Word word);
-    template <class Word> void TakeJump(Word word, Value target);
-    void Push(Value value);
-    Value Pop();
-    template <class Word> void SingleOperand(Word word);
-    template <class Word> void StackOperation(Word word, SubOperation s);
-    template <class Word> void RegisterForm(Word word, int n);
-    template <class Word> void Shift(Word word, SubOperation s);
 };
 
 // Byte access by address parity: the low byte at an even address, the high byte at an odd one.
-inline Value MergeByte(Value address, Value old, Value value) {
+[[gnu::always_inline]] inline Value MergeByte(Value address, Value old, Value value) {
     return (address & 1) == 0 ? (old & 0xFF00) | (value & 0xFF)
                               : (old & 0x00FF) | ((value & 0xFF) << 8);
 }
 
 // The signed view of a word: a value with bit 15 set stands for value - 10000 hex.
-inline Value SignExtend(Value word) {
+[[gnu::always_inline]] inline Value SignExtend(Value word) {
     return (word ^ 0x8000) - 0x8000;
 }
 

@@ -5,19 +5,14 @@
 
 #include <utility>
 
-#include "machine/machine.h"
+#include "machine/processor.h"
 
 namespace q42 {
-
-[[gnu::always_inline]] inline void Machine::SetRegister(int n, Value value) {
-    r[n] = value;
-    changedRegisters_ |= kChangedR0 << n;
-}
 
 // Checked first by every two-operand operation (codes 1..11, where bits 15 and 14 are the source
 // and destination byte flags): the instruction set's byte/word rule.
 template <class Word>
-[[gnu::always_inline]] inline bool Machine::OperandFormsAgree(Word word) {
+[[gnu::always_inline]] inline bool Processor::OperandFormsAgree(Word word) {
     if (word.BytesAgree()) [[likely]] {
         return true;
     }
@@ -29,20 +24,20 @@ template <class Word>
 }
 
 template <class Word>
-[[gnu::always_inline]] inline Value Machine::ReadOperand1(Word word) {
+[[gnu::always_inline]] inline Value Processor::ReadOperand1(Word word) {
     // A short constant is never a byte of memory.
     if (word.ShortConstant()) return word.ShortValue();
     return ReadOperand(word, word.Mode1(), word.Register1());
 }
 
 template <class Word>
-[[gnu::always_inline]] inline Value Machine::ReadOperand2(Word word) {
+[[gnu::always_inline]] inline Value Processor::ReadOperand2(Word word) {
     return ReadOperand(word, word.Mode2(), word.Register2());
 }
 
 // A failed read sets runError; the operation then stops without using the value.
 template <class Word>
-[[gnu::always_inline]] inline Value Machine::ReadOperand(Word word, int mode, int reg) {
+[[gnu::always_inline]] inline Value Processor::ReadOperand(Word word, int mode, int reg) {
     Value value = 0;
     switch (mode) {
         case 0: value = ByteAdjust(word, 0, r[reg]); break;
@@ -69,13 +64,13 @@ template <class Word>
 }
 
 template <class Word>
-[[gnu::always_inline]] inline Value Machine::ByteAdjust(Word word, Value address,
+[[gnu::always_inline]] inline Value Processor::ByteAdjust(Word word, Value address,
                                                          Value value) const {
     return word.SourceByte() ? SelectByte(word, address, value) : value;
 }
 
 template <class Word>
-[[gnu::always_inline]] inline Value Machine::SelectByte(Word word, Value address,
+[[gnu::always_inline]] inline Value Processor::SelectByte(Word word, Value address,
                                                          Value value) const {
     const Value byte = (address & 1) == 0 ? value & 0xFF : (value & 0xFFFF) >> 8;
     // A byte moved into a word is sign-extended; every other byte read is unsigned.
@@ -84,14 +79,14 @@ template <class Word>
 }
 
 template <class Word>
-[[gnu::always_inline]] inline Value Machine::Merge(Word word, Value address, Value old) const {
+[[gnu::always_inline]] inline Value Processor::Merge(Word word, Value address, Value old) const {
     // A word keeps 16 bits; only FRMSP with SP out of range could offer more.
     return word.DestinationByte() ? MergeByte(address, old, lastResult)
                                              : lastResult & 0xFFFF;
 }
 
 template <class Word>
-[[gnu::always_inline]] inline void Machine::StoreResult(Word word) {
+[[gnu::always_inline]] inline void Processor::StoreResult(Word word) {
     const int mode = word.Mode2();
     const int reg = word.Register2();
     switch (mode) {
@@ -120,13 +115,13 @@ template <class Word>
 // The end of most operations: lastResult goes to the destination and sets N and Z. The flags
 // are set first, while the result is still at hand; a failed store leaves them set all the same.
 template <class Word>
-[[gnu::always_inline]] inline void Machine::StoreResultAndFlags(Word word) {
+[[gnu::always_inline]] inline void Processor::StoreResultAndFlags(Word word) {
     UpdateResultFlags(word);
     StoreResult(word);
 }
 
 template <class Word>
-[[gnu::always_inline]] inline void Machine::UpdateResultFlags(Word word) {
+[[gnu::always_inline]] inline void Processor::UpdateResultFlags(Word word) {
     if (!word.DestinationByte()) return UpdateFlags();
     // A byte result is judged as the byte sign-extended from bit 7.
     const Value saved = lastResult;

@@ -3,13 +3,13 @@
 // dispatched, and the stack's push and pop. Defined here, inline, so that each compiles into the
 // dispatch for its operation code.
 
-#include "machine/machine.h"
+#include "machine/processor.h"
 #include "machine/operands.h"
 
 namespace q42 {
 
 template <class Word>
-[[gnu::always_inline]] inline void Machine::Move(Word word) {
+[[gnu::always_inline]] inline void Processor::Move(Word word) {
     if (!OperandFormsAgree(word)) return;
     const Value op1 = ReadOperand1(word);
     if (Failed()) return;
@@ -18,7 +18,7 @@ template <class Word>
 }
 
 template <class Word>
-[[gnu::always_inline]] inline void Machine::Arithmetic(Word word, int code) {
+[[gnu::always_inline]] inline void Processor::Arithmetic(Word word, int code) {
     if (!OperandFormsAgree(word)) return;
     const Value op1 = SignExtend(ReadOperand1(word));
     if (Failed()) return;
@@ -35,7 +35,7 @@ template <class Word>
 }
 
 template <class Word>
-[[gnu::always_inline]] inline void Machine::CheckOverflowAndStore(Word word, Value result) {
+[[gnu::always_inline]] inline void Processor::CheckOverflowAndStore(Word word, Value result) {
     lastResult = result & 0xFFFF;
     // The range is -7FFF..7FFF: -8000 counts as an overflow too.
     if (result < -0x7FFF || result > 0x7FFF) return Fail(Fault::Overflow);
@@ -48,7 +48,7 @@ template <class Word>
 }
 
 template <class Word>
-[[gnu::always_inline]] inline void Machine::Compare(Word word) {
+[[gnu::always_inline]] inline void Processor::Compare(Word word) {
     if (!OperandFormsAgree(word)) return;
     Value op1 = ReadOperand1(word);
     if (Failed()) return;
@@ -64,7 +64,7 @@ template <class Word>
 }
 
 template <class Word>
-[[gnu::always_inline]] inline void Machine::Logic(Word word, int code) {
+[[gnu::always_inline]] inline void Processor::Logic(Word word, int code) {
     if (!OperandFormsAgree(word)) return;
     const Value op1 = ReadOperand1(word);
     if (Failed()) return;
@@ -74,20 +74,35 @@ template <class Word>
     StoreResultAndFlags(word);
 }
 
+// IN and OUT: the port's device is the machine's, and may wait on the terminal.
+[[gnu::always_inline]] inline void Processor::In(InstructionWord word) {
+    if (!OperandFormsAgree(word)) return;
+    lastResult = OnMachine(&Machine::ReadPort, word.InPort());
+    StoreResult(word);
+}
+
+[[gnu::always_inline]] inline void Processor::Out(InstructionWord word) {
+    if (!OperandFormsAgree(word)) return;
+    const Value op1 = ReadOperand1(word);
+    if (Failed()) return;
+    lastResult = op1;
+    OnMachine(&Machine::WritePort, word.OutPort(), op1);
+}
+
 template <class Word>
-[[gnu::always_inline]] inline void Machine::Jump(Word word) {
+[[gnu::always_inline]] inline void Processor::Jump(Word word) {
     const Value target = ReadOperand2(word);
     if (Failed()) return;
     TakeJump(word, target);
 }
 
 template <class Word>
-[[gnu::always_inline]] inline void Machine::Branch(Word word) {
+[[gnu::always_inline]] inline void Processor::Branch(Word word) {
     TakeJump(word, (pc + word.Displacement()) & 0xFFFF);
 }
 
 template <class Word>
-[[gnu::always_inline]] inline void Machine::TakeJump(Word word, Value target) {
+[[gnu::always_inline]] inline void Processor::TakeJump(Word word, Value target) {
     const Condition condition = word.JumpCondition();
     if (!ConditionHolds(condition, FlagN(), FlagZ())) return;
     if (condition == Condition::Return) target = Pop();  // the target comes from the stack
@@ -96,16 +111,16 @@ template <class Word>
     pc = target;
 }
 
-[[gnu::always_inline]] inline void Machine::Push(Value value) {
+[[gnu::always_inline]] inline void Processor::Push(Value value) {
     sp -= 2;
-    changedRegisters_ |= kChangedSP;
+    Changed(kChangedSP);
     WriteWord(sp, value);
 }
 
-[[gnu::always_inline]] inline Value Machine::Pop() {
+[[gnu::always_inline]] inline Value Processor::Pop() {
     const Value value = ReadWord(sp);
     sp += 2;
-    changedRegisters_ |= kChangedSP;
+    Changed(kChangedSP);
     return value;
 }
 

@@ -1,11 +1,10 @@
-// The port operations IN and OUT: keyboard status and data, display status and data, a constant
+// The ports as IN reads them and OUT writes them: keyboard status and data, display status and data, a constant
 // port and a storage port. A device is ready on the third status read in a row, and each data
 // transfer makes it not ready again.
 
 #include <limits>
 
 #include "machine/machine.h"
-#include "machine/operands.h"
 
 namespace q42 {
 namespace {
@@ -29,12 +28,6 @@ enum Port : int {
 };
 
 }  // namespace
-
-void Machine::In(InstructionWord word) {
-    if (!OperandFormsAgree(word)) return;
-    lastResult = ReadPort(word.InPort());
-    StoreResult(word);
-}
 
 Value Machine::ReadPort(int port) {
     switch (port) {
@@ -67,13 +60,8 @@ Value Machine::ReadPort(int port) {
     }
 }
 
-void Machine::Out(InstructionWord word) {
-    if (!OperandFormsAgree(word)) return;
-    const Value op1 = ReadOperand1(word);
-    if (Failed()) return;
-    lastResult = op1;
-    const int port = word.OutPort();
-    ports[port] = op1;
+void Machine::WritePort(int port, Value value) {
+    ports[port] = value;
     if (port != kDisplayData) return;
     // A character written while the display is not ready is dropped.
     Terminal* t = (ports[kDisplayStatus] & kReady) != 0 ? UseTerminal() : nullptr;

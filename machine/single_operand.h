@@ -2,14 +2,14 @@
 // The single-operand instructions: NOT, the stack operations, shifts and the register forms.
 // Defined here, inline, so that each compiles into the dispatch.
 
-#include "machine/machine.h"
+#include "machine/processor.h"
 #include "machine/operands.h"
 #include "machine/operations.h"
 
 namespace q42 {
 
 template <class Word>
-[[gnu::always_inline]] inline void Machine::SingleOperand(Word word) {
+[[gnu::always_inline]] inline void Processor::SingleOperand(Word word) {
     // One case for each sub-operation, so that each inlined operation knows its own.
     switch (word.Sub()) {
         case SubOperation::Page: return Fail(Fault::NonexistentOperation);
@@ -41,7 +41,7 @@ template <class Word>
 
 // PUSH, POP, ADDSP, SUBSP, TOSP, FRMSP, PUSHPS and POPPS (sub-operation 9 with n = 0).
 template <class Word>
-[[gnu::always_inline]] inline void Machine::StackOperation(Word word, SubOperation s) {
+[[gnu::always_inline]] inline void Processor::StackOperation(Word word, SubOperation s) {
     const bool byte = word.Byte1();  // the group's one byte bit
     switch (s) {
         case SubOperation::Push: {
@@ -58,7 +58,7 @@ template <class Word>
             if (Failed()) return;
             lastResult = op1;
             sp += 2;
-            changedRegisters_ |= kChangedSP;
+            Changed(kChangedSP);
             return StoreResultAndFlags(word);
         }
         case SubOperation::AddSp:
@@ -71,7 +71,7 @@ template <class Word>
                          : s == SubOperation::SubSp ? sp - op1
                                                     : op1;
             sp = lastResult;  // not reduced to 16 bits
-            changedRegisters_ |= kChangedSP;
+            Changed(kChangedSP);
             return UpdateResultFlags(word);
         }
         case SubOperation::FromSp:
@@ -90,14 +90,14 @@ template <class Word>
             lastResult = value;
             sp += 2;
             ps = value;
-            changedRegisters_ |= kChangedSP | kChangedFlags;
+            Changed(kChangedSP | kChangedFlags);
         }
     }
 }
 
 // Codes 0E94..0E9F: shift a register by four bits either way, or exchange its two bytes.
 template <class Word>
-[[gnu::always_inline]] inline void Machine::RegisterForm(Word word, int n) {
+[[gnu::always_inline]] inline void Processor::RegisterForm(Word word, int n) {
     const int reg = n & 3;
     const Value old = r[reg];
     Value value;
@@ -115,7 +115,7 @@ template <class Word>
 
 // SL, SR and ASR.
 template <class Word>
-[[gnu::always_inline]] inline void Machine::Shift(Word word, SubOperation s) {
+[[gnu::always_inline]] inline void Processor::Shift(Word word, SubOperation s) {
     const Value op1 = ReadOperand2(word);
     if (Failed()) return;
     if (s == SubOperation::ShiftLeft) {

@@ -2,7 +2,6 @@
 // saving and restoring, the user's edits and keys, and loading words.
 
 #include "machine/machine.h"
-#include "machine/operands.h"
 
 namespace q42 {
 

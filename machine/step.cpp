@@ -1,15 +1,10 @@
-// The slower parts of a step: fetching outside RAM, the input entry points, the run-error report.
+// The slower parts of a step, which a run calls out of line: the input entry points, the checks
+// after an unusual step and the run-error report.
 
 #include "machine/machine.h"
-#include "machine/operands.h"
 #include "machine/run_texts.h"
 
 namespace q42 {
-
-void Machine::FetchInstruction() {
-    ServeEntryPoints();
-    FetchWord();
-}
 
 void Machine::ServeEntryPoints() {
     if ((pc & 1) != 0) {
@@ -21,14 +16,6 @@ void Machine::ServeEntryPoints() {
     // with the instruction at the return address.
     if (pc == kBooleanEntry) RunInputRoutine(kBooleanEntry);
     if (pc == kIntegerEntry) RunInputRoutine(kIntegerEntry);
-}
-
-void Machine::FetchWord() {
-    if (IsCodeAddress(pc)) {
-        instructionWord = InstructionWord(ReadWord(pc));
-    } else {
-        Fail(Fault::BadCommandAddress);
-    }
 }
 
 void Machine::ServeInputEntry() {

@@ -20,9 +20,6 @@ std::array<std::uint8_t, 0x10000> BuildFormTable() {
 
 }  // namespace
 
-const std::array<std::uint8_t, 0x10000>& FormTable() {
-    static const std::array<std::uint8_t, 0x10000> table = BuildFormTable();
-    return table;
-}
+const std::array<std::uint8_t, 0x10000> kFormOfWord = BuildFormTable();
 
 }  // namespace q42

@@ -21,8 +21,8 @@ struct WordForm {
 namespace forms {
 
 // The two-operand operations MOV..XOR (codes 1..9): each with a word form for every pair of a
-// source and a destination below, and a byte form (both byte marks) for the first three
-// sources and the first two destinations.
+// source and a destination below (the first kSourceForms and kDestinationForms of them), and a
+// byte form (both byte marks) for the first three sources and the first two destinations.
 constexpr int kTwoOperandCodes = 9;
 constexpr std::array<WordForm, 5> kSources = {{
     {0x2000, 0x2000},  // a short constant
@@ -36,9 +36,21 @@ constexpr std::array<WordForm, 3> kDestinations = {{
     {0x000C, 0x0004},  // the word a register points to
     {0x000F, 0x000E},  // the word at the address in the extension word
 }};
+#ifdef __EMSCRIPTEN__
+// The page's engine compiles a long run loop much less well than a native compiler does, so
+// the page keeps the forms programs run most: sources but the word at an address, registers as
+// destinations, and no jumps (branches are the common ones).
+constexpr int kSourceForms = 4;
+constexpr int kDestinationForms = 1;
+constexpr int kJumpForms = 0;
+#else
+constexpr int kSourceForms = static_cast<int>(kSources.size());
+constexpr int kDestinationForms = static_cast<int>(kDestinations.size());
+constexpr int kJumpForms = 32;
+#endif
 constexpr int kByteSources = 3;
 constexpr int kByteDestinations = 2;
-constexpr int kWordForms = static_cast<int>(kSources.size() * kDestinations.size());
+constexpr int kWordForms = kSourceForms * kDestinationForms;
 constexpr int kFormsPerCode = kWordForms + kByteSources * kByteDestinations;
 // Branches: each condition with and without the call flag. Jumps: the same, with the target in
 // a register or in the extension word.
@@ -48,7 +60,7 @@ constexpr int kFirstJump = kFirstBranch + 16;
 constexpr std::array<SubOperation, 6> kSingles = {
     SubOperation::Not,       SubOperation::Push,       SubOperation::Pop,
     SubOperation::ShiftLeft, SubOperation::ShiftRight, SubOperation::ArithmeticShiftRight};
-constexpr int kFirstSingle = kFirstJump + 32;
+constexpr int kFirstSingle = kFirstJump + kJumpForms;
 constexpr int kFirstNop = kFirstSingle + static_cast<int>(kSingles.size());
 
 constexpr WordForm Join(WordForm a, WordForm b) {
@@ -61,8 +73,9 @@ constexpr WordForm TwoOperandForm(int index) {
     const int n = index % kFormsPerCode;
     const WordForm operation = {0xCF00, static_cast<std::uint16_t>(code << 8)};
     if (n < kWordForms) {
-        return Join(operation, Join(kSources[static_cast<std::size_t>(n / 3)],
-                                    kDestinations[static_cast<std::size_t>(n % 3)]));
+        return Join(operation,
+                    Join(kSources[static_cast<std::size_t>(n / kDestinationForms)],
+                         kDestinations[static_cast<std::size_t>(n % kDestinationForms)]));
     }
     const int b = n - kWordForms;
     const WordForm bytes = {0, 0xC000};
@@ -99,7 +112,8 @@ constexpr WordForm FormAt(int form) {
 template <int form>
 using WordOfForm = BasicInstructionWord<FormAt(form).mask, FormAt(form).bits>;
 
-// The form of every word, 0..FFFF.
-const std::array<std::uint8_t, 0x10000>& FormTable();
+// The form of every word, 0..FFFF, built as the program starts. A table at a fixed place, so that
+// the run of steps reaches it without holding its address in a register.
+extern const std::array<std::uint8_t, 0x10000> kFormOfWord;
 
 }  // namespace q42

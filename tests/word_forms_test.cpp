@@ -13,7 +13,7 @@ namespace q42::test {
 namespace {
 
 TEST(WordForms, EachWordIsOfOneFormThatKnowsItsBits) {
-    const auto& table = FormTable();
+    const auto& table = kFormOfWord;
     std::vector<int> words(kWordFormCount, 0);
     for (unsigned word = 0; word < 0x10000; ++word) {
         const WordForm form = FormAt(table[word]);
@@ -28,9 +28,9 @@ TEST(WordForms, EachWordIsOfOneFormThatKnowsItsBits) {
 }
 
 TEST(WordForms, CommonWordsHaveTheirOwnFormsAndTheRestTheGeneralOne) {
-    const auto& table = FormTable();
+    const auto& table = kFormOfWord;
     for (const unsigned word : {0x2311u, 0x4DFCu, 0x0152u, 0xC153u, 0xE413u, 0x9D10u, 0x0E22u,
-                                0x0E33u, 0x01D0u, 0x231Eu, 0x0D00u, 0x0000u})
+                                0x0E33u, 0x01D0u, 0x0D00u, 0x0000u})
         EXPECT_NE(table[word], 0) << std::hex << word;
     // HLT, IN, OUT, a byte moved into a word, POPPS.
     for (const unsigned word : {0x0F00u, 0xAF18u, 0x0A10u, 0x0B03u, 0x8110u, 0x0E90u})
