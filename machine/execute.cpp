@@ -15,15 +15,25 @@
 
 namespace q42 {
 
-// Runs the word as its form: the word with the form's bits known, so that the compiler makes
-// the form's choices here, once. The fold becomes one jump through a table of the forms, with
-// form 0, which knows no bits, as its default.
-template <int... kForms>
-[[gnu::always_inline]] inline void Processor::RunForm(int form, InstructionWord word,
-                                                      std::integer_sequence<int, kForms...>) {
-    (void)(((form == kForms + 1) && (Dispatch(WordOfForm<kForms + 1>(word.Word())), true)) ||
-           ... || (Dispatch(word), true));
-}
+// Each form's code has a label, and a step jumps through the table of their addresses to its
+// word's form. The code of every form ends with the next step's fetch and its own jump, so that
+// the host predicts each jump from the form before it. The labels are numbered by the macros
+// below, which name every number below 250; the forms a build has not are never jumped to.
+#define Q42_TEN_FORMS(X, tens)                                                              \
+    X(tens##0)                                                                              \
+    X(tens##1) X(tens##2) X(tens##3) X(tens##4) X(tens##5) X(tens##6) X(tens##7) X(tens##8) \
+        X(tens##9)
+#define Q42_EACH_FORM(X)                                                                     \
+    X(0)                                                                                     \
+    X(1) X(2) X(3) X(4) X(5) X(6) X(7) X(8) X(9) Q42_TEN_FORMS(X, 1) Q42_TEN_FORMS(X, 2)     \
+        Q42_TEN_FORMS(X, 3) Q42_TEN_FORMS(X, 4) Q42_TEN_FORMS(X, 5) Q42_TEN_FORMS(X, 6)      \
+            Q42_TEN_FORMS(X, 7) Q42_TEN_FORMS(X, 8) Q42_TEN_FORMS(X, 9) Q42_TEN_FORMS(X, 10) \
+                Q42_TEN_FORMS(X, 11) Q42_TEN_FORMS(X, 12) Q42_TEN_FORMS(X, 13)               \
+                    Q42_TEN_FORMS(X, 14) Q42_TEN_FORMS(X, 15) Q42_TEN_FORMS(X, 16)           \
+                        Q42_TEN_FORMS(X, 17) Q42_TEN_FORMS(X, 18) Q42_TEN_FORMS(X, 19)       \
+                            Q42_TEN_FORMS(X, 20) Q42_TEN_FORMS(X, 21) Q42_TEN_FORMS(X, 22)   \
+                                Q42_TEN_FORMS(X, 23) Q42_TEN_FORMS(X, 24)
+static_assert(kWordFormCount <= 250);
 
 template <class Word>
 [[gnu::always_inline]] inline void Processor::Dispatch(Word word) {
@@ -63,48 +73,80 @@ template <class Word>
 }
 
 template <bool toStop>
-[[gnu::always_inline]] inline std::int64_t Processor::Run(std::int64_t limit) {
+std::int64_t Processor::Run(Machine& machine, std::int64_t limit) {
+#define Q42_FORM_ADDRESS(n) &&form##n,
+    static const void* const kFormCode[] = {Q42_EACH_FORM(Q42_FORM_ADDRESS)};
+#undef Q42_FORM_ADDRESS
+    Processor p(machine);
+    const Value start = p.pc;
     // A step that fails ends the run, so every step starts without a failure.
-    runError = Fault::None;
+    p.runError = Fault::None;
     // Keys may have been typed, or the run stopped, since the last batch.
-    machine_.attention_ = true;
-    machine_.stopAfterStep_ = false;
-    Changed(kChangedFlags);
+    machine.attention_ = true;
+    machine.stopAfterStep_ = false;
+    p.Changed(kChangedFlags);
     std::int64_t steps = 0;
     // A step whose input was served goes on with the instruction at the return address.
-    if (std::exchange(machine_.inputServed, false)) {
+    if (std::exchange(machine.inputServed, false)) {
         steps = 1;
-        if (!FetchElsewhere(true)) return steps;
+        if (!p.FetchElsewhere(true)) goto end;
         goto execute;
     }
-    do {
-        ++steps;
-        // The common case, an even PC in RAM, is fetched at once.
-        if ((pc & ~Value{0xFE}) == 0) [[likely]] {
-            if (toStop && steps > 1 && machine_.StopsBeforeWord(pc >> 1)) [[unlikely]] {
-                return steps - 1;
-            }
-            commandAddress = pc;
-            instructionWord = InstructionWord(machine_.ram[pc >> 1]);
-        } else {
-            if (toStop && steps > 1 && machine_.StopsBefore(pc)) return steps - 1;
-            machine_.stepOfBatch_ = steps;
-            if (!FetchElsewhere(false)) break;
+next:
+    ++steps;
+    // The common case, an even PC in RAM, is fetched at once.
+    if ((p.pc & ~Value{0xFE}) == 0) [[likely]] {
+        if (toStop && steps > 1 && machine.StopsBeforeWord(p.pc >> 1)) [[unlikely]] {
+            --steps;
+            goto end;
         }
-    execute:
-        runError = Fault::None;  // as it was: said here, so that the compiler knows it
-        pc += 2;
-        const int form = kFormOfWord[instructionWord.Word()];
-        if (form >= kWordFormCount) __builtin_unreachable();
-        RunForm(form, instructionWord, std::make_integer_sequence<int, kWordFormCount - 1>{});
-        // The usual step ends without a failure, in RAM, and without anything that could have
-        // filled the key buffer or stopped the run.
-        if (Failed() || !Machine::IsRamAddress(pc) || machine_.attention_) [[unlikely]] {
-            machine_.attention_ = false;
-            if (!OnMachine(&Machine::CheckStepEnd) || machine_.stopFlag) break;
-            if (toStop && std::exchange(machine_.stopAfterStep_, false)) break;
+        p.commandAddress = p.pc;
+        p.instructionWord = InstructionWord(machine.ram[p.pc >> 1]);
+    } else {
+        if (toStop && steps > 1 && machine.StopsBefore(p.pc)) {
+            --steps;
+            goto end;
         }
-    } while (steps < limit);
+        machine.stepOfBatch_ = steps;
+        if (!p.FetchElsewhere(false)) goto end;
+    }
+execute:
+    p.runError = Fault::None;  // as it was: said here, so that the compiler knows it
+    p.pc += 2;
+    goto* kFormCode[kFormOfWord[p.instructionWord.Word()]];
+
+    // A form's step, and the step after it: the usual step ends without a failure, in RAM, and
+    // without anything that could have filled the key buffer or stopped the run; the next one,
+    // at an even address in RAM and not at a stop, is fetched and jumped to at once.
+#define Q42_FORM_CODE(n)                                                                      \
+    form##n : if constexpr (n < kWordFormCount) {                                             \
+        p.Dispatch(WordOfForm<n>(p.instructionWord.Word()));                                  \
+        if (p.Failed() || (p.pc & ~Value{0xFE}) != 0 || machine.attention_ || steps >= limit) \
+            [[unlikely]] {                                                                    \
+            goto stepEnd;                                                                     \
+        }                                                                                     \
+        if (toStop && machine.StopsBeforeWord(p.pc >> 1)) [[unlikely]]                        \
+            goto end;                                                                         \
+        ++steps;                                                                              \
+        p.commandAddress = p.pc;                                                              \
+        p.instructionWord = InstructionWord(machine.ram[p.pc >> 1]);                          \
+        p.pc += 2;                                                                            \
+        goto* kFormCode[kFormOfWord[p.instructionWord.Word()]];                               \
+    }
+    Q42_EACH_FORM(Q42_FORM_CODE)
+#undef Q42_FORM_CODE
+
+stepEnd:
+    if (p.Failed() || !Machine::IsRamAddress(p.pc) || machine.attention_) {
+        machine.attention_ = false;
+        if (!p.OnMachine(&Machine::CheckStepEnd) || machine.stopFlag) goto end;
+        if (toStop && std::exchange(machine.stopAfterStep_, false)) goto end;
+    }
+    if (steps < limit) goto next;
+end:
+    p.Save();
+    // PC counts as written when it moved: a step that failed to fetch leaves it.
+    if (p.pc != start) p.Changed(kChangedPC);
     return steps;
 }
 
@@ -119,18 +161,7 @@ std::int64_t Machine::RunToStop(std::int64_t limit) {
 }
 
 std::int64_t Machine::Run(std::int64_t limit, bool toStop) {
-    return toStop ? RunOn<true>(limit) : RunOn<false>(limit);
-}
-
-template <bool toStop>
-std::int64_t Machine::RunOn(std::int64_t limit) {
-    const Value start = pc;
-    Processor processor(*this);
-    const std::int64_t steps = processor.Run<toStop>(limit);
-    processor.Save();
-    // PC counts as written when it moved: a step that failed to fetch leaves it.
-    if (pc != start) changedRegisters_ |= kChangedPC;
-    return steps;
+    return toStop ? Processor::Run<true>(*this, limit) : Processor::Run<false>(*this, limit);
 }
 
 bool Machine::StopsBefore(Value address) const {

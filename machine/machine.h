@@ -98,7 +98,13 @@ class Machine : private MachineState {
     void AttachTerminal(Terminal* terminal) { terminal_ = terminal; }
 
     // The registers the machine wrote since the last call (ChangedRegister bits).
-    std::uint32_t TakeChangedRegisters() { return std::exchange(changedRegisters_, 0); }
+    std::uint32_t TakeChangedRegisters() {
+        std::uint32_t changed = std::exchange(changedRegisters_, 0);
+        for (int n = 0; n < 4; ++n) {
+            if (std::exchange(writtenR_[n], false)) changed |= kChangedR0 << n;
+        }
+        return changed;
+    }
     // The RAM cells written since the last call.
     std::array<bool, kRamWords> TakeChangedRam() { return std::exchange(changedRam_, {}); }
 
@@ -201,7 +207,8 @@ class Machine : private MachineState {
     RomRoutines romRoutines_;
     Terminal* terminal_ = nullptr;
     // What the machine changed since the faces last took it: registers and RAM cells.
-    std::uint32_t changedRegisters_ = 0;
+    std::uint32_t changedRegisters_ = 0;        // PC, SP and the flags
+    std::array<bool, 4> writtenR_{};            // R0..R3: a plain store on the hot path
     std::array<bool, kRamWords> changedRam_{};  // a plain store on the hot path
     // The word the last step fetched.
     InstructionWord instructionWord;
@@ -217,10 +224,6 @@ class Machine : private MachineState {
     bool stopAfterStep_ = false;
 
     std::int64_t Run(std::int64_t limit, bool toStop);
-    // The run on a processor of its own, a function apart for each kind of run, so that the
-    // compiler fits each loop to the host's registers alone.
-    template <bool toStop>
-    [[gnu::hot, gnu::noinline]] std::int64_t RunOn(std::int64_t limit);
     // Whether a run to a stop ends before the step at `address`, or at the even RAM address
     // of word `index`. A step that may read a key is one: its wait lets a debugger's user look
     // at the history, which must hold every step before it.
@@ -272,7 +275,7 @@ class Machine : private MachineState {
     }
     void SetRegister(int n, Value value) {
         r[n] = value;
-        changedRegisters_ |= kChangedR0 << n;
+        writtenR_[n] = true;
     }
 
     // The ports as IN reads them and OUT writes them, with the devices' status counts and the

@@ -65,13 +65,13 @@ template <class Word>
 
 template <class Word>
 [[gnu::always_inline]] inline Value Processor::ByteAdjust(Word word, Value address,
-                                                         Value value) const {
+                                                          Value value) const {
     return word.SourceByte() ? SelectByte(word, address, value) : value;
 }
 
 template <class Word>
 [[gnu::always_inline]] inline Value Processor::SelectByte(Word word, Value address,
-                                                         Value value) const {
+                                                          Value value) const {
     const Value byte = (address & 1) == 0 ? value & 0xFF : (value & 0xFFFF) >> 8;
     // A byte moved into a word is sign-extended; every other byte read is unsigned.
     const bool moved = MovesByteIntoWord(word.Operation());
@@ -81,8 +81,7 @@ template <class Word>
 template <class Word>
 [[gnu::always_inline]] inline Value Processor::Merge(Word word, Value address, Value old) const {
     // A word keeps 16 bits; only FRMSP with SP out of range could offer more.
-    return word.DestinationByte() ? MergeByte(address, old, lastResult)
-                                             : lastResult & 0xFFFF;
+    return word.DestinationByte() ? MergeByte(address, old, lastResult) : lastResult & 0xFFFF;
 }
 
 template <class Word>

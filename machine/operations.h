@@ -3,8 +3,8 @@
 // dispatched, and the stack's push and pop. Defined here, inline, so that each compiles into the
 // dispatch for its operation code.
 
-#include "machine/processor.h"
 #include "machine/operands.h"
+#include "machine/processor.h"
 
 namespace q42 {
 

@@ -1,6 +1,6 @@
-// The ports as IN reads them and OUT writes them: keyboard status and data, display status and data, a constant
-// port and a storage port. A device is ready on the third status read in a row, and each data
-// transfer makes it not ready again.
+// The ports as IN reads them and OUT writes them: keyboard status and data, display status and
+// data, a constant port and a storage port. A device is ready on the third status read in a row,
+// and each data transfer makes it not ready again.
 
 #include <limits>
 

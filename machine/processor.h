@@ -1,7 +1,7 @@
 #pragma once
 // The processor during a run of steps. It executes instruction words on the machine, holding PC,
-// PS, the step's failure and its fetch in its own variables for as long as the run lasts, so that the
-// compiler keeps them in the host's registers rather than in the machine's memory, where every
+// PS, the step's failure and its fetch in its own variables for as long as the run lasts, so that
+// the compiler keeps them in the host's registers rather than in the machine's memory, where every
 // step would store and load them again. R0..R3, SP, the last result, RAM, the ports and the
 // terminal stay the machine's. Its registers go back to the machine when the run ends, and before
 // anything out of line may look at them: the terminal's waits, the input routines and the
@@ -21,13 +21,17 @@ namespace q42 {
 
 class Processor {
   public:
+    // The run of steps Machine::RunSteps and RunToStop describe, on a processor of its own: a
+    // function apart for each kind of run, so that the compiler fits each loop to the host's
+    // registers alone.
+    template <bool toStop>
+    [[gnu::hot, gnu::noinline]] static std::int64_t Run(Machine& machine, std::int64_t limit);
+
+  private:
     [[gnu::always_inline]] explicit Processor(Machine& machine)
         : machine_(machine), r(machine.r), sp(machine.sp), lastResult(machine.lastResult) {
         Load();
     }
-    // The run of steps Machine::RunSteps and RunToStop describe.
-    template <bool toStop>
-    [[gnu::always_inline]] std::int64_t Run(std::int64_t limit);
     // The registers given back to the machine.
     [[gnu::always_inline]] void Save() {
         machine_.pc = pc;
@@ -37,7 +41,6 @@ class Processor {
         machine_.instructionWord = instructionWord;
     }
 
-  private:
     Machine& machine_;
     // The registers the steps use less, or only write, stay where the machine holds them.
     std::array<Value, 4>& r;
@@ -77,9 +80,6 @@ class Processor {
     // The step's fetch from anywhere but an even address in RAM; false when it failed and the
     // report is written. A step whose input was served (`served`) goes on at the return address.
     [[gnu::always_inline]] bool FetchElsewhere(bool served);
-    template <int... kForms>
-    [[gnu::always_inline]] void RunForm(int form, InstructionWord word,
-                                        std::integer_sequence<int, kForms...>);
 
     [[gnu::always_inline]] bool Failed() const { return runError != Fault::None; }
     [[gnu::always_inline]] void Fail(Fault fault) { runError = fault; }
@@ -92,7 +92,7 @@ class Processor {
     }
     [[gnu::always_inline]] void SetRegister(int n, Value value) {
         r[n] = value;
-        Changed(kChangedR0 << n);
+        machine_.writtenR_[n] = true;
     }
     // The registers the faces show anew (ChangedRegister bits). The flags are marked once for
     // the whole run, as nearly every step sets them, and PC when the run has moved it.
@@ -101,9 +101,7 @@ class Processor {
     }
     [[gnu::always_inline]] bool FlagN() const { return (ps & kFlagN) != 0; }
     [[gnu::always_inline]] bool FlagZ() const { return (ps & kFlagZ) != 0; }
-    [[gnu::always_inline]] void UpdateFlags() {
-        ps = FlagsOf(ps, lastResult);
-    }
+    [[gnu::always_inline]] void UpdateFlags() { ps = FlagsOf(ps, lastResult); }
 
     // Whether the destination's extension word is still ahead of PC when the result is stored:
     // so for the operations that do not read their destination first (MOV, IN, POP and FRMSP).
@@ -119,35 +117,58 @@ class Processor {
     // the same word with the bits of its form known (machine/word_forms.h).
 
     // Operand access.
-    template <class Word> [[gnu::always_inline]] bool OperandFormsAgree(Word word);
-    template <class Word> [[gnu::always_inline]] Value ReadOperand1(Word word);
-    template <class Word> [[gnu::always_inline]] Value ReadOperand2(Word word);
-    template <class Word> [[gnu::always_inline]] Value ReadOperand(Word word, int mode, int reg);
-    template <class Word> [[gnu::always_inline]] Value ByteAdjust(Word word, Value address, Value value) const;
-    template <class Word> [[gnu::always_inline]] Value SelectByte(Word word, Value address, Value value) const;
-    template <class Word> [[gnu::always_inline]] void StoreResult(Word word);
-    template <class Word> [[gnu::always_inline]] Value Merge(Word word, Value address, Value old) const;
-    template <class Word> [[gnu::always_inline]] void UpdateResultFlags(Word word);
-    template <class Word> [[gnu::always_inline]] void StoreResultAndFlags(Word word);
+    template <class Word>
+    [[gnu::always_inline]] bool OperandFormsAgree(Word word);
+    template <class Word>
+    [[gnu::always_inline]] Value ReadOperand1(Word word);
+    template <class Word>
+    [[gnu::always_inline]] Value ReadOperand2(Word word);
+    template <class Word>
+    [[gnu::always_inline]] Value ReadOperand(Word word, int mode, int reg);
+    template <class Word>
+    [[gnu::always_inline]] Value ByteAdjust(Word word, Value address, Value value) const;
+    template <class Word>
+    [[gnu::always_inline]] Value SelectByte(Word word, Value address, Value value) const;
+    template <class Word>
+    [[gnu::always_inline]] void StoreResult(Word word);
+    template <class Word>
+    [[gnu::always_inline]] Value Merge(Word word, Value address, Value old) const;
+    template <class Word>
+    [[gnu::always_inline]] void UpdateResultFlags(Word word);
+    template <class Word>
+    [[gnu::always_inline]] void StoreResultAndFlags(Word word);
 
     // Operations.
-    template <class Word> [[gnu::always_inline]] void Dispatch(Word word);
-    template <class Word> [[gnu::always_inline]] void Move(Word word);
-    template <class Word> [[gnu::always_inline]] void Arithmetic(Word word, int code);
-    template <class Word> [[gnu::always_inline]] void CheckOverflowAndStore(Word word, Value result);
-    template <class Word> [[gnu::always_inline]] void Compare(Word word);
-    template <class Word> [[gnu::always_inline]] void Logic(Word word, int code);
+    template <class Word>
+    [[gnu::always_inline]] void Dispatch(Word word);
+    template <class Word>
+    [[gnu::always_inline]] void Move(Word word);
+    template <class Word>
+    [[gnu::always_inline]] void Arithmetic(Word word, int code);
+    template <class Word>
+    [[gnu::always_inline]] void CheckOverflowAndStore(Word word, Value result);
+    template <class Word>
+    [[gnu::always_inline]] void Compare(Word word);
+    template <class Word>
+    [[gnu::always_inline]] void Logic(Word word, int code);
     void In(InstructionWord word);
     void Out(InstructionWord word);
-    template <class Word> [[gnu::always_inline]] void Jump(Word word);
-    template <class Word> [[gnu::always_inline]] void Branch(Word word);
-    template <class Word> [[gnu::always_inline]] void TakeJump(Word word, Value target);
+    template <class Word>
+    [[gnu::always_inline]] void Jump(Word word);
+    template <class Word>
+    [[gnu::always_inline]] void Branch(Word word);
+    template <class Word>
+    [[gnu::always_inline]] void TakeJump(Word word, Value target);
     void Push(Value value);
     Value Pop();
-    template <class Word> [[gnu::always_inline]] void SingleOperand(Word word);
-    template <class Word> [[gnu::always_inline]] void StackOperation(Word word, SubOperation s);
-    template <class Word> [[gnu::always_inline]] void RegisterForm(Word word, int n);
-    template <class Word> [[gnu::always_inline]] void Shift(Word word, SubOperation s);
+    template <class Word>
+    [[gnu::always_inline]] void SingleOperand(Word word);
+    template <class Word>
+    [[gnu::always_inline]] void StackOperation(Word word, SubOperation s);
+    template <class Word>
+    [[gnu::always_inline]] void RegisterForm(Word word, int n);
+    template <class Word>
+    [[gnu::always_inline]] void Shift(Word word, SubOperation s);
 };
 
 }  // namespace q42

@@ -2,9 +2,9 @@
 // The single-operand instructions: NOT, the stack operations, shifts and the register forms.
 // Defined here, inline, so that each compiles into the dispatch.
 
-#include "machine/processor.h"
 #include "machine/operands.h"
 #include "machine/operations.h"
+#include "machine/processor.h"
 
 namespace q42 {
 
@@ -34,7 +34,8 @@ template <class Word>
         }
         case SubOperation::ShiftLeft: return Shift(word, SubOperation::ShiftLeft);
         case SubOperation::ShiftRight: return Shift(word, SubOperation::ShiftRight);
-        case SubOperation::ArithmeticShiftRight: return Shift(word, SubOperation::ArithmeticShiftRight);
+        case SubOperation::ArithmeticShiftRight:
+            return Shift(word, SubOperation::ArithmeticShiftRight);
         default: return;  // 13..15 do nothing at all
     }
 }
@@ -123,8 +124,7 @@ template <class Word>
     } else {
         lastResult = (op1 & 0xFFFF) >> 1;
         if (s == SubOperation::ArithmeticShiftRight)
-            lastResult |=
-                op1 & (word.DestinationByte() ? 0x80 : 0x8000);  // keep the sign bit
+            lastResult |= op1 & (word.DestinationByte() ? 0x80 : 0x8000);  // keep the sign bit
     }
     StoreResultAndFlags(word);
 }

@@ -17,6 +17,7 @@ void Machine::ResetMachine() {
     keyBuffer.clear();
     inputServed = false;
     changedRegisters_ = ~0u;
+    writtenR_.fill(true);
     changedRam_.fill(true);
 }
 
@@ -49,6 +50,7 @@ char Machine::TakeKey() {
 void Machine::Restore(const MachineState& state) {
     static_cast<MachineState&>(*this) = state;
     changedRegisters_ = ~0u;
+    writtenR_.fill(true);
     changedRam_.fill(true);
 }
 
