@@ -17,23 +17,29 @@ namespace q42 {
 
 // Each form's code has a label, and a step jumps through the table of their addresses to its
 // word's form. The code of every form ends with the next step's fetch and its own jump, so that
-// the host predicts each jump from the form before it. The labels are numbered by the macros
-// below, which name every number below 250; the forms a build has not are never jumped to.
-#define Q42_TEN_FORMS(X, tens)                                                              \
-    X(tens##0)                                                                              \
-    X(tens##1) X(tens##2) X(tens##3) X(tens##4) X(tens##5) X(tens##6) X(tens##7) X(tens##8) \
-        X(tens##9)
-#define Q42_EACH_FORM(X)                                                                     \
-    X(0)                                                                                     \
-    X(1) X(2) X(3) X(4) X(5) X(6) X(7) X(8) X(9) Q42_TEN_FORMS(X, 1) Q42_TEN_FORMS(X, 2)     \
-        Q42_TEN_FORMS(X, 3) Q42_TEN_FORMS(X, 4) Q42_TEN_FORMS(X, 5) Q42_TEN_FORMS(X, 6)      \
-            Q42_TEN_FORMS(X, 7) Q42_TEN_FORMS(X, 8) Q42_TEN_FORMS(X, 9) Q42_TEN_FORMS(X, 10) \
-                Q42_TEN_FORMS(X, 11) Q42_TEN_FORMS(X, 12) Q42_TEN_FORMS(X, 13)               \
-                    Q42_TEN_FORMS(X, 14) Q42_TEN_FORMS(X, 15) Q42_TEN_FORMS(X, 16)           \
-                        Q42_TEN_FORMS(X, 17) Q42_TEN_FORMS(X, 18) Q42_TEN_FORMS(X, 19)       \
-                            Q42_TEN_FORMS(X, 20) Q42_TEN_FORMS(X, 21) Q42_TEN_FORMS(X, 22)   \
-                                Q42_TEN_FORMS(X, 23) Q42_TEN_FORMS(X, 24)
+// the host predicts each jump from the form before it; a build the sanitizers check goes back
+// to one jump, which its compiler handles in a fraction of the time. The labels are numbered by
+// the macros below, which name every number below 250; the forms a build has not are never
+// jumped to.
+// clang-format off
+#define Q42_TEN_FORMS(X, tens) \
+    X(tens##0) X(tens##1) X(tens##2) X(tens##3) X(tens##4) \
+    X(tens##5) X(tens##6) X(tens##7) X(tens##8) X(tens##9)
+#define Q42_EACH_FORM(X) \
+    X(0) X(1) X(2) X(3) X(4) X(5) X(6) X(7) X(8) X(9) \
+    Q42_TEN_FORMS(X, 1) Q42_TEN_FORMS(X, 2) Q42_TEN_FORMS(X, 3) Q42_TEN_FORMS(X, 4) \
+    Q42_TEN_FORMS(X, 5) Q42_TEN_FORMS(X, 6) Q42_TEN_FORMS(X, 7) Q42_TEN_FORMS(X, 8) \
+    Q42_TEN_FORMS(X, 9) Q42_TEN_FORMS(X, 10) Q42_TEN_FORMS(X, 11) Q42_TEN_FORMS(X, 12) \
+    Q42_TEN_FORMS(X, 13) Q42_TEN_FORMS(X, 14) Q42_TEN_FORMS(X, 15) Q42_TEN_FORMS(X, 16) \
+    Q42_TEN_FORMS(X, 17) Q42_TEN_FORMS(X, 18) Q42_TEN_FORMS(X, 19) Q42_TEN_FORMS(X, 20) \
+    Q42_TEN_FORMS(X, 21) Q42_TEN_FORMS(X, 22) Q42_TEN_FORMS(X, 23) Q42_TEN_FORMS(X, 24)
+// clang-format on
 static_assert(kWordFormCount <= 250);
+#ifdef Q42_CHECKED_BUILD
+constexpr bool kEachFormFetches = false;
+#else
+constexpr bool kEachFormFetches = true;
+#endif
 
 template <class Word>
 [[gnu::always_inline]] inline void Processor::Dispatch(Word word) {
@@ -72,6 +78,47 @@ template <class Word>
     return false;
 }
 
+[[gnu::always_inline]] inline void Processor::Begin() {
+    // A step that fails ends the run, so every step starts without a failure.
+    runError = Fault::None;
+    // Keys may have been typed, or the run stopped, since the last batch.
+    machine_.attention_ = true;
+    machine_.stopAfterStep_ = false;
+    Changed(kChangedFlags);
+}
+
+template <bool toStop>
+[[gnu::always_inline]] inline bool Processor::Fetch(std::int64_t& steps) {
+    // The common case, an even PC in RAM, is fetched at once.
+    if ((pc & ~Value{0xFE}) == 0) [[likely]] {
+        const Value word = machine_.ram[pc >> 1];
+        if (toStop && steps > 1 && machine_.StopsBeforeWord(pc >> 1, kFormOfWord[word & 0xFFFF]))
+            [[unlikely]] {
+            --steps;
+            return false;
+        }
+        commandAddress = pc;
+        instructionWord = InstructionWord(word);
+        return true;
+    }
+    if (toStop && steps > 1 && machine_.StopsBefore(pc)) {
+        --steps;
+        return false;
+    }
+    machine_.stepOfBatch_ = steps;
+    return FetchElsewhere(false);
+}
+
+template <bool toStop>
+[[gnu::always_inline]] inline bool Processor::StepEndsRun() {
+    if (Failed() || !Machine::IsRamAddress(pc) || machine_.attention_) {
+        machine_.attention_ = false;
+        if (!OnMachine(&Machine::CheckStepEnd) || machine_.stopFlag) return true;
+        if (toStop && std::exchange(machine_.stopAfterStep_, false)) return true;
+    }
+    return false;
+}
+
 template <bool toStop>
 std::int64_t Processor::Run(Machine& machine, std::int64_t limit) {
 #define Q42_FORM_ADDRESS(n) &&form##n,
@@ -79,12 +126,7 @@ std::int64_t Processor::Run(Machine& machine, std::int64_t limit) {
 #undef Q42_FORM_ADDRESS
     Processor p(machine);
     const Value start = p.pc;
-    // A step that fails ends the run, so every step starts without a failure.
-    p.runError = Fault::None;
-    // Keys may have been typed, or the run stopped, since the last batch.
-    machine.attention_ = true;
-    machine.stopAfterStep_ = false;
-    p.Changed(kChangedFlags);
+    p.Begin();
     std::int64_t steps = 0;
     // A step whose input was served goes on with the instruction at the return address.
     if (std::exchange(machine.inputServed, false)) {
@@ -94,22 +136,7 @@ std::int64_t Processor::Run(Machine& machine, std::int64_t limit) {
     }
 next:
     ++steps;
-    // The common case, an even PC in RAM, is fetched at once.
-    if ((p.pc & ~Value{0xFE}) == 0) [[likely]] {
-        if (toStop && steps > 1 && machine.StopsBeforeWord(p.pc >> 1)) [[unlikely]] {
-            --steps;
-            goto end;
-        }
-        p.commandAddress = p.pc;
-        p.instructionWord = InstructionWord(machine.ram[p.pc >> 1]);
-    } else {
-        if (toStop && steps > 1 && machine.StopsBefore(p.pc)) {
-            --steps;
-            goto end;
-        }
-        machine.stepOfBatch_ = steps;
-        if (!p.FetchElsewhere(false)) goto end;
-    }
+    if (!p.Fetch<toStop>(steps)) goto end;
 execute:
     p.runError = Fault::None;  // as it was: said here, so that the compiler knows it
     p.pc += 2;
@@ -118,31 +145,28 @@ execute:
     // A form's step, and the step after it: the usual step ends without a failure, in RAM, and
     // without anything that could have filled the key buffer or stopped the run; the next one,
     // at an even address in RAM and not at a stop, is fetched and jumped to at once.
-#define Q42_FORM_CODE(n)                                                                      \
-    form##n : if constexpr (n < kWordFormCount) {                                             \
-        p.Dispatch(WordOfForm<n>(p.instructionWord.Word()));                                  \
-        if (p.Failed() || (p.pc & ~Value{0xFE}) != 0 || machine.attention_ || steps >= limit) \
-            [[unlikely]] {                                                                    \
-            goto stepEnd;                                                                     \
-        }                                                                                     \
-        if (toStop && machine.StopsBeforeWord(p.pc >> 1)) [[unlikely]]                        \
-            goto end;                                                                         \
-        ++steps;                                                                              \
-        p.commandAddress = p.pc;                                                              \
-        p.instructionWord = InstructionWord(machine.ram[p.pc >> 1]);                          \
-        p.pc += 2;                                                                            \
-        goto* kFormCode[kFormOfWord[p.instructionWord.Word()]];                               \
+#define Q42_FORM_CODE(n)                                                                           \
+    form##n : if constexpr (n < kWordFormCount) {                                                  \
+        p.Dispatch(WordOfForm<n>(p.instructionWord.Word()));                                       \
+        if (!kEachFormFetches || p.Failed() || (p.pc & ~Value{0xFE}) != 0 || machine.attention_ || \
+            steps >= limit) [[unlikely]] {                                                         \
+            goto stepEnd;                                                                          \
+        }                                                                                          \
+        const Value next = machine.ram[p.pc >> 1];                                                 \
+        const int nextForm = kFormOfWord[next & 0xFFFF];                                           \
+        if (toStop && machine.StopsBeforeWord(p.pc >> 1, nextForm)) [[unlikely]]                   \
+            goto end;                                                                              \
+        ++steps;                                                                                   \
+        p.commandAddress = p.pc;                                                                   \
+        p.instructionWord = InstructionWord(next);                                                 \
+        p.pc += 2;                                                                                 \
+        goto* kFormCode[nextForm];                                                                 \
     }
     Q42_EACH_FORM(Q42_FORM_CODE)
 #undef Q42_FORM_CODE
 
 stepEnd:
-    if (p.Failed() || !Machine::IsRamAddress(p.pc) || machine.attention_) {
-        machine.attention_ = false;
-        if (!p.OnMachine(&Machine::CheckStepEnd) || machine.stopFlag) goto end;
-        if (toStop && std::exchange(machine.stopAfterStep_, false)) goto end;
-    }
-    if (steps < limit) goto next;
+    if (!p.StepEndsRun<toStop>() && steps < limit) goto next;
 end:
     p.Save();
     // PC counts as written when it moved: a step that failed to fetch leaves it.

@@ -228,8 +228,9 @@ class Machine : private MachineState {
     // of word `index`. A step that may read a key is one: its wait lets a debugger's user look
     // at the history, which must hold every step before it.
     bool StopsBefore(Value address) const;
-    [[gnu::always_inline]] bool StopsBeforeWord(Value index) const {
-        return stops_.breakAt[index] || MayReadKey(ram[index]);
+    // The word's form is at hand: a word that may read a key is of the general form 0.
+    [[gnu::always_inline]] bool StopsBeforeWord(Value index, int form) const {
+        return stops_.breakAt[index] || (form == 0 && MayReadKey(ram[index]));
     }
     // IN from the keyboard's data port, which reads a key from the terminal when none is typed.
     [[gnu::always_inline]] static bool MayReadKey(Value word) {

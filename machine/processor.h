@@ -77,6 +77,14 @@ class Processor {
         }
     }
 
+    // The start of a run: no failure, and the key buffer and stop flag to be looked at.
+    [[gnu::always_inline]] void Begin();
+    // The step's fetch; false when the run ends before the step, which is not counted then.
+    template <bool toStop>
+    [[gnu::always_inline]] bool Fetch(std::int64_t& steps);
+    // The checks after an unusual step; true when the run ends with it.
+    template <bool toStop>
+    [[gnu::always_inline]] bool StepEndsRun();
     // The step's fetch from anywhere but an even address in RAM; false when it failed and the
     // report is written. A step whose input was served (`served`) goes on at the return address.
     [[gnu::always_inline]] bool FetchElsewhere(bool served);

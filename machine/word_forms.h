@@ -36,10 +36,11 @@ constexpr std::array<WordForm, 3> kDestinations = {{
     {0x000C, 0x0004},  // the word a register points to
     {0x000F, 0x000E},  // the word at the address in the extension word
 }};
-#ifdef __EMSCRIPTEN__
-// The page's engine compiles a long run loop much less well than a native compiler does, so
-// the page keeps the forms programs run most: sources but the word at an address, registers as
+// The page's engine compiles a long run loop much less well than a native compiler does, and a
+// build the sanitizers check (Q42_CHECKED_BUILD) would take its compiler very long over it: both
+// keep the forms programs run most, sources but the word at an address, registers as
 // destinations, and no jumps (branches are the common ones).
+#if defined(__EMSCRIPTEN__) || defined(Q42_CHECKED_BUILD)
 constexpr int kSourceForms = 4;
 constexpr int kDestinationForms = 1;
 constexpr int kJumpForms = 0;

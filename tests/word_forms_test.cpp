@@ -37,6 +37,16 @@ TEST(WordForms, CommonWordsHaveTheirOwnFormsAndTheRestTheGeneralOne) {
         EXPECT_EQ(table[word], 0) << std::hex << word;
 }
 
+// A run to a stop looks for a key read only among the words of the general form.
+TEST(WordForms, WordsThatMayReadAKeyAreOfTheGeneralForm) {
+    for (unsigned word = 0; word < 0x10000; ++word) {
+        const InstructionWord w(word);
+        if (w.Operation() == kIn && w.InPort() == 1) {
+            ASSERT_EQ(kFormOfWord[word], 0) << std::hex << word;
+        }
+    }
+}
+
 // MOV #2310H,@0006 writes SUB #1,R0 over ADD #1,R0 just ahead of it.
 TEST(WordForms, CodeWrittenOverRunsAsWritten) {
     for (const std::int64_t batch : {1, 1000}) {
