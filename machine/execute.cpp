@@ -119,7 +119,9 @@ template <bool toStop>
     return false;
 }
 
+// Its statements are the forms' code, one expansion of the same few lines for each form.
 template <bool toStop>
+// NOLINTNEXTLINE(readability-function-size)
 std::int64_t Processor::Run(Machine& machine, std::int64_t limit) {
 #define Q42_FORM_ADDRESS(n) &&form##n,
     static const void* const kFormCode[] = {Q42_EACH_FORM(Q42_FORM_ADDRESS)};
@@ -146,8 +148,8 @@ execute:
     // without anything that could have filled the key buffer or stopped the run; the next one,
     // at an even address in RAM and not at a stop, is fetched and jumped to at once.
 #define Q42_FORM_CODE(n)                                                                           \
-    form##n : if constexpr (n < kWordFormCount) {                                                  \
-        p.Dispatch(WordOfForm<n>(p.instructionWord.Word()));                                       \
+    form##n : if constexpr ((n) < kWordFormCount) {                                                \
+        p.Dispatch(WordOfForm<(n)>(p.instructionWord.Word()));                                     \
         if (!kEachFormFetches || p.Failed() || (p.pc & ~Value{0xFE}) != 0 || machine.attention_ || \
             steps >= limit) [[unlikely]] {                                                         \
             goto stepEnd;                                                                          \
