@@ -97,8 +97,7 @@ template <bool toStop>
             --steps;
             return false;
         }
-        commandAddress = pc;
-        instructionWord = InstructionWord(word);
+        TakeWord(word);
         return true;
     }
     if (toStop && steps > 1 && machine_.StopsBefore(pc)) {
@@ -159,8 +158,7 @@ execute:
         if (toStop && machine.StopsBeforeWord(p.pc >> 1, nextForm)) [[unlikely]]                   \
             goto end;                                                                              \
         ++steps;                                                                                   \
-        p.commandAddress = p.pc;                                                                   \
-        p.instructionWord = InstructionWord(next);                                                 \
+        p.TakeWord(next);                                                                          \
         p.pc += 2;                                                                                 \
         goto* kFormCode[nextForm];                                                                 \
     }

@@ -274,7 +274,7 @@ class Machine : private MachineState {
     static constexpr Fault WriteFaultAt(Value address) {
         return address >= kRomStart ? Fault::RomWrite : Fault::BadMemoryAddress;
     }
-    void SetRegister(int n, Value value) {
+    [[gnu::always_inline]] void SetRegister(int n, Value value) {
         r[n] = value;
         writtenR_[n] = true;
     }

@@ -98,9 +98,11 @@ class Processor {
         if (!Machine::IsRamAddress(address)) return Fail(Machine::WriteFaultAt(address));
         machine_.StoreInRam(address >> 1, value);
     }
-    [[gnu::always_inline]] void SetRegister(int n, Value value) {
-        r[n] = value;
-        machine_.writtenR_[n] = true;
+    [[gnu::always_inline]] void SetRegister(int n, Value value) { machine_.SetRegister(n, value); }
+    // The word at PC taken as the step's, PC being even and in RAM.
+    [[gnu::always_inline]] void TakeWord(Value word) {
+        commandAddress = pc;
+        instructionWord = InstructionWord(word);
     }
     // The registers the faces show anew (ChangedRegister bits). The flags are marked once for
     // the whole run, as nearly every step sets them, and PC when the run has moved it.
